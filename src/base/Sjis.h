@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Shift-JIS (code page 932) as the stored files and the text limits see it.
+// A limit "半角20文字・全角10文字以内" is a limit of 20 bytes in this encoding.
+namespace Sjis {
+
+// A character that the code page lacks becomes "?".
+[[nodiscard]] QByteArray encode(QStringView text);
+// Never fails: a byte sequence that is no character becomes U+FFFD.
+[[nodiscard]] QString decode(QByteArrayView bytes);
+// The length in half-width units: the encoded byte count.
+[[nodiscard]] qsizetype byteLength(QStringView text);
+// The longest head of the text whose encoding takes at most maxBytes bytes;
+// a double-byte character is never split.
+[[nodiscard]] QString cut(QStringView text, qsizetype maxBytes);
+// Cuts the encoded bytes to maxBytes without splitting a double-byte character.
+[[nodiscard]] QByteArray cutBytes(QByteArrayView bytes, qsizetype maxBytes);
+// True for a byte that starts a double-byte character.
+[[nodiscard]] bool isLeadByte(unsigned char byte);
+
+// The trim of the stored texts: removes characters up to U+0020 (control
+// characters and the ASCII blank) at the ends; the full-width blank U+3000 stays.
+[[nodiscard]] QString trim(QStringView text);
+[[nodiscard]] QString trimLeft(QStringView text);
+[[nodiscard]] QString trimRight(QStringView text);
+
+} // namespace Sjis

@@ -1,0 +1,55 @@
+#include "base/Sjis.h"
+
+#include <gtest/gtest.h>
+
+TEST(Sjis, LengthCountsFullWidthAsTwo)
+{
+    EXPECT_EQ(Sjis::byteLength(u"abc"), 3);
+    EXPECT_EQ(Sjis::byteLength(u"山田太郎"), 8);
+    EXPECT_EQ(Sjis::byteLength(u"ﾔﾏﾀﾞ ﾀﾛｳ"), 8); // half-width katakana are single bytes
+    EXPECT_EQ(Sjis::byteLength(u"　"), 2);
+    EXPECT_EQ(Sjis::byteLength(u""), 0);
+}
+
+TEST(Sjis, EncodeDecodeRoundTrip)
+{
+    const QString text = QStringLiteral("リハビリ支援システム ABC ｱｲｳ ①Ⅰ");
+    const QByteArray bytes = Sjis::encode(text);
+    EXPECT_EQ(bytes.left(2), QByteArray("\x83\x8a"));
+    EXPECT_EQ(Sjis::decode(bytes), text);
+}
+
+TEST(Sjis, UnmappedCharactersBecomeQuestionMarks)
+{
+    // U+1F600 (outside the code page, a surrogate pair) and U+00E9.
+    const QString text = QStringLiteral("a") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("é山");
+    EXPECT_EQ(Sjis::encode(text), QByteArray("a??\x8e\x52"));
+    EXPECT_EQ(Sjis::byteLength(text), 5);
+}
+
+TEST(Sjis, DecodeIsLenient)
+{
+    EXPECT_EQ(Sjis::decode(QByteArray("ab\x82")), QStringLiteral("ab") + QChar(QChar::ReplacementCharacter));
+    EXPECT_EQ(Sjis::decode(QByteArray("\x82\x20z")), QChar(QChar::ReplacementCharacter) + QStringLiteral(" z"));
+    EXPECT_EQ(Sjis::decode(QByteArray()), QString());
+}
+
+TEST(Sjis, CutNeverSplitsADoubleByteCharacter)
+{
+    EXPECT_EQ(Sjis::cut(u"山田太郎", 5), QStringLiteral("山田"));
+    EXPECT_EQ(Sjis::cut(u"山田太郎", 6), QStringLiteral("山田太"));
+    EXPECT_EQ(Sjis::cut(u"a山", 2), QStringLiteral("a"));
+    EXPECT_EQ(Sjis::cut(u"abc", 10), QStringLiteral("abc"));
+    EXPECT_EQ(Sjis::cut(u"abc", 0), QString());
+    EXPECT_EQ(Sjis::cutBytes(Sjis::encode(u"a山田"), 4), Sjis::encode(u"a山"));
+    EXPECT_EQ(Sjis::cutBytes(Sjis::encode(u"a山田"), 2), QByteArray("a"));
+}
+
+TEST(Sjis, TrimKeepsTheFullWidthBlank)
+{
+    EXPECT_EQ(Sjis::trim(u" \t山田\r\n"), QStringLiteral("山田"));
+    EXPECT_EQ(Sjis::trim(u"　山田　"), QStringLiteral("　山田　"));
+    EXPECT_EQ(Sjis::trim(u"   "), QString());
+    EXPECT_EQ(Sjis::trimLeft(u"  a "), QStringLiteral("a "));
+    EXPECT_EQ(Sjis::trimRight(u"  a "), QStringLiteral("  a"));
+}
