@@ -32,9 +32,41 @@ int runLength(QStringView pattern, qsizetype pos)
     return n;
 }
 
+struct DateSettings
+{
+    QChar separator = QLatin1Char('/');
+    QString shortFormat = QStringLiteral("yyyy/mm/dd");
+};
+
+DateSettings &dateSettings()
+{
+    static DateSettings settings;
+    return settings;
+}
+
 } // namespace
 
 namespace DateTime {
+
+QChar dateSeparator()
+{
+    return dateSettings().separator;
+}
+
+void setDateSeparator(QChar separator)
+{
+    dateSettings().separator = separator;
+}
+
+QString shortDateFormat()
+{
+    return dateSettings().shortFormat;
+}
+
+void setShortDateFormat(const QString &pattern)
+{
+    dateSettings().shortFormat = pattern;
+}
 
 QDate epoch()
 {
@@ -182,6 +214,9 @@ QString format(QStringView pattern, TDateTime value)
                 const int year = date.year() - era->baseYear;
                 out += used == 2 ? padded(year, 2) : QString::number(year);
             }
+        } else if (c == QLatin1Char('/')) {
+            used = 1;
+            out += dateSeparator();
         } else {
             used = 1;
             out += c;
@@ -193,7 +228,7 @@ QString format(QStringView pattern, TDateTime value)
 
 QString shortDate(TDateTime value)
 {
-    return format(u"yyyy/mm/dd", value);
+    return format(shortDateFormat(), value);
 }
 
 QString shortTime(TDateTime value)

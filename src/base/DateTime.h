@@ -41,7 +41,15 @@ inline constexpr TDateTime None = 0.0;
 // through the era table.
 [[nodiscard]] QString format(QStringView pattern, TDateTime value);
 
-// The short date form of the whole program: "yyyy/mm/dd".
+// The process-wide date settings: the separator that "/" in a pattern
+// stands for, and the short date format. The main window sets "/" and
+// "yyyy/mm/dd" while the program runs and restores what it found.
+[[nodiscard]] QChar dateSeparator();
+void setDateSeparator(QChar separator);
+[[nodiscard]] QString shortDateFormat();
+void setShortDateFormat(const QString &pattern);
+
+// A value in the short date format.
 [[nodiscard]] QString shortDate(TDateTime value);
 // "hh:nn".
 [[nodiscard]] QString shortTime(TDateTime value);

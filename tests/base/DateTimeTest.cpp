@@ -75,3 +75,16 @@ TEST(Clock, FixedMoment)
     Clock::reset();
     EXPECT_NE(Clock::currentDateTime(), QDateTime(QDate(2026, 12, 6), QTime(10, 0)));
 }
+
+TEST(DateTime, SlashStandsForTheDateSeparator)
+{
+    const QChar separator = DateTime::dateSeparator();
+    const QString shortFormat = DateTime::shortDateFormat();
+    DateTime::setDateSeparator(QLatin1Char('-'));
+    DateTime::setShortDateFormat(QStringLiteral("dd/mm/yyyy"));
+    EXPECT_EQ(DateTime::shortDate(DateTime::encodeDate(2020, 1, 2)), QStringLiteral("02-01-2020"));
+    EXPECT_EQ(DateTime::format(u"yyyy'/'mm", DateTime::encodeDate(2020, 1, 2)), QStringLiteral("2020/01"));
+    DateTime::setDateSeparator(separator);
+    DateTime::setShortDateFormat(shortFormat);
+    EXPECT_EQ(DateTime::shortDate(DateTime::encodeDate(2020, 1, 2)), QStringLiteral("2020/01/02"));
+}
