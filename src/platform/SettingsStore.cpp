@@ -1,0 +1,146 @@
+#include "platform/SettingsStore.h"
+
+#include "platform/RegFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSettings, "tamsolen.platform.settings", QtWarningMsg)
+
+constexpr QStringView Root = u"HKEY_CURRENT_USER";
+
+QString sectionKey(const QString &path)
+{
+    return path.isEmpty() ? Root.toString() : Root.toString() + u'\\' + path;
+}
+
+// "Software\Orvanta\Tamsolen5" -> "Software-Orvanta-Tamsolen5.reg"
+QString fileNameFor(const QString &path)
+{
+    QString name = path.isEmpty() ? Root.toString() : path;
+    name.replace(u'\\', u'-');
+    name.replace(u'/', u'_');
+    return name + QStringLiteral(".reg");
+}
+
+struct LoadedFile
+{
+    QString fileName;
+    RegFile file;
+};
+
+enum class ReadResult { Read, Unreadable, NotRegistry };
+
+ReadResult readFile(const QString &fileName, RegFile &file, QString *errorText)
+{
+    QFile in(fileName);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *errorText = QStringLiteral("cannot read %1: %2").arg(fileName, in.errorString());
+        return ReadResult::Unreadable;
+    }
+    QList<RegFile::Problem> problems;
+    std::optional<RegFile> parsed = RegFile::parse(in.readAll(), &problems);
+    if (!parsed) {
+        *errorText = QStringLiteral("%1 is not a registry file").arg(fileName);
+        return ReadResult::NotRegistry;
+    }
+    for (const RegFile::Problem &problem : problems)
+        qCWarning(lcSettings).noquote()
+            << QStringLiteral("%1:%2: %3, line skipped").arg(fileName).arg(problem.line).arg(problem.message);
+    file = std::move(*parsed);
+    return ReadResult::Read;
+}
+
+// The *.reg files of the folder that can be read, in name order.
+QList<LoadedFile> readFolder(const QString &folder)
+{
+    QList<LoadedFile> files;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("*.reg")}, QDir::Files, QDir::Name)) {
+        LoadedFile loaded{dir.filePath(name), {}};
+        QString errorText;
+        if (readFile(loaded.fileName, loaded.file, &errorText) == ReadResult::Read)
+            files.append(std::move(loaded));
+        else
+            qCWarning(lcSettings).noquote() << errorText;
+    }
+    return files;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore() : SettingsStore(defaultFolder()) {}
+
+SettingsStore::SettingsStore(QString folder) : m_folder(std::move(folder)) {}
+
+QString SettingsStore::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tamsolen");
+}
+
+std::optional<SettingsKey> SettingsStore::openKey(QStringView path) const
+{
+    const QString normalized = SettingsKey::normalizedPath(path);
+    const QString key = sectionKey(normalized);
+    const QList<LoadedFile> files = readFolder(m_folder);
+    for (auto file = files.crbegin(); file != files.crend(); ++file) {
+        if (const RegFile::Section *section = file->file.find(key))
+            return SettingsKey(normalized, section->values);
+    }
+    return std::nullopt;
+}
+
+SettingsKey SettingsStore::createKey(QStringView path) const
+{
+    return openKey(path).value_or(SettingsKey(path));
+}
+
+bool SettingsStore::save(const SettingsKey &key, QString *errorText)
+{
+    QString error;
+    const auto fail = [&](const QString &text) {
+        if (errorText)
+            *errorText = text;
+        return false;
+    };
+    if (!QDir().mkpath(m_folder))
+        return fail(QStringLiteral("cannot create the folder %1").arg(m_folder));
+
+    const QString sectionName = sectionKey(key.path());
+    QList<LoadedFile> files = readFolder(m_folder);
+    LoadedFile *target = nullptr;
+    for (LoadedFile &file : files) {
+        if (file.file.find(sectionName))
+            target = &file;
+    }
+    LoadedFile created;
+    if (!target) {
+        created.fileName = QDir(m_folder).filePath(fileNameFor(key.path()));
+        // A file of that name that holds other keys gets this one added; one
+        // that cannot be read is left alone rather than overwritten.
+        if (QFile::exists(created.fileName) && readFile(created.fileName, created.file, &error) != ReadResult::Read)
+            return fail(error);
+        created.file.sections.append({sectionName, {}});
+        target = &created;
+    }
+    target->file.find(sectionName)->values = key.values();
+
+    QSaveFile out(target->fileName);
+    if (!out.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("cannot write %1: %2").arg(target->fileName, out.errorString()));
+    const QByteArray bytes = target->file.toBytes();
+    // A short write (disk full, size limit) is not an error to QFile; left
+    // unchecked it would commit a cut file.
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return fail(QStringLiteral("cannot write %1: %2").arg(target->fileName, out.errorString()));
+    }
+    if (!out.commit())
+        return fail(QStringLiteral("cannot write %1: %2").arg(target->fileName, out.errorString()));
+    return true;
+}
