@@ -42,4 +42,13 @@ const Era *byLetter(QChar letter)
     return nullptr;
 }
 
+const Era *byInitial(QChar initial)
+{
+    for (const Era &era : table()) {
+        if (era.name.front() == initial)
+            return &era;
+    }
+    return nullptr;
+}
+
 } // namespace Eras

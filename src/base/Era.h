@@ -7,10 +7,10 @@
 // era; a date before the first era has none.
 struct Era
 {
-    QString name;   // "平成"
-    QChar letter;   // "H", the letter of the short form
-    QDate start;    // first day of the era
-    int baseYear;   // Gregorian year of era year 0 (1988 for 平成)
+    QString name; // "平成"
+    QChar letter; // "H", the letter of the short form
+    QDate start;  // first day of the era
+    int baseYear; // Gregorian year of era year 0 (1988 for 平成)
 };
 
 namespace Eras {
@@ -21,5 +21,7 @@ namespace Eras {
 // The era named by its full name or by its letter (either case), or nullptr.
 [[nodiscard]] const Era *byName(QStringView name);
 [[nodiscard]] const Era *byLetter(QChar letter);
+// The era whose name begins with the character ("平" for 平成), or nullptr.
+[[nodiscard]] const Era *byInitial(QChar initial);
 
 } // namespace Eras
