@@ -1,0 +1,102 @@
+#include "report/TrpStreamReader.h"
+
+#include "base/Sjis.h"
+
+#include <QIODevice>
+
+TrpStreamReader::TrpStreamReader(QIODevice &device, int version) : m_device(device), m_version(version) {}
+
+QByteArray TrpStreamReader::readBytes(qsizetype count)
+{
+    if (!ok() || count <= 0)
+        return {};
+    const qint64 at = m_device.pos();
+    QByteArray bytes = m_device.read(count);
+    if (bytes.size() != count) {
+        m_error = TrpError{TrpError::Kind::Stream, QStringLiteral("Stream read error at offset %1").arg(at), at};
+        return {};
+    }
+    return bytes;
+}
+
+quint8 TrpStreamReader::readByte()
+{
+    const QByteArray bytes = readBytes(1);
+    return bytes.isEmpty() ? 0 : quint8(bytes[0]);
+}
+
+quint16 TrpStreamReader::readWord()
+{
+    const QByteArray bytes = readBytes(2);
+    return bytes.isEmpty() ? 0 : quint16(quint8(bytes[0]) | (quint8(bytes[1]) << 8));
+}
+
+qint32 TrpStreamReader::readInt32()
+{
+    const QByteArray bytes = readBytes(4);
+    if (bytes.isEmpty())
+        return 0;
+    const quint32 value = quint32(quint8(bytes[0])) | (quint32(quint8(bytes[1])) << 8) |
+                          (quint32(quint8(bytes[2])) << 16) | (quint32(quint8(bytes[3])) << 24);
+    return qint32(value);
+}
+
+QByteArray TrpStreamReader::readTerminated()
+{
+    QByteArray bytes;
+    for (;;) {
+        const quint8 byte = readByte();
+        if (!ok() || byte == 0)
+            return bytes;
+        bytes.append(char(byte));
+    }
+}
+
+QString TrpStreamReader::readString()
+{
+    if (m_version < CountedVersion) {
+        const QByteArray bytes = readTerminated();
+        return ok() ? Sjis::decode(bytes) : QString();
+    }
+    const quint16 length = readWord();
+    const QByteArray bytes = readBytes(length);
+    readByte();
+    return ok() ? Sjis::decode(bytes) : QString();
+}
+
+QStringList TrpStreamReader::readLines()
+{
+    QStringList lines;
+    if (m_version < CountedVersion) {
+        QByteArray line;
+        for (;;) {
+            const quint8 byte = readByte();
+            if (!ok())
+                return {};
+            if (byte == 13) {
+                lines.append(Sjis::decode(line));
+                line.clear();
+            } else if (byte == 0) {
+                if (!line.isEmpty())
+                    lines.append(Sjis::decode(line));
+                return lines;
+            } else {
+                line.append(char(byte));
+            }
+        }
+    }
+    if (readWord() == 0) {
+        readByte();
+        return {};
+    }
+    for (;;) {
+        const quint16 length = readWord();
+        const QByteArray bytes = readBytes(length);
+        const quint8 separator = readByte();
+        if (!ok())
+            return {};
+        lines.append(Sjis::decode(bytes));
+        if (separator == 0)
+            return lines;
+    }
+}

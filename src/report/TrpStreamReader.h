@@ -1,0 +1,46 @@
+#pragma once
+
+#include "report/TrpError.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+class QIODevice;
+
+// Reads the engine's stream encodings shared by template and prepared-report
+// files: little-endian integers, texts and line lists. From version 23 on a
+// text is a 16-bit length, the bytes and a byte 0, and a line list a 16-bit
+// count (only tested for zero) followed by each line as a 16-bit length, the
+// bytes and a separator (13, or 0 after the last line). Earlier versions
+// end a text with a byte 0 and a line list with a byte 0 after lines ended
+// by 13. Texts are Shift-JIS in the stream.
+//
+// The first read that fails (the stream ends) sets error() with its byte
+// offset; every read after it gives zero or empty.
+class TrpStreamReader
+{
+public:
+    static constexpr int CountedVersion = 23;
+
+    explicit TrpStreamReader(QIODevice &device, int version = CountedVersion);
+
+    [[nodiscard]] int version() const { return m_version; }
+    void setVersion(int version) { m_version = version; }
+
+    quint8 readByte();
+    quint16 readWord();
+    qint32 readInt32();
+    QByteArray readBytes(qsizetype count);
+    QString readString();
+    QStringList readLines();
+
+    [[nodiscard]] bool ok() const { return !m_error.isSet(); }
+    [[nodiscard]] const TrpError &error() const { return m_error; }
+
+private:
+    QByteArray readTerminated();
+
+    QIODevice &m_device;
+    int m_version;
+    TrpError m_error;
+};

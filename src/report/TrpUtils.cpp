@@ -1,0 +1,27 @@
+#include "report/TrpUtils.h"
+
+#include <QFont>
+
+namespace TrpUtils {
+
+int fontStyleToInt(const QFont &font)
+{
+    return (font.italic() ? fsItalic : 0) | (font.bold() ? fsBold : 0) | (font.underline() ? fsUnderline : 0);
+}
+
+void setFontStyle(QFont &font, int style)
+{
+    font.setItalic(style & fsItalic);
+    font.setBold(style & fsBold);
+    font.setUnderline(style & fsUnderline);
+}
+
+QString stripQuotes(const QString &text)
+{
+    // A lone quote is both first and last character; it stays.
+    if (text.size() >= 2 && text.front() == QLatin1Char('"') && text.back() == QLatin1Char('"'))
+        return text.mid(1, text.size() - 2);
+    return text;
+}
+
+} // namespace TrpUtils

@@ -1,0 +1,6 @@
+#include "reportui/TrpTBButton.h"
+
+TrpTBButton::TrpTBButton(QWidget *parent) : TrpSpeedButton(parent)
+{
+    SetFlat(true);
+}

@@ -1,0 +1,163 @@
+// rpftool: looks inside the report engine from the command line.
+//   rpftool expr TEXT                      postfix text (hex) and value
+//   rpftool script FILE [NAME=VALUE...]    compiled lines (hex) or the error
+//                                          line, then the variables after a run
+
+#include "ToolInterpretator.h"
+
+#include "report/TrpParser.h"
+
+#include "base/NumberFormat.h"
+#include "base/Sjis.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void print(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void printError(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+QString hex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QString typeName(Variant::Type type)
+{
+    switch (type) {
+    case Variant::Type::Empty:
+        return QStringLiteral("Empty");
+    case Variant::Type::Null:
+        return QStringLiteral("Null");
+    case Variant::Type::Integer:
+        return QStringLiteral("Integer");
+    case Variant::Type::Double:
+        return QStringLiteral("Double");
+    case Variant::Type::Boolean:
+        return QStringLiteral("Boolean");
+    case Variant::Type::String:
+        return QStringLiteral("String");
+    case Variant::Type::Date:
+        return QStringLiteral("Date");
+    }
+    return {};
+}
+
+QString shown(const Variant &value)
+{
+    return value.toText() + QStringLiteral(" (") + typeName(value.type()) + QLatin1Char(')');
+}
+
+QString shown(const TrpError &error)
+{
+    QString text = QStringLiteral("error: ") + error.message;
+    if (error.position >= 0)
+        text += QStringLiteral(" (at %1)").arg(error.position);
+    return text;
+}
+
+// 'text' is a text; anything that reads as a number is one; the rest a text.
+Variant valueOf(const QString &text)
+{
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\'')))
+        return Variant(text.mid(1, text.size() - 2));
+    if (const std::optional<qint64> integer = NumberFormat::textToInteger(text))
+        return Variant(*integer);
+    if (const std::optional<double> number = NumberFormat::textToFloat(text))
+        return Variant(*number);
+    return Variant(text);
+}
+
+int expression(const QString &text)
+{
+    TrpParser parser;
+    const std::optional<QString> postfix = parser.ToPostfix(text);
+    if (!postfix) {
+        printError(shown(parser.error()));
+        return 1;
+    }
+    print(QStringLiteral("postfix: ") + hex(Sjis::encode(*postfix)));
+    const std::optional<Variant> value = parser.CalcPostfix(*postfix);
+    if (!value) {
+        printError(shown(parser.error()));
+        return 1;
+    }
+    print(QStringLiteral("value: ") + shown(*value));
+    return 0;
+}
+
+int script(const QString &fileName, const QStringList &assignments)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        printError(QStringLiteral("error: cannot read ") + fileName + QStringLiteral(": ") + file.errorString());
+        return 1;
+    }
+    QStringList source = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!source.isEmpty() && source.last().isEmpty())
+        source.removeLast();
+
+    ToolInterpretator interpreter;
+    interpreter.onCall = [](const QString &call) {
+        print(QStringLiteral("call: ") + call);
+    };
+    QStringList lines;
+    QList<QByteArray> errors;
+    if (!interpreter.PrepareScript(source, lines, errors)) {
+        print(QStringLiteral("error line: ") + hex(errors.value(0)));
+        printError(interpreter.error().message);
+        return 1;
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        print(QStringLiteral("%1: ").arg(i, 4, 10, QLatin1Char('0')) + hex(TrpInterpretator::lineBytes(lines[i])));
+
+    for (const QString &assignment : assignments) {
+        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+        if (equals <= 0) {
+            printError(QStringLiteral("error: not NAME=VALUE: ") + assignment);
+            return 2;
+        }
+        interpreter.variables.SetVariable(assignment.left(equals), valueOf(assignment.mid(equals + 1)));
+    }
+    const bool ran = interpreter.DoScript(lines);
+    for (int i = 0; i < interpreter.variables.Count(); ++i)
+        print(interpreter.variables.Name(i) + QStringLiteral(" = ") + shown(interpreter.variables.Value(i)));
+    if (!ran) {
+        printError(shown(interpreter.error()));
+        return 1;
+    }
+    return 0;
+}
+
+int usage()
+{
+    printError(QStringLiteral("usage: rpftool expr TEXT\n"
+                              "       rpftool script FILE [NAME=VALUE...]"));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() == 2 && args[0] == QLatin1String("expr"))
+        return expression(args[1]);
+    if (args.size() >= 2 && args[0] == QLatin1String("script"))
+        return script(args[1], args.mid(2));
+    return usage();
+}
