@@ -1,7 +1,83 @@
+#include "core/TGreetForm.h"
+#include "core/TLoginForm.h"
+#include "core/TMainForm.h"
+#include "core/TMainModule.h"
+#include "core/WidgetDialogService.h"
+#include "platform/TTerminateThread.h"
+
 #include <QApplication>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Owns every form and data module of the program; they are destroyed in the
+// reverse order of their creation when the program ends.
+class ApplicationForms
+{
+public:
+    ApplicationForms() = default;
+    ApplicationForms(const ApplicationForms &) = delete;
+    ApplicationForms &operator=(const ApplicationForms &) = delete;
+    ~ApplicationForms()
+    {
+        while (!m_destroyers.empty()) {
+            m_destroyers.back()();
+            m_destroyers.pop_back();
+        }
+    }
+
+    // Creates the object and publishes it through its global.
+    template <typename T, typename... Args> void create(T *&global, Args &&...args)
+    {
+        global = new T(std::forward<Args>(args)...);
+        m_destroyers.push_back([&global] {
+            delete global;
+            global = nullptr;
+        });
+    }
+
+private:
+    std::vector<std::function<void()>> m_destroyers;
+};
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("tamsolen"));
+    WidgetDialogService dialogs;
+    Dialogs::install(&dialogs);
+
+    auto greet = std::make_unique<TGreetForm>();
+    GreetForm = greet.get();
+    GreetForm->show();
+    GreetForm->repaint();
+    QApplication::processEvents();
+
+    ApplicationForms forms;
+    // The start-up sequence: each form is created at its place here.
+    forms.create(MainForm);
+    forms.create(LoginForm);
+    forms.create(MainModule, *MainForm, *LoginForm);
+    if (!MainForm->StartupOK)
+        return 0;
+
+    GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
+    GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
+    GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
+    GreetForm = nullptr;
+    greet.reset();
+
+    // Closing the main window ends the program; the watchdog makes sure it does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(MainForm, &TMainForm::Closed, &app, [] {
+        (new TTerminateThread())->start();
+        QApplication::quit();
+    });
+    MainForm->show();
+    return QApplication::exec();
 }

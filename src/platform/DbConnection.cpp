@@ -1,0 +1,173 @@
+#include "platform/DbConnection.h"
+
+#include "platform/DbLog.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+
+Q_LOGGING_CATEGORY(lcDb, "tamsolen.platform.db", QtWarningMsg)
+
+namespace {
+
+QString uniqueConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("tamsolen-db-%1").arg(++counter);
+}
+
+QString savepointName(int depth)
+{
+    return QStringLiteral("tamsolen_level_%1").arg(depth);
+}
+
+} // namespace
+
+DbConnection::DbConnection() : m_name(uniqueConnectionName()) {}
+
+DbConnection::~DbConnection()
+{
+    close();
+}
+
+bool DbConnection::fail(const QString &reason)
+{
+    m_errorText = reason;
+    return false;
+}
+
+bool DbConnection::open(const QString &connectionString, const QString &user, const QString &password, OpenMode mode)
+{
+    close();
+    m_errorText.clear();
+    QString reason;
+    const std::optional<DbConnectionString> parts = DbConnectionString::parse(connectionString, &reason);
+    if (!parts)
+        return fail(reason);
+    m_kind = parts->kind;
+
+    const QString driver = m_kind == DbKind::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+    if (!QSqlDatabase::isDriverAvailable(driver))
+        return fail(QStringLiteral("the Qt SQL driver %1 is not available").arg(driver));
+
+    if (m_kind == DbKind::SQLite) {
+        if (mode == OpenMode::Existing && !QFileInfo(parts->file).isFile())
+            return fail(QStringLiteral("database file not found: %1").arg(parts->file));
+        m_db = QSqlDatabase::addDatabase(driver, m_name);
+        m_db.setDatabaseName(parts->file);
+        // Several programs may share the file; wait for a writer rather than fail at once.
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    } else {
+        m_db = QSqlDatabase::addDatabase(driver, m_name);
+        m_db.setHostName(parts->host);
+        if (parts->port > 0)
+            m_db.setPort(parts->port);
+        m_db.setDatabaseName(parts->database);
+        // An unreachable server must not hang the start-up.
+        m_db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    }
+    if (!m_db.open(user, password)) {
+        const QString error = m_db.lastError().text();
+        close();
+        return fail(error.trimmed().isEmpty() ? QStringLiteral("the database could not be opened") : error);
+    }
+    if (m_kind == DbKind::SQLite) {
+        // SQLite reads the file only when asked: a file that is no database
+        // must fail here, not at the first query.
+        if (!execInternal(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
+            const QString error = m_errorText;
+            close();
+            return fail(error);
+        }
+    } else {
+        // Dates are read from the server's text output, in ISO form; notices
+        // (such as those of a cascading drop) are no one's business.
+        bool ok = execInternal(QStringLiteral("SET DateStyle TO 'ISO, YMD'")) &&
+                  execInternal(QStringLiteral("SET client_min_messages TO WARNING"));
+        if (ok && !parts->schema.isEmpty())
+            ok = execInternal(QStringLiteral("SET search_path TO ") + parts->schema);
+        if (!ok) {
+            const QString error = m_errorText;
+            close();
+            return fail(error);
+        }
+    }
+    return true;
+}
+
+void DbConnection::close()
+{
+    if (m_db.isOpen() && m_depth > 0)
+        m_db.rollback();
+    m_depth = 0;
+    if (m_db.isValid()) {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+}
+
+bool DbConnection::execInternal(const QString &sql)
+{
+    QSqlQuery query(m_db);
+    if (query.exec(sql))
+        return true;
+    return fail(query.lastError().text());
+}
+
+bool DbConnection::beginTransaction()
+{
+    if (!isOpen())
+        return fail(QStringLiteral("the connection is not open"));
+    const bool ok =
+        m_depth == 0 ? m_db.transaction() : execInternal(QStringLiteral("SAVEPOINT ") + savepointName(m_depth));
+    if (!ok) {
+        if (m_depth == 0)
+            fail(m_db.lastError().text());
+        return false;
+    }
+    ++m_depth;
+    return true;
+}
+
+bool DbConnection::commit()
+{
+    if (m_depth == 0)
+        return fail(QStringLiteral("no transaction is open"));
+    if (m_depth > 1) {
+        if (!execInternal(QStringLiteral("RELEASE SAVEPOINT ") + savepointName(m_depth - 1))) {
+            const QString error = m_errorText;
+            rollback();
+            return fail(error);
+        }
+        --m_depth;
+        return true;
+    }
+    if (!m_db.commit()) {
+        const QString error = m_db.lastError().text();
+        rollback();
+        return fail(error);
+    }
+    m_depth = 0;
+    return true;
+}
+
+bool DbConnection::rollback()
+{
+    if (m_depth == 0)
+        return fail(QStringLiteral("no transaction is open"));
+    bool ok = true;
+    if (m_depth > 1) {
+        const QString savepoint = savepointName(m_depth - 1);
+        ok = execInternal(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint) &&
+             execInternal(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
+    } else if (!m_db.rollback()) {
+        ok = fail(m_db.lastError().text());
+    }
+    --m_depth;
+    if (!ok)
+        qCWarning(lcDb) << "rollback failed:" << m_errorText;
+    return ok;
+}

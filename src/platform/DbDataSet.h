@@ -1,0 +1,156 @@
+#pragma once
+
+#include "platform/DbBookmark.h"
+#include "platform/DbField.h"
+#include "platform/DbRecord.h"
+#include "platform/DbRows.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DbConnection;
+class DbQuery;
+
+// The rows of a SELECT held in memory, with a current row, typed field
+// access, a client-side filter and bookmarks. When an update table is set,
+// append / edit / post / remove write the current row back to that table by
+// its key, with generated statements and bound parameters.
+//
+//     DbDataSet staff;
+//     if (!staff.open(DbQuery(db, QStringLiteral("SELECT * FROM KaigoStuff ORDER BY CD"))))
+//         return fail(staff.errorText());
+//
+// Navigation follows the usual data set rules: next() on the last row sets
+// eof() and stays there; an empty data set is at eof() and bof() at once.
+// Moving to another row cancels an append or edit in progress. Field names
+// are the database's (PostgreSQL reports unquoted names in lower case) and
+// are matched without regard to case. The data set refers to the connection it was opened on, which must outlive
+// it. Rows posted inside a transaction that is then rolled back stay in
+// memory; reopen the data set after a rollback.
+class DbDataSet
+{
+public:
+    enum class State { Closed, Browse, Edit, Insert };
+    // Generated: the database assigns the key on insert (identity or
+    // AUTOINCREMENT column); it is read back into the row and never written.
+    // Assigned: the row brings its key.
+    enum class KeyKind { Generated, Assigned };
+    // A filter sees each stored row and keeps those it accepts.
+    using Filter = std::function<bool(const DbRecord &)>;
+
+    DbDataSet();
+    ~DbDataSet();
+    DbDataSet(const DbDataSet &) = delete;
+    DbDataSet &operator=(const DbDataSet &) = delete;
+
+    // The table that posts and removals write to, and its key column.
+    void setUpdateTable(const QString &table, const QString &keyField, KeyKind keyKind = KeyKind::Generated);
+
+    // Runs the query and holds its rows; the data set stands on the first
+    // (filtered) row. On failure the data set is closed.
+    [[nodiscard]] bool open(const DbQuery &query);
+    void close();
+    [[nodiscard]] bool isOpen() const { return m_state != State::Closed; }
+    [[nodiscard]] State state() const { return m_state; }
+    [[nodiscard]] const QString &errorText() const { return m_errorText; }
+
+    [[nodiscard]] int fieldCount() const;
+    [[nodiscard]] QString fieldName(int column) const;
+    // Matched without regard to case; an invalid field (logged) when absent.
+    [[nodiscard]] DbField field(QStringView name) const;
+    [[nodiscard]] DbField field(int column) const;
+
+    // The rows that the filter lets through (all rows when it is off).
+    [[nodiscard]] int recordCount() const;
+    [[nodiscard]] bool isEmpty() const { return recordCount() == 0; }
+    void first();
+    void last();
+    void next();
+    void prior();
+    [[nodiscard]] bool eof() const { return m_eof; }
+    [[nodiscard]] bool bof() const { return m_bof; }
+    // The current row's place among the filtered rows (0-based), -1 when empty.
+    [[nodiscard]] int position() const { return recordCount() == 0 ? -1 : m_position; }
+    // Moves to the row at that place; false (not moved) when out of range.
+    bool setPosition(int position);
+    // The row at a place among the filtered rows, without moving.
+    [[nodiscard]] DbRecord record(int position) const;
+    // Moves to the first filtered row whose field equals the value; false
+    // (not moved) when there is none.
+    bool locate(QStringView field, const DbValue &value);
+
+    // Sets the filter; when filtering is on it applies at once.
+    void setFilter(Filter filter);
+    // Switches filtering on or off and moves to the first row.
+    void setFiltered(bool filtered);
+    [[nodiscard]] bool isFiltered() const { return m_filtered; }
+
+    // The current row, invalid when empty.
+    [[nodiscard]] DbBookmark bookmark() const;
+    // Moves to the bookmarked row; false (not moved) when the row is gone or
+    // the filter hides it.
+    bool gotoBookmark(DbBookmark bookmark);
+
+    // Starts a new row, all NULL, written as a new last row by post().
+    [[nodiscard]] bool append();
+    // Starts changing the current row.
+    [[nodiscard]] bool edit();
+    // Sets a field of the row being appended or edited. Values must match
+    // the column's kind (a date column takes a DbDate, a Boolean column a
+    // bool) or be NULL; post() refuses a mismatch or an unknown field.
+    void setValue(QStringView field, const DbValue &value);
+    // Writes the appended or edited row; only fields that were set are
+    // written. After an insert the generated key is in the row. The posted
+    // row becomes current; when the filter hides it, the first row does.
+    // On failure nothing is written and the row stays in editing.
+    [[nodiscard]] bool post();
+    void cancel();
+    // Deletes the current row from the table and from the data set; the
+    // next row becomes current (the previous one at the end).
+    [[nodiscard]] bool remove();
+
+private:
+    friend class DbField;
+
+    [[nodiscard]] DbValue currentValue(int column) const;
+    // Inline: DbField reads through it once per value.
+    [[nodiscard]] const DbCell *currentCell(int column) const
+    {
+        if (!m_currentCells || m_state != State::Browse || column < 0 || column >= m_rows->columnCount())
+            return nullptr;
+        return m_currentCells + column;
+    }
+    [[nodiscard]] DbType columnType(int column) const;
+    [[nodiscard]] int rowAt(int position) const;
+    [[nodiscard]] int positionOfRow(int row) const;
+    void applyFilter();
+    // Keeps m_currentCells in step with m_position; called by every move.
+    void syncCurrentRow();
+    void moveToRow(int row);
+    [[nodiscard]] bool checkWritable(bool needsRow);
+    [[nodiscard]] bool insertRow();
+    [[nodiscard]] bool updateRow();
+    [[nodiscard]] bool fail(const QString &reason);
+
+    DbConnection *m_connection = nullptr;
+    std::unique_ptr<DbRows> m_rows;
+    QString m_table;
+    QString m_keyField;
+    KeyKind m_keyKind = KeyKind::Generated;
+
+    Filter m_filter;
+    bool m_filtered = false;
+    std::vector<int> m_visible; // rows the filter accepts, ascending; used while filtered
+
+    int m_position = 0;
+    const DbCell *m_currentCells = nullptr; // the stored row at m_position, if any
+    bool m_eof = true;
+    bool m_bof = true;
+    State m_state = State::Closed;
+
+    std::vector<DbValue> m_buffer; // the row being appended or edited
+    std::vector<bool> m_changed;
+    QString m_pendingError; // a misuse of setValue, reported by post()
+    QString m_errorText;
+};

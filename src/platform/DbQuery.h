@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/DbValue.h"
+
+#include <QString>
+
+#include <vector>
+
+class DbConnection;
+class QSqlQuery;
+
+// One SQL statement with its parameters, bound by name (":name") or by
+// position ("?"), never both in one statement. Values reach the database
+// only as bound parameters; dates go in as DbDate.
+//
+// exec() runs a statement that returns no rows; DbDataSet::open runs one
+// that does. The connection must stay open while the query runs.
+class DbQuery
+{
+public:
+    struct Binding
+    {
+        QString name; // ":name"; empty for a positional parameter
+        DbValue value;
+    };
+
+    DbQuery(DbConnection &connection, QString sql);
+
+    // Binds a named parameter; the name may be given with or without its
+    // colon. Binding a name again replaces its value.
+    DbQuery &bind(QStringView name, const DbValue &value);
+    // Binds the next positional parameter.
+    DbQuery &addBind(const DbValue &value);
+    void clearBindings() { m_bindings.clear(); }
+
+    [[nodiscard]] bool exec();
+    // Rows changed by the last exec().
+    [[nodiscard]] int rowsAffected() const { return m_rowsAffected; }
+    [[nodiscard]] const QString &errorText() const { return m_errorText; }
+
+    [[nodiscard]] DbConnection &connection() const { return *m_connection; }
+    [[nodiscard]] const QString &sql() const { return m_sql; }
+    [[nodiscard]] const std::vector<Binding> &bindings() const { return m_bindings; }
+
+    // For the layer's readers: checks the bindings against the statement
+    // (no mix of named and positional, every name used in the text, dates
+    // valid); false with the reason in errorText.
+    [[nodiscard]] bool checkBindings(QString &errorText) const;
+    // Runs the statement on a Qt query: prepared with its values bound, or
+    // as it is when it has none (PostgreSQL prepares no DDL).
+    [[nodiscard]] bool execOn(QSqlQuery &query, QString &errorText) const;
+
+private:
+    DbConnection *m_connection;
+    QString m_sql;
+    std::vector<Binding> m_bindings;
+    int m_rowsAffected = 0;
+    QString m_errorText;
+};

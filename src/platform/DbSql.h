@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Helpers for the SQL text that the database layer writes itself. Names of
+// tables, columns and schemas go into that text unquoted, so that both
+// databases fold them alike; they must be plain identifiers.
+namespace DbSql {
+
+// A letter or "_", then letters, digits or "_" (ASCII only).
+[[nodiscard]] bool isIdentifier(QStringView name);
+
+} // namespace DbSql

@@ -1,0 +1,179 @@
+#include "DatabaseFixture.h"
+
+#include "platform/DbConnection.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbQuery.h"
+#include "platform/DbTransaction.h"
+
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+
+TEST(DbConnectionString, RefusesWhatItCannotOpen)
+{
+    const char *bad[] = {
+        "",
+        "Provider=SQLNCLI11.1;Data Source=x",
+        "Data Source=/tmp/x.sqlite",
+        "Provider=SQLite",
+        "Provider=SQLite;Data Source=",
+        "Provider=SQLite;Data Source=x;Host=h",
+        "Provider=PostgreSQL;Host=h",
+        "Provider=PostgreSQL;Database=d;Port=70000",
+        "Provider=PostgreSQL;Database=d;Schema=x;drop",
+        "Provider=PostgreSQL;Database=d;Schema=a b",
+        "Provider=PostgreSQL;Database=d;User ID=sa",
+    };
+    for (const char *text : bad) {
+        QString error;
+        EXPECT_FALSE(DbConnectionString::parse(QString::fromUtf8(text), &error)) << text;
+        EXPECT_FALSE(error.isEmpty()) << text;
+        DbConnection connection;
+        EXPECT_FALSE(connection.open(QString::fromUtf8(text))) << text;
+        EXPECT_FALSE(connection.isOpen());
+        EXPECT_FALSE(connection.errorText().isEmpty()) << text;
+    }
+}
+
+TEST(DbConnectionString, ReadsBothProvidersWithoutRegardToCase)
+{
+    const auto sqlite = DbConnectionString::parse(u"provider=sqlite; DATA SOURCE = /var/lib/t s.sqlite ;");
+    ASSERT_TRUE(sqlite);
+    EXPECT_EQ(sqlite->kind, DbKind::SQLite);
+    EXPECT_EQ(sqlite->file, u"/var/lib/t s.sqlite");
+
+    const auto pg = DbConnectionString::parse(u"Provider=PostgreSQL;Host=db.local;Port=5433;Database=tamsolen");
+    ASSERT_TRUE(pg);
+    EXPECT_EQ(pg->kind, DbKind::PostgreSQL);
+    EXPECT_EQ(pg->host, u"db.local");
+    EXPECT_EQ(pg->port, 5433);
+    EXPECT_EQ(pg->database, u"tamsolen");
+    EXPECT_EQ(DbConnectionString::parse(pg->text())->text(), pg->text());
+}
+
+TEST(DbConnection, MissingSqliteFileIsNotCreatedUnlessAsked)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("missing.sqlite"));
+    const QString text = QStringLiteral("Provider=SQLite;Data Source=") + path;
+    DbConnection connection;
+    EXPECT_FALSE(connection.open(text));
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_TRUE(connection.open(text, {}, {}, DbConnection::OpenMode::Create));
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST(DbConnection, AFileThatIsNoDatabaseFailsToOpen)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("notes.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    DbConnection connection;
+    EXPECT_FALSE(connection.open(QStringLiteral("Provider=SQLite;Data Source=") + path));
+    EXPECT_FALSE(connection.isOpen());
+    EXPECT_FALSE(connection.errorText().isEmpty());
+}
+
+TEST(DbConnection, ConnectionsHaveTheirOwnNamesAndReleaseThem)
+{
+    QTemporaryDir folder;
+    const QString text = QStringLiteral("Provider=SQLite;Data Source=") + folder.filePath(QStringLiteral("a.sqlite"));
+    const QStringList before = QSqlDatabase::connectionNames();
+    {
+        DbConnection first;
+        DbConnection second;
+        ASSERT_TRUE(first.open(text, {}, {}, DbConnection::OpenMode::Create));
+        ASSERT_TRUE(second.open(text));
+        EXPECT_EQ(QSqlDatabase::connectionNames().size(), before.size() + 2);
+        DbDataSet rows;
+        ASSERT_TRUE(rows.open(DbQuery(first, QStringLiteral("SELECT 1 AS One"))));
+        first.close();
+        EXPECT_FALSE(first.isOpen());
+        EXPECT_TRUE(second.isOpen());
+        EXPECT_EQ(QSqlDatabase::connectionNames().size(), before.size() + 1);
+    }
+    EXPECT_EQ(QSqlDatabase::connectionNames(), before);
+}
+
+class DbTransactionTest : public DatabaseFixture
+{
+protected:
+    int staffCount()
+    {
+        DbDataSet rows;
+        EXPECT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT CD FROM KaigoStuff"))))
+            << rows.errorText().toStdString();
+        return rows.recordCount();
+    }
+    ::testing::AssertionResult addStaff(int code)
+    {
+        DbQuery query(db(), QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName) VALUES (:cd, :name)"));
+        query.bind(u"cd", code).bind(u"name", QStringLiteral("職員%1").arg(code));
+        return exec(query);
+    }
+};
+
+TEST_P(DbTransactionTest, GuardRollsBackUnlessCommitted)
+{
+    {
+        DbTransaction transaction(db());
+        ASSERT_TRUE(transaction.isActive());
+        EXPECT_TRUE(db().inTransaction());
+        ASSERT_TRUE(addStaff(1));
+    }
+    EXPECT_FALSE(db().inTransaction());
+    EXPECT_EQ(staffCount(), 0);
+
+    DbTransaction transaction(db());
+    ASSERT_TRUE(addStaff(2));
+    ASSERT_TRUE(transaction.commit());
+    EXPECT_FALSE(transaction.isActive());
+    EXPECT_EQ(db().transactionDepth(), 0);
+    EXPECT_EQ(staffCount(), 1);
+}
+
+TEST_P(DbTransactionTest, NestedLevelsRollBackOnlyTheirOwnPart)
+{
+    DbTransaction outer(db());
+    ASSERT_TRUE(addStaff(1));
+    {
+        DbTransaction inner(db());
+        ASSERT_TRUE(inner.isActive());
+        EXPECT_EQ(db().transactionDepth(), 2);
+        ASSERT_TRUE(addStaff(2));
+    }
+    EXPECT_EQ(db().transactionDepth(), 1);
+    {
+        DbTransaction inner(db());
+        ASSERT_TRUE(addStaff(3));
+        ASSERT_TRUE(inner.commit());
+    }
+    // A failed statement inside a level is undone with the level, and the
+    // outer transaction goes on (PostgreSQL would refuse everything after it).
+    {
+        DbTransaction inner(db());
+        EXPECT_FALSE(addStaff(1));
+    }
+    ASSERT_TRUE(outer.commit());
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT CD FROM KaigoStuff ORDER BY CD"))));
+    ASSERT_EQ(rows.recordCount(), 2);
+    EXPECT_EQ(rows.field(u"CD").asInteger(), 1);
+    rows.next();
+    EXPECT_EQ(rows.field(u"CD").asInteger(), 3);
+}
+
+TEST_P(DbTransactionTest, CommitWithoutTransactionFailsAndCloseRollsBack)
+{
+    EXPECT_FALSE(db().commit());
+    ASSERT_TRUE(db().beginTransaction());
+    ASSERT_TRUE(addStaff(7));
+    db().close();
+    EXPECT_EQ(db().transactionDepth(), 0);
+    ASSERT_TRUE(db().open(connectionString(), user(), password()));
+    EXPECT_EQ(staffCount(), 0);
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(DbTransactionTest);

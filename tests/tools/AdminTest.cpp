@@ -1,0 +1,131 @@
+#include "DatabaseFixture.h"
+
+#include "AdminDatabase.h"
+#include "ConnectionSettings.h"
+#include "DemoData.h"
+
+#include "base/PasswordCipher.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbQuery.h"
+#include "platform/SettingsStore.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+namespace {
+
+int rowCount(DbConnection &db, const QString &table)
+{
+    DbDataSet rows;
+    EXPECT_TRUE(rows.open(DbQuery(db, QStringLiteral("SELECT * FROM ") + table))) << rows.errorText().toStdString();
+    return rows.recordCount();
+}
+
+} // namespace
+
+class AdminTest : public DatabaseFixture
+{
+};
+
+TEST_P(AdminTest, DemoFillsEveryTableOnceAndNeverHalfway)
+{
+    QString error;
+    ASSERT_TRUE(DemoData::fill(db(), error)) << error.toStdString();
+    EXPECT_GE(rowCount(db(), QStringLiteral("KaigoStuff")), 3);
+    EXPECT_EQ(rowCount(db(), QStringLiteral("Facilities")), 1);
+
+    DbDataSet login;
+    ASSERT_TRUE(login.open(DbQuery(db(), QStringLiteral("SELECT * FROM LoginUser WHERE STAFF_CD = ? AND PASS_WORD = ?"))
+                               .addBind(QString::fromUtf16(DemoData::LoginUser))
+                               .addBind(QString::fromUtf16(DemoData::LoginPassword))));
+    EXPECT_EQ(login.recordCount(), 1);
+
+    const int staff = rowCount(db(), QStringLiteral("KaigoStuff"));
+    EXPECT_FALSE(DemoData::fill(db(), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(rowCount(db(), QStringLiteral("KaigoStuff")), staff);
+    EXPECT_EQ(rowCount(db(), QStringLiteral("Facilities")), 1);
+}
+
+TEST_P(AdminTest, RowsAreCheckedAgainstTheirColumns)
+{
+    QString error;
+    EXPECT_FALSE(AdminDatabase::addStaff(db(), 1, QStringLiteral("山田"), QStringLiteral("山田太郎様"), error));
+    EXPECT_FALSE(AdminDatabase::addStaff(db(), 1, QString(31, u'名'), QStringLiteral("山"), error));
+    ASSERT_TRUE(AdminDatabase::addStaff(db(), 1, QString(30, u'名'), QStringLiteral("山田太郎"), error));
+    EXPECT_FALSE(AdminDatabase::addStaff(db(), 1, QStringLiteral("二人目"), QStringLiteral("二"), error));
+    EXPECT_FALSE(AdminDatabase::addLogin(db(), QString(), QStringLiteral("pw"), QStringLiteral("名"), error));
+
+    ASSERT_TRUE(AdminDatabase::addLogin(db(), QStringLiteral("o'neil"), QStringLiteral("p' OR '1'='1"),
+                                        QStringLiteral("オニール"), error))
+        << error.toStdString();
+    DbDataSet login;
+    ASSERT_TRUE(login.open(DbQuery(db(), QStringLiteral("SELECT PASS_WORD FROM LoginUser WHERE STAFF_CD = :user"))
+                               .bind(u"user", QStringLiteral("o'neil"))));
+    EXPECT_EQ(login.field(u"PASS_WORD").asString(), u"p' OR '1'='1");
+
+    ASSERT_TRUE(AdminDatabase::setFacility(db(), QStringLiteral("さくら"), error)) << error.toStdString();
+    ASSERT_TRUE(AdminDatabase::setFacility(db(), QStringLiteral("ひまわり"), error)) << error.toStdString();
+    EXPECT_FALSE(AdminDatabase::setFacility(db(), QString(61, u'長'), error));
+    DbDataSet facilities;
+    ASSERT_TRUE(facilities.open(DbQuery(db(), QStringLiteral("SELECT * FROM Facilities"))));
+    ASSERT_EQ(facilities.recordCount(), 1);
+    EXPECT_EQ(facilities.field(u"FACILITIES_NAME").asString(), u"ひまわり");
+}
+
+TEST_P(AdminTest, CreateMakesTheTablesAndRefusesAnExistingDatabase)
+{
+    QString connection;
+    QString schema;
+    QTemporaryDir folder;
+    if (kind() == DbKind::SQLite) {
+        connection = QStringLiteral("Provider=SQLite;Data Source=") + folder.filePath(QStringLiteral("new.sqlite"));
+    } else {
+        // A schema of the test's own in the same database stands in for a new database.
+        schema = QStringLiteral("admin_%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        auto parts = DbConnectionString::parse(connectionString());
+        ASSERT_TRUE(parts);
+        parts->schema = schema;
+        connection = parts->text();
+    }
+    QString error;
+    ASSERT_TRUE(AdminDatabase::create(connection, user(), password(), error)) << error.toStdString();
+    {
+        DbConnection created;
+        ASSERT_TRUE(created.open(connection, user(), password())) << created.errorText().toStdString();
+        EXPECT_EQ(rowCount(created, QStringLiteral("KaigoStuff")), 0);
+        EXPECT_EQ(rowCount(created, QStringLiteral("LoginUser")), 0);
+        EXPECT_EQ(rowCount(created, QStringLiteral("Facilities")), 0);
+    }
+    EXPECT_FALSE(AdminDatabase::create(connection, user(), password(), error));
+    EXPECT_FALSE(error.isEmpty());
+    if (!schema.isEmpty()) {
+        EXPECT_TRUE(exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(schema)));
+    }
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(AdminTest);
+
+TEST(ConnectionSettings, WritesWhatTheProgramReads)
+{
+    QTemporaryDir folder;
+    SettingsStore store(folder.path());
+    const QString connection = QStringLiteral("Provider=PostgreSQL;Host=db;Port=5432;Database=tamsolen");
+    QString error;
+    ASSERT_TRUE(ConnectionSettings::write(store, connection, QStringLiteral("staff"), QStringLiteral("秘密'pw"), error))
+        << error.toStdString();
+
+    const std::optional<SettingsKey> key = store.openKey(u"\\Software\\Orvanta\\Tamsolen5");
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->readString(u"Connection").value, connection);
+    EXPECT_EQ(key->readString(u"ID").value, u"staff");
+    const SettingsRead<QByteArray> record = key->readBinary(u"DBSeting");
+    ASSERT_TRUE(record.isPresent());
+    EXPECT_EQ(record.value.size(), PasswordCipher::RecordSize);
+    EXPECT_EQ(PasswordCipher::decipher(record.value), QStringLiteral("秘密'pw"));
+    EXPECT_EQ(ConnectionSettings::connection(store), connection);
+
+    EXPECT_FALSE(ConnectionSettings::write(store, QStringLiteral("Provider=Jet;Data Source=x"), {}, {}, error));
+    EXPECT_FALSE(ConnectionSettings::write(store, connection, {}, QString(29, u'漢'), error));
+    EXPECT_EQ(ConnectionSettings::connection(store), connection);
+}

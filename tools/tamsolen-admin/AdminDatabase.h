@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class DbConnection;
+
+// The set-up steps on the main database that the program itself never
+// takes: creating the tables and filling the three tables it only reads.
+// Texts are checked against their column sizes here, since SQLite does not
+// enforce them.
+namespace AdminDatabase {
+
+// Creates the database that the connection string names and its tables: a
+// new SQLite file (an existing one is refused), or on PostgreSQL the
+// database (when the server does not have it yet) and the tables in it.
+[[nodiscard]] bool create(const QString &connectionString, const QString &user, const QString &password,
+                          QString &errorText);
+
+// The schema script of db/ for the connection's kind of database.
+[[nodiscard]] QString schema(const DbConnection &connection);
+
+[[nodiscard]] bool addStaff(DbConnection &connection, int code, const QString &name, const QString &mark,
+                            QString &errorText);
+[[nodiscard]] bool addLogin(DbConnection &connection, const QString &user, const QString &password, const QString &name,
+                            QString &errorText);
+// Names the facility: the first row of Facilities, added when there is none.
+[[nodiscard]] bool setFacility(DbConnection &connection, const QString &name, QString &errorText);
+
+} // namespace AdminDatabase
