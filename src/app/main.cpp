@@ -1,9 +1,13 @@
+#include "core/TCommentForm.h"
 #include "core/TGreetForm.h"
 #include "core/TLoginForm.h"
 #include "core/TMainForm.h"
 #include "core/TMainModule.h"
+#include "core/TTextForm.h"
 #include "core/WidgetDialogService.h"
 #include "platform/TTerminateThread.h"
+#include "users/TUserRegistForm.h"
+#include "users/TUserSearchForm.h"
 
 #include <QApplication>
 
@@ -59,16 +63,27 @@ int main(int argc, char **argv)
     QApplication::processEvents();
 
     ApplicationForms forms;
-    // The start-up sequence: each form is created at its place here.
+    // The start-up sequence: each form is created at its place here, in
+    // groups, with a status line on the splash after each group.
     forms.create(MainForm);
     forms.create(LoginForm);
     forms.create(MainModule, *MainForm, *LoginForm);
+    DbConnection &database = MainModule->RIHADatabase;
+    forms.create(UserSearchForm, database);
     if (!MainForm->StartupOK)
         return 0;
 
+    forms.create(TextForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
+
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
+
+    forms.create(CommentForm, database);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
+
+    forms.create(UserRegistForm, database);
+    MainForm->SetTileForm(Artwork::Tile::UserRegist, UserRegistForm);
+
     GreetForm = nullptr;
     greet.reset();
 

@@ -14,7 +14,7 @@ struct TrpError
         Calculation, // an operator without operands, division by zero in MOD, overflow, nesting
         Script,      // a script that does not compile or does not end
         Database,    // a data set that is missing or fails
-        Stream       // a template or prepared-report stream that ends early or cannot be written
+        Stream       // a template or prepared-report stream that ends early, breaks its layout or cannot be written
     };
 
     Kind kind = Kind::None;

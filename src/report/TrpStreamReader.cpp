@@ -41,6 +41,40 @@ qint32 TrpStreamReader::readInt32()
     return qint32(value);
 }
 
+QString TrpStreamReader::readShortString()
+{
+    const quint8 length = readByte();
+    const QByteArray bytes = readBytes(length);
+    return ok() ? Sjis::decode(bytes) : QString();
+}
+
+qint64 TrpStreamReader::pos() const
+{
+    return m_device.pos();
+}
+
+qint64 TrpStreamReader::size() const
+{
+    return m_device.size();
+}
+
+bool TrpStreamReader::seek(qint64 position)
+{
+    if (!ok())
+        return false;
+    if (position < 0 || position > m_device.size() || !m_device.seek(position)) {
+        fail(QStringLiteral("Position %1 is outside the stream").arg(position));
+        return false;
+    }
+    return true;
+}
+
+void TrpStreamReader::fail(const QString &message, qint64 position)
+{
+    if (ok())
+        m_error = TrpError{TrpError::Kind::Stream, message, position >= 0 ? position : m_device.pos()};
+}
+
 QByteArray TrpStreamReader::readTerminated()
 {
     QByteArray bytes;

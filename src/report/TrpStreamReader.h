@@ -33,6 +33,18 @@ public:
     QByteArray readBytes(qsizetype count);
     QString readString();
     QStringList readLines();
+    // A length byte and that many bytes (the values block of templates).
+    QString readShortString();
+
+    [[nodiscard]] qint64 pos() const;
+    [[nodiscard]] qint64 size() const;
+    [[nodiscard]] bool atEnd() const { return pos() >= size(); }
+    // Moves to an absolute position inside the stream; a position outside
+    // it is a format error.
+    bool seek(qint64 position);
+    // Records a format error found by the caller at the position given (the
+    // current one by default), unless an error is already set.
+    void fail(const QString &message, qint64 position = -1);
 
     [[nodiscard]] bool ok() const { return !m_error.isSet(); }
     [[nodiscard]] const TrpError &error() const { return m_error; }

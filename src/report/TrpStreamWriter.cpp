@@ -33,9 +33,9 @@ void TrpStreamWriter::writeInt32(qint32 value)
     writeBytes(QByteArray(bytes, 4));
 }
 
-bool TrpStreamWriter::fits(const QByteArray &bytes)
+bool TrpStreamWriter::fits(const QByteArray &bytes, qsizetype limit)
 {
-    if (bytes.size() <= 0xFFFF)
+    if (bytes.size() <= limit)
         return true;
     if (ok()) {
         m_error = TrpError{TrpError::Kind::Stream,
@@ -70,4 +70,38 @@ void TrpStreamWriter::writeLines(const QStringList &lines)
         writeBytes(bytes);
         writeByte(i + 1 < lines.size() ? 13 : 0);
     }
+}
+
+void TrpStreamWriter::writeShortString(QStringView text)
+{
+    const QByteArray bytes = Sjis::encode(text);
+    if (!fits(bytes, 0xFF))
+        return;
+    writeByte(quint8(bytes.size()));
+    writeBytes(bytes);
+}
+
+qint64 TrpStreamWriter::pos() const
+{
+    return m_device.pos();
+}
+
+void TrpStreamWriter::writeInt32At(qint64 position, qint32 value)
+{
+    if (!ok())
+        return;
+    const qint64 end = m_device.pos();
+    if (!m_device.seek(position)) {
+        fail(QStringLiteral("Stream seek error at offset %1").arg(position));
+        return;
+    }
+    writeInt32(value);
+    if (!m_device.seek(end))
+        fail(QStringLiteral("Stream seek error at offset %1").arg(end));
+}
+
+void TrpStreamWriter::fail(const QString &message)
+{
+    if (ok())
+        m_error = TrpError{TrpError::Kind::Stream, message, m_device.pos()};
 }

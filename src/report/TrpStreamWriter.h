@@ -21,12 +21,20 @@ public:
     void writeBytes(const QByteArray &bytes);
     void writeString(QStringView text);
     void writeLines(const QStringList &lines);
+    // A length byte and the bytes; a text over 255 bytes is an error.
+    void writeShortString(QStringView text);
+
+    [[nodiscard]] qint64 pos() const;
+    // Overwrites four bytes written earlier and returns to the end.
+    void writeInt32At(qint64 position, qint32 value);
+    // Records an error found by the caller, unless one is already set.
+    void fail(const QString &message);
 
     [[nodiscard]] bool ok() const { return !m_error.isSet(); }
     [[nodiscard]] const TrpError &error() const { return m_error; }
 
 private:
-    bool fits(const QByteArray &bytes);
+    bool fits(const QByteArray &bytes, qsizetype limit = 0xFFFF);
 
     QIODevice &m_device;
     TrpError m_error;

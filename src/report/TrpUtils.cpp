@@ -16,6 +16,20 @@ void setFontStyle(QFont &font, int style)
     font.setUnderline(style & fsUnderline);
 }
 
+QString fontFamily(const QString &windowsName)
+{
+    static const QString gothic = QStringLiteral("Noto Sans CJK JP");
+    static const QString mincho = QStringLiteral("Noto Serif CJK JP");
+    const QString name = windowsName.normalized(QString::NormalizationForm_KC).toLower().remove(QLatin1Char(' '));
+    if (name.startsWith(QLatin1String("ms"))) {
+        if (name.contains(QStringLiteral("ゴシック")) || name.contains(QLatin1String("gothic")))
+            return gothic;
+        if (name.contains(QStringLiteral("明朝")) || name.contains(QLatin1String("mincho")))
+            return mincho;
+    }
+    return windowsName;
+}
+
 QString stripQuotes(const QString &text)
 {
     // A lone quote is both first and last character; it stays.

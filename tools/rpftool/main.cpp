@@ -2,7 +2,15 @@
 //   rpftool expr TEXT                      postfix text (hex) and value
 //   rpftool script FILE [NAME=VALUE...]    compiled lines (hex) or the error
 //                                          line, then the variables after a run
+//   rpftool dump FILE.rpf                  the template as text
+//   rpftool compile SRC OUT                a template from its text form
+//   rpftool resave IN OUT                  loads and saves a template
+//   rpftool dump FILE.rpd                  the prepared pages as text
+//   rpftool render FILE.rpd OUT            the pages as a PDF (OUT.pdf) or
+//                                          PNG files at 100 % (OUT-1.png, ...)
 
+#include "PreparedCommands.h"
+#include "TemplateCommands.h"
 #include "ToolInterpretator.h"
 
 #include "report/TrpParser.h"
@@ -10,8 +18,8 @@
 #include "base/NumberFormat.h"
 #include "base/Sjis.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -145,7 +153,12 @@ int script(const QString &fileName, const QStringList &assignments)
 int usage()
 {
     printError(QStringLiteral("usage: rpftool expr TEXT\n"
-                              "       rpftool script FILE [NAME=VALUE...]"));
+                              "       rpftool script FILE [NAME=VALUE...]\n"
+                              "       rpftool dump FILE.rpf\n"
+                              "       rpftool compile SRC OUT\n"
+                              "       rpftool resave IN OUT\n"
+                              "       rpftool dump FILE.rpd\n"
+                              "       rpftool render FILE.rpd OUT.pdf|OUT.png"));
     return 2;
 }
 
@@ -153,11 +166,25 @@ int usage()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Rendering needs fonts and images, never a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("expr"))
         return expression(args[1]);
     if (args.size() >= 2 && args[0] == QLatin1String("script"))
         return script(args[1], args.mid(2));
+    if (args.size() == 2 && args[0] == QLatin1String("dump") &&
+        args[1].endsWith(QLatin1String(".rpd"), Qt::CaseInsensitive))
+        return PreparedCommands::dump(args[1]);
+    if (args.size() == 3 && args[0] == QLatin1String("render"))
+        return PreparedCommands::render(args[1], args[2]);
+    if (args.size() == 2 && args[0] == QLatin1String("dump"))
+        return TemplateCommands::dump(args[1]);
+    if (args.size() == 3 && args[0] == QLatin1String("compile"))
+        return TemplateCommands::compile(args[1], args[2]);
+    if (args.size() == 3 && args[0] == QLatin1String("resave"))
+        return TemplateCommands::resave(args[1], args[2]);
     return usage();
 }

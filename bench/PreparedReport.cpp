@@ -1,0 +1,143 @@
+// Prepared reports are loaded whole before the preview opens, and each page
+// is read, recorded and drawn when it comes into view.
+
+#include "report/TrpEMFPages.h"
+#include "report/TrpLineView.h"
+#include "report/TrpMemoView.h"
+#include "report/TrpPage.h"
+#include "report/TrpPrinter.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int PageCount = 200;
+constexpr int ObjectsPerPage = 800;
+
+// 800 objects on A4: 40 rows of 18 framed memos and 2 lines, as a dense
+// record sheet has them.
+void fillPage(TrpEMFPage &page, int pageNo)
+{
+    TrpMemoView memo;
+    memo.FrameTyp = TrpView::frAll;
+    memo.Width = 38;
+    memo.Height = 24;
+    TrpLineView line;
+    line.FrameTyp = TrpView::frTop;
+    line.Width = 700;
+    int count = 0;
+    for (int row = 0; count < ObjectsPerPage; ++row) {
+        for (int column = 0; column < 18 && count < ObjectsPerPage; ++column, ++count) {
+            memo.Left = 20 + column * 39;
+            memo.Top = 20 + row * 25;
+            memo.Adjust = column % 3;
+            memo.ExpandedMemo = {QStringLiteral("山田%1").arg(pageNo * 1000 + count)};
+            page.addObject(memo);
+        }
+        for (int l = 0; l < 2 && count < ObjectsPerPage; ++l, ++count) {
+            line.Left = 20;
+            line.Top = 20 + row * 25 + l * 24;
+            page.addObject(line);
+        }
+    }
+}
+
+const QByteArray &preparedReport()
+{
+    static const QByteArray bytes = [] {
+        TrpPrinter printer({});
+        TrpPage a4;
+        a4.PaperSize = TrpPrinter::A4Paper;
+        a4.UseMargins = true;
+        a4.applyPaper(printer);
+        TrpEMFPages pages;
+        for (int i = 0; i < PageCount; ++i)
+            fillPage(pages.Add(a4), i);
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        if (!pages.SaveToStream(buffer, printer.printerName()))
+            qFatal("cannot write the prepared report");
+        return data;
+    }();
+    return bytes;
+}
+
+void LoadPreparedReport(benchmark::State &state)
+{
+    QByteArray bytes = preparedReport();
+    TrpPrinter printer({});
+    for (auto _ : state) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        TrpEMFPages pages;
+        if (!pages.LoadFromStream(buffer, printer, false) || pages.Count() != PageCount)
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(pages.Count());
+    }
+    state.counters["MB"] = double(bytes.size()) / 1e6;
+}
+BENCHMARK(LoadPreparedReport)->Unit(benchmark::kMillisecond);
+
+// Reading the page's 800 objects, recording them and drawing the records
+// into an image at 100 %: what the first sight of a page costs.
+void DrawPageFirstTime(benchmark::State &state)
+{
+    QByteArray bytes = preparedReport();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TrpPrinter printer({});
+    TrpEMFPages pages;
+    if (!pages.LoadFromStream(buffer, printer, false))
+        state.SkipWithError("load failed");
+    TrpEMFPage &page = pages[PageCount / 2];
+    QImage image(page.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        page.Visible = true;
+        page.draw(painter, QRectF(QPointF(0, 0), page.size()));
+        painter.end();
+        page.release();
+    }
+    state.counters["records"] = double(page.drawList().records().size());
+}
+BENCHMARK(DrawPageFirstTime)->Unit(benchmark::kMillisecond);
+
+// Drawing a page whose records are held: what scrolling and zooming cost.
+void DrawPageAgain(benchmark::State &state)
+{
+    QByteArray bytes = preparedReport();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TrpPrinter printer({});
+    TrpEMFPages pages;
+    if (!pages.LoadFromStream(buffer, printer, false))
+        state.SkipWithError("load failed");
+    TrpEMFPage &page = pages[PageCount / 2];
+    page.Visible = true;
+    QImage image(page.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        page.draw(painter, QRectF(QPointF(0, 0), page.size()));
+    }
+}
+BENCHMARK(DrawPageAgain)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "report/TrpDrawList.h"
+
+#include <QPaintEngine>
+
+// The paint engine of TrpRecordingDevice: each painter call becomes a
+// drawing record with the painter's state at that moment.
+class TrpRecordingEngine : public QPaintEngine
+{
+public:
+    explicit TrpRecordingEngine(const QSizeF &pageSize);
+
+    [[nodiscard]] TrpDrawList takeRecords();
+
+    bool begin(QPaintDevice *device) override;
+    bool end() override;
+    void updateState(const QPaintEngineState &state) override;
+    [[nodiscard]] Type type() const override { return User; }
+
+    using QPaintEngine::drawEllipse;
+    using QPaintEngine::drawLines;
+    using QPaintEngine::drawPoints;
+    using QPaintEngine::drawPolygon;
+    using QPaintEngine::drawRects;
+    void drawRects(const QRectF *rects, int rectCount) override;
+    void drawLines(const QLineF *lines, int lineCount) override;
+    void drawEllipse(const QRectF &rect) override;
+    void drawPath(const QPainterPath &path) override;
+    void drawPoints(const QPointF *points, int pointCount) override;
+    void drawPolygon(const QPointF *points, int pointCount, PolygonDrawMode mode) override;
+    void drawPixmap(const QRectF &rect, const QPixmap &pixmap, const QRectF &source) override;
+    void drawImage(const QRectF &rect, const QImage &image, const QRectF &source,
+                   Qt::ImageConversionFlags flags = Qt::AutoColor) override;
+    void drawTextItem(const QPointF &origin, const QTextItem &textItem) override;
+
+private:
+    // Makes m_stateIndex name the current state.
+    void takeState();
+    // Adds the record with the current state; shape is its extent in its
+    // own coordinates, stroked says whether the pen widens it.
+    void add(TrpDrawRecord::Item item, const QRectF &shape, bool stroked);
+
+    TrpDrawList m_list;
+    TrpDrawState m_state;
+    int m_stateIndex = -1;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Wraps one text line of a memo to a width. Break points are the blank,
+// comma, hyphen and full stop; a carriage return or line feed (a run of
+// them counts once) ends a paragraph. A line that no longer fits breaks
+// after its last break point (a blank there is dropped), or, with word
+// breaking, hyphenates the word that overflows; a line with no break point
+// breaks before the character that overflows. Every output line holds at
+// least one character, so a box narrower than a character still ends.
+// Double-byte characters are never split.
+class TrpTextWrapper
+{
+public:
+    // The width of a piece of text in the units of the width.
+    using Measure = std::function<double(QStringView)>;
+
+    struct Line
+    {
+        QString text;
+        // The last line of a paragraph: never widened when justified.
+        bool paragraphEnd = false;
+
+        bool operator==(const Line &) const = default;
+    };
+
+    TrpTextWrapper(Measure measure, double width, bool wordBreak);
+
+    [[nodiscard]] QList<Line> wrap(const QString &line) const;
+
+    // Where a word of at least 5 bytes may be hyphenated: the character
+    // counts of the parts before each point, ascending. The rules work on
+    // the word's bytes in upper case with the vowels and signs of code
+    // page 1251.
+    [[nodiscard]] static QList<qsizetype> hyphenationPoints(QStringView word);
+
+private:
+    void wrapSegment(const QString &text, QList<Line> &out) const;
+    // The most characters from `from` on that fit the width.
+    [[nodiscard]] qsizetype fittingLength(const QString &text, qsizetype from) const;
+    [[nodiscard]] bool hyphenate(const QString &text, qsizetype from, qsizetype wordStart, QList<Line> &out,
+                                 qsizetype &next) const;
+
+    Measure m_measure;
+    double m_width;
+    bool m_wordBreak;
+};

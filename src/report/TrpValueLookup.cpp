@@ -1,0 +1,3 @@
+#include "report/TrpValueLookup.h"
+
+TrpValueLookup::~TrpValueLookup() = default;

@@ -1,0 +1,198 @@
+#include "users/UserSearch.h"
+
+#include "base/Sjis.h"
+#include "platform/DbConnection.h"
+#include "platform/DbQuery.h"
+#include "users/UsersLog.h"
+
+Q_LOGGING_CATEGORY(lcUsers, "tamsolen.users", QtWarningMsg)
+
+namespace {
+
+// The columns the search reads: the record's fields up to Disease6. The
+// wish columns are left out, since a user handed over carries no wishes.
+const QString Select = QStringLiteral(
+    "SELECT CureNo, Name, Kana, Sex, Birth, YoubinNo, Address, TelNo, FaxNo, EMail, distinctive, HinorikuUserNo, "
+    "RihaType, KubunCode, KubunDate, ROOM_NO, Jiritsu_KBN, Ninchi_KBN, YOUKAIGO_KBN, HP_TAISHO_YMD, NYUSHOBI_YMD, "
+    "TAISHOBI_YMD, Disease1, Disease2, Disease3, Disease4, Disease5, Disease6 FROM Person ");
+
+// Both databases take "\" as the escape character of LIKE once it is named.
+const QString LikeEscape = QStringLiteral(" ESCAPE '\\'");
+
+// The LIKE pattern of a prefix: the prefix matched literally, then anything.
+QString prefixPattern(QStringView prefix)
+{
+    QString pattern;
+    pattern.reserve(prefix.size() + 1);
+    for (const QChar c : prefix) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            pattern += u'\\';
+        pattern += c;
+    }
+    pattern += u'%';
+    return pattern;
+}
+
+struct InputLimit
+{
+    qsizetype maxBytes;
+    QStringView empty;
+    QStringView tooLong;
+};
+
+InputLimit limitOf(UserSearch::Input input)
+{
+    static constexpr QStringView NumberEmpty = u"入力が必要です。\n半角10文字以内で入力してください。";
+    static constexpr QStringView NumberTooLong =
+        u"入力文字数がオーバーしています。\n半角10文字以内で入力してください。";
+    switch (input) {
+    case UserSearch::Input::CureNo:
+    case UserSearch::Input::Hinoriku:
+        return {10, NumberEmpty, NumberTooLong};
+    case UserSearch::Input::Name:
+        return {20, u"氏名の入力が必要です。\n半角20文字・全角10文字以内で入力してください。",
+                u"氏名の入力文字数がオーバーしています。\n半角20文字・全角10文字以内で入力してください。"};
+    case UserSearch::Input::Kana:
+        return {20, u"カナの入力が必要です。\n半角20文字以内で入力してください。",
+                u"カナの入力文字数がオーバーしています。\n半角20文字以内で入力してください。"};
+    }
+    return {0, {}, {}};
+}
+
+bool isTextColumn(QStringView column)
+{
+    return column == u"Name" || column == u"Kana" || column == u"Address";
+}
+
+} // namespace
+
+UserSearch::UserSearch(DbConnection &database) : m_database(database) {}
+
+QString UserSearch::checkInput(Input input, QStringView text)
+{
+    const InputLimit limit = limitOf(input);
+    const qsizetype bytes = Sjis::byteLength(text);
+    if (bytes == 0)
+        return limit.empty.toString();
+    if (bytes > limit.maxBytes)
+        return limit.tooLong.toString();
+    return {};
+}
+
+QStringView UserSearch::rowLetters(KanaRow row)
+{
+    switch (row) {
+    case KanaRow::A:
+        return u"ｱｲｳｴｵ";
+    case KanaRow::Ka:
+        return u"ｶｷｸｹｺ";
+    case KanaRow::Sa:
+        return u"ｻｼｽｾｿ";
+    case KanaRow::Ta:
+        return u"ﾀﾁﾂﾃﾄ";
+    case KanaRow::Na:
+        return u"ﾅﾆﾇﾈﾉ";
+    case KanaRow::Ha:
+        return u"ﾊﾋﾌﾍﾎ";
+    case KanaRow::Ma:
+        return u"ﾏﾐﾑﾒﾓ";
+    case KanaRow::Ya:
+        return u"ﾔﾕﾖ";
+    case KanaRow::Ra:
+        return u"ﾗﾘﾙﾚﾛ";
+    case KanaRow::Wa:
+        return u"ﾜ";
+    }
+    return {};
+}
+
+bool UserSearch::run(const DbQuery &query)
+{
+    if (UserSearchQuery.open(query))
+        return true;
+    qCWarning(lcUsers) << "user search failed:" << UserSearchQuery.errorText();
+    return false;
+}
+
+QString UserSearch::orderTerm(QStringView column) const
+{
+    QString term = column.toString();
+    if (m_database.kind() == DbKind::PostgreSQL && isTextColumn(column))
+        term += QStringLiteral(" COLLATE \"C\"");
+    return term;
+}
+
+bool UserSearch::searchCureNo(QStringView text)
+{
+    close();
+    bool isNumber = false;
+    const int cureNo = text.trimmed().toInt(&isNumber);
+    if (!isNumber)
+        return false;
+    DbQuery query(m_database, Select + QStringLiteral("WHERE CureNo = :cureNo ORDER BY CureNo"));
+    query.bind(u"cureNo", cureNo);
+    return run(query);
+}
+
+bool UserSearch::searchPrefix(QStringView column, QStringView prefix)
+{
+    close();
+    DbQuery query(m_database, Select + QStringLiteral("WHERE %1 LIKE :prefix").arg(column) + LikeEscape +
+                                  QStringLiteral(" ORDER BY CureNo"));
+    query.bind(u"prefix", prefixPattern(prefix));
+    return run(query);
+}
+
+bool UserSearch::searchName(QStringView prefix)
+{
+    return searchPrefix(u"Name", prefix);
+}
+
+bool UserSearch::searchKana(QStringView prefix)
+{
+    return searchPrefix(u"Kana", prefix);
+}
+
+bool UserSearch::searchHinoriku(QStringView prefix)
+{
+    // The number column is compared as text, which PostgreSQL's LIKE needs.
+    return searchPrefix(u"CAST(HinorikuUserNo AS TEXT)", prefix);
+}
+
+bool UserSearch::searchKanaRow(KanaRow row)
+{
+    close();
+    const QStringView letters = rowLetters(row);
+    QString where;
+    for (qsizetype i = 0; i < letters.size(); ++i) {
+        if (i > 0)
+            where += QStringLiteral(" OR ");
+        where += QStringLiteral("Kana LIKE :letter%1").arg(i);
+    }
+    DbQuery query(m_database, Select + QStringLiteral("WHERE ") + where + QStringLiteral(" ORDER BY ") +
+                                  orderTerm(u"Kana") + QStringLiteral(", CureNo"));
+    for (qsizetype i = 0; i < letters.size(); ++i)
+        query.bind(QStringLiteral("letter%1").arg(i), prefixPattern(letters.sliced(i, 1)));
+    return run(query);
+}
+
+bool UserSearch::showAll()
+{
+    close();
+    return run(DbQuery(m_database, Select + QStringLiteral("ORDER BY CureNo")));
+}
+
+bool UserSearch::sortByColumn(int column)
+{
+    close();
+    if (column < 0 || column >= ColumnCount)
+        return false;
+    const QStringView field = Columns[size_t(column)].field;
+    QString order =
+        orderTerm(field) + (SortDescending[size_t(column)] ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    // Equal values keep user-number order on both databases.
+    if (field != u"CureNo")
+        order += QStringLiteral(", CureNo");
+    SortDescending[size_t(column)] = !SortDescending[size_t(column)];
+    return run(DbQuery(m_database, Select + QStringLiteral("ORDER BY ") + order));
+}

@@ -1,0 +1,176 @@
+#pragma once
+
+#include "base/Sjis.h"
+
+#include <QByteArray>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <cstring>
+#include <initializer_list>
+
+// Shared by the prepared-page, metafile and drawing tests: little-endian
+// bytes built by hand and enhanced metafiles built record by record.
+namespace PreparedFixtures {
+
+inline QString u8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+class LeBytes
+{
+public:
+    LeBytes &byte(int v)
+    {
+        m_data.append(char(v));
+        return *this;
+    }
+    LeBytes &word(int v) { return byte(v & 0xFF).byte((v >> 8) & 0xFF); }
+    LeBytes &int32(qint64 v) { return word(int(v & 0xFFFF)).word(int((v >> 16) & 0xFFFF)); }
+    LeBytes &int32s(std::initializer_list<qint64> values)
+    {
+        for (const qint64 v : values)
+            int32(v);
+        return *this;
+    }
+    LeBytes &real(float v)
+    {
+        quint32 bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        return int32(bits);
+    }
+    LeBytes &raw(const QByteArray &bytes)
+    {
+        m_data.append(bytes);
+        return *this;
+    }
+    // A counted text of the current format.
+    LeBytes &text(const QString &text)
+    {
+        const QByteArray bytes = Sjis::encode(text);
+        return word(int(bytes.size())).raw(bytes).byte(0);
+    }
+    // A line list of the current format.
+    LeBytes &lines(const QStringList &lines)
+    {
+        if (lines.isEmpty())
+            return word(0).byte(0);
+        word(int(lines.size()));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QByteArray bytes = Sjis::encode(lines[i]);
+            word(int(bytes.size())).raw(bytes).byte(i + 1 < lines.size() ? 13 : 0);
+        }
+        return *this;
+    }
+    LeBytes &setInt32At(qsizetype at, qint64 v)
+    {
+        for (int i = 0; i < 4; ++i)
+            m_data[at + i] = char((v >> (8 * i)) & 0xFF);
+        return *this;
+    }
+    [[nodiscard]] const QByteArray &data() const { return m_data; }
+    [[nodiscard]] qsizetype size() const { return m_data.size(); }
+
+private:
+    QByteArray m_data;
+};
+
+// An enhanced metafile: the header is written by finish() with the size,
+// record count and handle count of what was added, and an end record.
+// The reference device has 96 pixels per inch; the default frame is one
+// inch square, so a 96 x 96 target maps picture pixels one to one.
+class EmfBuilder
+{
+public:
+    explicit EmfBuilder(QRect frame = QRect(0, 0, 2540, 2540)) : m_frame(frame) {}
+
+    EmfBuilder &record(quint32 type, const LeBytes &payload)
+    {
+        QByteArray body = payload.data();
+        while (body.size() % 4)
+            body.append('\0');
+        m_records.int32(type).int32(8 + body.size()).raw(body);
+        ++m_count;
+        return *this;
+    }
+    EmfBuilder &handles(int count)
+    {
+        m_handles = count;
+        return *this;
+    }
+
+    [[nodiscard]] QByteArray finish() const
+    {
+        LeBytes end;
+        end.int32(14).int32(20).int32s({0, 16, 20});
+        const qsizetype total = 88 + m_records.size() + end.size();
+        LeBytes header;
+        header.int32(1).int32(88);
+        header.int32s({0, 0, 96, 96}); // bounds, device pixels
+        header.int32s(
+            {m_frame.left(), m_frame.top(), m_frame.left() + m_frame.width(), m_frame.top() + m_frame.height()});
+        header.int32(0x464D4520).int32(0x10000).int32(total).int32(m_count + 2);
+        header.word(m_handles).word(0);
+        header.int32s({0, 0, 0});
+        header.int32s({960, 960, 254, 254}); // device pixels and millimetres
+        return header.data() + m_records.data() + end.data();
+    }
+
+private:
+    QRect m_frame;
+    LeBytes m_records;
+    int m_count = 0;
+    int m_handles = 1;
+};
+
+// Record types the tests use.
+enum : quint32 {
+    EmrPolygon = 3,
+    EmrPolyline = 4,
+    EmrPolyPolygon = 8,
+    EmrSetWindowExtEx = 9,
+    EmrSetWindowOrgEx = 10,
+    EmrSetViewportExtEx = 11,
+    EmrSetViewportOrgEx = 12,
+    EmrSetMapMode = 17,
+    EmrSetBkMode = 18,
+    EmrSetTextAlign = 22,
+    EmrSetTextColor = 24,
+    EmrMoveToEx = 27,
+    EmrIntersectClipRect = 30,
+    EmrSaveDc = 33,
+    EmrRestoreDc = 34,
+    EmrSetWorldTransform = 35,
+    EmrSelectObject = 37,
+    EmrCreatePen = 38,
+    EmrCreateBrushIndirect = 39,
+    EmrDeleteObject = 40,
+    EmrEllipse = 42,
+    EmrRectangle = 43,
+    EmrLineTo = 54,
+    EmrStretchDiBits = 81,
+    EmrExtCreateFontIndirectW = 82,
+    EmrExtTextOutA = 83,
+    EmrExtTextOutW = 84,
+    EmrPolyline16 = 87,
+};
+
+constexpr quint32 NullPen = 0x80000008;
+constexpr quint32 NullBrush = 0x80000005;
+
+// A metafile of a single filled rectangle without a pen.
+inline QByteArray rectangleMetafile(QRect rect, quint32 color = 0x0000FF)
+{
+    EmfBuilder emf;
+    emf.handles(2)
+        .record(EmrCreateBrushIndirect, LeBytes().int32s({1, 0, color, 0}))
+        .record(EmrSelectObject, LeBytes().int32(1))
+        .record(EmrSelectObject, LeBytes().int32(NullPen))
+        .record(EmrRectangle,
+                LeBytes().int32s({rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}));
+    return emf.finish();
+}
+
+} // namespace PreparedFixtures
