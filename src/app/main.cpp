@@ -6,6 +6,7 @@
 #include "core/TTextForm.h"
 #include "core/WidgetDialogService.h"
 #include "platform/TTerminateThread.h"
+#include "reportui/TrpCupsPrinters.h"
 #include "users/TUserRegistForm.h"
 #include "users/TUserSearchForm.h"
 
@@ -55,6 +56,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("tamsolen"));
     WidgetDialogService dialogs;
     Dialogs::install(&dialogs);
+    TrpCupsPrinters cupsPrinters;
+    TrpPlatformPrinters::install(&cupsPrinters);
 
     auto greet = std::make_unique<TGreetForm>();
     GreetForm = greet.get();

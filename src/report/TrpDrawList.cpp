@@ -1,5 +1,7 @@
 #include "report/TrpDrawList.h"
 
+#include "report/TrpOuterClip.h"
+
 #include <QLocale>
 #include <QPainter>
 
@@ -11,8 +13,7 @@ class StateApplier
 {
 public:
     StateApplier(QPainter &painter, const QTransform &pageToDevice)
-        : m_painter(painter), m_pageToDevice(pageToDevice), m_outerTransform(painter.worldTransform()),
-          m_outerClipped(painter.hasClipping()), m_outerClip(m_outerClipped ? painter.clipPath() : QPainterPath())
+        : m_painter(painter), m_pageToDevice(pageToDevice), m_outerClip(painter)
     {
         const int dpi = painter.device() ? painter.device()->logicalDpiY() : TrpDrawList::Dpi;
         m_fontScale = dpi > 0 ? qreal(TrpDrawList::Dpi) / dpi : 1.0;
@@ -23,7 +24,7 @@ public:
         const TrpDrawState *last = m_last;
         m_last = &state;
         if (!last || last->clipped != state.clipped || last->clip != state.clip)
-            applyClip(state);
+            m_outerClip.apply(m_painter, state.clipped, state.clip, m_pageToDevice);
         m_painter.setTransform(state.transform * m_pageToDevice);
         if (!last || last->pen != state.pen)
             m_painter.setPen(state.pen);
@@ -69,25 +70,9 @@ private:
         return scaled;
     }
 
-    void applyClip(const TrpDrawState &state)
-    {
-        if (m_outerClipped) {
-            m_painter.setTransform(m_outerTransform);
-            m_painter.setClipPath(m_outerClip, Qt::ReplaceClip);
-        }
-        if (state.clipped) {
-            m_painter.setTransform(m_pageToDevice);
-            m_painter.setClipPath(state.clip, m_outerClipped ? Qt::IntersectClip : Qt::ReplaceClip);
-        } else if (!m_outerClipped) {
-            m_painter.setClipping(false);
-        }
-    }
-
     QPainter &m_painter;
     QTransform m_pageToDevice;
-    QTransform m_outerTransform;
-    bool m_outerClipped;
-    QPainterPath m_outerClip;
+    TrpOuterClip m_outerClip;
     qreal m_fontScale = 1.0;
     const TrpDrawState *m_last = nullptr;
     QFont m_font;
@@ -122,6 +107,8 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
 
     painter.save();
     StateApplier applier(painter, pageToTarget * painter.worldTransform());
+    // Glyphs lose the text: printers and PDF files get the text itself.
+    const bool glyphsDrawn = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
     int applied = -1;
     for (const TrpDrawRecord &record : m_records) {
         if (wanted.isValid() && !pageToTarget.mapRect(record.bounds).intersects(wanted))
@@ -134,6 +121,11 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
             [&](const auto &item) {
                 using T = std::decay_t<decltype(item)>;
                 if constexpr (std::is_same_v<T, TrpDrawRecord::Text>) {
+                    if (glyphsDrawn && !item.glyphs.isEmpty()) {
+                        for (const QGlyphRun &run : item.glyphs)
+                            painter.drawGlyphRun(item.origin, run);
+                        return;
+                    }
                     applier.applyFont(m_states[record.state]);
                     painter.drawText(item.origin, item.text);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Lines>) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGlyphRun>
 #include <QImage>
 #include <QLineF>
 #include <QList>
@@ -18,7 +19,9 @@
 // page units, pen included.
 struct TrpDrawRecord
 {
-    // A run of text in one font, drawn from its baseline origin.
+    // A run of text in one font, drawn from its baseline origin. The glyphs,
+    // placed from the origin, are there for a text drawn before: images
+    // draw them instead of shaping the text again.
     struct Text
     {
         QString text;
@@ -26,6 +29,7 @@ struct TrpDrawRecord
         qreal width;
         qreal ascent;
         qreal descent;
+        QList<QGlyphRun> glyphs;
     };
     struct Lines
     {

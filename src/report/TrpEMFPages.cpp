@@ -185,32 +185,7 @@ std::unique_ptr<TrpEMFPage> TrpEMFPages::readPageHead(TrpStreamReader &reader, q
 bool TrpEMFPages::loadCurrent(TrpStreamReader &reader, qint64 end, TrpPrinter &printer, bool useDefaultPrinter)
 {
     m_printerName = reader.readString();
-    const qint32 count = reader.readInt32();
-    if (!reader.ok()) {
-        m_error = reader.error();
-        return false;
-    }
-    if (!useDefaultPrinter) {
-        const int index = printer.indexOfPrinter(m_printerName);
-        if (index >= 0)
-            printer.setPrinterIndex(index);
-    }
-    if (count < 0)
-        return fail(reader, QStringLiteral("Invalid page count %1").arg(count));
-    for (int i = 0; i < count; ++i) {
-        qint64 next = 0;
-        std::unique_ptr<TrpEMFPage> page = readPageHead(reader, end, i, next);
-        if (!page)
-            break;
-        page->Stream = reader.readBytes(next - reader.pos());
-        if (!reader.ok())
-            break;
-        printer.setPaper(page->PaperSize, page->PaperWidth, page->PaperHeight, page->Orientation);
-        page->PrnInfo = printer.metrics();
-        m_pages.push_back(std::move(page));
-    }
-    m_error = reader.error();
-    return reader.ok();
+    return loadPages(reader, end, printer, !useDefaultPrinter, PageBody::Objects);
 }
 
 bool TrpEMFPages::loadOlder(TrpStreamReader &reader, qint64 end, TrpPrinter &printer, bool useDefaultPrinter)
@@ -220,12 +195,17 @@ bool TrpEMFPages::loadOlder(TrpStreamReader &reader, qint64 end, TrpPrinter &pri
     reader.setVersion(22);
     const QStringList head = reader.readLines();
     m_printerName = head.value(0);
+    return loadPages(reader, end, printer, !useDefaultPrinter && !head.isEmpty(), PageBody::Metafile);
+}
+
+bool TrpEMFPages::loadPages(TrpStreamReader &reader, qint64 end, TrpPrinter &printer, bool choosePrinter, PageBody body)
+{
     const qint32 count = reader.readInt32();
     if (!reader.ok()) {
         m_error = reader.error();
         return false;
     }
-    if (!useDefaultPrinter && !head.isEmpty()) {
+    if (choosePrinter) {
         const int index = printer.indexOfPrinter(m_printerName);
         if (index >= 0)
             printer.setPrinterIndex(index);
@@ -237,12 +217,12 @@ bool TrpEMFPages::loadOlder(TrpStreamReader &reader, qint64 end, TrpPrinter &pri
         std::unique_ptr<TrpEMFPage> page = readPageHead(reader, end, i, next);
         if (!page)
             break;
-        const QByteArray metafile = reader.readBytes(next - reader.pos());
+        QByteArray bytes = reader.readBytes(next - reader.pos());
         if (!reader.ok())
             break;
         printer.setPaper(page->PaperSize, page->PaperWidth, page->PaperHeight, page->Orientation);
         page->PrnInfo = printer.metrics();
-        page->Stream = metafilePageStream(metafile, *page);
+        page->Stream = body == PageBody::Metafile ? metafilePageStream(bytes, *page) : std::move(bytes);
         m_pages.push_back(std::move(page));
     }
     m_error = reader.error();

@@ -56,8 +56,15 @@ public:
     [[nodiscard]] const QString &printerName() const { return m_printerName; }
 
 private:
+    // What a page record holds after its head: the page's object stream, or
+    // in older files its metafile.
+    enum class PageBody { Objects, Metafile };
+
     bool loadCurrent(TrpStreamReader &reader, qint64 end, TrpPrinter &printer, bool useDefaultPrinter);
     bool loadOlder(TrpStreamReader &reader, qint64 end, TrpPrinter &printer, bool useDefaultPrinter);
+    // The page count and the pages after the printer name, with the printer
+    // of that name made current first when it is to be chosen.
+    bool loadPages(TrpStreamReader &reader, qint64 end, TrpPrinter &printer, bool choosePrinter, PageBody body);
     // The page fields after the next-page position; false when the record
     // cannot be read or its end lies outside the file.
     std::unique_ptr<TrpEMFPage> readPageHead(TrpStreamReader &reader, qint64 end, int index, qint64 &next);

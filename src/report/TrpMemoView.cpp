@@ -2,13 +2,14 @@
 
 #include "report/TrpDrawContext.h"
 #include "report/TrpExpander.h"
+#include "report/TrpFontCache.h"
 #include "report/TrpPrinter.h"
+#include "report/TrpRecordingDevice.h"
 #include "report/TrpStreamReader.h"
 #include "report/TrpStreamWriter.h"
 #include "report/TrpUtils.h"
 #include "report/TrpValueLookup.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
@@ -128,14 +129,15 @@ int TrpMemoView::lineHeight() const
     return size + std::clamp(LineSpacing, 1 - size, MaxSpacing);
 }
 
+std::shared_ptr<TrpFontCache::Font> TrpMemoView::cachedFont() const
+{
+    return TrpFontCache::global().font(
+        {Font.Name, fontPixelSize(), Font.Style, std::clamp(CharacterSpacing, -MaxSpacing, MaxSpacing)});
+}
+
 QFont TrpMemoView::drawingFont() const
 {
-    QFont font(TrpUtils::fontFamily(Font.Name));
-    font.setPixelSize(fontPixelSize());
-    TrpUtils::setFontStyle(font, Font.Style);
-    if (CharacterSpacing != 0)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, std::clamp(CharacterSpacing, -MaxSpacing, MaxSpacing));
-    return font;
+    return cachedFont()->font();
 }
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
@@ -146,9 +148,9 @@ QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
             lines.append({line, true});
         return lines;
     }
-    const QFontMetricsF metrics(drawingFont());
-    const TrpTextWrapper wrapper([&metrics](QStringView text) { return metrics.horizontalAdvance(text.toString()); },
-                                 innerWidth, Flags & flWordBreak);
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
+    const TrpTextWrapper wrapper([&font](QStringView text) { return font->width(text.toString()); }, innerWidth,
+                                 Flags & flWordBreak);
     for (const QString &line : ExpandedMemo)
         lines.append(wrapper.wrap(line));
     return lines;
@@ -172,10 +174,10 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
     const int align = Adjust & adAlignMask;
     const bool rotated = Adjust & adRotated;
     if ((Flags & flAutoSize) && context.Printing && !rotated) {
-        const QFontMetricsF metrics(drawingFont());
+        const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
         double longest = 0;
         for (const QString &line : ExpandedMemo)
-            longest = std::max(longest, metrics.horizontalAdvance(line));
+            longest = std::max(longest, font->width(line));
         const double width = std::ceil(longest) + 2 * GapX;
         if (align == adRight)
             rect.setLeft(rect.right() - width);
@@ -200,9 +202,9 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
 
 void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines) const
 {
-    const QFont font = drawingFont();
-    const QFontMetricsF metrics(font);
-    painter.setFont(font);
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
+    if (painter.font() != font->font())
+        painter.setFont(font->font());
     painter.setPen(TrpColor::toQColor(Font.Color));
     const int step = lineHeight();
     const double textHeight = double(lines.size()) * step;
@@ -216,15 +218,21 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
     const int align = Adjust & adAlignMask;
     for (const TrpTextWrapper::Line &line : lines) {
         const double baseline = y + ascent;
-        const double width = metrics.horizontalAdvance(line.text);
+        y += step;
+        // Left-aligned lines need no width.
+        if (align == adLeft) {
+            TrpRecordingDevice::drawText(painter, QPointF(box.left() + GapX, baseline), line.text);
+            continue;
+        }
+        const double width = font->width(line.text);
         if (align == adJustify && !line.paragraphEnd && blanks(line.text) > 0 && width < inner) {
             const QStringList words = line.text.split(QLatin1Char(' '));
             const double extra = (inner - width) / double(words.size() - 1);
-            const double blank = metrics.horizontalAdvance(QLatin1Char(' '));
+            const double blank = font->metrics().horizontalAdvance(QLatin1Char(' '));
             double x = box.left() + GapX;
             for (const QString &word : words) {
-                painter.drawText(QPointF(x, baseline), word);
-                x += metrics.horizontalAdvance(word) + blank + extra;
+                TrpRecordingDevice::drawText(painter, QPointF(x, baseline), word);
+                x += font->width(word) + blank + extra;
             }
         } else {
             double x = box.left() + GapX;
@@ -232,8 +240,7 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
                 x = box.right() - GapX - width;
             else if (align == adCenter)
                 x = box.left() + std::floor((box.width() - width) / 2);
-            painter.drawText(QPointF(x, baseline), line.text);
+            TrpRecordingDevice::drawText(painter, QPointF(x, baseline), line.text);
         }
-        y += step;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/TrpFontCache.h"
 #include "report/TrpStretcheable.h"
 #include "report/TrpTextWrapper.h"
 
@@ -100,6 +101,7 @@ public:
 private:
     TrpMemoView(const TrpMemoView &) = default;
 
+    [[nodiscard]] std::shared_ptr<TrpFontCache::Font> cachedFont() const;
     void drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines) const;
 
     bool m_highlighted = false;

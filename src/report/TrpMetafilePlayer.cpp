@@ -1,5 +1,7 @@
 #include "report/TrpMetafilePlayer.h"
 
+#include "report/TrpOuterClip.h"
+
 #include "base/Sjis.h"
 
 #include <QFontMetricsF>
@@ -310,8 +312,7 @@ class Playback
 {
 public:
     Playback(QPainter &painter, const QTransform &deviceToTarget, QSize referencePixels, QSize referenceMillimetres)
-        : m_painter(painter), m_deviceToTarget(deviceToTarget), m_outerTransform(painter.worldTransform()),
-          m_outerClipped(painter.hasClipping()), m_outerClip(m_outerClipped ? painter.clipPath() : QPainterPath()),
+        : m_painter(painter), m_deviceToTarget(deviceToTarget), m_outerClip(painter),
           m_referencePixels(referencePixels), m_referenceMillimetres(referenceMillimetres)
     {
         m_dc.font.font = QFont(QStringLiteral("MS Sans Serif"));
@@ -340,9 +341,7 @@ private:
 
     QPainter &m_painter;
     QTransform m_deviceToTarget;
-    QTransform m_outerTransform;
-    bool m_outerClipped;
-    QPainterPath m_outerClip;
+    TrpOuterClip m_outerClip;
     QSize m_referencePixels;
     QSize m_referenceMillimetres;
     DeviceContext m_dc;
@@ -412,16 +411,7 @@ void Playback::applyClip()
     if (!m_clipDirty)
         return;
     m_clipDirty = false;
-    if (m_outerClipped) {
-        m_painter.setTransform(m_outerTransform);
-        m_painter.setClipPath(m_outerClip, Qt::ReplaceClip);
-    }
-    if (m_dc.clipped) {
-        m_painter.setTransform(m_deviceToTarget);
-        m_painter.setClipPath(m_dc.clip, m_outerClipped ? Qt::IntersectClip : Qt::ReplaceClip);
-    } else if (!m_outerClipped) {
-        m_painter.setClipping(false);
-    }
+    m_outerClip.apply(m_painter, m_dc.clipped, m_dc.clip, m_deviceToTarget);
 }
 
 void Playback::prepare(bool forText)

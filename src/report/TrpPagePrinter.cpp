@@ -6,14 +6,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
-#include <QPrinter>
 
-TrpPagePrinter::TrpPagePrinter(QPagedPaintDevice &device) : m_device(device)
-{
-    // Pages are drawn over the whole sheet, not inside the printer's margins.
-    if (auto *printer = dynamic_cast<QPrinter *>(&device))
-        printer->setFullPage(true);
-}
+TrpPagePrinter::TrpPagePrinter(QPagedPaintDevice &device) : m_device(device) {}
 
 TrpPagePrinter::~TrpPagePrinter()
 {

@@ -6,9 +6,10 @@ class QPageLayout;
 class QPagedPaintDevice;
 class TrpEMFPage;
 
-// Prints prepared pages on a paged device, a printer or a PDF writer: each
-// page on a sheet of its own paper and orientation, drawn over the whole
-// sheet, and released from memory once printed.
+// Prints prepared pages on a paged device, a printer's (see
+// TrpPlatformPrinter::printDevice) or a PDF writer: each page on a sheet of
+// its own paper and orientation, drawn over the whole sheet, and released
+// from memory once printed.
 class TrpPagePrinter
 {
 public:

@@ -50,15 +50,11 @@ int priority(char16_t c)
     }
 }
 
-bool isBinary(char16_t c)
+// The operators written as one character of their own; they also end a
+// word.
+bool isOperatorCharacter(char16_t c)
 {
     switch (c) {
-    case TrpParser::OpGreaterEqual:
-    case TrpParser::OpLessEqual:
-    case TrpParser::OpNotEqual:
-    case TrpParser::OpOr:
-    case TrpParser::OpAnd:
-    case TrpParser::OpMod:
     case u'*':
     case u'+':
     case u'-':
@@ -69,6 +65,21 @@ bool isBinary(char16_t c)
         return true;
     default:
         return false;
+    }
+}
+
+bool isBinary(char16_t c)
+{
+    switch (c) {
+    case TrpParser::OpGreaterEqual:
+    case TrpParser::OpLessEqual:
+    case TrpParser::OpNotEqual:
+    case TrpParser::OpOr:
+    case TrpParser::OpAnd:
+    case TrpParser::OpMod:
+        return true;
+    default:
+        return isOperatorCharacter(c);
     }
 }
 
@@ -131,51 +142,9 @@ qsizetype literalEnd(QStringView text, qsizetype i)
     return -1;
 }
 
-// From the "[" at i: the index after its matching "]", or -1. Brackets
-// nest; inside double quotes, and inside single quotes outside double
-// quotes, they do not count.
-qsizetype bracketEnd(QStringView text, qsizetype i, bool &tooDeep)
-{
-    int depth = 0;
-    bool inDouble = false;
-    bool inSingle = false;
-    for (qsizetype j = i; j < text.size(); ++j) {
-        const QChar c = text[j];
-        if (c == QLatin1Char('"') && !inSingle) {
-            inDouble = !inDouble;
-        } else if (c == QLatin1Char('\'') && !inDouble) {
-            inSingle = !inSingle;
-        } else if (!inDouble && !inSingle) {
-            if (c == QLatin1Char('[')) {
-                if (++depth > TrpParser::MaxDepth) {
-                    tooDeep = true;
-                    return -1;
-                }
-            } else if (c == QLatin1Char(']') && --depth == 0) {
-                return j + 1;
-            }
-        }
-    }
-    return -1;
-}
-
 bool isWordDelimiter(QChar c)
 {
-    switch (c.unicode()) {
-    case u' ':
-    case u'(':
-    case u')':
-    case u'*':
-    case u'+':
-    case u'-':
-    case u'/':
-    case u'<':
-    case u'=':
-    case u'>':
-        return true;
-    default:
-        return false;
-    }
+    return c == QLatin1Char(' ') || c == QLatin1Char('(') || c == QLatin1Char(')') || isOperatorCharacter(c.unicode());
 }
 
 // A word ends at a blank or an operator character, except while an odd
@@ -287,6 +256,42 @@ void TrpParser::raise(TrpError::Kind kind, const QString &message, qsizetype pos
 {
     m_error = TrpError{kind, message, position};
     throw Abort{};
+}
+
+qsizetype TrpParser::bracketEnd(QStringView text, qsizetype i, bool &tooDeep)
+{
+    int depth = 0;
+    bool inDouble = false;
+    bool inSingle = false;
+    for (qsizetype j = i; j < text.size(); ++j) {
+        const QChar c = text[j];
+        if (c == QLatin1Char('"') && !inSingle) {
+            inDouble = !inDouble;
+        } else if (c == QLatin1Char('\'') && !inDouble) {
+            inSingle = !inSingle;
+        } else if (!inDouble && !inSingle) {
+            if (c == QLatin1Char('[')) {
+                if (++depth > MaxDepth) {
+                    tooDeep = true;
+                    return -1;
+                }
+            } else if (c == QLatin1Char(']') && --depth == 0) {
+                return j + 1;
+            }
+        }
+    }
+    return -1;
+}
+
+qsizetype TrpParser::closingBracket(QStringView text, qsizetype open)
+{
+    bool tooDeep = false;
+    const qsizetype end = bracketEnd(text, open, tooDeep);
+    if (tooDeep)
+        raise(Kind::Calculation, QStringLiteral("Expression nested too deeply"), open);
+    if (end < 0)
+        raise(Kind::Conversion, QStringLiteral("Unterminated bracket"), open);
+    return end;
 }
 
 void TrpParser::checkHandler()
@@ -451,12 +456,7 @@ QString TrpParser::convert(QString work, bool runCalls)
             i = end;
             word = false;
         } else if (i < work.size() && work[i] == QLatin1Char('[')) {
-            bool tooDeep = false;
-            const qsizetype end = bracketEnd(work, i, tooDeep);
-            if (tooDeep)
-                raise(Kind::Calculation, QStringLiteral("Expression nested too deeply"), i);
-            if (end < 0)
-                raise(Kind::Conversion, QStringLiteral("Unterminated bracket"), i);
+            const qsizetype end = closingBracket(work, i);
             token += QStringView(work).mid(i, end - i);
             i = end;
             word = false;
@@ -595,12 +595,7 @@ Variant TrpParser::evaluate(QStringView postfix)
             continue;
         }
         if (c == u'[') {
-            bool tooDeep = false;
-            const qsizetype end = bracketEnd(postfix, i, tooDeep);
-            if (tooDeep)
-                raise(Kind::Calculation, QStringLiteral("Expression nested too deeply"), i);
-            if (end < 0)
-                raise(Kind::Conversion, QStringLiteral("Unterminated bracket"), i);
+            const qsizetype end = closingBracket(postfix, i);
             stack.append(valueOf(postfix.mid(i + 1, end - i - 2).toString()));
             i = end;
             continue;

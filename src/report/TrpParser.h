@@ -79,6 +79,12 @@ public:
     // Raises an error from a handler.
     void fail(TrpError error);
 
+    // From the "[" at i: the index after its matching "]", or -1 when it
+    // has none or (with tooDeep set) they nest deeper than MaxDepth. Inside
+    // double quotes, and inside single quotes outside double quotes,
+    // brackets do not count.
+    [[nodiscard]] static qsizetype bracketEnd(QStringView text, qsizetype i, bool &tooDeep);
+
 private:
     struct Abort
     {
@@ -92,6 +98,8 @@ private:
 
     [[noreturn]] void raise(TrpError::Kind kind, const QString &message, qsizetype position = -1);
     void checkHandler();
+    // bracketEnd(), raising its failures.
+    qsizetype closingBracket(QStringView text, qsizetype open);
 
     QString convert(QString work, bool runCalls);
     Variant evaluate(QStringView postfix);

@@ -1,9 +1,12 @@
 #include "report/TrpPrinter.h"
 
+#include "report/TrpPlatformPrinter.h"
+#include "report/TrpPlatformPrinters.h"
+
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QRectF>
+#include <QSizeF>
 
 #include <array>
 #include <cmath>
@@ -113,16 +116,20 @@ QPageSize pageSizeOf(int code, int width, int height)
 
 TrpPrinter &TrpPrinter::instance()
 {
-    static TrpPrinter printer(QPrinterInfo::availablePrinterNames());
+    static TrpPlatformPrinters *const platform = TrpPlatformPrinters::installed();
+    static TrpPrinter printer(platform ? platform->printerNames() : QStringList(), platform);
     static const bool platformDefaultChosen = [] {
-        const int index = printer.indexOfPrinter(QPrinterInfo::defaultPrinterName());
+        if (!platform)
+            return false;
+        const int index = printer.indexOfPrinter(platform->defaultPrinterName());
         return index >= 0 && index != printer.defaultPrinterIndex() && printer.setPrinterIndex(index);
     }();
     Q_UNUSED(platformDefaultChosen);
     return printer;
 }
 
-TrpPrinter::TrpPrinter(const QStringList &platformPrinters) : m_printers(platformPrinters)
+TrpPrinter::TrpPrinter(const QStringList &platformPrinters, TrpPlatformPrinters *platform)
+    : m_platform(platform), m_printers(platformPrinters)
 {
     m_printers.removeAll(defaultPrinterName());
     m_printers.append(defaultPrinterName());
@@ -167,17 +174,14 @@ void TrpPrinter::readDefaultPrinter()
 
 bool TrpPrinter::readPlatformPrinter(const QString &name)
 {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-    if (info.isNull())
-        return false;
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    if (!printer->isValid())
+    std::unique_ptr<TrpPlatformPrinter> printer = m_platform ? m_platform->open(name) : nullptr;
+    if (!printer)
         return false;
     m_printer = std::move(printer);
 
     m_paperCodes.clear();
     m_paperNames.clear();
-    for (const QPageSize &size : info.supportedPageSizes()) {
+    for (const QPageSize &size : m_printer->pageSizes()) {
         if (m_paperCodes.size() == MaxPaperCodes)
             break;
         // Sizes without a Windows code count as custom paper.
@@ -238,11 +242,8 @@ void TrpPrinter::applyPlatformPaper()
         width = 2100;
         height = 2970;
     }
-    const QPageSize size = pageSizeOf(code, width, height);
-    // A paper the printer does not offer leaves its current one.
-    m_printer->setPageSize(size);
-    m_printer->setPageOrientation(m_orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    m_printer->setCopyCount(1);
+    m_printer->setPaper(pageSizeOf(code, width, height),
+                        m_orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     readPlatformPaper();
 }
 

@@ -8,7 +8,8 @@
 #include <span>
 
 class QPageLayout;
-class QPrinter;
+class TrpPlatformPrinter;
+class TrpPlatformPrinters;
 
 // The engine's single view of the printing device: the printers (the
 // platform's, then "Default printer"), the current printer, its papers, the
@@ -63,13 +64,15 @@ public:
         bool operator==(const PageMetrics &) const = default;
     };
 
-    // The process's wrapper over the printers that CUPS lists; created on
-    // first use with the default printer current.
+    // The process's wrapper over the installed platform printers (see
+    // TrpPlatformPrinters); created on first use with the platform's default
+    // printer current.
     [[nodiscard]] static TrpPrinter &instance();
 
-    // A wrapper over the given platform printer names (tests and tools pass
-    // none: only "Default printer"). The last entry is current.
-    explicit TrpPrinter(const QStringList &platformPrinters);
+    // A wrapper over the given platform printer names, opened through the
+    // platform's printers (tests and tools pass none: only "Default
+    // printer" can be made current). The last entry is current.
+    explicit TrpPrinter(const QStringList &platformPrinters, TrpPlatformPrinters *platform = nullptr);
     ~TrpPrinter();
     TrpPrinter(const TrpPrinter &) = delete;
     TrpPrinter &operator=(const TrpPrinter &) = delete;
@@ -116,7 +119,7 @@ public:
 
     // The platform printer of the current entry, set to the current paper;
     // null while "Default printer" is current.
-    [[nodiscard]] QPrinter *printer() const { return m_printer.get(); }
+    [[nodiscard]] TrpPlatformPrinter *printer() const { return m_printer.get(); }
 
     // The built-in table: codes 1 to 68 without 48 and 49, then "Custom".
     [[nodiscard]] static std::span<const PaperInfo> paperTable();
@@ -137,11 +140,12 @@ private:
     void applyPlatformPaper();
     void readPlatformPaper();
 
+    TrpPlatformPrinters *m_platform;
     QStringList m_printers;
     int m_defaultIndex = 0;
     int m_printerIndex = 0;
 
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<TrpPlatformPrinter> m_printer;
 
     QStringList m_paperNames;
     QList<quint16> m_paperCodes;

@@ -2,6 +2,8 @@
 
 #include "report/TrpRecordingEngine.h"
 
+#include <QPainter>
+
 #include <cmath>
 
 namespace {
@@ -27,6 +29,15 @@ QPaintEngine *TrpRecordingDevice::paintEngine() const
 TrpDrawList TrpRecordingDevice::takeRecords()
 {
     return m_engine->takeRecords();
+}
+
+void TrpRecordingDevice::drawText(QPainter &painter, const QPointF &origin, const QString &text)
+{
+    auto *device = dynamic_cast<TrpRecordingDevice *>(painter.device());
+    if (device && painter.paintEngine() == device->m_engine.get())
+        device->m_engine->drawText(painter, origin, text);
+    else
+        painter.drawText(origin, text);
 }
 
 int TrpRecordingDevice::metric(PaintDeviceMetric metric) const

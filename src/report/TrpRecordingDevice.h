@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QPainter;
 class TrpRecordingEngine;
 
 // A paint device that keeps what is drawn on it as drawing records instead
@@ -21,6 +22,14 @@ public:
 
     // The records drawn so far; the device starts empty again.
     [[nodiscard]] TrpDrawList takeRecords();
+
+    // Draws the text as painter.drawText() does. On a recording device a
+    // text drawn before in the same font, with a painter state that text
+    // was drawn with before on the device, is recorded from what the
+    // painter recorded then, and from its second drawing on with its glyphs
+    // (images draw them without shaping the text again): shaping texts is
+    // the costliest part of recording and drawing a page.
+    static void drawText(QPainter &painter, const QPointF &origin, const QString &text);
 
 protected:
     [[nodiscard]] int metric(PaintDeviceMetric metric) const override;

@@ -1,7 +1,91 @@
 #include "report/TrpRecordingEngine.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
+#include <QTextLayout>
+
+namespace {
+
+// What drawing a text in a font recorded, kept for the process (the engine
+// runs on one thread): shaping a text costs more than all the rest of
+// recording it, and the texts of a report repeat.
+struct KnownText
+{
+    qreal width;
+    qreal ascent;
+    qreal descent;
+    // Made when the text is drawn the second time: laying out glyphs
+    // costs more than drawing a text once.
+    QList<QGlyphRun> glyphs;
+};
+
+struct KnownTextKey
+{
+    QFont font;
+    Qt::LayoutDirection direction;
+    QString text;
+
+    bool operator==(const KnownTextKey &) const = default;
+};
+
+size_t qHash(const KnownTextKey &key, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, key.font, int(key.direction), key.text);
+}
+
+// Past this count the table starts again empty.
+constexpr qsizetype MaxKnownTexts = 16384;
+// Painter states of text kept per page, the oldest given up first.
+constexpr qsizetype MaxTextStates = 16;
+
+QHash<KnownTextKey, KnownText> &knownTexts()
+{
+    static QHash<KnownTextKey, KnownText> texts;
+    // Fonts and glyphs go with the application that made them.
+    static const bool cleanUpAdded = [] {
+        qAddPostRoutine([] { texts.clear(); });
+        return true;
+    }();
+    Q_UNUSED(cleanUpAdded);
+    return texts;
+}
+
+// The glyphs of the text as painter.drawText() places them, from the
+// baseline origin.
+QList<QGlyphRun> glyphsOf(const KnownTextKey &key)
+{
+    QTextLayout layout(key.text, key.font);
+    QTextOption option;
+    option.setTextDirection(key.direction);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid())
+        return {};
+    QList<QGlyphRun> runs = line.glyphRuns();
+    const QPointF toOrigin(-line.x(), -line.ascent());
+    for (QGlyphRun &run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF &position : positions)
+            position += toOrigin;
+        run.setPositions(positions);
+    }
+    return runs;
+}
+
+const QList<QGlyphRun> &glyphsFor(const KnownTextKey &key, KnownText &known)
+{
+    if (known.glyphs.isEmpty())
+        known.glyphs = glyphsOf(key);
+    return known.glyphs;
+}
+
+} // namespace
 
 TrpRecordingEngine::TrpRecordingEngine(const QSizeF &pageSize) : QPaintEngine(AllFeatures), m_list(pageSize) {}
 
@@ -158,25 +242,100 @@ void TrpRecordingEngine::drawImage(const QRectF &rect, const QImage &image, cons
 
 void TrpRecordingEngine::drawTextItem(const QPointF &origin, const QTextItem &textItem)
 {
-    TrpDrawRecord::Text item{textItem.text(), origin, textItem.width(), textItem.ascent(), textItem.descent()};
-    const QRectF shape(origin.x(), origin.y() - item.ascent, item.width, item.ascent + item.descent);
+    takeState();
+    addText({textItem.text(), origin, textItem.width(), textItem.ascent(), textItem.descent(), {}}, m_stateIndex);
+}
 
+void TrpRecordingEngine::addText(TrpDrawRecord::Text item, int stateIndex)
+{
+    const TrpDrawState &state = m_list.states()[stateIndex];
     // A text that needs fallback fonts arrives in pieces, one per font;
     // joined again it reads (and searches) as one run, and drawing it again
     // splits it the same way.
-    takeState();
     TrpDrawRecord *last = m_list.lastRecord();
-    auto *run = last && last->state == m_stateIndex ? std::get_if<TrpDrawRecord::Text>(&last->item) : nullptr;
-    if (run && run->origin.y() == origin.y() && qAbs(run->origin.x() + run->width - origin.x()) < 0.01) {
+    auto *run = last && last->state == stateIndex ? std::get_if<TrpDrawRecord::Text>(&last->item) : nullptr;
+    if (run && run->origin.y() == item.origin.y() && qAbs(run->origin.x() + run->width - item.origin.x()) < 0.01) {
         run->text += item.text;
         run->width += item.width;
+        // The glyphs were those of the first piece alone.
+        run->glyphs.clear();
         run->ascent = qMax(run->ascent, item.ascent);
         run->descent = qMax(run->descent, item.descent);
         const QRectF joined(run->origin.x(), run->origin.y() - run->ascent, run->width, run->ascent + run->descent);
-        last->bounds = m_state.transform.mapRect(joined);
-        if (m_state.clipped)
-            last->bounds &= m_state.clip.boundingRect();
+        last->bounds = state.transform.mapRect(joined);
+        if (state.clipped)
+            last->bounds &= state.clip.boundingRect();
         return;
     }
-    add(std::move(item), shape, false);
+    const QRectF shape(item.origin.x(), item.origin.y() - item.ascent, item.width, item.ascent + item.descent);
+    QRectF bounds = state.transform.mapRect(shape);
+    if (state.clipped)
+        bounds &= state.clip.boundingRect();
+    m_list.addRecord(TrpDrawRecord{stateIndex, bounds, std::move(item)});
+}
+
+TrpRecordingEngine::PainterState::PainterState(const QPainter &painter)
+    : font(painter.font()), pen(painter.pen()), brush(painter.brush()), brushOrigin(painter.brushOrigin()),
+      background(painter.background()), backgroundMode(painter.backgroundMode()),
+      transform(painter.combinedTransform()), opacity(painter.opacity()), hints(painter.renderHints()),
+      composition(painter.compositionMode()), direction(painter.layoutDirection())
+{}
+
+bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &origin, const QString &text)
+{
+    if (painter.hasClipping())
+        return false;
+    const KnownTextKey key{painter.font(), painter.layoutDirection(), text};
+    const auto known = knownTexts().find(key);
+    if (known == knownTexts().end())
+        return false;
+    // The painter hands text to the engine with a state that follows from
+    // its own alone: a painter state seen before gives the state recorded
+    // then.
+    const PainterState now(painter);
+    const auto seen = std::find_if(m_textStates.cbegin(), m_textStates.cend(),
+                                   [&now](const TextState &textState) { return textState.painter == now; });
+    if (seen == m_textStates.cend())
+        return false;
+    const QList<TrpDrawState> &states = m_list.states();
+    const int index =
+        !states.isEmpty() && states.last() == seen->state ? int(states.size()) - 1 : m_list.addState(seen->state);
+    addText({text, origin, known->width, known->ascent, known->descent, glyphsFor(key, *known)}, index);
+    // As after the painter's own text: the next record compares its state
+    // with the last one.
+    m_stateIndex = -1;
+    return true;
+}
+
+void TrpRecordingEngine::drawText(QPainter &painter, const QPointF &origin, const QString &text)
+{
+    if (addKnownText(painter, origin, text))
+        return;
+    const qsizetype before = m_list.records().size();
+    painter.drawText(origin, text);
+    // Only a text that became one run of its own is learnt: one drawn in
+    // pieces that do not join (tabs, decorations, mixed directions) or
+    // joined to the run before is drawn by the painter each time.
+    TrpDrawRecord *last = m_list.lastRecord();
+    auto *run = last ? std::get_if<TrpDrawRecord::Text>(&last->item) : nullptr;
+    if (m_list.records().size() != before + 1 || !run || run->text != text || run->origin != origin ||
+        painter.hasClipping())
+        return;
+    QHash<KnownTextKey, KnownText> &texts = knownTexts();
+    const KnownTextKey key{painter.font(), painter.layoutDirection(), text};
+    const auto known = texts.find(key);
+    if (known != texts.end()) {
+        run->glyphs = glyphsFor(key, *known);
+    } else {
+        if (texts.size() >= MaxKnownTexts)
+            texts.clear();
+        texts.insert(key, {run->width, run->ascent, run->descent, {}});
+    }
+    PainterState now(painter);
+    if (std::none_of(m_textStates.cbegin(), m_textStates.cend(),
+                     [&now](const TextState &textState) { return textState.painter == now; })) {
+        if (m_textStates.size() >= MaxTextStates)
+            m_textStates.removeFirst();
+        m_textStates.append({std::move(now), m_list.states()[last->state]});
+    }
 }

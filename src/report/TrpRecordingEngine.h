@@ -3,6 +3,7 @@
 #include "report/TrpDrawList.h"
 
 #include <QPaintEngine>
+#include <QPainter>
 
 // The paint engine of TrpRecordingDevice: each painter call becomes a
 // drawing record with the painter's state at that moment.
@@ -34,7 +35,43 @@ public:
                    Qt::ImageConversionFlags flags = Qt::AutoColor) override;
     void drawTextItem(const QPointF &origin, const QTextItem &textItem) override;
 
+    // What painter.drawText() records, for a painter on this engine's device
+    // (see TrpRecordingDevice::drawText).
+    void drawText(QPainter &painter, const QPointF &origin, const QString &text);
+
 private:
+    // The painter's own state as far as it reaches the records.
+    struct PainterState
+    {
+        QFont font;
+        QPen pen;
+        QBrush brush;
+        QPointF brushOrigin;
+        QBrush background;
+        Qt::BGMode backgroundMode = Qt::TransparentMode;
+        QTransform transform;
+        qreal opacity = 1.0;
+        QPainter::RenderHints hints;
+        QPainter::CompositionMode composition = QPainter::CompositionMode_SourceOver;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+
+        explicit PainterState(const QPainter &painter);
+        bool operator==(const PainterState &) const = default;
+    };
+
+    // Adds a text run with the state of that index, joined to the run
+    // before it where they touch.
+    void addText(TrpDrawRecord::Text item, int stateIndex);
+    struct TextState
+    {
+        PainterState painter;
+        TrpDrawState state;
+    };
+
+    // Records the text from an earlier drawing of it; false when it or the
+    // painter's state was not seen with text before.
+    bool addKnownText(const QPainter &painter, const QPointF &origin, const QString &text);
+
     // Makes m_stateIndex name the current state.
     void takeState();
     // Adds the record with the current state; shape is its extent in its
@@ -44,4 +81,7 @@ private:
     TrpDrawList m_list;
     TrpDrawState m_state;
     int m_stateIndex = -1;
+    // The states that text drawn by drawText() was recorded with, by the
+    // painter's state it was drawn with.
+    QList<TextState> m_textStates;
 };

@@ -52,29 +52,6 @@ QStringView withoutComment(QStringView line)
     return line.left(cut);
 }
 
-// From the "[" at i: the index after its matching "]", or -1 (-2 when the
-// brackets nest too deep). Brackets in quotes do not count.
-qsizetype bracketEnd(QStringView text, qsizetype i)
-{
-    int depth = 0;
-    bool inDouble = false;
-    bool inSingle = false;
-    for (qsizetype j = i; j < text.size(); ++j) {
-        const QChar c = text[j];
-        if (c == QLatin1Char('"') && !inSingle) {
-            inDouble = !inDouble;
-        } else if (c == QLatin1Char('\'') && !inDouble) {
-            inSingle = !inSingle;
-        } else if (!inDouble && !inSingle) {
-            if (c == QLatin1Char('[') && ++depth > TrpParser::MaxDepth)
-                return -2;
-            if (c == QLatin1Char(']') && --depth == 0)
-                return j + 1;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 TrpScriptCompiler::TrpScriptCompiler(TrpParser &parser) : m_parser(parser) {}
@@ -478,8 +455,9 @@ void TrpScriptCompiler::factor(int depth)
             fail(m_pos, NeedClose);
         ++m_pos;
     } else if (c == QLatin1Char('[')) {
-        const qsizetype end = bracketEnd(m_text, m_pos);
-        if (end == -2)
+        bool tooDeep = false;
+        const qsizetype end = TrpParser::bracketEnd(m_text, m_pos, tooDeep);
+        if (tooDeep)
             fail(m_pos, NestedTooDeeply);
         if (end < 0)
             fail(m_text.size(), NeedBracket);

@@ -4,7 +4,14 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 TrpStreamReader::TrpStreamReader(QIODevice &device, int version) : m_device(device), m_version(version) {}
+
+void TrpStreamReader::failRead(qint64 at)
+{
+    m_error = TrpError{TrpError::Kind::Stream, QStringLiteral("Stream read error at offset %1").arg(at), at};
+}
 
 QByteArray TrpStreamReader::readBytes(qsizetype count)
 {
@@ -13,29 +20,46 @@ QByteArray TrpStreamReader::readBytes(qsizetype count)
     const qint64 at = m_device.pos();
     QByteArray bytes = m_device.read(count);
     if (bytes.size() != count) {
-        m_error = TrpError{TrpError::Kind::Stream, QStringLiteral("Stream read error at offset %1").arg(at), at};
+        failRead(at);
         return {};
     }
     return bytes;
 }
 
+// The numbers are read without a byte array of their own: a page holds
+// thousands of them.
+bool TrpStreamReader::readInto(char *data, qsizetype count)
+{
+    std::fill_n(data, count, 0);
+    if (!ok())
+        return false;
+    const qint64 at = m_device.pos();
+    if (m_device.read(data, count) != count) {
+        std::fill_n(data, count, 0);
+        failRead(at);
+        return false;
+    }
+    return true;
+}
+
 quint8 TrpStreamReader::readByte()
 {
-    const QByteArray bytes = readBytes(1);
-    return bytes.isEmpty() ? 0 : quint8(bytes[0]);
+    char byte[1];
+    readInto(byte, 1);
+    return quint8(byte[0]);
 }
 
 quint16 TrpStreamReader::readWord()
 {
-    const QByteArray bytes = readBytes(2);
-    return bytes.isEmpty() ? 0 : quint16(quint8(bytes[0]) | (quint8(bytes[1]) << 8));
+    char bytes[2];
+    readInto(bytes, 2);
+    return quint16(quint8(bytes[0]) | (quint8(bytes[1]) << 8));
 }
 
 qint32 TrpStreamReader::readInt32()
 {
-    const QByteArray bytes = readBytes(4);
-    if (bytes.isEmpty())
-        return 0;
+    char bytes[4];
+    readInto(bytes, 4);
     const quint32 value = quint32(quint8(bytes[0])) | (quint32(quint8(bytes[1])) << 8) |
                           (quint32(quint8(bytes[2])) << 16) | (quint32(quint8(bytes[3])) << 24);
     return qint32(value);

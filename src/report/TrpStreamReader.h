@@ -51,6 +51,10 @@ public:
 
 private:
     QByteArray readTerminated();
+    // Reads exactly count bytes into data; false, with the error set (and
+    // data zeroed), when the stream ends first.
+    bool readInto(char *data, qsizetype count);
+    void failRead(qint64 at);
 
     QIODevice &m_device;
     int m_version;

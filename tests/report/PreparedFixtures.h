@@ -1,81 +1,21 @@
 #pragma once
 
-#include "base/Sjis.h"
+#include "LeBytes.h"
+
+#include "report/TrpDrawList.h"
 
 #include <QByteArray>
 #include <QRect>
 #include <QString>
-#include <QStringList>
 
-#include <cstring>
-#include <initializer_list>
-
-// Shared by the prepared-page, metafile and drawing tests: little-endian
-// bytes built by hand and enhanced metafiles built record by record.
+// Shared by the prepared-page, metafile and drawing tests: enhanced
+// metafiles built record by record, and records picked by kind.
 namespace PreparedFixtures {
 
 inline QString u8(const char *s)
 {
     return QString::fromUtf8(s);
 }
-
-class LeBytes
-{
-public:
-    LeBytes &byte(int v)
-    {
-        m_data.append(char(v));
-        return *this;
-    }
-    LeBytes &word(int v) { return byte(v & 0xFF).byte((v >> 8) & 0xFF); }
-    LeBytes &int32(qint64 v) { return word(int(v & 0xFFFF)).word(int((v >> 16) & 0xFFFF)); }
-    LeBytes &int32s(std::initializer_list<qint64> values)
-    {
-        for (const qint64 v : values)
-            int32(v);
-        return *this;
-    }
-    LeBytes &real(float v)
-    {
-        quint32 bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        return int32(bits);
-    }
-    LeBytes &raw(const QByteArray &bytes)
-    {
-        m_data.append(bytes);
-        return *this;
-    }
-    // A counted text of the current format.
-    LeBytes &text(const QString &text)
-    {
-        const QByteArray bytes = Sjis::encode(text);
-        return word(int(bytes.size())).raw(bytes).byte(0);
-    }
-    // A line list of the current format.
-    LeBytes &lines(const QStringList &lines)
-    {
-        if (lines.isEmpty())
-            return word(0).byte(0);
-        word(int(lines.size()));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const QByteArray bytes = Sjis::encode(lines[i]);
-            word(int(bytes.size())).raw(bytes).byte(i + 1 < lines.size() ? 13 : 0);
-        }
-        return *this;
-    }
-    LeBytes &setInt32At(qsizetype at, qint64 v)
-    {
-        for (int i = 0; i < 4; ++i)
-            m_data[at + i] = char((v >> (8 * i)) & 0xFF);
-        return *this;
-    }
-    [[nodiscard]] const QByteArray &data() const { return m_data; }
-    [[nodiscard]] qsizetype size() const { return m_data.size(); }
-
-private:
-    QByteArray m_data;
-};
 
 // An enhanced metafile: the header is written by finish() with the size,
 // record count and handle count of what was added, and an end record.
@@ -159,6 +99,17 @@ enum : quint32 {
 
 constexpr quint32 NullPen = 0x80000008;
 constexpr quint32 NullBrush = 0x80000005;
+
+// The records of one kind, in drawing order.
+template <typename T> QList<const TrpDrawRecord *> recordsOf(const TrpDrawList &list)
+{
+    QList<const TrpDrawRecord *> found;
+    for (const TrpDrawRecord &record : list.records()) {
+        if (std::holds_alternative<T>(record.item))
+            found.append(&record);
+    }
+    return found;
+}
 
 // A metafile of a single filled rectangle without a pen.
 inline QByteArray rectangleMetafile(QRect rect, quint32 color = 0x0000FF)

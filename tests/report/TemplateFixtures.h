@@ -1,52 +1,21 @@
 #pragma once
 
+#include "LeBytes.h"
+
 #include "report/TrpTemplate.h"
 #include "report/TrpView.h"
-
-#include "base/Sjis.h"
 
 #include <QByteArray>
 #include <QString>
 
-// Shared by the template tests: byte-by-byte files, a registered add-in
-// class and a template that uses every kind of object.
+// Shared by the template tests: a registered add-in class and a template
+// that uses every kind of object (files byte by byte: LeBytes).
 namespace TemplateFixtures {
 
 inline QString q(const char *s)
 {
     return QString::fromUtf8(s);
 }
-
-// Little-endian bytes of a hand-built file.
-class Bytes
-{
-public:
-    Bytes &byte(int v)
-    {
-        m_data.append(char(v));
-        return *this;
-    }
-    Bytes &word(int v) { return byte(v & 0xFF).byte((v >> 8) & 0xFF); }
-    Bytes &int32(qint64 v) { return word(int(v & 0xFFFF)).word(int((v >> 16) & 0xFFFF)); }
-    Bytes &raw(const QByteArray &bytes)
-    {
-        m_data.append(bytes);
-        return *this;
-    }
-    // A zero-terminated text (versions before 23).
-    Bytes &textz(const char *utf8) { return raw(Sjis::encode(q(utf8))).byte(0); }
-    // A counted text (version 23).
-    Bytes &text(const char *utf8)
-    {
-        const QByteArray bytes = Sjis::encode(q(utf8));
-        return word(int(bytes.size())).raw(bytes).byte(0);
-    }
-    [[nodiscard]] const QByteArray &data() const { return m_data; }
-    [[nodiscard]] qsizetype size() const { return m_data.size(); }
-
-private:
-    QByteArray m_data;
-};
 
 // An add-in with a one-byte field of its own, registered as "TrpTestAddin".
 class TestAddin : public TrpView

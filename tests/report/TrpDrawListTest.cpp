@@ -226,3 +226,121 @@ TEST(TrpDrawList, FindsTextRunsFromAnIndex)
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->index, 1);
 }
+
+namespace {
+
+// The same drawing twice over: texts, some of them again, with a frame and
+// a change of pen between them, as memos draw them.
+TrpDrawList recordMemos(bool throughDevice)
+{
+    TrpRecordingDevice device(QSizeF(300, 200));
+    QPainter painter(&device);
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(13);
+    auto text = [&](const QPointF &origin, const QString &line) {
+        if (throughDevice)
+            TrpRecordingDevice::drawText(painter, origin, line);
+        else
+            painter.drawText(origin, line);
+    };
+    for (int round = 0; round < 3; ++round) {
+        for (int memo = 0; memo < 4; ++memo) {
+            const double top = 10 + 40 * memo + round;
+            painter.save();
+            painter.setPen(QPen(Qt::black, 1));
+            painter.drawRect(QRectF(10, top, 100, 30));
+            painter.restore();
+            painter.setFont(font);
+            painter.setPen(memo == 2 ? Qt::red : Qt::black);
+            text(QPointF(12, top + 12), u8("山田1"));
+            text(QPointF(12, top + 27), QStringLiteral("%1").arg(memo * 7));
+            // Touching the run before: one run, as the painter joins its pieces.
+            text(QPointF(12 + QFontMetricsF(font).horizontalAdvance(QStringLiteral("%1").arg(memo * 7)), top + 27),
+                 u8("様"));
+        }
+        // Text turned as memos turn it.
+        painter.save();
+        painter.translate(250 + 15 * round, 190);
+        painter.rotate(-90);
+        text(QPointF(2, 12), u8("回転 Text"));
+        painter.restore();
+    }
+    painter.end();
+    return device.takeRecords();
+}
+
+} // namespace
+
+TEST(TrpDrawList, TextsDrawnAgainRecordAsThePainterDoes)
+{
+    const TrpDrawList painted = recordMemos(false);
+    const TrpDrawList known = recordMemos(true);
+    EXPECT_EQ(known.states(), painted.states());
+    ASSERT_EQ(known.records().size(), painted.records().size());
+    int withGlyphs = 0;
+    for (qsizetype i = 0; i < painted.records().size(); ++i) {
+        const TrpDrawRecord &a = painted.records()[i];
+        const TrpDrawRecord &b = known.records()[i];
+        EXPECT_EQ(a.state, b.state) << i;
+        EXPECT_EQ(a.bounds, b.bounds) << i;
+        const auto *textA = std::get_if<TrpDrawRecord::Text>(&a.item);
+        const auto *textB = std::get_if<TrpDrawRecord::Text>(&b.item);
+        ASSERT_EQ(bool(textA), bool(textB)) << i;
+        if (!textA)
+            continue;
+        EXPECT_EQ(textA->text, textB->text) << i;
+        EXPECT_EQ(textA->origin, textB->origin) << i;
+        EXPECT_EQ(textA->width, textB->width) << i;
+        EXPECT_EQ(textA->ascent, textB->ascent) << i;
+        EXPECT_EQ(textA->descent, textB->descent) << i;
+        withGlyphs += textB->glyphs.isEmpty() ? 0 : 1;
+    }
+    EXPECT_GT(withGlyphs, 0);
+
+    // Images draw the glyphs; they look as the shaped text does, at any
+    // size.
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        const QSize size(int(300 * scale), int(200 * scale));
+        QImage fromText = whiteImage(size);
+        QPainter painter(&fromText);
+        painted.draw(painter, QRectF(QPointF(0, 0), size));
+        painter.end();
+        QImage fromGlyphs = whiteImage(size);
+        painter.begin(&fromGlyphs);
+        known.draw(painter, QRectF(QPointF(0, 0), size));
+        painter.end();
+        EXPECT_EQ(fromGlyphs, fromText) << scale;
+    }
+}
+
+TEST(TrpDrawList, UnderlinedAndClippedTextsAreLeftToThePainter)
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        TrpRecordingDevice device(QSizeF(200, 100));
+        QPainter painter(&device);
+        QFont font(QStringLiteral("Noto Sans CJK JP"));
+        font.setPixelSize(13);
+        font.setUnderline(true);
+        painter.setFont(font);
+        TrpRecordingDevice::drawText(painter, QPointF(10, 20), u8("下線"));
+        TrpRecordingDevice::drawText(painter, QPointF(10, 40), u8("下線"));
+        painter.setClipRect(QRectF(0, 0, 50, 100));
+        font.setUnderline(false);
+        painter.setFont(font);
+        TrpRecordingDevice::drawText(painter, QPointF(10, 60), u8("切抜"));
+        TrpRecordingDevice::drawText(painter, QPointF(10, 80), u8("切抜"));
+        painter.end();
+        const TrpDrawList list = device.takeRecords();
+        // Each underlined text with its line, the clipped texts as drawn.
+        EXPECT_EQ(list.texts(), (QStringList{u8("下線"), u8("下線"), u8("切抜"), u8("切抜")}));
+        EXPECT_GE(list.records().size(), 6);
+        for (const TrpDrawRecord &record : list.records()) {
+            if (const auto *text = std::get_if<TrpDrawRecord::Text>(&record.item)) {
+                EXPECT_TRUE(text->glyphs.isEmpty());
+                if (text->text == u8("切抜")) {
+                    EXPECT_LE(record.bounds.right(), 50);
+                }
+            }
+        }
+    }
+}

@@ -83,16 +83,6 @@ std::unique_ptr<TrpMemoView> memo(QRect rect, const QStringList &lines)
     return view;
 }
 
-template <typename T> QList<const TrpDrawRecord *> recordsOf(const TrpDrawList &list)
-{
-    QList<const TrpDrawRecord *> found;
-    for (const TrpDrawRecord &record : list.records()) {
-        if (std::holds_alternative<T>(record.item))
-            found.append(&record);
-    }
-    return found;
-}
-
 } // namespace
 
 TEST(TrpEMFPages, ReadsAPreparedReportAndWritesTheSameBytes)

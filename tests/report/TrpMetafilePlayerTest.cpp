@@ -25,16 +25,6 @@ TrpDrawList played(const QByteArray &bytes, const QRectF &target = QRectF(0, 0, 
     return device.takeRecords();
 }
 
-template <typename T> QList<const TrpDrawRecord *> recordsOf(const TrpDrawList &list)
-{
-    QList<const TrpDrawRecord *> found;
-    for (const TrpDrawRecord &record : list.records()) {
-        if (std::holds_alternative<T>(record.item))
-            found.append(&record);
-    }
-    return found;
-}
-
 LeBytes rect(int l, int t, int r, int b)
 {
     return LeBytes().int32s({l, t, r, b});

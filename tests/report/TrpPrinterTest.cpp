@@ -1,7 +1,12 @@
 #include "report/TrpPrinter.h"
+#include "report/TrpPlatformPrinter.h"
+#include "report/TrpPlatformPrinters.h"
+#include "reportui/TrpCupsPrinters.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 
 #include <gtest/gtest.h>
 
@@ -165,4 +170,106 @@ TEST(TrpPrinter, DeviceMetricsScalePrinterPixelsToPageUnits)
     EXPECT_EQ(m.printableWidth, 722);
     EXPECT_EQ(m.printableHeight, 1041);
     EXPECT_EQ(TrpPrinter::deviceMetrics(layout, 0, 600), TrpPrinter::PageMetrics{});
+}
+
+namespace {
+
+// A platform printer with an A4 or A5 paper at 300 dpi and margins of 100
+// pixels, and how often each call came.
+class FakePrinter : public TrpPlatformPrinter
+{
+public:
+    QList<QPageSize> pageSizes() const override
+    {
+        return {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QSizeF(100, 100), QPageSize::Millimeter)};
+    }
+    QPageLayout pageLayout() const override { return m_layout; }
+    int resolution() const override { return 300; }
+    void setPaper(const QPageSize &size, QPageLayout::Orientation orientation) override
+    {
+        ++paperChanges;
+        if (pageSizes().contains(size))
+            m_layout.setPageSize(size);
+        m_layout.setOrientation(orientation);
+    }
+    QPagedPaintDevice &printDevice() override { return m_pdf; }
+
+    int paperChanges = 0;
+
+private:
+    static constexpr double Margin = 100.0 / 300 * 25.4;
+    QPageLayout m_layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(Margin, Margin, Margin, Margin),
+                         QPageLayout::Millimeter};
+    QBuffer m_output;
+    QPdfWriter m_pdf{&m_output};
+};
+
+class FakePrinters : public TrpPlatformPrinters
+{
+public:
+    QStringList printerNames() const override { return {QStringLiteral("Office"), QStringLiteral("Broken")}; }
+    QString defaultPrinterName() const override { return QStringLiteral("Office"); }
+    std::unique_ptr<TrpPlatformPrinter> open(const QString &name) override
+    {
+        if (name != QStringLiteral("Office"))
+            return nullptr;
+        auto printer = std::make_unique<FakePrinter>();
+        opened = printer.get();
+        return printer;
+    }
+
+    FakePrinter *opened = nullptr;
+};
+
+} // namespace
+
+TEST(TrpPrinter, APlatformPrinterGivesItsPapersAndMetrics)
+{
+    FakePrinters platform;
+    TrpPrinter printer(platform.printerNames(), &platform);
+    EXPECT_EQ(printer.printers(),
+              QStringList({QStringLiteral("Office"), QStringLiteral("Broken"), QStringLiteral("Default printer")}));
+    EXPECT_FALSE(printer.setPrinterIndex(1));
+    EXPECT_TRUE(printer.isDefaultPrinter());
+    ASSERT_TRUE(printer.setPrinterIndex(0));
+    ASSERT_TRUE(platform.opened);
+    EXPECT_EQ(printer.printer(), platform.opened);
+    // Sizes without a Windows code count as custom paper.
+    EXPECT_EQ(printer.paperCodes(), (QList<quint16>{9, 11, 256}));
+    EXPECT_EQ(printer.paperSize(), 9);
+    EXPECT_EQ(printer.paperWidth(), 2100);
+    EXPECT_EQ(printer.metrics().printerOffsetX, 100);
+    EXPECT_EQ(printer.metrics().pageWidth, 752);
+    EXPECT_EQ(printer.metrics().offsetX, 30);
+
+    printer.setPaper(11, 0, 0, TrpPrinter::Landscape);
+    EXPECT_EQ(platform.opened->paperChanges, 1);
+    EXPECT_EQ(printer.paperSize(), 11);
+    EXPECT_EQ(printer.orientation(), TrpPrinter::Landscape);
+    EXPECT_EQ(printer.paperWidth(), 2100);
+    EXPECT_EQ(printer.paperHeight(), 1480);
+    // The same paper again does not touch the printer; one it lacks leaves
+    // its paper as it was.
+    printer.setPaper(11, 0, 0, TrpPrinter::Landscape);
+    EXPECT_EQ(platform.opened->paperChanges, 1);
+    printer.setPaper(8, 0, 0, TrpPrinter::Landscape);
+    EXPECT_EQ(platform.opened->paperChanges, 2);
+    EXPECT_EQ(printer.paperSize(), 11);
+
+    EXPECT_TRUE(printer.setPrinterIndex(printer.defaultPrinterIndex()));
+    EXPECT_EQ(printer.printer(), nullptr);
+    EXPECT_EQ(printer.paperCodes().size(), 67);
+}
+
+TEST(TrpPrinter, InstalledPlatformPrintersAreThoseOfTheProcess)
+{
+    FakePrinters platform;
+    TrpPlatformPrinters *before = TrpPlatformPrinters::install(&platform);
+    EXPECT_EQ(TrpPlatformPrinters::installed(), &platform);
+    EXPECT_EQ(TrpPlatformPrinters::install(before), &platform);
+
+    // CUPS has no queue of that name, here or anywhere.
+    TrpCupsPrinters cups;
+    EXPECT_EQ(cups.open(QStringLiteral("No such queue")), nullptr);
+    EXPECT_FALSE(cups.printerNames().contains(QStringLiteral("No such queue")));
 }

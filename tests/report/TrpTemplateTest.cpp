@@ -46,9 +46,9 @@ template <typename T> const T &object(const TrpTemplate &report, int page, int i
 }
 
 // The head of a version-23 file with one A4 page.
-Bytes headWithPage()
+LeBytes headWithPage()
 {
-    Bytes b;
+    LeBytes b;
     b.byte(23).word(0xFFFF).word(0).text("Default printer");
     b.byte(255).int32(9).int32(2100).int32(2970).int32(0).int32(0).int32(0).int32(0).byte(0);
     b.word(0).word(0).int32(1).int32(0);
@@ -56,7 +56,7 @@ Bytes headWithPage()
 }
 
 // A plain version-23 line object (type 4) on page 0, without its record head.
-Bytes &lineBody(Bytes &b, const char *name = "Line1")
+LeBytes &lineBody(LeBytes &b, const char *name = "Line1")
 {
     b.text(name).int32(1).int32(2).int32(3).int32(4).word(0).word(8).int32(1).int32(0).word(0).int32(0x1FFFFFFF);
     b.int32(0).text("").word(0).byte(0).word(0).byte(0).word(0xFFFF);
@@ -122,7 +122,7 @@ TEST(TrpTemplate, EmptyMemoAndPictureEndAreWrittenAsLaidOut)
     line->Format = 0;
     report.Pages[0].Objects.push_back(std::move(line));
     const QByteArray bytes = saved(report);
-    Bytes expected;
+    LeBytes expected;
     expected.byte(23).word(0).word(0).text("Default printer");
     expected.byte(255).int32(9).int32(0).int32(0).int32(0).int32(0).int32(0).int32(0).byte(0);
     expected.word(0).word(0).int32(1).int32(0);
@@ -182,7 +182,7 @@ TEST(TrpTemplate, WriterRefusesLengthsItCannotStore)
 
 TEST(TrpTemplate, FileWithoutVersionByteIsReadAsVersion21)
 {
-    Bytes b;
+    LeBytes b;
     b.word(0).word(1).textz("Default printer");
     b.byte(255).int32(9).int32(2100).int32(2970).int32(0).int32(0).int32(0).int32(0).byte(1);
     b.raw(QByteArray(6, 'x')).word(0).word(0xFFFF).int32(1).int32(0);
@@ -208,7 +208,7 @@ TEST(TrpTemplate, FileWithoutVersionByteIsReadAsVersion21)
 
 TEST(TrpTemplate, Version22UsesOldTextsAndGeneratedNames)
 {
-    Bytes b;
+    LeBytes b;
     b.byte(22).word(0).word(0).textz("No such printer");
     b.byte(255).int32(9).int32(2100).int32(2970).int32(1).int32(2).int32(3).int32(4).byte(0);
     b.raw(QByteArray(6, 'x')).word(0xFFFF).word(0).int32(3).int32(7);
@@ -277,57 +277,57 @@ TEST(TrpTemplate, BrokenFilesGiveOrderlyErrorsAndKeepWhatWasRead)
     };
     QList<Case> cases;
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(4).byte(0);
         lineBody(b);
         b.byte(7).byte(0);
         cases.append({"tag 7", b.data(), "Invalid object type 7", 1});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(4).byte(0);
         lineBody(b);
         b.byte(100);
         cases.append({"tag 100", b.data(), "", 1});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(4).byte(1);
         lineBody(b);
         cases.append({"page not read", b.data(), "names page 1", 0});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(10).text("TrpNoSuchView").byte(0);
         lineBody(b);
         cases.append({"unknown add-in", b.data(), "Class not found: TrpNoSuchView", 0});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(1).byte(0);
         lineBody(b, "Picture1").byte(1).int32(10).raw("xyz");
         cases.append({"picture end backwards", b.data(), "Picture end 10", 0});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(1).byte(0);
         lineBody(b, "Picture1");
         b.byte(1).int32(b.size() + 4 + 100).raw("xyz");
         cases.append({"picture end past the file", b.data(), "Picture end", 0});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(3).byte(0);
         lineBody(b, "SubReport1").int32(5);
         cases.append({"subpage out of range", b.data(), "prints page 5", 1});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(254).int32(0x7FFFFFFF);
         cases.append({"value count", b.data(), "Value count", 0});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(4).byte(0);
         lineBody(b);
         QByteArray cut = b.data();
@@ -335,7 +335,7 @@ TEST(TrpTemplate, BrokenFilesGiveOrderlyErrorsAndKeepWhatWasRead)
         cases.append({"truncated", cut, "Stream read error", 0});
     }
     {
-        Bytes b = headWithPage();
+        LeBytes b = headWithPage();
         b.byte(4).byte(0);
         b.word(0xFFFF).raw("abc");
         cases.append({"length past the end", b.data(), "Stream read error", 0});
@@ -356,7 +356,7 @@ TEST(TrpTemplate, BrokenFilesGiveOrderlyErrorsAndKeepWhatWasRead)
 
 TEST(TrpTemplate, DataManagerBlockEndsReading)
 {
-    Bytes b = headWithPage();
+    LeBytes b = headWithPage();
     b.byte(253).raw("anything at all");
     const auto loaded = load(b.data());
     EXPECT_EQ(loaded->status, TrpTemplate::LoadStatus::Loaded);
@@ -365,7 +365,7 @@ TEST(TrpTemplate, DataManagerBlockEndsReading)
 
 TEST(TrpTemplate, PagesTakeThePaperThePrinterChose)
 {
-    Bytes b;
+    LeBytes b;
     b.byte(23).word(0).word(0).text("Default printer");
     // Custom paper without a size falls back to A4; a code in the table
     // takes its size from the table.
@@ -395,7 +395,7 @@ TEST(TrpTemplate, ReportFormCarriesTheTemplateOnlyWhenStored)
         buffer.open(QIODevice::WriteOnly);
         ASSERT_TRUE(report.writeReportForm(buffer, false, q("Default printer"), error));
     }
-    EXPECT_EQ(without, Bytes().int32(23).data());
+    EXPECT_EQ(without, LeBytes().int32(23).data());
     QByteArray with;
     {
         QBuffer buffer(&with);
@@ -403,7 +403,7 @@ TEST(TrpTemplate, ReportFormCarriesTheTemplateOnlyWhenStored)
         ASSERT_TRUE(report.writeReportForm(buffer, true, q("Default printer"), error));
     }
     const QByteArray body = saved(report);
-    EXPECT_EQ(with, Bytes().int32(23).int32(body.size()).raw(body).data());
+    EXPECT_EQ(with, LeBytes().int32(23).int32(body.size()).raw(body).data());
 
     TrpPrinter printer({});
     TrpTemplate read;
@@ -417,7 +417,7 @@ TEST(TrpTemplate, ReportFormCarriesTheTemplateOnlyWhenStored)
     EXPECT_EQ(untouched.readReportForm(short_, false, printer, error), TrpTemplate::LoadStatus::Loaded);
     EXPECT_EQ(untouched.Pages.Count(), 0);
 
-    QByteArray lying = Bytes().int32(23).int32(1000).raw("short").data();
+    QByteArray lying = LeBytes().int32(23).int32(1000).raw("short").data();
     QBuffer bad(&lying);
     bad.open(QIODevice::ReadOnly);
     EXPECT_EQ(untouched.readReportForm(bad, true, printer, error), TrpTemplate::LoadStatus::Failed);

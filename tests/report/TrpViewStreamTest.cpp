@@ -49,7 +49,7 @@ TEST(TrpViewStream, PreparedModeCarriesTheExpandedTextAndNoTemplateFields)
     addin.Kind = 5;
 
     const QByteArray bytes = preparedStream({&memo, &picture, &sub, &addin});
-    Bytes expectedMemo;
+    LeBytes expectedMemo;
     expectedMemo.byte(0).int32(3).int32(0).int32(0).int32(0).word(3).word(0).int32(1).int32(0).word(0);
     expectedMemo.int32(0x1FFFFFFF).word(2).word(4).raw(Sjis::encode(q("山田"))).byte(13);
     expectedMemo.word(4).raw(Sjis::encode(q("太郎"))).byte(0);
@@ -83,7 +83,7 @@ TEST(TrpViewStream, PreparedModeCarriesTheExpandedTextAndNoTemplateFields)
 TEST(TrpViewStream, UnknownRecordsAreFormatErrors)
 {
     for (const QByteArray &bytes :
-         {Bytes().byte(5).int32(0).data(), Bytes().byte(11).data(), Bytes().byte(10).text("TrpGone").data()}) {
+         {LeBytes().byte(5).int32(0).data(), LeBytes().byte(11).data(), LeBytes().byte(10).text("TrpGone").data()}) {
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
@@ -93,7 +93,7 @@ TEST(TrpViewStream, UnknownRecordsAreFormatErrors)
         EXPECT_EQ(reader.error().position, 0);
     }
     QBuffer buffer;
-    QByteArray gone = Bytes().byte(10).text("TrpGone").data();
+    QByteArray gone = LeBytes().byte(10).text("TrpGone").data();
     buffer.setData(gone);
     buffer.open(QIODevice::ReadOnly);
     TrpStreamReader reader(buffer);

@@ -1,6 +1,7 @@
 #include "report/TrpDisplayFormat.h"
 #include "report/TrpDrawContext.h"
 #include "report/TrpExpander.h"
+#include "report/TrpFontCache.h"
 #include "report/TrpLineView.h"
 #include "report/TrpMemoView.h"
 #include "report/TrpPictureView.h"
@@ -11,6 +12,7 @@
 #include "base/DateTime.h"
 #include "base/NumberFormat.h"
 
+#include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -214,6 +216,30 @@ TEST(TrpMemoView, FontsAndHeights)
     EXPECT_EQ(memo.CalcHeight(), 2 * 15 + 2);
     memo.Visible = false;
     EXPECT_EQ(memo.CalcHeight(), 0);
+}
+
+TEST(TrpMemoView, FontsAreSetUpOnceAndMeasureAsTheirMetrics)
+{
+    TrpFontCache::Key key{q("ＭＳ ゴシック"), 13, TrpUtils::fsBold, 0};
+    const std::shared_ptr<TrpFontCache::Font> font = TrpFontCache::global().font(key);
+    EXPECT_EQ(TrpFontCache::global().font(key), font);
+    EXPECT_EQ(font->font().family(), q("Noto Sans CJK JP"));
+    EXPECT_TRUE(font->font().bold());
+    EXPECT_EQ(font->font().pixelSize(), 13);
+    for (int pass = 0; pass < 2; ++pass)
+        EXPECT_EQ(font->width(q("山田 Tanaka")), QFontMetricsF(font->font()).horizontalAdvance(q("山田 Tanaka")));
+
+    key.spacing = 3;
+    const std::shared_ptr<TrpFontCache::Font> spaced = TrpFontCache::global().font(key);
+    EXPECT_NE(spaced, font);
+    EXPECT_EQ(spaced->font().letterSpacing(), 3);
+    EXPECT_GT(spaced->width(q("山田")), font->width(q("山田")));
+
+    TrpMemoView memo;
+    memo.Font.Style = TrpUtils::fsBold;
+    EXPECT_EQ(memo.drawingFont(), font->font());
+    memo.CharacterSpacing = 3;
+    EXPECT_EQ(memo.drawingFont(), spaced->font());
 }
 
 TEST(TrpMemoView, HighlightSwapsStyleColourAndFill)

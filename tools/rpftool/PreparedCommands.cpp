@@ -1,4 +1,5 @@
 #include "PreparedCommands.h"
+#include "ToolOutput.h"
 
 #include "report/TrpEMFPages.h"
 #include "report/TrpMemoView.h"
@@ -13,21 +14,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <cstdio>
-
 namespace {
 
-void print(const QString &text)
-{
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-}
-
-void printError(const QString &text)
-{
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
-}
+using ToolOutput::print;
+using ToolOutput::printError;
 
 QString hex(quint32 value)
 {

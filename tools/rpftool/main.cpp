@@ -12,6 +12,7 @@
 #include "PreparedCommands.h"
 #include "TemplateCommands.h"
 #include "ToolInterpretator.h"
+#include "ToolOutput.h"
 
 #include "report/TrpParser.h"
 
@@ -22,21 +23,10 @@
 #include <QGuiApplication>
 #include <QStringList>
 
-#include <cstdio>
-
 namespace {
 
-void print(const QString &text)
-{
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-}
-
-void printError(const QString &text)
-{
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
-}
+using ToolOutput::print;
+using ToolOutput::printError;
 
 QString hex(const QByteArray &bytes)
 {

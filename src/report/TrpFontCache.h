@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+// The fonts that report objects draw with, each set up once together with
+// its metrics and the widths of the texts measured in it. A page has a few
+// fonts and repeats many texts, while setting up a font and shaping a text
+// are the costliest steps of laying out its memos.
+class TrpFontCache
+{
+public:
+    // The key of a font: the stored font name, its size in pixels, the
+    // style bits of the files (TrpUtils) and the letter spacing in pixels.
+    struct Key
+    {
+        QString name;
+        int pixelSize = 0;
+        int style = 0;
+        int spacing = 0;
+
+        bool operator==(const Key &) const = default;
+    };
+
+    class Font
+    {
+    public:
+        explicit Font(const Key &key);
+
+        [[nodiscard]] const QFont &font() const { return m_font; }
+        [[nodiscard]] const QFontMetricsF &metrics() const { return m_metrics; }
+        // The text's advance as QFontMetricsF measures it.
+        [[nodiscard]] qreal width(const QString &text);
+
+    private:
+        QFont m_font;
+        QFontMetricsF m_metrics;
+        QHash<QString, qreal> m_widths;
+    };
+
+    // The process's cache; the engine runs on one thread.
+    [[nodiscard]] static TrpFontCache &global();
+
+    // Shared, so that a font stays valid for its user while the cache
+    // makes room.
+    [[nodiscard]] std::shared_ptr<Font> font(const Key &key);
+
+private:
+    QHash<Key, std::shared_ptr<Font>> m_fonts;
+};
+
+size_t qHash(const TrpFontCache::Key &key, size_t seed = 0) noexcept;

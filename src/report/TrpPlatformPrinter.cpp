@@ -1,0 +1,3 @@
+#include "report/TrpPlatformPrinter.h"
+
+TrpPlatformPrinter::~TrpPlatformPrinter() = default;

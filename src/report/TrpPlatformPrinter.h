@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QPageLayout>
+#include <QPageSize>
+
+class QPagedPaintDevice;
+
+// A printer of the platform, opened by TrpPlatformPrinters: its papers, its
+// page layout and resolution, and the device that pages are printed on.
+class TrpPlatformPrinter
+{
+public:
+    virtual ~TrpPlatformPrinter();
+
+    // The papers the printer offers, in its own order.
+    [[nodiscard]] virtual QList<QPageSize> pageSizes() const = 0;
+    // The current paper, orientation and margins.
+    [[nodiscard]] virtual QPageLayout pageLayout() const = 0;
+    // Printer pixels per inch, the same on both axes.
+    [[nodiscard]] virtual int resolution() const = 0;
+    // Sets the paper, the orientation and one copy; a paper the printer does
+    // not offer leaves its current one.
+    virtual void setPaper(const QPageSize &size, QPageLayout::Orientation orientation) = 0;
+    // The device to print on (see TrpPagePrinter), drawing over the whole
+    // sheet rather than inside the printer's margins.
+    [[nodiscard]] virtual QPagedPaintDevice &printDevice() = 0;
+
+protected:
+    TrpPlatformPrinter() = default;
+    TrpPlatformPrinter(const TrpPlatformPrinter &) = default;
+    TrpPlatformPrinter &operator=(const TrpPlatformPrinter &) = default;
+};
