@@ -24,15 +24,6 @@ const Era *of(const QDate &date)
     return nullptr;
 }
 
-const Era *byName(QStringView name)
-{
-    for (const Era &era : table()) {
-        if (era.name == name)
-            return &era;
-    }
-    return nullptr;
-}
-
 const Era *byLetter(QChar letter)
 {
     for (const Era &era : table()) {

@@ -18,8 +18,7 @@ namespace Eras {
 [[nodiscard]] const QList<Era> &table();
 // The era that the date lies in, or nullptr before the first era.
 [[nodiscard]] const Era *of(const QDate &date);
-// The era named by its full name or by its letter (either case), or nullptr.
-[[nodiscard]] const Era *byName(QStringView name);
+// The era of the short-form letter ("H" for 平成, either case), or nullptr.
 [[nodiscard]] const Era *byLetter(QChar letter);
 // The era whose name begins with the character ("平" for 平成), or nullptr.
 [[nodiscard]] const Era *byInitial(QChar initial);
