@@ -68,6 +68,27 @@ const QByteArray &preparedReport()
     return bytes;
 }
 
+// The prepared report of the benchmarks, read for the built-in printer.
+bool loadPages(TrpEMFPages &pages)
+{
+    QByteArray bytes = preparedReport();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TrpPrinter printer({});
+    return pages.LoadFromStream(buffer, printer, false);
+}
+
+// Draws a page from its objects and lets its records go again.
+void drawFirstTime(TrpEMFPage &page, QImage &image)
+{
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page.Visible = true;
+    page.draw(painter, QRectF(QPointF(0, 0), page.size()));
+    painter.end();
+    page.release();
+}
+
 void LoadPreparedReport(benchmark::State &state)
 {
     QByteArray bytes = preparedReport();
@@ -91,22 +112,13 @@ BENCHMARK(LoadPreparedReport)->Unit(benchmark::kMillisecond);
 // its texts).
 void DrawPageFirstTime(benchmark::State &state)
 {
-    QByteArray bytes = preparedReport();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TrpPrinter printer({});
     TrpEMFPages pages;
-    if (!pages.LoadFromStream(buffer, printer, false))
+    if (!loadPages(pages))
         state.SkipWithError("load failed");
     TrpEMFPage &page = pages[PageCount / 2];
     QImage image(page.size(), QImage::Format_RGB32);
     for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        page.Visible = true;
-        page.draw(painter, QRectF(QPointF(0, 0), page.size()));
-        painter.end();
-        page.release();
+        drawFirstTime(page, image);
     }
     state.counters["records"] = double(page.drawList().records().size());
 }
@@ -116,24 +128,15 @@ BENCHMARK(DrawPageFirstTime)->Unit(benchmark::kMillisecond);
 // of whose texts (its numbers) the engine has not drawn before.
 void DrawEachPageFirstTime(benchmark::State &state)
 {
-    QByteArray bytes = preparedReport();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TrpPrinter printer({});
     TrpEMFPages pages;
-    if (!pages.LoadFromStream(buffer, printer, false))
+    if (!loadPages(pages))
         state.SkipWithError("load failed");
     QImage image(pages[0].size(), QImage::Format_RGB32);
     int next = 0;
     for (auto _ : state) {
         TrpEMFPage &page = pages[next];
         next = (next + 1) % PageCount;
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        page.Visible = true;
-        page.draw(painter, QRectF(QPointF(0, 0), page.size()));
-        painter.end();
-        page.release();
+        drawFirstTime(page, image);
     }
 }
 BENCHMARK(DrawEachPageFirstTime)->Unit(benchmark::kMillisecond);
@@ -141,12 +144,8 @@ BENCHMARK(DrawEachPageFirstTime)->Unit(benchmark::kMillisecond);
 // Drawing a page whose records are held: what scrolling and zooming cost.
 void DrawPageAgain(benchmark::State &state)
 {
-    QByteArray bytes = preparedReport();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TrpPrinter printer({});
     TrpEMFPages pages;
-    if (!pages.LoadFromStream(buffer, printer, false))
+    if (!loadPages(pages))
         state.SkipWithError("load failed");
     TrpEMFPage &page = pages[PageCount / 2];
     page.Visible = true;

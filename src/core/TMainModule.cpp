@@ -14,6 +14,8 @@ TMainModule *MainModule = nullptr;
 namespace {
 
 const QString SystemExitText = QStringLiteral("System Open Error\nシステムを終了します。");
+const QString TableErrorText =
+    QStringLiteral("System Error\n他で使用されているか又はシステム設定を確認してください。\nシステムを終了します。");
 
 } // namespace
 
@@ -40,9 +42,7 @@ void TMainModule::DataModuleCreate()
     }
     connectPartner();
     if (!loadStaff()) {
-        Dialogs::error(
-            QStringLiteral("System Error\n他で使用されているか又はシステム設定を確認してください。\nシステムを終了します。"),
-            MessageButtons::Yes);
+        Dialogs::error(TableErrorText, MessageButtons::Yes);
         m_mainForm.StartupOK = false;
         return;
     }
@@ -113,7 +113,8 @@ void TMainModule::loadFacility()
 {
     FacilityName.clear();
     DbDataSet homeTable;
-    if (homeTable.open(DbQuery(RIHADatabase, QStringLiteral("SELECT ID, FACILITIES_NAME FROM Facilities ORDER BY ID"))) &&
+    if (homeTable.open(
+            DbQuery(RIHADatabase, QStringLiteral("SELECT ID, FACILITIES_NAME FROM Facilities ORDER BY ID"))) &&
         !homeTable.isEmpty())
         FacilityName = homeTable.field(u"FACILITIES_NAME").asString();
 }
@@ -121,10 +122,9 @@ void TMainModule::loadFacility()
 bool TMainModule::logIn()
 {
     DbDataSet adminQuery;
-    if (!adminQuery.open(DbQuery(RIHADatabase, QStringLiteral("SELECT STAFF_CD, PASS_WORD, LoginNAME FROM LoginUser")))) {
-        Dialogs::error(
-            QStringLiteral("System Error\n他で使用されているか又はシステム設定を確認してください。\nシステムを終了します。"),
-            MessageButtons::Yes);
+    if (!adminQuery.open(
+            DbQuery(RIHADatabase, QStringLiteral("SELECT STAFF_CD, PASS_WORD, LoginNAME FROM LoginUser")))) {
+        Dialogs::error(TableErrorText, MessageButtons::Yes);
         return false;
     }
     for (int attempt = 0; attempt < MaxLoginAttempts; ++attempt) {
