@@ -1,11 +1,11 @@
 // Prepared reports are loaded whole before the preview opens, and each page
 // is read, recorded and drawn when it comes into view.
 
-#include "report/TrpEMFPages.h"
-#include "report/TrpLineView.h"
-#include "report/TrpMemoView.h"
-#include "report/TrpPage.h"
-#include "report/TrpPrinter.h"
+#include "report/pages/TrpEMFPages.h"
+#include "report/objects/TrpLineView.h"
+#include "report/objects/TrpMemoView.h"
+#include "report/pages/TrpPage.h"
+#include "report/pages/TrpPrinter.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

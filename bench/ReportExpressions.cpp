@@ -1,9 +1,9 @@
 // Memo texts are expanded for every object of every printed row, so
 // expression evaluation is the report engine's inner loop.
 
-#include "report/TrpInterpretator.h"
-#include "report/TrpParser.h"
-#include "report/TrpVariables.h"
+#include "report/expr/TrpInterpretator.h"
+#include "report/expr/TrpParser.h"
+#include "report/expr/TrpVariables.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/TrpPlatformPrinter.h"
+#include "report/pages/TrpPlatformPrinter.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

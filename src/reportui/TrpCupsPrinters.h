@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/TrpPlatformPrinters.h"
+#include "report/pages/TrpPlatformPrinters.h"
 
 // The printers that CUPS lists, through Qt PrintSupport; the program
 // installs them for the report engine at start-up.

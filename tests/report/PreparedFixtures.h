@@ -2,7 +2,7 @@
 
 #include "LeBytes.h"
 
-#include "report/TrpDrawList.h"
+#include "report/drawing/TrpDrawList.h"
 
 #include <QByteArray>
 #include <QRect>

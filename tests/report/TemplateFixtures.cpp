@@ -1,13 +1,13 @@
 #include "TemplateFixtures.h"
 
-#include "report/TrpAddinRegistry.h"
-#include "report/TrpBandView.h"
-#include "report/TrpLineView.h"
-#include "report/TrpMemoView.h"
-#include "report/TrpPictureView.h"
-#include "report/TrpStreamReader.h"
-#include "report/TrpStreamWriter.h"
-#include "report/TrpSubReportView.h"
+#include "report/objects/TrpAddinRegistry.h"
+#include "report/objects/TrpBandView.h"
+#include "report/objects/TrpLineView.h"
+#include "report/objects/TrpMemoView.h"
+#include "report/objects/TrpPictureView.h"
+#include "report/files/TrpStreamReader.h"
+#include "report/files/TrpStreamWriter.h"
+#include "report/objects/TrpSubReportView.h"
 
 #include <QBuffer>
 #include <QImage>

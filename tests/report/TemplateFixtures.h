@@ -2,8 +2,8 @@
 
 #include "LeBytes.h"
 
-#include "report/TrpTemplate.h"
-#include "report/TrpView.h"
+#include "report/files/TrpTemplate.h"
+#include "report/objects/TrpView.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,13 +1,13 @@
 #include "PreparedCommands.h"
 #include "ToolOutput.h"
 
-#include "report/TrpEMFPages.h"
-#include "report/TrpMemoView.h"
-#include "report/TrpPagePrinter.h"
-#include "report/TrpPictureView.h"
-#include "report/TrpPrinter.h"
-#include "report/TrpSubReportView.h"
-#include "report/TrpTemplateText.h"
+#include "report/pages/TrpEMFPages.h"
+#include "report/objects/TrpMemoView.h"
+#include "report/pages/TrpPagePrinter.h"
+#include "report/objects/TrpPictureView.h"
+#include "report/pages/TrpPrinter.h"
+#include "report/objects/TrpSubReportView.h"
+#include "report/files/TrpTemplateText.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "TemplateCommands.h"
 
-#include "report/TrpPrinter.h"
-#include "report/TrpTemplate.h"
-#include "report/TrpTemplateText.h"
+#include "report/pages/TrpPrinter.h"
+#include "report/files/TrpTemplate.h"
+#include "report/files/TrpTemplateText.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/TrpInterpretator.h"
-#include "report/TrpVariables.h"
+#include "report/expr/TrpInterpretator.h"
+#include "report/expr/TrpVariables.h"
 
 #include <functional>
 

@@ -14,7 +14,7 @@
 #include "ToolInterpretator.h"
 #include "ToolOutput.h"
 
-#include "report/TrpParser.h"
+#include "report/expr/TrpParser.h"
 
 #include "base/NumberFormat.h"
 #include "base/Sjis.h"

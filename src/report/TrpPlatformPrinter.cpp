@@ -1,3 +1,0 @@
-#include "report/TrpPlatformPrinter.h"
-
-TrpPlatformPrinter::~TrpPlatformPrinter() = default;

@@ -1,3 +1,0 @@
-#include "report/TrpValueLookup.h"
-
-TrpValueLookup::~TrpValueLookup() = default;

@@ -1,0 +1,67 @@
+#include "report/drawing/TrpFontCache.h"
+
+#include "report/common/TrpUtils.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Past these counts the cache starts again empty: a report uses a few
+// fonts, and the widths are worth keeping only for texts that repeat.
+constexpr qsizetype MaxFonts = 64;
+constexpr qsizetype MaxWidths = 8192;
+
+QFont makeFont(const TrpFontCache::Key &key)
+{
+    QFont font(TrpUtils::fontFamily(key.name));
+    font.setPixelSize(key.pixelSize);
+    TrpUtils::setFontStyle(font, key.style);
+    if (key.spacing != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, key.spacing);
+    return font;
+}
+
+} // namespace
+
+TrpFontCache::Font::Font(const Key &key) : m_font(makeFont(key)), m_metrics(m_font) {}
+
+qreal TrpFontCache::Font::width(const QString &text)
+{
+    const auto known = m_widths.constFind(text);
+    if (known != m_widths.constEnd())
+        return *known;
+    if (m_widths.size() >= MaxWidths)
+        m_widths.clear();
+    const qreal width = m_metrics.horizontalAdvance(text);
+    m_widths.insert(text, width);
+    return width;
+}
+
+TrpFontCache &TrpFontCache::global()
+{
+    static TrpFontCache cache;
+    // Fonts go with the application that made them.
+    static const bool cleanUpAdded = [] {
+        qAddPostRoutine([] { cache.m_fonts.clear(); });
+        return true;
+    }();
+    Q_UNUSED(cleanUpAdded);
+    return cache;
+}
+
+std::shared_ptr<TrpFontCache::Font> TrpFontCache::font(const Key &key)
+{
+    const auto known = m_fonts.constFind(key);
+    if (known != m_fonts.constEnd())
+        return *known;
+    if (m_fonts.size() >= MaxFonts)
+        m_fonts.clear();
+    auto font = std::make_shared<Font>(key);
+    m_fonts.insert(key, font);
+    return font;
+}
+
+size_t qHash(const TrpFontCache::Key &key, size_t seed) noexcept
+{
+    return qHashMulti(seed, key.name, key.pixelSize, key.style, key.spacing);
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "report/drawing/TrpDrawList.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+
+// The paint engine of TrpRecordingDevice: each painter call becomes a
+// drawing record with the painter's state at that moment.
+class TrpRecordingEngine : public QPaintEngine
+{
+public:
+    explicit TrpRecordingEngine(const QSizeF &pageSize);
+
+    [[nodiscard]] TrpDrawList takeRecords();
+
+    bool begin(QPaintDevice *device) override;
+    bool end() override;
+    void updateState(const QPaintEngineState &state) override;
+    [[nodiscard]] Type type() const override { return User; }
+
+    using QPaintEngine::drawEllipse;
+    using QPaintEngine::drawLines;
+    using QPaintEngine::drawPoints;
+    using QPaintEngine::drawPolygon;
+    using QPaintEngine::drawRects;
+    void drawRects(const QRectF *rects, int rectCount) override;
+    void drawLines(const QLineF *lines, int lineCount) override;
+    void drawEllipse(const QRectF &rect) override;
+    void drawPath(const QPainterPath &path) override;
+    void drawPoints(const QPointF *points, int pointCount) override;
+    void drawPolygon(const QPointF *points, int pointCount, PolygonDrawMode mode) override;
+    void drawPixmap(const QRectF &rect, const QPixmap &pixmap, const QRectF &source) override;
+    void drawImage(const QRectF &rect, const QImage &image, const QRectF &source,
+                   Qt::ImageConversionFlags flags = Qt::AutoColor) override;
+    void drawTextItem(const QPointF &origin, const QTextItem &textItem) override;
+
+    // What painter.drawText() records, for a painter on this engine's device
+    // (see TrpRecordingDevice::drawText).
+    void drawText(QPainter &painter, const QPointF &origin, const QString &text);
+
+private:
+    // The painter's own state as far as it reaches the records.
+    struct PainterState
+    {
+        QFont font;
+        QPen pen;
+        QBrush brush;
+        QPointF brushOrigin;
+        QBrush background;
+        Qt::BGMode backgroundMode = Qt::TransparentMode;
+        QTransform transform;
+        qreal opacity = 1.0;
+        QPainter::RenderHints hints;
+        QPainter::CompositionMode composition = QPainter::CompositionMode_SourceOver;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+
+        explicit PainterState(const QPainter &painter);
+        bool operator==(const PainterState &) const = default;
+    };
+
+    // Adds a text run with the state of that index, joined to the run
+    // before it where they touch.
+    void addText(TrpDrawRecord::Text item, int stateIndex);
+    struct TextState
+    {
+        PainterState painter;
+        TrpDrawState state;
+    };
+
+    // Records the text from an earlier drawing of it; false when it or the
+    // painter's state was not seen with text before.
+    bool addKnownText(const QPainter &painter, const QPointF &origin, const QString &text);
+
+    // Makes m_stateIndex name the current state.
+    void takeState();
+    // Adds the record with the current state; shape is its extent in its
+    // own coordinates, stroked says whether the pen widens it.
+    void add(TrpDrawRecord::Item item, const QRectF &shape, bool stroked);
+
+    TrpDrawList m_list;
+    TrpDrawState m_state;
+    int m_stateIndex = -1;
+    // The states that text drawn by drawText() was recorded with, by the
+    // painter's state it was drawn with.
+    QList<TextState> m_textStates;
+};

@@ -1,0 +1,3 @@
+#include "report/expr/TrpValueLookup.h"
+
+TrpValueLookup::~TrpValueLookup() = default;

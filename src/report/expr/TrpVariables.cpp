@@ -1,0 +1,40 @@
+#include "report/expr/TrpVariables.h"
+
+void TrpVariables::SetVariable(const QString &name, const Variant &value)
+{
+    const QString key = keyOf(name);
+    const auto found = m_index.constFind(key);
+    if (found != m_index.cend()) {
+        m_entries[*found].value = value;
+        return;
+    }
+    m_index.insert(key, int(m_entries.size()));
+    m_entries.append({name, value});
+}
+
+Variant TrpVariables::GetVariable(const QString &name) const
+{
+    const int index = IndexOf(name);
+    return index < 0 ? Variant() : m_entries[index].value;
+}
+
+int TrpVariables::IndexOf(const QString &name) const
+{
+    return m_index.value(keyOf(name), -1);
+}
+
+void TrpVariables::Delete(int index)
+{
+    if (index < 0 || index >= m_entries.size())
+        return;
+    m_entries.removeAt(index);
+    m_index.clear();
+    for (int i = 0; i < m_entries.size(); ++i)
+        m_index.insert(keyOf(m_entries[i].name), i);
+}
+
+void TrpVariables::Clear()
+{
+    m_entries.clear();
+    m_index.clear();
+}

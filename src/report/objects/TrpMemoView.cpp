@@ -1,0 +1,246 @@
+#include "report/objects/TrpMemoView.h"
+
+#include "report/drawing/TrpDrawContext.h"
+#include "report/expr/TrpExpander.h"
+#include "report/drawing/TrpFontCache.h"
+#include "report/pages/TrpPrinter.h"
+#include "report/drawing/TrpRecordingDevice.h"
+#include "report/files/TrpStreamReader.h"
+#include "report/files/TrpStreamWriter.h"
+#include "report/common/TrpUtils.h"
+#include "report/expr/TrpValueLookup.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+constexpr qint32 MaxSpacing = 1000;
+
+// Gaps of a line that justification widens.
+qsizetype blanks(const QString &text)
+{
+    return text.count(QLatin1Char(' '));
+}
+
+} // namespace
+
+TrpMemoView::TrpMemoView()
+{
+    Typ = gtMemo;
+    Flags = flStretched | flWordWrap;
+}
+
+std::unique_ptr<TrpView> TrpMemoView::clone() const
+{
+    return std::unique_ptr<TrpView>(new TrpMemoView(*this));
+}
+
+QString TrpMemoView::ClassName() const
+{
+    return QStringLiteral("TrpMemoView");
+}
+
+QString TrpMemoView::BaseName() const
+{
+    return QStringLiteral("Memo");
+}
+
+void TrpMemoView::loadFromStream(TrpStreamReader &reader, TrpStreamMode mode)
+{
+    TrpView::loadFromStream(reader, mode);
+    Font.Name = reader.readString();
+    Font.Size = reader.readInt32();
+    Font.Style = reader.readWord() & (TrpUtils::fsItalic | TrpUtils::fsBold | TrpUtils::fsUnderline);
+    Font.Color = quint32(reader.readInt32());
+    Adjust = reader.readInt32();
+    Font.Charset = reader.readWord();
+    if (reader.version() < TrpStreamReader::CountedVersion)
+        Font.Charset = 0;
+    if (mode == TrpStreamMode::Template) {
+        Highlight.FontStyle = reader.readWord() & (TrpUtils::fsItalic | TrpUtils::fsBold | TrpUtils::fsUnderline);
+        Highlight.FontColor = quint32(reader.readInt32());
+        Highlight.FillColor = quint32(reader.readInt32());
+        HighlightCondition = reader.readString();
+    }
+    if (reader.version() == 21)
+        Flags |= flWordWrap;
+}
+
+void TrpMemoView::saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const
+{
+    TrpView::saveToStream(writer, mode);
+    writer.writeString(Font.Name);
+    writer.writeInt32(Font.Size);
+    writer.writeWord(Font.Style);
+    writer.writeInt32(qint32(Font.Color));
+    writer.writeInt32(Adjust);
+    writer.writeWord(Font.Charset);
+    if (mode == TrpStreamMode::Template) {
+        writer.writeWord(Highlight.FontStyle);
+        writer.writeInt32(qint32(Highlight.FontColor));
+        writer.writeInt32(qint32(Highlight.FillColor));
+        writer.writeString(HighlightCondition);
+    }
+}
+
+bool TrpMemoView::ExpandMemo(TrpValueLookup &lookup, TrpError &error)
+{
+    TrpExpander expander(lookup, Format, FormatStr);
+    std::optional<QStringList> lines = expander.expandLines(Memo);
+    if (!lines) {
+        error = expander.error();
+        return false;
+    }
+    ExpandedMemo = std::move(*lines);
+    return true;
+}
+
+void TrpMemoView::setHighlighted(bool on)
+{
+    if (on == m_highlighted)
+        return;
+    if (on) {
+        m_plainStyle = Font.Style;
+        m_plainColor = Font.Color;
+        m_plainFill = FillColor;
+        Font.Style = Highlight.FontStyle;
+        Font.Color = Highlight.FontColor;
+        FillColor = Highlight.FillColor;
+    } else {
+        Font.Style = m_plainStyle;
+        Font.Color = m_plainColor;
+        FillColor = m_plainFill;
+    }
+    m_highlighted = on;
+}
+
+int TrpMemoView::fontPixelSize() const
+{
+    // A size of 0 or less from a file draws at the smallest size.
+    const double pixels = std::round(double(Font.Size) * TrpPrinter::UnitsPerInchY / 72.0);
+    return int(std::clamp(pixels, 1.0, double(MaxFontPixels)));
+}
+
+int TrpMemoView::lineHeight() const
+{
+    const int size = fontPixelSize();
+    return size + std::clamp(LineSpacing, 1 - size, MaxSpacing);
+}
+
+std::shared_ptr<TrpFontCache::Font> TrpMemoView::cachedFont() const
+{
+    return TrpFontCache::global().font(
+        {Font.Name, fontPixelSize(), Font.Style, std::clamp(CharacterSpacing, -MaxSpacing, MaxSpacing)});
+}
+
+QFont TrpMemoView::drawingFont() const
+{
+    return cachedFont()->font();
+}
+
+QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
+{
+    QList<TrpTextWrapper::Line> lines;
+    if (!(Flags & flWordWrap)) {
+        for (const QString &line : ExpandedMemo)
+            lines.append({line, true});
+        return lines;
+    }
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
+    const TrpTextWrapper wrapper([&font](QStringView text) { return font->width(text.toString()); }, innerWidth,
+                                 Flags & flWordBreak);
+    for (const QString &line : ExpandedMemo)
+        lines.append(wrapper.wrap(line));
+    return lines;
+}
+
+qint32 TrpMemoView::CalcHeight() const
+{
+    if (!Visible || ExpandedMemo.isEmpty())
+        return 0;
+    const QRectF rect = pageRect();
+    const double across = (Adjust & adRotated) ? rect.height() : rect.width();
+    const qint64 height = qint64(layoutLines(across - 2 * GapX).size()) * lineHeight() + 2 * GapY;
+    return qint32(std::clamp<qint64>(height, 0, std::numeric_limits<qint32>::max()));
+}
+
+void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
+{
+    painter.save();
+    applyContext(painter, context);
+    QRectF rect = pageRect();
+    const int align = Adjust & adAlignMask;
+    const bool rotated = Adjust & adRotated;
+    if ((Flags & flAutoSize) && context.Printing && !rotated) {
+        const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
+        double longest = 0;
+        for (const QString &line : ExpandedMemo)
+            longest = std::max(longest, font->width(line));
+        const double width = std::ceil(longest) + 2 * GapX;
+        if (align == adRight)
+            rect.setLeft(rect.right() - width);
+        else
+            rect.setWidth(width);
+    }
+    drawBackground(painter, rect, context);
+    drawFrame(painter, rect);
+    if (!ExpandedMemo.isEmpty()) {
+        QRectF box = rect;
+        if (rotated) {
+            // The text reads upwards: its lines run from the left edge to
+            // the right, its left alignment is at the bottom.
+            painter.translate(rect.left(), rect.bottom());
+            painter.rotate(-90);
+            box = QRectF(0, 0, rect.height(), rect.width());
+        }
+        drawText(painter, box, layoutLines(box.width() - 2 * GapX));
+    }
+    painter.restore();
+}
+
+void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines) const
+{
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
+    if (painter.font() != font->font())
+        painter.setFont(font->font());
+    painter.setPen(TrpColor::toQColor(Font.Color));
+    const int step = lineHeight();
+    const double textHeight = double(lines.size()) * step;
+    double y = box.top() + GapY;
+    if (Adjust & adBottom)
+        y = box.bottom() - GapY - textHeight;
+    else if (Adjust & adVCenter)
+        y = box.top() + std::floor((box.height() - textHeight) / 2);
+    const double ascent = std::round(fontPixelSize() * BaselineRatio);
+    const double inner = box.width() - 2 * GapX;
+    const int align = Adjust & adAlignMask;
+    for (const TrpTextWrapper::Line &line : lines) {
+        const double baseline = y + ascent;
+        y += step;
+        // Left-aligned lines need no width.
+        if (align == adLeft) {
+            TrpRecordingDevice::drawText(painter, QPointF(box.left() + GapX, baseline), line.text);
+            continue;
+        }
+        const double width = font->width(line.text);
+        if (align == adJustify && !line.paragraphEnd && blanks(line.text) > 0 && width < inner) {
+            const QStringList words = line.text.split(QLatin1Char(' '));
+            const double extra = (inner - width) / double(words.size() - 1);
+            const double blank = font->metrics().horizontalAdvance(QLatin1Char(' '));
+            double x = box.left() + GapX;
+            for (const QString &word : words) {
+                TrpRecordingDevice::drawText(painter, QPointF(x, baseline), word);
+                x += font->width(word) + blank + extra;
+            }
+        } else {
+            double x = box.left() + GapX;
+            if (align == adRight)
+                x = box.right() - GapX - width;
+            else if (align == adCenter)
+                x = box.left() + std::floor((box.width() - width) / 2);
+            TrpRecordingDevice::drawText(painter, QPointF(x, baseline), line.text);
+        }
+    }
+}

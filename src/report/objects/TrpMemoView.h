@@ -1,0 +1,111 @@
+#pragma once
+
+#include "report/drawing/TrpFontCache.h"
+#include "report/objects/TrpStretcheable.h"
+#include "report/objects/TrpTextWrapper.h"
+
+#include <QFont>
+
+class TrpError;
+class TrpValueLookup;
+
+// A memo's font as stored: the style bits are those of the files (1
+// italic, 2 bold, 4 underline).
+struct TrpFont
+{
+    QString Name = QStringLiteral("ＭＳ ゴシック");
+    qint32 Size = 10;
+    quint16 Style = 0;
+    quint32 Color = TrpColor::Black;
+    quint16 Charset = 128;
+
+    bool operator==(const TrpFont &) const = default;
+};
+
+// What a memo shows instead of its own font style, font colour and fill
+// while its highlight condition holds.
+struct TrpHighlight
+{
+    quint16 FontStyle = 2;
+    quint32 FontColor = TrpColor::Black;
+    quint32 FillColor = TrpColor::White;
+
+    bool operator==(const TrpHighlight &) const = default;
+};
+
+// A text box: its lines are expanded, wrapped to the box and drawn with
+// its font, alignment and line spacing.
+class TrpMemoView : public TrpStretcheable
+{
+public:
+    // Adjust: the low two bits align horizontally, bit 4 turns the text by
+    // 90 degrees, bits 8 and 16 place it vertically.
+    enum AdjustBits {
+        adLeft = 0,
+        adRight = 1,
+        adCenter = 2,
+        adJustify = 3,
+        adAlignMask = 3,
+        adRotated = 4,
+        adVCenter = 8,
+        adBottom = 16,
+    };
+
+    // The layout of every memo, in page units: the text keeps GapX from
+    // the left and right edges and GapY from the top and bottom; a line is
+    // the font's pixel size (its points at the vertical page units per
+    // inch) plus LineSpacing high, and its baseline lies at
+    // BaselineRatio of the font size below the line's top, which puts the
+    // em box of Japanese fonts (0.88 above the baseline, 0.12 below) in
+    // the line. Vertical centring rounds down.
+    static constexpr int GapX = 2;
+    static constexpr int GapY = 1;
+    static constexpr double BaselineRatio = 0.88;
+    static constexpr int MaxFontPixels = 2000;
+
+    TrpMemoView();
+
+    [[nodiscard]] std::unique_ptr<TrpView> clone() const override;
+    [[nodiscard]] QString ClassName() const override;
+    [[nodiscard]] QString BaseName() const override;
+
+    void loadFromStream(TrpStreamReader &reader, TrpStreamMode mode) override;
+    void saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const override;
+    void draw(QPainter &painter, const TrpDrawContext &context) const override;
+    [[nodiscard]] qint32 CalcHeight() const override;
+
+    // Expands Memo into ExpandedMemo; false with the lookup's error.
+    [[nodiscard]] bool ExpandMemo(TrpValueLookup &lookup, TrpError &error);
+
+    // Switches the highlight font style, font colour and fill colour in
+    // (when the condition held) or the memo's own back.
+    void setHighlighted(bool on);
+    [[nodiscard]] bool isHighlighted() const { return m_highlighted; }
+
+    // The font to draw with: the stored one with its size in page units,
+    // clamped, and the Windows Japanese fonts replaced by the installed ones.
+    [[nodiscard]] QFont drawingFont() const;
+    [[nodiscard]] int fontPixelSize() const;
+    [[nodiscard]] int lineHeight() const;
+    // ExpandedMemo as drawn in a box of that inner width: wrapped when word
+    // wrap is on, else line by line.
+    [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth) const;
+
+    TrpFont Font;
+    qint32 Adjust = 0;
+    TrpHighlight Highlight;
+    QString HighlightCondition;
+    qint32 LineSpacing = 2;
+    qint32 CharacterSpacing = 0;
+
+private:
+    TrpMemoView(const TrpMemoView &) = default;
+
+    [[nodiscard]] std::shared_ptr<TrpFontCache::Font> cachedFont() const;
+    void drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines) const;
+
+    bool m_highlighted = false;
+    quint16 m_plainStyle = 0;
+    quint32 m_plainColor = 0;
+    quint32 m_plainFill = 0;
+};

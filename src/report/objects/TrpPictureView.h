@@ -1,0 +1,57 @@
+#pragma once
+
+#include "report/objects/TrpView.h"
+
+#include <QByteArray>
+#include <QSizeF>
+
+class QImage;
+class TrpMetafilePlayer;
+
+// A picture in a box: a bitmap, a metafile or an icon. The picture is kept
+// as the bytes of its own stream format (a BMP file, an enhanced metafile,
+// an ICO file), so that it is written back as it was read, and decoded when
+// it is first drawn.
+class TrpPictureView : public TrpView
+{
+public:
+    enum PictureKind : quint8 { pkNone = 0, pkBitmap = 1, pkMetafile = 2, pkIcon = 3 };
+    // Picture options in Flags.
+    enum PictureFlags : quint16 { pfStretch = 1, pfCenter = 2, pfKeepAspect = 4 };
+
+    TrpPictureView();
+    ~TrpPictureView() override;
+
+    [[nodiscard]] std::unique_ptr<TrpView> clone() const override;
+    [[nodiscard]] QString ClassName() const override;
+    [[nodiscard]] QString BaseName() const override;
+
+    void loadFromStream(TrpStreamReader &reader, TrpStreamMode mode) override;
+    void saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const override;
+    void draw(QPainter &painter, const TrpDrawContext &context) const override;
+
+    [[nodiscard]] quint8 pictureKind() const { return m_kind; }
+    [[nodiscard]] const QByteArray &pictureData() const { return m_data; }
+    // Bytes in the stream format of the kind; kinds past the icon are kept
+    // as they are and draw nothing.
+    void setPicture(quint8 kind, QByteArray data);
+    // The image as a bitmap.
+    void setImage(const QImage &image);
+    void clearPicture();
+
+    // The size the picture is drawn at when not stretched, in page units;
+    // empty when there is nothing to draw.
+    [[nodiscard]] QSizeF pictureSize() const;
+    // Where the picture goes inside a box, by the picture options.
+    [[nodiscard]] QRectF pictureRect(const QRectF &box) const;
+
+private:
+    struct Decoded;
+    TrpPictureView(const TrpPictureView &) = default;
+
+    [[nodiscard]] const Decoded &decoded() const;
+
+    quint8 m_kind = pkNone;
+    QByteArray m_data;
+    mutable std::shared_ptr<const Decoded> m_decoded;
+};

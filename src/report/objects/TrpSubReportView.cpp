@@ -1,0 +1,36 @@
+#include "report/objects/TrpSubReportView.h"
+
+#include "report/files/TrpStreamReader.h"
+#include "report/files/TrpStreamWriter.h"
+
+TrpSubReportView::TrpSubReportView()
+{
+    Typ = gtSubReport;
+}
+
+std::unique_ptr<TrpView> TrpSubReportView::clone() const
+{
+    return std::unique_ptr<TrpView>(new TrpSubReportView(*this));
+}
+
+QString TrpSubReportView::ClassName() const
+{
+    return QStringLiteral("TrpSubReportView");
+}
+
+QString TrpSubReportView::BaseName() const
+{
+    return QStringLiteral("SubReport");
+}
+
+void TrpSubReportView::loadFromStream(TrpStreamReader &reader, TrpStreamMode mode)
+{
+    TrpView::loadFromStream(reader, mode);
+    SubPage = reader.readInt32();
+}
+
+void TrpSubReportView::saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const
+{
+    TrpView::saveToStream(writer, mode);
+    writer.writeInt32(SubPage);
+}

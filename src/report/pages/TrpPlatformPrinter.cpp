@@ -1,0 +1,3 @@
+#include "report/pages/TrpPlatformPrinter.h"
+
+TrpPlatformPrinter::~TrpPlatformPrinter() = default;
