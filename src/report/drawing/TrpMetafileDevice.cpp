@@ -2,6 +2,8 @@
 
 #include "report/drawing/TrpMetafileRecord.h"
 
+#include "report/common/TrpPenStyle.h"
+
 #include <cmath>
 #include <optional>
 
@@ -46,29 +48,11 @@ std::optional<QBrush> stockBrush(quint32 index)
     }
 }
 
-Qt::PenStyle penStyleOf(quint32 style)
-{
-    switch (style & 0x0F) {
-    case 1:
-        return Qt::DashLine;
-    case 2:
-        return Qt::DotLine;
-    case 3:
-        return Qt::DashDotLine;
-    case 4:
-        return Qt::DashDotDotLine;
-    case 5:
-        return Qt::NoPen;
-    default:
-        return Qt::SolidLine;
-    }
-}
-
 // Width 0 (and 1 for cosmetic pens) is one device pixel.
 QPen makePen(quint32 style, double width, const QColor &color, bool geometric)
 {
     QPen pen(color);
-    pen.setStyle(penStyleOf(style));
+    pen.setStyle(TrpPenStyle::toQt(style & 0x0F, TrpPenStyle::Codes::Metafile));
     width = qBound(0.0, width, MaxPenWidth);
     if (!geometric && width <= 1)
         width = 0;

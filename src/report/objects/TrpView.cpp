@@ -1,5 +1,6 @@
 #include "report/objects/TrpView.h"
 
+#include "report/common/TrpPenStyle.h"
 #include "report/drawing/TrpDrawContext.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
@@ -29,22 +30,6 @@ double clamped(double value, double low, double high)
     if (std::isnan(value))
         return 0;
     return std::clamp(value, low, high);
-}
-
-Qt::PenStyle penStyle(quint16 style)
-{
-    switch (style) {
-    case 1:
-        return Qt::DashLine;
-    case 2:
-        return Qt::DotLine;
-    case 3:
-        return Qt::DashDotLine;
-    case 4:
-        return Qt::DashDotDotLine;
-    default:
-        return Qt::SolidLine;
-    }
 }
 
 // The four edges in drawing order.
@@ -249,7 +234,7 @@ void TrpView::drawFrame(QPainter &painter, const QRectF &rect) const
     const int width = std::max(1, int(clamped(std::round(double(FrameWidth)), 0, MaxFrameWidth)));
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    const Qt::PenStyle style = penStyle(FrameStyle);
+    const Qt::PenStyle style = TrpPenStyle::toQt(FrameStyle, TrpPenStyle::Codes::Frame);
     QPen pen(TrpColor::toQColor(FrameColor), 1, style, Qt::SquareCap, Qt::MiterJoin);
 
     if (FrameStyle == DoubleFrame) {
