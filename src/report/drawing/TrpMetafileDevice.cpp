@@ -214,18 +214,19 @@ bool TrpMetafileDevice::applyObject(quint32 type, TrpMetafileRecord &record)
     }
 }
 
+QSizeF TrpMetafileDevice::pixelsPerMillimetre(QSize pixels, QSize millimetres)
+{
+    return QSizeF(millimetres.width() > 0 ? double(pixels.width()) / millimetres.width() : 96 / 25.4,
+                  millimetres.height() > 0 ? double(pixels.height()) / millimetres.height() : 96 / 25.4);
+}
+
 QTransform TrpMetafileDevice::pageTransform() const
 {
     double windowX = m_state.windowExtent.width();
     double windowY = m_state.windowExtent.height();
     double viewportX = m_state.viewportExtent.width();
     double viewportY = m_state.viewportExtent.height();
-    const double pixelsPerMmX = m_referenceMillimetres.width() > 0
-                                    ? double(m_referencePixels.width()) / m_referenceMillimetres.width()
-                                    : 96 / 25.4;
-    const double pixelsPerMmY = m_referenceMillimetres.height() > 0
-                                    ? double(m_referencePixels.height()) / m_referenceMillimetres.height()
-                                    : 96 / 25.4;
+    const QSizeF pixelsPerMm = pixelsPerMillimetre(m_referencePixels, m_referenceMillimetres);
     // Logical units per millimetre of the fixed mapping modes; y grows upwards.
     double unitsPerMm = 0;
     switch (m_state.mapMode) {
@@ -253,8 +254,8 @@ QTransform TrpMetafileDevice::pageTransform() const
     }
     if (unitsPerMm > 0) {
         windowX = windowY = unitsPerMm;
-        viewportX = pixelsPerMmX;
-        viewportY = -pixelsPerMmY;
+        viewportX = pixelsPerMm.width();
+        viewportY = -pixelsPerMm.height();
     }
     if (windowX == 0 || windowY == 0)
         return QTransform();

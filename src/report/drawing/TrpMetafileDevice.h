@@ -61,6 +61,10 @@ public:
     [[nodiscard]] const State &state() const { return m_state; }
     [[nodiscard]] State &state() { return m_state; }
 
+    // Pixels per millimetre of a reference device, 96 per inch where it
+    // gives no millimetres.
+    [[nodiscard]] static QSizeF pixelsPerMillimetre(QSize pixels, QSize millimetres);
+
     [[nodiscard]] QTransform pageTransform() const;
     [[nodiscard]] QTransform logicalToDevice() const { return m_state.world * pageTransform(); }
 

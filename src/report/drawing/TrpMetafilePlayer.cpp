@@ -1,5 +1,6 @@
 #include "report/drawing/TrpMetafilePlayer.h"
 
+#include "report/drawing/TrpMetafileDevice.h"
 #include "report/drawing/TrpMetafilePlayback.h"
 #include "report/drawing/TrpMetafileRecord.h"
 
@@ -54,10 +55,9 @@ void TrpMetafilePlayer::play(QPainter &painter, const QRectF &target) const
     TrpMetafileRecord header(m_bytes.constData(), m_bytes.size());
 
     // The frame (hundredths of a millimetre) in reference-device pixels.
-    const double pixelsPerMmX =
-        m_deviceMillimetres.width() > 0 ? double(m_deviceSize.width()) / m_deviceMillimetres.width() : 96 / 25.4;
-    const double pixelsPerMmY =
-        m_deviceMillimetres.height() > 0 ? double(m_deviceSize.height()) / m_deviceMillimetres.height() : 96 / 25.4;
+    const QSizeF pixelsPerMm = TrpMetafileDevice::pixelsPerMillimetre(m_deviceSize, m_deviceMillimetres);
+    const double pixelsPerMmX = pixelsPerMm.width();
+    const double pixelsPerMmY = pixelsPerMm.height();
     QRectF frame(m_frame.x() * pixelsPerMmX / 100, m_frame.y() * pixelsPerMmY / 100,
                  qint64(m_frame.width()) * pixelsPerMmX / 100, qint64(m_frame.height()) * pixelsPerMmY / 100);
     if (frame.width() <= 0 || frame.height() <= 0)
