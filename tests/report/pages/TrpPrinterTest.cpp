@@ -175,8 +175,11 @@ public:
         m_layout.setOrientation(orientation);
     }
     QPagedPaintDevice &printDevice() override { return m_pdf; }
+    void setJobName(const QString &name) override { jobName = name; }
+    void abort() override {}
 
     int paperChanges = 0;
+    QString jobName;
 
 private:
     static constexpr double Margin = 100.0 / 300 * 25.4;
