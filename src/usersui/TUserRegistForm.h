@@ -8,8 +8,10 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 struct AppContext;
+class EditActions;
 class EraLineEdit;
 class KanaLineEdit;
 class PhraseComboBox;
@@ -117,7 +119,10 @@ private:
     };
 
     void buildActions();
-    void buildPanel();
+    void buildLeftInputs();
+    void buildRightInputs();
+    // Marks the form modified or typed into on a person's change.
+    void watchInputs();
     EraInput addEraInput(const QString &name, const QString &pickerName, const QRect &geometry,
                          const QString &unreadable);
     void watchTextInput(QLineEdit *input);
@@ -151,10 +156,9 @@ private:
     // The user number shown, 0 when none.
     [[nodiscard]] int shownCureNo() const;
     [[nodiscard]] bool typedInto() const;
-    [[nodiscard]] QLineEdit *focusedInput() const;
-    void updateEditActions();
 
     AppContext &m_context;
+    std::unique_ptr<EditActions> m_editActions;
     UserRegister m_register;
     std::array<EraInput, 5> m_eraInputs{};
     std::vector<QLineEdit *> m_textInputs;

@@ -65,7 +65,7 @@ TEST_P(UserSearchTest, NumberSearchBindsTheParsedNumber)
 
     // Text that is no number closes the list; nothing reaches the database.
     for (const QStringView text : {u"abc", u"1 OR 1=1", u"1; DELETE FROM Person", u"0x10", u"99999999999"}) {
-        EXPECT_FALSE(m_search.searchCureNo(text)) << text.toString().toStdString();
+        EXPECT_TRUE(m_search.searchCureNo(text)) << text.toString().toStdString();
         EXPECT_FALSE(m_search.UserSearchQuery.isOpen());
     }
     EXPECT_TRUE(m_search.showAll());

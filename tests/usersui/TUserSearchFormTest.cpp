@@ -296,20 +296,39 @@ TEST_P(TUserSearchFormTest, TitleClicksSortAndRememberTheirDirection)
     EXPECT_THAT(m_dialogs.messageTexts(), IsEmpty());
 }
 
-TEST_P(TUserSearchFormTest, AFailingSortShowsAnError)
+TEST_P(TUserSearchFormTest, EveryFailingSearchAndSortShowsTheDatabaseError)
 {
+    // Each search after a first row was chosen: the failure also takes the
+    // choice away.
+    const std::pair<const char *, const char *> searches[] = {{"RegistCureNo", "CureNoButton"},
+                                                              {"RegistName", "UserSearchBtn"},
+                                                              {"RegistKanaName", "KanaSearchBtn"},
+                                                              {"RegistHinoriku", "HinorikuBtn"},
+                                                              {nullptr, "ABtn"},
+                                                              {nullptr, "AllDisplay"},
+                                                              {nullptr, nullptr}};
     run([&] {
+        button("AllDisplay")->click();
+        clickRow(0);
+        ASSERT_TRUE(button("DecideButton")->isEnabled());
         ASSERT_TRUE(exec(QStringLiteral("DROP TABLE Person")));
-        button("AllDisplay")->click(); // a failing search says nothing
-        EXPECT_THAT(gridNumbers(), IsEmpty());
-        EXPECT_THAT(m_dialogs.messageTexts(), IsEmpty());
-        clickTitle(3);
-        EXPECT_THAT(gridNumbers(), IsEmpty());
+        for (const auto &[typed, search] : searches) {
+            if (typed)
+                input(typed)->setText(QStringLiteral("1"));
+            if (search)
+                button(search)->click();
+            else
+                clickTitle(3);
+            EXPECT_THAT(gridNumbers(), IsEmpty()) << (search ? search : "sort");
+            EXPECT_FALSE(button("DecideButton")->isEnabled());
+        }
     });
-    ASSERT_EQ(m_dialogs.messages().size(), 1);
-    EXPECT_EQ(m_dialogs.messages()[0].type, MessageType::Error);
-    EXPECT_EQ(m_dialogs.messages()[0].buttons, MessageButtons::Abort);
-    EXPECT_EQ(m_dialogs.messages()[0].text, QStringLiteral("SystemError : DB Queryerror "));
+    ASSERT_EQ(m_dialogs.messages().size(), 7);
+    for (const auto &message : m_dialogs.messages()) {
+        EXPECT_EQ(message.type, MessageType::Error);
+        EXPECT_EQ(message.buttons, MessageButtons::Abort);
+        EXPECT_EQ(message.text, QStringLiteral("SystemError : DB Queryerror "));
+    }
 }
 
 TEST_P(TUserSearchFormTest, KanaFromTheNameReadingAndTypedKana)
