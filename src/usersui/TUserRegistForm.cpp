@@ -7,6 +7,7 @@
 #include "coreui/EditActions.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/KanaLineEdit.h"
+#include "coreui/KeyEvents.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
@@ -21,7 +22,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -52,12 +52,6 @@ constexpr int row(int index)
 const QString RegistProgram = QStringLiteral("UserRegist");
 constexpr int DiseaseCode = 0;
 constexpr int RoomCode = 1;
-
-bool isEnter(const QEvent *event)
-{
-    const int key = static_cast<const QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 QLabel *addLabel(QWidget *parent, const QString &caption, int left, int top, int width = 110)
 {
@@ -401,7 +395,7 @@ void TUserRegistForm::closeEvent(QCloseEvent *event)
 
 bool TUserRegistForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && isEnter(event)) {
+    if (IsEnterRelease(event)) {
         if (watched == RegistName) {
             RegistNameEnter();
         } else if (watched == UbinNo) {

@@ -4,14 +4,15 @@
 
 #include "core/ImeComposition.h"
 #include "coreui/KanaLineEdit.h"
+#include "coreui/KeyEvents.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
 #include "users/UserGridModel.h"
 #include "usersui/UserGridDelegate.h"
 
 #include <QFrame>
+#include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,12 +45,6 @@ QLineEdit *setUpInput(QLineEdit *input, const QString &name, const QRect &geomet
 }
 
 const QString QueryErrorText = QStringLiteral("SystemError : DB Queryerror ");
-
-bool isEnter(const QEvent *event)
-{
-    const int key = static_cast<const QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -193,7 +188,7 @@ void TUserSearchForm::hideEvent(QHideEvent *event)
 
 bool TUserSearchForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && isEnter(event)) {
+    if (IsEnterRelease(event)) {
         if (watched == RegistCureNo)
             CureNoButtonClick();
         else if (watched == RegistName)
