@@ -31,23 +31,20 @@ EditActions::EditActions(QWidget *owner, QWidget *scope) : m_scope(scope)
     Copy = addAction(owner, QStringLiteral("EditCopy"), QStringLiteral("コピー(&C)"), QKeySequence::Copy);
     Cut = addAction(owner, QStringLiteral("EditCut"), QStringLiteral("切り取り(&T)"), QKeySequence::Cut);
     Paste = addAction(owner, QStringLiteral("EditPaste"), QStringLiteral("貼り付け(&P)"), QKeySequence::Paste);
-    const std::pair<QAction *, std::function<void(QLineEdit *)>> edits[] = {{Copy,
-                                                                             [](QLineEdit *input) {
-                                                                                 input->copy();
-                                                                             }},
-                                                                            {Cut,
-                                                                             [](QLineEdit *input) {
-                                                                                 input->cut();
-                                                                             }},
-                                                                            {Paste, [](QLineEdit *input) {
-                                                                                 input->paste();
-                                                                             }}};
-    for (const auto &[action, edit] : edits) {
+    const auto onFocused = [this](QAction *action, const std::function<void(QLineEdit *)> &edit) {
         connect(action, &QAction::triggered, this, [this, edit] {
             if (QLineEdit *input = focusedInput())
                 edit(input);
         });
-    }
+    };
+    onFocused(Copy, [](QLineEdit *input) { input->copy(); });
+    onFocused(Cut, [](QLineEdit *input) {
+        if (auto *era = qobject_cast<EraLineEdit *>(input))
+            era->cutWhole();
+        else
+            input->cut();
+    });
+    onFocused(Paste, [](QLineEdit *input) { input->paste(); });
     connect(qApp, &QApplication::focusChanged, this, &EditActions::update);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &EditActions::update);
 }
@@ -80,10 +77,12 @@ QLineEdit *EditActions::focusedInput() const
 void EditActions::update()
 {
     const QLineEdit *input = focusedInput();
-    // An era-date input changes only key by key through its entry machine.
-    const bool editable = input && !input->isReadOnly() && !qobject_cast<const EraLineEdit *>(input);
+    // An era-date input changes only key by key through its entry machine,
+    // or is emptied by cutting its whole text.
+    const auto *era = qobject_cast<const EraLineEdit *>(input);
+    const bool editable = input && !input->isReadOnly() && !era;
     const QMimeData *clipboard = QApplication::clipboard()->mimeData();
     Copy->setEnabled(input && input->hasSelectedText());
-    Cut->setEnabled(editable && input->hasSelectedText());
+    Cut->setEnabled((editable && input->hasSelectedText()) || (era && era->wholeSelected()));
     Paste->setEnabled(editable && clipboard && clipboard->hasText());
 }

@@ -1,7 +1,7 @@
 #include "coreui/TLoginForm.h"
 
 #include "core/TMainModule.h"
-#include "coreui/KeyEvents.h"
+#include "coreui/EnterKeyWatch.h"
 #include "platform/DialogService.h"
 
 #include <QGuiApplication>
@@ -94,7 +94,7 @@ void TLoginForm::showEvent(QShowEvent *event)
 
 bool TLoginForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == UserEdit && IsEnterRelease(event)) {
+    if (watched == UserEdit && m_enter.isEnterRelease(watched, event)) {
         PassEdit->setFocus();
         return true;
     }

@@ -7,7 +7,7 @@
 #include "coreui/EditActions.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/KanaLineEdit.h"
-#include "coreui/KeyEvents.h"
+#include "coreui/EnterKeyWatch.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
@@ -395,7 +395,7 @@ void TUserRegistForm::closeEvent(QCloseEvent *event)
 
 bool TUserRegistForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (IsEnterRelease(event)) {
+    if (m_enter.isEnterRelease(watched, event)) {
         if (watched == RegistName) {
             RegistNameEnter();
         } else if (watched == UbinNo) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TRihaKubun.h"
+#include "coreui/EnterKeyWatch.h"
 #include "users/TPerson.h"
 #include "users/UserRegistCheck.h"
 #include "users/UserRegister.h"
@@ -164,6 +165,7 @@ private:
     std::vector<QLineEdit *> m_textInputs;
     // A text input was typed into since the inputs were last filled.
     bool m_typed = false;
+    EnterKeyWatch m_enter;
 };
 
 extern TUserRegistForm *UserRegistForm;

@@ -4,7 +4,7 @@
 
 #include "core/ImeComposition.h"
 #include "coreui/KanaLineEdit.h"
-#include "coreui/KeyEvents.h"
+#include "coreui/EnterKeyWatch.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
 #include "users/UserGridModel.h"
@@ -188,7 +188,7 @@ void TUserSearchForm::hideEvent(QHideEvent *event)
 
 bool TUserSearchForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (IsEnterRelease(event)) {
+    if (m_enter.isEnterRelease(watched, event)) {
         if (watched == RegistCureNo)
             CureNoButtonClick();
         else if (watched == RegistName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coreui/EnterKeyWatch.h"
 #include "users/TPerson.h"
 #include "users/UserSearch.h"
 
@@ -98,6 +99,7 @@ private:
 
     UserSearch m_search;
     UserGridModel *m_model = nullptr;
+    EnterKeyWatch m_enter;
 };
 
 extern TUserSearchForm *UserSearchForm;

@@ -324,6 +324,20 @@ TEST_P(TUserRegistFormTest, OpeningRunsNoInputHandlersAndKeepsWishes)
     EXPECT_EQ(m_form->TaiinDay->text(), QStringLiteral("令和06年02月03日"));
 }
 
+TEST_P(TUserRegistFormTest, AWrongDischargeDateIsEmptiedAndStoredAsNone)
+{
+    TPerson person = PersonRows::full();
+    const int cureNo = PersonRows::insert(db(), person);
+    m_form->show();
+    openUser(cureNo);
+    m_form->TaishoDay->setFocus();
+    m_form->TaishoDay->selectAll();
+    QTest::keyClick(m_form->TaishoDay, Qt::Key_Delete);
+    m_form->SaveBtn->click();
+    EXPECT_EQ(m_dialogs.messageTexts(), QStringList{Saved});
+    EXPECT_EQ(stored(cureNo).TAISHOBI_YMD, DateTime::None);
+}
+
 TEST_P(TUserRegistFormTest, StoringUnderAnotherStartDateMakesANewUser)
 {
     m_form->show();
@@ -515,12 +529,19 @@ TEST_P(TUserRegistFormTest, EditActionsActOnTheFocusedInput)
     m_form->EditPaste->trigger();
     EXPECT_EQ(m_form->Address->text(), QStringLiteral("東京都"));
 
-    // An era-date input is copied from, never cut or pasted into.
-    m_form->BirthDay->setFocus();
-    m_form->BirthDay->selectAll();
+    // An era-date input is never pasted into, and cut only as a whole,
+    // which empties it.
+    typeDate(m_form->TaishoDay, QStringLiteral("R060331"));
+    m_form->TaishoDay->setFocus();
+    m_form->TaishoDay->setSelection(0, 3);
     EXPECT_TRUE(m_form->EditCopy->isEnabled());
     EXPECT_FALSE(m_form->EditCut->isEnabled());
     EXPECT_FALSE(m_form->EditPaste->isEnabled());
+    m_form->TaishoDay->selectAll();
+    ASSERT_TRUE(m_form->EditCut->isEnabled());
+    m_form->EditCut->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("令和 6年 3月31日"));
+    EXPECT_EQ(m_form->TaishoDay->text(), QStringLiteral("＿＿__年__月__日"));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TUserRegistFormTest);

@@ -89,6 +89,8 @@ protected:
 
     static void releaseEnter(QWidget *target)
     {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &release);
     }
@@ -210,6 +212,15 @@ TEST_P(TUserSearchFormTest, EnterInTheNumberSearchesAndTextThatIsNoNumberFindsNo
         EXPECT_FALSE(button("DecideButton")->isEnabled());
     });
     EXPECT_THAT(m_dialogs.messageTexts(), IsEmpty());
+
+    // The release of the Enter that closed a message box searches nothing.
+    run([&] {
+        QLineEdit *number = input("RegistCureNo");
+        number->setText(QStringLiteral("3"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(number, &release);
+        EXPECT_THAT(gridNumbers(), IsEmpty());
+    });
 }
 
 TEST_P(TUserSearchFormTest, KanaRowsAndClear)
