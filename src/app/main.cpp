@@ -58,6 +58,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamsolen"));
+    // The program's date format and locale while it runs, before any window.
+    const DateSettingsScope dateSettings;
     WidgetDialogService dialogs;
     Dialogs::install(&dialogs);
     TrpCupsPrinters cupsPrinters;
@@ -69,8 +71,6 @@ int main(int argc, char **argv)
     GreetForm->repaint();
     QApplication::processEvents();
 
-    // The program's date format while it runs; the one found is put back at the end.
-    const DateSettingsScope dateSettings;
     TRegistory registory;
     registory.LoadSettings();
     TDBSeting dbSeting;
