@@ -216,7 +216,10 @@ void TrpStdFunctionLibrary::bandAggregate(TrpReport &report, TrpBand &band, int 
                                           const Variant &p2, const Variant &p3, QString &val)
 {
     TrpBuild &build = *report.build();
+    // Calls that differ only in their band name or flag keep apart.
     QString key = List[index] + argument;
+    if (!plainText(p2).isEmpty() || !plainText(p3).isEmpty())
+        key += QLatin1Char('\n') + plainText(p2).toUpper() + QLatin1Char('\n') + plainText(p3);
     if (build.crossColumn > 0)
         key += QStringLiteral("%1").arg(build.crossColumn, 2, 10, QLatin1Char('0'));
     else if (build.inCrossFooter)
