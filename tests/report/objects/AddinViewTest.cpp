@@ -2,6 +2,7 @@
 
 #include "report/drawing/TrpDrawContext.h"
 #include "report/files/TrpTemplate.h"
+#include "report/files/TrpTemplateText.h"
 #include "report/objects/TrpCheckBoxView.h"
 #include "report/objects/TrpShapeView.h"
 #include "report/objects/TrpStandardAddins.h"
@@ -94,6 +95,12 @@ TEST(AddinView, ShapesKeepTheirKindThroughBothStreamForms)
     EXPECT_EQ(read->clone()->ClassName(), QStringLiteral("TrpShapeView"));
     EXPECT_EQ(static_cast<const TrpShapeView &>(*read->clone()).ShapeKind, TrpShapeView::skTriangle);
     EXPECT_FLOAT_EQ(loaded.Pages[0].Objects[1]->FrameWidth, 2.0f);
+
+    const QString text = TrpTemplateText::write(loaded);
+    EXPECT_TRUE(text.contains(QStringLiteral("  ShapeKind 3\n")));
+    TrpTemplate compiled;
+    ASSERT_TRUE(TrpTemplateText::read(text, compiled, error)) << error.message.toStdString();
+    EXPECT_EQ(static_cast<const TrpShapeView &>(*compiled.Pages[0].Objects[0]).ShapeKind, TrpShapeView::skTriangle);
 
     TrpShapeView filled;
     filled.Width = filled.Height = 40;
