@@ -1,0 +1,3 @@
+#include "reportui/TrpPreviewDocument.h"
+
+TrpPreviewDocument::~TrpPreviewDocument() = default;

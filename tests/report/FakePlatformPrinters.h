@@ -1,0 +1,67 @@
+#pragma once
+
+#include "report/pages/TrpPlatformPrinter.h"
+#include "report/pages/TrpPlatformPrinters.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <memory>
+
+// Platform printers for the tests: "Office" prints into a PDF in memory,
+// "Broken" cannot be opened.
+
+// A platform printer with an A4 or A5 paper at 300 dpi and margins of 100
+// pixels, and how often each call came.
+class FakePrinter : public TrpPlatformPrinter
+{
+public:
+    QList<QPageSize> pageSizes() const override
+    {
+        return {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QSizeF(100, 100), QPageSize::Millimeter)};
+    }
+    QPageLayout pageLayout() const override { return m_layout; }
+    int resolution() const override { return 300; }
+    void setPaper(const QPageSize &size, QPageLayout::Orientation orientation) override
+    {
+        ++paperChanges;
+        if (pageSizes().contains(size))
+            m_layout.setPageSize(size);
+        m_layout.setOrientation(orientation);
+    }
+    QPagedPaintDevice &printDevice() override { return m_pdf; }
+
+    // What was printed: a PDF, empty while no job ran.
+    [[nodiscard]] const QByteArray &printed() const { return m_bytes; }
+    // The pages of the printed PDF.
+    [[nodiscard]] int printedPages() const { return int(m_bytes.count("/Type /Page\n")); }
+
+    int paperChanges = 0;
+
+private:
+    static constexpr double Margin = 100.0 / 300 * 25.4;
+    QPageLayout m_layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(Margin, Margin, Margin, Margin),
+                         QPageLayout::Millimeter};
+    QByteArray m_bytes;
+    QBuffer m_output{&m_bytes};
+    QPdfWriter m_pdf{&m_output};
+};
+
+class FakePrinters : public TrpPlatformPrinters
+{
+public:
+    QStringList printerNames() const override { return {QStringLiteral("Office"), QStringLiteral("Broken")}; }
+    QString defaultPrinterName() const override { return QStringLiteral("Office"); }
+    std::unique_ptr<TrpPlatformPrinter> open(const QString &name) override
+    {
+        if (name != QStringLiteral("Office"))
+            return nullptr;
+        auto printer = std::make_unique<FakePrinter>();
+        opened = printer.get();
+        return printer;
+    }
+
+    FakePrinter *opened = nullptr;
+};
