@@ -3,15 +3,16 @@
 #include "report/pages/TrpPlatformPrinter.h"
 #include "report/pages/TrpPlatformPrinters.h"
 
-#include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <memory>
 
-// Platform printers for the tests: "Office" prints into a PDF in memory,
-// "Broken" cannot be opened.
+// Platform printers for the tests: "Office" prints into a PDF file of its
+// own, "Broken" cannot be opened.
 
 // A platform printer with an A4 or A5 paper at 300 dpi and margins of 100
 // pixels, and how often each call came.
@@ -33,10 +34,21 @@ public:
     }
     QPagedPaintDevice &printDevice() override { return m_pdf; }
 
+    FakePrinter()
+    {
+        m_pdf.setOutputFormat(QPrinter::PdfFormat);
+        m_pdf.setOutputFileName(m_dir.filePath(QStringLiteral("printed.pdf")));
+        m_pdf.setFullPage(true);
+    }
+
     // What was printed: a PDF, empty while no job ran.
-    [[nodiscard]] const QByteArray &printed() const { return m_bytes; }
+    [[nodiscard]] QByteArray printed() const
+    {
+        QFile file(m_pdf.outputFileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     // The pages of the printed PDF.
-    [[nodiscard]] int printedPages() const { return int(m_bytes.count("/Type /Page\n")); }
+    [[nodiscard]] int printedPages() const { return int(printed().count("/Type /Page\n")); }
 
     int paperChanges = 0;
 
@@ -44,9 +56,8 @@ private:
     static constexpr double Margin = 100.0 / 300 * 25.4;
     QPageLayout m_layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(Margin, Margin, Margin, Margin),
                          QPageLayout::Millimeter};
-    QByteArray m_bytes;
-    QBuffer m_output{&m_bytes};
-    QPdfWriter m_pdf{&m_output};
+    QTemporaryDir m_dir;
+    QPrinter m_pdf{QPrinter::HighResolution};
 };
 
 class FakePrinters : public TrpPlatformPrinters
