@@ -1,7 +1,6 @@
 #include "reportui/TrpPreviewForm.h"
 
 #include "reportui/TrpGlyphs.h"
-#include "reportui/TrpPreviewDocument.h"
 #include "reportui/TrpPreviewSearchForm.h"
 #include "reportui/TrpPreviewView.h"
 #include "reportui/TrpPrintForm.h"
@@ -9,6 +8,7 @@
 #include "reportui/TrpTBSeparator.h"
 
 #include "platform/DialogService.h"
+#include "report/building/TrpReport.h"
 #include "report/pages/TrpEMFPages.h"
 #include "report/pages/TrpPrinter.h"
 
@@ -65,9 +65,8 @@ QPixmap standardGlyph(const QWidget *widget, QStyle::StandardPixmap kind)
 
 } // namespace
 
-TrpPreviewForm::TrpPreviewForm(TrpPreviewDocument &document, TrpPrinter &printer, TrpPlatformPrinters *platform,
-                               QWidget *parent)
-    : QDialog(parent, Qt::Window), m_document(document), m_printer(printer), m_platform(platform)
+TrpPreviewForm::TrpPreviewForm(TrpReport &report, QWidget *parent)
+    : QDialog(parent, Qt::Window), m_report(report), m_printer(report.printer())
 {
     setObjectName(QStringLiteral("rpPreviewForm"));
     setWindowTitle(QStringLiteral("プレビュー"));
@@ -141,7 +140,7 @@ QWidget *TrpPreviewForm::makeToolBar()
 
 void TrpPreviewForm::makeScrollArea(QWidget *area)
 {
-    PaintBox = new TrpPreviewView(m_document.pages(), m_layout, area);
+    PaintBox = new TrpPreviewView(m_report.EMFPages(), m_layout, area);
     VScrollBar = new QScrollBar(Qt::Vertical, area);
     VScrollBar->setObjectName(QStringLiteral("VScrollBar"));
     HScrollBar = new QScrollBar(Qt::Horizontal, area);
@@ -204,46 +203,36 @@ void TrpPreviewForm::makeMenu()
 
 void TrpPreviewForm::applyButtons()
 {
-    const int shown = m_document.previewButtons();
-    const std::pair<TrpTBButton *, int> buttons[] = {
-        {ZoomBtn, TrpPreviewDocument::pbZoom}, {LoadBtn, TrpPreviewDocument::pbLoad},
-        {SaveBtn, TrpPreviewDocument::pbSave}, {PrintBtn, TrpPreviewDocument::pbPrint},
-        {FindBtn, TrpPreviewDocument::pbFind}, {HelpBtn, TrpPreviewDocument::pbHelp},
-        {ExitBtn, TrpPreviewDocument::pbExit}};
+    const int shown = m_report.PreviewButtons;
+    const std::pair<TrpTBButton *, int> buttons[] = {{ZoomBtn, pbZoom},   {LoadBtn, pbLoad}, {SaveBtn, pbSave},
+                                                     {PrintBtn, pbPrint}, {FindBtn, pbFind}, {HelpBtn, pbHelp},
+                                                     {ExitBtn, pbExit}};
     for (const auto &[button, flag] : buttons) {
         button->setVisible(shown & flag);
-        button->SetGrayedInactive(m_document.grayedButtons());
+        button->SetGrayedInactive(m_report.GrayedButtons);
     }
-    PgUp->SetGrayedInactive(m_document.grayedButtons());
-    PgDown->SetGrayedInactive(m_document.grayedButtons());
-    HelpSeparator->setVisible(shown & (TrpPreviewDocument::pbFind | TrpPreviewDocument::pbHelp));
+    PgUp->SetGrayedInactive(m_report.GrayedButtons);
+    PgDown->SetGrayedInactive(m_report.GrayedButtons);
+    HelpSeparator->setVisible(shown & (pbFind | pbHelp));
     // Without a printer of the machine there is nothing to print on.
     PrintBtn->setEnabled(m_printer.hasPlatformPrinters());
 }
 
 void TrpPreviewForm::initView()
 {
-    switch (m_document.initialZoom()) {
-    case TrpPreviewDocument::Zoom::PageWidth:
-        m_mode = TrpPreviewLayout::PageWidth;
-        break;
-    case TrpPreviewDocument::Zoom::OnePage:
-        m_mode = TrpPreviewLayout::WholePage;
-        break;
-    case TrpPreviewDocument::Zoom::TwoPages:
-        m_mode = TrpPreviewLayout::TwoPages;
-        break;
-    case TrpPreviewDocument::Zoom::Default:
+    // The report's InitialZoom: 0 keeps the zoom of the run, 1 to 3 are the
+    // page-width, whole-page and two-page modes.
+    if (m_report.InitialZoom >= TrpPreviewLayout::PageWidth && m_report.InitialZoom <= TrpPreviewLayout::TwoPages)
+        m_mode = m_report.InitialZoom;
+    else
         m_mode = std::clamp(LastZoomMode, int(TrpPreviewLayout::FixedZoom), int(TrpPreviewLayout::TwoPages));
-        break;
-    }
     m_factor = TrpPreviewLayout::clampFactor(LastZoom);
     m_currentPage = 1;
     m_search.page = -1;
-    TrpEMFPages &pages = m_document.pages();
-    for (int i = 0; i < pages.Count(); ++i) {
-        pages[i].Visible = false;
-        pages[i].release();
+    TrpEMFPages &all = pages();
+    for (int i = 0; i < all.Count(); ++i) {
+        all[i].Visible = false;
+        all[i].release();
     }
     HScrollBar->setValue(0);
     VScrollBar->setValue(0);
@@ -254,11 +243,11 @@ void TrpPreviewForm::initView()
 void TrpPreviewForm::computeLayout()
 {
     PaintBox->setLayoutValid(false);
-    TrpEMFPages &pages = m_document.pages();
+    TrpEMFPages &all = pages();
     QList<QSize> sizes;
-    sizes.reserve(pages.Count());
-    for (int i = 0; i < pages.Count(); ++i)
-        sizes.append(pages[i].size());
+    sizes.reserve(all.Count());
+    for (int i = 0; i < all.Count(); ++i)
+        sizes.append(all[i].size());
     m_layout.compute(sizes, PaintBox->size(), m_mode, m_factor, m_currentPage - 1);
     m_factor = m_layout.factor();
     ZoomBtn->setText(QString::number(qRound(m_factor * 100)) + QLatin1Char('%'));
@@ -289,7 +278,7 @@ void TrpPreviewForm::checkZoomEntry()
 
 void TrpPreviewForm::scrollToCurrentPage()
 {
-    if (m_document.pages().Count() > 0)
+    if (pages().Count() > 0)
         VScrollBar->setValue(m_layout.verticalPositionOf(m_currentPage - 1));
 }
 
@@ -309,7 +298,7 @@ void TrpPreviewForm::VScrollChange(int position)
 
 void TrpPreviewForm::updateStatus()
 {
-    const int count = m_document.pages().Count();
+    const int count = pages().Count();
     Label1->setText(QStringLiteral("Page %1/%2").arg(count > 0 ? m_currentPage : 0).arg(count));
 }
 
@@ -329,7 +318,7 @@ void TrpPreviewForm::ZoomMenuClick(int tag)
 
 void TrpPreviewForm::moveToPage(int page)
 {
-    const int count = m_document.pages().Count();
+    const int count = pages().Count();
     if (count == 0)
         return;
     m_currentPage = std::clamp(page, 1, count);
@@ -384,7 +373,7 @@ bool TrpPreviewForm::handleKey(const QKeyEvent &event)
     default:
         break;
     }
-    if (m_document.pages().Count() == 0)
+    if (pages().Count() == 0)
         return false;
     switch (event.key()) {
     case Qt::Key_Up:
@@ -413,7 +402,7 @@ bool TrpPreviewForm::handleKey(const QKeyEvent &event)
         return ctrl;
     case Qt::Key_End:
         if (ctrl)
-            moveToPage(m_document.pages().Count());
+            moveToPage(pages().Count());
         return ctrl;
     case Qt::Key_Space:
         showMenu(ZoomBtn->mapToGlobal(ZoomBtn->rect().bottomLeft()));
@@ -499,6 +488,11 @@ void TrpPreviewForm::done(int result)
     QDialog::done(result);
 }
 
+TrpEMFPages &TrpPreviewForm::pages()
+{
+    return m_report.EMFPages();
+}
+
 void TrpPreviewForm::showError(const QString &text)
 {
     Dialogs::service().message(MessageType::Error, text, MessageButtons::Ok, QStringLiteral("Error"));
@@ -509,8 +503,8 @@ void TrpPreviewForm::LoadBtnClick()
     const QString fileName = Dialogs::service().openFileName(this, QStringLiteral("開く"), QString(), PreparedFilter);
     if (fileName.isEmpty())
         return;
-    if (!m_document.loadPrepared(fileName))
-        showError(m_document.error().message);
+    if (!m_report.LoadPreparedReport(fileName))
+        showError(m_report.LoadError().message);
     initView();
 }
 
@@ -521,8 +515,8 @@ void TrpPreviewForm::SaveBtnClick()
         return;
     const QFileInfo info(fileName);
     fileName = info.dir().filePath(info.completeBaseName() + QStringLiteral(".rpd"));
-    if (!m_document.savePrepared(fileName))
-        showError(m_document.error().message);
+    if (!m_report.SavePreparedReport(fileName))
+        showError(m_report.LoadError().message);
 }
 
 void TrpPreviewForm::PrintBtnClick()
@@ -530,18 +524,20 @@ void TrpPreviewForm::PrintBtnClick()
     if (!PrintBtn->isEnabled())
         return;
     const int before = m_printer.printerIndex();
-    TrpPrintForm form(m_printer, m_platform, this);
+    TrpPrintForm form(m_printer, this);
     if (Dialogs::exec(&form) != QDialog::Accepted)
         return;
     const int after = m_printer.printerIndex();
-    if (after != before && m_document.canRebuild()) {
-        const bool rebuilt = m_document.rebuildForPrinter(before, after);
+    // Pages built in this run are built again for another printer; a
+    // printer that fails keeps the pages and prints nothing.
+    if (after != before && m_report.canRebuild()) {
+        const bool rebuilt = m_report.ChangePrinter(before, after) && m_report.RebuildReport();
         initView();
         if (!rebuilt)
             return;
     }
-    if (!m_document.printPrepared(form.pageText(m_currentPage), form.copies()) && m_document.error().isSet())
-        showError(m_document.error().message);
+    // The report shows what went wrong itself.
+    m_report.PrintPreparedReport(form.pageText(m_currentPage), form.copies());
     initView();
 }
 
@@ -569,9 +565,9 @@ bool TrpPreviewForm::FindNext()
 
 bool TrpPreviewForm::findFrom(int page, int record)
 {
-    TrpEMFPages &pages = m_document.pages();
-    for (int index = qMax(0, page); index < pages.Count(); ++index, record = 0) {
-        TrpEMFPage &searched = pages[index];
+    TrpEMFPages &all = pages();
+    for (int index = qMax(0, page); index < all.Count(); ++index, record = 0) {
+        TrpEMFPage &searched = all[index];
         const bool held = searched.isHeld();
         const auto hit = searched.drawList().findText(m_search.text, m_search.caseSensitive, record);
         if (!held && !searched.Visible)

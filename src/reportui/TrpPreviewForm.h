@@ -8,10 +8,10 @@
 class QLabel;
 class QMenu;
 class QScrollBar;
-class TrpPlatformPrinters;
-class TrpPreviewDocument;
+class TrpEMFPages;
 class TrpPreviewView;
 class TrpPrinter;
+class TrpReport;
 class TrpSpeedButton;
 class TrpTBButton;
 class TrpTBSeparator;
@@ -23,8 +23,10 @@ class TrpPreviewForm : public QDialog
 {
     Q_OBJECT
 public:
-    TrpPreviewForm(TrpPreviewDocument &document, TrpPrinter &printer, TrpPlatformPrinters *platform,
-                   QWidget *parent = nullptr);
+    // The report's PreviewButtons: which tool buttons show.
+    enum Button { pbZoom = 1, pbLoad = 2, pbSave = 4, pbPrint = 8, pbFind = 16, pbHelp = 32, pbExit = 64 };
+
+    explicit TrpPreviewForm(TrpReport &report, QWidget *parent = nullptr);
     ~TrpPreviewForm() override;
 
     // The zoom of the run: factor (1.0 = 100 %) and mode (TrpPreviewLayout::Mode).
@@ -106,10 +108,10 @@ private:
     void endHelpMode();
     bool findFrom(int page, int record);
     void showError(const QString &text);
+    [[nodiscard]] TrpEMFPages &pages();
 
-    TrpPreviewDocument &m_document;
+    TrpReport &m_report;
     TrpPrinter &m_printer;
-    TrpPlatformPrinters *m_platform;
     TrpPreviewLayout m_layout;
     int m_currentPage = 1;
     int m_mode = TrpPreviewLayout::FixedZoom;

@@ -1,7 +1,6 @@
 #include "reportui/TrpPrintForm.h"
 
 #include "reportui/TrpGlyphs.h"
-#include "reportui/TrpPrintJob.h"
 
 #include "platform/DialogService.h"
 #include "report/pages/TrpPlatformPrinter.h"
@@ -28,8 +27,8 @@ constexpr int MaxCopies = 999;
 
 } // namespace
 
-TrpPrintForm::TrpPrintForm(TrpPrinter &printer, TrpPlatformPrinters *platform, QWidget *parent)
-    : QDialog(parent), m_printer(printer), m_platform(platform), m_oldIndex(printer.printerIndex())
+TrpPrintForm::TrpPrintForm(TrpPrinter &printer, QWidget *parent)
+    : QDialog(parent), m_printer(printer), m_oldIndex(printer.printerIndex())
 {
     setObjectName(QStringLiteral("rpPrintForm"));
     setWindowTitle(QStringLiteral("プリント"));
@@ -52,13 +51,13 @@ TrpPrintForm::TrpPrintForm(TrpPrinter &printer, TrpPlatformPrinters *platform, Q
     lower->addWidget(makeRangeGroup(), 1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(makePrinterGroup(platform));
+    layout->addWidget(makePrinterGroup());
     layout->addLayout(lower);
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(460, 0)));
 }
 
-QWidget *TrpPrintForm::makePrinterGroup(TrpPlatformPrinters *platform)
+QWidget *TrpPrintForm::makePrinterGroup()
 {
     auto *group = new QGroupBox(QStringLiteral("プリンタ"), this);
     CB1 = new QComboBox(group);
@@ -74,7 +73,7 @@ QWidget *TrpPrintForm::makePrinterGroup(TrpPlatformPrinters *platform)
     PropButton->setObjectName(QStringLiteral("PropButton"));
     PropButton->setToolTip(QStringLiteral("用紙や向きなど、プリンタの設定を開きます"));
     connect(PropButton, &QPushButton::clicked, this, &TrpPrintForm::PropButtonClick);
-    PropButton->setEnabled(TrpPrintJob(m_printer, platform).target() != nullptr);
+    PropButton->setEnabled(m_printer.printTarget() != nullptr);
 
     auto *layout = new QHBoxLayout(group);
     layout->addWidget(CB1, 1);
@@ -173,12 +172,12 @@ void TrpPrintForm::CB1Click(int index)
                                    MessageButtons::Ok, QStringLiteral("Error"));
     }
     CB1->setCurrentIndex(m_printer.printerIndex());
-    PropButton->setEnabled(TrpPrintJob(m_printer, m_platform).target() != nullptr);
+    PropButton->setEnabled(m_printer.printTarget() != nullptr);
 }
 
 void TrpPrintForm::PropButtonClick()
 {
-    TrpPlatformPrinter *target = TrpPrintJob(m_printer, m_platform).target();
+    TrpPlatformPrinter *target = m_printer.printTarget();
     auto *printer = target ? dynamic_cast<QPrinter *>(&target->printDevice()) : nullptr;
     if (!printer)
         return;

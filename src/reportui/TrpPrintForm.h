@@ -7,7 +7,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
-class TrpPlatformPrinters;
 class TrpPrinter;
 
 // The print dialog of the preview: the printer (the engine's list, chosen at
@@ -17,7 +16,7 @@ class TrpPrintForm : public QDialog
 {
     Q_OBJECT
 public:
-    TrpPrintForm(TrpPrinter &printer, TrpPlatformPrinters *platform, QWidget *parent = nullptr);
+    explicit TrpPrintForm(TrpPrinter &printer, QWidget *parent = nullptr);
 
     // The pages to print as a page text: empty for all pages, the current
     // page's number, or the range text.
@@ -46,11 +45,10 @@ private:
     void CB1Click(int index);
     void PropButtonClick();
     void addCopies(int step);
-    QWidget *makePrinterGroup(TrpPlatformPrinters *platform);
+    QWidget *makePrinterGroup();
     QWidget *makeCopiesGroup();
     QWidget *makeRangeGroup();
 
     TrpPrinter &m_printer;
-    TrpPlatformPrinters *m_platform;
     int m_oldIndex;
 };

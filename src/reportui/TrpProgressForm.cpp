@@ -25,41 +25,46 @@ TrpProgressForm::TrpProgressForm(QWidget *parent)
     setFixedSize(sizeHint());
 }
 
-int TrpProgressForm::run(const QString &caption, const QString &text, Job job)
+bool TrpProgressForm::run(const QString &caption, const QString &label, const std::function<void()> &work)
 {
     setWindowTitle(caption);
-    setText(text);
-    m_job = std::move(job);
+    setLabel(label);
+    m_work = work;
     m_terminated = false;
-    return Dialogs::exec(this);
+    m_running = true;
+    const int result = Dialogs::exec(this);
+    m_running = false;
+    m_work = nullptr;
+    return result == QDialog::Accepted && !m_terminated;
 }
 
-void TrpProgressForm::setText(const QString &text)
+void TrpProgressForm::setLabel(const QString &label)
 {
-    Label1->setText(text);
+    Label1->setText(label);
+}
+
+bool TrpProgressForm::cancelRequested()
+{
+    QCoreApplication::processEvents();
+    return m_terminated;
 }
 
 void TrpProgressForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    // The job runs once the modal loop is going, so that Cancel reaches it.
-    if (m_job)
-        QMetaObject::invokeMethod(this, &TrpProgressForm::runJob, Qt::QueuedConnection);
+    // The work runs once the modal loop is going, so that Cancel reaches it.
+    if (m_work)
+        QMetaObject::invokeMethod(this, &TrpProgressForm::runWork, Qt::QueuedConnection);
 }
 
-void TrpProgressForm::runJob()
+void TrpProgressForm::runWork()
 {
-    Job job = std::exchange(m_job, Job());
-    if (!job)
+    const std::function<void()> work = std::exchange(m_work, nullptr);
+    if (!work)
         return;
-    job();
+    work();
     if (isVisible())
-        finish();
-}
-
-void TrpProgressForm::finish()
-{
-    done(m_terminated ? QDialog::Rejected : QDialog::Accepted);
+        done(m_terminated ? QDialog::Rejected : QDialog::Accepted);
 }
 
 void TrpProgressForm::Button1Click()

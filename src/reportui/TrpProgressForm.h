@@ -1,33 +1,31 @@
 #pragma once
 
-#include <QDialog>
+#include "report/building/TrpProgressUi.h"
 
-#include <functional>
+#include <QDialog>
 
 class QLabel;
 class QPushButton;
 
 // The dialog under which a report is built or printed: it opens modally,
-// runs the job inside its own modal loop and shows the job's progress text.
-// Cancel asks the job to stop (terminated()) and closes with the cancel
-// result; the job looks at the flag between pages.
-class TrpProgressForm : public QDialog
+// runs the work inside its own modal loop and shows the work's progress
+// text. Cancel asks the work to stop (cancelRequested(), which the report
+// looks at between pages) and closes the dialog with the cancel result.
+class TrpProgressForm : public QDialog, public TrpProgressUi
 {
     Q_OBJECT
 public:
-    using Job = std::function<void()>;
-
     explicit TrpProgressForm(QWidget *parent = nullptr);
 
-    // Shows the dialog modally (through the dialog service) and runs the job
-    // once it is open; Accepted when the job ran to its end, Rejected when
-    // it was cancelled. The job may close the dialog itself with
-    // finish(); when it does not, the dialog closes when the job returns.
-    int run(const QString &caption, const QString &text, Job job);
+    // Shows the dialog modally (through the dialog service) and runs the
+    // work once it is open; false when it was cancelled.
+    [[nodiscard]] bool run(const QString &caption, const QString &label, const std::function<void()> &work) override;
+    // From the opening of the dialog until its work has ended.
+    [[nodiscard]] bool isShowing() const override { return m_running; }
+    void setLabel(const QString &label) override;
+    // Lets Cancel be pressed; true once it was.
+    [[nodiscard]] bool cancelRequested() override;
 
-    void setText(const QString &text);
-    // Closes the dialog with OK, or with cancel when asked to stop.
-    void finish();
     [[nodiscard]] bool terminated() const { return m_terminated; }
 
     QLabel *Label1;
@@ -37,9 +35,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void runJob();
+    void runWork();
     void Button1Click();
 
-    Job m_job;
+    std::function<void()> m_work;
+    bool m_running = false;
     bool m_terminated = false;
 };

@@ -33,6 +33,12 @@ public:
         m_layout.setOrientation(orientation);
     }
     QPagedPaintDevice &printDevice() override { return m_pdf; }
+    void setJobName(const QString &name) override { jobName = name; }
+    void abort() override
+    {
+        aborted = true;
+        m_pdf.abort();
+    }
 
     FakePrinter()
     {
@@ -51,6 +57,8 @@ public:
     [[nodiscard]] int printedPages() const { return int(printed().count("/Type /Page\n")); }
 
     int paperChanges = 0;
+    QString jobName;
+    bool aborted = false;
 
 private:
     static constexpr double Margin = 100.0 / 300 * 25.4;

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "reportui/TrpProgressForm.h"
+
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpEMFPages.h"
 #include "report/pages/TrpPage.h"
 #include "report/pages/TrpPrinter.h"
 
-#include <QStringList>
+#include "FakeDialogService.h"
 
-// Prepared pages with texts for the preview and print tests.
+#include <QEventLoop>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+
+// Prepared pages with texts for the preview and print tests, and the
+// progress dialog driven as the user sees it.
 namespace PreviewFixtures {
 
 // Appends an A4 page of the printer with one framed memo per text, each
@@ -32,6 +40,21 @@ inline void addPage(TrpEMFPages &pages, TrpPrinter &printer, const QStringList &
         prepared.addObject(memo);
         top += 40;
     }
+}
+
+// Runs the modal loop of a progress dialog until it closes, as the user
+// would see it, pressing Cancel when asked to.
+inline void queueProgressLoop(FakeDialogService &dialogs, int cancelAfterMs = -1)
+{
+    dialogs.queueDialog([cancelAfterMs](QDialog *dialog) {
+        auto *progress = static_cast<TrpProgressForm *>(dialog);
+        if (cancelAfterMs >= 0)
+            QTimer::singleShot(cancelAfterMs, progress->Button1, &QPushButton::click);
+        QEventLoop loop;
+        QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+        return dialog->result();
+    });
 }
 
 } // namespace PreviewFixtures

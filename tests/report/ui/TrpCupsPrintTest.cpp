@@ -1,7 +1,11 @@
 #include "PreviewFixtures.h"
 
 #include "reportui/TrpCupsPrinters.h"
-#include "reportui/TrpPreparedDocument.h"
+#include "reportui/TrpReportWindows.h"
+
+#include "report/building/TrpReport.h"
+
+#include "FakeDialogService.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -64,15 +68,19 @@ QString run(const QString &program, const QStringList &arguments)
 }
 
 // Prints the pages through the printer current and returns the PDF that arrived.
-QString printThrough(TrpPrinter &printer, TrpPlatformPrinters &platform, const CupsServer &cups,
-                     const QString &pageText)
+QString printThrough(TrpPrinter &printer, const CupsServer &cups, const QString &pageText)
 {
     const QString mark = QStringLiteral("tamsolen%1").arg(QDateTime::currentMSecsSinceEpoch());
-    TrpPreparedDocument document(printer, &platform, mark);
-    addPage(document.pages(), printer, {QStringLiteral("First page")});
-    addPage(document.pages(), printer, {QStringLiteral("Second page")});
-    addPage(document.pages(), printer, {QStringLiteral("Third page")}, TrpPrinter::Landscape);
-    EXPECT_TRUE(document.printPrepared(pageText, 1)) << document.error().message.toStdString();
+    FakeDialogService dialogs;
+    TrpReportWindows windows;
+    TrpReport report;
+    report.setPrinter(printer);
+    report.Title = mark;
+    report.ShowProgress = false;
+    addPage(report.EMFPages(), printer, {QStringLiteral("First page")});
+    addPage(report.EMFPages(), printer, {QStringLiteral("Second page")});
+    addPage(report.EMFPages(), printer, {QStringLiteral("Third page")}, TrpPrinter::Landscape);
+    EXPECT_TRUE(report.PrintPreparedReport(pageText, 1)) << dialogs.messageTexts().join(u'|').toStdString();
     return waitForPdf(cups.folder, mark);
 }
 
@@ -104,7 +112,7 @@ TEST(TrpCupsPrint, PrintsAPageRangeThroughARealQueue)
     TrpPrinter printer(platform.printerNames(), &platform);
     ASSERT_TRUE(printer.setPrinterIndex(printer.indexOfPrinter(cups->queue)));
 
-    const QString pdf = printThrough(printer, platform, *cups, QStringLiteral("1,3"));
+    const QString pdf = printThrough(printer, *cups, QStringLiteral("1,3"));
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived in " << cups->folder.toStdString();
     const QString info = run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
                                                          QStringLiteral("-l"), QStringLiteral("2"), pdf});
@@ -133,7 +141,7 @@ TEST(TrpCupsPrint, DefaultPrinterPrintsOnTheSystemDefaultQueue)
     TrpPrinter printer(platform.printerNames(), &platform);
     ASSERT_TRUE(printer.isDefaultPrinter());
 
-    const QString pdf = printThrough(printer, platform, *cups, QStringLiteral("2"));
+    const QString pdf = printThrough(printer, *cups, QStringLiteral("2"));
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived in " << cups->folder.toStdString();
     const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.contains(QStringLiteral("Second page"))) << text.toStdString();

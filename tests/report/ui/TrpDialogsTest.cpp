@@ -2,6 +2,7 @@
 #include "reportui/TrpProgressForm.h"
 
 #include "FakeDialogService.h"
+#include "PreviewFixtures.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,38 +10,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Runs the modal loop of a progress dialog until it closes, as the user
-// would see it, pressing Cancel when asked to.
-void queueProgressLoop(FakeDialogService &dialogs, int cancelAfterMs = -1)
-{
-    dialogs.queueDialog([cancelAfterMs](QDialog *dialog) {
-        auto *progress = static_cast<TrpProgressForm *>(dialog);
-        if (cancelAfterMs >= 0)
-            QTimer::singleShot(cancelAfterMs, progress->Button1, &QPushButton::click);
-        QEventLoop loop;
-        QObject::connect(dialog, &QDialog::finished, &loop, &QEventLoop::quit);
-        loop.exec();
-        return dialog->result();
-    });
-}
-
 // A long build: a page every few milliseconds, looking at the stop request
 // between pages as the report does.
 int build(TrpProgressForm &form, int pages)
 {
     int built = 0;
-    while (built < pages && !form.terminated()) {
+    while (built < pages) {
         ++built;
-        form.setText(QStringLiteral("Processing page:  %1").arg(built));
-        QEventLoop wait;
-        QTimer::singleShot(2, &wait, &QEventLoop::quit);
-        wait.exec();
+        form.setLabel(QStringLiteral("Processing page:  %1").arg(built));
+        QThread::msleep(1);
+        if (form.cancelRequested())
+            break;
     }
     return built;
 }
@@ -51,13 +38,15 @@ TEST(TrpProgressForm, RunsTheJobInsideTheOpenDialog)
 {
     FakeDialogService dialogs;
     TrpProgressForm form;
-    queueProgressLoop(dialogs);
+    PreviewFixtures::queueProgressLoop(dialogs);
     int built = 0;
-    const int result = form.run(QStringLiteral("Report preparing"), QStringLiteral("Processing page:  1"), [&] {
+    const bool done = form.run(QStringLiteral("Report preparing"), QStringLiteral("Processing page:  1"), [&] {
         EXPECT_TRUE(form.isVisible());
+        EXPECT_TRUE(form.isShowing());
         built = build(form, 5);
     });
-    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_TRUE(done);
+    EXPECT_FALSE(form.isShowing());
     EXPECT_EQ(built, 5);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Report preparing"));
     EXPECT_EQ(form.Label1->text(), QStringLiteral("Processing page:  5"));
@@ -68,17 +57,16 @@ TEST(TrpProgressForm, CancelStopsALongBuild)
 {
     FakeDialogService dialogs;
     TrpProgressForm form;
-    queueProgressLoop(dialogs, 30);
+    PreviewFixtures::queueProgressLoop(dialogs, 30);
     int built = 0;
-    const int result = form.run(QStringLiteral("Report preparing"), QString(), [&] { built = build(form, 100000); });
-    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_FALSE(form.run(QStringLiteral("Report preparing"), QString(), [&] { built = build(form, 100000); }));
     EXPECT_TRUE(form.terminated());
     EXPECT_GT(built, 0);
     EXPECT_LT(built, 100000);
 
     // The next run starts without the stop request.
-    queueProgressLoop(dialogs);
-    EXPECT_EQ(form.run(QString(), QString(), [&] { built = build(form, 3); }), QDialog::Accepted);
+    PreviewFixtures::queueProgressLoop(dialogs);
+    EXPECT_TRUE(form.run(QString(), QString(), [&] { built = build(form, 3); }));
     EXPECT_EQ(built, 3);
 }
 

@@ -1,6 +1,7 @@
 #include "PreviewFixtures.h"
 
-#include "reportui/TrpPreparedDocument.h"
+#include "report/building/TrpReport.h"
+
 #include "reportui/TrpPreviewForm.h"
 #include "reportui/TrpPreviewSearchForm.h"
 #include "reportui/TrpPreviewView.h"
@@ -44,16 +45,17 @@ struct Preview
     {
         TrpPreviewForm::LastZoom = 1.0;
         TrpPreviewForm::LastZoomMode = TrpPreviewLayout::FixedZoom;
+        report.setPrinter(printer);
         for (int i = 0; i < pageCount; ++i)
-            addPage(document.pages(), printer, {QStringLiteral("Page %1").arg(i + 1)});
-        form = std::make_unique<TrpPreviewForm>(document, printer, nullptr);
+            addPage(report.EMFPages(), printer, {QStringLiteral("Page %1").arg(i + 1)});
+        form = std::make_unique<TrpPreviewForm>(report);
         form->resize(size);
         form->show();
         QCoreApplication::processEvents();
     }
 
     TrpPrinter printer{{}};
-    TrpPreparedDocument document{printer, nullptr};
+    TrpReport report;
     std::unique_ptr<TrpPreviewForm> form;
 };
 
@@ -166,11 +168,12 @@ TEST(TrpPreviewForm, ZoomMenuSetsTheModeAndTheNextPreviewKeepsIt)
     }
     // Preview resets the zoom of the run; set it as the first one left it.
     TrpPrinter printer{{}};
-    TrpPreparedDocument document{printer, nullptr};
-    addPage(document.pages(), printer, {QStringLiteral("x")});
+    TrpReport report;
+    report.setPrinter(printer);
+    addPage(report.EMFPages(), printer, {QStringLiteral("x")});
     TrpPreviewForm::LastZoom = 0.5;
     TrpPreviewForm::LastZoomMode = TrpPreviewLayout::FixedZoom;
-    TrpPreviewForm second(document, printer, nullptr);
+    TrpPreviewForm second(report);
     second.resize(900, 700);
     second.show();
     QCoreApplication::processEvents();
@@ -184,7 +187,7 @@ TEST(TrpPreviewForm, ZoomMenuSetsTheModeAndTheNextPreviewKeepsIt)
     // A broken stored zoom is brought between 10 % and 1000 %.
     TrpPreviewForm::LastZoom = 0;
     TrpPreviewForm::LastZoomMode = TrpPreviewLayout::FixedZoom;
-    TrpPreviewForm third(document, printer, nullptr);
+    TrpPreviewForm third(report);
     EXPECT_DOUBLE_EQ(third.zoom(), TrpPreviewLayout::MinFactor);
 }
 
@@ -193,11 +196,12 @@ TEST(TrpPreviewForm, SearchesTextAcrossPagesWithF3)
     TrpPreviewForm::LastZoom = 1.0;
     TrpPreviewForm::LastZoomMode = TrpPreviewLayout::FixedZoom;
     TrpPrinter printer{{}};
-    TrpPreparedDocument document{printer, nullptr};
-    addPage(document.pages(), printer, {u8("山田 Apple"), u8("none"), u8("APPLE pie")});
-    addPage(document.pages(), printer, {u8("nothing here")});
-    addPage(document.pages(), printer, {u8("none"), u8("apple")});
-    TrpPreviewForm form(document, printer, nullptr);
+    TrpReport report;
+    report.setPrinter(printer);
+    addPage(report.EMFPages(), printer, {u8("山田 Apple"), u8("none"), u8("APPLE pie")});
+    addPage(report.EMFPages(), printer, {u8("nothing here")});
+    addPage(report.EMFPages(), printer, {u8("none"), u8("apple")});
+    TrpPreviewForm form(report);
     form.resize(900, 600);
     form.show();
     FakeDialogService dialogs;
@@ -264,10 +268,10 @@ TEST(TrpPreviewForm, SavesAndLoadsPreparedReports)
     other.form->PgDownClick();
     dialogs.queueFileName(saved);
     other.form->LoadBtn->click();
-    EXPECT_EQ(other.document.pages().Count(), 2);
+    EXPECT_EQ(other.report.EMFPages().Count(), 2);
     EXPECT_EQ(other.form->currentPage(), 1);
     EXPECT_EQ(other.form->Label1->text(), QStringLiteral("Page 1/2"));
-    EXPECT_EQ(other.document.pages()[1].drawList().texts(), QStringList{QStringLiteral("Page 2")});
+    EXPECT_EQ(other.report.EMFPages()[1].drawList().texts(), QStringList{QStringLiteral("Page 2")});
     EXPECT_TRUE(dialogs.messages().isEmpty());
 
     // A file that cannot be read is reported in an "Error" box.
@@ -284,14 +288,14 @@ TEST(TrpPreviewForm, PaintsOnlyThePagesInsideTheView)
     // within 2000 pixels: it is not drawn, and the first page is.
     Preview preview(3, QSize(900, 400));
     preview.form->grab();
-    EXPECT_TRUE(preview.document.pages()[0].Visible);
-    EXPECT_FALSE(preview.document.pages()[1].Visible);
-    EXPECT_FALSE(preview.document.pages()[1].isHeld());
+    EXPECT_TRUE(preview.report.EMFPages()[0].Visible);
+    EXPECT_FALSE(preview.report.EMFPages()[1].Visible);
+    EXPECT_FALSE(preview.report.EMFPages()[1].isHeld());
     preview.form->PgDownClick();
     preview.form->grab();
-    EXPECT_FALSE(preview.document.pages()[0].Visible);
-    EXPECT_FALSE(preview.document.pages()[0].isHeld());
-    EXPECT_TRUE(preview.document.pages()[1].Visible);
+    EXPECT_FALSE(preview.report.EMFPages()[0].Visible);
+    EXPECT_FALSE(preview.report.EMFPages()[0].isHeld());
+    EXPECT_TRUE(preview.report.EMFPages()[1].Visible);
 }
 
 TEST(TrpPreviewForm, HelpModeShowsTheToolTipOfTheClickedControl)

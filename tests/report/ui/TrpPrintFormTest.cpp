@@ -1,10 +1,11 @@
 #include "FakePlatformPrinters.h"
 #include "PreviewFixtures.h"
 
-#include "reportui/TrpPreparedDocument.h"
+#include "report/building/TrpReport.h"
+
 #include "reportui/TrpPreviewForm.h"
 #include "reportui/TrpPrintForm.h"
-#include "reportui/TrpPrintJob.h"
+#include "reportui/TrpReportWindows.h"
 #include "reportui/TrpTBButton.h"
 
 #include "FakeDialogService.h"
@@ -24,7 +25,7 @@ using PreviewFixtures::addPage;
 TEST(TrpPrintForm, ReadsBackThePagesAndCopiesChosen)
 {
     TrpPrinter printer{{}};
-    TrpPrintForm form(printer, nullptr);
+    TrpPrintForm form(printer);
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("プリント"));
     EXPECT_EQ(form.E1->text(), QStringLiteral("1"));
     EXPECT_TRUE(form.RB1->isChecked());
@@ -65,7 +66,7 @@ TEST(TrpPrintForm, ChoosesThePrinterAtOnceAndRestoresItOnCancel)
     TrpPrinter printer(platform.printerNames(), &platform);
     ASSERT_TRUE(printer.isDefaultPrinter());
     {
-        TrpPrintForm form(printer, &platform);
+        TrpPrintForm form(printer);
         EXPECT_EQ(form.CB1->count(), 3);
         EXPECT_EQ(form.CB1->currentText(), QStringLiteral("Default printer"));
         form.show();
@@ -77,7 +78,7 @@ TEST(TrpPrintForm, ChoosesThePrinterAtOnceAndRestoresItOnCancel)
     {
         // A printer that cannot be opened is not taken.
         FakeDialogService dialogs;
-        TrpPrintForm form(printer, &platform);
+        TrpPrintForm form(printer);
         form.show();
         emit form.CB1->activated(1);
         EXPECT_TRUE(printer.isDefaultPrinter());
@@ -96,7 +97,7 @@ TEST(TrpPrintForm, PropertiesOpenThePlatformDialogOfThePrinter)
     FakePrinters platform;
     TrpPrinter printer(platform.printerNames(), &platform);
     FakeDialogService dialogs;
-    TrpPrintForm form(printer, &platform);
+    TrpPrintForm form(printer);
     // "Default printer" prints on the platform's default queue, whose
     // properties the button opens.
     EXPECT_TRUE(form.PropButton->isEnabled());
@@ -110,38 +111,8 @@ TEST(TrpPrintForm, PropertiesOpenThePlatformDialogOfThePrinter)
     EXPECT_EQ(form.CB1->currentIndex(), printer.printerIndex());
 
     TrpPrinter alone{{}};
-    TrpPrintForm without(alone, nullptr);
+    TrpPrintForm without(alone);
     EXPECT_FALSE(without.PropButton->isEnabled());
-}
-
-TEST(TrpPrintJob, ReadsPageTexts)
-{
-    struct Case
-    {
-        const char *text;
-        QList<int> pages; // 0-based
-    };
-    const Case cases[] = {
-        {"", {0, 1, 2, 3, 4, 5}},
-        {"1,3-5", {0, 2, 3, 4}},
-        {" 2 - 2 ", {1}},
-        {"5-3", {}},
-        {"7-", {}},
-        {"5-", {4, 5}},
-        {"-2", {0, 1}},
-        {"4-9", {3, 4, 5}},
-        {"3,1,3", {0, 2}},
-        {"9", {}},
-        {"0", {}},
-        {"abc", {}},
-        {",,", {}},
-        {"1,x,2", {0, 1}},
-        {"１", {}},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(TrpPrintJob::pagesOf(QString::fromUtf8(c.text), 6), c.pages) << c.text;
-    EXPECT_EQ(TrpPrintJob::jobName(QString()), QStringLiteral("Quernlight: Untitled"));
-    EXPECT_EQ(TrpPrintJob::jobName(QStringLiteral("Plan")), QStringLiteral("Quernlight: Plan"));
 }
 
 namespace {
@@ -152,9 +123,11 @@ struct PrintingPreview
 {
     PrintingPreview()
     {
+        report.setPrinter(printer);
+        report.Title = QStringLiteral("Plan");
         for (int i = 0; i < 3; ++i)
-            addPage(document.pages(), printer, {QStringLiteral("Page %1").arg(i + 1)});
-        form = std::make_unique<TrpPreviewForm>(document, printer, &platform);
+            addPage(report.EMFPages(), printer, {QStringLiteral("Page %1").arg(i + 1)});
+        form = std::make_unique<TrpPreviewForm>(report);
         form->show();
     }
 
@@ -168,6 +141,7 @@ struct PrintingPreview
             print->E1->setText(QString::number(copies));
             return int(QDialog::Accepted);
         });
+        PreviewFixtures::queueProgressLoop(dialogs);
     }
 
     [[nodiscard]] FakePrinter &queue() const { return *platform.opened; }
@@ -175,7 +149,8 @@ struct PrintingPreview
     FakeDialogService dialogs;
     FakePrinters platform;
     TrpPrinter printer{platform.printerNames(), &platform};
-    TrpPreparedDocument document{printer, &platform, QStringLiteral("Plan")};
+    TrpReportWindows windows;
+    TrpReport report;
     std::unique_ptr<TrpPreviewForm> form;
 };
 
@@ -190,6 +165,7 @@ TEST(TrpPrintJob, PrintsTheChosenPagesAndCopiesOnTheDefaultQueue)
     EXPECT_TRUE(preview.dialogs.messages().isEmpty()) << preview.dialogs.messageTexts().join(u'|').toStdString();
     ASSERT_TRUE(preview.platform.opened);
     EXPECT_EQ(preview.queue().printedPages(), 4);
+    EXPECT_EQ(preview.queue().jobName, QStringLiteral("Quernlight: Plan"));
     EXPECT_TRUE(preview.printer.isDefaultPrinter());
 }
 
@@ -200,23 +176,22 @@ TEST(TrpPrintJob, APageTextNamingNoPageSendsNoJob)
     preview.form->PrintBtn->click();
     ASSERT_EQ(preview.dialogs.messages().size(), 1);
     EXPECT_EQ(preview.dialogs.messages()[0].type, MessageType::Error);
-    EXPECT_EQ(preview.dialogs.messages()[0].text, TrpPrintJob::message(TrpPrintJob::Result::NoPage));
+    EXPECT_EQ(preview.dialogs.messages()[0].caption, QStringLiteral("Error"));
     EXPECT_TRUE(!preview.platform.opened || preview.queue().printed().isEmpty());
 }
 
-TEST(TrpPrintJob, CancellingStopsTheJob)
+TEST(TrpPrintJob, CancelInTheProgressDialogDropsTheJob)
 {
-    FakePrinters platform;
-    TrpPrinter printer(platform.printerNames(), &platform);
-    TrpPreparedDocument document(printer, &platform);
-    for (int i = 0; i < 5; ++i)
-        addPage(document.pages(), printer, {QStringLiteral("x")});
-    QList<int> told;
-    document.setProgress([&](int pageNo) {
-        told.append(pageNo);
-        return pageNo < 2;
+    PrintingPreview preview;
+    preview.dialogs.queueDialog([](QDialog *dialog) {
+        static_cast<TrpPrintForm *>(dialog)->E1->setText(QStringLiteral("50"));
+        return int(QDialog::Accepted);
     });
-    EXPECT_FALSE(document.printPrepared(QString(), 1));
-    EXPECT_FALSE(document.error().isSet());
-    EXPECT_EQ(told, (QList<int>{1, 2}));
+    PreviewFixtures::queueProgressLoop(preview.dialogs, 0);
+    preview.form->PrintBtn->click();
+    ASSERT_TRUE(preview.platform.opened);
+    // The job stops after the copies of the first page and is dropped.
+    EXPECT_TRUE(preview.queue().aborted);
+    EXPECT_EQ(preview.queue().printedPages(), 50);
+    EXPECT_TRUE(preview.dialogs.messages().isEmpty()) << preview.dialogs.messageTexts().join(u'|').toStdString();
 }

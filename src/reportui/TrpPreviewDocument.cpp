@@ -1,3 +1,0 @@
-#include "reportui/TrpPreviewDocument.h"
-
-TrpPreviewDocument::~TrpPreviewDocument() = default;
