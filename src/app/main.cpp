@@ -11,6 +11,7 @@
 #include "coreui/WidgetDialogService.h"
 #include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
+#include "reportui/TrpReportWindows.h"
 #include "usersui/TUserRegistForm.h"
 #include "usersui/TUserSearchForm.h"
 
@@ -64,6 +65,8 @@ int main(int argc, char **argv)
     Dialogs::install(&dialogs);
     TrpCupsPrinters cupsPrinters;
     TrpPlatformPrinters::install(&cupsPrinters);
+    // The report engine's preview, progress, input and error windows.
+    const TrpReportWindows reportWindows;
 
     auto greet = std::make_unique<TGreetForm>();
     GreetForm = greet.get();
