@@ -1,6 +1,7 @@
 #include "ConnectionSettings.h"
 
 #include "base/PasswordCipher.h"
+#include "base/Sjis.h"
 #include "platform/DbConnectionString.h"
 #include "platform/SettingsStore.h"
 
@@ -17,6 +18,10 @@ bool write(SettingsStore &store, const QString &connection, const QString &user,
 {
     if (!DbConnectionString::parse(connection, &errorText))
         return false;
+    if (!Sjis::holds(password)) {
+        errorText = QStringLiteral("the password holds a character that Shift-JIS cannot store");
+        return false;
+    }
     const std::optional<QByteArray> record = PasswordCipher::encipher(password);
     if (!record) {
         errorText = QStringLiteral("the password takes more than %1 bytes").arg(PasswordCipher::MaxPasswordBytes);
