@@ -10,6 +10,7 @@
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
+#include "usersui/PartnerPickButton.h"
 #include "usersui/TUserSearchForm.h"
 
 #include <QAbstractSpinBox>
@@ -282,6 +283,8 @@ void TUserRegistForm::buildPanel()
     JupterUserNo =
         place(new QLineEdit(MainPanel), QStringLiteral("JupterUserNo"), {leftInput, row(11), 100, RowHeight});
     JupterUserNo->setAttribute(Qt::WA_InputMethodEnabled, false);
+    place(new PartnerPickButton(m_context, *this, MainPanel), QStringLiteral("HinorikuUserBtn"),
+          {leftInput + 108, row(11) - 2, 120, RowHeight + 4});
 
     addLabel(MainPanel, QStringLiteral("リハビリ形態"), rightLabel, row(0));
     RihaTypeBox =

@@ -128,6 +128,8 @@ TEST(ConnectionSettings, WritesWhatTheProgramReads)
     EXPECT_EQ(ConnectionSettings::connection(store), connection);
 
     EXPECT_FALSE(ConnectionSettings::write(store, QStringLiteral("Provider=Jet;Data Source=x"), {}, {}, error));
+    EXPECT_FALSE(
+        ConnectionSettings::write(store, QStringLiteral("Provider=ODBC;Driver=FreeTDS;Server=s"), {}, {}, error));
     EXPECT_FALSE(ConnectionSettings::write(store, connection, {}, QString(29, u'漢'), error));
     EXPECT_FALSE(ConnectionSettings::write(store, connection, {}, QStringLiteral("pw\U0001F600"), error));
     EXPECT_EQ(error, QStringLiteral("the password holds a character that Shift-JIS cannot store"));

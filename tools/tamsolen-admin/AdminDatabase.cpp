@@ -147,6 +147,9 @@ bool create(const QString &connectionString, const QString &user, const QString 
     const std::optional<DbConnectionString> parts = DbConnectionString::parse(connectionString, &errorText);
     if (!parts)
         return false;
+    if (parts->kind == DbKind::Odbc)
+        return fail(errorText,
+                    QStringLiteral("the main database is SQLite or PostgreSQL; ODBC is for the partner link"));
     if (parts->kind == DbKind::SQLite)
         return createSqlite(*parts, fill, errorText);
     DbConnection connection;
