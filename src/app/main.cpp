@@ -7,11 +7,14 @@
 #include "coreui/TGreetForm.h"
 #include "coreui/TLoginForm.h"
 #include "coreui/TMainForm.h"
+#include "coreui/TSystemMenuForm.h"
 #include "coreui/TTextForm.h"
 #include "coreui/WidgetDialogService.h"
 #include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
+#include "usersui/THinorikuForm.h"
+#include "usersui/THinorikuUserForm.h"
 #include "usersui/TUserRegistForm.h"
 #include "usersui/TUserSearchForm.h"
 
@@ -92,6 +95,7 @@ int main(int argc, char **argv)
     if (!MainModule->Connect(dbSeting, registory) || !LoginForm->RunLogin(*MainModule))
         return 0;
     forms.create(UserSearchForm, context);
+    forms.create(SystemMenuForm, context);
 
     forms.create(TextForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
@@ -103,6 +107,11 @@ int main(int argc, char **argv)
 
     forms.create(UserRegistForm, context);
     MainForm->SetTileForm(Artwork::Tile::UserRegist, UserRegistForm);
+    forms.create(HinorikuForm, context);
+    forms.create(HinorikuUserForm, context);
+    HinorikuForm->SetMenuForm(SystemMenuForm);
+    SystemMenuForm->SetPartnerForm(HinorikuForm);
+    MainForm->SetTileForm(Artwork::Tile::System, SystemMenuForm);
 
     GreetForm = nullptr;
     greet.reset();
