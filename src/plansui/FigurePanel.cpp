@@ -96,8 +96,10 @@ void FigurePanel::refresh()
         }
     }
     // A mark removed while it holds the mouse goes once its event is over.
-    for (auto &[name, shape] : m_marks)
+    for (auto &[name, shape] : m_marks) {
+        shape->hide();
         shape->deleteLater();
+    }
     m_marks = std::move(kept);
 }
 
