@@ -96,3 +96,48 @@ CREATE TABLE Comment (
     UpdateDate TIMESTAMP(3)
 );
 CREATE INDEX CommentGroup ON Comment (ProgramName, CommentCode);
+
+-- Treatment plans, one row per user and registration date (kept so by the
+-- editor's save). The header columns copy the user as the plan was made;
+-- PlanData is the 3700-byte plan body in its fixed layout.
+CREATE TABLE RihaPlan (
+    PlanNo INTEGER GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
+    CureNo INTEGER,
+    PlanRegistDay TIMESTAMP(3),
+    PlanEndDay TIMESTAMP(3),
+    Name VARCHAR(50),
+    Sex INTEGER,
+    Birth TIMESTAMP(3),
+    RihaType INTEGER,
+    KubunCode INTEGER,
+    Jiritsu_KBN INTEGER,
+    Ninchi_KBN INTEGER,
+    YOUKAIGO_KBN INTEGER,
+    Disease1 VARCHAR(50),
+    Disease2 VARCHAR(50),
+    Disease3 VARCHAR(50),
+    Disease4 VARCHAR(50),
+    Disease5 VARCHAR(50),
+    Disease6 VARCHAR(50),
+    Creator VARCHAR(30),
+    CreateDay TIMESTAMP(3),
+    Updator VARCHAR(30),
+    UpdateDay TIMESTAMP(3),
+    PlanData BYTEA
+);
+CREATE INDEX RihaPlanUser ON RihaPlan (CureNo, PlanRegistDay);
+
+-- The body-figure marks and paralysis overlays of a plan, drawn in AutoNo
+-- order. Parts: 0 joint, 1 muscle, 2 pain, 3 overlay; Side: 0 front, 1 back;
+-- Corner: the overlay's quarter, -1 for a mark; X, Y: a mark's top left,
+-- -1 for an overlay.
+CREATE TABLE Figure (
+    AutoNo INTEGER GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
+    PlanNo INTEGER,
+    Parts INTEGER,
+    Side INTEGER,
+    Corner INTEGER,
+    X INTEGER,
+    Y INTEGER
+);
+CREATE INDEX FigurePlan ON Figure (PlanNo);

@@ -11,6 +11,10 @@
 #include "coreui/TTextForm.h"
 #include "coreui/WidgetDialogService.h"
 #include "platform/TTerminateThread.h"
+#include "plansui/TGetCurePlanForm.h"
+#include "plansui/TPaperMenuForm.h"
+#include "plansui/TRihaPlanForm.h"
+#include "plansui/TStringsForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
 #include "usersui/THinorikuForm.h"
@@ -98,6 +102,12 @@ int main(int argc, char **argv)
     forms.create(SystemMenuForm, context);
 
     forms.create(TextForm);
+    forms.create(PaperMenuForm, context);
+    forms.create(RihaPlanForm, context);
+    forms.create(GetCurePlanForm, context);
+    forms.create(StringsForm);
+    PaperMenuForm->SetForms(RihaPlanForm, nullptr, nullptr);
+    MainForm->SetTileForm(Artwork::Tile::Paper, PaperMenuForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
 
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
