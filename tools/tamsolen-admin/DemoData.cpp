@@ -2,6 +2,7 @@
 
 #include "AdminDatabase.h"
 #include "DemoPhrases.h"
+#include "DemoSchedule.h"
 #include "DemoUsers.h"
 
 #include "platform/DbConnection.h"
@@ -48,7 +49,8 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 // In the order the tables refer to each other.
 const std::vector<Step> &steps()
 {
-    static const std::vector<Step> all = {fillStaff, fillLogins, fillFacility, DemoUsers::fill, addDemoPhrases};
+    static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,
+                                          DemoUsers::fill, addDemoPhrases, DemoSchedule::fill};
     return all;
 }
 
