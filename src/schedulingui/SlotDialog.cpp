@@ -1,6 +1,6 @@
 #include "schedulingui/SlotDialog.h"
 
-#include "core/EraLineEdit.h"
+#include "coreui/EraLineEdit.h"
 #include "scheduling/SlotEntryCheck.h"
 
 #include <QFormLayout>

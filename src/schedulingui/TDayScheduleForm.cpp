@@ -17,8 +17,8 @@
 
 TDayScheduleForm *DayScheduleForm = nullptr;
 
-TDayScheduleForm::TDayScheduleForm(BoardServices services, QWidget *parent)
-    : WorkBoardForm(WorkBoard::Kind::Day, QStringLiteral("Stuff"), std::move(services), parent)
+TDayScheduleForm::TDayScheduleForm(AppContext &context, QWidget *parent)
+    : WorkBoardForm(WorkBoard::Kind::Day, QStringLiteral("Stuff"), context, parent)
 {
     setObjectName(QStringLiteral("DayScheduleForm"));
     setWindowTitle(QStringLiteral("当日担当者作業表"));
@@ -32,7 +32,7 @@ TDayScheduleForm::TDayScheduleForm(BoardServices services, QWidget *parent)
     topLayout()->insertWidget(topLayout()->count() - 1, StartStuffNo);
     connect(StuffNameShift, &QSpinBox::valueChanged, this,
             [this](int value) { StartStuffNo->setText(QString::number(value + 1) + QStringLiteral("人目～")); });
-    StuffAllChangeForm = new TStuffAllChangeForm(m_services.staff, this);
+    StuffAllChangeForm = new TStuffAllChangeForm(m_staff, this);
 
     addMenuAction(EditPopupMenu, QStringLiteral("CopyStuffBoxFromPanelMenu"), QStringLiteral("全ての枠コピー"),
                   &TDayScheduleForm::CopyStuffBoxFromPanelMenuClick);
@@ -54,7 +54,7 @@ void TDayScheduleForm::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         StartStuffNo->setText(QStringLiteral("1人～"));
-        StuffNameShift->setEnabled(m_services.staff.count() > FrameLook::ColumnCount);
+        StuffNameShift->setEnabled(m_staff.count() > FrameLook::ColumnCount);
     }
     WorkBoardForm::showEvent(event);
     if (!event->spontaneous())
@@ -64,7 +64,7 @@ void TDayScheduleForm::showEvent(QShowEvent *event)
 void TDayScheduleForm::showStaffHeaders(int first)
 {
     for (int k = 0; k < FrameLook::ColumnCount; ++k)
-        Board->setHeader(k, m_services.staff.nameAt(first + k), FrameLook::HeaderColour);
+        Board->setHeader(k, m_staff.nameAt(first + k), FrameLook::HeaderColour);
 }
 
 void TDayScheduleForm::DispButtonClick()

@@ -12,7 +12,7 @@ class TDayScheduleForm : public WorkBoardForm
     Q_OBJECT
 
 public:
-    explicit TDayScheduleForm(BoardServices services, QWidget *parent = nullptr);
+    explicit TDayScheduleForm(AppContext &context, QWidget *parent = nullptr);
 
     TDateTime TheDate = DateTime::None;
     QSpinBox *StuffNameShift = nullptr;

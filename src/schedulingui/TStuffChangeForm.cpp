@@ -1,7 +1,7 @@
 #include "schedulingui/TStuffChangeForm.h"
 
 #include "core/EraDate.h"
-#include "core/EraLineEdit.h"
+#include "coreui/EraLineEdit.h"
 #include "scheduling/StaffDirectory.h"
 
 #include <QComboBox>

@@ -18,8 +18,8 @@
 
 TStuffScheduleForm *StuffScheduleForm = nullptr;
 
-TStuffScheduleForm::TStuffScheduleForm(BoardServices services, QWidget *parent)
-    : WorkBoardForm(WorkBoard::Kind::StaffMonth, QStringLiteral("Day"), std::move(services), parent)
+TStuffScheduleForm::TStuffScheduleForm(AppContext &context, QWidget *parent)
+    : WorkBoardForm(WorkBoard::Kind::StaffMonth, QStringLiteral("Day"), context, parent)
 {
     setObjectName(QStringLiteral("StuffScheduleForm"));
     setWindowTitle(QStringLiteral("介護担当者作業表"));
@@ -48,7 +48,7 @@ void TStuffScheduleForm::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         StuffBox->clear();
-        StuffBox->addItems(m_services.staff.names());
+        StuffBox->addItems(m_staff.names());
         StuffBox->setCurrentIndex(-1);
         StuffBox->setEnabled(true);
     }
@@ -71,7 +71,7 @@ void TStuffScheduleForm::DispButtonClick()
                          colour);
         Board->setColumnColour(i, FrameLook::DayColour(day, FrameLook::ColumnColour));
     }
-    if (!m_board->displayStaff(m_services.staff.codeAt(StuffBox->currentIndex()), start)) {
+    if (!m_board->displayStaff(m_staff.codeAt(StuffBox->currentIndex()), start)) {
         ClearButtonClick();
         return;
     }

@@ -10,7 +10,7 @@ class TStuffScheduleForm : public WorkBoardForm
     Q_OBJECT
 
 public:
-    explicit TStuffScheduleForm(BoardServices services, QWidget *parent = nullptr);
+    explicit TStuffScheduleForm(AppContext &context, QWidget *parent = nullptr);
 
     QComboBox *StuffBox = nullptr;
     QAction *PasteDaysToPanelMenu = nullptr;

@@ -1,8 +1,9 @@
 #include "schedulingui/TTimeTableForm.h"
 
-#include "core/PhraseComboBox.h"
+#include "core/AppContext.h"
 #include "core/PhraseStore.h"
-#include "core/TCommentForm.h"
+#include "coreui/PhraseComboBox.h"
+#include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
 
 #include <QHBoxLayout>
@@ -54,8 +55,8 @@ private:
 
 } // namespace
 
-TTimeTableForm::TTimeTableForm(DbConnection &database, TCommentForm *phraseEditor, QWidget *parent)
-    : QDialog(parent), m_list(database), m_database(database), m_phraseEditor(phraseEditor)
+TTimeTableForm::TTimeTableForm(AppContext &context, QWidget *parent)
+    : QDialog(parent), m_list(context.database), m_database(context.database)
 {
     setObjectName(QStringLiteral("TimeTableForm"));
     setWindowTitle(QStringLiteral("予約状況"));
@@ -179,10 +180,10 @@ void TTimeTableForm::CommentEdited(int row, const QString &text)
 
 void TTimeTableForm::editPhrases()
 {
-    if (!m_phraseEditor)
+    if (!CommentForm)
         return;
-    m_phraseEditor->ProgramName = QStringLiteral("Schd");
-    m_phraseEditor->CommentCode = 0;
-    Dialogs::exec(m_phraseEditor);
-    m_phrases = m_phraseEditor->GetComments(QStringLiteral("Schd"), 0);
+    CommentForm->ProgramName = QStringLiteral("Schd");
+    CommentForm->CommentCode = 0;
+    Dialogs::exec(CommentForm);
+    m_phrases = CommentForm->GetComments(QStringLiteral("Schd"), 0);
 }

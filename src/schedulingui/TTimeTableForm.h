@@ -3,14 +3,13 @@
 #include "scheduling/BookingStatusList.h"
 
 #include <QDialog>
-#include <QPointer>
 
 class DbConnection;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
-#include "core/TCommentForm.h"
+struct AppContext;
 
 // The bookings of one slot: cancel one or all, and edit each booking's
 // comment in place (written when the edit ends).
@@ -19,8 +18,8 @@ class TTimeTableForm : public QDialog
     Q_OBJECT
 
 public:
-    // The phrase editor opens from the comment box; none: no editor.
-    TTimeTableForm(DbConnection &database, TCommentForm *phraseEditor, QWidget *parent = nullptr);
+    // The phrase editor CommentForm opens from the comment box when it exists.
+    explicit TTimeTableForm(AppContext &context, QWidget *parent = nullptr);
 
     int ReserveNo = 0;
     bool CanDelete = false;
@@ -47,6 +46,5 @@ private:
 
     BookingStatusList m_list;
     DbConnection &m_database;
-    QPointer<TCommentForm> m_phraseEditor;
     QStringList m_phrases;
 };

@@ -1,8 +1,10 @@
 #include "schedulingui/WorkBoardForm.h"
 
+#include "core/AppContext.h"
 #include "core/CodeTables.h"
 #include "core/TKubun.h"
-#include "core/TMainForm.h"
+#include "core/TMainModule.h"
+#include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
 #include "scheduling/BookingUserList.h"
 #include "schedulingui/BoardCell.h"
@@ -31,9 +33,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-WorkBoardForm::WorkBoardForm(WorkBoard::Kind kind, const QString &headerPrefix, BoardServices services, QWidget *parent)
-    : QWidget(parent), m_services(std::move(services)), m_data(m_services.database, m_services.staff),
-      m_board(std::make_unique<WorkBoard>(kind, m_data, m_services.staff))
+WorkBoardForm::WorkBoardForm(WorkBoard::Kind kind, const QString &headerPrefix, AppContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context), m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames),
+      m_data(context.database, m_staff), m_board(std::make_unique<WorkBoard>(kind, m_data, m_staff))
 {
     resize(1280, 860);
     TopPanel = new QWidget(this);
@@ -87,8 +89,8 @@ WorkBoardForm::WorkBoardForm(WorkBoard::Kind kind, const QString &headerPrefix, 
     layout->addLayout(status);
 
     StuffTimeForm = new TStuffTimeForm(this);
-    StuffChangeForm = new TStuffChangeForm(m_services.staff, this);
-    TimeTableForm = new TTimeTableForm(m_services.database, m_services.phraseEditor, this);
+    StuffChangeForm = new TStuffChangeForm(m_staff, this);
+    TimeTableForm = new TTimeTableForm(context, this);
     PersonPropertyForm = new TPersonPropertyForm(this);
 }
 
@@ -200,10 +202,10 @@ void WorkBoardForm::buildMenus(WorkBoard::Kind kind)
 void WorkBoardForm::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        if (m_services.winState)
-            TMainForm::ApplyWindowState(this, m_services.winState());
-        if (m_services.menu)
-            m_services.menu->hide();
+        TMainForm::ApplyWindowState(this, m_context.winState());
+        // The main window stands for the schedule menu until the menu comes.
+        if (MainForm)
+            MainForm->hide();
         ClearButtonClick();
         RVDate->setDate(Clock::currentDate());
         StatusPanel1->clear();
@@ -215,8 +217,8 @@ void WorkBoardForm::closeEvent(QCloseEvent *event)
 {
     m_board->clear();
     Board->setLabels({});
-    if (m_services.menu)
-        m_services.menu->show();
+    if (MainForm)
+        MainForm->show();
     QWidget::closeEvent(event);
 }
 
@@ -252,7 +254,7 @@ void WorkBoardForm::RihaTypeBoxChange()
     kubun.Ninchi = NinchiBox->isChecked();
     kubun.Shudan = ShudanBox->isChecked();
     kubun.Kobetsu = KobetsuBox->isChecked();
-    const auto users = BookingUserList::read(m_services.database, RihaTypeBox->currentIndex(), kubun.GetCode());
+    const auto users = BookingUserList::read(m_context.database, RihaTypeBox->currentIndex(), kubun.GetCode());
     if (!users)
         Dialogs::error(QStringLiteral("System Error リハビリ形態テーブル オープンで失敗しました。"));
     m_users->setUsers(users.value_or(std::vector<BookingUser>()));

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/TCommentForm.h"
+#include "scheduling/StaffDirectory.h"
 #include "scheduling/TScheduleData.h"
 #include "scheduling/WorkBoard.h"
-#include "schedulingui/BoardServices.h"
 
 #include <QAction>
 #include <QMimeData>
@@ -11,6 +10,7 @@
 
 #include <memory>
 
+struct AppContext;
 class DragPersonModel;
 class QCheckBox;
 class QComboBox;
@@ -82,7 +82,7 @@ public:
     void RihaTypeBoxChange();
 
 protected:
-    WorkBoardForm(WorkBoard::Kind kind, const QString &headerPrefix, BoardServices services, QWidget *parent);
+    WorkBoardForm(WorkBoard::Kind kind, const QString &headerPrefix, AppContext &context, QWidget *parent);
 
     // Draws what the board holds: labels and status.
     void refresh();
@@ -103,7 +103,9 @@ protected:
     // The slot of the last slot menu; nullopt (told) when it is gone.
     [[nodiscard]] std::optional<TIMETABLE_ITEM> targetSlot() const;
 
-    BoardServices m_services;
+    AppContext &m_context;
+    // The data module's staff list, as the boards read it.
+    const StaffDirectory m_staff;
     TScheduleData m_data;
     std::unique_ptr<WorkBoard> m_board;
 

@@ -1,8 +1,8 @@
 #include "DatabaseFixture.h"
-#include "FakeDialogService.h"
+#include "TestContext.h"
 
-#include "core/EraLineEdit.h"
-#include "core/PhraseComboBox.h"
+#include "coreui/EraLineEdit.h"
+#include "coreui/PhraseComboBox.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "scheduling/BookingPayload.h"
@@ -50,18 +50,24 @@ protected:
         EXPECT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM Schedule"))));
         return rows.field(u"N").asInteger();
     }
-    BoardServices services() { return BoardServices{db(), m_staff, nullptr, nullptr, {}}; }
+    AppContext &context()
+    {
+        m_test = std::make_unique<TestContext>(db());
+        m_test->mainModule.StaffCodes = {11, 12};
+        m_test->mainModule.StaffNames = {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")};
+        return m_test->context;
+    }
+    [[nodiscard]] QStringList messages() const { return m_test->dialogs.messageTexts(); }
 
-    StaffDirectory m_staff{{11, 12}, {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")}};
-    FakeDialogService m_dialogs;
+    std::unique_ptr<TestContext> m_test;
 };
 
 TEST_P(BoardFormsTest, StaffBoardBooksADroppedUser)
 {
-    TStuffScheduleForm form(services());
+    TStuffScheduleForm form(context());
     form.show();
     form.DispButton->click();
-    EXPECT_EQ(m_dialogs.messageTexts(), QStringList{QStringLiteral("担当者を指定してください。")});
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("担当者を指定してください。")});
     form.StuffBox->setCurrentIndex(1);
     form.RVDate->setDate(QDate(2026, 12, 1));
     form.DispButton->click();
@@ -87,7 +93,7 @@ TEST_P(BoardFormsTest, StaffBoardBooksADroppedUser)
 
 TEST_P(BoardFormsTest, DayBoardShowsStaffColumns)
 {
-    TDayScheduleForm form(services());
+    TDayScheduleForm form(context());
     form.show();
     EXPECT_EQ(form.StartStuffNo->text(), QStringLiteral("1人～"));
     EXPECT_FALSE(form.StuffNameShift->isEnabled());
@@ -104,7 +110,7 @@ TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
                                     "SELECT ReserveNo, 7, '' FROM TimeTable")));
     DbDataSet slot;
     ASSERT_TRUE(slot.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
-    TTimeTableForm form(db(), nullptr);
+    TTimeTableForm form(context());
     form.ReserveNo = slot.field(u"ReserveNo").asInteger();
     form.CanDelete = true;
     form.show();
