@@ -141,3 +141,27 @@ CREATE TABLE Figure (
     Y INTEGER
 );
 CREATE INDEX FigurePlan ON Figure (PlanNo);
+
+-- Staff time slots: one row per slot of one staff member on one day. The
+-- day has no time part; the start time sits on 1899-12-30.
+CREATE TABLE TimeTable (
+    ReserveNo INTEGER PRIMARY KEY AUTOINCREMENT,
+    ReserveDay TIMESTAMP,
+    StuffCode INTEGER,
+    StartTime TIMESTAMP,
+    WorkingMin INTEGER,
+    Capacity INTEGER
+);
+CREATE INDEX TimeTableStaffDay ON TimeTable (StuffCode, ReserveDay);
+CREATE INDEX TimeTableDay ON TimeTable (ReserveDay);
+
+-- Bookings of users into slots; a user is booked at most once per slot.
+CREATE TABLE Schedule (
+    ScheduleNo INTEGER PRIMARY KEY AUTOINCREMENT,
+    WorkingNo INTEGER NOT NULL,
+    CureNo INTEGER NOT NULL,
+    Comment VARCHAR(255),
+    CreateDate TIMESTAMP,
+    UNIQUE (WorkingNo, CureNo)
+);
+CREATE INDEX ScheduleUser ON Schedule (CureNo);

@@ -17,6 +17,8 @@
 #include "plansui/TStringsForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
+#include "schedulingui/TDayScheduleForm.h"
+#include "schedulingui/TStuffScheduleForm.h"
 #include "usersui/THinorikuForm.h"
 #include "usersui/THinorikuUserForm.h"
 #include "usersui/TUserRegistForm.h"
@@ -110,6 +112,8 @@ int main(int argc, char **argv)
     MainForm->SetTileForm(Artwork::Tile::Paper, PaperMenuForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
 
+    forms.create(StuffScheduleForm, context);
+    forms.create(DayScheduleForm, context);
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
 
     forms.create(CommentForm, context);
@@ -122,6 +126,7 @@ int main(int argc, char **argv)
     HinorikuForm->SetMenuForm(SystemMenuForm);
     SystemMenuForm->SetPartnerForm(HinorikuForm);
     MainForm->SetTileForm(Artwork::Tile::System, SystemMenuForm);
+    MainForm->SetTileForm(Artwork::Tile::Schedule, StuffScheduleForm); // until the schedule menu comes
 
     GreetForm = nullptr;
     greet.reset();

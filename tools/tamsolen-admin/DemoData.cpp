@@ -3,6 +3,7 @@
 #include "AdminDatabase.h"
 #include "DemoPhrases.h"
 #include "DemoPlans.h"
+#include "DemoSchedule.h"
 #include "DemoUsers.h"
 
 #include "platform/DbConnection.h"
@@ -50,7 +51,8 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,
-                                          DemoUsers::fill, addDemoPhrases, DemoPlans::fill};
+    static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,       DemoUsers::fill,
+                                          addDemoPhrases,  DemoPlans::fill, DemoSchedule::fill};
     return all;
 }
 
