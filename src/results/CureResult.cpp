@@ -6,6 +6,7 @@
 #include "users/TPerson.h"
 
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -126,4 +127,12 @@ CureResult CureResult::fromRow(const DbDataSet &rows)
     r.LoginName = rows.field(u"LoginName").asString();
     r.UpdateDate = rows.field(u"UpdateDate").asDateTime();
     return r;
+}
+
+bool CureResult::dayOrder(TDateTime dateA, TDateTime startA, int keyA, TDateTime dateB, TDateTime startB, int keyB)
+{
+    const auto key = [](TDateTime date, TDateTime start, int resultNo) {
+        return std::tuple(DateTime::dateOf(date), DateTime::timeOf(start), resultNo);
+    };
+    return key(dateA, startA, keyA) < key(dateB, startB, keyB);
 }

@@ -58,6 +58,15 @@ struct CureResult
     // Copies the register columns of the user (and the user number).
     void takeSnapshot(const TPerson &person);
 
+    // The order of lists and printouts: by day (whatever the time of day
+    // of CureDate), then by actual start time, then by key.
+    [[nodiscard]] static bool dayOrder(TDateTime dateA, TDateTime startA, int keyA, TDateTime dateB,
+                                       TDateTime startB, int keyB);
+    [[nodiscard]] static bool dayOrder(const CureResult &a, const CureResult &b)
+    {
+        return dayOrder(a.CureDate, a.RStartTime, a.ResultNo, b.CureDate, b.RStartTime, b.ResultNo);
+    }
+
     // The row the data set stands on (every column of CureResults).
     [[nodiscard]] static CureResult fromRow(const DbDataSet &rows);
     friend bool operator==(const CureResult &, const CureResult &) = default;

@@ -4,6 +4,9 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
+#include "results/CureResult.h"
+
+#include <algorithm>
 
 std::pair<TDateTime, TDateTime> ResultSheet::monthRange(TDateTime date)
 {
@@ -50,7 +53,7 @@ std::optional<int> ResultSheet::cureNoOfText(const QString &text)
 std::optional<std::vector<ResultSheet::UserRow>> ResultSheet::load(TDateTime from, TDateTime to) const
 {
     DbDataSet rows;
-    DbQuery query(m_db, QStringLiteral("SELECT CureNo, Name, CureDate, RihaType FROM CureResults "
+    DbQuery query(m_db, QStringLiteral("SELECT CureNo, Name, CureDate, RihaType, RStartTime, ResultNo FROM CureResults "
                                        "WHERE CureDate >= :PFromDate AND CureDate < :PToDate "
                                        "ORDER BY CureNo, CureDate, RStartTime, ResultNo"));
     query.bind(u"PFromDate", DbDate{from}).bind(u"PToDate", DbDate{to});
@@ -60,19 +63,45 @@ std::optional<std::vector<ResultSheet::UserRow>> ResultSheet::load(TDateTime fro
     const DbField name = rows.field(u"Name");
     const DbField cureDate = rows.field(u"CureDate");
     const DbField rihaType = rows.field(u"RihaType");
+    const DbField start = rows.field(u"RStartTime");
+    const DbField resultNo = rows.field(u"ResultNo");
+    struct Result
+    {
+        TDateTime date;
+        TDateTime start;
+        int resultNo;
+        int rihaType;
+        QString name;
+    };
     std::vector<UserRow> users;
-    for (rows.first(); !rows.eof(); rows.next()) {
-        if (users.empty() || users.back().CureNo != cureNo.asInteger())
-            users.push_back({cureNo.asInteger(), {}, {}, 0});
+    std::vector<Result> results;
+    // A user's results in day order; a later result of the day overwrites
+    // the mark of an earlier one, and a form without a mark leaves the cell.
+    const auto finish = [&] {
+        std::stable_sort(results.begin(), results.end(), [](const Result &a, const Result &b) {
+            return CureResult::dayOrder(a.date, a.start, a.resultNo, b.date, b.start, b.resultNo);
+        });
         UserRow &user = users.back();
-        user.Name = name.asString();
-        // A later result of the day overwrites the mark of an earlier one;
-        // a form without a mark leaves the cell as it is.
-        const QString mark = dayMark(rihaType.asInteger());
-        if (!mark.isEmpty())
-            user.Marks[size_t(DateTime::toDate(cureDate.asDateTime()).day() - 1)] = mark;
-        ++user.Count;
+        for (const Result &result : results) {
+            const QString mark = dayMark(result.rihaType);
+            if (!mark.isEmpty())
+                user.Marks[size_t(DateTime::toDate(result.date).day() - 1)] = mark;
+        }
+        user.Count = int(results.size());
+        user.Name = results.back().name;
+        results.clear();
+    };
+    for (rows.first(); !rows.eof(); rows.next()) {
+        if (users.empty() || users.back().CureNo != cureNo.asInteger()) {
+            if (!results.empty())
+                finish();
+            users.push_back({cureNo.asInteger(), {}, {}, 0});
+        }
+        results.push_back(
+            {cureDate.asDateTime(), start.asDateTime(), resultNo.asInteger(), rihaType.asInteger(), name.asString()});
     }
+    if (!results.empty())
+        finish();
     return users;
 }
 
