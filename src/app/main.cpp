@@ -1,14 +1,18 @@
-#include "core/TCommentForm.h"
-#include "core/TGreetForm.h"
-#include "core/TLoginForm.h"
-#include "core/TMainForm.h"
+#include "core/AppContext.h"
+#include "core/DateSettingsScope.h"
+#include "core/TDBSeting.h"
 #include "core/TMainModule.h"
-#include "core/TTextForm.h"
-#include "core/WidgetDialogService.h"
+#include "core/TRegistory.h"
+#include "coreui/TCommentForm.h"
+#include "coreui/TGreetForm.h"
+#include "coreui/TLoginForm.h"
+#include "coreui/TMainForm.h"
+#include "coreui/TTextForm.h"
+#include "coreui/WidgetDialogService.h"
 #include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
-#include "users/TUserRegistForm.h"
-#include "users/TUserSearchForm.h"
+#include "usersui/TUserRegistForm.h"
+#include "usersui/TUserSearchForm.h"
 
 #include <QApplication>
 
@@ -65,26 +69,36 @@ int main(int argc, char **argv)
     GreetForm->repaint();
     QApplication::processEvents();
 
+    // The program's date format while it runs; the one found is put back at the end.
+    const DateSettingsScope dateSettings;
+    TRegistory registory;
+    registory.LoadSettings();
+    TDBSeting dbSeting;
+    dbSeting.LoadSettings();
+
     ApplicationForms forms;
     // The start-up sequence: each form is created at its place here, in
     // groups, with a status line on the splash after each group.
-    forms.create(MainForm);
+    forms.create(MainModule);
+    AppContext context{
+        MainModule->RIHADatabase, registory, dbSeting, *MainModule, dialogs, QCoreApplication::applicationDirPath()};
+    forms.create(MainForm, context);
     forms.create(LoginForm);
-    forms.create(MainModule, *MainForm, *LoginForm);
-    DbConnection &database = MainModule->RIHADatabase;
-    forms.create(UserSearchForm, database);
-    if (!MainForm->StartupOK)
+    // A failed connection or login has shown its message (none when the user
+    // cancelled); the program ends without writing the settings back.
+    if (!MainModule->Connect(dbSeting, registory) || !LoginForm->RunLogin(*MainModule))
         return 0;
+    forms.create(UserSearchForm, context);
 
     forms.create(TextForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
 
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
 
-    forms.create(CommentForm, database);
+    forms.create(CommentForm, context);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
-    forms.create(UserRegistForm, database);
+    forms.create(UserRegistForm, context);
     MainForm->SetTileForm(Artwork::Tile::UserRegist, UserRegistForm);
 
     GreetForm = nullptr;
@@ -97,5 +111,7 @@ int main(int argc, char **argv)
         QApplication::quit();
     });
     MainForm->show();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    registory.SaveSettings();
+    return exitCode;
 }

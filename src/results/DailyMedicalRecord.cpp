@@ -2,12 +2,13 @@
 
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
-#include "results/ResultsContext.h"
+#include "core/AppContext.h"
+#include "core/TMainModule.h"
 
 bool DailyMedicalRecord::load(TDateTime day, int staffCode, int rihaType)
 {
     m_day = DateTime::dateOf(day);
-    DbQuery query(m_context.db(), QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
+    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
                                                  "CureDate < :PToDate AND StuffCode = :PStuffCode AND "
                                                  "RihaType = :PRihaType ORDER BY CureDate, RStartTime, ResultNo"));
     query.bind(u"PFromDate", DbDate{m_day})

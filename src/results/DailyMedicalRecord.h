@@ -4,7 +4,7 @@
 
 #include <QString>
 
-struct ResultsContext;
+struct AppContext;
 
 // The results of one day, one therapist and one form of rehabilitation:
 // the daily form without its window, with its four totals.
@@ -19,7 +19,7 @@ public:
         int ExecMinutes = 0;
     };
 
-    explicit DailyMedicalRecord(const ResultsContext &context) : m_context(context) {}
+    explicit DailyMedicalRecord(const AppContext &context) : m_context(context) {}
 
     // The rows of [day, day + 1) of the staff member and form.
     [[nodiscard]] bool load(TDateTime day, int staffCode, int rihaType);
@@ -33,7 +33,7 @@ public:
 
 
 private:
-    const ResultsContext &m_context;
+    const AppContext &m_context;
     TDateTime m_day = DateTime::None;
     ResultRowsEditor m_rows;
 };

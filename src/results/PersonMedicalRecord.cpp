@@ -4,9 +4,10 @@
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "results/ResultSheet.h"
-#include "results/ResultsContext.h"
+#include "core/AppContext.h"
+#include "core/TMainModule.h"
 
-PersonMedicalRecord::PersonMedicalRecord(const ResultsContext &context) : m_context(context)
+PersonMedicalRecord::PersonMedicalRecord(const AppContext &context) : m_context(context)
 {
 }
 
@@ -28,7 +29,7 @@ bool PersonMedicalRecord::load(int cureNo, std::optional<int> staffCode)
                                  "AND CureNo = :PCureNo");
     if (staffCode)
         sql += QStringLiteral(" AND StuffCode = :PStuffCode");
-    DbQuery query(m_context.db(), sql + QStringLiteral(" ORDER BY CureDate, RStartTime, ResultNo"));
+    DbQuery query(m_context.database, sql + QStringLiteral(" ORDER BY CureDate, RStartTime, ResultNo"));
     query.bind(u"PFromDate", DbDate{m_from}).bind(u"PToDate", DbDate{m_to}).bind(u"PCureNo", cureNo);
     if (staffCode)
         query.bind(u"PStuffCode", *staffCode);
@@ -58,9 +59,9 @@ std::vector<TLineData> PersonMedicalRecord::dayLines() const
 PersonMedicalRecord::Legend PersonMedicalRecord::legend() const
 {
     Legend legend;
-    for (int i = 0; i < LegendSize && i < m_context.StaffCodes.size(); ++i) {
-        legend.Tk[size_t(i)] = m_context.StaffKigos.value(i);
-        legend.TkName[size_t(i)] = m_context.StaffNames.value(i);
+    for (int i = 0; i < LegendSize && i < m_context.mainModule.StaffCodes.size(); ++i) {
+        legend.Tk[size_t(i)] = m_context.mainModule.StaffKigos.value(i);
+        legend.TkName[size_t(i)] = m_context.mainModule.StaffNames.value(i);
     }
     return legend;
 }

@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-struct ResultsContext;
+struct AppContext;
 
 // One user's results of one month, optionally of one therapist: the
 // monthly per-user form without its window, and the day lines, totals and
@@ -18,7 +18,7 @@ class PersonMedicalRecord
 public:
     static constexpr int LegendSize = 20;
 
-    explicit PersonMedicalRecord(const ResultsContext &context);
+    explicit PersonMedicalRecord(const AppContext &context);
 
     // The month of the date; the display is cleared.
     void setMonth(TDateTime date);
@@ -47,7 +47,7 @@ public:
     [[nodiscard]] Legend legend() const;
 
 private:
-    const ResultsContext &m_context;
+    const AppContext &m_context;
     TDateTime m_from = DateTime::None;
     TDateTime m_to = DateTime::None;
     int m_cureNo = 0;

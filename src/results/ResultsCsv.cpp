@@ -8,7 +8,8 @@
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 #include "results/CureResultStore.h"
-#include "results/ResultsContext.h"
+#include "core/AppContext.h"
+#include "core/TMainModule.h"
 #include "results/TCsv.h"
 
 #include <QFile>
@@ -114,7 +115,7 @@ QByteArray ResultsCsv::exportLine(const QStringList &values, qsizetype *unmapped
 ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const QString &fileName) const
 {
     DbDataSet rows;
-    DbQuery query(m_context.db(), QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
+    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
                                                  "CureDate < :PToDate ORDER BY CureNo, CureDate, RStartTime, ResultNo"));
     query.bind(u"PFromDate", DbDate{from}).bind(u"PToDate", DbDate{to});
     if (!rows.open(query))
@@ -231,11 +232,11 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
         return {{}, QStringLiteral("コメントの変換に失敗しました。") + SizeError};
     row.Comment = f[15];
     const QString staff = Sjis::trim(f[16]);
-    row.StuffCode = m_context.staffCodeOfName(staff);
+    row.StuffCode = m_context.mainModule.StaffCodeOfName(staff);
     if (row.StuffCode < 0)
         return {{}, QStringLiteral("未登録スタッフエラーです。\n") + staff};
-    row.StuffName = m_context.staffName(row.StuffCode);
-    row.StuffKigo = m_context.staffKigo(row.StuffCode);
+    row.StuffName = m_context.mainModule.GetStaffName(row.StuffCode);
+    row.StuffKigo = m_context.mainModule.GetStaffKigo(row.StuffCode);
     row.ReserveNo = -1;
     const TDateTime now = Clock::now();
     row.PStartTime = DateTime::timeOf(now);
@@ -243,8 +244,8 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     row.deriveFlags();
     row.KubunDate = now;
     row.HP_TAISHO_YMD = DateTime::None;
-    row.LoginCD = m_context.LoginStaffCode;
-    row.LoginName = m_context.LoginStaffName;
+    row.LoginCD = m_context.mainModule.LoginStaffCode;
+    row.LoginName = m_context.mainModule.LoginStaffName;
     row.UpdateDate = now;
     return {row, {}};
 }
@@ -284,10 +285,10 @@ ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
     const auto [rows, error] = convertAll(file.readAll());
     if (!error.isEmpty())
         return {false, MessageType::Error, error};
-    DbTransaction transaction(m_context.db());
+    DbTransaction transaction(m_context.database);
     if (!transaction.isActive())
         return {false, MessageType::Error, QStringLiteral("結果テーブルをオープンできません。")};
-    CureResultStore store(m_context.db());
+    CureResultStore store(m_context.database);
     if (!store.insert(rows) || !transaction.commit())
         return {false, MessageType::Error, QStringLiteral("*** System Error 結果テーブル（追加）")};
     return {true, MessageType::Information, QStringLiteral("インポートしました。")};

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-struct ResultsContext;
+struct AppContext;
 
 // The results CSV of other systems: 17 quoted columns in Shift-JIS (the
 // Windows code page), CR LF lines, one header line.
@@ -28,7 +28,7 @@ public:
         QString text;
     };
 
-    explicit ResultsCsv(const ResultsContext &context) : m_context(context) {}
+    explicit ResultsCsv(const AppContext &context) : m_context(context) {}
 
     // Writes the results of [from, to) to the file, whole or not at all.
     [[nodiscard]] Outcome exportMonth(TDateTime from, TDateTime to, const QString &fileName) const;
@@ -56,5 +56,5 @@ public:
     [[nodiscard]] std::pair<std::vector<CureResult>, QString> convertAll(const QByteArray &bytes) const;
 
 private:
-    const ResultsContext &m_context;
+    const AppContext &m_context;
 };

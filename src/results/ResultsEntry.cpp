@@ -6,7 +6,8 @@
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 #include "results/CureResultStore.h"
-#include "results/ResultsContext.h"
+#include "core/AppContext.h"
+#include "core/TMainModule.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ const QString RegisterFailed = QStringLiteral("*** System Error 結果の登録�
 QString ResultsEntry::loadPerson(int cureNo)
 {
     DbDataSet person;
-    DbQuery query(m_context.db(), QStringLiteral("SELECT * FROM Person WHERE CureNo = :PCureNo"));
+    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM Person WHERE CureNo = :PCureNo"));
     query.bind(u"PCureNo", cureNo);
     if (!person.open(query))
         return QStringLiteral("SystemError : 利用者の抽出 error ");
@@ -31,7 +32,7 @@ bool ResultsEntry::loadMonth(TDateTime from, TDateTime to)
 {
     m_from = from;
     m_to = to;
-    DbQuery query(m_context.db(), QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
+    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
                                                  "CureDate < :PToDate AND CureNo = :PCureNo "
                                                  "ORDER BY CureDate, RStartTime, ResultNo"));
     query.bind(u"PFromDate", DbDate{from}).bind(u"PToDate", DbDate{to}).bind(u"PCureNo", m_person.CureNo);
@@ -50,13 +51,13 @@ QString ResultsEntry::addDay(std::optional<TDateTime> day)
     row.RihaType = m_person.RihaType;
     row.KubunCode = m_person.KubunCode;
     row.deriveFlags();
-    row.LoginCD = m_context.LoginStaffCode;
-    row.LoginName = m_context.LoginStaffName;
+    row.LoginCD = m_context.mainModule.LoginStaffCode;
+    row.LoginName = m_context.mainModule.LoginStaffName;
     row.UpdateDate = now;
-    DbTransaction transaction(m_context.db());
+    DbTransaction transaction(m_context.database);
     if (!transaction.isActive())
         return QStringLiteral("System Error サーバーの登録開始に失敗しました。");
-    CureResultStore store(m_context.db());
+    CureResultStore store(m_context.database);
     if (!store.insert({&row, 1}) || !transaction.commit())
         return RegisterFailed;
     if (!loadMonth(m_from, m_to))
@@ -66,7 +67,7 @@ QString ResultsEntry::addDay(std::optional<TDateTime> day)
 
 bool ResultsEntry::deleteAll()
 {
-    DbQuery query(m_context.db(), QStringLiteral("DELETE FROM CureResults WHERE CureDate >= :PFromDate AND "
+    DbQuery query(m_context.database, QStringLiteral("DELETE FROM CureResults WHERE CureDate >= :PFromDate AND "
                                                  "CureDate < :PToDate AND CureNo = :PCureNo"));
     query.bind(u"PFromDate", DbDate{m_from}).bind(u"PToDate", DbDate{m_to}).bind(u"PCureNo", m_person.CureNo);
     if (!query.exec())
@@ -97,13 +98,13 @@ bool ResultsEntry::setFlag(int row, int flag, bool ticked)
 bool ResultsEntry::setStaff(int row, int staffCode)
 {
     return m_rows.write(row, {{u"StuffCode", staffCode},
-                              {u"StuffName", m_context.staffName(staffCode)},
-                              {u"StuffKigo", m_context.staffKigo(staffCode)}});
+                              {u"StuffName", m_context.mainModule.GetStaffName(staffCode)},
+                              {u"StuffKigo", m_context.mainModule.GetStaffKigo(staffCode)}});
 }
 
 bool ResultsEntry::save()
 {
-    DbTransaction transaction(m_context.db());
+    DbTransaction transaction(m_context.database);
     if (!transaction.isActive() || !writeKubunCodes() || !transaction.commit()) {
         // The rows in memory may hold what was rolled back.
         transaction.rollback();

@@ -7,14 +7,14 @@
 
 #include <optional>
 
-struct ResultsContext;
+struct AppContext;
 
 // The results of one user in one month, entered and corrected by hand
 // (the per-user entry form without its window).
 class ResultsEntry
 {
 public:
-    explicit ResultsEntry(const ResultsContext &context) : m_context(context) {}
+    explicit ResultsEntry(const AppContext &context) : m_context(context) {}
 
     // Reads the user's register row; the message to show when that fails
     // or there is no such user (empty on success).
@@ -49,7 +49,7 @@ public:
 private:
     [[nodiscard]] bool writeKubunCodes();
 
-    const ResultsContext &m_context;
+    const AppContext &m_context;
     TPerson m_person;
     TDateTime m_from = DateTime::None;
     TDateTime m_to = DateTime::None;

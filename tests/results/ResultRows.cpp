@@ -1,5 +1,6 @@
 #include "ResultRows.h"
 
+#include "core/TMainModule.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "results/CureResultStore.h"
@@ -8,16 +9,14 @@
 
 namespace ResultRows {
 
-ResultsContext context(DbConnection &db)
+void fillStaff(TMainModule &c)
 {
-    ResultsContext c;
-    c.Database = &db;
     c.StaffCodes = {1, 2};
     c.StaffNames = {QStringLiteral("山田 花子"), QStringLiteral("鈴木 一郎")};
     c.StaffKigos = {QStringLiteral("ヤ"), QStringLiteral("ス")};
     c.LoginStaffCode = QStringLiteral("9");
     c.LoginStaffName = QStringLiteral("記録 係");
-    return c;
+    c.StaffCount = int(c.StaffCodes.size());
 }
 
 CureResult make(int cureNo, TDateTime day, const QString &name)

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "results/CureResult.h"
-#include "results/ResultsContext.h"
 
 #include <vector>
 
 class DbConnection;
+class TMainModule;
 
 // Results and staff for the tests.
 namespace ResultRows {
 
 // Staff 1 "山田 花子" (ヤ), 2 "鈴木 一郎" (ス); logged in as 9 "記録 係".
-[[nodiscard]] ResultsContext context(DbConnection &db);
+void fillStaff(TMainModule &module);
 // A result of the user on that day at 10:00 for 20 minutes, by staff 1,
 // of form 0 with KubunCode 8 and its flags.
 [[nodiscard]] CureResult make(int cureNo, TDateTime day, const QString &name = QStringLiteral("山田 太郎"));

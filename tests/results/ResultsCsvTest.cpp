@@ -1,7 +1,5 @@
-#include "DatabaseFixture.h"
-#include "ResultRows.h"
+#include "ResultsFixture.h"
 
-#include "base/Clock.h"
 #include "base/Sjis.h"
 #include "results/ResultsCsv.h"
 
@@ -18,19 +16,9 @@ QByteArray sjis(const char *utf8)
     return Sjis::encode(QString::fromUtf8(utf8));
 }
 
-class ResultsCsvTest : public DatabaseFixture
+class ResultsCsvTest : public ResultsFixture
 {
 protected:
-    void SetUp() override
-    {
-        DatabaseFixture::SetUp();
-        Clock::setFixed(QDateTime(QDate(2024, 5, 10), QTime(9, 30)));
-    }
-    void TearDown() override
-    {
-        Clock::reset();
-        DatabaseFixture::TearDown();
-    }
     QString path(const QString &name) const { return m_folder.filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes)
     {
@@ -66,13 +54,12 @@ QByteArray line(int field = -1, const QByteArray &value = {})
 
 TEST_P(ResultsCsvTest, ExportWritesTheHeaderAndQuotedRows)
 {
-    const ResultsContext context = ResultRows::context(db());
     CureResult row = ResultRows::make(12, DateTime::encodeDate(2024, 4, 3));
     row.RStartTime = DateTime::encodeTime(9, 5);
     row.Comment = QStringLiteral("言う\"はい\"\r\n〜あいうえおかきくけこ");
     ResultRows::insert(db(), {row, ResultRows::make(13, May)});
 
-    const auto outcome = ResultsCsv(context).exportMonth(April, May, path(QStringLiteral("out.csv")));
+    const auto outcome = ResultsCsv(m_app->context).exportMonth(April, May, path(QStringLiteral("out.csv")));
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.text, QStringLiteral("エクスポートを完了しました。"));
     const QByteArray expected =
@@ -88,8 +75,7 @@ TEST_P(ResultsCsvTest, ExportWritesTheHeaderAndQuotedRows)
 
 TEST_P(ResultsCsvTest, ExportFailuresLeaveNoFile)
 {
-    const ResultsContext context = ResultRows::context(db());
-    const ResultsCsv csv(context);
+    const ResultsCsv csv(m_app->context);
     auto outcome = csv.exportMonth(April, May, path(QStringLiteral("none.csv")));
     EXPECT_EQ(outcome.text, QStringLiteral("条件に該当するデータがありません。"));
     EXPECT_EQ(outcome.type, MessageType::Warning);
@@ -106,8 +92,7 @@ TEST_P(ResultsCsvTest, UnmappedCharactersAreReported)
     CureResult row = ResultRows::make(12, April);
     row.Comment = QString::fromUcs4(U"\U0001F600") + QStringLiteral("é");
     ResultRows::insert(db(), {row});
-    const ResultsContext context = ResultRows::context(db());
-    const auto outcome = ResultsCsv(context).exportMonth(April, May, path(QStringLiteral("out.csv")));
+    const auto outcome = ResultsCsv(m_app->context).exportMonth(April, May, path(QStringLiteral("out.csv")));
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.type, MessageType::Warning);
     EXPECT_TRUE(outcome.text.contains(u"2個"));
@@ -143,31 +128,29 @@ TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
         {15, sjis("あいうえおかきくけこa"), "コメントの変換に失敗しました。\nサイズエラー"},
         {16, sjis(" 佐藤 "), "未登録スタッフエラーです。\n佐藤"},
     };
-    const ResultsContext context = ResultRows::context(db());
     for (const Case &c : cases) {
         // The bad line comes after a good one: nothing of the file is kept.
         writeFile(QStringLiteral("in.csv"), line() + line(c.field, c.value));
-        const auto outcome = ResultsCsv(context).importFile(path(QStringLiteral("in.csv")));
+        const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.type, MessageType::Error);
         EXPECT_EQ(outcome.text, QString::fromUtf8(c.message)) << "field " << c.field;
     }
     writeFile(QStringLiteral("in.csv"), line() + "\"1\",\"2\"\r\n");
-    EXPECT_EQ(ResultsCsv(context).importFile(path(QStringLiteral("in.csv"))).text,
+    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv"))).text,
               QStringLiteral("インポートファイルの項目が一致しません。"));
-    EXPECT_EQ(ResultsCsv(context).importFile(path(QStringLiteral("gone.csv"))).text,
+    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("gone.csv"))).text,
               QStringLiteral("インポートファイルが見つかりません。"));
     EXPECT_TRUE(ResultRows::all(db()).empty());
 }
 
 TEST_P(ResultsCsvTest, ImportWritesTheRowsOfTheFile)
 {
-    const ResultsContext context = ResultRows::context(db());
     // Blank lines are skipped; the name of 36 bytes and the comment of 20 pass;
     // a doubled quote is read as one; LF alone ends a line too.
     writeFile(QStringLiteral("in.csv"), "\r\n" + line(1, sjis("山山山山山山山山山山山山山山山山山山")) + "\n" +
                                             line(15, sjis("\"\"あいうえおかきく")).replace("\r\n", "\n"));
-    const auto outcome = ResultsCsv(context).importFile(path(QStringLiteral("in.csv")));
+    const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
     ASSERT_TRUE(outcome.ok) << outcome.text.toStdString();
     EXPECT_EQ(outcome.text, QStringLiteral("インポートしました。"));
     const auto rows = ResultRows::all(db());
@@ -177,7 +160,7 @@ TEST_P(ResultsCsvTest, ImportWritesTheRowsOfTheFile)
     EXPECT_EQ(r.ReserveNo, -1);
     EXPECT_EQ(r.CureDate, DateTime::encodeDate(2024, 4, 3));
     EXPECT_EQ(DateTime::shortTime(r.RStartTime), QStringLiteral("10:15"));
-    EXPECT_EQ(DateTime::shortTime(r.PStartTime), QStringLiteral("09:30"));
+    EXPECT_EQ(DateTime::shortTime(r.PStartTime), QStringLiteral("14:05"));
     EXPECT_EQ(r.RMinute, 25);
     EXPECT_EQ(r.PMinute, 0);
     EXPECT_EQ(r.RihaType, 2);
@@ -198,13 +181,12 @@ TEST_P(ResultsCsvTest, ImportWritesTheRowsOfTheFile)
 
 TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
 {
-    const ResultsContext context = ResultRows::context(db());
     CureResult row = ResultRows::make(12, DateTime::encodeDate(2024, 4, 30));
     row.Comment = QStringLiteral("「はい」,\"〜−");
     row.StuffCode = 2;
     row.StuffName = QStringLiteral("鈴木 一郎");
     ResultRows::insert(db(), {row});
-    const ResultsCsv csv(context);
+    const ResultsCsv csv(m_app->context);
     ASSERT_TRUE(csv.exportMonth(April, May, path(QStringLiteral("out.csv"))).ok);
     ASSERT_TRUE(csv.importFile(path(QStringLiteral("out.csv"))).ok);
     const auto rows = ResultRows::all(db());

@@ -1,8 +1,6 @@
-#include "DatabaseFixture.h"
 #include "PersonRows.h"
-#include "ResultRows.h"
+#include "ResultsFixture.h"
 
-#include "base/Clock.h"
 #include "results/DailyMedicalRecord.h"
 #include "results/PersonMedicalRecord.h"
 #include "results/ResultsEntry.h"
@@ -12,28 +10,21 @@ namespace {
 const TDateTime April = DateTime::encodeDate(2024, 4, 1);
 const TDateTime May = DateTime::encodeDate(2024, 5, 1);
 
-class ResultsEntryTest : public DatabaseFixture
+class ResultsEntryTest : public ResultsFixture
 {
 protected:
     void SetUp() override
     {
-        DatabaseFixture::SetUp();
+        ResultsFixture::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        Clock::setFixed(QDateTime(QDate(2024, 4, 20), QTime(14, 5)));
-        m_context = ResultRows::context(db());
         TPerson person = PersonRows::make(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
         person.RihaType = 2;
         person.KubunCode = 9;
         person.ROOM_NO = QStringLiteral("201");
         m_cureNo = PersonRows::insert(db(), person);
     }
-    void TearDown() override
-    {
-        Clock::reset();
-        DatabaseFixture::TearDown();
-    }
-    ResultsContext m_context;
+
     int m_cureNo = 0;
 };
 
@@ -41,9 +32,9 @@ protected:
 
 TEST_P(ResultsEntryTest, AddedDayCarriesTheRegisterAndTheFlags)
 {
-    ResultsEntry entry(m_context);
+    ResultsEntry entry(m_app->context);
     ASSERT_EQ(entry.loadPerson(m_cureNo), QString());
-    EXPECT_EQ(ResultsEntry(m_context).loadPerson(m_cureNo + 1), QStringLiteral("利用者の登録データが見つかりません。"));
+    EXPECT_EQ(ResultsEntry(m_app->context).loadPerson(m_cureNo + 1), QStringLiteral("利用者の登録データが見つかりません。"));
     ASSERT_TRUE(entry.loadMonth(April, May));
     EXPECT_EQ(entry.addDay(DateTime::encodeDate(2024, 4, 3) + 0.25), QString());
     // An unreadable day is today, without its time of day.
@@ -63,7 +54,7 @@ TEST_P(ResultsEntryTest, AddedDayCarriesTheRegisterAndTheFlags)
 
 TEST_P(ResultsEntryTest, SavingClearsTheTicksOfAnotherForm)
 {
-    ResultsEntry entry(m_context);
+    ResultsEntry entry(m_app->context);
     ASSERT_EQ(entry.loadPerson(m_cureNo), QString());
     ASSERT_TRUE(entry.loadMonth(April, May));
     ASSERT_EQ(entry.addDay(April), QString());
@@ -93,7 +84,7 @@ TEST_P(ResultsEntryTest, DeleteAllTakesOnlyTheUsersMonth)
 {
     ResultRows::insert(db(), {ResultRows::make(m_cureNo, April), ResultRows::make(m_cureNo, May - 0.01),
                               ResultRows::make(m_cureNo, May), ResultRows::make(m_cureNo + 1, April)});
-    ResultsEntry entry(m_context);
+    ResultsEntry entry(m_app->context);
     ASSERT_EQ(entry.loadPerson(m_cureNo), QString());
     ASSERT_TRUE(entry.loadMonth(April, May));
     EXPECT_EQ(entry.rows().size(), 2);
@@ -118,7 +109,7 @@ TEST_P(ResultsEntryTest, DayLinesOfTheMonthlyRecord)
     other.StuffCode = 2;
     ResultRows::insert(db(), {second, first, other});
 
-    PersonMedicalRecord record(m_context);
+    PersonMedicalRecord record(m_app->context);
     record.setMonth(DateTime::encodeDate(2024, 4, 15));
     ASSERT_TRUE(record.load(m_cureNo, 1));
     EXPECT_EQ(record.rows().size(), 2);
@@ -146,11 +137,11 @@ TEST_P(ResultsEntryTest, DayLinesOfTheMonthlyRecord)
     EXPECT_EQ(empty.Start, 0);
     EXPECT_TRUE(empty.RsType.isEmpty());
 
-    m_context.StaffCodes = QList<int>(25, 1);
-    m_context.StaffKigos = QStringList(25, QStringLiteral("K"));
-    m_context.StaffNames = QStringList(25, QStringLiteral("N"));
+    m_app->mainModule.StaffCodes = QList<int>(25, 1);
+    m_app->mainModule.StaffKigos = QStringList(25, QStringLiteral("K"));
+    m_app->mainModule.StaffNames = QStringList(25, QStringLiteral("N"));
     EXPECT_EQ(record.legend().Tk[19], QStringLiteral("K"));
-    m_context.StaffCodes = {1};
+    m_app->mainModule.StaffCodes = {1};
     EXPECT_TRUE(record.legend().Tk[1].isEmpty());
 }
 
@@ -166,7 +157,7 @@ TEST_P(ResultsEntryTest, DailyTotalsAndTheDayRange)
     otherType.RihaType = 1;
     ResultRows::insert(db(), {planned, added, otherType, ResultRows::make(m_cureNo, day + 1),
                               ResultRows::make(m_cureNo, day - 0.01)});
-    DailyMedicalRecord daily(m_context);
+    DailyMedicalRecord daily(m_app->context);
     ASSERT_TRUE(daily.load(day + 0.3, 1, 0));
     EXPECT_EQ(daily.rows().size(), 2);
     const auto totals = daily.totals();

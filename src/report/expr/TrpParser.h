@@ -93,6 +93,7 @@ private:
     {
     };
     class Nesting;
+    class Conversion;
 
     template <typename F> auto guarded(F &&body) -> std::optional<decltype(body())>;
 
@@ -104,7 +105,6 @@ private:
     QString convert(QString work, bool runCalls);
     Variant evaluate(QStringView postfix);
     Variant calculate(const QString &expression);
-    qsizetype readOperand(QString &work, qsizetype i, QString &out, QString &stack, bool runCalls);
     QString callReplacement(const QString &name, const QString (&args)[3]);
     qint64 integerOf(const QString &argument);
     void applyBinary(char16_t code, Variant &a, const Variant &b);

@@ -312,14 +312,4 @@ TEST_F(DBDataSetTest, DataSetFailuresPassThrough)
     EXPECT_TRUE(dataset.Eof());
 }
 
-TEST(TrpRowSource, LargeObjectFields)
-{
-    using Type = TrpRowSource::FieldType;
-    for (const Type type : {Type::Blob, Type::Memo, Type::Graphic, Type::FormattedMemo, Type::ParadoxOle,
-                            Type::DBaseOle, Type::TypedBinary})
-        EXPECT_TRUE(TrpRowSource::isLargeObject(type));
-    for (const Type type : {Type::Unknown, Type::String, Type::Integer, Type::Float, Type::Boolean, Type::DateTime})
-        EXPECT_FALSE(TrpRowSource::isLargeObject(type));
-}
-
 } // namespace
