@@ -11,6 +11,12 @@
 #include "coreui/WidgetDialogService.h"
 #include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
+#include "resultsui/TDailyMedicalRecordForm.h"
+#include "resultsui/TImportScheduleDialog.h"
+#include "resultsui/TPersonMedicalRecordForm.h"
+#include "resultsui/TResultSheetForm.h"
+#include "resultsui/TResultsEditForm.h"
+#include "resultsui/TResultsMenuForm.h"
 #include "usersui/TUserRegistForm.h"
 #include "usersui/TUserSearchForm.h"
 
@@ -95,11 +101,19 @@ int main(int argc, char **argv)
 
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
 
+    forms.create(ResultsMenuForm, context);
+    forms.create(ResultSheetForm, context);
+    forms.create(ResultsEditForm, context);
+    forms.create(ImportScheduleDialog, context);
+    forms.create(PersonMedicalRecordForm, context);
+    forms.create(DailyMedicalRecordForm, context);
+
     forms.create(CommentForm, context);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);
     MainForm->SetTileForm(Artwork::Tile::UserRegist, UserRegistForm);
+    MainForm->SetTileForm(Artwork::Tile::Results, ResultsMenuForm);
 
     GreetForm = nullptr;
     greet.reset();
