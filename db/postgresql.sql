@@ -165,3 +165,58 @@ CREATE TABLE Schedule (
     UNIQUE (WorkingNo, CureNo)
 );
 CREATE INDEX ScheduleUser ON Schedule (CureNo);
+
+-- Treatments given, one row each. ReserveNo is the booked slot a row was
+-- copied from (-1 for rows entered by hand or imported); the user's register
+-- values are a snapshot taken when the row was written. The fourteen flag
+-- columns hold "True" or "False" and classify the row by form and category.
+CREATE TABLE CureResults (
+    ResultNo INTEGER GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
+    CureDate TIMESTAMP(3),
+    ReserveNo INTEGER,
+    CureNo INTEGER,
+    StuffCode INTEGER,
+    StuffName VARCHAR(30),
+    StuffKigo VARCHAR(10),
+    PStartTime TIMESTAMP(3),
+    PMinute INTEGER,
+    RStartTime TIMESTAMP(3),
+    RMinute INTEGER,
+    Comment VARCHAR(255),
+    RihaType INTEGER,
+    KubunCode INTEGER,
+    NyushoTanki VARCHAR(10),
+    NyushoNinchi VARCHAR(10),
+    NyushoShudan VARCHAR(10),
+    NyushoKobetsu VARCHAR(10),
+    TankiNyushoTanki VARCHAR(10),
+    TankiNyushoNinchi VARCHAR(10),
+    TankiNyushoShudan VARCHAR(10),
+    TankiNyushoKobetsu VARCHAR(10),
+    TsushoTanki VARCHAR(10),
+    TsushoNinchi VARCHAR(10),
+    TsushoShudan VARCHAR(10),
+    TsushoKobetsu VARCHAR(10),
+    HoumonTanki VARCHAR(10),
+    HoumonNinchi VARCHAR(10),
+    KubunDate TIMESTAMP(3),
+    Name VARCHAR(20),
+    Kana VARCHAR(20),
+    Sex INTEGER,
+    Birth TIMESTAMP(3),
+    ROOM_NO VARCHAR(40),
+    Jiritsu_KBN INTEGER,
+    Ninchi_KBN INTEGER,
+    YOUKAIGO_KBN INTEGER,
+    HP_TAISHO_YMD TIMESTAMP(3),
+    NYUSHOBI_YMD TIMESTAMP(3),
+    TAISHOBI_YMD TIMESTAMP(3),
+    LoginCD VARCHAR(20),
+    LoginName VARCHAR(20),
+    UpdateDate TIMESTAMP(3)
+);
+-- Months are read as CureDate ranges, per user or for everyone; the copy
+-- from bookings finds earlier copies by slot and user.
+CREATE INDEX CureResultsMonth ON CureResults (CureDate, CureNo);
+CREATE INDEX CureResultsUserMonth ON CureResults (CureNo, CureDate);
+CREATE INDEX CureResultsReserve ON CureResults (ReserveNo, CureNo);

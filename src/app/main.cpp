@@ -10,13 +10,19 @@
 #include "coreui/TSystemMenuForm.h"
 #include "coreui/TTextForm.h"
 #include "coreui/WidgetDialogService.h"
-#include "platform/TTerminateThread.h"
 #include "plansui/TGetCurePlanForm.h"
 #include "plansui/TPaperMenuForm.h"
 #include "plansui/TRihaPlanForm.h"
 #include "plansui/TStringsForm.h"
+#include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
+#include "resultsui/TDailyMedicalRecordForm.h"
+#include "resultsui/TImportScheduleDialog.h"
+#include "resultsui/TPersonMedicalRecordForm.h"
+#include "resultsui/TResultSheetForm.h"
+#include "resultsui/TResultsEditForm.h"
+#include "resultsui/TResultsMenuForm.h"
 #include "schedulingui/TDayScheduleForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
 #include "usersui/THinorikuForm.h"
@@ -116,6 +122,13 @@ int main(int argc, char **argv)
     forms.create(DayScheduleForm, context);
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
 
+    forms.create(ResultsMenuForm, context);
+    forms.create(ResultSheetForm, context);
+    forms.create(ResultsEditForm, context);
+    forms.create(ImportScheduleDialog, context);
+    forms.create(PersonMedicalRecordForm, context);
+    forms.create(DailyMedicalRecordForm, context);
+
     forms.create(CommentForm, context);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
@@ -127,6 +140,7 @@ int main(int argc, char **argv)
     SystemMenuForm->SetPartnerForm(HinorikuForm);
     MainForm->SetTileForm(Artwork::Tile::System, SystemMenuForm);
     MainForm->SetTileForm(Artwork::Tile::Schedule, StuffScheduleForm); // until the schedule menu comes
+    MainForm->SetTileForm(Artwork::Tile::Results, ResultsMenuForm);
 
     GreetForm = nullptr;
     greet.reset();
