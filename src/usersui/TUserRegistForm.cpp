@@ -12,6 +12,7 @@
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
+#include "usersui/PartnerPickButton.h"
 #include "usersui/TUserSearchForm.h"
 
 #include <QAbstractSpinBox>
@@ -256,6 +257,8 @@ void TUserRegistForm::buildLeftInputs()
     JupterUserNo =
         place(new QLineEdit(MainPanel), QStringLiteral("JupterUserNo"), {LeftInput, row(11), 100, RowHeight});
     JupterUserNo->setAttribute(Qt::WA_InputMethodEnabled, false);
+    place(new PartnerPickButton(m_context, *this, MainPanel), QStringLiteral("HinorikuUserBtn"),
+          {LeftInput + 108, row(11) - 2, 120, RowHeight + 4});
 
     addLabel(MainPanel, QStringLiteral("疾 患 名"), 10, row(12));
     for (int i = 0; i < 6; ++i) {

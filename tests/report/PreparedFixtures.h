@@ -3,6 +3,7 @@
 #include "LeBytes.h"
 
 #include "report/drawing/TrpDrawList.h"
+#include "report/drawing/TrpMetafileRecord.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -65,37 +66,8 @@ private:
     int m_handles = 1;
 };
 
-// Record types the tests use.
-enum : quint32 {
-    EmrPolygon = 3,
-    EmrPolyline = 4,
-    EmrPolyPolygon = 8,
-    EmrSetWindowExtEx = 9,
-    EmrSetWindowOrgEx = 10,
-    EmrSetViewportExtEx = 11,
-    EmrSetViewportOrgEx = 12,
-    EmrSetMapMode = 17,
-    EmrSetBkMode = 18,
-    EmrSetTextAlign = 22,
-    EmrSetTextColor = 24,
-    EmrMoveToEx = 27,
-    EmrIntersectClipRect = 30,
-    EmrSaveDc = 33,
-    EmrRestoreDc = 34,
-    EmrSetWorldTransform = 35,
-    EmrSelectObject = 37,
-    EmrCreatePen = 38,
-    EmrCreateBrushIndirect = 39,
-    EmrDeleteObject = 40,
-    EmrEllipse = 42,
-    EmrRectangle = 43,
-    EmrLineTo = 54,
-    EmrStretchDiBits = 81,
-    EmrExtCreateFontIndirectW = 82,
-    EmrExtTextOutA = 83,
-    EmrExtTextOutW = 84,
-    EmrPolyline16 = 87,
-};
+// The record types by their names.
+using enum TrpMetafileRecord::Type;
 
 constexpr quint32 NullPen = 0x80000008;
 constexpr quint32 NullBrush = 0x80000005;

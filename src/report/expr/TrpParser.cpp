@@ -1,5 +1,7 @@
 #include "report/expr/TrpParser.h"
 
+#include "report/expr/TrpExprSyntax.h"
+
 #include "base/NumberFormat.h"
 
 #include <QVarLengthArray>
@@ -8,6 +10,7 @@
 
 namespace {
 
+using namespace TrpExprSyntax;
 using Kind = TrpError::Kind;
 
 // Postfix texts kept by Calc; the cache starts over when it is full.
@@ -17,150 +20,6 @@ constexpr qsizetype CacheLimit = 4096;
 constexpr int MaxReplacements = 4096;
 // Limit of the 64-bit integers as a double.
 constexpr double IntegerLimit = 9223372036854775808.0;
-
-// A lower number binds tighter.
-int priority(char16_t c)
-{
-    switch (c) {
-    case TrpParser::OpGreaterEqual:
-    case TrpParser::OpLessEqual:
-    case TrpParser::OpNotEqual:
-    case u'<':
-    case u'=':
-    case u'>':
-        return 3;
-    case TrpParser::OpOr:
-    case TrpParser::OpAnd:
-    case TrpParser::OpNot:
-    case TrpParser::OpMod:
-    case u'*':
-    case u'/':
-        return 1;
-    case TrpParser::OpNegate:
-    case TrpParser::OpPlus:
-    case u'+':
-    case u'-':
-        return 2;
-    case u'(':
-        return 5;
-    case u')':
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-// The operators written as one character of their own; they also end a
-// word.
-bool isOperatorCharacter(char16_t c)
-{
-    switch (c) {
-    case u'*':
-    case u'+':
-    case u'-':
-    case u'/':
-    case u'<':
-    case u'=':
-    case u'>':
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isBinary(char16_t c)
-{
-    switch (c) {
-    case TrpParser::OpGreaterEqual:
-    case TrpParser::OpLessEqual:
-    case TrpParser::OpNotEqual:
-    case TrpParser::OpOr:
-    case TrpParser::OpAnd:
-    case TrpParser::OpMod:
-        return true;
-    default:
-        return isOperatorCharacter(c);
-    }
-}
-
-bool isUnary(char16_t c)
-{
-    switch (c) {
-    case TrpParser::OpInt:
-    case TrpParser::OpFrac:
-    case TrpParser::OpNegate:
-    case TrpParser::OpPlus:
-    case TrpParser::OpStr:
-    case TrpParser::OpNot:
-    case TrpParser::OpRound:
-        return true;
-    default:
-        return false;
-    }
-}
-
-char16_t builtinCode(const QString &upper)
-{
-    static const QHash<QString, char16_t> codes = {
-        {QStringLiteral("INT"), TrpParser::OpInt},     {QStringLiteral("FRAC"), TrpParser::OpFrac},
-        {QStringLiteral("ROUND"), TrpParser::OpRound}, {QStringLiteral("OR"), TrpParser::OpOr},
-        {QStringLiteral("AND"), TrpParser::OpAnd},     {QStringLiteral("NOT"), TrpParser::OpNot},
-        {QStringLiteral("STR"), TrpParser::OpStr},     {QStringLiteral("MOD"), TrpParser::OpMod},
-    };
-    return codes.value(upper, 0);
-}
-
-bool isNumberStart(QChar c)
-{
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char(',');
-}
-
-// A number word with "," or "." as its decimal point.
-std::optional<double> numberOf(QStringView word)
-{
-    QString text = word.toString();
-    const QChar separator = NumberFormat::decimalSeparator();
-    for (QChar &c : text) {
-        if (c == QLatin1Char(',') || c == QLatin1Char('.'))
-            c = separator;
-    }
-    return NumberFormat::textToFloat(text);
-}
-
-// From the opening quote at i: the index after the closing quote, or -1.
-// Two quotes in a row stand for one and do not close the literal.
-qsizetype literalEnd(QStringView text, qsizetype i)
-{
-    for (qsizetype j = i + 1; j < text.size(); ++j) {
-        if (text[j] == QLatin1Char('\'')) {
-            if (j + 1 < text.size() && text[j + 1] == QLatin1Char('\''))
-                ++j;
-            else
-                return j + 1;
-        }
-    }
-    return -1;
-}
-
-bool isWordDelimiter(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('(') || c == QLatin1Char(')') || isOperatorCharacter(c.unicode());
-}
-
-// A word ends at a blank or an operator character, except while an odd
-// number of double quotes has been passed inside it.
-qsizetype wordEnd(QStringView text, qsizetype i)
-{
-    bool quoted = false;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (!quoted && isWordDelimiter(c))
-            break;
-    }
-    return i;
-}
 
 // A text that begins with a quote and is longer than two characters gets
 // every quote between its first and last character doubled.
@@ -357,157 +216,215 @@ Variant TrpParser::calculate(const QString &expression)
     return evaluate(postfix);
 }
 
-QString TrpParser::convert(QString work, bool runCalls)
+// One conversion of an infix text into postfix: the text as it is read
+// (calls are replaced in it as they run), the postfix written so far and
+// the operators still pending, the last one on top.
+class TrpParser::Conversion
 {
-    Nesting nesting(*this);
-    QString out;
-    out.reserve(work.size() + 8);
-    // Pending operators; the top is the last character.
-    QString stack;
-    bool operand = false;
-    int parentheses = 0;
-    int replacements = 0;
+public:
+    Conversion(TrpParser &parser, QString work, bool runCalls)
+        : m_parser(parser), m_work(std::move(work)), m_runCalls(runCalls)
+    {
+        m_out.reserve(m_work.size() + 8);
+    }
 
-    auto pushOperator = [&](char16_t c) {
-        if (!operand) {
-            if (c == u'-')
-                c = OpNegate;
-            else if (c == u'+')
-                c = OpPlus;
-        }
-        operand = false;
-        // A prefix operator waits for its operand and pops nothing, so that
-        // "2*-3" keeps the product for after the negation.
-        if (!isUnary(c)) {
-            while (!stack.isEmpty() && priority(c) >= priority(stack.back().unicode())) {
-                out.append(stack.back());
-                stack.chop(1);
-            }
-        }
-        stack.append(QChar(c));
-    };
+    QString run();
 
-    qsizetype i = 0;
-    while (i < work.size()) {
-        const char16_t c = work[i].unicode();
+private:
+    bool bracket(char16_t c);
+    bool pairedOperator(char16_t c);
+    void pushOperator(char16_t c);
+    void operand(char16_t c);
+    QString readToken(char16_t c, bool &word);
+    bool replaceCall(const QString &upper, qsizetype start);
+    void popOperator()
+    {
+        m_out.append(m_stack.back());
+        m_stack.chop(1);
+    }
+
+    TrpParser &m_parser;
+    QString m_work;
+    bool m_runCalls;
+    QString m_out;
+    QString m_stack;
+    qsizetype m_i = 0;
+    bool m_operand = false;
+    int m_parentheses = 0;
+    int m_replacements = 0;
+};
+
+QString TrpParser::Conversion::run()
+{
+    while (m_i < m_work.size()) {
+        const char16_t c = m_work[m_i].unicode();
         if (c == u' ') {
-            ++i;
+            ++m_i;
             continue;
         }
         if (c == u';')
             break;
-        if (c == u'(') {
-            if (++parentheses > MaxDepth)
-                raise(Kind::Calculation, QStringLiteral("Expression nested too deeply"), i);
-            stack.append(QLatin1Char('('));
-            operand = false;
-            ++i;
+        if (bracket(c) || pairedOperator(c))
             continue;
-        }
-        if (c == u')') {
-            const qsizetype open = stack.lastIndexOf(QLatin1Char('('));
-            if (open < 0)
-                raise(Kind::Conversion, QStringLiteral("Unbalanced brackets"), i);
-            while (stack.size() > open + 1) {
-                out.append(stack.back());
-                stack.chop(1);
-            }
-            stack.chop(1);
-            --parentheses;
-            ++i;
-            continue;
-        }
-        if (i + 1 < work.size()) {
-            const char16_t next = work[i + 1].unicode();
-            char16_t code = 0;
-            if (c == u'<' && next == u'>')
-                code = OpNotEqual;
-            else if (c == u'>' && next == u'=')
-                code = OpGreaterEqual;
-            else if (c == u'<' && next == u'=')
-                code = OpLessEqual;
-            if (code) {
-                work[i + 1] = QChar(code);
-                ++i;
-                continue;
-            }
-        }
         if (isBinary(c) || isUnary(c)) {
             pushOperator(c);
-            ++i;
+            ++m_i;
             continue;
         }
+        operand(c);
+    }
+    while (!m_stack.isEmpty()) {
+        if (m_stack.back() == QLatin1Char('('))
+            m_parser.raise(Kind::Conversion, QStringLiteral("Unbalanced brackets"), m_work.size());
+        popOperator();
+    }
+    return m_out;
+}
 
-        // An operand.
-        operand = true;
-        const qsizetype start = i;
-        QString token;
-        bool word = true;
-        if (c == u'%' && i + 1 < work.size() && work[i + 1].isLetter()) {
-            token = work.mid(i, 2);
-            i += 2;
-            word = false;
-        }
-        if (i < work.size() && work[i] == QLatin1Char('\'')) {
-            const qsizetype end = literalEnd(work, i);
-            if (end < 0)
-                raise(Kind::Conversion, QStringLiteral("Unterminated string"), i);
-            token += QStringView(work).mid(i, end - i);
-            i = end;
-            word = false;
-        } else if (i < work.size() && work[i] == QLatin1Char('[')) {
-            const qsizetype end = closingBracket(work, i);
-            token += QStringView(work).mid(i, end - i);
-            i = end;
-            word = false;
-        } else {
-            while (i < work.size() && work[i] == QLatin1Char(' '))
-                ++i;
-            const qsizetype end = wordEnd(work, i);
-            token += QStringView(work).mid(i, end - i);
-            i = end;
-        }
+// An opening bracket waits on the stack; a closing one writes out what was
+// pushed since its partner.
+bool TrpParser::Conversion::bracket(char16_t c)
+{
+    if (c == u'(') {
+        if (++m_parentheses > MaxDepth)
+            m_parser.raise(Kind::Calculation, QStringLiteral("Expression nested too deeply"), m_i);
+        m_stack.append(QLatin1Char('('));
+        m_operand = false;
+        ++m_i;
+        return true;
+    }
+    if (c != u')')
+        return false;
+    const qsizetype open = m_stack.lastIndexOf(QLatin1Char('('));
+    if (open < 0)
+        m_parser.raise(Kind::Conversion, QStringLiteral("Unbalanced brackets"), m_i);
+    while (m_stack.size() > open + 1)
+        popOperator();
+    m_stack.chop(1);
+    --m_parentheses;
+    ++m_i;
+    return true;
+}
 
-        if (!word || token.isEmpty()) {
-            out += token + QLatin1Char(' ');
-            continue;
-        }
+// "<>", ">=" and "<=" become their one-character codes in the text, which
+// the next round reads as an operator.
+bool TrpParser::Conversion::pairedOperator(char16_t c)
+{
+    if (m_i + 1 >= m_work.size())
+        return false;
+    const char16_t next = m_work[m_i + 1].unicode();
+    char16_t code = 0;
+    if (c == u'<' && next == u'>')
+        code = OpNotEqual;
+    else if (c == u'>' && next == u'=')
+        code = OpGreaterEqual;
+    else if (c == u'<' && next == u'=')
+        code = OpLessEqual;
+    if (!code)
+        return false;
+    m_work[m_i + 1] = QChar(code);
+    ++m_i;
+    return true;
+}
+
+void TrpParser::Conversion::pushOperator(char16_t c)
+{
+    if (!m_operand) {
+        if (c == u'-')
+            c = OpNegate;
+        else if (c == u'+')
+            c = OpPlus;
+    }
+    m_operand = false;
+    // A prefix operator waits for its operand and pops nothing, so that
+    // "2*-3" keeps the product for after the negation.
+    if (!isUnary(c)) {
+        while (!m_stack.isEmpty() && priority(c) >= priority(m_stack.back().unicode()))
+            popOperator();
+    }
+    m_stack.append(QChar(c));
+}
+
+// A literal, a bracketed name (each perhaps after a %D or %T mode) or a
+// word; word is false for the first two.
+QString TrpParser::Conversion::readToken(char16_t c, bool &word)
+{
+    QString token;
+    word = true;
+    if (c == u'%' && m_i + 1 < m_work.size() && m_work[m_i + 1].isLetter()) {
+        token = m_work.mid(m_i, 2);
+        m_i += 2;
+        word = false;
+    }
+    qsizetype end = 0;
+    if (m_i < m_work.size() && m_work[m_i] == QLatin1Char('\'')) {
+        end = literalEnd(m_work, m_i);
+        if (end < 0)
+            m_parser.raise(Kind::Conversion, QStringLiteral("Unterminated string"), m_i);
+        word = false;
+    } else if (m_i < m_work.size() && m_work[m_i] == QLatin1Char('[')) {
+        end = m_parser.closingBracket(m_work, m_i);
+        word = false;
+    } else {
+        while (m_i < m_work.size() && m_work[m_i] == QLatin1Char(' '))
+            ++m_i;
+        end = wordEnd(m_work, m_i);
+    }
+    token += QStringView(m_work).mid(m_i, end - m_i);
+    m_i = end;
+    return token;
+}
+
+// An operand goes out as it stands, except a built-in word, which is an
+// operator, and a call, which is replaced in the text by its result.
+void TrpParser::Conversion::operand(char16_t c)
+{
+    m_operand = true;
+    const qsizetype start = m_i;
+    bool word = true;
+    const QString token = readToken(c, word);
+    if (word && !token.isEmpty()) {
         if (isNumberStart(token[0])) {
             if (!numberOf(token))
-                raise(Kind::Conversion, QStringLiteral("'%1' is not a valid floating point value").arg(token), start);
-            out += token + QLatin1Char(' ');
-            continue;
+                m_parser.raise(Kind::Conversion, QStringLiteral("'%1' is not a valid floating point value").arg(token),
+                               start);
+        } else {
+            const QString upper = token.toUpper();
+            if (const char16_t code = builtinCode(upper)) {
+                pushOperator(code);
+                return;
+            }
+            if (replaceCall(upper, start))
+                return;
         }
-        const QString upper = token.toUpper();
-        if (const char16_t code = builtinCode(upper)) {
-            pushOperator(code);
-            continue;
-        }
-        qsizetype open = i;
-        while (open < work.size() && work[open] == QLatin1Char(' '))
-            ++open;
-        if (open < work.size() && work[open] == QLatin1Char('(')) {
-            if (!runCalls)
-                throw CallMet{};
-            const std::optional<Arguments> args = argumentsOf(work, open);
-            if (!args)
-                raise(Kind::Conversion, QStringLiteral("Unterminated argument list"), open);
-            if (++replacements > MaxReplacements)
-                raise(Kind::Calculation, QStringLiteral("Too many function calls"), start);
-            const QString replacement = callReplacement(upper, args->texts);
-            work.replace(start, args->close + 1 - start, replacement);
-            i = start;
-            continue;
-        }
-        out += token + QLatin1Char(' ');
     }
-    while (!stack.isEmpty()) {
-        if (stack.back() == QLatin1Char('('))
-            raise(Kind::Conversion, QStringLiteral("Unbalanced brackets"), work.size());
-        out.append(stack.back());
-        stack.chop(1);
-    }
-    return out;
+    m_out += token + QLatin1Char(' ');
+}
+
+bool TrpParser::Conversion::replaceCall(const QString &upper, qsizetype start)
+{
+    qsizetype open = m_i;
+    while (open < m_work.size() && m_work[open] == QLatin1Char(' '))
+        ++open;
+    if (open >= m_work.size() || m_work[open] != QLatin1Char('('))
+        return false;
+    if (!m_runCalls)
+        throw CallMet{};
+    const std::optional<Arguments> args = argumentsOf(m_work, open);
+    if (!args)
+        m_parser.raise(Kind::Conversion, QStringLiteral("Unterminated argument list"), open);
+    if (++m_replacements > MaxReplacements)
+        m_parser.raise(Kind::Calculation, QStringLiteral("Too many function calls"), start);
+    const QString replacement = m_parser.callReplacement(upper, args->texts);
+    m_work.replace(start, args->close + 1 - start, replacement);
+    m_i = start;
+    return true;
+}
+
+QString TrpParser::convert(QString work, bool runCalls)
+{
+    Nesting nesting(*this);
+    return Conversion(*this, std::move(work), runCalls).run();
 }
 
 QString TrpParser::callReplacement(const QString &name, const QString (&args)[3])
@@ -700,6 +617,11 @@ void TrpParser::applyBinary(char16_t code, Variant &a, const Variant &b)
     }
     case u'+':
     case OpOr:
+        // A join of texts past any page's text is a runaway loop's, whose
+        // steps would otherwise grow beyond what its time bound can stop.
+        if (a.type() == Variant::Type::String && b.type() == Variant::Type::String &&
+            a.stringValue().size() > MaxTextLength - b.stringValue().size())
+            raise(Kind::Calculation, QStringLiteral("Text too long"));
         check(Variant::add(a, b, result), a, b);
         break;
     case u'*':

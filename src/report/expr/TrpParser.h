@@ -45,6 +45,8 @@ public:
     // started again from inside a handler (a name whose value leads back to
     // itself).
     static constexpr int MaxDepth = 64;
+    // Characters of the longest text a join gives.
+    static constexpr qsizetype MaxTextLength = 1 << 24;
 
     // Asked for every bracketed name (as written) and every bare name (upper
     // case); the value comes in empty and what the handler leaves is used.
@@ -93,6 +95,7 @@ private:
     {
     };
     class Nesting;
+    class Conversion;
 
     template <typename F> auto guarded(F &&body) -> std::optional<decltype(body())>;
 
@@ -104,7 +107,6 @@ private:
     QString convert(QString work, bool runCalls);
     Variant evaluate(QStringView postfix);
     Variant calculate(const QString &expression);
-    qsizetype readOperand(QString &work, qsizetype i, QString &out, QString &stack, bool runCalls);
     QString callReplacement(const QString &name, const QString (&args)[3]);
     qint64 integerOf(const QString &argument);
     void applyBinary(char16_t code, Variant &a, const Variant &b);

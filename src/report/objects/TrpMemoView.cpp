@@ -1,14 +1,17 @@
 #include "report/objects/TrpMemoView.h"
 
+#include "report/common/TrpUtils.h"
 #include "report/drawing/TrpDrawContext.h"
-#include "report/expr/TrpExpander.h"
 #include "report/drawing/TrpFontCache.h"
-#include "report/pages/TrpPrinter.h"
 #include "report/drawing/TrpRecordingDevice.h"
+#include "report/expr/TrpExpander.h"
+#include "report/expr/TrpValueLookup.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
-#include "report/common/TrpUtils.h"
-#include "report/expr/TrpValueLookup.h"
+#include "report/files/TrpTemplateText.h"
+#include "report/files/TrpTextFieldWriter.h"
+#include "report/files/TrpTextLine.h"
+#include "report/pages/TrpPrinter.h"
 
 #include <QPainter>
 
@@ -243,4 +246,35 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
             TrpRecordingDevice::drawText(painter, QPointF(x, baseline), line.text);
         }
     }
+}
+
+void TrpMemoView::writeText(TrpTextFieldWriter &out) const
+{
+    out.field("Font", TrpTemplateText::quoted(Font.Name) + QLatin1Char(' ') + QString::number(Font.Size) +
+                          QLatin1Char(' ') + QString::number(Font.Style) + QLatin1Char(' ') +
+                          TrpTextFieldWriter::hex32(Font.Color) + QLatin1Char(' ') + QString::number(Font.Charset));
+    out.number("Adjust", Adjust);
+    out.field("Highlight", QString::number(Highlight.FontStyle) + QLatin1Char(' ') +
+                               TrpTextFieldWriter::hex32(Highlight.FontColor) + QLatin1Char(' ') +
+                               TrpTextFieldWriter::hex32(Highlight.FillColor));
+    out.text("HighlightCondition", HighlightCondition);
+}
+
+bool TrpMemoView::readText(const TrpTextLine &line, QByteArray &, QString &error, bool &known)
+{
+    known = true;
+    const QString key = line.keyword();
+    if (key == QLatin1String("Font"))
+        return line.text(0, Font.Name, error) && line.number(1, Font.Size, error) &&
+               line.number(2, Font.Style, error) && line.number(3, Font.Color, error) &&
+               line.number(4, Font.Charset, error);
+    if (key == QLatin1String("Adjust"))
+        return line.number(0, Adjust, error);
+    if (key == QLatin1String("Highlight"))
+        return line.number(0, Highlight.FontStyle, error) && line.number(1, Highlight.FontColor, error) &&
+               line.number(2, Highlight.FillColor, error);
+    if (key == QLatin1String("HighlightCondition"))
+        return line.text(0, HighlightCondition, error);
+    known = false;
+    return true;
 }

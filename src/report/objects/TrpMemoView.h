@@ -71,6 +71,8 @@ public:
 
     void loadFromStream(TrpStreamReader &reader, TrpStreamMode mode) override;
     void saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const override;
+    void writeText(TrpTextFieldWriter &out) const override;
+    bool readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known) override;
     void draw(QPainter &painter, const TrpDrawContext &context) const override;
     [[nodiscard]] qint32 CalcHeight() const override;
 

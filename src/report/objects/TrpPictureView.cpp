@@ -4,6 +4,8 @@
 #include "report/drawing/TrpMetafilePlayer.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
+#include "report/files/TrpTextFieldWriter.h"
+#include "report/files/TrpTextLine.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -151,4 +153,47 @@ void TrpPictureView::draw(QPainter &painter, const TrpDrawContext &context) cons
     }
     drawFrame(painter, box);
     painter.restore();
+}
+
+namespace {
+
+// Base64 characters on one PictureData line.
+constexpr int PictureChunk = 96;
+
+} // namespace
+
+void TrpPictureView::writeText(TrpTextFieldWriter &out) const
+{
+    out.number("PictureKind", m_kind);
+    const QByteArray data = m_data.toBase64();
+    for (qsizetype i = 0; i < data.size(); i += PictureChunk)
+        out.field("PictureData", QString::fromLatin1(data.mid(i, PictureChunk)));
+}
+
+bool TrpPictureView::readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known)
+{
+    known = true;
+    const QString key = line.keyword();
+    if (key == QLatin1String("PictureKind")) {
+        quint8 kind = pkNone;
+        if (!line.number(0, kind, error))
+            return false;
+        setPicture(kind, m_data);
+        return true;
+    }
+    if (key == QLatin1String("PictureData")) {
+        QString chunk;
+        if (!line.bare(0, chunk, error))
+            return false;
+        gathered += chunk.toLatin1();
+        return true;
+    }
+    known = false;
+    return true;
+}
+
+bool TrpPictureView::finishText(const QByteArray &gathered, QString &)
+{
+    setPicture(m_kind, QByteArray::fromBase64(gathered));
+    return true;
 }

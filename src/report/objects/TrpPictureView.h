@@ -28,6 +28,9 @@ public:
 
     void loadFromStream(TrpStreamReader &reader, TrpStreamMode mode) override;
     void saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const override;
+    void writeText(TrpTextFieldWriter &out) const override;
+    bool readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known) override;
+    bool finishText(const QByteArray &gathered, QString &error) override;
     void draw(QPainter &painter, const TrpDrawContext &context) const override;
 
     [[nodiscard]] quint8 pictureKind() const { return m_kind; }

@@ -2,6 +2,8 @@
 
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
+#include "report/files/TrpTextFieldWriter.h"
+#include "report/files/TrpTextLine.h"
 
 TrpSubReportView::TrpSubReportView()
 {
@@ -33,4 +35,15 @@ void TrpSubReportView::saveToStream(TrpStreamWriter &writer, TrpStreamMode mode)
 {
     TrpView::saveToStream(writer, mode);
     writer.writeInt32(SubPage);
+}
+
+void TrpSubReportView::writeText(TrpTextFieldWriter &out) const
+{
+    out.number("SubPage", SubPage);
+}
+
+bool TrpSubReportView::readText(const TrpTextLine &line, QByteArray &, QString &error, bool &known)
+{
+    known = line.keyword() == QLatin1String("SubPage");
+    return !known || line.number(0, SubPage, error);
 }

@@ -15,6 +15,8 @@ public:
 
     void loadFromStream(TrpStreamReader &reader, TrpStreamMode mode) override;
     void saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const override;
+    void writeText(TrpTextFieldWriter &out) const override;
+    bool readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known) override;
 
     qint32 SubPage = 0;
 

@@ -1,12 +1,16 @@
 #include "report/objects/TrpView.h"
 
+#include "report/common/TrpPenStyle.h"
 #include "report/drawing/TrpDrawContext.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
+#include "report/files/TrpTextFieldWriter.h"
+#include "report/files/TrpTextLine.h"
 
 #include "base/NumberFormat.h"
 #include "base/Sjis.h"
 
+#include <QBuffer>
 #include <QPainter>
 
 #include <atomic>
@@ -26,22 +30,6 @@ double clamped(double value, double low, double high)
     if (std::isnan(value))
         return 0;
     return std::clamp(value, low, high);
-}
-
-Qt::PenStyle penStyle(quint16 style)
-{
-    switch (style) {
-    case 1:
-        return Qt::DashLine;
-    case 2:
-        return Qt::DotLine;
-    case 3:
-        return Qt::DashDotLine;
-    case 4:
-        return Qt::DashDotDotLine;
-    default:
-        return Qt::SolidLine;
-    }
 }
 
 // The four edges in drawing order.
@@ -246,7 +234,8 @@ void TrpView::drawFrame(QPainter &painter, const QRectF &rect) const
     const int width = std::max(1, int(clamped(std::round(double(FrameWidth)), 0, MaxFrameWidth)));
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    QPen pen(TrpColor::toQColor(FrameColor), 1, penStyle(FrameStyle), Qt::SquareCap, Qt::MiterJoin);
+    const Qt::PenStyle style = TrpPenStyle::toQt(FrameStyle, TrpPenStyle::Codes::Frame);
+    QPen pen(TrpColor::toQColor(FrameColor), 1, style, Qt::SquareCap, Qt::MiterJoin);
 
     if (FrameStyle == DoubleFrame) {
         const QColor fill = TrpColor::toQColor(FillColor);
@@ -268,7 +257,7 @@ void TrpView::drawFrame(QPainter &painter, const QRectF &rect) const
         // One pixel wider and higher than the object: both edges inside.
         painter.setPen(pen);
         painter.drawRect(rect);
-    } else if (penStyle(FrameStyle) == Qt::SolidLine) {
+    } else if (style == Qt::SolidLine) {
         painter.setPen(pen);
         for (const quint16 edge : Edges) {
             if (!(edges & edge))
@@ -285,4 +274,62 @@ void TrpView::drawFrame(QPainter &painter, const QRectF &rect) const
         }
     }
     painter.restore();
+}
+
+namespace {
+
+// The bytes of the common body of an object's stream in template mode.
+QByteArray commonBody(const TrpView &view)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TrpStreamWriter writer(buffer);
+    view.TrpView::saveToStream(writer, TrpStreamMode::Template);
+    return bytes;
+}
+
+} // namespace
+
+void TrpView::writeText(TrpTextFieldWriter &out) const
+{
+    if (Typ != gtAddIn)
+        return;
+    QByteArray full;
+    QBuffer buffer(&full);
+    buffer.open(QIODevice::WriteOnly);
+    TrpStreamWriter writer(buffer);
+    saveToStream(writer, TrpStreamMode::Template);
+    const QByteArray tail = full.mid(commonBody(*this).size());
+    if (!tail.isEmpty())
+        out.text("Tail", QString::fromLatin1(tail.toHex()));
+}
+
+bool TrpView::readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known)
+{
+    known = Typ == gtAddIn && line.keyword() == QLatin1String("Tail");
+    if (!known)
+        return true;
+    QString hex;
+    if (!line.text(0, hex, error))
+        return false;
+    gathered = QByteArray::fromHex(hex.toLatin1());
+    return true;
+}
+
+bool TrpView::finishText(const QByteArray &gathered, QString &error)
+{
+    if (Typ != gtAddIn || gathered.isEmpty())
+        return true;
+    // The add-in reads its own fields from the common body and the tail.
+    QByteArray bytes = commonBody(*this) + gathered;
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    TrpStreamReader reader(in);
+    loadFromStream(reader, TrpStreamMode::Template);
+    if (!reader.ok() || !reader.atEnd()) {
+        error = QStringLiteral("the tail does not fit the add-in %1").arg(ClassName());
+        return false;
+    }
+    return true;
 }

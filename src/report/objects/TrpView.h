@@ -14,6 +14,8 @@ class QPainter;
 class TrpRowSource;
 class TrpStreamReader;
 class TrpStreamWriter;
+class TrpTextFieldWriter;
+class TrpTextLine;
 struct TrpDrawContext;
 
 // Which fields an object's stream carries. A template (.rpf) holds the
@@ -66,6 +68,18 @@ public:
 
     virtual void loadFromStream(TrpStreamReader &reader, TrpStreamMode mode);
     virtual void saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const;
+
+    // The template's text form (TrpTemplateText) holds the common fields of
+    // every object and then the fields of its kind, which each kind writes
+    // and reads here. Bytes a kind gathers over several lines go into
+    // `gathered` and are put in by finishText() after the object's last
+    // line. By default an add-in writes what its stream adds to the common
+    // body as one hexadecimal "Tail" line; other kinds have no own fields.
+    virtual void writeText(TrpTextFieldWriter &out) const;
+    // known is false for a field the kind does not have; false with error
+    // for a bad line.
+    virtual bool readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known);
+    virtual bool finishText(const QByteArray &gathered, QString &error);
 
     // Draws the object on the painter in page units, mapped by the context.
     // Band and subreport objects draw nothing.

@@ -25,6 +25,15 @@ QImage whiteImage(QSize size, int dpi = 96)
     return image;
 }
 
+// The list drawn on a white image of the size onto the target.
+QImage drawnOn(const TrpDrawList &list, QSize size, const QRectF &target, int dpi = 96, const QRectF &visible = {})
+{
+    QImage image = whiteImage(size, dpi);
+    QPainter painter(&image);
+    list.draw(painter, target, visible);
+    return image;
+}
+
 // The columns and rows that are not white.
 QRect inkOf(const QImage &image)
 {
@@ -117,22 +126,13 @@ TEST(TrpDrawList, DrawsOntoAnyTargetRectangle)
     recorder.end();
     const TrpDrawList list = device.takeRecords();
 
-    QImage same = whiteImage(QSize(100, 50));
-    QPainter painter(&same);
-    list.draw(painter, QRectF(0, 0, 100, 50));
-    painter.end();
-    EXPECT_EQ(inkOf(same), QRect(10, 10, 20, 10));
-
+    EXPECT_EQ(inkOf(drawnOn(list, QSize(100, 50), QRectF(0, 0, 100, 50))), QRect(10, 10, 20, 10));
     // Twice the size, moved by 5, 5.
-    QImage larger = whiteImage(QSize(220, 120));
-    painter.begin(&larger);
-    list.draw(painter, QRectF(5, 5, 200, 100));
-    painter.end();
-    EXPECT_EQ(inkOf(larger), QRect(25, 25, 40, 20));
+    EXPECT_EQ(inkOf(drawnOn(list, QSize(220, 120), QRectF(5, 5, 200, 100))), QRect(25, 25, 40, 20));
 
     // The painter's own clip and transform stay in force.
     QImage clipped = whiteImage(QSize(100, 50));
-    painter.begin(&clipped);
+    QPainter painter(&clipped);
     painter.setClipRect(QRect(0, 0, 20, 50));
     painter.translate(2, 0);
     list.draw(painter, QRectF(0, 0, 100, 50));
@@ -151,18 +151,10 @@ TEST(TrpDrawList, LeavesOutWhatLiesAwayFromTheVisibleArea)
     recorder.end();
     const TrpDrawList list = device.takeRecords();
 
-    QImage image = whiteImage(QSize(300, 100));
-    QPainter painter(&image);
     // Within 10 pixels of the visible area counts as visible.
-    list.draw(painter, QRectF(0, 0, 300, 100), QRectF(0, 0, 185, 100));
-    painter.end();
-    EXPECT_EQ(inkOf(image), QRect(10, 10, 10, 10));
-
-    image.fill(Qt::white);
-    painter.begin(&image);
-    list.draw(painter, QRectF(0, 0, 300, 100), QRectF(0, 0, 191, 100));
-    painter.end();
-    EXPECT_EQ(inkOf(image), QRect(10, 10, 200, 10));
+    const QRectF page(0, 0, 300, 100);
+    EXPECT_EQ(inkOf(drawnOn(list, QSize(300, 100), page, 96, QRectF(0, 0, 185, 100))), QRect(10, 10, 10, 10));
+    EXPECT_EQ(inkOf(drawnOn(list, QSize(300, 100), page, 96, QRectF(0, 0, 191, 100))), QRect(10, 10, 200, 10));
 }
 
 TEST(TrpDrawList, TextKeepsItsSizeOnDevicesOfAnotherResolution)
@@ -177,18 +169,10 @@ TEST(TrpDrawList, TextKeepsItsSizeOnDevicesOfAnotherResolution)
     recorder.end();
     const TrpDrawList list = device.takeRecords();
 
-    QImage screen = whiteImage(QSize(200, 50));
-    QPainter painter(&screen);
-    list.draw(painter, QRectF(0, 0, 200, 50));
-    painter.end();
-    // A 300 dpi device with the page three times as large: the text must
+    // A 288 dpi device with the page three times as large: the text must
     // grow three times, not nine.
-    QImage printer = whiteImage(QSize(600, 150), 288);
-    painter.begin(&printer);
-    list.draw(painter, QRectF(0, 0, 600, 150));
-    painter.end();
-    const QRect small = inkOf(screen);
-    const QRect large = inkOf(printer);
+    const QRect small = inkOf(drawnOn(list, QSize(200, 50), QRectF(0, 0, 200, 50)));
+    const QRect large = inkOf(drawnOn(list, QSize(600, 150), QRectF(0, 0, 600, 150), 288));
     ASSERT_FALSE(small.isEmpty());
     EXPECT_NEAR(large.width(), 3.0 * small.width(), 6);
     EXPECT_NEAR(large.left(), 3.0 * small.left(), 4);
@@ -301,15 +285,8 @@ TEST(TrpDrawList, TextsDrawnAgainRecordAsThePainterDoes)
     // size.
     for (const double scale : {1.0, 1.5, 2.0}) {
         const QSize size(int(300 * scale), int(200 * scale));
-        QImage fromText = whiteImage(size);
-        QPainter painter(&fromText);
-        painted.draw(painter, QRectF(QPointF(0, 0), size));
-        painter.end();
-        QImage fromGlyphs = whiteImage(size);
-        painter.begin(&fromGlyphs);
-        known.draw(painter, QRectF(QPointF(0, 0), size));
-        painter.end();
-        EXPECT_EQ(fromGlyphs, fromText) << scale;
+        const QRectF target(QPointF(0, 0), size);
+        EXPECT_EQ(drawnOn(known, size, target), drawnOn(painted, size, target)) << scale;
     }
 }
 

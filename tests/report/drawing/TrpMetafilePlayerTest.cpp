@@ -25,6 +25,16 @@ TrpDrawList played(const QByteArray &bytes, const QRectF &target = QRectF(0, 0, 
     return device.takeRecords();
 }
 
+// The bounds of the rectangles played.
+QList<QRectF> rectsPlayed(const QByteArray &bytes, const QRectF &target = QRectF(0, 0, 96, 96))
+{
+    QList<QRectF> bounds;
+    const TrpDrawList list = played(bytes, target);
+    for (const TrpDrawRecord *record : recordsOf<TrpDrawRecord::Rects>(list))
+        bounds.append(record->bounds);
+    return bounds;
+}
+
 LeBytes rect(int l, int t, int r, int b)
 {
     return LeBytes().int32s({l, t, r, b});
@@ -79,10 +89,7 @@ TEST(TrpMetafilePlayer, MapsTheFrameOntoTheTarget)
     EXPECT_EQ(list.stateOf(*rects[0]).pen.style(), Qt::NoPen);
 
     // Twice as large and moved.
-    list = played(bytes, QRectF(100, 50, 192, 192));
-    rects = recordsOf<TrpDrawRecord::Rects>(list);
-    ASSERT_EQ(rects.size(), 1);
-    EXPECT_EQ(rects[0]->bounds, QRectF(120, 90, 60, 80));
+    EXPECT_EQ(rectsPlayed(bytes, QRectF(100, 50, 192, 192)), QList<QRectF>{QRectF(120, 90, 60, 80)});
 }
 
 TEST(TrpMetafilePlayer, DrawsLinesPolylinesPolygonsAndEllipsesWithTheSelectedPen)
@@ -147,7 +154,6 @@ TEST(TrpMetafilePlayer, DrawsTextWithItsFontColourAndAlignment)
     EXPECT_NEAR(latin->bounds.top(), 60, 1);
     EXPECT_GT(latin->bounds.height(), 18);
     EXPECT_LT(latin->bounds.height(), 30);
-    QRectF all;
 
     // Baseline alignment puts the glyphs above the point; right alignment
     // ends the text there.
@@ -160,7 +166,7 @@ TEST(TrpMetafilePlayer, DrawsTextWithItsFontColourAndAlignment)
     list = played(right.finish());
     runs = recordsOf<TrpDrawRecord::Text>(list);
     ASSERT_FALSE(runs.isEmpty());
-    all = QRectF();
+    QRectF all;
     for (const TrpDrawRecord *run : runs)
         all |= run->bounds;
     EXPECT_NEAR(all.right(), 90, 1);
@@ -195,32 +201,24 @@ TEST(TrpMetafilePlayer, FollowsMappingModesAndWorldTransforms)
         .record(EmrSetViewportExtEx, LeBytes().int32s({96, 48}))
         .record(EmrSelectObject, LeBytes().int32(NullPen))
         .record(EmrRectangle, rect(0, 0, 500, 500));
-    QList<const TrpDrawRecord *> rects;
-    TrpDrawList list = played(emf.finish());
-    rects = recordsOf<TrpDrawRecord::Rects>(list);
-    ASSERT_EQ(rects.size(), 1);
-    EXPECT_EQ(rects[0]->bounds, QRectF(0, 0, 48, 24));
+    EXPECT_EQ(rectsPlayed(emf.finish()), QList<QRectF>{QRectF(0, 0, 48, 24)});
 
     // A world transform that moves by 10, 20 and doubles.
     EmfBuilder world;
     world.record(EmrSetWorldTransform, LeBytes().real(2).real(0).real(0).real(2).real(10).real(20))
         .record(EmrSelectObject, LeBytes().int32(NullPen))
         .record(EmrRectangle, rect(0, 0, 10, 10));
-    list = played(world.finish());
-    rects = recordsOf<TrpDrawRecord::Rects>(list);
-    ASSERT_EQ(rects.size(), 1);
-    EXPECT_EQ(rects[0]->bounds, QRectF(10, 20, 20, 20));
+    EXPECT_EQ(rectsPlayed(world.finish()), QList<QRectF>{QRectF(10, 20, 20, 20)});
 
     // Low metric: tenths of a millimetre with y growing upwards.
     EmfBuilder metric;
     metric.record(EmrSetMapMode, LeBytes().int32(2))
         .record(EmrSelectObject, LeBytes().int32(NullPen))
         .record(EmrRectangle, rect(0, 0, 254, -254));
-    list = played(metric.finish());
-    rects = recordsOf<TrpDrawRecord::Rects>(list);
+    const QList<QRectF> rects = rectsPlayed(metric.finish());
     ASSERT_EQ(rects.size(), 1);
-    EXPECT_NEAR(rects[0]->bounds.width(), 96, 0.01);
-    EXPECT_NEAR(rects[0]->bounds.top(), 0, 0.01);
+    EXPECT_NEAR(rects[0].width(), 96, 0.01);
+    EXPECT_NEAR(rects[0].top(), 0, 0.01);
 }
 
 TEST(TrpMetafilePlayer, RestoresSavedStatesAndClips)
@@ -287,8 +285,7 @@ TEST(TrpMetafilePlayer, TruncatedPicturePlaysTheWholeRecordsBeforeTheCut)
         .record(EmrRectangle, rect(20, 20, 30, 30));
     const QByteArray whole = emf.finish();
     // The cut falls inside the second rectangle.
-    const TrpDrawList list = played(whole.left(whole.size() - 20 - 12));
-    EXPECT_EQ(recordsOf<TrpDrawRecord::Rects>(list).size(), 1);
+    EXPECT_EQ(rectsPlayed(whole.left(whole.size() - 20 - 12)).size(), 1);
 }
 
 TEST(TrpMetafilePlayer, CorruptedPicturesPlayWithoutFault)

@@ -1,13 +1,13 @@
 #include "TemplateFixtures.h"
 
+#include "report/files/TrpTemplateText.h"
 #include "report/objects/TrpBandView.h"
 #include "report/objects/TrpLineView.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/objects/TrpPictureView.h"
-#include "report/pages/TrpPrinter.h"
 #include "report/objects/TrpSubReportView.h"
-#include "report/files/TrpTemplateText.h"
 #include "report/objects/TrpViewFactory.h"
+#include "report/pages/TrpPrinter.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -71,30 +71,19 @@ TEST(TrpTemplate, SaveLoadSaveGivesTheSameBytesAndFields)
     ASSERT_EQ(loaded->status, TrpTemplate::LoadStatus::Loaded) << loaded->error.message.toStdString();
     EXPECT_EQ(saved(loaded->report), first);
 
+    // The fields as read; the text form (sample.txt) shows them all.
     const TrpTemplate &r = loaded->report;
-    EXPECT_TRUE(r.UseDefaultPrinter);
-    EXPECT_TRUE(r.TwoPass);
-    EXPECT_EQ(r.PrinterName, q("Default printer"));
+    TrpTemplate named = sampleTemplate();
+    named.PrinterName = q("Default printer");
+    EXPECT_EQ(TrpTemplateText::write(r), TrpTemplateText::write(named));
     ASSERT_EQ(r.Pages.Count(), 2);
-    EXPECT_EQ(r.Pages[0].Margins, (TrpMargins{10, 20, 30, 40}));
-    EXPECT_EQ(r.Pages[0].ColumnCount, 2);
-    EXPECT_TRUE(r.Pages[0].UseMargins);
     EXPECT_EQ(r.Pages[0].PrnInfo.pageWidth, 752);
     ASSERT_EQ(r.Pages[0].Objects.size(), 5u);
     ASSERT_EQ(r.Pages[1].Objects.size(), 2u);
-
     const auto &memo = object<TrpMemoView>(r, 0, 1);
     const auto &source = object<TrpMemoView>(original, 0, 1);
-    EXPECT_EQ(memo.Name, q("Memo1"));
-    EXPECT_EQ(memo.Memo, source.Memo);
-    EXPECT_EQ(memo.Script, source.Script);
     EXPECT_EQ(memo.Font, source.Font);
     EXPECT_EQ(memo.Highlight, source.Highlight);
-    EXPECT_EQ(memo.HighlightCondition, source.HighlightCondition);
-    EXPECT_EQ(memo.Adjust, source.Adjust);
-    EXPECT_FLOAT_EQ(memo.FrameWidth, 1.5f);
-    EXPECT_EQ(memo.FillColor, 0x00FFEEDDu);
-    EXPECT_FALSE(object<TrpMemoView>(r, 0, 2).Visible);
     EXPECT_EQ(object<TrpBandView>(r, 0, 0).BandType(), 5);
     EXPECT_EQ(object<TrpPictureView>(r, 0, 3).pictureData(), object<TrpPictureView>(original, 0, 3).pictureData());
     EXPECT_EQ(object<TrpPictureView>(r, 0, 3).pictureSize(), QSizeF(4, 2));

@@ -1,11 +1,11 @@
 #include "PreparedFixtures.h"
 
-#include "report/pages/TrpEMFPages.h"
 #include "report/objects/TrpLineView.h"
 #include "report/objects/TrpMemoView.h"
+#include "report/objects/TrpPictureView.h"
+#include "report/pages/TrpEMFPages.h"
 #include "report/pages/TrpPage.h"
 #include "report/pages/TrpPagePrinter.h"
-#include "report/objects/TrpPictureView.h"
 #include "report/pages/TrpPrinter.h"
 
 #include <QBuffer>
@@ -81,6 +81,26 @@ std::unique_ptr<TrpMemoView> memo(QRect rect, const QStringList &lines)
     view->FrameTyp = TrpView::frAll;
     view->ExpandedMemo = lines;
     return view;
+}
+
+// The page shown and drawn on a white image of its size.
+QImage drawnPage(TrpEMFPage &page)
+{
+    page.Visible = true;
+    QImage image(page.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page.draw(painter, QRectF(QPointF(0, 0), page.size()));
+    return image;
+}
+
+// An add-in record of a class nobody registered, at the rectangle.
+LeBytes unknownAddin(std::initializer_list<qint64> rect, int frame, const QStringList &lines)
+{
+    LeBytes b;
+    b.byte(10).text(QStringLiteral("TrpMysteryView"));
+    b.int32s(rect).word(0).word(frame).int32(1).int32(0).word(0).int32(0x1FFFFFFF).lines(lines);
+    return b;
 }
 
 } // namespace
@@ -283,19 +303,9 @@ TEST(TrpEMFPages, UnknownAddinIsDrawnAsAnEmptyFramedBoxAndReported)
     TrpEMFPages pages;
     TrpEMFPage &page = pages.Add(a4Page(printer));
     ASSERT_TRUE(page.addObject(*memo(QRect(10, 10, 100, 20), {QStringLiteral("before")})));
-    LeBytes unknown;
-    unknown.byte(10).text(QStringLiteral("TrpMysteryView"));
-    unknown.int32s({50, 60, 70, 80}).word(0).word(0).int32(1).int32(0).word(0).int32(0x1FFFFFFF);
-    unknown.lines({QStringLiteral("hidden")}).byte(1).byte(2).byte(3);
-    page.Stream.append(unknown.data());
+    page.Stream.append(unknownAddin({50, 60, 70, 80}, 0, {QStringLiteral("hidden")}).byte(1).byte(2).byte(3).data());
     ASSERT_TRUE(page.addObject(*memo(QRect(10, 200, 100, 20), {QStringLiteral("after")})));
-
-    page.Visible = true;
-    QImage image(page.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    page.draw(painter, QRectF(QPointF(0, 0), page.size()));
-    painter.end();
+    const QImage image = drawnPage(page);
 
     EXPECT_EQ(page.objects().size(), 1u);
     EXPECT_TRUE(page.error().message.contains(QStringLiteral("TrpMysteryView")));
@@ -355,17 +365,8 @@ TEST(TrpEMFPages, ObjectsNearThe32BitLimitAreDrawnClamped)
         view->FrameWidth = 1e30f;
         ASSERT_TRUE(page.addObject(*view));
     }
-    LeBytes unknown;
-    unknown.byte(10).text(QStringLiteral("TrpMysteryView"));
-    unknown.int32s({0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF}).word(0).word(15).int32(1).int32(0).word(0);
-    unknown.int32(0x1FFFFFFF).lines({});
-    page.Stream.append(unknown.data());
-
-    page.Visible = true;
-    QImage image(page.size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    page.draw(painter, QRectF(QPointF(0, 0), page.size()));
-    painter.end();
+    page.Stream.append(unknownAddin({0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF}, 15, {}).data());
+    (void)drawnPage(page);
     EXPECT_EQ(page.objects().size(), 3u);
     for (const TrpDrawRecord &record : page.drawList().records()) {
         EXPECT_LT(std::abs(record.bounds.left()), 1e12);

@@ -1,6 +1,5 @@
 #include "reportui/TrpSpeedButton.h"
 #include "reportui/TrpTBButton.h"
-#include "reportui/TrpTBSeparator.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -141,12 +140,6 @@ TEST(TrpSpeedButton, ToolBarPieces)
     button.SetLayout(TrpSpeedButton::blGlyphRight);
     EXPECT_EQ(button.toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
     EXPECT_EQ(button.layoutDirection(), Qt::RightToLeft);
-
-    TrpTBSeparator separator;
-    EXPECT_TRUE(separator.DrawBevel());
-    EXPECT_EQ(separator.frameShape(), QFrame::VLine);
-    separator.SetDrawBevel(false);
-    EXPECT_EQ(separator.frameShape(), QFrame::NoFrame);
 }
 
 } // namespace
