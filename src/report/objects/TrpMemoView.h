@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-class TrpError;
+struct TrpError;
 class TrpValueLookup;
 
 // A memo's font as stored: the style bits are those of the files (1
