@@ -5,12 +5,16 @@
 // through the database layer ("Bare/..."). "GridPaint" draws a filled grid.
 #include "DemoUsers.h"
 
-#include "core/KanaLineEdit.h"
+#include "core/AppContext.h"
+#include "core/TDBSeting.h"
+#include "core/TMainModule.h"
+#include "coreui/KanaLineEdit.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DbSchema.h"
-#include "users/TUserSearchForm.h"
+#include "platform/DialogService.h"
+#include "usersui/TUserSearchForm.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -67,6 +71,8 @@ public:
     }
 
     [[nodiscard]] DbConnection &db() { return m_db; }
+    // What the search dialog is created with.
+    [[nodiscard]] AppContext &context() { return m_context; }
 
 private:
     void run(const QString &sql)
@@ -81,6 +87,10 @@ private:
     QString m_connectionString;
     QString m_schema;
     DbConnection m_db;
+    TRegistory m_registory;
+    TDBSeting m_dbSeting;
+    TMainModule m_module;
+    AppContext m_context{m_db, m_registory, m_dbSeting, m_module, Dialogs::service(), {}};
 };
 
 struct Search
@@ -170,7 +180,7 @@ int formatVisibleCells(const QTableView &grid)
 
 void formSearch(benchmark::State &state, Register &users, const Search &search)
 {
-    TUserSearchForm form(users.db());
+    TUserSearchForm form(users.context());
     form.show();
     QCoreApplication::processEvents();
     int rows = 0;
@@ -188,7 +198,7 @@ void formSearch(benchmark::State &state, Register &users, const Search &search)
 // search, and left out of the comparisons above.
 void gridPaint(benchmark::State &state, Register &users)
 {
-    TUserSearchForm form(users.db());
+    TUserSearchForm form(users.context());
     form.show();
     QCoreApplication::processEvents();
     form.AllDisplay->click();

@@ -1,14 +1,34 @@
-#include "core/TCommentForm.h"
-#include "core/TGreetForm.h"
-#include "core/TLoginForm.h"
-#include "core/TMainForm.h"
+#include "core/AppContext.h"
+#include "core/DateSettingsScope.h"
+#include "core/TDBSeting.h"
 #include "core/TMainModule.h"
-#include "core/TTextForm.h"
-#include "core/WidgetDialogService.h"
+#include "core/TRegistory.h"
+#include "coreui/TCommentForm.h"
+#include "coreui/TGreetForm.h"
+#include "coreui/TLoginForm.h"
+#include "coreui/TMainForm.h"
+#include "coreui/TSystemMenuForm.h"
+#include "coreui/TTextForm.h"
+#include "coreui/WidgetDialogService.h"
+#include "plansui/TGetCurePlanForm.h"
+#include "plansui/TPaperMenuForm.h"
+#include "plansui/TRihaPlanForm.h"
+#include "plansui/TStringsForm.h"
 #include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
-#include "users/TUserRegistForm.h"
-#include "users/TUserSearchForm.h"
+#include "reportui/TrpReportWindows.h"
+#include "resultsui/TDailyMedicalRecordForm.h"
+#include "resultsui/TImportScheduleDialog.h"
+#include "resultsui/TPersonMedicalRecordForm.h"
+#include "resultsui/TResultSheetForm.h"
+#include "resultsui/TResultsEditForm.h"
+#include "resultsui/TResultsMenuForm.h"
+#include "schedulingui/TDayScheduleForm.h"
+#include "schedulingui/TStuffScheduleForm.h"
+#include "usersui/THinorikuForm.h"
+#include "usersui/THinorikuUserForm.h"
+#include "usersui/TUserRegistForm.h"
+#include "usersui/TUserSearchForm.h"
 
 #include <QApplication>
 
@@ -54,10 +74,14 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamsolen"));
+    // The program's date format and locale while it runs, before any window.
+    const DateSettingsScope dateSettings;
     WidgetDialogService dialogs;
     Dialogs::install(&dialogs);
     TrpCupsPrinters cupsPrinters;
     TrpPlatformPrinters::install(&cupsPrinters);
+    // The report engine's preview, progress, input and error windows.
+    const TrpReportWindows reportWindows;
 
     auto greet = std::make_unique<TGreetForm>();
     GreetForm = greet.get();
@@ -65,27 +89,58 @@ int main(int argc, char **argv)
     GreetForm->repaint();
     QApplication::processEvents();
 
+    TRegistory registory;
+    registory.LoadSettings();
+    TDBSeting dbSeting;
+    dbSeting.LoadSettings();
+
     ApplicationForms forms;
     // The start-up sequence: each form is created at its place here, in
     // groups, with a status line on the splash after each group.
-    forms.create(MainForm);
+    forms.create(MainModule);
+    AppContext context{
+        MainModule->RIHADatabase, registory, dbSeting, *MainModule, dialogs, QCoreApplication::applicationDirPath()};
+    forms.create(MainForm, context);
     forms.create(LoginForm);
-    forms.create(MainModule, *MainForm, *LoginForm);
-    DbConnection &database = MainModule->RIHADatabase;
-    forms.create(UserSearchForm, database);
-    if (!MainForm->StartupOK)
+    // A failed connection or login has shown its message (none when the user
+    // cancelled); the program ends without writing the settings back.
+    if (!MainModule->Connect(dbSeting, registory) || !LoginForm->RunLogin(*MainModule))
         return 0;
+    forms.create(UserSearchForm, context);
+    forms.create(SystemMenuForm, context);
 
     forms.create(TextForm);
+    forms.create(PaperMenuForm, context);
+    forms.create(RihaPlanForm, context);
+    forms.create(GetCurePlanForm, context);
+    forms.create(StringsForm);
+    PaperMenuForm->SetForms(RihaPlanForm, nullptr, nullptr);
+    MainForm->SetTileForm(Artwork::Tile::Paper, PaperMenuForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
 
+    forms.create(StuffScheduleForm, context);
+    forms.create(DayScheduleForm, context);
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
 
-    forms.create(CommentForm, database);
+    forms.create(ResultsMenuForm, context);
+    forms.create(ResultSheetForm, context);
+    forms.create(ResultsEditForm, context);
+    forms.create(ImportScheduleDialog, context);
+    forms.create(PersonMedicalRecordForm, context);
+    forms.create(DailyMedicalRecordForm, context);
+
+    forms.create(CommentForm, context);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
-    forms.create(UserRegistForm, database);
+    forms.create(UserRegistForm, context);
     MainForm->SetTileForm(Artwork::Tile::UserRegist, UserRegistForm);
+    forms.create(HinorikuForm, context);
+    forms.create(HinorikuUserForm, context);
+    HinorikuForm->SetMenuForm(SystemMenuForm);
+    SystemMenuForm->SetPartnerForm(HinorikuForm);
+    MainForm->SetTileForm(Artwork::Tile::System, SystemMenuForm);
+    MainForm->SetTileForm(Artwork::Tile::Schedule, StuffScheduleForm); // until the schedule menu comes
+    MainForm->SetTileForm(Artwork::Tile::Results, ResultsMenuForm);
 
     GreetForm = nullptr;
     greet.reset();
@@ -97,5 +152,7 @@ int main(int argc, char **argv)
         QApplication::quit();
     });
     MainForm->show();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    registory.SaveSettings();
+    return exitCode;
 }

@@ -1,15 +1,15 @@
 #include "core/TMainModule.h"
 
 #include "core/TDBSeting.h"
-#include "core/TLoginForm.h"
-#include "core/TMainForm.h"
 #include "core/TRegistory.h"
 #include "platform/DbQuery.h"
 #include "platform/DialogService.h"
 
-#include <QDialog>
+#include <QLoggingCategory>
 
 TMainModule *MainModule = nullptr;
+
+Q_LOGGING_CATEGORY(lcMainModule, "tamsolen.core.database", QtWarningMsg)
 
 namespace {
 
@@ -19,11 +19,9 @@ const QString TableErrorText =
 
 } // namespace
 
-TMainModule::TMainModule(TMainForm &mainForm, TLoginForm &loginForm, QObject *parent)
-    : QObject(parent), m_mainForm(mainForm), m_loginForm(loginForm)
+TMainModule::TMainModule(QObject *parent) : QObject(parent), m_logins(RIHADatabase)
 {
     setObjectName(QStringLiteral("MainModule"));
-    DataModuleCreate();
 }
 
 TMainModule::~TMainModule()
@@ -34,27 +32,24 @@ TMainModule::~TMainModule()
     AccessConnection.close();
 }
 
-void TMainModule::DataModuleCreate()
+bool TMainModule::Connect(const TDBSeting &dbSeting, const TRegistory &registory)
 {
-    if (!connectMainDatabase()) {
-        m_mainForm.StartupOK = false;
-        return;
-    }
-    connectPartner();
+    if (!connectMainDatabase(dbSeting))
+        return false;
+    connectPartner(registory);
     if (!loadStaff()) {
         Dialogs::error(TableErrorText, MessageButtons::Yes);
-        m_mainForm.StartupOK = false;
-        return;
+        return false;
     }
     loadFacility();
-    if (!logIn())
-        m_mainForm.StartupOK = false;
+    return true;
 }
 
-bool TMainModule::connectMainDatabase()
+bool TMainModule::connectMainDatabase(const TDBSeting &settings)
 {
-    const TDBSeting &settings = *m_mainForm.DBSeting;
     if (!RIHADatabase.open(settings.Connection, settings.ID, settings.GetPassword())) {
+        // The box says no more than that; the administrator finds why in the log.
+        qCWarning(lcMainModule).noquote() << "cannot connect to the main database:" << RIHADatabase.errorText();
         Dialogs::error(QStringLiteral("接続に失敗しました。\nシステムを停止します。"), MessageButtons::Yes);
         return false;
     }
@@ -65,9 +60,8 @@ bool TMainModule::connectMainDatabase()
     return true;
 }
 
-void TMainModule::connectPartner()
+void TMainModule::connectPartner(const TRegistory &settings)
 {
-    const TRegistory &settings = *m_mainForm.Registory;
     switch (settings.ServFlg) {
     case 1:
         if (!HinorikuConnection.isOpen() &&
@@ -119,32 +113,23 @@ void TMainModule::loadFacility()
         FacilityName = homeTable.field(u"FACILITIES_NAME").asString();
 }
 
-bool TMainModule::logIn()
+bool TMainModule::OpenLogins()
 {
-    DbDataSet adminQuery;
-    if (!adminQuery.open(
-            DbQuery(RIHADatabase, QStringLiteral("SELECT STAFF_CD, PASS_WORD, LoginNAME FROM LoginUser")))) {
-        Dialogs::error(TableErrorText, MessageButtons::Yes);
-        return false;
-    }
-    for (int attempt = 0; attempt < MaxLoginAttempts; ++attempt) {
-        if (Dialogs::exec(&m_loginForm) != QDialog::Accepted)
-            return false;
-        // Compared as they are typed: the input never becomes part of a query or filter.
-        const QString user = m_loginForm.userName();
-        const QString pass = m_loginForm.password();
-        adminQuery.setFilter([user, pass](const DbRecord &row) {
-            return row.value(u"STAFF_CD").asString() == user && row.value(u"PASS_WORD").asString() == pass;
-        });
-        adminQuery.setFiltered(true);
-        if (adminQuery.recordCount() >= 1) {
-            LoginStaffCode = adminQuery.field(u"STAFF_CD").asString();
-            LoginStaffName = adminQuery.field(u"LoginNAME").asString();
-            return true;
-        }
-        Dialogs::warning(QStringLiteral("ユーザー名またはパスワードが不明です"), MessageButtons::Yes);
-    }
+    if (m_logins.open())
+        return true;
+    Dialogs::error(TableErrorText, MessageButtons::Yes);
     return false;
+}
+
+bool TMainModule::LogIn(const QString &user, const QString &password)
+{
+    const std::optional<LoginStaff> staff = m_logins.check(user, password);
+    if (!staff)
+        return false;
+    LoginStaffCode = staff->code;
+    LoginStaffName = staff->name;
+    m_logins.close();
+    return true;
 }
 
 QString TMainModule::GetStaffName(int code) const

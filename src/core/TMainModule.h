@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/LoginCheck.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 
@@ -7,19 +8,30 @@
 #include <QObject>
 #include <QStringList>
 
-class TLoginForm;
-class TMainForm;
+class TDBSeting;
+class TRegistory;
 
 // The data module: the main and partner database connections, the staff
-// list, the facility name and the staff member who logged in. Creating it
-// connects and runs the login; any failure clears MainForm's StartupOK.
+// list, the facility name and the staff member who logged in. The start-up
+// sequence connects it, then runs the login dialog, which checks each
+// attempt through LogIn.
 class TMainModule : public QObject
 {
     Q_OBJECT
 
 public:
-    TMainModule(TMainForm &mainForm, TLoginForm &loginForm, QObject *parent = nullptr);
+    explicit TMainModule(QObject *parent = nullptr);
     ~TMainModule() override;
+
+    // Opens the main connection and the partner's, loads the staff list and
+    // the facility name. A failure has shown its error box and returns false.
+    [[nodiscard]] bool Connect(const TDBSeting &dbSeting, const TRegistory &registory);
+    // Reads the login table for the attempts that follow; a failure has shown
+    // its error box and returns false.
+    [[nodiscard]] bool OpenLogins();
+    // One login attempt: true, with LoginStaffCode and LoginStaffName set and
+    // the login table forgotten, when the texts name a login.
+    [[nodiscard]] bool LogIn(const QString &user, const QString &password);
 
     [[nodiscard]] QString GetStaffName(int code) const;
     [[nodiscard]] QString GetStaffKigo(int code) const;
@@ -42,15 +54,12 @@ public:
     static constexpr int MaxLoginAttempts = 3;
 
 private:
-    void DataModuleCreate();
-    [[nodiscard]] bool connectMainDatabase();
-    void connectPartner();
+    [[nodiscard]] bool connectMainDatabase(const TDBSeting &settings);
+    void connectPartner(const TRegistory &settings);
     [[nodiscard]] bool loadStaff();
     void loadFacility();
-    [[nodiscard]] bool logIn();
 
-    TMainForm &m_mainForm;
-    TLoginForm &m_loginForm;
+    LoginCheck m_logins;
 };
 
 extern TMainModule *MainModule;

@@ -30,3 +30,13 @@ QPagedPaintDevice &TrpCupsPrinter::printDevice()
     m_printer.setFullPage(true);
     return m_printer;
 }
+
+void TrpCupsPrinter::setJobName(const QString &name)
+{
+    m_printer.setDocName(name);
+}
+
+void TrpCupsPrinter::abort()
+{
+    m_printer.abort();
+}

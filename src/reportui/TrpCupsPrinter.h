@@ -19,6 +19,8 @@ public:
     [[nodiscard]] int resolution() const override;
     void setPaper(const QPageSize &size, QPageLayout::Orientation orientation) override;
     [[nodiscard]] QPagedPaintDevice &printDevice() override;
+    void setJobName(const QString &name) override;
+    void abort() override;
 
 private:
     QPrinterInfo m_info;

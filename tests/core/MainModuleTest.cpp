@@ -2,23 +2,14 @@
 #include "FakeDialogService.h"
 
 #include "core/TDBSeting.h"
-#include "core/TLoginForm.h"
-#include "core/TMainForm.h"
 #include "core/TMainModule.h"
 #include "core/TRegistory.h"
-#include "platform/DbQuery.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-
-#include <memory>
 
 namespace {
 
 const QString ConnectFailed = QStringLiteral("接続に失敗しました。\nシステムを停止します。");
-const QString UnknownLogin = QStringLiteral("ユーザー名またはパスワードが不明です");
+const QString TableError =
+    QStringLiteral("System Error\n他で使用されているか又はシステム設定を確認してください。\nシステムを終了します。");
 
 class MainModuleTest : public DatabaseFixture
 {
@@ -28,67 +19,30 @@ protected:
         DatabaseFixture::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        m_savedConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
-        m_mainForm = std::make_unique<TMainForm>();
-        m_mainForm->DBSeting->Connection = connectionString();
-        m_mainForm->DBSeting->ID = user();
+        m_dbSeting.Connection = connectionString();
+        m_dbSeting.ID = user();
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO LoginUser (STAFF_CD, PASS_WORD, LoginNAME) VALUES "
                                         "('1001', 'pass', '山田 花子'), ('o''neil', 'it''s', 'オニール')")));
     }
-    void TearDown() override
-    {
-        m_module.reset();
-        m_mainForm.reset();
-        qputenv("XDG_CONFIG_HOME", m_savedConfig);
-        DatabaseFixture::TearDown();
-    }
 
-    // Queues one login attempt with these texts.
-    void queueLogin(const QString &userName, const QString &password)
-    {
-        m_dialogs.queueDialog([userName, password](QDialog *dialog) {
-            auto *login = static_cast<TLoginForm *>(dialog);
-            login->UserEdit->setText(userName);
-            login->PassEdit->setText(password);
-            login->LogInBtn->click();
-            return login->result();
-        });
-    }
-    void queueCancel()
-    {
-        m_dialogs.queueDialog([](QDialog *dialog) {
-            static_cast<TLoginForm *>(dialog)->CancelBtn->click();
-            return dialog->result();
-        });
-    }
-    TMainModule &createModule()
-    {
-        m_module = std::make_unique<TMainModule>(*m_mainForm, m_loginForm);
-        return *m_module;
-    }
+    [[nodiscard]] bool connect() { return m_module.Connect(m_dbSeting, m_registory); }
 
     FakeDialogService m_dialogs;
-    QTemporaryDir m_config;
-    QByteArray m_savedConfig;
-    std::unique_ptr<TMainForm> m_mainForm;
-    TLoginForm m_loginForm;
-    std::unique_ptr<TMainModule> m_module;
+    TDBSeting m_dbSeting;
+    TRegistory m_registory;
+    TMainModule m_module;
 };
 
 } // namespace
 
-TEST_P(MainModuleTest, LogsInAndLoadsStaffAndFacility)
+TEST_P(MainModuleTest, LoadsStaffAndFacility)
 {
     ASSERT_TRUE(exec(QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName, KIGO) VALUES "
                                     "(20, '佐藤', 'サ'), (3, '鈴木', 'ス'), (7, '佐藤', 'ト')")));
     ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Facilities (FACILITIES_NAME) VALUES ('ひだまり苑'), ('二番目')")));
-    queueLogin(QStringLiteral("1001"), QStringLiteral("pass"));
-    TMainModule &module = createModule();
-    EXPECT_TRUE(m_mainForm->StartupOK);
+    TMainModule &module = m_module;
+    ASSERT_TRUE(connect());
     EXPECT_TRUE(m_dialogs.messages().isEmpty());
-    EXPECT_EQ(module.LoginStaffCode, QStringLiteral("1001"));
-    EXPECT_EQ(module.LoginStaffName, QStringLiteral("山田 花子"));
     EXPECT_EQ(module.FacilityName, QStringLiteral("ひだまり苑"));
     EXPECT_EQ(module.StaffCount, 3);
     EXPECT_EQ(module.StaffCodes, QList<int>({3, 7, 20}));
@@ -105,9 +59,8 @@ TEST_P(MainModuleTest, LogsInAndLoadsStaffAndFacility)
 
 TEST_P(MainModuleTest, EmptyTablesGiveEmptyListsAndName)
 {
-    queueLogin(QStringLiteral("1001"), QStringLiteral("pass"));
-    TMainModule &module = createModule();
-    EXPECT_TRUE(m_mainForm->StartupOK);
+    TMainModule &module = m_module;
+    ASSERT_TRUE(connect());
     EXPECT_EQ(module.StaffCount, 0);
     EXPECT_TRUE(module.StaffCodes.isEmpty());
     EXPECT_EQ(module.GetStaffName(1), QString());
@@ -115,91 +68,78 @@ TEST_P(MainModuleTest, EmptyTablesGiveEmptyListsAndName)
     EXPECT_EQ(module.FacilityName, QString());
 }
 
-TEST_P(MainModuleTest, ThreeWrongLoginsEndTheStart)
+TEST_P(MainModuleTest, LoginsMatchExactlyAndLiterally)
 {
-    queueLogin(QStringLiteral("1001"), QStringLiteral("PASS"));
-    queueLogin(QStringLiteral("1001 "), QStringLiteral("pass"));
-    queueLogin(QStringLiteral("' OR '1'='1"), QStringLiteral("' OR '1'='1"));
-    queueLogin(QStringLiteral("1001"), QStringLiteral("pass")); // never asked
-    createModule();
-    EXPECT_FALSE(m_mainForm->StartupOK);
-    EXPECT_EQ(m_dialogs.dialogCount(), 3);
-    ASSERT_EQ(m_dialogs.messages().size(), 3);
-    for (const auto &message : m_dialogs.messages()) {
-        EXPECT_EQ(message.text, UnknownLogin);
-        EXPECT_EQ(message.type, MessageType::Warning);
-        EXPECT_EQ(message.buttons, MessageButtons::Yes);
-    }
-}
-
-TEST_P(MainModuleTest, CancelEndsTheStartWithoutAMessage)
-{
-    queueLogin(QStringLiteral("x"), QStringLiteral("y"));
-    queueCancel();
-    createModule();
-    EXPECT_FALSE(m_mainForm->StartupOK);
-    EXPECT_EQ(m_dialogs.dialogCount(), 2);
-    EXPECT_EQ(m_dialogs.messageTexts(), QStringList({UnknownLogin}));
-}
-
-TEST_P(MainModuleTest, QuotesInNamesAndPasswordsMatchLiterally)
-{
-    queueLogin(QStringLiteral("o'neil"), QStringLiteral("it's"));
-    TMainModule &module = createModule();
-    EXPECT_TRUE(m_mainForm->StartupOK);
-    EXPECT_EQ(module.LoginStaffName, QStringLiteral("オニール"));
-}
-
-TEST_P(MainModuleTest, EmptyFieldsKeepTheDialogOpenWithoutUsingAnAttempt)
-{
-    m_dialogs.queueDialog([](QDialog *dialog) {
-        auto *login = static_cast<TLoginForm *>(dialog);
-        login->UserEdit->setText(QStringLiteral("1001"));
-        login->LogInBtn->click();
-        EXPECT_EQ(login->ErrorLabel->text(), QStringLiteral("ユーザー名又はパスワードがありません。"));
-        EXPECT_TRUE(login->isVisible());
-        login->PassEdit->setText(QStringLiteral("pass"));
-        login->LogInBtn->click();
-        return login->result();
-    });
-    createModule();
-    EXPECT_TRUE(m_mainForm->StartupOK);
+    ASSERT_TRUE(connect());
+    ASSERT_TRUE(m_module.OpenLogins());
+    const std::pair<QString, QString> refused[] = {{QStringLiteral("1001"), QStringLiteral("PASS")},
+                                                   {QStringLiteral("1001 "), QStringLiteral("pass")},
+                                                   {QStringLiteral("' OR '1'='1"), QStringLiteral("' OR '1'='1")},
+                                                   {QString(), QString()}};
+    for (const auto &[user, password] : refused)
+        EXPECT_FALSE(m_module.LogIn(user, password)) << user.toStdString();
+    EXPECT_TRUE(m_module.LoginStaffCode.isEmpty());
+    ASSERT_TRUE(m_module.LogIn(QStringLiteral("o'neil"), QStringLiteral("it's")));
+    EXPECT_EQ(m_module.LoginStaffCode, QStringLiteral("o'neil"));
+    EXPECT_EQ(m_module.LoginStaffName, QStringLiteral("オニール"));
     EXPECT_TRUE(m_dialogs.messages().isEmpty());
 }
 
+TEST_P(MainModuleTest, AnUnreadableLoginTableIsReported)
+{
+    ASSERT_TRUE(connect());
+    ASSERT_TRUE(exec(QStringLiteral("DROP TABLE LoginUser")));
+    EXPECT_FALSE(m_module.OpenLogins());
+    EXPECT_EQ(m_dialogs.messageTexts(), QStringList({TableError}));
+}
+
+namespace {
+
+QStringList logged;
+
+void logTo(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (QLatin1String(context.category) == QLatin1String("tamsolen.core.database"))
+        logged.append(message);
+}
+
+} // namespace
+
 TEST_P(MainModuleTest, AFailedConnectionEndsTheStart)
 {
+    const QtMessageHandler previous = qInstallMessageHandler(logTo);
     const QString strings[] = {QString(), QStringLiteral("Provider=SQLNCLI11.1;Data Source=.\\SQLEXPRESS"),
                                QStringLiteral("Provider=SQLite;Data Source=/nonexistent/folder/x.sqlite")};
     for (const QString &connection : strings) {
         m_dialogs.clear();
-        m_mainForm->StartupOK = true;
-        m_mainForm->DBSeting->Connection = connection;
-        createModule();
-        EXPECT_FALSE(m_mainForm->StartupOK);
+        m_dbSeting.Connection = connection;
+        TMainModule module;
+        logged.clear();
+        EXPECT_FALSE(module.Connect(m_dbSeting, m_registory));
+        // The driver's reason goes to the log.
+        const QString reason = logged.value(0);
+        EXPECT_EQ(logged.size(), 1);
+        EXPECT_TRUE(reason.startsWith(QStringLiteral("cannot connect to the main database: ")));
+        EXPECT_GT(reason.size(), 40) << reason.toStdString();
         EXPECT_EQ(m_dialogs.messageTexts(), QStringList({ConnectFailed})) << connection.toStdString();
         EXPECT_EQ(m_dialogs.dialogCount(), 0);
     }
+    qInstallMessageHandler(previous);
 }
 
 TEST_P(MainModuleTest, AMissingStaffTableEndsTheStart)
 {
     ASSERT_TRUE(exec(QStringLiteral("DROP TABLE KaigoStuff")));
-    createModule();
-    EXPECT_FALSE(m_mainForm->StartupOK);
-    EXPECT_EQ(m_dialogs.messageTexts(),
-              QStringList({QStringLiteral(
-                  "System Error\n他で使用されているか又はシステム設定を確認してください。\nシステムを終了します。")}));
+    EXPECT_FALSE(connect());
+    EXPECT_EQ(m_dialogs.messageTexts(), QStringList({TableError}));
 }
 
 TEST_P(MainModuleTest, APartnerLinkThatFailsIsReportedAndTheStartGoesOn)
 {
-    m_mainForm->Registory->ServFlg = 1;
-    m_mainForm->Registory->Hinoriku = QStringLiteral("Provider=SQLNCLI11.1;Data Source=partner");
-    queueLogin(QStringLiteral("1001"), QStringLiteral("pass"));
-    TMainModule &module = createModule();
-    EXPECT_TRUE(m_mainForm->StartupOK);
-    EXPECT_FALSE(module.HinorikuConnection.isOpen());
+    m_registory.ServFlg = 1;
+    m_registory.Hinoriku = QStringLiteral("Provider=SQLNCLI11.1;Data Source=partner");
+    EXPECT_TRUE(connect());
+    EXPECT_FALSE(m_module.HinorikuConnection.isOpen());
     EXPECT_EQ(m_dialogs.messageTexts(), QStringList({QStringLiteral("System Open Error\nヒノリク接続を終了します。")}));
 }
 

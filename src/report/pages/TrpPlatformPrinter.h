@@ -25,6 +25,10 @@ public:
     // The device to print on (see TrpPagePrinter), drawing over the whole
     // sheet rather than inside the printer's margins.
     [[nodiscard]] virtual QPagedPaintDevice &printDevice() = 0;
+    // The name the print job shows in the printer's queue.
+    virtual void setJobName(const QString &name) = 0;
+    // Drops the job being printed on printDevice().
+    virtual void abort() = 0;
 
 protected:
     TrpPlatformPrinter() = default;

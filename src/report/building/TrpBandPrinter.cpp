@@ -1,0 +1,338 @@
+#include "report/building/TrpBandPrinter.h"
+
+#include "report/building/TrpBand.h"
+#include "report/building/TrpBuild.h"
+#include "report/building/TrpCrossLayout.h"
+#include "report/building/TrpPageBuilder.h"
+#include "report/building/TrpReport.h"
+#include "report/building/TrpSubReports.h"
+#include "report/objects/TrpBandView.h"
+#include "report/objects/TrpLineView.h"
+#include "report/objects/TrpMemoView.h"
+#include "report/objects/TrpSubReportView.h"
+
+using namespace TrpBandTypes;
+
+namespace {
+
+bool placedAtDesign(int type)
+{
+    return type == btPageFooter || type == btOverlay || type == btNone;
+}
+
+bool takesBandHeight(const TrpView &view)
+{
+    return (view.Flags & TrpView::flStretched) &&
+           (dynamic_cast<const TrpStretcheable *>(&view) || dynamic_cast<const TrpLineView *>(&view));
+}
+
+} // namespace
+
+TrpBandPrinter::TrpBandPrinter(TrpBuild &build, TrpPageBuilder &page) : m_build(build), m_page(page) {}
+
+void TrpBandPrinter::print(TrpBand &band)
+{
+    TrpBand *outer = m_build.band;
+    m_build.band = &band;
+    if (m_build.report.OnBeginBand)
+        m_build.report.OnBeginBand(band);
+    m_build.newPageRequested = m_build.newColumnRequested = false;
+    if (!m_build.runScript(band.view, &band)) {
+        m_build.band = outer;
+        return;
+    }
+    const bool pageRequest = m_build.newPageRequested, columnRequest = m_build.newColumnRequested;
+    m_build.newPageRequested = m_build.newColumnRequested = false;
+    if ((pageRequest || columnRequest) && !m_page.recorder) {
+        if (pageRequest)
+            m_page.column = m_page.columnCount - 1;
+        m_page.newColumn(&band);
+    }
+    if (band.type == btGroupHeader) {
+        ++band.lineNo;
+        ++band.lineThrough;
+    }
+    if (band.view.Visible && !band.objects.empty() && !m_build.stopped())
+        draw(band);
+    if (isDataBand(band.type) && !m_build.stopped()) {
+        if (band.dataset) {
+            for (TrpBand *next = band.next; next && !next->dataset && !m_build.stopped(); next = next->next)
+                print(*next);
+            collectAggregates(band);
+        }
+    }
+    finish(band);
+    m_build.band = outer;
+}
+
+void TrpBandPrinter::finish(TrpBand &band)
+{
+    if (m_build.stopped())
+        return;
+    if (band.startNewPage && !isDataBand(band.type) && band.type != btGroupHeader && !m_page.breaking &&
+        !m_page.recorder)
+        m_page.newPage();
+    if (!band.reprinting && keepsAggregates(band.type))
+        band.aggregates.reset();
+    if (band.type == btGroupHeader) {
+        if (band.groupFooter && !band.reprinting)
+            band.groupFooter->aggregates.reset();
+        m_build.band = &band;
+        const std::optional<Variant> value = m_build.report.parser().Calc(band.condition);
+        if (!value) {
+            m_build.report.setBuildError(&band.view, &band, m_build.report.parser().error());
+            return;
+        }
+        band.lastValue = *value;
+    }
+    if (m_build.report.OnEndBand)
+        m_build.report.OnEndBand(band);
+}
+
+bool TrpBandPrinter::prepareObjects(TrpBand &band, const std::vector<TrpView *> &objects)
+{
+    for (TrpView *view : objects) {
+        if (!m_build.writer.prepare(*view, band))
+            return false;
+    }
+    return true;
+}
+
+qint32 TrpBandPrinter::heightOf(TrpBand &band, const std::vector<TrpView *> &objects) const
+{
+    if (!band.stretched)
+        return band.designHeight;
+    qint64 bottom = 0;
+    for (const TrpView *view : objects) {
+        if (!view->Visible)
+            continue;
+        if (const auto *stretch = dynamic_cast<const TrpStretcheable *>(view); stretch && (view->Flags & TrpView::flStretched))
+            bottom = std::max(bottom, qint64(view->Top) + stretch->CalcHeight());
+        else if (!takesBandHeight(*view))
+            bottom = std::max(bottom, qint64(view->Top) + view->Height);
+    }
+    return qint32(std::clamp<qint64>(bottom, 0, 1 << 24));
+}
+
+qint32 TrpBandPrinter::chainHeight(TrpBand &band) const
+{
+    qint64 height = 0;
+    if (isDataBand(band.type) && band.dataset) {
+        for (const TrpBand *next = band.next; next && !next->dataset; next = next->next) {
+            if (next->view.Visible && !next->objects.empty())
+                height += next->designHeight;
+        }
+    }
+    return qint32(std::min<qint64>(height, 1 << 24));
+}
+
+void TrpBandPrinter::draw(TrpBand &band)
+{
+    std::vector<TrpView *> ordinary;
+    std::vector<TrpView *> subreports;
+    std::vector<TrpView *> cross;
+    for (TrpView *view : band.objects) {
+        if (dynamic_cast<TrpSubReportView *>(view))
+            subreports.push_back(view);
+        else if (m_page.crossStripOf(view))
+            cross.push_back(view);
+        else
+            ordinary.push_back(view);
+    }
+    if (!prepareObjects(band, ordinary))
+        return;
+    if (band.type == btColumnHeader)
+        m_page.columnTop = m_page.curY;
+    const bool design = placedAtDesign(band.type);
+    const qint32 height = design ? band.designHeight : heightOf(band, ordinary);
+    qint32 top = band.type == btPageFooter ? m_page.bottomLimit : (design ? band.y : m_page.curY);
+    const TrpBand *columnFooter = m_page.slot(btColumnFooter);
+    const qint32 reserve = (columnFooter && &band != columnFooter) ? columnFooter->designHeight : 0;
+    const qint32 limit = m_page.bottomLimit - reserve;
+    qint32 clipBottom = std::numeric_limits<qint32>::max();
+    if (!design && !m_page.recorder && qint64(top) + height + chainHeight(band) > limit) {
+        if (band.allowSplit && !m_page.breaking && cross.empty() && subreports.empty()) {
+            drawSplit(band, ordinary, height);
+            return;
+        }
+        if (top > m_page.freshY && !m_page.breaking) {
+            m_page.newColumn(&band);
+            if (m_build.stopped())
+                return;
+            top = m_page.curY;
+        }
+        if (qint64(top) + height > limit)
+            clipBottom = std::max(limit, top + 1);
+    }
+    if (m_page.recorder) {
+        m_build.writer.beginRecordedStep(height);
+        top = 0;
+    }
+    writeObjects(band, ordinary, top, height, clipBottom);
+    if (!cross.empty() && m_page.crossLayout())
+        m_page.crossLayout()->writeBand(band, cross, top, height);
+    qint32 bottom = top + height;
+    if (!subreports.empty() && !m_build.stopped())
+        bottom = std::max(bottom, TrpSubReports(m_build, m_page).run(band, subreports, top));
+    if (!design) {
+        if (m_page.recorder)
+            m_page.curY += std::max(height, bottom);
+        else
+            m_page.curY = std::max(m_page.curY, bottom);
+    }
+}
+
+void TrpBandPrinter::writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,
+                                  qint32 clipBottom)
+{
+    for (TrpView *view : objects) {
+        if (m_build.stopped())
+            return;
+        const qint32 savedHeight = view->Height;
+        if (band.stretched && takesBandHeight(*view))
+            view->Height = std::max(0, height - view->Top);
+        const qint64 y = qint64(top) + view->Top;
+        if (y < clipBottom) {
+            if (y + view->Height > clipBottom)
+                view->Height = qint32(clipBottom - y);
+            m_build.writer.write(*view, band, m_page.leftOffset + view->Left, qint32(y));
+        }
+        view->Height = savedHeight;
+    }
+}
+
+void TrpBandPrinter::collectAggregates(TrpBand &dataBand)
+{
+    static constexpr int footers[] = {btPageFooter,      btMasterFooter, btDetailFooter,
+                                      btSubDetailFooter, btGroupFooter,  btReportSummary};
+    for (const int type : footers) {
+        for (TrpBand *footer = m_page.slot(type); footer && !m_build.stopped(); footer = footer->next)
+            collectInto(*footer, dataBand);
+    }
+}
+
+void TrpBandPrinter::collectInto(TrpBand &footer, TrpBand &dataBand)
+{
+    footer.aggregates.beginRow();
+    TrpBand *outer = m_build.band;
+    m_build.band = &footer;
+    m_build.collectingFooter = &footer;
+    m_build.collectingDataBand = &dataBand;
+    for (TrpView *view : footer.objects) {
+        auto *memo = dynamic_cast<TrpMemoView *>(view);
+        if (!memo || !memo->Memo.join(QString()).contains(QLatin1Char('(')))
+            continue;
+        if (m_page.crossStripOf(view)) {
+            if (m_page.crossLayout())
+                m_page.crossLayout()->collect(footer, *memo);
+            continue;
+        }
+        TrpError error;
+        if (!memo->ExpandMemo(m_build.report, error)) {
+            m_build.collectingFooter = nullptr;
+            m_build.report.setBuildError(memo, &footer, error);
+            break;
+        }
+    }
+    m_build.collectingFooter = nullptr;
+    m_build.collectingDataBand = nullptr;
+    m_build.band = outer;
+}
+
+// Each pass fills the space left on the page: objects that fit are written
+// whole, memos crossing the limit write the lines that fit and go on with
+// the rest, other objects move to the next page. An object that does not
+// fit even at the top of a page is written clipped, so every pass makes
+// progress.
+void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height)
+{
+    struct Piece
+    {
+        TrpView *view;
+        qint32 top;
+        qint32 height;
+        QStringList lines;
+        qsizetype done = 0;
+        bool pending = true;
+    };
+    std::vector<Piece> pieces;
+    for (TrpView *view : objects) {
+        if (!view->Visible)
+            continue;
+        Piece piece{view, view->Top, view->Height, {}, 0, true};
+        if (auto *memo = dynamic_cast<TrpMemoView *>(view)) {
+            if (band.stretched && (view->Flags & TrpView::flStretched))
+                piece.height = memo->CalcHeight();
+            for (const TrpTextWrapper::Line &line : memo->layoutLines(view->Width - 2 * TrpMemoView::GapX))
+                piece.lines.append(line.text);
+        } else if (band.stretched && takesBandHeight(*view)) {
+            piece.height = std::max(0, height - view->Top);
+        }
+        pieces.push_back(std::move(piece));
+    }
+    const TrpBand *columnFooter = m_page.slot(btColumnFooter);
+    const qint32 reserve = columnFooter ? columnFooter->designHeight : 0;
+    qint32 used = 0;
+    while (!m_build.stopped()) {
+        const bool atTop = m_page.curY <= m_page.freshY;
+        const qint32 limit = std::max(1, m_page.bottomLimit - reserve - m_page.curY - 2);
+        used = 0;
+        bool pending = false;
+        for (Piece &piece : pieces) {
+            if (!piece.pending || piece.top < 0 || piece.top >= limit) {
+                pending = pending || piece.pending;
+                continue;
+            }
+            auto *memo = dynamic_cast<TrpMemoView *>(piece.view);
+            const bool whole = qint64(piece.top) + piece.height <= limit;
+            qint32 partHeight = piece.height;
+            QStringList lines = piece.lines.mid(piece.done);
+            if (!whole && memo) {
+                const int step = std::max(1, memo->lineHeight());
+                qsizetype fit = (limit - piece.top - 2 * TrpMemoView::GapY) / step;
+                if (fit <= 0 && piece.top == 0 && atTop)
+                    fit = 1;
+                if (fit <= 0) {
+                    piece.top = limit;
+                    pending = true;
+                    continue;
+                }
+                lines = lines.mid(0, fit);
+                partHeight = limit - piece.top + 1;
+                piece.done += fit;
+            } else if (!whole && !(piece.top == 0 && atTop)) {
+                piece.top = limit;
+                pending = true;
+                continue;
+            } else {
+                piece.done = piece.lines.size();
+            }
+            const QStringList saved = piece.view->ExpandedMemo;
+            const qint32 savedHeight = piece.view->Height;
+            const quint16 savedFlags = piece.view->Flags;
+            if (memo) {
+                piece.view->ExpandedMemo = lines;
+                piece.view->Flags &= quint16(~TrpView::flWordWrap);
+            }
+            piece.view->Height = std::min(partHeight, std::max(1, m_page.bottomLimit - m_page.curY - piece.top));
+            m_build.writer.write(*piece.view, band, m_page.leftOffset + piece.view->Left, m_page.curY + piece.top);
+            used = std::max(used, piece.top + piece.view->Height);
+            piece.view->ExpandedMemo = saved;
+            piece.view->Height = savedHeight;
+            piece.view->Flags = savedFlags;
+            if (memo && piece.done < piece.lines.size()) {
+                piece.height = qint32((piece.lines.size() - piece.done) * memo->lineHeight() + 2 * TrpMemoView::GapY);
+                piece.top = limit;
+                pending = true;
+            } else {
+                piece.pending = false;
+            }
+        }
+        if (!pending)
+            break;
+        for (Piece &piece : pieces)
+            piece.top -= limit;
+        m_page.newColumn(&band);
+    }
+    m_page.curY += used;
+}

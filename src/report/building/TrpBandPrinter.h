@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <vector>
+
+class TrpBand;
+class TrpBuild;
+class TrpPageBuilder;
+class TrpView;
+
+// Outputs one band on the page being built: its script and page or column
+// requests, the fit test, stretching, its objects (split across pages when
+// the band allows it), subreports and cross columns, then the aggregates of
+// the footers and the band's own resets.
+class TrpBandPrinter
+{
+public:
+    TrpBandPrinter(TrpBuild &build, TrpPageBuilder &page);
+
+    void print(TrpBand &band);
+
+    // Evaluates the memos of every footer that keeps aggregates for the
+    // row of the data band.
+    void collectAggregates(TrpBand &dataBand);
+
+private:
+    void draw(TrpBand &band);
+    bool prepareObjects(TrpBand &band, const std::vector<TrpView *> &objects);
+    [[nodiscard]] qint32 heightOf(TrpBand &band, const std::vector<TrpView *> &objects) const;
+    [[nodiscard]] qint32 chainHeight(TrpBand &band) const;
+    void writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,
+                      qint32 clipBottom);
+    void drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height);
+    void collectInto(TrpBand &footer, TrpBand &dataBand);
+    void finish(TrpBand &band);
+
+    TrpBuild &m_build;
+    TrpPageBuilder &m_page;
+};

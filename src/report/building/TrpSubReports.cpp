@@ -1,0 +1,103 @@
+#include "report/building/TrpSubReports.h"
+
+#include "report/building/TrpBand.h"
+#include "report/building/TrpBuild.h"
+#include "report/building/TrpPageBuilder.h"
+#include "report/building/TrpRecorder.h"
+#include "report/building/TrpReport.h"
+#include "report/objects/TrpSubReportView.h"
+
+#include <QSet>
+
+namespace {
+
+// The pages being recorded, outermost first: a page that prints itself
+// (directly or through others) would never end.
+QSet<int> &activePages()
+{
+    static QSet<int> pages;
+    return pages;
+}
+
+} // namespace
+
+TrpSubReports::TrpSubReports(TrpBuild &build, TrpPageBuilder &page) : m_build(build), m_page(page) {}
+
+qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreports, qint32 top)
+{
+    struct Running
+    {
+        std::unique_ptr<TrpRecorder> recorder;
+        size_t next = 0;
+        qint32 y = 0;
+    };
+    std::vector<Running> running;
+    const bool addedSelf = !activePages().contains(m_page.index());
+    activePages().insert(m_page.index());
+    for (TrpView *view : subreports) {
+        const auto *sub = static_cast<TrpSubReportView *>(view);
+        TrpPageBuilder *builder = m_build.pageBuilder(sub->SubPage);
+        if (!builder || activePages().contains(sub->SubPage)) {
+            m_build.report.setBuildError(
+                view, &band,
+                {TrpError::Kind::Calculation,
+                 QStringLiteral("Subreport page %1 is missing or contains itself").arg(sub->SubPage + 1), -1});
+            break;
+        }
+        auto recorder = std::make_unique<TrpRecorder>();
+        activePages().insert(sub->SubPage);
+        builder->record(*recorder, m_page.leftOffset + sub->Left);
+        activePages().remove(sub->SubPage);
+        m_build.page = &m_page;
+        if (m_build.stopped())
+            break;
+        running.push_back({std::move(recorder), 0, top + sub->Top});
+    }
+    if (addedSelf)
+        activePages().remove(m_page.index());
+    if (m_build.stopped())
+        return top;
+    if (m_page.recorder) {
+        // A subreport inside a subreport: its bands become part of this step.
+        qint32 lowest = top;
+        for (Running &r : running) {
+            for (TrpRecorder::Step &step : r.recorder->steps()) {
+                for (std::unique_ptr<TrpView> &object : step.objects) {
+                    object->Top += r.y;
+                    m_page.recorder->add(*object);
+                }
+                r.y += step.height;
+            }
+            lowest = std::max(lowest, r.y);
+        }
+        return lowest;
+    }
+    qint32 lowest = top;
+    bool fresh = false;
+    while (!m_build.stopped()) {
+        bool unfinished = false;
+        lowest = m_page.curY;
+        for (Running &r : running) {
+            const qint32 start = r.y;
+            std::vector<TrpRecorder::Step> &steps = r.recorder->steps();
+            while (r.next < steps.size()) {
+                TrpRecorder::Step &step = steps[r.next];
+                if (qint64(r.y) + step.height > m_page.bottomLimit && (r.y > start || !fresh))
+                    break;
+                for (std::unique_ptr<TrpView> &object : step.objects)
+                    m_build.writer.writeRecorded(*object, object->Left, r.y + object->Top);
+                r.y += step.height;
+                ++r.next;
+            }
+            lowest = std::max(lowest, r.y);
+            unfinished = unfinished || r.next < steps.size();
+        }
+        if (!unfinished)
+            break;
+        m_page.newPage();
+        fresh = true;
+        for (Running &r : running)
+            r.y = m_page.curY;
+    }
+    return lowest;
+}
