@@ -433,7 +433,7 @@ void TrpPageBuilder::dataLoop(int level)
                 band->footer->aggregates.reset();
         }
         while (!dataset.Eof() && !m_build.stopped()) {
-            m_build.reportProgress();
+            m_build.checkCancel();
             const bool counted = walkRow(*band, level);
             if (!dataset.Next() && datasetFailed(dataset))
                 return;
