@@ -1,5 +1,6 @@
 #include "BuildFixture.h"
 #include "FakeReportUi.h"
+#include "FakePlatformPrinters.h"
 
 #include "report/building/TrpBand.h"
 #include "report/building/TrpPageRange.h"
@@ -142,6 +143,28 @@ TEST_F(TrpReportTest, PreparedReportsSaveAndLoad)
     EXPECT_FALSE(other.canRebuild());
     EXPECT_EQ(report.FindObject(q("MEMO2")), report.Pages()[0].Objects[1].get());
     EXPECT_EQ(report.FindObject(q("none")), nullptr);
+}
+
+TEST_F(TrpReportTest, PrintingTakesThePagesNamedInOneJob)
+{
+    band(btMasterData, 0, 600, q("5"));
+    memo(0, 0, "[LINE#]");
+    ASSERT_TRUE(build());
+    ASSERT_EQ(pageCount(), 5);
+    FakePrinters platform;
+    TrpPrinter office(platform.printerNames(), &platform);
+    ASSERT_TRUE(office.setPrinterIndex(0));
+    report.setPrinter(office);
+    FakeReportUi ui;
+    EXPECT_TRUE(report.PrintPreparedReport(q("1,3-4"), 2));
+    EXPECT_EQ(platform.opened->jobName, q("Quernlight: Untitled"));
+    EXPECT_EQ(platform.opened->output().count("/Type /Page\n"), 6);
+    EXPECT_EQ(ui.shown, strings({"Report preparing / Printing page:"}));
+    EXPECT_EQ(ui.labels, strings({"Printing page:  1", "Printing page:  3", "Printing page:  4"}));
+
+    ui.shown.clear();
+    EXPECT_FALSE(report.PrintPreparedReport(q("9"), 1));
+    EXPECT_EQ(ui.shown.last(), q("Error: No page to print: \"9\""));
 }
 
 TEST(TrpPageRangeTest, PageTextsNameThePagesToPrint)
