@@ -143,6 +143,11 @@ TEST_F(TrpReportTest, PreparedReportsSaveAndLoad)
     EXPECT_FALSE(other.canRebuild());
     EXPECT_EQ(report.FindObject(q("MEMO2")), report.Pages()[0].Objects[1].get());
     EXPECT_EQ(report.FindObject(q("none")), nullptr);
+
+    FakeReportUi ui;
+    EXPECT_FALSE(report.ChangePrinter(0, 7));
+    EXPECT_EQ(ui.shown, strings({"Error: Printer selected is not valid"}));
+    EXPECT_TRUE(report.ChangePrinter(0, 0));
 }
 
 TEST_F(TrpReportTest, PrintingTakesThePagesNamedInOneJob)
