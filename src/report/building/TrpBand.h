@@ -36,7 +36,6 @@ public:
     bool printIfDetailEmpty = false;
     bool allowSplit = false;
     bool reprintOnNewPage = false;
-    bool visible = true;
 
     qint32 y = 0;
     qint32 designHeight = 0;

@@ -63,7 +63,6 @@ bool TrpPageBuilder::makeBands()
         band->designHeight = std::max(0, bandView->Height);
         band->x = bandView->Left;
         band->width = std::max(0, bandView->Width);
-        band->visible = bandView->Visible;
         const quint16 flags = bandView->Flags;
         band->stretched = flags & TrpBandView::bfStretched;
         band->startNewPage = (flags & TrpBandView::bfStartNewPage) && !skip;
@@ -163,7 +162,7 @@ void TrpPageBuilder::computeLimits()
         rightLimit = m.printableWidth;
         bottomLimit = m.printableHeight;
     }
-    if (const TrpBand *footer = m_slots[btPageFooter]; footer && footer->visible && !footer->objects.empty())
+    if (const TrpBand *footer = m_slots[btPageFooter]; footer && footer->view.Visible && !footer->objects.empty())
         bottomLimit -= footer->designHeight;
     bottomLimit = std::max(bottomLimit, topLimit + 1);
     rightLimit = std::max(rightLimit, leftLimit + 1);

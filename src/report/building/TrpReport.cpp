@@ -336,10 +336,11 @@ bool TrpReport::dispatchFunction(const QString &name, const Variant &p1, const V
     if (OnUserFunction && !(m_build && m_build->collectingFooter)) {
         Variant result;
         OnUserFunction(name, p1, p2, p3, result);
-        if (!result.isEmpty())
-            val = result.type() == Variant::Type::String ? TrpFunctionLibrary::quotedText(result.toText())
-                  : result.toDouble() ? TrpFunctionLibrary::numberText(*result.toDouble())
-                                      : TrpFunctionLibrary::quotedText(result.toText());
+        if (!result.isEmpty()) {
+            const std::optional<double> number =
+                result.type() == Variant::Type::String ? std::nullopt : result.toDouble();
+            val = number ? TrpFunctionLibrary::numberText(*number) : TrpFunctionLibrary::quotedText(result.toText());
+        }
     }
     return true;
 }
