@@ -385,14 +385,8 @@ void TrpPageBuilder::outputBand(TrpBand *band)
 
 void TrpPageBuilder::queue(TrpBand *band)
 {
-    if (!band)
-        return;
-    if (int(m_pending.size()) >= MaxPending) {
-        m_build.report.setBuildError(
-            &band->view, band, {TrpError::Kind::Calculation, QStringLiteral("Too many bands waiting for output"), -1});
-        return;
-    }
-    m_pending.push_back(band);
+    if (band)
+        m_pending.push_back(band);
 }
 
 void TrpPageBuilder::outputPending()

@@ -41,7 +41,7 @@ qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreport
             m_build.report.setBuildError(
                 view, &band,
                 {TrpError::Kind::Calculation,
-                 QStringLiteral("Subreport page %1 is missing or contains itself").arg(sub->SubPage + 1), -1});
+                 QStringLiteral("Subreport page %1 is missing or contains itself").arg(qint64(sub->SubPage) + 1), -1});
             break;
         }
         auto recorder = std::make_unique<TrpRecorder>();
