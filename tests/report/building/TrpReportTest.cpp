@@ -8,6 +8,7 @@
 
 #include "base/Clock.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 
 using namespace TrpBandTypes;
@@ -145,6 +146,12 @@ TEST_F(TrpReportTest, PreparedReportsSaveAndLoad)
     EXPECT_EQ(report.FindObject(q("none")), nullptr);
 
     FakeReportUi ui;
+    QByteArray newer(1, char(24));
+    QBuffer buffer(&newer);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(report.LoadFromStream(buffer));
+    EXPECT_EQ(report.Pages().Count(), 1);
+    EXPECT_EQ(ui.shown.takeFirst(), q("Error: Unsupported RPF format"));
     EXPECT_FALSE(report.ChangePrinter(0, 7));
     EXPECT_EQ(ui.shown, strings({"Error: Printer selected is not valid"}));
     EXPECT_TRUE(report.ChangePrinter(0, 0));
