@@ -14,12 +14,15 @@ TrpProgressForm::TrpProgressForm(QWidget *parent)
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setMinimumWidth(260);
+    Label1->setMinimumWidth(300);
     Button1 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button1->setMinimumWidth(96);
     Button1->setObjectName(QStringLiteral("Button1"));
     connect(Button1, &QPushButton::clicked, this, &TrpProgressForm::Button1Click);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setSpacing(16);
     layout->addWidget(Label1);
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
     setFixedSize(sizeHint());
