@@ -18,7 +18,7 @@ TrpProgressForm::TrpProgressForm(QWidget *parent)
     Button1 = new QPushButton(QStringLiteral("Cancel"), this);
     Button1->setMinimumWidth(96);
     Button1->setObjectName(QStringLiteral("Button1"));
-    connect(Button1, &QPushButton::clicked, this, &TrpProgressForm::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &TrpProgressForm::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
@@ -70,8 +70,8 @@ void TrpProgressForm::runWork()
         done(m_terminated ? QDialog::Rejected : QDialog::Accepted);
 }
 
-void TrpProgressForm::Button1Click()
+void TrpProgressForm::reject()
 {
     m_terminated = true;
-    done(QDialog::Rejected);
+    QDialog::reject();
 }
