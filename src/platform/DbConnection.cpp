@@ -1,6 +1,7 @@
 #include "platform/DbConnection.h"
 
 #include "platform/DbLog.h"
+#include "platform/DbSqliteReader.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -11,6 +12,9 @@
 Q_LOGGING_CATEGORY(lcDb, "tamsolen.platform.db", QtWarningMsg)
 
 namespace {
+
+// How long a SQLite connection waits for another's lock.
+constexpr int BusyTimeoutMs = 5000;
 
 QString uniqueConnectionName()
 {
@@ -58,7 +62,7 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         m_db = QSqlDatabase::addDatabase(driver, m_name);
         m_db.setDatabaseName(parts->file);
         // Several programs may share the file; wait for a writer rather than fail at once.
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     } else {
         m_db = QSqlDatabase::addDatabase(driver, m_name);
         m_db.setHostName(parts->host);
@@ -81,6 +85,7 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
             close();
             return fail(error);
         }
+        DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
     } else {
         // Dates are read from the server's text output, in ISO form; notices
         // (such as those of a cascading drop) are no one's business.

@@ -4,6 +4,8 @@
 #include "schedulingui/BoardCell.h"
 
 #include <QGridLayout>
+
+#include <algorithm>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -155,6 +157,19 @@ BoardCell *WorkBoardView::slotLabel(const QString &name) const
         if (label->objectName() == name)
             return label;
     return nullptr;
+}
+
+void WorkBoardView::setColumnCount(int count)
+{
+    using namespace FrameLook;
+    count = std::clamp(count, 0, ColumnCount);
+    for (int i = 0; i < ColumnCount; ++i) {
+        m_headers[std::size_t(i)]->setVisible(i < count);
+        m_columns[std::size_t(i)]->setVisible(i < count);
+    }
+    HeaderPanel->resize(ColumnWidth * count, HeaderHeight);
+    SchedulePanel->resize(ColumnWidth * count + 1, BoardHeight + 2);
+    DayScrollBar->setRange(0, std::max(count - 1, 0));
 }
 
 void WorkBoardView::setBoardVisible(bool visible)
