@@ -232,6 +232,7 @@ void loadForm(benchmark::State &state, Schedule &schedule)
         form.DispButton->click();
         state.PauseTiming();
         form.ClearButton->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
 }

@@ -5,9 +5,9 @@
 
 #include <QGridLayout>
 
-#include <algorithm>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace {
 
@@ -126,8 +126,11 @@ void WorkBoardView::resetColumns()
 
 void WorkBoardView::setLabels(const std::vector<WorkBoard::FrameLabel> &labels)
 {
-    for (BoardCell *label : m_labels)
-        delete label;
+    // Later: the label a user was dropped on is still inside its drop event.
+    for (BoardCell *label : m_labels) {
+        label->hide();
+        label->deleteLater();
+    }
     m_labels.clear();
     QFont font = this->font();
     font.setPixelSize(11);
