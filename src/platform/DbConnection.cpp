@@ -22,6 +22,19 @@ QString uniqueConnectionName()
     return QStringLiteral("tamsolen-db-%1").arg(++counter);
 }
 
+QString driverName(DbKind kind)
+{
+    switch (kind) {
+    case DbKind::SQLite:
+        return QStringLiteral("QSQLITE");
+    case DbKind::PostgreSQL:
+        return QStringLiteral("QPSQL");
+    case DbKind::Odbc:
+        return QStringLiteral("QODBC");
+    }
+    return {};
+}
+
 QString savepointName(int depth)
 {
     return QStringLiteral("tamsolen_level_%1").arg(depth);
@@ -52,25 +65,30 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         return fail(reason);
     m_kind = parts->kind;
 
-    const QString driver = m_kind == DbKind::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+    const QString driver = driverName(m_kind);
     if (!QSqlDatabase::isDriverAvailable(driver))
         return fail(QStringLiteral("the Qt SQL driver %1 is not available").arg(driver));
 
+    m_db = QSqlDatabase::addDatabase(driver, m_name);
     if (m_kind == DbKind::SQLite) {
-        if (mode == OpenMode::Existing && !QFileInfo(parts->file).isFile())
+        if (mode == OpenMode::Existing && !QFileInfo(parts->file).isFile()) {
+            close();
             return fail(QStringLiteral("database file not found: %1").arg(parts->file));
-        m_db = QSqlDatabase::addDatabase(driver, m_name);
+        }
         m_db.setDatabaseName(parts->file);
         // Several programs may share the file; wait for a writer rather than fail at once.
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
-    } else {
-        m_db = QSqlDatabase::addDatabase(driver, m_name);
+    } else if (m_kind == DbKind::PostgreSQL) {
         m_db.setHostName(parts->host);
         if (parts->port > 0)
             m_db.setPort(parts->port);
         m_db.setDatabaseName(parts->database);
         // An unreachable server must not hang the start-up.
         m_db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    } else {
+        // The partner's database is only read; an unreachable server must not hang the program.
+        m_db.setDatabaseName(parts->odbc);
+        m_db.setConnectOptions(QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=10"));
     }
     if (!m_db.open(user, password)) {
         const QString error = m_db.lastError().text();
@@ -86,7 +104,7 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
             return fail(error);
         }
         DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
-    } else {
+    } else if (m_kind == DbKind::PostgreSQL) {
         // Dates are read from the server's text output, in ISO form; notices
         // (such as those of a cascading drop) are no one's business.
         bool ok = execInternal(QStringLiteral("SET DateStyle TO 'ISO, YMD'")) &&

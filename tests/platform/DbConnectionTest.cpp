@@ -27,6 +27,8 @@ TEST(DbConnectionString, RefusesWhatItCannotOpen)
         "Provider=PostgreSQL;Database=d;Schema=x;drop",
         "Provider=PostgreSQL;Database=d;Schema=a b",
         "Provider=PostgreSQL;Database=d;User ID=sa",
+        "Provider=ODBC;",
+        "Provider=ODBCX;Driver=x",
     };
     for (const char *text : bad) {
         QString error;
@@ -53,6 +55,13 @@ TEST(DbConnectionString, ReadsBothProvidersWithoutRegardToCase)
     EXPECT_EQ(pg->port, 5433);
     EXPECT_EQ(pg->database, u"tamsolen");
     EXPECT_EQ(DbConnectionString::parse(pg->text())->text(), pg->text());
+
+    // An ODBC string is the driver's, braces and all.
+    const auto odbc = DbConnectionString::parse(u" provider = odbc ;Driver={MDBTools};DBQ={/srv/a;b.mdb}");
+    ASSERT_TRUE(odbc);
+    EXPECT_EQ(odbc->kind, DbKind::Odbc);
+    EXPECT_EQ(odbc->odbc, u"Driver={MDBTools};DBQ={/srv/a;b.mdb}");
+    EXPECT_EQ(odbc->text(), u"Provider=ODBC;Driver={MDBTools};DBQ={/srv/a;b.mdb}");
 }
 
 TEST(DbConnection, MissingSqliteFileIsNotCreatedUnlessAsked)

@@ -2,6 +2,7 @@
 
 #include "AdminDatabase.h"
 #include "DemoPhrases.h"
+#include "DemoPlans.h"
 #include "DemoSchedule.h"
 #include "DemoUsers.h"
 
@@ -49,8 +50,8 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 // In the order the tables refer to each other.
 const std::vector<Step> &steps()
 {
-    static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,
-                                          DemoUsers::fill, addDemoPhrases, DemoSchedule::fill};
+    static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,       DemoUsers::fill,
+                                          addDemoPhrases,  DemoPlans::fill, DemoSchedule::fill};
     return all;
 }
 
