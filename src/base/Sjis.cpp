@@ -121,6 +121,11 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
+bool holds(QStringView text)
+{
+    return isAscii(text) || decode(encode(text)) == text;
+}
+
 qsizetype byteLength(QStringView text)
 {
     if (isAscii(text))

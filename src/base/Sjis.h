@@ -15,6 +15,9 @@ namespace Sjis {
 [[nodiscard]] QByteArray encode(QStringView text, qsizetype *unmapped = nullptr);
 // Never fails: a byte sequence that is no character becomes U+FFFD.
 [[nodiscard]] QString decode(QByteArrayView bytes);
+// True when every character of the text comes back unchanged from Shift-JIS
+// (an emoji does not; neither does a character that reads back as another).
+[[nodiscard]] bool holds(QStringView text);
 // The length in half-width units: the encoded byte count.
 [[nodiscard]] qsizetype byteLength(QStringView text);
 // The longest head of the text whose encoding takes at most maxBytes bytes;

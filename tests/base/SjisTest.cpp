@@ -25,6 +25,8 @@ TEST(Sjis, UnmappedCharactersBecomeQuestionMarks)
     const QString text = QStringLiteral("a") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("é山");
     EXPECT_EQ(Sjis::encode(text), QByteArray("a??\x8e\x52"));
     EXPECT_EQ(Sjis::byteLength(text), 5);
+    EXPECT_FALSE(Sjis::holds(text));
+    EXPECT_TRUE(Sjis::holds(u"リハビリ ? ｱｲｳ ①"));
 }
 
 TEST(Sjis, DecodeIsLenient)

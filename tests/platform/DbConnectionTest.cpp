@@ -22,6 +22,8 @@ TEST(DbConnectionString, RefusesWhatItCannotOpen)
         "Provider=PostgreSQL;Database=d;Schema=x;drop",
         "Provider=PostgreSQL;Database=d;Schema=a b",
         "Provider=PostgreSQL;Database=d;User ID=sa",
+        "Provider=ODBC;",
+        "Provider=ODBCX;Driver=x",
     };
     for (const char *text : bad) {
         QString error;
@@ -48,6 +50,13 @@ TEST(DbConnectionString, ReadsBothProvidersWithoutRegardToCase)
     EXPECT_EQ(pg->port, 5433);
     EXPECT_EQ(pg->database, u"tamsolen");
     EXPECT_EQ(DbConnectionString::parse(pg->text())->text(), pg->text());
+
+    // An ODBC string is the driver's, braces and all.
+    const auto odbc = DbConnectionString::parse(u" provider = odbc ;Driver={MDBTools};DBQ={/srv/a;b.mdb}");
+    ASSERT_TRUE(odbc);
+    EXPECT_EQ(odbc->kind, DbKind::Odbc);
+    EXPECT_EQ(odbc->odbc, u"Driver={MDBTools};DBQ={/srv/a;b.mdb}");
+    EXPECT_EQ(odbc->text(), u"Provider=ODBC;Driver={MDBTools};DBQ={/srv/a;b.mdb}");
 }
 
 TEST(DbConnection, MissingSqliteFileIsNotCreatedUnlessAsked)
@@ -174,6 +183,28 @@ TEST_P(DbTransactionTest, CommitWithoutTransactionFailsAndCloseRollsBack)
     EXPECT_EQ(db().transactionDepth(), 0);
     ASSERT_TRUE(db().open(connectionString(), user(), password()));
     EXPECT_EQ(staffCount(), 0);
+}
+
+// What a write transaction read under its lock stays as read: another
+// connection that wants to write it waits (here: gives up) until it ends.
+TEST_P(DbTransactionTest, WriteTransactionHoldsWhatItReadAgainstOtherConnections)
+{
+    ASSERT_TRUE(addStaff(1));
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password()));
+    const QString shortWait =
+        sqlFor(QStringLiteral("PRAGMA busy_timeout = 100"), QStringLiteral("SET lock_timeout = 100"));
+    ASSERT_TRUE(DbQuery(other, shortWait).exec());
+
+    DbTransaction transaction(db(), true);
+    ASSERT_TRUE(transaction.isActive());
+    DbDataSet locked;
+    ASSERT_TRUE(
+        locked.open(DbQuery(db(), QStringLiteral("SELECT CD FROM KaigoStuff WHERE CD = 1") + db().lockRowsClause())));
+    DbQuery rename(other, QStringLiteral("UPDATE KaigoStuff SET StuffName = 'x' WHERE CD = 1"));
+    EXPECT_FALSE(rename.exec());
+    ASSERT_TRUE(transaction.commit());
+    EXPECT_TRUE(rename.exec()) << rename.errorText().toStdString();
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(DbTransactionTest);
