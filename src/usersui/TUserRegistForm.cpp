@@ -258,7 +258,7 @@ void TUserRegistForm::buildLeftInputs()
         place(new QLineEdit(MainPanel), QStringLiteral("JupterUserNo"), {LeftInput, row(11), 100, RowHeight});
     JupterUserNo->setAttribute(Qt::WA_InputMethodEnabled, false);
     place(new PartnerPickButton(m_context, *this, MainPanel), QStringLiteral("HinorikuUserBtn"),
-          {leftInput + 108, row(11) - 2, 120, RowHeight + 4});
+          {LeftInput + 108, row(11) - 2, 120, RowHeight + 4});
 
     addLabel(MainPanel, QStringLiteral("疾 患 名"), 10, row(12));
     for (int i = 0; i < 6; ++i) {

@@ -50,7 +50,6 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 // In the order the tables refer to each other.
 const std::vector<Step> &steps()
 {
-    static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,
     static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,       DemoUsers::fill,
                                           addDemoPhrases,  DemoPlans::fill, DemoSchedule::fill};
     return all;
