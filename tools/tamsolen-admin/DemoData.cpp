@@ -3,6 +3,7 @@
 #include "AdminDatabase.h"
 #include "DemoPhrases.h"
 #include "DemoPlans.h"
+#include "DemoResults.h"
 #include "DemoSchedule.h"
 #include "DemoUsers.h"
 
@@ -51,7 +52,8 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,       DemoUsers::fill,
-                                          addDemoPhrases,  DemoPlans::fill, DemoSchedule::fill};
+                                          addDemoPhrases,  DemoPlans::fill, DemoSchedule::fill,
+                                          DemoResults::fill};
     return all;
 }
 
