@@ -1,14 +1,19 @@
+#include "BookingRows.h"
 #include "PersonRows.h"
 #include "ResultsFixture.h"
 
 #include "coreui/EraLineEdit.h"
+#include "resultsui/TCopyModeForm.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
+#include "resultsui/TImportScheduleDialog.h"
 #include "resultsui/TOpenGYMDialog.h"
 #include "resultsui/TPersonMedicalRecordForm.h"
 #include "resultsui/TResultSheetForm.h"
 #include "resultsui/TResultsEditForm.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -166,6 +171,36 @@ TEST_P(ResultWindowsTest, DailyRecordChecksItsConditionsAndTotals)
     form.HizukeRight->click();
     EXPECT_EQ(form.ResultGrid->model()->rowCount(), 2);
     EXPECT_EQ(form.WorkDay, DateTime::encodeDate(2024, 4, 21));
+}
+
+TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
+{
+    const TDateTime day = DateTime::encodeDate(2024, 4, 20);
+    ASSERT_TRUE(BookingRows::book(db(), BookingRows::addSlot(db(), day, 2, DateTime::encodeTime(9, 0), 30), m_cureNo));
+    TImportScheduleDialog dialog(m_app->context);
+    dialog.show();
+    dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1); // 全員
+    dialog.DisplayBtn->click();
+    ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
+    EXPECT_FALSE(dialog.ImportBtn->isEnabled());
+    dialog.AllSelectBtn->click();
+    EXPECT_TRUE(dialog.ImportBtn->isEnabled());
+    // Closing the mode dialog cancels; its default is スキップ.
+    m_app->dialogs.queueDialog([](QDialog *mode) {
+        EXPECT_TRUE(static_cast<TCopyModeForm *>(mode)->SkipWrite->isChecked());
+        mode->reject();
+        return mode->result();
+    });
+    dialog.ImportBtn->click();
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+    m_app->dialogs.queueDialog([](QDialog *mode) {
+        static_cast<TCopyModeForm *>(mode)->SetButton->click();
+        return mode->result();
+    });
+    dialog.ImportBtn->click();
+    EXPECT_EQ(dialog.result(), 1);
+    ASSERT_EQ(ResultRows::all(db()).size(), 1u);
+    EXPECT_EQ(ResultRows::all(db())[0].StuffKigo, QStringLiteral("ス"));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ResultWindowsTest);
