@@ -17,12 +17,6 @@ class DbConnection;
 class PartnerSearch
 {
 public:
-    struct GridColumn
-    {
-        QStringView field;
-        QStringView title;
-        int width;
-    };
     enum Column { SidColumn, JnameColumn, KnameColumn, SexColumn, BirthColumn, ChikuColumn, ColumnCount };
     static constexpr std::array<GridColumn, ColumnCount> Columns{{{u"Sid", u"利用者番号", 95},
                                                                   {u"Jname", u"氏名", 150},

@@ -3,8 +3,8 @@
 #include "base/Clock.h"
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
-#include "core/ImeComposition.h"
 #include "coreui/EraLineEdit.h"
+#include "coreui/KanaFromReading.h"
 #include "coreui/KanaLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
@@ -245,11 +245,10 @@ void TUserRegistForm::buildPanel()
 
     addLabel(MainPanel, QStringLiteral("氏名"), 10, row(1));
     RegistName = place(new QLineEdit(MainPanel), QStringLiteral("RegistName"), {leftInput, row(1), 240, RowHeight});
-    RegistName->installEventFilter(this);
-    ImeComposition::watch(RegistName);
     addLabel(MainPanel, QStringLiteral("氏名カナ"), 10, row(2));
     RegistKanaName =
         place(new KanaLineEdit(MainPanel), QStringLiteral("RegistKanaName"), {leftInput, row(2), 240, RowHeight});
+    KanaFromReading::link(RegistName, RegistKanaName);
 
     addLabel(MainPanel, QStringLiteral("生年月日"), 10, row(3));
     m_eraInputs[0] = addEraInput(QStringLiteral("BirthDay"), QStringLiteral("BirthDatePicker"),
@@ -421,9 +420,7 @@ void TUserRegistForm::closeEvent(QCloseEvent *event)
 bool TUserRegistForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyRelease && isEnter(event)) {
-        if (watched == RegistName) {
-            RegistNameEnter();
-        } else if (watched == UbinNo) {
+        if (watched == UbinNo) {
             // The address for the postal code is typed by hand.
             Address->setFocus();
         } else {
@@ -432,8 +429,6 @@ bool TUserRegistForm::eventFilter(QObject *watched, QEvent *event)
                     EraInputEnter(input);
             }
         }
-    } else if (event->type() == QEvent::FocusOut && watched == RegistName) {
-        RegistNameExit();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -610,18 +605,6 @@ void TUserRegistForm::RoomBoxDblClick()
     CommentForm->CommentCode = RoomCode;
     Dialogs::exec(CommentForm);
     RoomBox->setPhrases(CommentForm->GetComments(RegistProgram, RoomCode));
-}
-
-void TUserRegistForm::RegistNameEnter()
-{
-    RegistKanaName->setText(RegistKanaName->text() + GetImeComposition(RegistName) + u' ');
-}
-
-void TUserRegistForm::RegistNameExit()
-{
-    const QString kana = RegistKanaName->text();
-    if (kana.endsWith(u' '))
-        RegistKanaName->setText(kana.chopped(1));
 }
 
 UserRegistCheck::Input TUserRegistForm::collectInput() const
