@@ -12,7 +12,7 @@
 class DbConnection;
 
 // The partner picker's rows without the window: the partner's user table is
-// read once, in kana order, and narrowed by filters in memory. Typed texts
+// read once, put in kana order, and narrowed by filters in memory. Typed texts
 // never become SQL; "%" and "_" in them match themselves.
 class PartnerSearch
 {
@@ -29,7 +29,7 @@ public:
     // with the reason in errorText().
     [[nodiscard]] bool open(DbConnection &partner);
     void close() { HinorikuQuery.close(); }
-    [[nodiscard]] const QString &errorText() const { return HinorikuQuery.errorText(); }
+    [[nodiscard]] const QString &errorText() const { return m_errorText; }
 
     // The message for a typed partner number that is refused; empty when it
     // passes, number then holding it.
@@ -50,4 +50,6 @@ public:
 
 private:
     void setFilter(DbDataSet::Filter filter);
+
+    QString m_errorText;
 };

@@ -142,7 +142,8 @@ void THinorikuUserForm::showEvent(QShowEvent *event)
     ReturnBtn->setEnabled(false);
     DbConnection *partner = m_link.partnerConnection();
     if (!partner || !m_search.open(*partner)) {
-        qCWarning(lcUsers).noquote() << "partner user table:" << m_search.errorText();
+        qCWarning(lcUsers).noquote() << "partner user table:"
+                                     << (partner ? m_search.errorText() : QStringLiteral("no partner link is set"));
         Dialogs::error(QStringLiteral("System Error\nヒノリクの使用設定を確認してください。\nシステムを終了します。"));
         // Nothing to pick from: the picker closes, the program goes on.
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
