@@ -53,8 +53,10 @@ bool isAscii(QStringView text)
 
 namespace Sjis {
 
-QByteArray encode(QStringView text)
+QByteArray encode(QStringView text, qsizetype *unmapped)
 {
+    if (unmapped)
+        *unmapped = 0;
     if (isAscii(text))
         return text.toLatin1();
     QByteArray out;
@@ -77,6 +79,8 @@ QByteArray encode(QStringView text)
             in += skip;
             inLeft -= skip;
             out.append('?');
+            if (unmapped)
+                ++*unmapped;
             cd = toSjis();
         }
     }

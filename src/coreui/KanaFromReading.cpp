@@ -2,7 +2,7 @@
 
 #include "core/ImeComposition.h"
 
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLineEdit>
 
 KanaFromReading::KanaFromReading(QLineEdit *name, QLineEdit *kana) : QObject(name), m_name(name), m_kana(kana)
@@ -18,10 +18,8 @@ void KanaFromReading::link(QLineEdit *name, QLineEdit *kana)
 
 bool KanaFromReading::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_name && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<const QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            m_kana->setText(m_kana->text() + GetImeComposition(m_name) + u' ');
+    if (m_enter.isEnterRelease(watched, event)) {
+        m_kana->setText(m_kana->text() + GetImeComposition(m_name) + u' ');
     } else if (watched == m_name && event->type() == QEvent::FocusOut) {
         const QString kana = m_kana->text();
         if (kana.endsWith(u' '))

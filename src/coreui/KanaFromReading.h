@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coreui/EnterKeyWatch.h"
+
 #include <QObject>
 
 class QLineEdit;
@@ -24,4 +26,5 @@ private:
 
     QLineEdit *m_name;
     QLineEdit *m_kana;
+    EnterKeyWatch m_enter;
 };

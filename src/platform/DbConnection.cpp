@@ -135,19 +135,28 @@ bool DbConnection::execInternal(const QString &sql)
     return fail(query.lastError().text());
 }
 
-bool DbConnection::beginTransaction()
+bool DbConnection::beginTransaction(TransactionMode mode)
 {
     if (!isOpen())
         return fail(QStringLiteral("the connection is not open"));
-    const bool ok =
-        m_depth == 0 ? m_db.transaction() : execInternal(QStringLiteral("SAVEPOINT ") + savepointName(m_depth));
-    if (!ok) {
-        if (m_depth == 0)
-            fail(m_db.lastError().text());
+    bool ok = false;
+    if (m_depth > 0)
+        ok = execInternal(QStringLiteral("SAVEPOINT ") + savepointName(m_depth));
+    else if (mode == TransactionMode::Write && m_kind == DbKind::SQLite)
+        ok = execInternal(QStringLiteral("BEGIN IMMEDIATE"));
+    else if (m_db.transaction())
+        ok = true;
+    else
+        fail(m_db.lastError().text());
+    if (!ok)
         return false;
-    }
     ++m_depth;
     return true;
+}
+
+QString DbConnection::lockRowsClause() const
+{
+    return m_kind == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
 }
 
 bool DbConnection::commit()

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 
+#include "coreui/EnterKeyWatch.h"
 #include "coreui/FormParts.h"
 #include "coreui/KanaFromReading.h"
 #include "coreui/KanaLineEdit.h"
@@ -11,14 +12,15 @@
 #include "usersui/SearchForms.h"
 #include "usersui/UserGridDelegate.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 
+#include <functional>
 #include <utility>
 
 TUserSearchForm *UserSearchForm = nullptr;
@@ -36,11 +38,7 @@ QLineEdit *setUpInput(QLineEdit *input, const QString &name, const QRect &geomet
     return input;
 }
 
-bool isEnter(const QEvent *event)
-{
-    const int key = static_cast<const QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
+const QString QueryErrorText = QStringLiteral("SystemError : DB Queryerror ");
 
 } // namespace
 
@@ -163,7 +161,7 @@ void TUserSearchForm::hideEvent(QHideEvent *event)
 
 bool TUserSearchForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && isEnter(event)) {
+    if (m_enter.isEnterRelease(watched, event)) {
         if (watched == RegistCureNo)
             CureNoButtonClick();
     } else if (event->type() == QEvent::MouseButtonRelease && watched == DBGrid1->viewport()) {
@@ -183,64 +181,60 @@ void TUserSearchForm::ClearBtnClick()
     DecideButton->setEnabled(false);
 }
 
-void TUserSearchForm::beginSearch()
-{
-    DecideButton->setEnabled(false);
-}
-
 void TUserSearchForm::showRows()
 {
     m_model->reload();
 }
 
+bool TUserSearchForm::showResult(bool succeeded)
+{
+    showRows();
+    if (!succeeded)
+        Dialogs::error(QueryErrorText, MessageButtons::Abort);
+    return succeeded;
+}
+
+void TUserSearchForm::runSearch(const std::function<bool()> &search)
+{
+    // Every search starts with the decide button disabled.
+    DecideButton->setEnabled(false);
+    (void)showResult(search());
+}
+
+void TUserSearchForm::searchInput(QLineEdit *input, UserSearch::Input kind, bool (UserSearch::*search)(QStringView))
+{
+    if (SearchForms::checkInput(input, kind))
+        runSearch([&] { return (m_search.*search)(input->text()); });
+}
+
 void TUserSearchForm::CureNoButtonClick()
 {
-    if (!SearchForms::checkInput(RegistCureNo, UserSearch::Input::CureNo))
-        return;
-    beginSearch();
-    (void)m_search.searchCureNo(RegistCureNo->text());
-    showRows();
+    searchInput(RegistCureNo, UserSearch::Input::CureNo, &UserSearch::searchCureNo);
 }
 
 void TUserSearchForm::UserSearchBtnClick()
 {
-    if (!SearchForms::checkInput(RegistName, UserSearch::Input::Name))
-        return;
-    beginSearch();
-    (void)m_search.searchName(RegistName->text());
-    showRows();
+    searchInput(RegistName, UserSearch::Input::Name, &UserSearch::searchName);
 }
 
 void TUserSearchForm::KanaSearchBtnClick()
 {
-    if (!SearchForms::checkInput(RegistKanaName, UserSearch::Input::Kana))
-        return;
-    beginSearch();
-    (void)m_search.searchKana(RegistKanaName->text());
-    showRows();
+    searchInput(RegistKanaName, UserSearch::Input::Kana, &UserSearch::searchKana);
 }
 
 void TUserSearchForm::HinorikuBtnClick()
 {
-    if (!SearchForms::checkInput(RegistHinoriku, UserSearch::Input::Hinoriku))
-        return;
-    beginSearch();
-    (void)m_search.searchHinoriku(RegistHinoriku->text());
-    showRows();
+    searchInput(RegistHinoriku, UserSearch::Input::Hinoriku, &UserSearch::searchHinoriku);
 }
 
 void TUserSearchForm::KanaRowClick(UserSearch::KanaRow row)
 {
-    beginSearch();
-    (void)m_search.searchKanaRow(row);
-    showRows();
+    runSearch([&] { return m_search.searchKanaRow(row); });
 }
 
 void TUserSearchForm::AllDisplayClick()
 {
-    beginSearch();
-    (void)m_search.showAll();
-    showRows();
+    runSearch([&] { return m_search.showAll(); });
 }
 
 void TUserSearchForm::DBGrid1TitleClick(int column)
@@ -249,10 +243,7 @@ void TUserSearchForm::DBGrid1TitleClick(int column)
     // show: that user stays the current row in the new order.
     const bool chosen = DecideButton->isEnabled();
     const int chosenCureNo = chosen ? m_search.UserSearchQuery.field(u"CureNo").asInteger() : 0;
-    const bool sorted = m_search.sortByColumn(column);
-    showRows();
-    if (!sorted) {
-        Dialogs::error(QStringLiteral("SystemError : DB Queryerror "), MessageButtons::Abort);
+    if (!showResult(m_search.sortByColumn(column))) {
         DecideButton->setEnabled(false);
         return;
     }

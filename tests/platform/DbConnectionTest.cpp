@@ -185,4 +185,26 @@ TEST_P(DbTransactionTest, CommitWithoutTransactionFailsAndCloseRollsBack)
     EXPECT_EQ(staffCount(), 0);
 }
 
+// What a write transaction read under its lock stays as read: another
+// connection that wants to write it waits (here: gives up) until it ends.
+TEST_P(DbTransactionTest, WriteTransactionHoldsWhatItReadAgainstOtherConnections)
+{
+    ASSERT_TRUE(addStaff(1));
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password()));
+    const QString shortWait =
+        sqlFor(QStringLiteral("PRAGMA busy_timeout = 100"), QStringLiteral("SET lock_timeout = 100"));
+    ASSERT_TRUE(DbQuery(other, shortWait).exec());
+
+    DbTransaction transaction(db(), true);
+    ASSERT_TRUE(transaction.isActive());
+    DbDataSet locked;
+    ASSERT_TRUE(
+        locked.open(DbQuery(db(), QStringLiteral("SELECT CD FROM KaigoStuff WHERE CD = 1") + db().lockRowsClause())));
+    DbQuery rename(other, QStringLiteral("UPDATE KaigoStuff SET StuffName = 'x' WHERE CD = 1"));
+    EXPECT_FALSE(rename.exec());
+    ASSERT_TRUE(transaction.commit());
+    EXPECT_TRUE(rename.exec()) << rename.errorText().toStdString();
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(DbTransactionTest);

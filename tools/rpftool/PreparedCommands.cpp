@@ -134,7 +134,14 @@ int render(const QString &fileName, const QString &outputName)
 {
     TrpPrinter printer({});
     TrpEMFPages pages;
-    bool ok = loadPages(fileName, pages, printer);
+    const bool loaded = loadPages(fileName, pages, printer);
+    const int rendered = renderPages(pages, outputName);
+    return loaded ? rendered : 1;
+}
+
+int renderPages(TrpEMFPages &pages, const QString &outputName)
+{
+    bool ok = true;
     const QFileInfo output(outputName);
 
     if (output.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {

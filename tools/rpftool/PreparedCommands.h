@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class TrpEMFPages;
+
 // rpftool's commands on prepared reports (.rpd).
 namespace PreparedCommands {
 
@@ -11,5 +13,7 @@ int dump(const QString &fileName);
 // page on its own paper, or into PNG files at 100 %, one per page, named
 // OUT with "-1", "-2", ... before the extension.
 int render(const QString &fileName, const QString &outputName);
+// The same for pages in memory.
+int renderPages(TrpEMFPages &pages, const QString &outputName);
 
 } // namespace PreparedCommands

@@ -8,15 +8,19 @@
 //   rpftool dump FILE.rpd                  the prepared pages as text
 //   rpftool render FILE.rpd OUT            the pages as a PDF (OUT.pdf) or
 //                                          PNG files at 100 % (OUT-1.png, ...)
+//   rpftool build FILE.rpf OUT [--data NAME=FILE.csv] [--var NAME=VALUE]
+//                 [--count NAME=N]         builds the report into .rpd, .pdf
+//                                          or .png
 
 #include "PreparedCommands.h"
 #include "TemplateCommands.h"
 #include "ToolInterpretator.h"
 #include "ToolOutput.h"
+#include "ToolValue.h"
+#include "BuildCommand.h"
 
 #include "report/expr/TrpParser.h"
 
-#include "base/NumberFormat.h"
 #include "base/Sjis.h"
 
 #include <QFile>
@@ -65,18 +69,6 @@ QString shown(const TrpError &error)
     if (error.position >= 0)
         text += QStringLiteral(" (at %1)").arg(error.position);
     return text;
-}
-
-// 'text' is a text; anything that reads as a number is one; the rest a text.
-Variant valueOf(const QString &text)
-{
-    if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\'')))
-        return Variant(text.mid(1, text.size() - 2));
-    if (const std::optional<qint64> integer = NumberFormat::textToInteger(text))
-        return Variant(*integer);
-    if (const std::optional<double> number = NumberFormat::textToFloat(text))
-        return Variant(*number);
-    return Variant(text);
 }
 
 int expression(const QString &text)
@@ -128,7 +120,7 @@ int script(const QString &fileName, const QStringList &assignments)
             printError(QStringLiteral("error: not NAME=VALUE: ") + assignment);
             return 2;
         }
-        interpreter.variables.SetVariable(assignment.left(equals), valueOf(assignment.mid(equals + 1)));
+        interpreter.variables.SetVariable(assignment.left(equals), ToolValue::parse(assignment.mid(equals + 1)));
     }
     const bool ran = interpreter.DoScript(lines);
     for (int i = 0; i < interpreter.variables.Count(); ++i)
@@ -148,7 +140,9 @@ int usage()
                               "       rpftool compile SRC OUT\n"
                               "       rpftool resave IN OUT\n"
                               "       rpftool dump FILE.rpd\n"
-                              "       rpftool render FILE.rpd OUT.pdf|OUT.png"));
+                              "       rpftool render FILE.rpd OUT.pdf|OUT.png\n"
+                              "       rpftool build FILE.rpf OUT.rpd|OUT.pdf|OUT.png [--data NAME=FILE.csv]...\n"
+                              "                     [--var NAME=VALUE]... [--count NAME=N]..."));
     return 2;
 }
 
@@ -170,6 +164,8 @@ int main(int argc, char **argv)
         return PreparedCommands::dump(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("render"))
         return PreparedCommands::render(args[1], args[2]);
+    if (args.size() >= 3 && args[0] == QLatin1String("build"))
+        return BuildCommand::run(args[1], args[2], args.mid(3));
     if (args.size() == 2 && args[0] == QLatin1String("dump"))
         return TemplateCommands::dump(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("compile"))

@@ -304,6 +304,8 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
                 piece.top = limit;
                 pending = true;
                 continue;
+            } else {
+                piece.done = piece.lines.size();
             }
             const QStringList saved = piece.view->ExpandedMemo;
             const qint32 savedHeight = piece.view->Height;

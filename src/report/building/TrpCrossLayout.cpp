@@ -121,8 +121,6 @@ void TrpCrossLayout::writeBand(TrpBand &band, const std::vector<TrpView *> &obje
                 !writeAt(*view, band, offset + x + (view->Left - m_data->x), top))
                 break;
         }
-        if (m_footer && !collectFooterStrip(band, objects))
-            break;
         x += std::max(1, width);
     }
     m_build.crossColumn = 0;
@@ -130,6 +128,13 @@ void TrpCrossLayout::writeBand(TrpBand &band, const std::vector<TrpView *> &obje
         report.setBuildError(&band.view, &band, dataset->error());
     if (!m_footer || m_build.stopped() || m_group != groupCount() - 1)
         return;
+    // The footer sums over every column of the row, on all pages.
+    at = -1;
+    for (int column = 0; column < columnCount() && dataset && !m_build.stopped(); ++column) {
+        if (!seek(*dataset, column, at) || !collectFooterStrip(band, objects, column + 1))
+            break;
+    }
+    m_build.crossColumn = 0;
     m_build.inCrossFooter = true;
     for (TrpView *view : objects) {
         if (m_page.crossStripOf(view) == m_footer &&
@@ -142,9 +147,10 @@ void TrpCrossLayout::writeBand(TrpBand &band, const std::vector<TrpView *> &obje
 
 // The cross footer collects one row per column: the band's memos on the
 // footer strip are evaluated in aggregate mode with the column current.
-bool TrpCrossLayout::collectFooterStrip(TrpBand &band, const std::vector<TrpView *> &objects)
+bool TrpCrossLayout::collectFooterStrip(TrpBand &band, const std::vector<TrpView *> &objects, int column)
 {
     m_footer->aggregates.beginRow();
+    m_build.crossColumn = m_page.crossColumn = column;
     TrpBand *outer = m_build.band;
     m_build.collectingFooter = m_footer;
     m_build.collectingDataBand = &band;

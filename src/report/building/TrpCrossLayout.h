@@ -40,7 +40,7 @@ private:
     // Moves the data set to the column's row; false at its end or on failure.
     bool seek(TrpDataset &dataset, int column, int &at);
     bool writeAt(TrpView &view, TrpBand &band, qint32 x, qint32 top);
-    bool collectFooterStrip(TrpBand &band, const std::vector<TrpView *> &objects);
+    bool collectFooterStrip(TrpBand &band, const std::vector<TrpView *> &objects, int column);
 
     TrpBuild &m_build;
     TrpPageBuilder &m_page;

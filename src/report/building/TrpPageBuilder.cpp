@@ -502,7 +502,8 @@ void TrpPageBuilder::checkGroups(TrpBand &band, TrpDataset &dataset)
     outputBand(band.footer);
     for (size_t i = groups.size(); i-- > changed;) {
         outputBand(groups[i]->groupFooter);
-        groups[i]->lineNo = 0;
+        if (i > changed)
+            groups[i]->lineNo = 0;
     }
     if (ended)
         return;
@@ -510,7 +511,8 @@ void TrpPageBuilder::checkGroups(TrpBand &band, TrpDataset &dataset)
         newPage();
     for (size_t i = changed; i < groups.size(); ++i)
         outputBand(groups[i]);
-    band.lineNo = 1;
+    // The row count that follows makes the next row the group's first.
+    band.lineNo = 0;
     outputBand(band.header);
 }
 

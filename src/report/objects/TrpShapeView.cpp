@@ -3,6 +3,8 @@
 #include "report/drawing/TrpDrawContext.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
+#include "report/files/TrpTextFieldWriter.h"
+#include "report/files/TrpTextLine.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -50,6 +52,17 @@ void TrpShapeView::saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) con
 {
     TrpView::saveToStream(writer, mode);
     writer.writeByte(ShapeKind);
+}
+
+void TrpShapeView::writeText(TrpTextFieldWriter &out) const
+{
+    out.number("ShapeKind", ShapeKind);
+}
+
+bool TrpShapeView::readText(const TrpTextLine &line, QByteArray &, QString &error, bool &known)
+{
+    known = line.keyword() == QLatin1String("ShapeKind");
+    return !known || line.number(0, ShapeKind, error);
 }
 
 void TrpShapeView::draw(QPainter &painter, const TrpDrawContext &context) const

@@ -20,6 +20,8 @@ public:
     [[nodiscard]] QString BaseName() const override;
     void loadFromStream(TrpStreamReader &reader, TrpStreamMode mode) override;
     void saveToStream(TrpStreamWriter &writer, TrpStreamMode mode) const override;
+    void writeText(TrpTextFieldWriter &out) const override;
+    bool readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known) override;
     void draw(QPainter &painter, const TrpDrawContext &context) const override;
 
     // The names the shape editor lists, by kind.

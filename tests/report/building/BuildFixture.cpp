@@ -65,6 +65,10 @@ bool BuildFixture::build(bool expectError)
 std::vector<BuildFixture::Output> BuildFixture::output(int pageIndex)
 {
     std::vector<Output> out;
+    if (pageIndex >= pageCount()) {
+        ADD_FAILURE() << "no page " << pageIndex + 1;
+        return out;
+    }
     for (const std::unique_ptr<TrpView> &view : report.EMFPages()[pageIndex].objects())
         out.push_back({view->ExpandedMemo.join(QLatin1Char('\n')), QRect(view->Left, view->Top, view->Width, view->Height),
                        view->ClassName()});

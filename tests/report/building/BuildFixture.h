@@ -14,6 +14,11 @@
 #include <initializer_list>
 #include <vector>
 
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 inline QString q(const char *s)
 {
     return QString::fromUtf8(s);
@@ -47,6 +52,10 @@ protected:
     TrpBandView &band(int type, int top, int height, const QString &source = {}, quint16 flags = 48, int pageIndex = 0);
     // A memo that neither stretches nor wraps.
     TrpMemoView &memo(int left, int top, const QString &text, int width = 100, int height = 10, int pageIndex = 0);
+    TrpMemoView &memo(int left, int top, const char *text, int width = 100, int height = 10, int pageIndex = 0)
+    {
+        return memo(left, top, QString::fromUtf8(text), width, height, pageIndex);
+    }
     void addObject(std::unique_ptr<TrpView> view, int pageIndex = 0);
 
     // Builds; fails the test on a build error unless expected.

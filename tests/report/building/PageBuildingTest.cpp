@@ -31,3 +31,161 @@ TEST_F(PageBuildingTest, BandsPrintInOrderWithACountedSource)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageBuildingTest, RowsRunOntoNewPagesWithHeadersAndFooters)
+{
+    // Page header and footer on every page but as their bits say.
+    struct Case
+    {
+        quint16 headerFlags;
+        quint16 footerFlags;
+        bool headerOnFirst;
+        bool footerOnLast;
+    };
+    for (const Case &c : {Case{48, 48, true, true}, Case{32, 16, false, false}}) {
+        SCOPED_TRACE(c.headerFlags);
+        report.Pages().Clear();
+        band(btPageHeader, 0, 20, {}, c.headerFlags);
+        memo(0, 0, "Head [PAGE#]");
+        band(btMasterData, 30, 20, q("200"));
+        memo(0, 30, "[LINE#]");
+        band(btPageFooter, 60, 20, {}, c.footerFlags);
+        memo(0, 60, "Foot [PAGE#]");
+        ASSERT_TRUE(build());
+        const int perPage = (pageHeight() - 20 - 20) / 20;
+        // Without the header the first page takes one row more.
+        ASSERT_EQ(pageCount(), (200 + perPage - 1 + (c.headerOnFirst ? 0 : 1)) / perPage);
+        EXPECT_EQ(texts(0).contains(q("Head 1")), c.headerOnFirst);
+        EXPECT_EQ(texts(0).contains(q("Foot 1")), (c.footerFlags & 16) != 0);
+        EXPECT_TRUE(texts(1).contains(q("Head 2")));
+        EXPECT_EQ(rectOf(1, q("Foot 2")).top(), pageHeight() - 20);
+        const QString last = QStringLiteral("Foot %1").arg(pageCount());
+        EXPECT_EQ(texts(pageCount() - 1).contains(last), c.footerOnLast);
+        EXPECT_EQ(texts(pageCount() - 1).last(), c.footerOnLast ? last : q("200"));
+    }
+}
+
+TEST_F(PageBuildingTest, TwoColumnsStartTheSecondAtWidthPlusGap)
+{
+    page().ColumnCount = 2;
+    page().ColumnGap = 12;
+    band(btColumnHeader, 0, 20);
+    memo(5, 0, "Col");
+    band(btMasterData, 30, 50, q("60"));
+    memo(5, 30, "[LINE#]");
+    ASSERT_TRUE(build());
+    const int width = page().PrnInfo.pageWidth / 2;
+    const int perColumn = (pageHeight() - 20) / 50;
+    EXPECT_EQ(rectOf(0, q("1")).left(), 5);
+    EXPECT_EQ(rectOf(0, QString::number(perColumn + 1)), QRect(5 + width + 12, 20, 100, 10));
+    EXPECT_EQ(texts(0).count(q("Col")), 2);
+    EXPECT_EQ(rectOf(1, QString::number(2 * perColumn + 1)).left(), 5);
+}
+
+TEST_F(PageBuildingTest, StartNewPageAndScriptRequestsBreakPages)
+{
+    band(btMasterData, 0, 20, q("3"), 48 | TrpBandView::bfStartNewPage);
+    memo(0, 0, "[LINE#]");
+    band(btReportSummary, 30, 20).Script = strings({"if [LINE#] > 0 then NEWPAGE"});
+    memo(0, 30, "End");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("1|2|3|End"));
+}
+
+TEST_F(PageBuildingTest, TallBandsMoveOnOrSplit)
+{
+    band(btMasterData, 0, 20, q("1"));
+    memo(0, 0, "Top");
+    auto &tall = band(btDetailData, 30, pageHeight() - 40, q("1"));
+    auto &text = memo(0, 30, "", 200, pageHeight() - 40);
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines.append(QStringLiteral("line %1").arg(i));
+    text.Memo = lines;
+    text.Flags = TrpView::flStretched;
+    tall.Flags |= TrpBandView::bfStretched;
+    ASSERT_TRUE(build());
+    // Too tall for what is left: a new page first, then clipped there.
+    ASSERT_EQ(pageCount(), 2);
+    EXPECT_EQ(texts(0), strings({"Top"}));
+    EXPECT_LE(output(1).front().rect.bottom(), pageHeight());
+
+    tall.Flags |= TrpBandView::bfAllowSplit;
+    ASSERT_TRUE(build());
+    ASSERT_GE(pageCount(), 3);
+    // Split: the text goes on where it stopped, nothing lost or repeated.
+    QStringList printed;
+    for (int i = 0; i < pageCount(); ++i)
+        for (const Output &item : output(i))
+            if (item.text != q("Top"))
+                printed.append(item.text.split(QLatin1Char('\n')));
+    EXPECT_EQ(printed, lines);
+    EXPECT_EQ(rectOf(0, q("Top")).top(), 0);
+    EXPECT_EQ(output(0)[1].rect.top(), 20);
+}
+
+TEST_F(PageBuildingTest, BandTallerThanThePageIsDrawnClippedOnce)
+{
+    band(btMasterData, 0, pageHeight() * 3, q("2"));
+    memo(0, 0, "[LINE#]", 100, pageHeight() * 3);
+    ASSERT_TRUE(build());
+    ASSERT_EQ(pageCount(), 2);
+    EXPECT_EQ(output(0).front().rect.height(), pageHeight());
+    EXPECT_EQ(allTexts(), q("1|2"));
+}
+
+TEST_F(PageBuildingTest, EmptyDetailDropsTheMasterRowUnlessAsked)
+{
+    TrpUserDataset detail(&form);
+    detail.setObjectName(q("Detail"));
+    detail.RangeEnd = reCount;
+    TrpUserDataset master(&form);
+    master.setObjectName(q("Master"));
+    master.RangeEnd = reCount;
+    master.RangeEndCount = 3;
+    // The second master row has no detail rows.
+    master.OnFirst = master.OnNext = [&detail](TrpDataset &sender) { detail.RangeEndCount = sender.RecNo == 1 ? 0 : 2; };
+    band(btMasterHeader, 0, 20);
+    memo(0, 0, "MH");
+    auto &masterBand = band(btMasterData, 30, 20, q("Master"));
+    memo(0, 30, "M[LINE#]");
+    band(btDetailHeader, 60, 20);
+    memo(0, 60, "DH");
+    band(btDetailData, 90, 20, q("Detail"));
+    memo(0, 90, "D[LINE#]");
+    band(btDetailFooter, 120, 20);
+    memo(0, 120, "DF");
+    band(btMasterFooter, 150, 20);
+    memo(0, 150, "MF");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("MH,M1,DH,D1,D2,DF,M2,DH,D1,D2,DF,MF"));
+
+    masterBand.Flags |= TrpBandView::bfPrintIfDetailEmpty;
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("MH,M1,DH,D1,D2,DF,M2,M3,DH,D1,D2,DF,MF"));
+}
+
+TEST_F(PageBuildingTest, EmptyFirstDetailKeepsTheMasterHeader)
+{
+    TrpUserDataset detail(&form);
+    detail.setObjectName(q("Detail"));
+    detail.RangeEnd = reCount;
+    TrpUserDataset master(&form);
+    master.setObjectName(q("Master"));
+    master.RangeEnd = reCount;
+    master.RangeEndCount = 2;
+    master.OnFirst = master.OnNext = [&detail](TrpDataset &sender) { detail.RangeEndCount = sender.RecNo == 0 ? 0 : 1; };
+    band(btMasterHeader, 0, 20);
+    memo(0, 0, "MH");
+    band(btMasterData, 30, 20, q("Master"));
+    memo(0, 30, "M[LINE#]");
+    band(btDetailData, 90, 20, q("Detail"));
+    memo(0, 90, "D");
+    ASSERT_TRUE(build());
+    // The dropped first row was not counted.
+    EXPECT_EQ(allTexts(), q("MH,M1,D"));
+}
+
+} // namespace

@@ -191,6 +191,22 @@ TEST(TrpTextWrapper, WordBreakingHyphenates)
     EXPECT_EQ(TrpTextWrapper::hyphenationPoints(q("漢字漢")), (QList<qsizetype>{1, 2}));
 }
 
+TEST(TrpTextWrapper, MeasuresEachCharacterOnce)
+{
+    int measured = 0;
+    const TrpTextWrapper wrapper(
+        [&measured](QStringView text) {
+            ++measured;
+            return 10.0 * double(text.size());
+        },
+        95, true);
+    const QString text = QString(3000, QLatin1Char('a')) + q(" あいう ") + QString(3000, QLatin1Char('b'));
+    const QList<TrpTextWrapper::Line> lines = wrapper.wrap(text);
+    EXPECT_GT(lines.size(), 600);
+    // Every character once, and the hyphen once for each line.
+    EXPECT_LE(measured, text.size() + lines.size());
+}
+
 TEST(TrpMemoView, FontsAndHeights)
 {
     TrpMemoView memo;
