@@ -1,6 +1,7 @@
 #include "coreui/TCommentForm.h"
 
 #include "core/AppContext.h"
+#include "coreui/FormParts.h"
 
 #include "platform/DialogService.h"
 
@@ -23,16 +24,6 @@ void systemError(const QString &text)
     Dialogs::error(text, MessageButtons::Ok);
 }
 
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    // Enter in the phrase input never presses a button.
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 TCommentForm::TCommentForm(AppContext &context, QWidget *parent)
@@ -46,9 +37,11 @@ TCommentForm::TCommentForm(AppContext &context, QWidget *parent)
     CommentEdit->setObjectName(QStringLiteral("CommentEdit"));
     CommentEdit->setGeometry(16, 16, 497, 28);
 
-    AppendButton = addButton(this, QStringLiteral("AppendButton"), QStringLiteral("追加"), {525, 15, 80, 30});
+    AppendButton =
+        FormParts::addButton(this, QStringLiteral("AppendButton"), QStringLiteral("追加"), {525, 15, 80, 30});
     connect(AppendButton, &QPushButton::clicked, this, &TCommentForm::AppendButtonClick);
-    DeleteButton = addButton(this, QStringLiteral("DeleteButton"), QStringLiteral("削除"), {613, 15, 80, 30});
+    DeleteButton =
+        FormParts::addButton(this, QStringLiteral("DeleteButton"), QStringLiteral("削除"), {613, 15, 80, 30});
     connect(DeleteButton, &QPushButton::clicked, this, &TCommentForm::DeleteButtonClick);
 
     CommentGrid = new QTableWidget(0, 1, this);
@@ -64,7 +57,8 @@ TCommentForm::TCommentForm(AppContext &context, QWidget *parent)
     CommentGrid->setWordWrap(false);
     CommentGrid->viewport()->installEventFilter(this);
 
-    CloseButton = addButton(this, QStringLiteral("CloseButton"), QStringLiteral("戻る"), {593, 290, 100, 32});
+    CloseButton =
+        FormParts::addButton(this, QStringLiteral("CloseButton"), QStringLiteral("戻る"), {593, 290, 100, 32});
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
 
     clearChoice();

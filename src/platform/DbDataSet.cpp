@@ -7,6 +7,7 @@
 #include "platform/DbSql.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -185,6 +186,26 @@ bool DbDataSet::setPosition(int position)
     m_bof = false;
     syncCurrentRow();
     return true;
+}
+
+void DbDataSet::sort(const Less &less)
+{
+    if (!m_rows || m_state != State::Browse)
+        return;
+    std::vector<int> order(size_t(m_rows->rowCount()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return less(DbRecord(*m_rows, a), DbRecord(*m_rows, b)); });
+    auto sorted = std::make_unique<DbRows>();
+    sorted->setColumns(m_rows->columns());
+    for (const int row : order) {
+        for (int column = 0; column < m_rows->columnCount(); ++column)
+            sorted->add(m_rows->value(row, column));
+        sorted->endRow();
+    }
+    m_rows = std::move(sorted);
+    applyFilter();
+    first();
 }
 
 DbRecord DbDataSet::record(int position) const

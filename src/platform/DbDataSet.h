@@ -80,6 +80,11 @@ public:
     // (not moved) when there is none.
     bool locate(QStringView field, const DbValue &value);
 
+    // Puts the stored rows in the order of `less` (stable: equal rows keep
+    // their order), for a database that cannot sort them itself, and moves
+    // to the first row. Bookmarks taken before are void; not while editing.
+    using Less = std::function<bool(const DbRecord &, const DbRecord &)>;
+    void sort(const Less &less);
     // Sets the filter; when filtering is on it applies at once.
     void setFilter(Filter filter);
     // Switches filtering on or off and moves to the first row.

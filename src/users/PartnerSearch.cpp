@@ -32,14 +32,23 @@ bool PartnerSearch::open(DbConnection &partner)
 {
     if (HinorikuQuery.isOpen())
         return true;
+    m_errorText.clear();
     if (!partner.isOpen()) {
-        HinorikuQuery.close();
+        m_errorText = QStringLiteral("the partner connection is not open");
         return false;
     }
-    return HinorikuQuery.open(DbQuery(partner, QStringLiteral("SELECT Sid, Jname, Kname, Sex, Birth, Mail, ChikuCode, "
-                                                              "MatiCode, %1, Tel, Fax FROM kgkihn1d "
-                                                              "ORDER BY Kname ASC")
-                                                   .arg(addColumn(partner))));
+    if (!HinorikuQuery.open(DbQuery(partner, QStringLiteral("SELECT Sid, Jname, Kname, Sex, Birth, Mail, ChikuCode, "
+                                                            "MatiCode, %1, Tel, Fax FROM kgkihn1d")
+                                                 .arg(addColumn(partner))))) {
+        m_errorText = HinorikuQuery.errorText();
+        return false;
+    }
+    // Sorted here: the Access driver has no ORDER BY, and the servers' collations
+    // differ; half-width kana in code order is the kana order.
+    HinorikuQuery.sort([](const DbRecord &a, const DbRecord &b) {
+        return a.value(u"Kname").asString() < b.value(u"Kname").asString();
+    });
+    return true;
 }
 
 QString PartnerSearch::checkNumber(QStringView text, int &number)

@@ -12,17 +12,11 @@
 class DbConnection;
 
 // The partner picker's rows without the window: the partner's user table is
-// read once, in kana order, and narrowed by filters in memory. Typed texts
+// read once, put in kana order, and narrowed by filters in memory. Typed texts
 // never become SQL; "%" and "_" in them match themselves.
 class PartnerSearch
 {
 public:
-    struct GridColumn
-    {
-        QStringView field;
-        QStringView title;
-        int width;
-    };
     enum Column { SidColumn, JnameColumn, KnameColumn, SexColumn, BirthColumn, ChikuColumn, ColumnCount };
     static constexpr std::array<GridColumn, ColumnCount> Columns{{{u"Sid", u"利用者番号", 95},
                                                                   {u"Jname", u"氏名", 150},
@@ -35,7 +29,7 @@ public:
     // with the reason in errorText().
     [[nodiscard]] bool open(DbConnection &partner);
     void close() { HinorikuQuery.close(); }
-    [[nodiscard]] const QString &errorText() const { return HinorikuQuery.errorText(); }
+    [[nodiscard]] const QString &errorText() const { return m_errorText; }
 
     // The message for a typed partner number that is refused; empty when it
     // passes, number then holding it.
@@ -56,4 +50,6 @@ public:
 
 private:
     void setFilter(DbDataSet::Filter filter);
+
+    QString m_errorText;
 };

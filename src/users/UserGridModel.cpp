@@ -35,23 +35,13 @@ QString eraDateText(const DbValue &value)
 
 } // namespace
 
-UserGridModel::UserGridModel(const DbDataSet &rows, QObject *parent) : QAbstractTableModel(parent), m_rows(rows)
-{
-    m_fields.fill(-1);
-}
+UserGridModel::UserGridModel(const DbDataSet &rows, QObject *parent)
+    : DataSetGridModel(rows, UserSearch::Columns, parent)
+{}
 
-void UserGridModel::reload()
+QString UserGridModel::text(int column, const DbValue &value) const
 {
-    beginResetModel();
-    m_fields.fill(-1);
-    for (int field = 0; field < m_rows.fieldCount(); ++field) {
-        const QString name = m_rows.fieldName(field);
-        for (size_t column = 0; column < m_fields.size(); ++column) {
-            if (UserSearch::Columns[column].field.compare(name, Qt::CaseInsensitive) == 0)
-                m_fields[column] = field;
-        }
-    }
-    endResetModel();
+    return cellText(column, value);
 }
 
 QString UserGridModel::cellText(int column, const DbValue &value)
@@ -73,31 +63,4 @@ QString UserGridModel::cellText(int column, const DbValue &value)
     default:
         return value.asString();
     }
-}
-
-int UserGridModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() || !m_rows.isOpen() ? 0 : m_rows.recordCount();
-}
-
-int UserGridModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : UserSearch::ColumnCount;
-}
-
-QVariant UserGridModel::data(const QModelIndex &index, int role) const
-{
-    // The tool tip shows a text too long for its column whole.
-    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
-        return {};
-    return cellText(index.column(), m_rows.record(index.row()).value(m_fields[size_t(index.column())]));
-}
-
-QVariant UserGridModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || section < 0 || section >= UserSearch::ColumnCount)
-        return {};
-    if (role == Qt::DisplayRole)
-        return UserSearch::Columns[size_t(section)].title.toString();
-    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DbDataSet.h"
+#include "users/GridColumn.h"
 
 #include <QString>
 #include <QStringView>
@@ -22,12 +23,6 @@ public:
     // The kana-row buttons ア to ワ.
     enum class KanaRow { A, Ka, Sa, Ta, Na, Ha, Ma, Ya, Ra, Wa };
 
-    struct GridColumn
-    {
-        QStringView field;
-        QStringView title;
-        int width;
-    };
     static constexpr int ColumnCount = 9;
     // The columns of the result grid, in grid order.
     static constexpr std::array<GridColumn, ColumnCount> Columns{{{u"CureNo", u"利用者番号", 67},

@@ -15,7 +15,7 @@ namespace {
 using Driver = PartnerConnectionString::Driver;
 
 constexpr int ClientWidth = 560;
-constexpr int ClientHeight = 380;
+constexpr int ClientHeight = 420;
 constexpr int InputLeft = 130;
 
 QLabel *addLabel(QWidget *parent, const QString &caption, int top)
@@ -74,7 +74,8 @@ TConnectionStringDialog::TConnectionStringDialog(QWidget *parent)
     ConnectionText->setReadOnly(true);
     TestButton = place(new QPushButton(QStringLiteral("接続テスト"), this), QStringLiteral("TestButton"),
                        {InputLeft, 272, 120, 30});
-    ResultLabel = place(new QLabel(this), QStringLiteral("ResultLabel"), {InputLeft + 128, 268, inputWidth - 128, 60});
+    ResultLabel = place(new QLabel(this), QStringLiteral("ResultLabel"), {InputLeft, 308, inputWidth, 56});
+    ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ResultLabel->setWordWrap(true);
     ResultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     OkButton = place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("OkButton"),
@@ -108,7 +109,6 @@ void TConnectionStringDialog::setConnection(const QString &connectionString, con
     FileEdit->setText(shown.file);
     UserEdit->setText(user);
     PasswordEdit->setText(password);
-    ResultLabel->clear();
     update();
     // A string of another form stays as it was until a field is changed.
     if (!parts)
@@ -145,6 +145,8 @@ void TConnectionStringDialog::update()
         widget->setVisible(!server);
     ConnectionText->setText(fields().text());
     ConnectionText->setCursorPosition(0);
+    // A result belongs to the string it was got with.
+    ResultLabel->clear();
 }
 
 void TConnectionStringDialog::FileButtonClick()

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
+#include "coreui/FormParts.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
 #include "usersui/TConnectionStringDialog.h"
@@ -29,15 +30,6 @@ QLineEdit *addInput(QWidget *parent, const QString &caption, const QString &name
     input->setObjectName(name);
     input->setGeometry(110, top, 440, 26);
     return input;
-}
-
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -68,11 +60,11 @@ THinorikuForm::THinorikuForm(AppContext &context, QWidget *parent)
     }
     buildFrames();
 
-    Setting =
-        addButton(MainPanel, QStringLiteral("Setting"), QStringLiteral("確定"), {ClientWidth - 276, 420, 126, 34});
+    Setting = FormParts::addButton(MainPanel, QStringLiteral("Setting"), QStringLiteral("確定"),
+                                   {ClientWidth - 276, 420, 126, 34});
     connect(Setting, &QPushButton::clicked, this, &THinorikuForm::SettingClick);
-    CloseButton =
-        addButton(MainPanel, QStringLiteral("CloseButton"), QStringLiteral("戻る"), {ClientWidth - 142, 420, 126, 34});
+    CloseButton = FormParts::addButton(MainPanel, QStringLiteral("CloseButton"), QStringLiteral("戻る"),
+                                       {ClientWidth - 142, 420, 126, 34});
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -85,13 +77,15 @@ void THinorikuForm::buildFrames()
     SQLUserID->resize(220, SQLUserID->height());
     SQLPassword = addInput(server, QStringLiteral("パスワード"), QStringLiteral("SQLPassword"), 100);
     SQLPassword->resize(220, SQLPassword->height());
-    SQLConfirm = addButton(server, QStringLiteral("SQLConfirm"), QStringLiteral("接続確認"), {110, 136, 126, 32});
+    SQLConfirm =
+        FormParts::addButton(server, QStringLiteral("SQLConfirm"), QStringLiteral("接続確認"), {110, 136, 126, 32});
     connect(SQLConfirm, &QPushButton::clicked, this, &THinorikuForm::SQLConfirmClick);
 
     auto *file = new QGroupBox(QStringLiteral(" 連動設定　(MS-ACCESS for MDB) "), MainPanel);
     file->setGeometry(16, 278, ClientWidth - 32, 110);
     MDBConnection = addInput(file, QStringLiteral("接続文字"), QStringLiteral("MDBConnection"), 28);
-    MDBConfirm = addButton(file, QStringLiteral("MDBConfirm"), QStringLiteral("接続確認"), {110, 64, 126, 32});
+    MDBConfirm =
+        FormParts::addButton(file, QStringLiteral("MDBConfirm"), QStringLiteral("接続確認"), {110, 64, 126, 32});
     connect(MDBConfirm, &QPushButton::clicked, this, &THinorikuForm::MDBConfirmClick);
 }
 
@@ -113,6 +107,8 @@ void THinorikuForm::showEvent(QShowEvent *event)
     SQLUserID->setText(values.ID);
     SQLPassword->setText(values.Password);
     MDBConnection->setText(values.MDBConnection);
+    for (QLineEdit *input : {SQLServerName, MDBConnection})
+        input->setCursorPosition(0);
     QDialog::showEvent(event);
     TMainForm::CentrePanel(MainPanel);
 }

@@ -2,12 +2,14 @@
 
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
-#include "core/ImeComposition.h"
 #include "core/TMainModule.h"
+#include "coreui/FormParts.h"
+#include "coreui/KanaFromReading.h"
 #include "coreui/KanaLineEdit.h"
 #include "platform/DialogService.h"
 #include "users/PartnerGridModel.h"
 #include "users/UsersLog.h"
+#include "usersui/SearchForms.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -23,15 +25,6 @@ namespace {
 constexpr int ClientWidth = 880;
 constexpr int ClientHeight = 640;
 
-QLabel *addLabel(QWidget *parent, const QString &caption, const QRect &geometry,
-                 Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment);
-    return label;
-}
-
 } // namespace
 
 THinorikuUserForm::THinorikuUserForm(AppContext &context, QWidget *parent)
@@ -41,8 +34,8 @@ THinorikuUserForm::THinorikuUserForm(AppContext &context, QWidget *parent)
     setObjectName(QStringLiteral("HinorikuUserForm"));
     setWindowTitle(QStringLiteral("リハビリ治療計画"));
     setFixedSize(ClientWidth, ClientHeight);
-    auto *title = addLabel(this, QStringLiteral("ヒノリクシステム　利用者選択"), {16, 8, 400, 30},
-                           Qt::AlignLeft | Qt::AlignVCenter);
+    auto *title = FormParts::addLabel(this, QStringLiteral("ヒノリクシステム　利用者選択"), {16, 8, 400, 30},
+                                      Qt::AlignLeft | Qt::AlignVCenter);
     QFont font = title->font();
     font.setBold(true);
     font.setPixelSize(18);
@@ -58,63 +51,48 @@ THinorikuUserForm::~THinorikuUserForm()
     delete m_model;
 }
 
-QPushButton *THinorikuUserForm::addButton(const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
 void THinorikuUserForm::buildInputs()
 {
-    addLabel(this, QStringLiteral("ヒノリク利用者番号"), {16, 46, 140, 26});
+    FormParts::addLabel(this, QStringLiteral("ヒノリク利用者番号"), {16, 46, 140, 26});
     UserNo = new QLineEdit(this);
     UserNo->setObjectName(QStringLiteral("UserNo"));
     UserNo->setGeometry(164, 46, 120, 26);
     UserNo->setAttribute(Qt::WA_InputMethodEnabled, false);
-    NoSearchBtn = addButton(QStringLiteral("NoSearchBtn"), QStringLiteral("No検索"), {292, 44, 110, 30});
+    NoSearchBtn =
+        FormParts::addButton(this, QStringLiteral("NoSearchBtn"), QStringLiteral("No検索"), {292, 44, 110, 30});
     connect(NoSearchBtn, &QPushButton::clicked, this, &THinorikuUserForm::NoSearchBtnClick);
 
-    addLabel(this, QStringLiteral("氏　名"), {16, 84, 140, 26});
+    FormParts::addLabel(this, QStringLiteral("氏　名"), {16, 84, 140, 26});
     RegistName = new QLineEdit(this);
     RegistName->setObjectName(QStringLiteral("RegistName"));
     RegistName->setGeometry(164, 84, 200, 26);
-    RegistName->installEventFilter(this);
-    ImeComposition::watch(RegistName);
-    addLabel(this, QStringLiteral("カナ氏名"), {372, 84, 80, 26});
+    FormParts::addLabel(this, QStringLiteral("カナ氏名"), {372, 84, 80, 26});
     RegistKanaName = new KanaLineEdit(this);
     RegistKanaName->setObjectName(QStringLiteral("RegistKanaName"));
     RegistKanaName->setGeometry(460, 84, 200, 26);
-    UserSearchBtn = addButton(QStringLiteral("UserSearchBtn"), QStringLiteral("氏名検索"), {668, 82, 110, 30});
+    KanaFromReading::link(RegistName, RegistKanaName);
+    UserSearchBtn =
+        FormParts::addButton(this, QStringLiteral("UserSearchBtn"), QStringLiteral("氏名検索"), {668, 82, 110, 30});
     connect(UserSearchBtn, &QPushButton::clicked, this, &THinorikuUserForm::UserSearchBtnClick);
 
     const char16_t *const rows[] = {u"あ", u"か", u"さ", u"た", u"な", u"は", u"ま", u"や", u"ら", u"わ"};
     int left = 16;
     for (int row = 0; row < 10; ++row) {
-        QPushButton *button =
-            addButton(QStringLiteral("KanaButton%1").arg(row + 1), QString::fromUtf16(rows[row]), {left, 124, 40, 30});
+        QPushButton *button = FormParts::addButton(this, QStringLiteral("KanaButton%1").arg(row + 1),
+                                                   QString::fromUtf16(rows[row]), {left, 124, 40, 30});
         connect(button, &QPushButton::clicked, this, [this, row] { KanaRowClick(UserSearch::KanaRow(row)); });
         KanaButtons.append(button);
         left += 44;
     }
-    AllButton = addButton(QStringLiteral("AllButton"), QStringLiteral("全て表示"), {left + 10, 124, 110, 30});
+    AllButton =
+        FormParts::addButton(this, QStringLiteral("AllButton"), QStringLiteral("全て表示"), {left + 10, 124, 110, 30});
     connect(AllButton, &QPushButton::clicked, this, &THinorikuUserForm::AllButtonClick);
 
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setGeometry(16, 164, ClientWidth - 32, 290);
     m_model = new PartnerGridModel(m_search.HinorikuQuery, this);
-    DBGrid1->setModel(m_model);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setWordWrap(false);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int column = 0; column < PartnerSearch::ColumnCount; ++column)
-        DBGrid1->setColumnWidth(column, PartnerSearch::Columns[size_t(column)].width);
+    SearchForms::setUpGrid(DBGrid1, m_model, PartnerSearch::Columns);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->viewport()->installEventFilter(this);
 }
@@ -138,14 +116,17 @@ void THinorikuUserForm::buildDetails()
         {&MatiLabel, u"MatiLabel", u"町", {290, 556, 260, 24}},
     };
     for (const auto &detail : details) {
-        addLabel(this, QString::fromUtf16(detail.caption),
-                 detail.geometry.adjusted(0, 0, 80 - detail.geometry.width(), 0));
-        *detail.label = addLabel(this, {}, detail.geometry.adjusted(88, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter);
+        FormParts::addLabel(this, QString::fromUtf16(detail.caption),
+                            detail.geometry.adjusted(0, 0, 80 - detail.geometry.width(), 0));
+        *detail.label =
+            FormParts::addLabel(this, {}, detail.geometry.adjusted(88, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter);
         (*detail.label)->setObjectName(QString::fromUtf16(detail.name));
     }
-    ReturnBtn = addButton(QStringLiteral("ReturnBtn"), QStringLiteral("確定"), {ClientWidth - 276, 594, 126, 32});
+    ReturnBtn = FormParts::addButton(this, QStringLiteral("ReturnBtn"), QStringLiteral("確定"),
+                                     {ClientWidth - 276, 594, 126, 32});
     connect(ReturnBtn, &QPushButton::clicked, this, &QDialog::accept);
-    CancelBtn = addButton(QStringLiteral("CancelBtn"), QStringLiteral("キャンセル"), {ClientWidth - 142, 594, 126, 32});
+    CancelBtn = FormParts::addButton(this, QStringLiteral("CancelBtn"), QStringLiteral("キャンセル"),
+                                     {ClientWidth - 142, 594, 126, 32});
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -161,7 +142,8 @@ void THinorikuUserForm::showEvent(QShowEvent *event)
     ReturnBtn->setEnabled(false);
     DbConnection *partner = m_link.partnerConnection();
     if (!partner || !m_search.open(*partner)) {
-        qCWarning(lcUsers).noquote() << "partner user table:" << m_search.errorText();
+        qCWarning(lcUsers).noquote() << "partner user table:"
+                                     << (partner ? m_search.errorText() : QStringLiteral("no partner link is set"));
         Dialogs::error(QStringLiteral("System Error\nヒノリクの使用設定を確認してください。\nシステムを終了します。"));
         // Nothing to pick from: the picker closes, the program goes on.
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
@@ -179,11 +161,7 @@ void THinorikuUserForm::hideEvent(QHideEvent *event)
 
 bool THinorikuUserForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_enter.isEnterRelease(watched, event) && watched == RegistName)
-        RegistNameEnter();
-    else if (event->type() == QEvent::FocusOut && watched == RegistName)
-        RegistNameExit();
-    else if (event->type() == QEvent::MouseButtonRelease && watched == DBGrid1->viewport())
+    if (event->type() == QEvent::MouseButtonRelease && watched == DBGrid1->viewport())
         DBGrid1MouseUp();
     return QDialog::eventFilter(watched, event);
 }
@@ -201,19 +179,10 @@ void THinorikuUserForm::showRows()
         ReturnBtn->setEnabled(false);
 }
 
-bool THinorikuUserForm::checkInput(QLineEdit *input, UserSearch::Input kind)
-{
-    const QString message = UserSearch::checkInput(kind, input->text());
-    if (message.isEmpty())
-        return true;
-    Dialogs::information(message);
-    input->setFocus();
-    return false;
-}
-
 void THinorikuUserForm::UserSearchBtnClick()
 {
-    if (!checkInput(RegistName, UserSearch::Input::Name) || !checkInput(RegistKanaName, UserSearch::Input::Kana))
+    if (!SearchForms::checkInput(RegistName, UserSearch::Input::Name) ||
+        !SearchForms::checkInput(RegistKanaName, UserSearch::Input::Kana))
         return;
     m_search.filterByName(RegistName->text(), RegistKanaName->text());
     showRows();
@@ -264,16 +233,4 @@ void THinorikuUserForm::DBGrid1MouseUp()
     ChikuLabel->setText(Partner.ChikuCode);
     MatiLabel->setText(Partner.MatiCode);
     ReturnBtn->setEnabled(true);
-}
-
-void THinorikuUserForm::RegistNameEnter()
-{
-    RegistKanaName->setText(RegistKanaName->text() + GetImeComposition(RegistName) + u' ');
-}
-
-void THinorikuUserForm::RegistNameExit()
-{
-    const QString kana = RegistKanaName->text();
-    if (kana.endsWith(u' '))
-        RegistKanaName->setText(kana.chopped(1));
 }

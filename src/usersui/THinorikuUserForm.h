@@ -1,6 +1,5 @@
 #pragma once
 
-#include "coreui/EnterKeyWatch.h"
 #include "users/PartnerLink.h"
 #include "users/PartnerSearch.h"
 #include "users/PartnerUser.h"
@@ -61,25 +60,20 @@ protected:
 private:
     void buildInputs();
     void buildDetails();
-    QPushButton *addButton(const QString &name, const QString &caption, const QRect &geometry);
 
     void UserSearchBtnClick();
     void NoSearchBtnClick();
     void KanaRowClick(UserSearch::KanaRow row);
     void AllButtonClick();
     void DBGrid1MouseUp();
-    void RegistNameEnter();
-    void RegistNameExit();
 
     void clearDetails();
     // Shows the filtered rows; with none left, 確定 is disabled.
     void showRows();
-    [[nodiscard]] bool checkInput(QLineEdit *input, UserSearch::Input kind);
 
     PartnerLink m_link;
     PartnerSearch m_search;
     PartnerGridModel *m_model = nullptr;
-    EnterKeyWatch m_enter;
 };
 
 extern THinorikuUserForm *HinorikuUserForm;

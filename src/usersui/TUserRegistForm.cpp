@@ -3,10 +3,10 @@
 #include "base/Clock.h"
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
-#include "core/ImeComposition.h"
 #include "coreui/EditActions.h"
 #include "coreui/EnterKeyWatch.h"
 #include "coreui/EraLineEdit.h"
+#include "coreui/KanaFromReading.h"
 #include "coreui/KanaLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
@@ -219,11 +219,10 @@ void TUserRegistForm::buildLeftInputs()
 
     addLabel(MainPanel, QStringLiteral("氏名"), 10, row(1));
     RegistName = place(new QLineEdit(MainPanel), QStringLiteral("RegistName"), {LeftInput, row(1), 240, RowHeight});
-    RegistName->installEventFilter(this);
-    ImeComposition::watch(RegistName);
     addLabel(MainPanel, QStringLiteral("氏名カナ"), 10, row(2));
     RegistKanaName =
         place(new KanaLineEdit(MainPanel), QStringLiteral("RegistKanaName"), {LeftInput, row(2), 240, RowHeight});
+    KanaFromReading::link(RegistName, RegistKanaName);
 
     addLabel(MainPanel, QStringLiteral("生年月日"), 10, row(3));
     m_eraInputs[0] = addEraInput(QStringLiteral("BirthDay"), QStringLiteral("BirthDatePicker"),
@@ -399,9 +398,7 @@ void TUserRegistForm::closeEvent(QCloseEvent *event)
 bool TUserRegistForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (m_enter.isEnterRelease(watched, event)) {
-        if (watched == RegistName) {
-            RegistNameEnter();
-        } else if (watched == UbinNo) {
+        if (watched == UbinNo) {
             // The address for the postal code is typed by hand.
             Address->setFocus();
         } else {
@@ -410,8 +407,6 @@ bool TUserRegistForm::eventFilter(QObject *watched, QEvent *event)
                     EraInputEnter(input);
             }
         }
-    } else if (event->type() == QEvent::FocusOut && watched == RegistName) {
-        RegistNameExit();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -595,18 +590,6 @@ void TUserRegistForm::RoomBoxDblClick()
     CommentForm->CommentCode = RoomCode;
     Dialogs::exec(CommentForm);
     RoomBox->setPhrases(CommentForm->GetComments(RegistProgram, RoomCode));
-}
-
-void TUserRegistForm::RegistNameEnter()
-{
-    RegistKanaName->setText(RegistKanaName->text() + GetImeComposition(RegistName) + u' ');
-}
-
-void TUserRegistForm::RegistNameExit()
-{
-    const QString kana = RegistKanaName->text();
-    if (kana.endsWith(u' '))
-        RegistKanaName->setText(kana.chopped(1));
 }
 
 UserRegistCheck::Input TUserRegistForm::collectInput() const

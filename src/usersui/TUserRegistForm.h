@@ -140,8 +140,6 @@ private:
     void PickerChange(const EraInput &input);
     void ShikanNameBoxDblClick();
     void RoomBoxDblClick();
-    void RegistNameEnter();
-    void RegistNameExit();
 
     // Every value below is set as the program's, never as a person's input:
     // no handler of a person's change runs.

@@ -3,13 +3,15 @@
 #include "base/Era.h"
 #include "core/AppContext.h"
 
-#include "core/ImeComposition.h"
 #include "coreui/EnterKeyWatch.h"
+#include "coreui/FormParts.h"
+#include "coreui/KanaFromReading.h"
 #include "coreui/KanaLineEdit.h"
 #include "coreui/TMainForm.h"
 #include "platform/DbDate.h"
 #include "platform/DialogService.h"
 #include "users/UserGridModel.h"
+#include "usersui/SearchForms.h"
 #include "usersui/UserGridDelegate.h"
 
 #include <QEvent>
@@ -31,14 +33,6 @@ namespace {
 constexpr int ClientWidth = 868;
 constexpr int ClientHeight = 533;
 constexpr int IdentHeight = 122;
-
-QLabel *addLabel(QWidget *parent, const QString &caption, const QRect &geometry)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
 
 QLineEdit *setUpInput(QLineEdit *input, const QString &name, const QRect &geometry)
 {
@@ -85,17 +79,6 @@ TUserSearchForm::~TUserSearchForm()
     delete m_model;
 }
 
-QPushButton *TUserSearchForm::addButton(QWidget *parent, const QString &name, const QString &caption,
-                                        const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    // Enter in an input never presses a button.
-    button->setAutoDefault(false);
-    return button;
-}
-
 void TUserSearchForm::buildIdentPanel()
 {
     IdentPanel = new QFrame(this);
@@ -103,37 +86,37 @@ void TUserSearchForm::buildIdentPanel()
     IdentPanel->setFrameShape(QFrame::StyledPanel);
     IdentPanel->setGeometry(0, 0, ClientWidth, IdentHeight);
 
-    addLabel(IdentPanel, QStringLiteral("治療番号"), {8, 14, 136, 24});
+    FormParts::addLabel(IdentPanel, QStringLiteral("治療番号"), {8, 14, 136, 24});
     RegistCureNo = setUpInput(new QLineEdit(IdentPanel), QStringLiteral("RegistCureNo"), {150, 14, 110, 24});
     RegistCureNo->setAttribute(Qt::WA_InputMethodEnabled, false);
     RegistCureNo->installEventFilter(this);
-    CureNoButton =
-        addButton(IdentPanel, QStringLiteral("CureNoButton"), QStringLiteral("治療番号検索"), {268, 12, 140, 28});
+    CureNoButton = FormParts::addButton(IdentPanel, QStringLiteral("CureNoButton"), QStringLiteral("治療番号検索"),
+                                        {268, 12, 140, 28});
     connect(CureNoButton, &QPushButton::clicked, this, &TUserSearchForm::CureNoButtonClick);
 
-    addLabel(IdentPanel, QStringLiteral("ヒノリク利用者番号"), {8, 50, 136, 24});
+    FormParts::addLabel(IdentPanel, QStringLiteral("ヒノリク利用者番号"), {8, 50, 136, 24});
     RegistHinoriku = setUpInput(new QLineEdit(IdentPanel), QStringLiteral("RegistHinoriku"), {150, 50, 110, 24});
     RegistHinoriku->setAttribute(Qt::WA_InputMethodEnabled, false);
-    HinorikuBtn =
-        addButton(IdentPanel, QStringLiteral("HinorikuBtn"), QStringLiteral("ヒノリク番号検索"), {268, 48, 140, 28});
+    HinorikuBtn = FormParts::addButton(IdentPanel, QStringLiteral("HinorikuBtn"), QStringLiteral("ヒノリク番号検索"),
+                                       {268, 48, 140, 28});
     connect(HinorikuBtn, &QPushButton::clicked, this, &TUserSearchForm::HinorikuBtnClick);
 
-    addLabel(IdentPanel, QStringLiteral("氏名"), {420, 14, 80, 24});
+    FormParts::addLabel(IdentPanel, QStringLiteral("氏名"), {420, 14, 80, 24});
     RegistName = setUpInput(new QLineEdit(IdentPanel), QStringLiteral("RegistName"), {506, 14, 200, 24});
-    RegistName->installEventFilter(this);
-    ImeComposition::watch(RegistName);
-    UserSearchBtn =
-        addButton(IdentPanel, QStringLiteral("UserSearchBtn"), QStringLiteral("氏名検索"), {714, 12, 140, 28});
+    UserSearchBtn = FormParts::addButton(IdentPanel, QStringLiteral("UserSearchBtn"), QStringLiteral("氏名検索"),
+                                         {714, 12, 140, 28});
     connect(UserSearchBtn, &QPushButton::clicked, this, &TUserSearchForm::UserSearchBtnClick);
 
-    addLabel(IdentPanel, QStringLiteral("氏名カナ"), {420, 50, 80, 24});
+    FormParts::addLabel(IdentPanel, QStringLiteral("氏名カナ"), {420, 50, 80, 24});
     RegistKanaName = new KanaLineEdit(IdentPanel);
     setUpInput(RegistKanaName, QStringLiteral("RegistKanaName"), {506, 50, 200, 24});
-    KanaSearchBtn =
-        addButton(IdentPanel, QStringLiteral("KanaSearchBtn"), QStringLiteral("カナ氏名検索"), {714, 48, 140, 28});
+    KanaFromReading::link(RegistName, RegistKanaName);
+    KanaSearchBtn = FormParts::addButton(IdentPanel, QStringLiteral("KanaSearchBtn"), QStringLiteral("カナ氏名検索"),
+                                         {714, 48, 140, 28});
     connect(KanaSearchBtn, &QPushButton::clicked, this, &TUserSearchForm::KanaSearchBtnClick);
 
-    ClearBtn = addButton(IdentPanel, QStringLiteral("ClearBtn"), QStringLiteral("クリア"), {714, 84, 140, 28});
+    ClearBtn =
+        FormParts::addButton(IdentPanel, QStringLiteral("ClearBtn"), QStringLiteral("クリア"), {714, 84, 140, 28});
     connect(ClearBtn, &QPushButton::clicked, this, &TUserSearchForm::ClearBtnClick);
 }
 
@@ -151,45 +134,35 @@ void TUserSearchForm::buildSearchPanel()
     int left = 14;
     int row = 0;
     for (const auto &[button, texts] : rowButtons) {
-        *button = addButton(SearchPanel, QString::fromUtf16(texts.first), QString::fromUtf16(texts.second),
-                            {left, 10, 40, 30});
+        *button = FormParts::addButton(SearchPanel, QString::fromUtf16(texts.first), QString::fromUtf16(texts.second),
+                                       {left, 10, 40, 30});
         const auto kanaRow = UserSearch::KanaRow(row++);
         connect(*button, &QPushButton::clicked, this, [this, kanaRow] { KanaRowClick(kanaRow); });
         left += 44;
     }
-    AllDisplay =
-        addButton(SearchPanel, QStringLiteral("AllDisplay"), QStringLiteral("全て表示"), {left + 10, 10, 110, 30});
+    AllDisplay = FormParts::addButton(SearchPanel, QStringLiteral("AllDisplay"), QStringLiteral("全て表示"),
+                                      {left + 10, 10, 110, 30});
     connect(AllDisplay, &QPushButton::clicked, this, &TUserSearchForm::AllDisplayClick);
 
     DBGrid1 = new QTableView(SearchPanel);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setGeometry(14, 48, ClientWidth - 28, 312);
     m_model = new UserGridModel(m_search.UserSearchQuery, this);
-    DBGrid1->setModel(m_model);
+    SearchForms::setUpGrid(DBGrid1, m_model, UserSearch::Columns);
     DBGrid1->setItemDelegate(new UserGridDelegate(DBGrid1));
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setWordWrap(false);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 8);
     QHeaderView *titles = DBGrid1->horizontalHeader();
     titles->setSectionsClickable(true);
-    titles->setSectionResizeMode(QHeaderView::Interactive);
-    titles->setHighlightSections(false);
-    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int column = 0; column < UserSearch::ColumnCount; ++column)
-        DBGrid1->setColumnWidth(column, UserSearch::Columns[size_t(column)].width);
     // The date columns fit the longest era date in the grid's font.
     for (const int column : {BirthColumn, NyushoColumn})
         DBGrid1->setColumnWidth(column, std::max(DBGrid1->columnWidth(column), eraDateWidth(DBGrid1->fontMetrics())));
     connect(titles, &QHeaderView::sectionClicked, this, &TUserSearchForm::DBGrid1TitleClick);
     DBGrid1->viewport()->installEventFilter(this);
 
-    ReturnBtn = addButton(SearchPanel, QStringLiteral("ReturnBtn"), QStringLiteral("戻る"), {584, 370, 130, 32});
+    ReturnBtn =
+        FormParts::addButton(SearchPanel, QStringLiteral("ReturnBtn"), QStringLiteral("戻る"), {584, 370, 130, 32});
     connect(ReturnBtn, &QPushButton::clicked, this, &QDialog::reject);
-    DecideButton = addButton(SearchPanel, QStringLiteral("DecideButton"), QStringLiteral("確定"), {724, 370, 130, 32});
+    DecideButton =
+        FormParts::addButton(SearchPanel, QStringLiteral("DecideButton"), QStringLiteral("確定"), {724, 370, 130, 32});
     connect(DecideButton, &QPushButton::clicked, this, &TUserSearchForm::DecideButtonClick);
 }
 
@@ -213,10 +186,6 @@ bool TUserSearchForm::eventFilter(QObject *watched, QEvent *event)
     if (m_enter.isEnterRelease(watched, event)) {
         if (watched == RegistCureNo)
             CureNoButtonClick();
-        else if (watched == RegistName)
-            RegistNameEnter();
-    } else if (event->type() == QEvent::FocusOut && watched == RegistName) {
-        RegistNameExit();
     } else if (event->type() == QEvent::MouseButtonRelease && watched == DBGrid1->viewport()) {
         DBGrid1MouseUp();
     }
@@ -232,16 +201,6 @@ void TUserSearchForm::ClearBtnClick()
     m_search.close();
     showRows();
     DecideButton->setEnabled(false);
-}
-
-bool TUserSearchForm::checkInput(QLineEdit *input, UserSearch::Input kind)
-{
-    const QString message = UserSearch::checkInput(kind, input->text());
-    if (message.isEmpty())
-        return true;
-    Dialogs::information(message);
-    input->setFocus();
-    return false;
 }
 
 void TUserSearchForm::showRows()
@@ -266,7 +225,7 @@ void TUserSearchForm::runSearch(const std::function<bool()> &search)
 
 void TUserSearchForm::searchInput(QLineEdit *input, UserSearch::Input kind, bool (UserSearch::*search)(QStringView))
 {
-    if (checkInput(input, kind))
+    if (SearchForms::checkInput(input, kind))
         runSearch([&] { return (m_search.*search)(input->text()); });
 }
 
@@ -348,16 +307,4 @@ void TUserSearchForm::DecideButtonClick()
         return;
     Person = TPerson::fromRow(m_search.UserSearchQuery);
     accept();
-}
-
-void TUserSearchForm::RegistNameEnter()
-{
-    RegistKanaName->setText(RegistKanaName->text() + GetImeComposition(RegistName) + u' ');
-}
-
-void TUserSearchForm::RegistNameExit()
-{
-    const QString kana = RegistKanaName->text();
-    if (kana.endsWith(u' '))
-        RegistKanaName->setText(kana.chopped(1));
 }

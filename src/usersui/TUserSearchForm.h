@@ -68,7 +68,6 @@ protected:
 private:
     void buildIdentPanel();
     void buildSearchPanel();
-    QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
 
     void ClearBtnClick();
     void CureNoButtonClick();
@@ -80,12 +79,7 @@ private:
     void DBGrid1TitleClick(int column);
     void DBGrid1MouseUp();
     void DecideButtonClick();
-    void RegistNameEnter();
-    void RegistNameExit();
 
-    // Checks the input's text; on failure shows the message and puts the
-    // focus back into the input.
-    [[nodiscard]] bool checkInput(QLineEdit *input, UserSearch::Input kind);
     // Shows the rows of the search just run.
     void showRows();
     // Shows the rows; a search or sort that could not read them shows the

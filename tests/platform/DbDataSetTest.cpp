@@ -366,6 +366,27 @@ TEST_P(DbDataSetTest, FilterAndBookmarks)
     EXPECT_FALSE(reopened.gotoBookmark(third));
 }
 
+TEST_P(DbDataSetTest, SortKeepsEqualRowsInOrderAndTheFilterOn)
+{
+    addStaff(1, QStringLiteral("佐藤"), QStringLiteral("ｻ"));
+    addStaff(2, QStringLiteral("O'Neil"), QStringLiteral("ｵ"));
+    addStaff(3, QStringLiteral("佐藤"), QStringLiteral("ｱ"));
+    addStaff(4, QStringLiteral("高橋"), QStringLiteral("ｱ"));
+    DbDataSet staff;
+    ASSERT_TRUE(staff.open(DbQuery(db(), QStringLiteral("SELECT * FROM KaigoStuff ORDER BY CD"))));
+    staff.setFilter([](const DbRecord &row) { return row.value(u"CD").asInteger() != 2; });
+    staff.setFiltered(true);
+    staff.sort(
+        [](const DbRecord &a, const DbRecord &b) { return a.value(u"KIGO").asString() < b.value(u"KIGO").asString(); });
+    QList<int> codes;
+    for (int position = 0; position < staff.recordCount(); ++position)
+        codes.append(staff.record(position).value(u"CD").asInteger());
+    EXPECT_EQ(codes, (QList<int>{3, 4, 1}));
+    EXPECT_EQ(staff.field(u"StuffName").asString(), QStringLiteral("佐藤"));
+    staff.setFiltered(false);
+    EXPECT_EQ(staff.record(2).value(u"StuffName").asString(), QStringLiteral("O'Neil"));
+}
+
 TEST_P(DbDataSetTest, FailingStatementsReportTheirError)
 {
     DbDataSet rows;
