@@ -8,6 +8,7 @@
 #include "platform/DialogService.h"
 #include "users/PartnerGridModel.h"
 #include "users/UsersLog.h"
+#include "usersui/SearchInputCheck.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -201,19 +202,10 @@ void THinorikuUserForm::showRows()
         ReturnBtn->setEnabled(false);
 }
 
-bool THinorikuUserForm::checkInput(QLineEdit *input, UserSearch::Input kind)
-{
-    const QString message = UserSearch::checkInput(kind, input->text());
-    if (message.isEmpty())
-        return true;
-    Dialogs::information(message);
-    input->setFocus();
-    return false;
-}
-
 void THinorikuUserForm::UserSearchBtnClick()
 {
-    if (!checkInput(RegistName, UserSearch::Input::Name) || !checkInput(RegistKanaName, UserSearch::Input::Kana))
+    if (!AcceptSearchInput(RegistName, UserSearch::Input::Name) ||
+        !AcceptSearchInput(RegistKanaName, UserSearch::Input::Kana))
         return;
     m_search.filterByName(RegistName->text(), RegistKanaName->text());
     showRows();

@@ -74,7 +74,6 @@ private:
     void clearDetails();
     // Shows the filtered rows; with none left, 確定 is disabled.
     void showRows();
-    [[nodiscard]] bool checkInput(QLineEdit *input, UserSearch::Input kind);
 
     PartnerLink m_link;
     PartnerSearch m_search;

@@ -10,6 +10,7 @@
 #include "platform/DbDate.h"
 #include "platform/DialogService.h"
 #include "users/UserGridModel.h"
+#include "usersui/SearchInputCheck.h"
 #include "usersui/UserGridDelegate.h"
 
 #include <QEvent>
@@ -234,16 +235,6 @@ void TUserSearchForm::ClearBtnClick()
     DecideButton->setEnabled(false);
 }
 
-bool TUserSearchForm::checkInput(QLineEdit *input, UserSearch::Input kind)
-{
-    const QString message = UserSearch::checkInput(kind, input->text());
-    if (message.isEmpty())
-        return true;
-    Dialogs::information(message);
-    input->setFocus();
-    return false;
-}
-
 void TUserSearchForm::showRows()
 {
     m_model->reload();
@@ -266,7 +257,7 @@ void TUserSearchForm::runSearch(const std::function<bool()> &search)
 
 void TUserSearchForm::searchInput(QLineEdit *input, UserSearch::Input kind, bool (UserSearch::*search)(QStringView))
 {
-    if (checkInput(input, kind))
+    if (AcceptSearchInput(input, kind))
         runSearch([&] { return (m_search.*search)(input->text()); });
 }
 

@@ -83,9 +83,6 @@ private:
     void RegistNameEnter();
     void RegistNameExit();
 
-    // Checks the input's text; on failure shows the message and puts the
-    // focus back into the input.
-    [[nodiscard]] bool checkInput(QLineEdit *input, UserSearch::Input kind);
     // Shows the rows of the search just run.
     void showRows();
     // Shows the rows; a search or sort that could not read them shows the
