@@ -71,89 +71,59 @@ TEST(UserRegistCheckTest, RequiredNameAndKanaAreJudgedTrimmed)
 
 TEST(UserRegistCheckTest, FieldsAreCheckedInOrderWithTheirMessages)
 {
-    UserRegistCheck::Input input = validInput();
-    input.Name.clear();
-    input.Kana.clear();
-    input.Birth = QStringLiteral("＿＿__年__月__日");
-    input.Sex = -1;
-    input.distinctive = QString(191, QChar(u'a'));
-    input.Room = QString(20, QChar(u'部'));
-    input.YoubinNo = QString(19, QChar(u'1'));
-    input.Address = QString(56, QChar(u'住'));
-    input.TelNo = QString(19, QChar(u'0'));
-    input.FaxNo = QString(19, QChar(u'0'));
-    input.EMail = QString(79, QChar(u'm'));
-    input.Partner = QStringLiteral("12a");
-    input.RihaType = -1;
-    input.Nyusho = QStringLiteral("平成20年02月30日");
-    for (QString &disease : input.Diseases)
-        disease = QString(21, QChar(u'病'));
-
+    using Input = UserRegistCheck::Input;
     const auto over = [](const char16_t *limits) {
         return QStringLiteral("入力文字数がオーバーしています。\n") + QString::fromUtf16(limits) +
                QStringLiteral("以内で入力してください。");
     };
-    const std::vector<std::pair<Failure, std::function<void()>>> steps{
-        {{Field::Name, NameRequired},
-         [&] {
-             input.Name = QStringLiteral("山田");
-         }},
-        {{Field::Kana, KanaRequired},
-         [&] {
-             input.Kana = QStringLiteral("ﾔﾏﾀﾞ");
-         }},
-        {{Field::Birth, QStringLiteral("生年月日の日付けが不明です。")},
-         [&] {
-             input.Birth = QStringLiteral("昭和15年 4月 1日");
-         }},
-        {{Field::Sex, QStringLiteral("性別の指定が必要です。")},
-         [&] {
-             input.Sex = 0;
-         }},
-        {{Field::Distinctive, over(u"半角190文字・全角95文字")},
-         [&] {
-             input.distinctive = QString(95, QChar(u'特'));
-         }},
-        {{Field::Room, over(u"半角38文字・全角19文字")},
-         [&] {
-             input.Room = QString(19, QChar(u'部'));
-         }},
-        {{Field::PostalCode, over(u"半角18文字")},
-         [&] {
-             input.YoubinNo = QStringLiteral("123-4567");
-         }},
-        {{Field::Address, over(u"半角110文字・全角55文字")},
-         [&] {
-             input.Address = QString(55, QChar(u'住'));
-         }},
-        {{Field::TelNo, over(u"半角18文字")},
-         [&] {
-             input.TelNo = QString(18, QChar(u'0'));
-         }},
-        {{Field::FaxNo, over(u"半角18文字")},
-         [&] {
-             input.FaxNo = QString(18, QChar(u'0'));
-         }},
-        {{Field::EMail, over(u"半角78文字")},
-         [&] {
-             input.EMail = QString(78, QChar(u'm'));
-         }},
-        {{Field::Partner, QStringLiteral("数字エラーです。\n半角数字で入力してください。")},
-         [&] {
-             input.Partner = QStringLiteral("4711");
-         }},
-        {{Field::RihaType, QStringLiteral("リハビリ形態は入力必須項目です。")},
-         [&] {
-             input.RihaType = 3;
-         }},
-        {{Field::Start, QStringLiteral("利用開始日は入力必須項目です。")},
-         [&] {
-             input.Nyusho = QStringLiteral("平成20年02月29日");
-         }},
+    // Every input wrong at first; each step expects the first failure, then
+    // mends that input with the longest text it takes.
+    struct Step
+    {
+        Field field;
+        QString message;
+        QString Input::*text;
+        QString wrong;
+        QString mended;
+        int Input::*choice = nullptr; // a list left unchosen, then chosen
+        int chosen = 0;
     };
-    for (const auto &[failure, mend] : steps) {
-        EXPECT_EQ(failureOf(input), failure);
-        mend();
+    const Step steps[] = {
+        {Field::Name, NameRequired, &Input::Name, QString(), QStringLiteral("山田")},
+        {Field::Kana, KanaRequired, &Input::Kana, QString(), QStringLiteral("ﾔﾏﾀﾞ")},
+        {Field::Birth, QStringLiteral("生年月日の日付けが不明です。"), &Input::Birth,
+         QStringLiteral("＿＿__年__月__日"), QStringLiteral("昭和15年 4月 1日")},
+        {Field::Sex, QStringLiteral("性別の指定が必要です。"), nullptr, {}, {}, &Input::Sex, 0},
+        {Field::Distinctive, over(u"半角190文字・全角95文字"), &Input::distinctive, QString(191, u'a'),
+         QString(95, u'特')},
+        {Field::Room, over(u"半角38文字・全角19文字"), &Input::Room, QString(20, u'部'), QString(19, u'部')},
+        {Field::PostalCode, over(u"半角18文字"), &Input::YoubinNo, QString(19, u'1'), QStringLiteral("123-4567")},
+        {Field::Address, over(u"半角110文字・全角55文字"), &Input::Address, QString(56, u'住'), QString(55, u'住')},
+        {Field::TelNo, over(u"半角18文字"), &Input::TelNo, QString(19, u'0'), QString(18, u'0')},
+        {Field::FaxNo, over(u"半角18文字"), &Input::FaxNo, QString(19, u'0'), QString(18, u'0')},
+        {Field::EMail, over(u"半角78文字"), &Input::EMail, QString(79, u'm'), QString(78, u'm')},
+        {Field::Partner, QStringLiteral("数字エラーです。\n半角数字で入力してください。"), &Input::Partner,
+         QStringLiteral("12a"), QStringLiteral("4711")},
+        {Field::RihaType, QStringLiteral("リハビリ形態は入力必須項目です。"), nullptr, {}, {}, &Input::RihaType, 3},
+        {Field::Start, QStringLiteral("利用開始日は入力必須項目です。"), &Input::Nyusho,
+         QStringLiteral("平成20年02月30日"), QStringLiteral("平成20年02月29日")},
+    };
+    Input input = validInput();
+    for (const Step &step : steps) {
+        if (step.text)
+            input.*step.text = step.wrong;
+        if (step.choice)
+            input.*step.choice = -1;
+    }
+    for (QString &disease : input.Diseases)
+        disease = QString(21, QChar(u'病'));
+
+    for (const Step &step : steps) {
+        EXPECT_EQ(failureOf(input), (Failure{step.field, step.message}));
+        if (step.text)
+            input.*step.text = step.mended;
+        if (step.choice)
+            input.*step.choice = step.chosen;
     }
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(failureOf(input), (Failure{Field(int(Field::Disease1) + i), over(u"半角40文字・全角20文字")}));

@@ -457,19 +457,18 @@ TEST_P(TUserRegistFormTest, CloseAsksOnlyAfterChanges)
     commit(m_form->Address, QStringLiteral("大阪府"));
     m_form->close();
     EXPECT_EQ(m_dialogs.messageTexts(), QStringList{CloseQuestion});
+    const auto closesWithoutAsking = [this] {
+        m_dialogs.clear();
+        m_form->close();
+        return m_dialogs.messages().isEmpty() && !m_form->isVisible();
+    };
     m_form->SaveBtn->click();
-    m_dialogs.clear();
-    m_form->close();
-    EXPECT_TRUE(m_dialogs.messages().isEmpty());
-    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_TRUE(closesWithoutAsking());
 
     // Opened and left as it was.
     m_form->show();
     openUser(cureNo);
-    m_dialogs.clear();
-    m_form->close();
-    EXPECT_TRUE(m_dialogs.messages().isEmpty());
-    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_TRUE(closesWithoutAsking());
 
     // Opened and only a category clicked.
     m_form->show();
