@@ -79,7 +79,6 @@ public:
 
     bool newPageRequested = false;
     bool newColumnRequested = false;
-    qint64 lineThrough = 0;
 
 private:
     bool setUp();

@@ -17,15 +17,12 @@
 #include "report/objects/TrpStandardAddins.h"
 #include "report/pages/TrpPrinter.h"
 
-
 using namespace TrpBandTypes;
 
 namespace {
 
 constexpr const char *SpecialNames[TrpReport::SpecialCount] = {
     "PAGE#", "", "DATE", "TIME", "LINE#", "LINETHROUGH#", "COLUMN#", "CURRENT#", "TOTALPAGES"};
-constexpr const char *SpecialDisplayNames[TrpReport::SpecialCount] = {
-    "Page#", "Expression", "Date", "Time", "Line#", "Line through#", "Column#", "Current line#", "TotalPages"};
 // VALUE is looked up before the table.
 constexpr int ValueIndex = -1;
 
@@ -42,13 +39,6 @@ QString TrpReport::specialName(int index)
     if (index < 0 || index >= SpecialCount)
         return {};
     return QString::fromLatin1(SpecialNames[index]);
-}
-
-QString TrpReport::specialDisplayName(int index)
-{
-    if (index < 0 || index >= SpecialCount)
-        return {};
-    return QString::fromLatin1(SpecialDisplayNames[index]);
 }
 
 QString TrpReport::jobName(const QString &title)
@@ -285,7 +275,7 @@ std::optional<Variant> TrpReport::GetVariableValue(const QString &name)
     if (name == QLatin1String("VALUE"))
         return specialValue(ValueIndex);
     for (int index = 0; index < SpecialCount; ++index) {
-        if (index != 1 && name == QLatin1String(SpecialNames[index]))
+        if (index != 1 && name == specialName(index))
             return specialValue(index);
     }
     if (m_variables.IndexOf(name) >= 0)
