@@ -364,11 +364,13 @@ bool TrpReport::prepareProper()
     m_totalPages = 0;
     TrpProgressUi *progress = (!OnProgress && ShowProgress) ? TrpReportUi::installed().progress : nullptr;
     auto work = [this] {
+        bool firstStopped = false;
         if (m_template.TwoPass) {
             m_build = std::make_unique<TrpBuild>(*this, 0, true);
             m_build->run();
             m_totalPages = m_emfPages.Count();
             m_emfPages.Clear();
+            firstStopped = m_terminated;
             m_terminated = false;
             if (m_errorFlag) {
                 m_build.reset();
@@ -376,6 +378,7 @@ bool TrpReport::prepareProper()
             }
         }
         m_build = std::make_unique<TrpBuild>(*this, m_totalPages, false);
+        m_build->ShowTotal = !firstStopped;
         m_build->run();
         m_build.reset();
     };
