@@ -7,10 +7,26 @@
 #include "coreui/TGreetForm.h"
 #include "coreui/TLoginForm.h"
 #include "coreui/TMainForm.h"
+#include "coreui/TSystemMenuForm.h"
 #include "coreui/TTextForm.h"
 #include "coreui/WidgetDialogService.h"
+#include "plansui/TGetCurePlanForm.h"
+#include "plansui/TPaperMenuForm.h"
+#include "plansui/TRihaPlanForm.h"
+#include "plansui/TStringsForm.h"
 #include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
+#include "reportui/TrpReportWindows.h"
+#include "resultsui/TDailyMedicalRecordForm.h"
+#include "resultsui/TImportScheduleDialog.h"
+#include "resultsui/TPersonMedicalRecordForm.h"
+#include "resultsui/TResultSheetForm.h"
+#include "resultsui/TResultsEditForm.h"
+#include "resultsui/TResultsMenuForm.h"
+#include "schedulingui/TDayScheduleForm.h"
+#include "schedulingui/TStuffScheduleForm.h"
+#include "usersui/THinorikuForm.h"
+#include "usersui/THinorikuUserForm.h"
 #include "usersui/TUserRegistForm.h"
 #include "usersui/TUserSearchForm.h"
 
@@ -58,10 +74,14 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamsolen"));
+    // The program's date format and locale while it runs, before any window.
+    const DateSettingsScope dateSettings;
     WidgetDialogService dialogs;
     Dialogs::install(&dialogs);
     TrpCupsPrinters cupsPrinters;
     TrpPlatformPrinters::install(&cupsPrinters);
+    // The report engine's preview, progress, input and error windows.
+    const TrpReportWindows reportWindows;
 
     auto greet = std::make_unique<TGreetForm>();
     GreetForm = greet.get();
@@ -69,8 +89,6 @@ int main(int argc, char **argv)
     GreetForm->repaint();
     QApplication::processEvents();
 
-    // The program's date format while it runs; the one found is put back at the end.
-    const DateSettingsScope dateSettings;
     TRegistory registory;
     registory.LoadSettings();
     TDBSeting dbSeting;
@@ -89,17 +107,40 @@ int main(int argc, char **argv)
     if (!MainModule->Connect(dbSeting, registory) || !LoginForm->RunLogin(*MainModule))
         return 0;
     forms.create(UserSearchForm, context);
+    forms.create(SystemMenuForm, context);
 
     forms.create(TextForm);
+    forms.create(PaperMenuForm, context);
+    forms.create(RihaPlanForm, context);
+    forms.create(GetCurePlanForm, context);
+    forms.create(StringsForm);
+    PaperMenuForm->SetForms(RihaPlanForm, nullptr, nullptr);
+    MainForm->SetTileForm(Artwork::Tile::Paper, PaperMenuForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
 
+    forms.create(StuffScheduleForm, context);
+    forms.create(DayScheduleForm, context);
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
+
+    forms.create(ResultsMenuForm, context);
+    forms.create(ResultSheetForm, context);
+    forms.create(ResultsEditForm, context);
+    forms.create(ImportScheduleDialog, context);
+    forms.create(PersonMedicalRecordForm, context);
+    forms.create(DailyMedicalRecordForm, context);
 
     forms.create(CommentForm, context);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);
     MainForm->SetTileForm(Artwork::Tile::UserRegist, UserRegistForm);
+    forms.create(HinorikuForm, context);
+    forms.create(HinorikuUserForm, context);
+    HinorikuForm->SetMenuForm(SystemMenuForm);
+    SystemMenuForm->SetPartnerForm(HinorikuForm);
+    MainForm->SetTileForm(Artwork::Tile::System, SystemMenuForm);
+    MainForm->SetTileForm(Artwork::Tile::Schedule, StuffScheduleForm); // until the schedule menu comes
+    MainForm->SetTileForm(Artwork::Tile::Results, ResultsMenuForm);
 
     GreetForm = nullptr;
     greet.reset();

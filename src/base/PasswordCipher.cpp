@@ -21,6 +21,8 @@ QString defaultPassword()
 
 std::optional<QByteArray> encipher(QStringView password)
 {
+    if (!Sjis::holds(password))
+        return std::nullopt;
     QByteArray record(RecordSize, '\0');
     QByteArray text = Sjis::encode(password);
     if (text.size() > MaxPasswordBytes)

@@ -17,8 +17,9 @@ inline constexpr qsizetype MaxPasswordBytes = 56;
 [[nodiscard]] QString defaultPassword();
 
 // The 57-byte record; nullopt when the password takes more than 56 bytes in
-// Shift-JIS (it is refused rather than cut, since a cut password would fail
-// to log in without saying why). Unused bytes are zero.
+// Shift-JIS or holds a character Shift-JIS lacks (it is refused rather than
+// cut or changed, since such a password would fail to log in without saying
+// why). Unused bytes are zero.
 [[nodiscard]] std::optional<QByteArray> encipher(QStringView password);
 
 // The password of a record; nullopt unless the record is exactly 57 bytes.

@@ -53,8 +53,10 @@ bool isAscii(QStringView text)
 
 namespace Sjis {
 
-QByteArray encode(QStringView text)
+QByteArray encode(QStringView text, qsizetype *unmapped)
 {
+    if (unmapped)
+        *unmapped = 0;
     if (isAscii(text))
         return text.toLatin1();
     QByteArray out;
@@ -77,6 +79,8 @@ QByteArray encode(QStringView text)
             in += skip;
             inLeft -= skip;
             out.append('?');
+            if (unmapped)
+                ++*unmapped;
             cd = toSjis();
         }
     }
@@ -115,6 +119,11 @@ QString decode(QByteArrayView bytes)
         }
     }
     return out;
+}
+
+bool holds(QStringView text)
+{
+    return isAscii(text) || decode(encode(text)) == text;
 }
 
 qsizetype byteLength(QStringView text)

@@ -7,10 +7,12 @@ DateSettingsScope::DateSettingsScope()
 {
     DateTime::setDateSeparator(QLatin1Char('/'));
     DateTime::setShortDateFormat(QStringLiteral("yyyy/mm/dd"));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 }
 
 DateSettingsScope::~DateSettingsScope()
 {
     DateTime::setDateSeparator(m_savedDateSeparator);
     DateTime::setShortDateFormat(m_savedShortDateFormat);
+    QLocale::setDefault(m_savedLocale);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QChar>
+#include <QLocale>
 #include <QString>
 
 // The owner of the process-wide date settings while the program runs: it
-// sets the program's date separator and short date format and puts back the
-// ones it found when it ends. main() holds the one instance.
+// sets the program's date separator and short date format, and the Japanese
+// locale (month and weekday names, weeks from Sunday in the calendars)
+// whatever the machine's, and puts back what it found when it ends. main()
+// holds the one instance, made before any window.
 class DateSettingsScope
 {
 public:
@@ -20,4 +23,5 @@ public:
 private:
     QChar m_savedDateSeparator;
     QString m_savedShortDateFormat;
+    QLocale m_savedLocale;
 };

@@ -68,17 +68,10 @@ PhraseStore::Status PhraseStore::append(const QString &text)
     CommentTable.setValue(u"CreateDate", now);
     CommentTable.setValue(u"Updator", 0);
     CommentTable.setValue(u"UpdateDate", now);
-    if (!CommentTable.post()) {
+    const bool posted = CommentTable.post();
+    if (!posted)
         CommentTable.cancel();
-        transaction.rollback();
-        (void)reopen();
-        return Status::WriteFailed;
-    }
-    if (!transaction.commit()) {
-        (void)reopen();
-        return Status::WriteFailed;
-    }
-    return Status::Ok;
+    return finishWrite(transaction, posted);
 }
 
 PhraseStore::Status PhraseStore::remove(int commentId)
@@ -90,14 +83,15 @@ PhraseStore::Status PhraseStore::remove(int commentId)
     if (!transaction.isActive())
         return Status::BeginFailed;
     // The row with that key, never merely the current one.
-    if (!CommentTable.locate(u"CommentIDNo", commentId) || !CommentTable.remove()) {
-        transaction.rollback();
-        (void)reopen();
-        return Status::WriteFailed;
-    }
-    if (!transaction.commit()) {
-        (void)reopen();
-        return Status::WriteFailed;
-    }
-    return Status::Ok;
+    return finishWrite(transaction, CommentTable.locate(u"CommentIDNo", commentId) && CommentTable.remove());
+}
+
+PhraseStore::Status PhraseStore::finishWrite(DbTransaction &transaction, bool written)
+{
+    if (written && transaction.commit())
+        return Status::Ok;
+    transaction.rollback();
+    // The group is read again so that the list shows what is stored.
+    (void)reopen();
+    return Status::WriteFailed;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class DbConnection;
+class DbTransaction;
 
 // The stock phrases of the Comment table, grouped by a program name and a
 // code; a group's phrases are listed in the order they were added.
@@ -46,6 +47,9 @@ public:
 private:
     // Reads the group again, dropping rows that a rollback left in memory.
     [[nodiscard]] bool reopen();
+    // Commits a write that succeeded, else rolls it back; either failure
+    // reads the group again.
+    [[nodiscard]] Status finishWrite(DbTransaction &transaction, bool written);
 
     DbConnection &m_database;
     QString m_programName;

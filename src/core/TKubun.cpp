@@ -2,53 +2,60 @@
 
 #include "core/CodeTables.h"
 
+namespace {
+
+// Each category: its flag, its bit in the code and its short and long text.
+struct Category
+{
+    bool TKubun::*flag;
+    int bit;
+    char16_t shortText;
+    const char16_t *longText;
+};
+
+const Category categories[] = {{&TKubun::Tanki, KubunTanki, u'短', u"短期集中 "},
+                               {&TKubun::Ninchi, KubunNinchi, u'認', u"認知症 "},
+                               {&TKubun::Shudan, KubunShudan, u'集', u"集団 "},
+                               {&TKubun::Kobetsu, KubunKobetsu, u'個', u"個別"}};
+
+} // namespace
+
 void TKubun::Clear()
 {
-    Tanki = false;
-    Ninchi = false;
-    Shudan = false;
-    Kobetsu = false;
+    for (const Category &category : categories)
+        this->*category.flag = false;
 }
 
 void TKubun::SetCode(int code)
 {
-    Clear();
-    Tanki = (code & KubunTanki) > 0;
-    Ninchi = (code & KubunNinchi) > 0;
-    Shudan = (code & KubunShudan) > 0;
-    Kobetsu = (code & KubunKobetsu) > 0;
+    for (const Category &category : categories)
+        this->*category.flag = (code & category.bit) > 0;
 }
 
 int TKubun::GetCode() const
 {
-    return (Tanki ? KubunTanki : 0) | (Ninchi ? KubunNinchi : 0) | (Shudan ? KubunShudan : 0) |
-           (Kobetsu ? KubunKobetsu : 0);
+    int code = 0;
+    for (const Category &category : categories)
+        code |= this->*category.flag ? category.bit : 0;
+    return code;
 }
 
 QString TKubun::ShortText() const
 {
     QString text;
-    if (Tanki)
-        text += u'短';
-    if (Ninchi)
-        text += u'認';
-    if (Shudan)
-        text += u'集';
-    if (Kobetsu)
-        text += u'個';
+    for (const Category &category : categories) {
+        if (this->*category.flag)
+            text += category.shortText;
+    }
     return text;
 }
 
 QString TKubun::LongText() const
 {
     QString text;
-    if (Tanki)
-        text += u"短期集中 ";
-    if (Ninchi)
-        text += u"認知症 ";
-    if (Shudan)
-        text += u"集団 ";
-    if (Kobetsu)
-        text += u"個別";
+    for (const Category &category : categories) {
+        if (this->*category.flag)
+            text += QString::fromUtf16(category.longText);
+    }
     return text;
 }

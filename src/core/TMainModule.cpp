@@ -5,7 +5,11 @@
 #include "platform/DbQuery.h"
 #include "platform/DialogService.h"
 
+#include <QLoggingCategory>
+
 TMainModule *MainModule = nullptr;
+
+Q_LOGGING_CATEGORY(lcMainModule, "tamsolen.core.database", QtWarningMsg)
 
 namespace {
 
@@ -44,6 +48,8 @@ bool TMainModule::Connect(const TDBSeting &dbSeting, const TRegistory &registory
 bool TMainModule::connectMainDatabase(const TDBSeting &settings)
 {
     if (!RIHADatabase.open(settings.Connection, settings.ID, settings.GetPassword())) {
+        // The box says no more than that; the administrator finds why in the log.
+        qCWarning(lcMainModule).noquote() << "cannot connect to the main database:" << RIHADatabase.errorText();
         Dialogs::error(QStringLiteral("接続に失敗しました。\nシステムを停止します。"), MessageButtons::Yes);
         return false;
     }

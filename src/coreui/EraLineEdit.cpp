@@ -8,6 +8,7 @@
 #include <QTime>
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -89,8 +90,57 @@ std::optional<TDateTime> EraLineEdit::value() const
     return std::nullopt;
 }
 
+bool EraLineEdit::wholeSelected() const
+{
+    return hasSelectedText() && selectedText() == text();
+}
+
+void EraLineEdit::cutWhole()
+{
+    if (!wholeSelected())
+        return;
+    copy();
+    clearByUser();
+}
+
+void EraLineEdit::clearByUser()
+{
+    setEmpty();
+    setModified(true);
+}
+
+int EraLineEdit::groupStart(int position) const
+{
+    static constexpr int dateStarts[] = {8, 5, 2, 0};
+    static constexpr int timeStarts[] = {3, 0};
+    const std::span<const int> starts = m_mode == Mode::Time   ? std::span<const int>(timeStarts)
+                                        : m_mode == Mode::Date ? std::span<const int>(dateStarts)
+                                                               : std::span<const int>(dateStarts).subspan(1);
+    for (const int start : starts) {
+        if (position >= start)
+            return start;
+    }
+    return 0;
+}
+
+void EraLineEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    // Typing goes on from the start of the group clicked, as the entry machine expects.
+    if (!hasSelectedText())
+        setCursorPosition(groupStart(cursorPosition()));
+}
+
 void EraLineEdit::keyPressEvent(QKeyEvent *event)
 {
+    if (wholeSelected() && (event->key() == Qt::Key_Delete || event->matches(QKeySequence::Cut))) {
+        if (event->key() == Qt::Key_Delete)
+            clearByUser();
+        else
+            cutWhole();
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Backspace:
     case Qt::Key_Delete: {

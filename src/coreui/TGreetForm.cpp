@@ -2,7 +2,7 @@
 
 #include "coreui/Artwork.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QScreen>
 
@@ -32,7 +32,7 @@ QLabel *addLabel(QWidget *parent, const QString &text, int pixelSize, const QCol
 } // namespace
 
 TGreetForm::TGreetForm(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("GreetForm"));
     setWindowTitle(QStringLiteral("リハビリ支援システム"));
@@ -64,8 +64,30 @@ TGreetForm::TGreetForm(QWidget *parent)
         (*lines[i])->resize(400, 24);
     }
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    if (const QScreen *screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    qApp->installEventFilter(this);
+}
+
+TGreetForm::~TGreetForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool TGreetForm::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto *window = qobject_cast<QWidget *>(watched);
+    if (window && window != this && window->isWindow()) {
+        if (event->type() == QEvent::Show && window->isModal() && isVisible()) {
+            m_steppedAside = true;
+            hide();
+        } else if (event->type() == QEvent::Hide && m_steppedAside && !QApplication::activeModalWidget()) {
+            m_steppedAside = false;
+            show();
+            repaint();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TGreetForm::SetStatus(int line, const QString &text)

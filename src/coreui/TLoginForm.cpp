@@ -1,10 +1,10 @@
 #include "coreui/TLoginForm.h"
 
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyWatch.h"
 #include "platform/DialogService.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,12 +94,9 @@ void TLoginForm::showEvent(QShowEvent *event)
 
 bool TLoginForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == UserEdit && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            PassEdit->setFocus();
-            return true;
-        }
+    if (watched == UserEdit && m_enter.isEnterRelease(watched, event)) {
+        PassEdit->setFocus();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coreui/EnterKeyWatch.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -36,6 +38,7 @@ protected:
 
 private:
     void LogInBtnClick();
+    EnterKeyWatch m_enter;
 };
 
 extern TLoginForm *LoginForm;

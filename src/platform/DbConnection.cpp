@@ -1,6 +1,7 @@
 #include "platform/DbConnection.h"
 
 #include "platform/DbLog.h"
+#include "platform/DbSqliteReader.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -12,10 +13,26 @@ Q_LOGGING_CATEGORY(lcDb, "tamsolen.platform.db", QtWarningMsg)
 
 namespace {
 
+// How long a SQLite connection waits for another's lock.
+constexpr int BusyTimeoutMs = 5000;
+
 QString uniqueConnectionName()
 {
     static std::atomic<int> counter{0};
     return QStringLiteral("tamsolen-db-%1").arg(++counter);
+}
+
+QString driverName(DbKind kind)
+{
+    switch (kind) {
+    case DbKind::SQLite:
+        return QStringLiteral("QSQLITE");
+    case DbKind::PostgreSQL:
+        return QStringLiteral("QPSQL");
+    case DbKind::Odbc:
+        return QStringLiteral("QODBC");
+    }
+    return {};
 }
 
 QString savepointName(int depth)
@@ -48,25 +65,30 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         return fail(reason);
     m_kind = parts->kind;
 
-    const QString driver = m_kind == DbKind::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+    const QString driver = driverName(m_kind);
     if (!QSqlDatabase::isDriverAvailable(driver))
         return fail(QStringLiteral("the Qt SQL driver %1 is not available").arg(driver));
 
+    m_db = QSqlDatabase::addDatabase(driver, m_name);
     if (m_kind == DbKind::SQLite) {
-        if (mode == OpenMode::Existing && !QFileInfo(parts->file).isFile())
+        if (mode == OpenMode::Existing && !QFileInfo(parts->file).isFile()) {
+            close();
             return fail(QStringLiteral("database file not found: %1").arg(parts->file));
-        m_db = QSqlDatabase::addDatabase(driver, m_name);
+        }
         m_db.setDatabaseName(parts->file);
         // Several programs may share the file; wait for a writer rather than fail at once.
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    } else {
-        m_db = QSqlDatabase::addDatabase(driver, m_name);
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    } else if (m_kind == DbKind::PostgreSQL) {
         m_db.setHostName(parts->host);
         if (parts->port > 0)
             m_db.setPort(parts->port);
         m_db.setDatabaseName(parts->database);
         // An unreachable server must not hang the start-up.
         m_db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    } else {
+        // The partner's database is only read; an unreachable server must not hang the program.
+        m_db.setDatabaseName(parts->odbc);
+        m_db.setConnectOptions(QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY;SQL_ATTR_LOGIN_TIMEOUT=10"));
     }
     if (!m_db.open(user, password)) {
         const QString error = m_db.lastError().text();
@@ -81,7 +103,8 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
             close();
             return fail(error);
         }
-    } else {
+        DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
+    } else if (m_kind == DbKind::PostgreSQL) {
         // Dates are read from the server's text output, in ISO form; notices
         // (such as those of a cascading drop) are no one's business.
         bool ok = execInternal(QStringLiteral("SET DateStyle TO 'ISO, YMD'")) &&
@@ -117,19 +140,28 @@ bool DbConnection::execInternal(const QString &sql)
     return fail(query.lastError().text());
 }
 
-bool DbConnection::beginTransaction()
+bool DbConnection::beginTransaction(TransactionMode mode)
 {
     if (!isOpen())
         return fail(QStringLiteral("the connection is not open"));
-    const bool ok =
-        m_depth == 0 ? m_db.transaction() : execInternal(QStringLiteral("SAVEPOINT ") + savepointName(m_depth));
-    if (!ok) {
-        if (m_depth == 0)
-            fail(m_db.lastError().text());
+    bool ok = false;
+    if (m_depth > 0)
+        ok = execInternal(QStringLiteral("SAVEPOINT ") + savepointName(m_depth));
+    else if (mode == TransactionMode::Write && m_kind == DbKind::SQLite)
+        ok = execInternal(QStringLiteral("BEGIN IMMEDIATE"));
+    else if (m_db.transaction())
+        ok = true;
+    else
+        fail(m_db.lastError().text());
+    if (!ok)
         return false;
-    }
     ++m_depth;
     return true;
+}
+
+QString DbConnection::lockRowsClause() const
+{
+    return m_kind == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
 }
 
 bool DbConnection::commit()

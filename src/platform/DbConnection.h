@@ -36,7 +36,13 @@ public:
     [[nodiscard]] DbKind kind() const { return m_kind; }
     [[nodiscard]] const QString &errorText() const { return m_errorText; }
 
-    [[nodiscard]] bool beginTransaction();
+    // Write: the outermost level takes the database's write lock at once
+    // (SQLite's BEGIN IMMEDIATE), so that what it reads before writing
+    // cannot change under it; PostgreSQL locks rows by the statements
+    // themselves (see lockRowsClause). Inner levels ignore the mode.
+    enum class TransactionMode { Read, Write };
+
+    [[nodiscard]] bool beginTransaction(TransactionMode mode = TransactionMode::Read);
     // Commits the innermost level. A failed outermost commit rolls back.
     [[nodiscard]] bool commit();
     // Rolls back the innermost level; the depth drops even when the
@@ -44,6 +50,11 @@ public:
     bool rollback();
     [[nodiscard]] int transactionDepth() const { return m_depth; }
     [[nodiscard]] bool inTransaction() const { return m_depth > 0; }
+
+    // " FOR UPDATE" on PostgreSQL, to end a SELECT whose rows the
+    // transaction writes on; empty on SQLite, where a Write transaction
+    // holds the whole file.
+    [[nodiscard]] QString lockRowsClause() const;
 
     // The Qt connection, for the database layer's own classes.
     [[nodiscard]] QSqlDatabase sqlDatabase() const { return m_db; }

@@ -3,6 +3,7 @@
 #include "platform/DbSql.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace {
 
@@ -17,6 +18,17 @@ std::optional<DbConnectionString> failure(QString *errorText, const QString &rea
 
 std::optional<DbConnectionString> DbConnectionString::parse(QStringView text, QString *errorText)
 {
+    // An ODBC string has keys of its driver's and may hold ";" in braces: taken whole.
+    static const QRegularExpression odbcProvider(QStringLiteral("^\\s*provider\\s*=\\s*odbc\\s*(;|$)"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch match = odbcProvider.match(text); match.hasMatch()) {
+        DbConnectionString result;
+        result.kind = DbKind::Odbc;
+        result.odbc = text.sliced(match.capturedEnd()).trimmed().toString();
+        if (result.odbc.isEmpty())
+            return failure(errorText, QStringLiteral("ODBC needs the driver's connection string"));
+        return result;
+    }
     static const QStringList keys = {QStringLiteral("provider"), QStringLiteral("data source"),
                                      QStringLiteral("host"),     QStringLiteral("port"),
                                      QStringLiteral("database"), QStringLiteral("schema")};
@@ -71,6 +83,8 @@ std::optional<DbConnectionString> DbConnectionString::parse(QStringView text, QS
 
 QString DbConnectionString::text() const
 {
+    if (kind == DbKind::Odbc)
+        return QStringLiteral("Provider=ODBC;") + odbc;
     if (kind == DbKind::SQLite)
         return QStringLiteral("Provider=SQLite;Data Source=") + file;
     QString result = QStringLiteral("Provider=PostgreSQL");

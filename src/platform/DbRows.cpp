@@ -1,6 +1,7 @@
 #include "platform/DbRows.h"
 
 #include "platform/DbConnection.h"
+#include "platform/DbOdbcReader.h"
 #include "platform/DbPostgresReader.h"
 #include "platform/DbQuery.h"
 #include "platform/DbSqliteReader.h"
@@ -32,8 +33,15 @@ bool DbRows::load(const DbQuery &query, QString &errorText)
     }
     if (!query.checkBindings(errorText))
         return false;
-    return query.connection().kind() == DbKind::SQLite ? DbSqliteReader::read(query, *this, errorText)
-                                                       : DbPostgresReader::read(query, *this, errorText);
+    switch (query.connection().kind()) {
+    case DbKind::SQLite:
+        return DbSqliteReader::read(query, *this, errorText);
+    case DbKind::PostgreSQL:
+        return DbPostgresReader::read(query, *this, errorText);
+    case DbKind::Odbc:
+        return DbOdbcReader::read(query, *this, errorText);
+    }
+    return false;
 }
 
 int DbRows::columnIndex(QStringView name) const

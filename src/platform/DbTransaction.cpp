@@ -3,9 +3,12 @@
 #include "platform/DbConnection.h"
 #include "platform/DbLog.h"
 
-DbTransaction::DbTransaction(DbConnection &connection) : m_connection(connection)
+DbTransaction::DbTransaction(DbConnection &connection) : DbTransaction(connection, false) {}
+
+DbTransaction::DbTransaction(DbConnection &connection, bool forWriting) : m_connection(connection)
 {
-    m_active = m_connection.beginTransaction();
+    m_active = m_connection.beginTransaction(forWriting ? DbConnection::TransactionMode::Write
+                                                        : DbConnection::TransactionMode::Read);
     m_depth = m_connection.transactionDepth();
 }
 

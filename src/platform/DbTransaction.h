@@ -13,6 +13,9 @@ class DbTransaction
 {
 public:
     explicit DbTransaction(DbConnection &connection);
+    // A Write transaction holds what it reads against other connections
+    // until it ends (see DbConnection::TransactionMode).
+    DbTransaction(DbConnection &connection, bool forWriting);
     ~DbTransaction();
     DbTransaction(const DbTransaction &) = delete;
     DbTransaction &operator=(const DbTransaction &) = delete;

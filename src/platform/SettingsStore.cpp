@@ -1,9 +1,12 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/RegFile.h"
+#include "platform/StaleTemporaries.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -13,6 +16,12 @@ namespace {
 Q_LOGGING_CATEGORY(lcSettings, "tamsolen.platform.settings", QtWarningMsg)
 
 constexpr QStringView Root = u"HKEY_CURRENT_USER";
+
+// The settings hold the enciphered database password: only the user reads them.
+constexpr QFile::Permissions FolderPermissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions FilePermissions = QFile::ReadOwner | QFile::WriteOwner;
+// Long enough for another program's save of a few kilobytes.
+constexpr int LockTimeoutMs = 10000;
 
 QString sectionKey(const QString &path)
 {
@@ -108,8 +117,14 @@ bool SettingsStore::save(const SettingsKey &key, QString *errorText)
             *errorText = text;
         return false;
     };
-    if (!QDir().mkpath(m_folder))
-        return fail(QStringLiteral("cannot create the folder %1").arg(m_folder));
+    if (!makeFolder(&error))
+        return fail(error);
+    // Every save holds the lock, so a temporary file found under it was left
+    // by a save that was killed.
+    QLockFile lock(QDir(m_folder).filePath(QStringLiteral(".lock")));
+    if (!lock.tryLock(LockTimeoutMs))
+        return fail(QStringLiteral("the settings in %1 are being saved by another program").arg(m_folder));
+    StaleTemporaries::remove(m_folder, QStringLiteral(".+\\.reg"));
 
     const QString sectionName = sectionKey(key.path());
     QList<LoadedFile> files = readFolder(m_folder);
@@ -129,18 +144,44 @@ bool SettingsStore::save(const SettingsKey &key, QString *errorText)
         target = &created;
     }
     target->file.find(sectionName)->values = key.values();
+    return writeFile(target->fileName, target->file.toBytes(), errorText);
+}
 
-    QSaveFile out(target->fileName);
+bool SettingsStore::makeFolder(QString *errorText) const
+{
+    if (!QFileInfo::exists(m_folder)) {
+        const QFileInfo folder(m_folder);
+        if (!QDir().mkpath(folder.absolutePath()) || !QDir().mkdir(m_folder, FolderPermissions)) {
+            *errorText = QStringLiteral("cannot create the folder %1").arg(m_folder);
+            return false;
+        }
+    } else if (!QFile::setPermissions(m_folder, FolderPermissions)) {
+        // Someone else's folder: the files in it are still the user's alone.
+        qCWarning(lcSettings).noquote() << QStringLiteral("cannot make %1 private to its owner").arg(m_folder);
+    }
+    return true;
+}
+
+bool SettingsStore::writeFile(const QString &fileName, const QByteArray &bytes, QString *errorText)
+{
+    const auto fail = [&](const QFileDevice &out) {
+        if (errorText)
+            *errorText = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
+        return false;
+    };
+    QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1: %2").arg(target->fileName, out.errorString()));
-    const QByteArray bytes = target->file.toBytes();
+        return fail(out);
+    // Set before the first byte is written; a rewrite takes the old file's mode otherwise.
+    if (!out.setPermissions(FilePermissions)) {
+        out.cancelWriting();
+        return fail(out);
+    }
     // A short write (disk full, size limit) is not an error to QFile; left
     // unchecked it would commit a cut file.
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
-        return fail(QStringLiteral("cannot write %1: %2").arg(target->fileName, out.errorString()));
+        return fail(out);
     }
-    if (!out.commit())
-        return fail(QStringLiteral("cannot write %1: %2").arg(target->fileName, out.errorString()));
-    return true;
+    return out.commit() || fail(out);
 }

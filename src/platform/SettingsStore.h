@@ -12,7 +12,10 @@
 // is saved into a file named after its path ("Software-Orvanta-Tamsolen5.reg").
 //
 // The store keeps nothing in memory: each call reads the files as they are
-// now. Saving rewrites the one file atomically (temporary file, then rename).
+// now. Saving rewrites the one file atomically (temporary file, then rename)
+// under a lock, removing temporary files that a killed save left. The folder
+// is private to its user (mode 700) and so is every file saved (600), since
+// the settings hold the enciphered database password.
 class SettingsStore
 {
 public:
@@ -34,5 +37,8 @@ public:
     [[nodiscard]] bool save(const SettingsKey &key, QString *errorText = nullptr);
 
 private:
+    [[nodiscard]] bool makeFolder(QString *errorText) const;
+    [[nodiscard]] static bool writeFile(const QString &fileName, const QByteArray &bytes, QString *errorText);
+
     QString m_folder;
 };

@@ -8,14 +8,34 @@
 #include "users/TPerson.h"
 #include "users/UsersLog.h"
 
+#include <functional>
+
 namespace {
 
 using Status = UserRegister::Status;
+
+// The writes of a new user mark their messages with "*** ".
+const QString NewUserMark = QStringLiteral("*** ");
+const QString TableError = QStringLiteral("SystemError : 利用者台帳 error ");
+const QString TransactionError = QStringLiteral("SystemError : DB Trans Start error ");
+const QString InsertError = QStringLiteral("*** SystemError 利用者台帳 登録 Error");
+const QString DeleteFailed = QStringLiteral("削除に失敗しました。");
 
 UserRegister::Result failure(Status status, const QString &message, const QString &reason)
 {
     qCWarning(lcUsers).noquote() << message << reason;
     return {status, message, 0};
+}
+
+// Posts the row; a failure cancels it and is given to fail. Status Ok when
+// posted.
+UserRegister::Result post(DbDataSet &row, const std::function<UserRegister::Result(const QString &)> &fail)
+{
+    if (row.post())
+        return {};
+    const UserRegister::Result result = fail(row.errorText());
+    row.cancel();
+    return result;
 }
 
 // The user's row, ready to be edited, appended to or deleted.
@@ -39,40 +59,35 @@ std::pair<DbDate, DbDate> dayRange(TDateTime date)
 
 UserRegister::UserRegister(DbConnection &database) : m_database(database) {}
 
-QString UserRegister::transactionLevel() const
+UserRegister::Result UserRegister::transactionError(QStringView mark, const QString &reason) const
 {
-    return QString::number(m_database.transactionDepth());
+    // The message names the transaction depth at the failure.
+    return failure(Status::SystemError,
+                   mark.toString() + TransactionError + QString::number(m_database.transactionDepth()), reason);
 }
 
 UserRegister::Result UserRegister::update(const TPerson &person)
 {
     DbDataSet row;
     if (!openPerson(row, m_database, person.CureNo))
-        return failure(Status::SystemError, QStringLiteral("SystemError : 利用者台帳 error "), row.errorText());
+        return failure(Status::SystemError, TableError, row.errorText());
     // Deleted meanwhile at another workstation.
     if (row.isEmpty())
-        return failure(Status::SystemError, QStringLiteral("SystemError : 利用者台帳 error "),
-                       QStringLiteral("no user %1").arg(person.CureNo));
+        return failure(Status::SystemError, TableError, QStringLiteral("no user %1").arg(person.CureNo));
 
     DbTransaction transaction(m_database);
     if (!transaction.isActive())
-        return failure(Status::SystemError,
-                       QStringLiteral("*** SystemError : DB Trans Start error ") + transactionLevel(),
-                       m_database.errorText());
+        return transactionError(NewUserMark, m_database.errorText());
     if (!row.edit())
-        return failure(Status::SystemError, QStringLiteral("SystemError : DB Trans Start error ") + transactionLevel(),
-                       row.errorText());
+        return transactionError({}, row.errorText());
     person.writeTo(row, TPerson::Wishes::KeepStored);
-    if (!row.post()) {
-        const Result result =
-            failure(Status::SystemError, QStringLiteral("SystemError : DB Trans Start error ") + transactionLevel(),
-                    row.errorText());
-        row.cancel();
-        return result;
-    }
+    const auto fail = [this](const QString &reason) {
+        return transactionError({}, reason);
+    };
+    if (const Result posted = post(row, fail); posted.status != Status::Ok)
+        return posted;
     if (!transaction.commit())
-        return failure(Status::SystemError, QStringLiteral("SystemError : DB Trans Start error ") + transactionLevel(),
-                       m_database.errorText());
+        return fail(m_database.errorText());
     return {Status::Ok, QString(), person.CureNo};
 }
 
@@ -125,29 +140,25 @@ UserRegister::Result UserRegister::insert(const TPerson &person)
 
     DbDataSet row;
     if (!openPerson(row, m_database, -1))
-        return failure(Status::SystemError, QStringLiteral("*** SystemError : 利用者台帳 error "), row.errorText());
+        return failure(Status::SystemError, NewUserMark + TableError, row.errorText());
     DbTransaction transaction(m_database);
     if (!transaction.isActive())
-        return failure(Status::SystemError,
-                       QStringLiteral("*** SystemError : DB Trans Start error ") + transactionLevel(),
-                       m_database.errorText());
+        return transactionError(NewUserMark, m_database.errorText());
     TPerson added = person;
     added.Reserve01 = added.Reserve02 = added.Reserve03 = added.Reserve04 = added.Reserve05 = added.Reserve06 =
         added.Reserve07 = DateTime::None;
     added.Funn01 = added.Funn02 = added.Funn03 = added.Funn04 = added.Funn05 = added.Funn06 = added.Funn07 = 0;
+    const auto fail = [](const QString &reason) {
+        return failure(Status::SystemError, InsertError, reason);
+    };
     if (!row.append())
-        return failure(Status::SystemError, QStringLiteral("*** SystemError 利用者台帳 登録 Error"), row.errorText());
+        return fail(row.errorText());
     added.writeTo(row, TPerson::Wishes::Write);
-    if (!row.post()) {
-        const Result result =
-            failure(Status::SystemError, QStringLiteral("*** SystemError 利用者台帳 登録 Error"), row.errorText());
-        row.cancel();
-        return result;
-    }
+    if (const Result posted = post(row, fail); posted.status != Status::Ok)
+        return posted;
     const int cureNo = row.field(u"CureNo").asInteger();
     if (!transaction.commit())
-        return failure(Status::SystemError, QStringLiteral("*** SystemError 利用者台帳 登録 Error"),
-                       m_database.errorText());
+        return fail(m_database.errorText());
     return {Status::Ok, QString(), cureNo};
 }
 
@@ -155,14 +166,13 @@ UserRegister::Result UserRegister::remove(int cureNo)
 {
     DbTransaction transaction(m_database);
     if (!transaction.isActive())
-        return failure(Status::SystemError, QStringLiteral("SystemError : DB Trans Start error ") + transactionLevel(),
-                       m_database.errorText());
+        return transactionError({}, m_database.errorText());
     DbDataSet row;
     if (!openPerson(row, m_database, cureNo))
         return failure(Status::SystemError, QStringLiteral("System DB Error:利用者台帳"), row.errorText());
     if (!row.isEmpty() && !row.remove())
-        return failure(Status::DeleteFailed, QStringLiteral("削除に失敗しました。"), row.errorText());
+        return failure(Status::DeleteFailed, DeleteFailed, row.errorText());
     if (!transaction.commit())
-        return failure(Status::DeleteFailed, QStringLiteral("削除に失敗しました。"), m_database.errorText());
+        return failure(Status::DeleteFailed, DeleteFailed, m_database.errorText());
     return {Status::Ok, QString(), cureNo};
 }

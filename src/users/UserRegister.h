@@ -55,7 +55,9 @@ public:
     [[nodiscard]] std::optional<bool> isDuplicate(const TPerson &person) const;
 
 private:
-    [[nodiscard]] QString transactionLevel() const;
+    // A failure of the transaction or of a write inside it; mark is "*** "
+    // for the writes of a new user, else empty.
+    [[nodiscard]] Result transactionError(QStringView mark, const QString &reason) const;
 
     DbConnection &m_database;
 };

@@ -128,7 +128,7 @@ bool UserSearch::searchCureNo(QStringView text)
     bool isNumber = false;
     const int cureNo = text.trimmed().toInt(&isNumber);
     if (!isNumber)
-        return false;
+        return true;
     DbQuery query(m_database, Select + QStringLiteral("WHERE CureNo = :cureNo ORDER BY CureNo"));
     query.bind(u"cureNo", cureNo);
     return run(query);

@@ -4,12 +4,15 @@
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
 #include "core/ImeComposition.h"
+#include "coreui/EditActions.h"
+#include "coreui/EnterKeyWatch.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/KanaLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
+#include "usersui/PartnerPickButton.h"
 #include "usersui/TUserSearchForm.h"
 
 #include <QAbstractSpinBox>
@@ -20,7 +23,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -38,16 +40,19 @@ constexpr int PanelWidth = 880;
 constexpr int PanelHeight = 560;
 constexpr int PanelTop = 60;
 constexpr int RowHeight = 26;
+constexpr int LeftInput = 125;
+constexpr int RightLabel = 440;
+constexpr int RightInput = 555;
+
+// The top of a row of inputs.
+constexpr int row(int index)
+{
+    return 10 + index * 34;
+}
 
 const QString RegistProgram = QStringLiteral("UserRegist");
 constexpr int DiseaseCode = 0;
 constexpr int RoomCode = 1;
-
-bool isEnter(const QEvent *event)
-{
-    const int key = static_cast<const QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 QLabel *addLabel(QWidget *parent, const QString &caption, int left, int top, int width = 110)
 {
@@ -94,20 +99,26 @@ TUserRegistForm::TUserRegistForm(AppContext &context, QWidget *parent)
     setObjectName(QStringLiteral("UserRegistForm"));
     setWindowTitle(QStringLiteral("利用者登録"));
     resize(1000, 720);
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientPanel"));
+    setCentralWidget(client);
+    MainPanel = new QWidget(client);
+    MainPanel->setObjectName(QStringLiteral("MainPanel"));
+    MainPanel->resize(PanelWidth, PanelHeight);
+    m_editActions = std::make_unique<EditActions>(this, MainPanel);
+    EditCopy = m_editActions->Copy;
+    EditCut = m_editActions->Cut;
+    EditPaste = m_editActions->Paste;
+
     buildActions();
-    buildPanel();
+    buildLeftInputs();
+    buildRightInputs();
+    watchInputs();
+    MainPanel->hide();
     clearInputs();
-
-    connect(qApp, &QApplication::focusChanged, this, &TUserRegistForm::updateEditActions);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TUserRegistForm::updateEditActions);
 }
 
-TUserRegistForm::~TUserRegistForm()
-{
-    // The inputs go after this part of the form: no focus change may reach it.
-    disconnect(qApp, nullptr, this, nullptr);
-    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
-}
+TUserRegistForm::~TUserRegistForm() = default;
 
 void TUserRegistForm::buildActions()
 {
@@ -124,28 +135,6 @@ void TUserRegistForm::buildActions()
         created->setObjectName(name);
         return created;
     };
-
-    EditCopy = action(QStringLiteral("EditCopy"), QStringLiteral("コピー(&C)"));
-    EditCopy->setShortcut(QKeySequence::Copy);
-    EditCut = action(QStringLiteral("EditCut"), QStringLiteral("切り取り(&T)"));
-    EditCut->setShortcut(QKeySequence::Cut);
-    EditPaste = action(QStringLiteral("EditPaste"), QStringLiteral("貼り付け(&P)"));
-    EditPaste->setShortcut(QKeySequence::Paste);
-    // The inputs take these keys themselves; the shortcuts are shown in the menu only.
-    for (QAction *edit : {EditCopy, EditCut, EditPaste})
-        edit->setShortcutContext(Qt::WidgetShortcut);
-    connect(EditCopy, &QAction::triggered, this, [this] {
-        if (QLineEdit *input = focusedInput())
-            input->copy();
-    });
-    connect(EditCut, &QAction::triggered, this, [this] {
-        if (QLineEdit *input = focusedInput())
-            input->cut();
-    });
-    connect(EditPaste, &QAction::triggered, this, [this] {
-        if (QLineEdit *input = focusedInput())
-            input->paste();
-    });
 
     QToolBar *toolBar = addToolBar(QStringLiteral("ToolBar1"));
     toolBar->setObjectName(QStringLiteral("ToolBar1"));
@@ -218,136 +207,130 @@ void TUserRegistForm::watchTextInput(QLineEdit *input)
 {
     m_textInputs.push_back(input);
     connect(input, &QLineEdit::textEdited, this, [this] { m_typed = true; });
-    connect(input, &QLineEdit::selectionChanged, this, &TUserRegistForm::updateEditActions);
+    m_editActions->watch(input);
 }
 
-void TUserRegistForm::buildPanel()
+void TUserRegistForm::buildLeftInputs()
 {
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("ClientPanel"));
-    setCentralWidget(client);
-    MainPanel = new QWidget(client);
-    MainPanel->setObjectName(QStringLiteral("MainPanel"));
-    MainPanel->resize(PanelWidth, PanelHeight);
-
-    const auto row = [](int index) {
-        return 10 + index * 34;
-    };
-    constexpr int leftInput = 125;
-    constexpr int rightLabel = 440;
-    constexpr int rightInput = 555;
-
     addLabel(MainPanel, QStringLiteral("治療番号"), 10, row(0));
-    CureNo = place(new QLabel(MainPanel), QStringLiteral("CureNo"), {leftInput, row(0), 120, RowHeight});
+    CureNo = place(new QLabel(MainPanel), QStringLiteral("CureNo"), {LeftInput, row(0), 120, RowHeight});
     CureNo->setFrameShape(QFrame::Panel);
     CureNo->setFrameShadow(QFrame::Sunken);
 
     addLabel(MainPanel, QStringLiteral("氏名"), 10, row(1));
-    RegistName = place(new QLineEdit(MainPanel), QStringLiteral("RegistName"), {leftInput, row(1), 240, RowHeight});
+    RegistName = place(new QLineEdit(MainPanel), QStringLiteral("RegistName"), {LeftInput, row(1), 240, RowHeight});
     RegistName->installEventFilter(this);
     ImeComposition::watch(RegistName);
     addLabel(MainPanel, QStringLiteral("氏名カナ"), 10, row(2));
     RegistKanaName =
-        place(new KanaLineEdit(MainPanel), QStringLiteral("RegistKanaName"), {leftInput, row(2), 240, RowHeight});
+        place(new KanaLineEdit(MainPanel), QStringLiteral("RegistKanaName"), {LeftInput, row(2), 240, RowHeight});
 
     addLabel(MainPanel, QStringLiteral("生年月日"), 10, row(3));
     m_eraInputs[0] = addEraInput(QStringLiteral("BirthDay"), QStringLiteral("BirthDatePicker"),
-                                 {leftInput, row(3), 160, RowHeight}, QStringLiteral("生年月日の日付けが不明です。"));
+                                 {LeftInput, row(3), 160, RowHeight}, QStringLiteral("生年月日の日付けが不明です。"));
     BirthDay = m_eraInputs[0].edit;
     BirthDatePicker = m_eraInputs[0].picker;
 
     addLabel(MainPanel, QStringLiteral("性別"), 10, row(4));
     SexBox =
-        addList(MainPanel, QStringLiteral("SexBox"), {leftInput, row(4), 100, RowHeight}, NameTable(SexNames).first(2));
+        addList(MainPanel, QStringLiteral("SexBox"), {LeftInput, row(4), 100, RowHeight}, NameTable(SexNames).first(2));
     addLabel(MainPanel, QStringLiteral("特徴"), 10, row(5));
-    distinctive = place(new QLineEdit(MainPanel), QStringLiteral("distinctive"), {leftInput, row(5), 300, RowHeight});
+    distinctive = place(new QLineEdit(MainPanel), QStringLiteral("distinctive"), {LeftInput, row(5), 300, RowHeight});
 
     addLabel(MainPanel, QStringLiteral("郵便番号"), 10, row(6));
-    UbinNo = place(new QLineEdit(MainPanel), QStringLiteral("UbinNo"), {leftInput, row(6), 90, RowHeight});
+    UbinNo = place(new QLineEdit(MainPanel), QStringLiteral("UbinNo"), {LeftInput, row(6), 90, RowHeight});
     UbinNo->setInputMask(QStringLiteral("999-9999;_"));
     UbinNo->setAttribute(Qt::WA_InputMethodEnabled, false);
     UbinNo->installEventFilter(this);
     addLabel(MainPanel, QStringLiteral("住所"), 10, row(7));
-    Address = place(new QLineEdit(MainPanel), QStringLiteral("Address"), {leftInput, row(7), 300, RowHeight});
+    Address = place(new QLineEdit(MainPanel), QStringLiteral("Address"), {LeftInput, row(7), 300, RowHeight});
     addLabel(MainPanel, QStringLiteral("電話番号"), 10, row(8));
-    TelNo = place(new QLineEdit(MainPanel), QStringLiteral("TelNo"), {leftInput, row(8), 160, RowHeight});
+    TelNo = place(new QLineEdit(MainPanel), QStringLiteral("TelNo"), {LeftInput, row(8), 160, RowHeight});
     TelNo->setAttribute(Qt::WA_InputMethodEnabled, false);
     addLabel(MainPanel, QStringLiteral("Fax"), 10, row(9));
-    FaxNo = place(new QLineEdit(MainPanel), QStringLiteral("FaxNo"), {leftInput, row(9), 160, RowHeight});
+    FaxNo = place(new QLineEdit(MainPanel), QStringLiteral("FaxNo"), {LeftInput, row(9), 160, RowHeight});
     FaxNo->setAttribute(Qt::WA_InputMethodEnabled, false);
     addLabel(MainPanel, QStringLiteral("E-Mail"), 10, row(10));
-    EMailEdit = place(new QLineEdit(MainPanel), QStringLiteral("EMailEdit"), {leftInput, row(10), 300, RowHeight});
+    EMailEdit = place(new QLineEdit(MainPanel), QStringLiteral("EMailEdit"), {LeftInput, row(10), 300, RowHeight});
     EMailEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     addLabel(MainPanel, QStringLiteral("ヒノリク利用番号"), 10, row(11));
     JupterUserNo =
-        place(new QLineEdit(MainPanel), QStringLiteral("JupterUserNo"), {leftInput, row(11), 100, RowHeight});
+        place(new QLineEdit(MainPanel), QStringLiteral("JupterUserNo"), {LeftInput, row(11), 100, RowHeight});
     JupterUserNo->setAttribute(Qt::WA_InputMethodEnabled, false);
+    place(new PartnerPickButton(m_context, *this, MainPanel), QStringLiteral("HinorikuUserBtn"),
+          {LeftInput + 108, row(11) - 2, 120, RowHeight + 4});
 
-    addLabel(MainPanel, QStringLiteral("リハビリ形態"), rightLabel, row(0));
+    addLabel(MainPanel, QStringLiteral("疾 患 名"), 10, row(12));
+    for (int i = 0; i < 6; ++i) {
+        const QRect geometry{i < 3 ? LeftInput : RightInput, row(12 + i % 3), 300, RowHeight};
+        ShikanNameBox[size_t(i)] =
+            place(new PhraseComboBox(MainPanel), QStringLiteral("ShikanName%1Box").arg(i + 1), geometry);
+        connect(ShikanNameBox[size_t(i)], &PhraseComboBox::doubleClicked, this,
+                &TUserRegistForm::ShikanNameBoxDblClick);
+    }
+}
+
+void TUserRegistForm::buildRightInputs()
+{
+    addLabel(MainPanel, QStringLiteral("リハビリ形態"), RightLabel, row(0));
     RihaTypeBox =
-        addList(MainPanel, QStringLiteral("RihaTypeBox"), {rightInput, row(0), 160, RowHeight}, RihaTypeNames);
+        addList(MainPanel, QStringLiteral("RihaTypeBox"), {RightInput, row(0), 160, RowHeight}, RihaTypeNames);
     connect(RihaTypeBox, &QComboBox::activated, this, &TUserRegistForm::RihaTypeBoxChange);
 
-    KubunLabel = addLabel(MainPanel, QStringLiteral("種類"), rightLabel, row(1));
+    KubunLabel = addLabel(MainPanel, QStringLiteral("種類"), RightLabel, row(1));
     KubunLabel->setObjectName(QStringLiteral("KubunLabel"));
     TankiBox = place(new QCheckBox(QStringLiteral("短期集中"), MainPanel), QStringLiteral("TankiBox"),
-                     {rightInput, row(1), 92, RowHeight});
+                     {RightInput, row(1), 92, RowHeight});
     NinchiBox = place(new QCheckBox(QStringLiteral("認知症"), MainPanel), QStringLiteral("NinchiBox"),
-                      {rightInput + 96, row(1), 80, RowHeight});
+                      {RightInput + 96, row(1), 80, RowHeight});
     ShuudanBox = place(new QCheckBox(QStringLiteral("集団"), MainPanel), QStringLiteral("ShuudanBox"),
-                       {rightInput + 180, row(1), 64, RowHeight});
+                       {RightInput + 180, row(1), 64, RowHeight});
     KobetsuBox = place(new QCheckBox(QStringLiteral("個別"), MainPanel), QStringLiteral("KobetsuBox"),
-                       {rightInput + 248, row(1), 64, RowHeight});
+                       {RightInput + 248, row(1), 64, RowHeight});
     for (QCheckBox *box : {TankiBox, NinchiBox, ShuudanBox, KobetsuBox})
         connect(box, &QCheckBox::clicked, this, [this] { Modified = true; });
 
-    KijunLabel = addLabel(MainPanel, QStringLiteral("基準日"), rightLabel, row(2));
+    KijunLabel = addLabel(MainPanel, QStringLiteral("基準日"), RightLabel, row(2));
     KijunLabel->setObjectName(QStringLiteral("KijunLabel"));
     m_eraInputs[1] = addEraInput(QStringLiteral("KijunEdit"), QStringLiteral("KijunDatePicker"),
-                                 {rightInput, row(2), 160, RowHeight}, QStringLiteral("基準日の日付けが不明です。"));
+                                 {RightInput, row(2), 160, RowHeight}, QStringLiteral("基準日の日付けが不明です。"));
     KijunEdit = m_eraInputs[1].edit;
     KijunDatePicker = m_eraInputs[1].picker;
 
-    addLabel(MainPanel, QStringLiteral("部屋"), rightLabel, row(3));
-    RoomBox = place(new PhraseComboBox(MainPanel), QStringLiteral("RoomBox"), {rightInput, row(3), 200, RowHeight});
+    addLabel(MainPanel, QStringLiteral("部屋"), RightLabel, row(3));
+    RoomBox = place(new PhraseComboBox(MainPanel), QStringLiteral("RoomBox"), {RightInput, row(3), 200, RowHeight});
     connect(RoomBox, &PhraseComboBox::doubleClicked, this, &TUserRegistForm::RoomBoxDblClick);
 
-    addLabel(MainPanel, QStringLiteral("自立度"), rightLabel, row(4));
+    addLabel(MainPanel, QStringLiteral("自立度"), RightLabel, row(4));
     JiritsudoBox =
-        addList(MainPanel, QStringLiteral("JiritsudoBox"), {rightInput, row(4), 100, RowHeight}, JiritsuNames);
-    addLabel(MainPanel, QStringLiteral("認知度"), rightLabel, row(5));
-    NinchidoBox = addList(MainPanel, QStringLiteral("NinchidoBox"), {rightInput, row(5), 100, RowHeight}, NinchiNames);
-    addLabel(MainPanel, QStringLiteral("要介護度"), rightLabel, row(6));
+        addList(MainPanel, QStringLiteral("JiritsudoBox"), {RightInput, row(4), 100, RowHeight}, JiritsuNames);
+    addLabel(MainPanel, QStringLiteral("認知度"), RightLabel, row(5));
+    NinchidoBox = addList(MainPanel, QStringLiteral("NinchidoBox"), {RightInput, row(5), 100, RowHeight}, NinchiNames);
+    addLabel(MainPanel, QStringLiteral("要介護度"), RightLabel, row(6));
     YoukaigodoBox =
-        addList(MainPanel, QStringLiteral("YoukaigodoBox"), {rightInput, row(6), 100, RowHeight}, YoukaigoNames);
+        addList(MainPanel, QStringLiteral("YoukaigodoBox"), {RightInput, row(6), 100, RowHeight}, YoukaigoNames);
 
-    addLabel(MainPanel, QStringLiteral("病院退院日"), rightLabel, row(7));
+    addLabel(MainPanel, QStringLiteral("病院退院日"), RightLabel, row(7));
     m_eraInputs[2] =
-        addEraInput(QStringLiteral("TaiinDay"), QStringLiteral("TaiinDayPicker"), {rightInput, row(7), 160, RowHeight},
+        addEraInput(QStringLiteral("TaiinDay"), QStringLiteral("TaiinDayPicker"), {RightInput, row(7), 160, RowHeight},
                     QStringLiteral("病院退院日の日付けが不明です。"));
-    addLabel(MainPanel, QStringLiteral("入所日(開始)"), rightLabel, row(8));
+    addLabel(MainPanel, QStringLiteral("入所日(開始)"), RightLabel, row(8));
     m_eraInputs[3] =
         addEraInput(QStringLiteral("NyushoDay"), QStringLiteral("NyushoDayPicker"),
-                    {rightInput, row(8), 160, RowHeight}, QStringLiteral("利用開始日の日付けが不明です。"));
-    addLabel(MainPanel, QStringLiteral("退所日(終了)"), rightLabel, row(9));
+                    {RightInput, row(8), 160, RowHeight}, QStringLiteral("利用開始日の日付けが不明です。"));
+    addLabel(MainPanel, QStringLiteral("退所日(終了)"), RightLabel, row(9));
     m_eraInputs[4] = addEraInput(QStringLiteral("TaishoDay"), QStringLiteral("TaishoDayPicker"),
-                                 {rightInput, row(9), 160, RowHeight}, QStringLiteral("退所日の日付けが不明です。"));
+                                 {RightInput, row(9), 160, RowHeight}, QStringLiteral("退所日の日付けが不明です。"));
     TaiinDay = m_eraInputs[2].edit;
     TaiinDayPicker = m_eraInputs[2].picker;
     NyushoDay = m_eraInputs[3].edit;
     NyushoDayPicker = m_eraInputs[3].picker;
     TaishoDay = m_eraInputs[4].edit;
     TaishoDayPicker = m_eraInputs[4].picker;
+}
 
-    addLabel(MainPanel, QStringLiteral("疾 患 名"), 10, row(12));
-    for (int i = 0; i < 6; ++i) {
-        const QRect geometry{i < 3 ? leftInput : rightInput, row(12 + i % 3), 300, RowHeight};
-        ShikanNameBox[size_t(i)] =
-            place(new PhraseComboBox(MainPanel), QStringLiteral("ShikanName%1Box").arg(i + 1), geometry);
-        connect(ShikanNameBox[size_t(i)], &PhraseComboBox::doubleClicked, this,
-                &TUserRegistForm::ShikanNameBoxDblClick);
-    }
-
+void TUserRegistForm::watchInputs()
+{
     for (QComboBox *list : {SexBox, JiritsudoBox, NinchidoBox, YoukaigodoBox, static_cast<QComboBox *>(RoomBox)})
         connect(list, &QComboBox::activated, this, [this] { Modified = true; });
     for (PhraseComboBox *box : ShikanNameBox)
@@ -359,9 +342,7 @@ void TUserRegistForm::buildPanel()
     for (PhraseComboBox *box : ShikanNameBox)
         watchTextInput(box->lineEdit());
     for (const EraInput &input : m_eraInputs)
-        connect(input.edit, &QLineEdit::selectionChanged, this, &TUserRegistForm::updateEditActions);
-
-    MainPanel->hide();
+        m_editActions->watch(input.edit);
 }
 
 void TUserRegistForm::showEvent(QShowEvent *event)
@@ -417,7 +398,7 @@ void TUserRegistForm::closeEvent(QCloseEvent *event)
 
 bool TUserRegistForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && isEnter(event)) {
+    if (m_enter.isEnterRelease(watched, event)) {
         if (watched == RegistName) {
             RegistNameEnter();
         } else if (watched == UbinNo) {
@@ -452,7 +433,7 @@ void TUserRegistForm::clearInputs()
         box->setChecked(false);
     Kubun.SetRihaType(-1);
     showKubunInputs();
-    m_typed = false;
+    forgetTyping();
 }
 
 void TUserRegistForm::fillInputs(const TPerson &person)
@@ -491,7 +472,14 @@ void TUserRegistForm::fillInputs(const TPerson &person)
                                        &person.Disease4, &person.Disease5, &person.Disease6};
     for (size_t i = 0; i < ShikanNameBox.size(); ++i)
         setPhraseText(ShikanNameBox[i], *diseases[i]);
+    forgetTyping();
+}
+
+void TUserRegistForm::forgetTyping()
+{
     m_typed = false;
+    for (const EraInput &input : m_eraInputs)
+        input.edit->setModified(false);
 }
 
 void TUserRegistForm::setEraDate(const EraInput &input, TDateTime date)
@@ -715,8 +703,7 @@ void TUserRegistForm::save()
     const std::variant<TPerson, UserRegistCheck::Failure> checked =
         UserRegistCheck::check(collectInput(), Clock::now());
     if (const auto *failure = std::get_if<UserRegistCheck::Failure>(&checked)) {
-        if (!failure->message.isEmpty())
-            Dialogs::information(failure->message);
+        Dialogs::information(failure->message);
         inputOf(failure->field)->setFocus();
         SaveBtn->setEnabled(true);
         return;
@@ -747,7 +734,9 @@ void TUserRegistForm::save()
     OpenBtn->setEnabled(true);
     SaveBtn->setEnabled(true);
     EditMode = EditExisting;
+    // What was typed is stored: only later changes make closing ask again.
     Modified = false;
+    forgetTyping();
     FileMenuPopup();
 }
 
@@ -790,29 +779,4 @@ bool TUserRegistForm::typedInto() const
             return true;
     }
     return false;
-}
-
-QLineEdit *TUserRegistForm::focusedInput() const
-{
-    QWidget *focus = QApplication::focusWidget();
-    if (!focus || !MainPanel->isAncestorOf(focus))
-        return nullptr;
-    QLineEdit *input = qobject_cast<QLineEdit *>(focus);
-    if (auto *list = qobject_cast<QComboBox *>(focus))
-        input = list->lineEdit();
-    // The text of a date picker is its own.
-    if (!input || qobject_cast<QAbstractSpinBox *>(input->parentWidget()))
-        return nullptr;
-    return input;
-}
-
-void TUserRegistForm::updateEditActions()
-{
-    const QLineEdit *input = focusedInput();
-    // An era-date input changes only key by key through its entry machine.
-    const bool editable = input && !input->isReadOnly() && !qobject_cast<const EraLineEdit *>(input);
-    const QMimeData *clipboard = QApplication::clipboard()->mimeData();
-    EditCopy->setEnabled(input && input->hasSelectedText());
-    EditCut->setEnabled(editable && input->hasSelectedText());
-    EditPaste->setEnabled(editable && clipboard && clipboard->hasText());
 }

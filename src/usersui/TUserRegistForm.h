@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TRihaKubun.h"
+#include "coreui/EnterKeyWatch.h"
 #include "users/TPerson.h"
 #include "users/UserRegistCheck.h"
 #include "users/UserRegister.h"
@@ -8,8 +9,10 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 struct AppContext;
+class EditActions;
 class EraLineEdit;
 class KanaLineEdit;
 class PhraseComboBox;
@@ -117,7 +120,10 @@ private:
     };
 
     void buildActions();
-    void buildPanel();
+    void buildLeftInputs();
+    void buildRightInputs();
+    // Marks the form modified or typed into on a person's change.
+    void watchInputs();
     EraInput addEraInput(const QString &name, const QString &pickerName, const QRect &geometry,
                          const QString &unreadable);
     void watchTextInput(QLineEdit *input);
@@ -151,15 +157,17 @@ private:
     // The user number shown, 0 when none.
     [[nodiscard]] int shownCureNo() const;
     [[nodiscard]] bool typedInto() const;
-    [[nodiscard]] QLineEdit *focusedInput() const;
-    void updateEditActions();
+    // The inputs count as not typed into, as after filling them.
+    void forgetTyping();
 
     AppContext &m_context;
+    std::unique_ptr<EditActions> m_editActions;
     UserRegister m_register;
     std::array<EraInput, 5> m_eraInputs{};
     std::vector<QLineEdit *> m_textInputs;
     // A text input was typed into since the inputs were last filled.
     bool m_typed = false;
+    EnterKeyWatch m_enter;
 };
 
 extern TUserRegistForm *UserRegistForm;

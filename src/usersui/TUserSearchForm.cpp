@@ -1,22 +1,27 @@
 #include "usersui/TUserSearchForm.h"
 
+#include "base/Era.h"
 #include "core/AppContext.h"
 
 #include "core/ImeComposition.h"
+#include "coreui/EnterKeyWatch.h"
 #include "coreui/KanaLineEdit.h"
 #include "coreui/TMainForm.h"
+#include "platform/DbDate.h"
 #include "platform/DialogService.h"
 #include "users/UserGridModel.h"
 #include "usersui/UserGridDelegate.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 
 TUserSearchForm *UserSearchForm = nullptr;
@@ -42,11 +47,23 @@ QLineEdit *setUpInput(QLineEdit *input, const QString &name, const QRect &geomet
     return input;
 }
 
-bool isEnter(const QEvent *event)
+constexpr int BirthColumn = 4;
+constexpr int NyushoColumn = 6;
+
+// The widest era date a date column shows ("平成 31年12月28日"), with the
+// cell's margins.
+int eraDateWidth(const QFontMetrics &metrics)
 {
-    const int key = static_cast<const QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
+    int widest = 0;
+    for (const Era &era : Eras::table()) {
+        const QString text =
+            UserGridModel::cellText(BirthColumn, DbDate{DateTime::encodeDate(era.start.year() + 1, 12, 28)});
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    return widest + 2 * UserGridDelegate::TextMargin + 4;
 }
+
+const QString QueryErrorText = QStringLiteral("SystemError : DB Queryerror ");
 
 } // namespace
 
@@ -164,6 +181,9 @@ void TUserSearchForm::buildSearchPanel()
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int column = 0; column < UserSearch::ColumnCount; ++column)
         DBGrid1->setColumnWidth(column, UserSearch::Columns[size_t(column)].width);
+    // The date columns fit the longest era date in the grid's font.
+    for (const int column : {BirthColumn, NyushoColumn})
+        DBGrid1->setColumnWidth(column, std::max(DBGrid1->columnWidth(column), eraDateWidth(DBGrid1->fontMetrics())));
     connect(titles, &QHeaderView::sectionClicked, this, &TUserSearchForm::DBGrid1TitleClick);
     DBGrid1->viewport()->installEventFilter(this);
 
@@ -190,7 +210,7 @@ void TUserSearchForm::hideEvent(QHideEvent *event)
 
 bool TUserSearchForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && isEnter(event)) {
+    if (m_enter.isEnterRelease(watched, event)) {
         if (watched == RegistCureNo)
             CureNoButtonClick();
         else if (watched == RegistName)
@@ -224,64 +244,60 @@ bool TUserSearchForm::checkInput(QLineEdit *input, UserSearch::Input kind)
     return false;
 }
 
-void TUserSearchForm::beginSearch()
-{
-    DecideButton->setEnabled(false);
-}
-
 void TUserSearchForm::showRows()
 {
     m_model->reload();
 }
 
+bool TUserSearchForm::showResult(bool succeeded)
+{
+    showRows();
+    if (!succeeded)
+        Dialogs::error(QueryErrorText, MessageButtons::Abort);
+    return succeeded;
+}
+
+void TUserSearchForm::runSearch(const std::function<bool()> &search)
+{
+    // Every search starts with the decide button disabled.
+    DecideButton->setEnabled(false);
+    (void)showResult(search());
+}
+
+void TUserSearchForm::searchInput(QLineEdit *input, UserSearch::Input kind, bool (UserSearch::*search)(QStringView))
+{
+    if (checkInput(input, kind))
+        runSearch([&] { return (m_search.*search)(input->text()); });
+}
+
 void TUserSearchForm::CureNoButtonClick()
 {
-    if (!checkInput(RegistCureNo, UserSearch::Input::CureNo))
-        return;
-    beginSearch();
-    (void)m_search.searchCureNo(RegistCureNo->text());
-    showRows();
+    searchInput(RegistCureNo, UserSearch::Input::CureNo, &UserSearch::searchCureNo);
 }
 
 void TUserSearchForm::UserSearchBtnClick()
 {
-    if (!checkInput(RegistName, UserSearch::Input::Name))
-        return;
-    beginSearch();
-    (void)m_search.searchName(RegistName->text());
-    showRows();
+    searchInput(RegistName, UserSearch::Input::Name, &UserSearch::searchName);
 }
 
 void TUserSearchForm::KanaSearchBtnClick()
 {
-    if (!checkInput(RegistKanaName, UserSearch::Input::Kana))
-        return;
-    beginSearch();
-    (void)m_search.searchKana(RegistKanaName->text());
-    showRows();
+    searchInput(RegistKanaName, UserSearch::Input::Kana, &UserSearch::searchKana);
 }
 
 void TUserSearchForm::HinorikuBtnClick()
 {
-    if (!checkInput(RegistHinoriku, UserSearch::Input::Hinoriku))
-        return;
-    beginSearch();
-    (void)m_search.searchHinoriku(RegistHinoriku->text());
-    showRows();
+    searchInput(RegistHinoriku, UserSearch::Input::Hinoriku, &UserSearch::searchHinoriku);
 }
 
 void TUserSearchForm::KanaRowClick(UserSearch::KanaRow row)
 {
-    beginSearch();
-    (void)m_search.searchKanaRow(row);
-    showRows();
+    runSearch([&] { return m_search.searchKanaRow(row); });
 }
 
 void TUserSearchForm::AllDisplayClick()
 {
-    beginSearch();
-    (void)m_search.showAll();
-    showRows();
+    runSearch([&] { return m_search.showAll(); });
 }
 
 void TUserSearchForm::DBGrid1TitleClick(int column)
@@ -290,10 +306,7 @@ void TUserSearchForm::DBGrid1TitleClick(int column)
     // show: that user stays the current row in the new order.
     const bool chosen = DecideButton->isEnabled();
     const int chosenCureNo = chosen ? m_search.UserSearchQuery.field(u"CureNo").asInteger() : 0;
-    const bool sorted = m_search.sortByColumn(column);
-    showRows();
-    if (!sorted) {
-        Dialogs::error(QStringLiteral("SystemError : DB Queryerror "), MessageButtons::Abort);
+    if (!showResult(m_search.sortByColumn(column))) {
         DecideButton->setEnabled(false);
         return;
     }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "coreui/EnterKeyWatch.h"
 #include "users/TPerson.h"
 #include "users/UserSearch.h"
 
 #include <QDialog>
+
+#include <functional>
 
 struct AppContext;
 class KanaLineEdit;
@@ -83,15 +86,20 @@ private:
     // Checks the input's text; on failure shows the message and puts the
     // focus back into the input.
     [[nodiscard]] bool checkInput(QLineEdit *input, UserSearch::Input kind);
-    // Every search starts with the decide button disabled.
-    void beginSearch();
     // Shows the rows of the search just run.
     void showRows();
+    // Shows the rows; a search or sort that could not read them shows the
+    // database error box. Returns succeeded.
+    bool showResult(bool succeeded);
+    void runSearch(const std::function<bool()> &search);
+    // A search by a typed text, run when the input's text passes its check.
+    void searchInput(QLineEdit *input, UserSearch::Input kind, bool (UserSearch::*search)(QStringView));
     // The grid's current row, or the first when none is current; -1 when empty.
     [[nodiscard]] int currentRow() const;
 
     UserSearch m_search;
     UserGridModel *m_model = nullptr;
+    EnterKeyWatch m_enter;
 };
 
 extern TUserSearchForm *UserSearchForm;

@@ -87,10 +87,14 @@ TEST(PasswordCipher, RecordLayoutIsLengthByteThenShiftJisText)
     EXPECT_EQ(*record, encipherRecord(expected));
 }
 
-TEST(PasswordCipher, PasswordOver56BytesIsRefused)
+TEST(PasswordCipher, PasswordOver56BytesOrOutsideShiftJisIsRefused)
 {
     EXPECT_FALSE(PasswordCipher::encipher(QString(57, u'x')).has_value());
     EXPECT_FALSE(PasswordCipher::encipher(QString(28, u'山') + u'a').has_value());
+    // Stored as "?", these would no longer log in.
+    EXPECT_FALSE(PasswordCipher::encipher(u"pw\U0001F600").has_value());
+    EXPECT_FALSE(PasswordCipher::encipher(u"caf\u00e9").has_value());
+    EXPECT_TRUE(PasswordCipher::encipher(u"pw?\uFF5E").has_value());
 }
 
 TEST(PasswordCipher, LengthByteAbove56ReadsAs56)

@@ -25,6 +25,8 @@ TEST(Sjis, UnmappedCharactersBecomeQuestionMarks)
     const QString text = QStringLiteral("a") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("é山");
     EXPECT_EQ(Sjis::encode(text), QByteArray("a??\x8e\x52"));
     EXPECT_EQ(Sjis::byteLength(text), 5);
+    EXPECT_FALSE(Sjis::holds(text));
+    EXPECT_TRUE(Sjis::holds(u"リハビリ ? ｱｲｳ ①"));
 }
 
 TEST(Sjis, DecodeIsLenient)
@@ -52,4 +54,27 @@ TEST(Sjis, TrimKeepsTheFullWidthBlank)
     EXPECT_EQ(Sjis::trim(u"   "), QString());
     EXPECT_EQ(Sjis::trimLeft(u"  a "), QStringLiteral("a "));
     EXPECT_EQ(Sjis::trimRight(u"  a "), QStringLiteral("  a"));
+}
+
+TEST(Sjis, WindowsMappingsHoldBothWays)
+{
+    // Wave dash / full-width tilde, minus, double bar, cent, pound, not sign,
+    // horizontal bar: the form of each that the Windows code page reads back.
+    const struct
+    {
+        QStringView unicode;
+        QByteArray bytes;
+        QStringView readBack;
+    } cases[] = {{u"〜", "\x81\x60", u"～"}, {u"～", "\x81\x60", u"～"}, {u"−", "\x81\x7c", u"－"},
+                 {u"∥", "\x81\x61", u"∥"},  {u"¢", "\x81\x91", u"￠"},  {u"£", "\x81\x92", u"￡"},
+                 {u"¬", "\x81\xca", u"￢"},  {u"—", "\x81\x5c", u"―"}};
+    for (const auto &c : cases) {
+        qsizetype unmapped = -1;
+        EXPECT_EQ(Sjis::encode(c.unicode, &unmapped), c.bytes);
+        EXPECT_EQ(unmapped, 0);
+        EXPECT_EQ(Sjis::decode(c.bytes), c.readBack.toString());
+    }
+    qsizetype unmapped = 0;
+    EXPECT_EQ(Sjis::encode(u"aé山é", &unmapped), QByteArray("a?\x8e\x52?"));
+    EXPECT_EQ(unmapped, 2);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(CodeTables, TextsAreTheStoredOnes)
 {
     EXPECT_EQ(CodeName(NinchiNames, 7), QStringLiteral("Ｍ")); // full-width
@@ -43,36 +45,26 @@ TEST(CodeTables, ReverseLookupsAreExact)
     EXPECT_EQ(IndexOfYoukaigoName(u""), -1);
 }
 
-TEST(TKubun, CodeRoundTripsThroughTheFlags)
+TEST(TKubun, CodesAndTexts)
 {
+    // Bits beyond the four categories are ignored; the long texts keep their blanks.
+    const std::tuple<int, int, const char16_t *, const char16_t *> cases[] = {
+        {0, 0, u"", u""},
+        {KubunKobetsu, KubunKobetsu, u"個", u"個別"},
+        {KubunTanki, KubunTanki, u"短", u"短期集中 "},
+        {KubunNinchi | KubunShudan, KubunNinchi | KubunShudan, u"認集", u"認知症 集団 "},
+        {15, 15, u"短認集個", u"短期集中 認知症 集団 個別"},
+        {16 | KubunTanki | KubunKobetsu, KubunTanki | KubunKobetsu, u"短個", u"短期集中 個別"},
+        {-1, 15, u"短認集個", u"短期集中 認知症 集団 個別"}};
     TKubun kubun;
-    EXPECT_EQ(kubun.GetCode(), 0);
-    kubun.SetCode(15);
-    EXPECT_TRUE(kubun.Tanki && kubun.Ninchi && kubun.Shudan && kubun.Kobetsu);
-    for (int code : {0, 5, 10, 16, 21, 255, -1}) {
+    for (const auto &[code, kept, shortText, longText] : cases) {
         kubun.SetCode(code);
-        EXPECT_EQ(kubun.GetCode(), code & 15) << code;
+        EXPECT_EQ(kubun.GetCode(), kept) << code;
+        EXPECT_EQ(kubun.ShortText(), QString::fromUtf16(shortText)) << code;
+        EXPECT_EQ(kubun.LongText(), QString::fromUtf16(longText)) << code;
     }
     kubun.Clear();
     EXPECT_EQ(kubun.GetCode(), 0);
-}
-
-TEST(TKubun, TextsKeepTheirBlanks)
-{
-    TKubun kubun;
-    EXPECT_EQ(kubun.LongText(), QString());
-    EXPECT_EQ(kubun.ShortText(), QString());
-    kubun.SetCode(KubunKobetsu);
-    EXPECT_EQ(kubun.LongText(), QStringLiteral("個別"));
-    kubun.SetCode(KubunTanki);
-    EXPECT_EQ(kubun.LongText(), QStringLiteral("短期集中 "));
-    kubun.SetCode(KubunNinchi | KubunShudan);
-    EXPECT_EQ(kubun.LongText(), QStringLiteral("認知症 集団 "));
-    kubun.SetCode(15);
-    EXPECT_EQ(kubun.LongText(), QStringLiteral("短期集中 認知症 集団 個別"));
-    EXPECT_EQ(kubun.ShortText(), QStringLiteral("短認集個"));
-    kubun.SetCode(KubunTanki | KubunKobetsu);
-    EXPECT_EQ(kubun.ShortText(), QStringLiteral("短個"));
 }
 
 TEST(TRihaKubun, TypeDecidesTheCategoryInputs)

@@ -37,177 +37,94 @@ Entry start(Machine machine, int state)
     return entry;
 }
 
-Entry typed(Machine machine, QStringView keys)
+// Keys typed into an input that starts as the empty template (state -1),
+// today (-2) or a given text with the caret at a place.
+struct Case
 {
-    return type(machine, start(machine, -1), keys);
-}
+    const char *what;
+    Machine machine;
+    int state;
+    const char16_t *text;
+    int caret;
+    const char16_t *keys;
+    const char16_t *expected;
+    int expectedCaret; // -1: not checked
+};
 
-class EntryMachines : public ::testing::Test
-{
-protected:
-    void SetUp() override { Clock::setFixed(QDateTime(QDate(2019, 5, 7), QTime(10, 0))); }
-    void TearDown() override { Clock::reset(); }
+const Machine Date = EraDateKeyPress;
+const Machine YearMonth = EraYearMonthKeyPress;
+const Machine Time = TimeKeyPress;
+
+const Case cases[] = {
+    {"empty template", Date, -1, nullptr, 0, u"", u"＿＿__年__月__日", 0},
+    // A "0" in a tens place leaves a blank that ParseEraDate reads.
+    {"tens zero", Date, -1, nullptr, 0, u"H200501", u"平成20年 5月 1日", 11},
+    {"lower-case era", Date, -1, nullptr, 0, u"r010501", u"令和 1年 5月 1日", 11},
+    {"blank as zero", Date, -1, nullptr, 0, u"s6401 7", u"昭和64年 1月 7日", 11},
+    // 平成 goes on past its 31st year for the texts that rely on it.
+    {"era past its end", Date, -1, nullptr, 0, u"h321231", u"平成32年12月31日", -1},
+    // Year 0: the ones place stays open and waits.
+    {"year 0", Date, -1, nullptr, 0, u"H00", u"平成 _年__月__日", 3},
+    {"year 0 then 7", Date, -1, nullptr, 0, u"H007", u"平成 7年__月__日", 5},
+    {"month 13", Date, -1, nullptr, 0, u"H2013", u"平成20年1_月__日", 6},
+    {"month tens above 1", Date, -1, nullptr, 0, u"H202", u"平成20年__月__日", 5},
+    {"31 in a 30-day month", Date, -1, nullptr, 0, u"R011131", u"令和 1年11月3_日", 9},
+    {"30 in a 30-day month", Date, -1, nullptr, 0, u"R0111310", u"令和 1年11月30日", 11},
+    {"29 February, no leap year", Date, -1, nullptr, 0, u"R050229", u"令和 5年 2月2_日", 9},
+    {"29 February, leap year", Date, -1, nullptr, 0, u"R060229", u"令和 6年 2月29日", -1},
+    // A day tens above 3 marks the place open; letters at digit places do nothing.
+    {"day tens above 3", Date, -1, nullptr, 0, u"R0101x4", u"令和 1年 1月__日", 8},
+    {"letter at a digit", Date, -1, nullptr, 0, u"Rx", u"令和__年__月__日", 2},
+    // An unknown key at the era leaves the era and moves on to the year.
+    {"unknown era key", Date, -1, nullptr, 0, u"x", u"＿＿__年__月__日", 2},
+    {"retyped era", Date, 0, u"平成20年05月01日", 1, u"R", u"令和20年05月01日", 2},
+    {"year ones without tens", Date, 0, u"平成__年05月01日", 3, u"5", u"平成__年05月01日", 2},
+    {"on 年", Date, 0, u"平成20年05月01日", 4, u"9", nullptr, 5},
+    {"on 月", Date, 0, u"平成20年05月01日", 7, u"9", nullptr, 8},
+    {"on 日", Date, 0, u"平成20年05月01日", 10, u"9", u"平成20年05月01日", 10},
+    {"no template", Date, 0, u"abc", 5, u"1", u"＿＿__年1_月__日", -1},
+    {"today", Date, -2, nullptr, 0, u"", u"令和01年05月07日", 0},
+    // Typing over today: the day digit is taken because 令和 reads back.
+    {"over today", Date, 0, u"令和01年05月07日", 8, u"31", u"令和01年05月31日", 11},
+    {"over today, day not yet taken", Date, -2, nullptr, 0, u"H31043", u"平成31年 4月37日", 9},
+    {"over today, day taken", Date, -2, nullptr, 0, u"H310430", u"平成31年 4月30日", -1},
+
+    {"year-month template", YearMonth, -1, nullptr, 0, u"", u"＿＿__年__月", -1},
+    {"year-month today", YearMonth, -2, nullptr, 0, u"", u"令和01年05月", -1},
+    {"year-month full", YearMonth, -1, nullptr, 0, u"R0612", u"令和 6年12月", 8},
+    {"year-month keys after the end", YearMonth, -1, nullptr, 0, u"R06125", u"令和 6年12月", 8},
+    {"year-month no era letter", YearMonth, -1, nullptr, 0, u"2", u"＿＿__年__月", 0},
+    {"year-month over today", YearMonth, -2, nullptr, 0, u"h3110", u"平成31年10月", -1},
+    {"year-month month 09", YearMonth, 0, u"平成31年10月", 5, u"09", u"平成31年 9月", -1},
+    {"year-month month 00", YearMonth, 0, u"平成31年10月", 5, u"00", u"平成31年 _月", 6},
+
+    // Every negative state gives the empty template, today included.
+    {"time today", Time, -2, nullptr, 0, u"", u"__:__", 0},
+    {"time", Time, -1, nullptr, 0, u"0930", u" 9:30", 5},
+    {"time 23:59", Time, -1, nullptr, 0, u"2359", u"23:59", -1},
+    {"time blank minutes tens", Time, -1, nullptr, 0, u"10 5", u"10: 5", -1},
+    // After a "2" only 20 to 23; minutes tens up to 5; other keys wait.
+    {"time 24", Time, -1, nullptr, 0, u"24", u"2_:__", 1},
+    {"time letters wait", Time, -1, nullptr, 0, u"3x19", u"19:__", 3},
+    {"time minutes", Time, -1, nullptr, 0, u"3x196a5x7", u"19:57", 5},
+    // On ":" any key puts the separator back and moves on.
+    {"time separator", Time, 0, u"12x45", 2, u"q", u"12:45", 3},
 };
 
 } // namespace
 
-TEST_F(EntryMachines, DateFromTheEmptyTemplate)
+TEST(EntryMachines, KeysTypedIntoTheTemplates)
 {
-    const Entry empty = start(EraDateKeyPress, -1);
-    EXPECT_EQ(empty.text, QStringLiteral("＿＿__年__月__日"));
-    EXPECT_EQ(empty.caret, 0);
-
-    // A "0" in a tens place leaves a blank that ParseEraDate reads.
-    Entry e = typed(EraDateKeyPress, u"H200501");
-    EXPECT_EQ(e.text, QStringLiteral("平成20年 5月 1日"));
-    EXPECT_EQ(e.caret, 11);
-
-    e = typed(EraDateKeyPress, u"r010501");
-    EXPECT_EQ(e.text, QStringLiteral("令和 1年 5月 1日"));
-    EXPECT_EQ(e.caret, 11);
-
-    e = typed(EraDateKeyPress, u"s6401 7");
-    EXPECT_EQ(e.text, QStringLiteral("昭和64年 1月 7日"));
-    EXPECT_EQ(e.caret, 11);
-
-    // 平成 goes on past its 31st year for the texts that rely on it.
-    e = typed(EraDateKeyPress, u"h321231");
-    EXPECT_EQ(e.text, QStringLiteral("平成32年12月31日"));
-}
-
-TEST_F(EntryMachines, DateRefusesWhatCannotBe)
-{
-    // Year 0: the ones place stays open and waits.
-    Entry e = typed(EraDateKeyPress, u"H00");
-    EXPECT_EQ(e.text, QStringLiteral("平成 _年__月__日"));
-    EXPECT_EQ(e.caret, 3);
-    e = type(EraDateKeyPress, e, u"7");
-    EXPECT_EQ(e.text, QStringLiteral("平成 7年__月__日"));
-    EXPECT_EQ(e.caret, 5);
-
-    // Month 13: the ones place is reset.
-    e = typed(EraDateKeyPress, u"H2013");
-    EXPECT_EQ(e.text, QStringLiteral("平成20年1_月__日"));
-    EXPECT_EQ(e.caret, 6);
-    // A month tens above 1 is not taken.
-    e = typed(EraDateKeyPress, u"H202");
-    EXPECT_EQ(e.text, QStringLiteral("平成20年__月__日"));
-    EXPECT_EQ(e.caret, 5);
-
-    // 31 in a 30-day month is refused at the last digit; 30 is taken.
-    e = typed(EraDateKeyPress, u"R011131");
-    EXPECT_EQ(e.text, QStringLiteral("令和 1年11月3_日"));
-    EXPECT_EQ(e.caret, 9);
-    e = type(EraDateKeyPress, e, u"0");
-    EXPECT_EQ(e.text, QStringLiteral("令和 1年11月30日"));
-    EXPECT_EQ(e.caret, 11);
-
-    // 29 February only in a leap year.
-    EXPECT_EQ(typed(EraDateKeyPress, u"R050229").caret, 9);
-    EXPECT_EQ(typed(EraDateKeyPress, u"R060229").text, QStringLiteral("令和 6年 2月29日"));
-
-    // A day tens above 3 marks the place open; letters at digit places do nothing.
-    e = typed(EraDateKeyPress, u"R0101x4");
-    EXPECT_EQ(e.text, QStringLiteral("令和 1年 1月__日"));
-    EXPECT_EQ(e.caret, 8);
-    e = typed(EraDateKeyPress, u"Rx");
-    EXPECT_EQ(e.caret, 2);
-    EXPECT_EQ(e.text, QStringLiteral("令和__年__月__日"));
-}
-
-TEST_F(EntryMachines, DateEraKeyAndTheTextAroundIt)
-{
-    // An unknown key at the era leaves the era and moves on to the year.
-    Entry e = typed(EraDateKeyPress, u"x");
-    EXPECT_EQ(e.text, QStringLiteral("＿＿__年__月__日"));
-    EXPECT_EQ(e.caret, 2);
-    // Retyping the era keeps the rest.
-    e = type(EraDateKeyPress, {QStringLiteral("平成20年05月01日"), 1}, u"R");
-    EXPECT_EQ(e.text, QStringLiteral("令和20年05月01日"));
-    EXPECT_EQ(e.caret, 2);
-    // On a year ones with no tens digit the year starts over.
-    e = type(EraDateKeyPress, {QStringLiteral("平成__年05月01日"), 3}, u"5");
-    EXPECT_EQ(e.text, QStringLiteral("平成__年05月01日"));
-    EXPECT_EQ(e.caret, 2);
-    // The caret on "年", "月" steps past them; at or after "日" nothing happens.
-    EXPECT_EQ(type(EraDateKeyPress, {QStringLiteral("平成20年05月01日"), 4}, u"9").caret, 5);
-    EXPECT_EQ(type(EraDateKeyPress, {QStringLiteral("平成20年05月01日"), 7}, u"9").caret, 8);
-    e = type(EraDateKeyPress, {QStringLiteral("平成20年05月01日"), 10}, u"9");
-    EXPECT_EQ(e.text, QStringLiteral("平成20年05月01日"));
-    EXPECT_EQ(e.caret, 10);
-    // A text that is no template is taken as the empty one.
-    e = type(EraDateKeyPress, {QStringLiteral("abc"), 5}, u"1");
-    EXPECT_EQ(e.text, QStringLiteral("＿＿__年1_月__日"));
-}
-
-TEST_F(EntryMachines, DateFromToday)
-{
-    const Entry today = start(EraDateKeyPress, -2);
-    EXPECT_EQ(today.text, QStringLiteral("令和01年05月07日"));
-    EXPECT_EQ(today.caret, 0);
-    // Typing over today: the day digit is taken because 令和 reads back.
-    Entry e = type(EraDateKeyPress, {today.text, 8}, u"31");
-    EXPECT_EQ(e.text, QStringLiteral("令和01年05月31日"));
-    EXPECT_EQ(e.caret, 11);
-    e = type(EraDateKeyPress, today, u"H31043");
-    EXPECT_EQ(e.text, QStringLiteral("平成31年 4月37日")); // the day is not taken yet
-    EXPECT_EQ(e.caret, 9);
-    e = type(EraDateKeyPress, e, u"0");
-    EXPECT_EQ(e.text, QStringLiteral("平成31年 4月30日"));
-}
-
-TEST_F(EntryMachines, YearMonth)
-{
-    EXPECT_EQ(start(EraYearMonthKeyPress, -1).text, QStringLiteral("＿＿__年__月"));
-    EXPECT_EQ(start(EraYearMonthKeyPress, -2).text, QStringLiteral("令和01年05月"));
-
-    Entry e = typed(EraYearMonthKeyPress, u"R0612");
-    EXPECT_EQ(e.text, QStringLiteral("令和 6年12月"));
-    EXPECT_EQ(e.caret, 8);
-    // Further keys do nothing.
-    e = type(EraYearMonthKeyPress, e, u"5");
-    EXPECT_EQ(e.text, QStringLiteral("令和 6年12月"));
-    EXPECT_EQ(e.caret, 8);
-
-    // A key that is no era letter keeps the caret on the era.
-    e = typed(EraYearMonthKeyPress, u"2");
-    EXPECT_EQ(e.caret, 0);
-    EXPECT_EQ(e.text, QStringLiteral("＿＿__年__月"));
-
-    e = type(EraYearMonthKeyPress, start(EraYearMonthKeyPress, -2), u"h3110");
-    EXPECT_EQ(e.text, QStringLiteral("平成31年10月"));
-    e = type(EraYearMonthKeyPress, {QStringLiteral("平成31年10月"), 5}, u"09");
-    EXPECT_EQ(e.text, QStringLiteral("平成31年 9月"));
-    e = type(EraYearMonthKeyPress, {QStringLiteral("平成31年10月"), 5}, u"00");
-    EXPECT_EQ(e.text, QStringLiteral("平成31年 _月"));
-    EXPECT_EQ(e.caret, 6);
-}
-
-TEST_F(EntryMachines, Time)
-{
-    // Every negative state gives the empty template, today included.
-    EXPECT_EQ(start(TimeKeyPress, -2).text, QStringLiteral("__:__"));
-    EXPECT_EQ(start(TimeKeyPress, -1).caret, 0);
-
-    Entry e = typed(TimeKeyPress, u"0930");
-    EXPECT_EQ(e.text, QStringLiteral(" 9:30"));
-    EXPECT_EQ(e.caret, 5);
-    EXPECT_EQ(typed(TimeKeyPress, u"2359").text, QStringLiteral("23:59"));
-    EXPECT_EQ(typed(TimeKeyPress, u"10 5").text, QStringLiteral("10: 5"));
-
-    // After a "2" only 20 to 23; minutes tens up to 5; other keys wait.
-    e = typed(TimeKeyPress, u"24");
-    EXPECT_EQ(e.text, QStringLiteral("2_:__"));
-    EXPECT_EQ(e.caret, 1);
-    e = typed(TimeKeyPress, u"3x19");
-    EXPECT_EQ(e.text, QStringLiteral("19:__"));
-    EXPECT_EQ(e.caret, 3);
-    e = type(TimeKeyPress, e, u"6a5x7");
-    EXPECT_EQ(e.text, QStringLiteral("19:57"));
-    EXPECT_EQ(e.caret, 5);
-
-    // On ":" any key puts the separator back and moves on.
-    e = type(TimeKeyPress, {QStringLiteral("12x45"), 2}, u"q");
-    EXPECT_EQ(e.text, QStringLiteral("12:45"));
-    EXPECT_EQ(e.caret, 3);
+    Clock::setFixed(QDateTime(QDate(2019, 5, 7), QTime(10, 0)));
+    for (const Case &c : cases) {
+        const Entry begin = c.text ? Entry{QString::fromUtf16(c.text), c.caret} : start(c.machine, c.state);
+        const Entry e = type(c.machine, begin, c.keys);
+        if (c.expected) {
+            EXPECT_EQ(e.text, QString::fromUtf16(c.expected)) << c.what;
+        }
+        if (c.expectedCaret >= 0) {
+            EXPECT_EQ(e.caret, c.expectedCaret) << c.what;
+        }
+    }
+    Clock::reset();
 }

@@ -93,18 +93,38 @@ TEST_P(MainModuleTest, AnUnreadableLoginTableIsReported)
     EXPECT_EQ(m_dialogs.messageTexts(), QStringList({TableError}));
 }
 
+namespace {
+
+QStringList logged;
+
+void logTo(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (QLatin1String(context.category) == QLatin1String("tamsolen.core.database"))
+        logged.append(message);
+}
+
+} // namespace
+
 TEST_P(MainModuleTest, AFailedConnectionEndsTheStart)
 {
+    const QtMessageHandler previous = qInstallMessageHandler(logTo);
     const QString strings[] = {QString(), QStringLiteral("Provider=SQLNCLI11.1;Data Source=.\\SQLEXPRESS"),
                                QStringLiteral("Provider=SQLite;Data Source=/nonexistent/folder/x.sqlite")};
     for (const QString &connection : strings) {
         m_dialogs.clear();
         m_dbSeting.Connection = connection;
         TMainModule module;
+        logged.clear();
         EXPECT_FALSE(module.Connect(m_dbSeting, m_registory));
+        // The driver's reason goes to the log.
+        const QString reason = logged.value(0);
+        EXPECT_EQ(logged.size(), 1);
+        EXPECT_TRUE(reason.startsWith(QStringLiteral("cannot connect to the main database: ")));
+        EXPECT_GT(reason.size(), 40) << reason.toStdString();
         EXPECT_EQ(m_dialogs.messageTexts(), QStringList({ConnectFailed})) << connection.toStdString();
         EXPECT_EQ(m_dialogs.dialogCount(), 0);
     }
+    qInstallMessageHandler(previous);
 }
 
 TEST_P(MainModuleTest, AMissingStaffTableEndsTheStart)

@@ -6,9 +6,12 @@
 #include "core/TRegistory.h"
 #include "coreui/TLoginForm.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -99,6 +102,25 @@ TEST_P(LoginFormTest, EmptyFieldsKeepTheDialogOpenWithoutUsingAnAttempt)
     });
     EXPECT_TRUE(m_form.RunLogin(m_module));
     EXPECT_TRUE(m_dialogs.messages().isEmpty());
+}
+
+TEST_P(LoginFormTest, EachAttemptStartsInTheUserName)
+{
+    queueLogin(QStringLiteral("1001"), QStringLiteral("x"));
+    m_dialogs.queueDialog([](QDialog *dialog) {
+        auto *login = static_cast<TLoginForm *>(dialog);
+        EXPECT_EQ(login->focusWidget(), login->UserEdit);
+        EXPECT_TRUE(login->UserEdit->text().isEmpty());
+        // The release of the Enter that closed the warning box moves nothing.
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(login->UserEdit, &release);
+        EXPECT_EQ(login->focusWidget(), login->UserEdit);
+        // Enter typed in the user name moves on to the password.
+        QTest::keyClick(login->UserEdit, Qt::Key_Return);
+        EXPECT_EQ(login->focusWidget(), login->PassEdit);
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(m_form.RunLogin(m_module));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(LoginFormTest);

@@ -12,15 +12,21 @@
 
 // Each test uses one logic library, so that the program needs them all.
 
-TEST(LogicOnly, DateSettingsScopeSetsTheProgramsFormatAndPutsBackTheOneFound)
+TEST(LogicOnly, DateSettingsScopeSetsTheProgramsFormatAndLocaleAndPutsBackTheOnesFound)
 {
     DateTime::setDateSeparator(QLatin1Char('.'));
     DateTime::setShortDateFormat(QStringLiteral("dd.mm.yyyy"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     {
         const DateSettingsScope scope;
         EXPECT_EQ(DateTime::shortDate(DateTime::encodeDate(2026, 12, 6)), QStringLiteral("2026/12/06"));
         EXPECT_EQ(scope.savedDateSeparator(), QLatin1Char('.'));
+        // Japanese whatever the machine's: names and the week from Sunday.
+        EXPECT_EQ(QLocale().monthName(1), QStringLiteral("1月"));
+        EXPECT_EQ(QLocale().firstDayOfWeek(), Qt::Sunday);
     }
+    EXPECT_EQ(QLocale().language(), QLocale::English);
+    QLocale::setDefault(QLocale::system());
     EXPECT_EQ(DateTime::dateSeparator(), QLatin1Char('.'));
     EXPECT_EQ(DateTime::shortDateFormat(), QStringLiteral("dd.mm.yyyy"));
     DateTime::setDateSeparator(QLatin1Char('/'));

@@ -5,8 +5,13 @@
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <thread>
 
 TEST(DbConnectionString, RefusesWhatItCannotOpen)
 {
@@ -22,6 +27,8 @@ TEST(DbConnectionString, RefusesWhatItCannotOpen)
         "Provider=PostgreSQL;Database=d;Schema=x;drop",
         "Provider=PostgreSQL;Database=d;Schema=a b",
         "Provider=PostgreSQL;Database=d;User ID=sa",
+        "Provider=ODBC;",
+        "Provider=ODBCX;Driver=x",
     };
     for (const char *text : bad) {
         QString error;
@@ -48,6 +55,13 @@ TEST(DbConnectionString, ReadsBothProvidersWithoutRegardToCase)
     EXPECT_EQ(pg->port, 5433);
     EXPECT_EQ(pg->database, u"tamsolen");
     EXPECT_EQ(DbConnectionString::parse(pg->text())->text(), pg->text());
+
+    // An ODBC string is the driver's, braces and all.
+    const auto odbc = DbConnectionString::parse(u" provider = odbc ;Driver={MDBTools};DBQ={/srv/a;b.mdb}");
+    ASSERT_TRUE(odbc);
+    EXPECT_EQ(odbc->kind, DbKind::Odbc);
+    EXPECT_EQ(odbc->odbc, u"Driver={MDBTools};DBQ={/srv/a;b.mdb}");
+    EXPECT_EQ(odbc->text(), u"Provider=ODBC;Driver={MDBTools};DBQ={/srv/a;b.mdb}");
 }
 
 TEST(DbConnection, MissingSqliteFileIsNotCreatedUnlessAsked)
@@ -174,6 +188,56 @@ TEST_P(DbTransactionTest, CommitWithoutTransactionFailsAndCloseRollsBack)
     EXPECT_EQ(db().transactionDepth(), 0);
     ASSERT_TRUE(db().open(connectionString(), user(), password()));
     EXPECT_EQ(staffCount(), 0);
+}
+
+// What a write transaction read under its lock stays as read: another
+// connection that wants to write it waits (here: gives up) until it ends.
+TEST_P(DbTransactionTest, WriteTransactionHoldsWhatItReadAgainstOtherConnections)
+{
+    ASSERT_TRUE(addStaff(1));
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password()));
+    const QString shortWait =
+        sqlFor(QStringLiteral("PRAGMA busy_timeout = 100"), QStringLiteral("SET lock_timeout = 100"));
+    ASSERT_TRUE(DbQuery(other, shortWait).exec());
+
+    DbTransaction transaction(db(), true);
+    ASSERT_TRUE(transaction.isActive());
+    DbDataSet locked;
+    ASSERT_TRUE(
+        locked.open(DbQuery(db(), QStringLiteral("SELECT CD FROM KaigoStuff WHERE CD = 1") + db().lockRowsClause())));
+    DbQuery rename(other, QStringLiteral("UPDATE KaigoStuff SET StuffName = 'x' WHERE CD = 1"));
+    EXPECT_FALSE(rename.exec());
+    ASSERT_TRUE(transaction.commit());
+    EXPECT_TRUE(rename.exec()) << rename.errorText().toStdString();
+}
+
+// A writer that meets another's lock waits for it instead of failing, and
+// goes on soon after the lock is free.
+TEST_P(DbTransactionTest, AWriterWaitsForTheLockOfAnother)
+{
+    ASSERT_TRUE(addStaff(1));
+    QSemaphore locked;
+    std::thread holder([&] {
+        DbConnection other;
+        ASSERT_TRUE(other.open(connectionString(), user(), password()));
+        DbTransaction transaction(other, true);
+        DbDataSet row;
+        EXPECT_TRUE(row.open(
+            DbQuery(other, QStringLiteral("SELECT CD FROM KaigoStuff WHERE CD = 1") + other.lockRowsClause())));
+        EXPECT_TRUE(DbQuery(other, QStringLiteral("UPDATE KaigoStuff SET KIGO = 'a' WHERE CD = 1")).exec());
+        locked.release();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_TRUE(transaction.commit());
+    });
+    locked.acquire();
+    QElapsedTimer waited;
+    waited.start();
+    DbQuery update(db(), QStringLiteral("UPDATE KaigoStuff SET KIGO = 'b' WHERE CD = 1"));
+    EXPECT_TRUE(update.exec()) << update.errorText().toStdString();
+    holder.join();
+    EXPECT_GE(waited.elapsed(), 250);
+    EXPECT_LT(waited.elapsed(), 2000);
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(DbTransactionTest);

@@ -309,3 +309,47 @@ TEST(SettingsStore, DefaultFolderFollowsXdgConfigHome)
     else
         qputenv("XDG_CONFIG_HOME", old);
 }
+
+TEST_F(SettingsStoreTest, SavedSettingsAreTheUsersAloneAlsoWhenRewritten)
+{
+    const QString folder = path(QStringLiteral("config/tamsolen"));
+    SettingsStore store(folder);
+    SettingsKey key = store.createKey(u"\\Software\\Orvanta\\Tamsolen5");
+    key.writeString(u"Connection", QStringLiteral("first"));
+    ASSERT_TRUE(store.save(key));
+    const QString fileName = folder + QStringLiteral("/Software-Orvanta-Tamsolen5.reg");
+    const auto owner = QFile::ReadOwner | QFile::WriteOwner;
+    const auto everyone = owner | QFile::ReadGroup | QFile::ReadOther;
+    // The mode bits alone; the "User" flags repeat the owner's for the current user.
+    const auto mode = [](const QString &name) {
+        return QFile::permissions(name) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    };
+    EXPECT_EQ(mode(folder), owner | QFile::ExeOwner);
+    EXPECT_EQ(mode(fileName), owner);
+
+    // Made readable by hand (or by an older version), then saved again.
+    ASSERT_TRUE(QFile::setPermissions(folder, everyone | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(fileName, everyone));
+    key.writeString(u"Connection", QStringLiteral("second"));
+    ASSERT_TRUE(store.save(key));
+    EXPECT_EQ(mode(folder), owner | QFile::ExeOwner);
+    EXPECT_EQ(mode(fileName), owner);
+}
+
+TEST_F(SettingsStoreTest, TemporaryFilesOfAKilledSaveGoOnTheNextSave)
+{
+    const QStringList left = {QStringLiteral("Software-Orvanta-Tamsolen5.reg.aBcxYz"),
+                              QStringLiteral("other.reg.QwxyEr")};
+    const QStringList others = {QStringLiteral("notes.txt.aB3xYz"), QStringLiteral("copy.reg.backup"),
+                                QStringLiteral("a.reg.toolong7")};
+    for (const QString &name : left + others) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    SettingsKey key = m_store.createKey(u"\\Software\\Orvanta\\Tamsolen5");
+    key.writeInteger(u"ServFlg", 1);
+    ASSERT_TRUE(m_store.save(key));
+    QStringList expected = others + QStringList{QStringLiteral("Software-Orvanta-Tamsolen5.reg")};
+    expected.sort();
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}

@@ -3,18 +3,22 @@
 #include "report/pages/TrpPlatformPrinter.h"
 #include "report/pages/TrpPlatformPrinters.h"
 
-#include <QBuffer>
-#include <QPdfWriter>
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <memory>
+
+// Platform printers for the tests: "Office" prints into a PDF file of its
+// own, "Broken" cannot be opened.
 
 // A platform printer with an A4 or A5 paper at 300 dpi and margins of 100
 // pixels, and how often each call came.
 class FakePrinter : public TrpPlatformPrinter
 {
 public:
-    FakePrinter() { m_output.open(QIODevice::WriteOnly); }
-
     QList<QPageSize> pageSizes() const override
     {
         return {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QSizeF(100, 100), QPageSize::Millimeter)};
@@ -30,21 +34,38 @@ public:
     }
     QPagedPaintDevice &printDevice() override { return m_pdf; }
     void setJobName(const QString &name) override { jobName = name; }
-    void abort() override {}
+    void abort() override
+    {
+        aborted = true;
+        m_pdf.abort();
+    }
+
+    FakePrinter()
+    {
+        m_pdf.setOutputFormat(QPrinter::PdfFormat);
+        m_pdf.setOutputFileName(m_dir.filePath(QStringLiteral("printed.pdf")));
+        m_pdf.setFullPage(true);
+    }
+
+    // What was printed: a PDF, empty while no job ran.
+    [[nodiscard]] QByteArray printed() const
+    {
+        QFile file(m_pdf.outputFileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The pages of the printed PDF.
+    [[nodiscard]] int printedPages() const { return int(printed().count("/Type /Page\n")); }
 
     int paperChanges = 0;
     QString jobName;
+    bool aborted = false;
 
 private:
     static constexpr double Margin = 100.0 / 300 * 25.4;
     QPageLayout m_layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(Margin, Margin, Margin, Margin),
                          QPageLayout::Millimeter};
-    QBuffer m_output;
-    QPdfWriter m_pdf{&m_output};
-
-public:
-    // What was printed, as PDF.
-    [[nodiscard]] const QByteArray &output() const { return m_output.data(); }
+    QTemporaryDir m_dir;
+    QPrinter m_pdf{QPrinter::HighResolution};
 };
 
 class FakePrinters : public TrpPlatformPrinters
@@ -63,4 +84,3 @@ public:
 
     FakePrinter *opened = nullptr;
 };
-

@@ -3,12 +3,14 @@
 #include "AdminDatabase.h"
 #include "ConnectionSettings.h"
 #include "DemoData.h"
+#include "DemoDatabase.h"
 
 #include "base/PasswordCipher.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/SettingsStore.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -126,6 +128,85 @@ TEST(ConnectionSettings, WritesWhatTheProgramReads)
     EXPECT_EQ(ConnectionSettings::connection(store), connection);
 
     EXPECT_FALSE(ConnectionSettings::write(store, QStringLiteral("Provider=Jet;Data Source=x"), {}, {}, error));
+    EXPECT_FALSE(
+        ConnectionSettings::write(store, QStringLiteral("Provider=ODBC;Driver=FreeTDS;Server=s"), {}, {}, error));
     EXPECT_FALSE(ConnectionSettings::write(store, connection, {}, QString(29, u'漢'), error));
+    EXPECT_FALSE(ConnectionSettings::write(store, connection, {}, QStringLiteral("pw\U0001F600"), error));
+    EXPECT_EQ(error, QStringLiteral("the password holds a character that Shift-JIS cannot store"));
     EXPECT_EQ(ConnectionSettings::connection(store), connection);
+}
+
+// A create killed part-way must leave nothing under the database's name.
+TEST(AdminCreate, ANewSqliteFileAppearsOnlyWhenComplete)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("rehab.sqlite"));
+    const QString connection = QStringLiteral("Provider=SQLite;Data Source=") + file;
+    // Left by a create that was killed.
+    for (const QString &stale :
+         {QStringLiteral("rehab.sqlite.new.kQxWbz"), QStringLiteral("rehab.sqlite.new.kQxWbz-journal")}) {
+        QFile left(folder.filePath(stale));
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    }
+
+    QString error;
+    const auto failing = [&](DbConnection &, QString &errorText) {
+        EXPECT_FALSE(QFileInfo::exists(file));
+        errorText = QStringLiteral("stopped");
+        return false;
+    };
+    EXPECT_FALSE(AdminDatabase::create(connection, {}, {}, error, failing));
+    EXPECT_EQ(error, QStringLiteral("stopped"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    ASSERT_TRUE(AdminDatabase::create(connection, {}, {}, error, DemoData::fill)) << error.toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("rehab.sqlite")});
+    DbConnection created;
+    ASSERT_TRUE(created.open(connection));
+    EXPECT_EQ(rowCount(created, QStringLiteral("LoginUser")), 1);
+}
+
+TEST(AdminDemo, AnExistingFileMustBeADatabaseWithTheDemoLogin)
+{
+    QTemporaryDir folder;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    QString error;
+    const QString tables = folder.filePath(QStringLiteral("tables.sqlite"));
+    ASSERT_TRUE(AdminDatabase::create(QStringLiteral("Provider=SQLite;Data Source=") + tables, {}, {}, error));
+    const QString other = folder.filePath(QStringLiteral("other.sqlite"));
+    {
+        DbConnection db;
+        ASSERT_TRUE(db.open(DemoDatabase::connectionString(other), {}, {}, DbConnection::OpenMode::Create));
+        DbQuery create(db, QStringLiteral("CREATE TABLE t (x INTEGER)"));
+        ASSERT_TRUE(create.exec());
+    }
+    const struct
+    {
+        QString file;
+        const char *reason;
+    } cases[] = {
+        {write(QStringLiteral("notes.txt"), "Windows Registry Editor Version 5.00\r\n"), "is not a SQLite database"},
+        {write(QStringLiteral("empty.sqlite"), {}), "is not a SQLite database"},
+        {folder.path(), "cannot read"},
+        {other, "is not a Tamsolen database"},
+        {tables, "has no demo login (user name 1, password demo)"},
+    };
+    for (const auto &c : cases) {
+        bool created = true;
+        EXPECT_FALSE(DemoDatabase::prepare(c.file, created, error)) << c.file.toStdString();
+        EXPECT_FALSE(created);
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
+    }
+
+    const QString demo = folder.filePath(QStringLiteral("demo/demo.sqlite"));
+    bool created = false;
+    ASSERT_TRUE(DemoDatabase::prepare(demo, created, error)) << error.toStdString();
+    EXPECT_TRUE(created);
+    ASSERT_TRUE(DemoDatabase::prepare(demo, created, error)) << error.toStdString();
+    EXPECT_FALSE(created);
 }

@@ -8,47 +8,6 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-const TDateTime Birth = DateTime::encodeDate(1940, 4, 1);
-const TDateTime Start = DateTime::encodeDate(2020, 4, 1);
-
-// A user with a value in every column the register writes.
-TPerson fullPerson()
-{
-    TPerson person;
-    person.Name = QStringLiteral("山田　花子");
-    person.Kana = QStringLiteral("ﾔﾏﾀﾞ ﾊﾅｺ");
-    person.Sex = 1;
-    person.Birth = Birth;
-    person.YoubinNo = QStringLiteral("123-4567");
-    person.Address = QStringLiteral("東京都千代田区1-1 'さくら' 荘");
-    person.TelNo = QStringLiteral("03-1234-5678");
-    person.FaxNo = QStringLiteral("03-1234-5679");
-    person.EMail = QStringLiteral("hanako@example.jp");
-    person.distinctive = QStringLiteral("車椅子使用");
-    person.HinorikuUserNo = 4711;
-    person.RihaType = 2;
-    person.KubunCode = 2 | 8;
-    person.KubunDate = DateTime::encodeDate(2024, 5, 10) + DateTime::encodeTime(14, 5, 30);
-    person.ROOM_NO = QStringLiteral("201号室");
-    person.Jiritsu_KBN = 8;
-    person.Ninchi_KBN = 0;
-    person.YOUKAIGO_KBN = 6;
-    person.HP_TAISHO_YMD = DateTime::encodeDate(2020, 3, 15);
-    person.NYUSHOBI_YMD = Start;
-    person.TAISHOBI_YMD = DateTime::encodeDate(2024, 3, 31);
-    person.Disease1 = QStringLiteral("脳梗塞");
-    person.Disease2 = QStringLiteral("高血圧症");
-    person.Disease3 = QStringLiteral("糖尿病");
-    person.Disease4 = QStringLiteral("骨折");
-    person.Disease5 = QStringLiteral("認知症");
-    person.Disease6 = QString(20, QChar(u'病'));
-    return person;
-}
-
-} // namespace
-
 class UserRegisterTest : public DatabaseFixture
 {
 protected:
@@ -106,14 +65,14 @@ protected:
 TEST_P(UserRegisterTest, InsertAndUpdateRoundTripEveryColumn)
 {
     UserRegister reg(db());
-    TPerson person = fullPerson();
+    TPerson person = PersonRows::full();
     person.Funn03 = 40; // a new user starts without wishes whatever the record holds
     const UserRegister::Result inserted = reg.insert(person);
     ASSERT_EQ(inserted.status, UserRegister::Status::Ok) << inserted.message.toStdString();
     ASSERT_GE(inserted.cureNo, 1);
     EXPECT_EQ(db().transactionDepth(), 0);
 
-    TPerson expected = fullPerson();
+    TPerson expected = PersonRows::full();
     expected.CureNo = inserted.cureNo;
     EXPECT_EQ(stored(inserted.cureNo), expected);
 
@@ -135,13 +94,13 @@ TEST_P(UserRegisterTest, InsertAndUpdateRoundTripEveryColumn)
 TEST_P(UserRegisterTest, UpdateLeavesTheWeeklyWishesAsStored)
 {
     UserRegister reg(db());
-    const int cureNo = reg.insert(fullPerson()).cureNo;
+    const int cureNo = reg.insert(PersonRows::full()).cureNo;
     ASSERT_GE(cureNo, 1);
     // Wishes saved at another workstation after the user was opened here.
     const TDateTime nine = DateTime::encodeTime(9, 30);
     setWishes(cureNo, nine, 40);
 
-    TPerson opened = fullPerson(); // as read before: no wishes
+    TPerson opened = PersonRows::full(); // as read before: no wishes
     opened.CureNo = cureNo;
     opened.Address = QStringLiteral("大阪府");
     ASSERT_EQ(reg.update(opened).status, UserRegister::Status::Ok);
@@ -164,7 +123,7 @@ TEST_P(UserRegisterTest, UpdateLeavesTheWeeklyWishesAsStored)
 TEST_P(UserRegisterTest, UpdateOfAUserDeletedElsewhereIsAnError)
 {
     UserRegister reg(db());
-    TPerson person = fullPerson();
+    TPerson person = PersonRows::full();
     person.CureNo = reg.insert(person).cureNo;
     ASSERT_EQ(reg.remove(person.CureNo).status, UserRegister::Status::Ok);
 
@@ -178,10 +137,10 @@ TEST_P(UserRegisterTest, UpdateOfAUserDeletedElsewhereIsAnError)
 TEST_P(UserRegisterTest, DuplicateCheckCases)
 {
     UserRegister reg(db());
-    ASSERT_EQ(reg.insert(fullPerson()).status, UserRegister::Status::Ok);
+    ASSERT_EQ(reg.insert(PersonRows::full()).status, UserRegister::Status::Ok);
 
     // The same kana, birth date, sex and start date.
-    TPerson same = fullPerson();
+    TPerson same = PersonRows::full();
     const UserRegister::Result duplicate = reg.insert(same);
     EXPECT_EQ(duplicate.status, UserRegister::Status::Duplicate);
     EXPECT_EQ(duplicate.message, QStringLiteral("すでに登録済みです。\n確認して下さい。"));
@@ -199,20 +158,20 @@ TEST_P(UserRegisterTest, DuplicateCheckCases)
         [](TPerson &p) { p.NYUSHOBI_YMD += 1; },
     };
     for (const auto &differ : differences) {
-        TPerson other = fullPerson();
+        TPerson other = PersonRows::full();
         differ(other);
         EXPECT_EQ(reg.isDuplicate(other), false);
     }
 
     // A kana without a blank skips the check.
-    TPerson noBlank = fullPerson();
+    TPerson noBlank = PersonRows::full();
     noBlank.Kana = QStringLiteral("ﾔﾏﾀﾞﾊﾅｺ");
     EXPECT_EQ(reg.isDuplicate(noBlank), false);
     ASSERT_EQ(reg.insert(noBlank).status, UserRegister::Status::Ok);
     EXPECT_EQ(reg.isDuplicate(noBlank), false);
 
     // The given name must stand after the first character of a stored kana.
-    TPerson given = fullPerson();
+    TPerson given = PersonRows::full();
     given.Kana = QStringLiteral("ﾔﾏ ﾔﾏﾀﾞ");
     EXPECT_EQ(reg.isDuplicate(given), false);
     given.Kana = QStringLiteral("ﾏﾀ ﾀﾞ");
@@ -239,37 +198,37 @@ TEST_P(UserRegisterTest, RemoveDeletesOnlyThatUser)
 TEST_P(UserRegisterTest, FailedWritesRollBackAndSayWhy)
 {
     UserRegister reg(db());
-    TPerson person = fullPerson();
+    TPerson person = PersonRows::full();
     person.CureNo = reg.insert(person).cureNo;
     ASSERT_GE(person.CureNo, 1);
-
-    refuse(QStringLiteral("UPDATE"));
-    person.Name = QStringLiteral("変更");
-    const UserRegister::Result update = reg.update(person);
-    EXPECT_EQ(update.status, UserRegister::Status::SystemError);
-    EXPECT_EQ(update.message, QStringLiteral("SystemError : DB Trans Start error 1"));
-    EXPECT_EQ(db().transactionDepth(), 0);
-    EXPECT_EQ(stored(person.CureNo).Name, QStringLiteral("山田　花子"));
-
-    ASSERT_TRUE(exec(QStringLiteral("DROP TRIGGER Refuse") +
-                     (kind() == DbKind::PostgreSQL ? QStringLiteral(" ON Person") : QString())));
-    refuse(QStringLiteral("DELETE"));
-    const UserRegister::Result remove = reg.remove(person.CureNo);
-    EXPECT_EQ(remove.status, UserRegister::Status::DeleteFailed);
-    EXPECT_EQ(remove.message, QStringLiteral("削除に失敗しました。"));
-    EXPECT_EQ(db().transactionDepth(), 0);
-    EXPECT_EQ(personCount(), 1);
-
-    ASSERT_TRUE(exec(QStringLiteral("DROP TRIGGER Refuse") +
-                     (kind() == DbKind::PostgreSQL ? QStringLiteral(" ON Person") : QString())));
-    refuse(QStringLiteral("INSERT"));
-    TPerson other = fullPerson();
+    TPerson changed = person;
+    changed.Name = QStringLiteral("変更");
+    TPerson other = PersonRows::full();
     other.Sex = 0;
-    const UserRegister::Result insert = reg.insert(other);
-    EXPECT_EQ(insert.status, UserRegister::Status::SystemError);
-    EXPECT_EQ(insert.message, QStringLiteral("*** SystemError 利用者台帳 登録 Error"));
-    EXPECT_EQ(db().transactionDepth(), 0);
-    EXPECT_EQ(personCount(), 1);
+
+    using Status = UserRegister::Status;
+    const struct
+    {
+        const char *refused;
+        std::function<UserRegister::Result()> write;
+        Status status;
+        const char16_t *message;
+    } cases[] = {
+        {"UPDATE", [&] { return reg.update(changed); }, Status::SystemError, u"SystemError : DB Trans Start error 1"},
+        {"DELETE", [&] { return reg.remove(person.CureNo); }, Status::DeleteFailed, u"削除に失敗しました。"},
+        {"INSERT", [&] { return reg.insert(other); }, Status::SystemError, u"*** SystemError 利用者台帳 登録 Error"},
+    };
+    for (const auto &[refused, write, status, message] : cases) {
+        refuse(QString::fromLatin1(refused));
+        const UserRegister::Result result = write();
+        EXPECT_EQ(result.status, status) << refused;
+        EXPECT_EQ(result.message, QString::fromUtf16(message));
+        EXPECT_EQ(db().transactionDepth(), 0);
+        EXPECT_EQ(stored(person.CureNo), person);
+        EXPECT_EQ(personCount(), 1);
+        ASSERT_TRUE(exec(QStringLiteral("DROP TRIGGER Refuse") +
+                         (kind() == DbKind::PostgreSQL ? QStringLiteral(" ON Person") : QString())));
+    }
 
     ASSERT_TRUE(exec(QStringLiteral("DROP TABLE Person")));
     EXPECT_EQ(reg.insert(other).message, QStringLiteral("*** SystemError : DobleCheck Error "));

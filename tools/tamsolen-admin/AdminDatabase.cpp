@@ -5,9 +5,14 @@
 #include "platform/DbQuery.h"
 #include "platform/DbSchema.h"
 #include "platform/DbSql.h"
+#include "platform/StaleTemporaries.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -45,6 +50,87 @@ bool createPostgresDatabase(DbConnectionString parts, const QString &user, const
     return exec(create, errorText);
 }
 
+// The tables, then what fill adds.
+bool build(DbConnection &connection, const DbConnectionString &parts, const AdminDatabase::Fill &fill,
+           QString &errorText)
+{
+    if (!parts.schema.isEmpty()) {
+        DbQuery createSchema(connection, QStringLiteral("CREATE SCHEMA IF NOT EXISTS ") + parts.schema);
+        if (!exec(createSchema, errorText))
+            return false;
+    }
+    return DbSchema::apply(connection, AdminDatabase::schema(connection), errorText) &&
+           (!fill || fill(connection, errorText));
+}
+
+// Removes the temporary file and its journal unless it was renamed.
+class TemporaryDatabase
+{
+public:
+    explicit TemporaryDatabase(QString fileName) : m_fileName(std::move(fileName)) {}
+    ~TemporaryDatabase()
+    {
+        if (m_fileName.isEmpty())
+            return;
+        QFile::remove(m_fileName);
+        QFile::remove(m_fileName + QStringLiteral("-journal"));
+    }
+    TemporaryDatabase(const TemporaryDatabase &) = delete;
+    TemporaryDatabase &operator=(const TemporaryDatabase &) = delete;
+
+    [[nodiscard]] const QString &fileName() const { return m_fileName; }
+    // Refuses to replace a file that is there.
+    [[nodiscard]] bool renameTo(const QString &target, QString &errorText)
+    {
+        QFile file(m_fileName);
+        if (!file.rename(target))
+            return fail(errorText,
+                        QStringLiteral("cannot rename %1 to %2: %3").arg(m_fileName, target, file.errorString()));
+        m_fileName.clear();
+        return true;
+    }
+
+private:
+    QString m_fileName;
+};
+
+// Builds the new SQLite file under a temporary name beside it and renames it
+// into place only when complete, so that a create killed part-way leaves no
+// half-built database under the target's name.
+bool createSqlite(DbConnectionString parts, const AdminDatabase::Fill &fill, QString &errorText)
+{
+    const QFileInfo target(parts.file);
+    if (!QDir().mkpath(target.absolutePath()))
+        return fail(errorText, QStringLiteral("cannot create the folder of %1").arg(parts.file));
+    // Every create of this file holds the lock, so temporaries found under it were left by a killed one.
+    QLockFile lock(parts.file + QStringLiteral(".lock"));
+    if (!lock.tryLock(10000))
+        return fail(errorText, QStringLiteral("%1 is being created by another program").arg(parts.file));
+    if (target.exists())
+        return fail(errorText, QStringLiteral("%1 exists already").arg(parts.file));
+    StaleTemporaries::remove(target.absolutePath(),
+                             QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.new"));
+
+    QTemporaryFile reserved(parts.file + QStringLiteral(".new.XXXXXX"));
+    reserved.setAutoRemove(false);
+    if (!reserved.open())
+        return fail(errorText,
+                    QStringLiteral("cannot create a file beside %1: %2").arg(parts.file, reserved.errorString()));
+    TemporaryDatabase temporary(reserved.fileName());
+    // SQLite opens the file itself; a second descriptor closed later would drop its locks.
+    reserved.close();
+    {
+        const QString file = std::exchange(parts.file, temporary.fileName());
+        DbConnection connection;
+        if (!connection.open(parts.text(), {}, {}))
+            return fail(errorText, connection.errorText());
+        if (!build(connection, parts, fill, errorText))
+            return false;
+        parts.file = file;
+    }
+    return temporary.renameTo(parts.file, errorText);
+}
+
 } // namespace
 
 namespace AdminDatabase {
@@ -55,34 +141,32 @@ QString schema(const DbConnection &connection)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-bool create(const QString &connectionString, const QString &user, const QString &password, QString &errorText)
+bool create(const QString &connectionString, const QString &user, const QString &password, QString &errorText,
+            const Fill &fill)
 {
     const std::optional<DbConnectionString> parts = DbConnectionString::parse(connectionString, &errorText);
     if (!parts)
         return false;
+    if (parts->kind == DbKind::Odbc)
+        return fail(errorText,
+                    QStringLiteral("the main database is SQLite or PostgreSQL; ODBC is for the partner link"));
+    if (parts->kind == DbKind::SQLite)
+        return createSqlite(*parts, fill, errorText);
     DbConnection connection;
-    if (parts->kind == DbKind::SQLite) {
-        if (QFileInfo::exists(parts->file))
-            return fail(errorText, QStringLiteral("%1 exists already").arg(parts->file));
-        if (!connection.open(connectionString, user, password, DbConnection::OpenMode::Create))
-            return fail(errorText, connection.errorText());
-    } else if (!connection.open(connectionString, user, password)) {
+    if (!connection.open(connectionString, user, password)) {
         if (!createPostgresDatabase(*parts, user, password, errorText))
             return false;
         if (!connection.open(connectionString, user, password))
             return fail(errorText, connection.errorText());
     }
-    if (!parts->schema.isEmpty()) {
-        DbQuery createSchema(connection, QStringLiteral("CREATE SCHEMA IF NOT EXISTS ") + parts->schema);
-        if (!exec(createSchema, errorText))
-            return false;
-    }
-    const bool created = DbSchema::apply(connection, schema(connection), errorText);
-    if (!created && parts->kind == DbKind::SQLite) {
-        connection.close();
-        QFile::remove(parts->file);
-    }
-    return created;
+    return build(connection, *parts, fill, errorText);
+}
+
+bool isStaffCode(const QString &text, int &code)
+{
+    bool ok = false;
+    code = text.toInt(&ok);
+    return ok && code >= 1;
 }
 
 bool addStaff(DbConnection &connection, int code, const QString &name, const QString &mark, QString &errorText)

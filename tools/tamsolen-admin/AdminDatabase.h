@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class DbConnection;
 
 // The set-up steps on the main database that the program itself never
@@ -10,11 +12,18 @@ class DbConnection;
 // enforce them.
 namespace AdminDatabase {
 
-// Creates the database that the connection string names and its tables: a
-// new SQLite file (an existing one is refused), or on PostgreSQL the
-// database (when the server does not have it yet) and the tables in it.
+// Adds rows to a database just created.
+using Fill = std::function<bool(DbConnection &connection, QString &errorText)>;
+
+// Creates the database that the connection string names, its tables and
+// what fill adds: a new SQLite file (an existing one is refused), which
+// appears under its name only when complete, or on PostgreSQL the database
+// (when the server does not have it yet) and the tables in it.
 [[nodiscard]] bool create(const QString &connectionString, const QString &user, const QString &password,
-                          QString &errorText);
+                          QString &errorText, const Fill &fill = {});
+
+// A staff code as add-staff takes it: a whole number of 1 or more.
+[[nodiscard]] bool isStaffCode(const QString &text, int &code);
 
 // The schema script of db/ for the connection's kind of database.
 [[nodiscard]] QString schema(const DbConnection &connection);

@@ -1,6 +1,7 @@
 #include "ConnectionSettings.h"
 
 #include "base/PasswordCipher.h"
+#include "base/Sjis.h"
 #include "platform/DbConnectionString.h"
 #include "platform/SettingsStore.h"
 
@@ -15,8 +16,17 @@ namespace ConnectionSettings {
 bool write(SettingsStore &store, const QString &connection, const QString &user, const QString &password,
            QString &errorText)
 {
-    if (!DbConnectionString::parse(connection, &errorText))
+    const std::optional<DbConnectionString> parts = DbConnectionString::parse(connection, &errorText);
+    if (!parts)
         return false;
+    if (parts->kind == DbKind::Odbc) {
+        errorText = QStringLiteral("the main database is SQLite or PostgreSQL; ODBC is for the partner link");
+        return false;
+    }
+    if (!Sjis::holds(password)) {
+        errorText = QStringLiteral("the password holds a character that Shift-JIS cannot store");
+        return false;
+    }
     const std::optional<QByteArray> record = PasswordCipher::encipher(password);
     if (!record) {
         errorText = QStringLiteral("the password takes more than %1 bytes").arg(PasswordCipher::MaxPasswordBytes);

@@ -12,7 +12,7 @@ class SettingsStore;
 namespace ConnectionSettings {
 
 // Refuses a connection string that does not parse and a password that does
-// not fit the record (56 bytes in Shift-JIS).
+// not fit the record (56 bytes in Shift-JIS, no character Shift-JIS lacks).
 [[nodiscard]] bool write(SettingsStore &store, const QString &connection, const QString &user, const QString &password,
                          QString &errorText);
 

@@ -2,6 +2,7 @@
 #include "AdminDatabase.h"
 #include "ConnectionSettings.h"
 #include "DemoData.h"
+#include "DemoDatabase.h"
 
 #include "platform/DbConnection.h"
 #include "platform/SettingsStore.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -86,14 +88,17 @@ int create(const Arguments &arguments)
     return Ok;
 }
 
+int badStaffCode(const QString &text)
+{
+    print(stderr, QStringLiteral("tamsolen-admin: the staff code must be a number of 1 or more: ") + text);
+    return BadArguments;
+}
+
 int addStaff(const Arguments &arguments)
 {
-    bool ok = false;
-    const int code = arguments.values[0].toInt(&ok);
-    if (!ok) {
-        print(stderr, QStringLiteral("tamsolen-admin: the staff code must be a number: ") + arguments.values[0]);
-        return BadArguments;
-    }
+    int code = 0;
+    if (!AdminDatabase::isStaffCode(arguments.values[0], code))
+        return badStaffCode(arguments.values[0]);
     return withDatabase(arguments, [&](DbConnection &db, QString &error) {
         return AdminDatabase::addStaff(db, code, arguments.values[1], arguments.values[2], error);
     });
@@ -135,34 +140,31 @@ int demo(const Arguments &arguments)
         file = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                QStringLiteral("/tamsolen/demo.sqlite");
     file = QFileInfo(file).absoluteFilePath();
-    const QString connection = QStringLiteral("Provider=SQLite;Data Source=") + file;
+    const QString connection = DemoDatabase::connectionString(file);
 
     QString error;
-    if (!QFileInfo::exists(file)) {
-        if (!QDir().mkpath(QFileInfo(file).absolutePath()))
-            return failed(QStringLiteral("cannot create the folder of ") + file);
-        DbConnection db;
-        if (!AdminDatabase::create(connection, {}, {}, error))
-            return failed(error);
-        if (!db.open(connection) || !DemoData::fill(db, error)) {
-            db.close();
-            QFile::remove(file);
-            return failed(error.isEmpty() ? db.errorText() : error);
-        }
+    bool created = false;
+    if (!DemoDatabase::prepare(file, created, error))
+        return failed(error);
+    if (created)
         print(stdout, QStringLiteral("Demo database created: ") + file);
-    }
 
     SettingsStore store;
     const std::optional<QString> current = ConnectionSettings::connection(store);
-    if (!current || *current == connection) {
-        if (!ConnectionSettings::write(store, connection, {}, {}, error))
-            return failed(error);
-    } else {
-        print(stdout, QStringLiteral("The settings in %1 name another database (%2); left as they are.")
-                          .arg(store.folder(), *current));
+    if (current && *current != connection) {
+        print(stdout, QStringLiteral("The settings in %1 name another database, so the program starts on that one:\n"
+                                     "  %2\n"
+                                     "The demo login works there only if that database has it. To start on the demo "
+                                     "database instead:\n"
+                                     "  tamsolen-admin -c \"%3\" write-settings")
+                          .arg(store.folder(), *current, connection));
+        return Ok;
     }
-    print(stdout, QStringLiteral("Demo login: user name %1, password %2")
-                      .arg(QString::fromUtf16(DemoData::LoginUser), QString::fromUtf16(DemoData::LoginPassword)));
+    if (!ConnectionSettings::write(store, connection, {}, {}, error))
+        return failed(error);
+    print(stdout, QStringLiteral("The program starts on the demo database %1\n"
+                                 "Log in with ユーザー名 %2 and パスワード %3")
+                      .arg(file, QString::fromUtf16(DemoData::LoginUser), QString::fromUtf16(DemoData::LoginPassword)));
     return Ok;
 }
 
@@ -219,6 +221,14 @@ int main(int argc, char **argv)
         print(stream, parser.helpText() + QString::fromUtf8(Commands));
     };
     if (!parser.parse(QCoreApplication::arguments())) {
+        // "-1" reads as an option; the staff code is the one number a command takes.
+        const QStringList unknown = parser.unknownOptionNames();
+        if (std::any_of(unknown.begin(), unknown.end(), [](const QString &name) { return name[0].isDigit(); })) {
+            for (const QString &argument : QCoreApplication::arguments()) {
+                if (argument.size() > 1 && argument[0] == u'-' && argument[1].isDigit())
+                    return badStaffCode(argument);
+            }
+        }
         print(stderr, QStringLiteral("tamsolen-admin: ") + parser.errorText());
         return BadArguments;
     }

@@ -20,7 +20,7 @@ bool TrpPrintJob::print(const QString &pageText, int copies)
         return false;
     }
     TrpPrinter &printer = m_report.printer();
-    TrpPlatformPrinter *device = printer.printer();
+    TrpPlatformPrinter *device = printer.printTarget();
     if (!device) {
         m_errorText = QStringLiteral("No printer to print on");
         return false;

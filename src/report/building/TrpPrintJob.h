@@ -4,7 +4,8 @@
 
 class TrpReport;
 
-// Prints a report's prepared pages on the current platform printer: the
+// Prints a report's prepared pages on the printer wrapper's print target
+// (the current platform printer or the platform's default queue): the
 // pages named by a page text, each as many times as the copies ask, in one
 // job named after the report's title.
 class TrpPrintJob

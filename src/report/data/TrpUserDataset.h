@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/common/TrpDeadline.h"
 #include "report/data/TrpDataset.h"
 
 // A data set without data of its own: counted (RangeEnd reCount with
@@ -10,10 +11,15 @@ class TrpUserDataset : public TrpDataset
     Q_OBJECT
 public:
     // Rows a walk with no end rule (no count and no OnCheckEOF) yields
-    // before it stops with an error instead of running for ever.
+    // before it stops with an error instead of running for ever; it stops
+    // sooner when its time (TrpDeadline::EndlessWork) has passed.
     static constexpr qint32 UnendingRowLimit = 100000;
 
     using TrpDataset::TrpDataset;
 
+    [[nodiscard]] bool First() override;
     [[nodiscard]] bool Eof() override;
+
+private:
+    TrpDeadline m_walk;
 };

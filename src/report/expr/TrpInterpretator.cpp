@@ -53,12 +53,13 @@ bool TrpInterpretator::DoScript(const QStringList &memo)
     const qsizetype count = memo.size();
     qsizetype index = 0;
     qint64 steps = 0;
+    const TrpDeadline deadline(m_timeLimit);
     auto failed = [this] {
         m_error = m_parser.error();
         return false;
     };
     while (index < count) {
-        if (++steps > m_stepLimit) {
+        if (++steps > m_stepLimit || deadline.passed()) {
             m_error = TrpError{TrpError::Kind::Script, QStringLiteral("Script does not end"), -1};
             return false;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/common/TrpDeadline.h"
 #include "report/common/TrpError.h"
 #include "report/expr/TrpParser.h"
 
@@ -29,8 +30,9 @@ public:
     static constexpr int MaxLabels = 101;
     static constexpr int MaxLabelBytes = 15;
     static constexpr int MaxLines = 65536;
-    // Lines one DoScript runs at most unless set otherwise: a script loop
-    // that never ends stops with an error.
+    // Lines one DoScript runs at most unless set otherwise; whatever its
+    // lines, a script loop that never ends stops with an error once its
+    // time (TrpDeadline::EndlessWork) has passed, at the latest.
     static constexpr qint64 StepLimit = 10'000'000;
 
     TrpInterpretator();
@@ -50,6 +52,7 @@ public:
     [[nodiscard]] virtual bool DoScript(const QStringList &memo);
 
     void setStepLimit(qint64 steps) { m_stepLimit = steps; }
+    void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
 
     [[nodiscard]] TrpParser &parser() { return m_parser; }
     [[nodiscard]] const TrpError &error() const { return m_error; }
@@ -66,4 +69,5 @@ private:
     TrpParser m_parser;
     TrpError m_error;
     qint64 m_stepLimit = StepLimit;
+    std::chrono::milliseconds m_timeLimit = TrpDeadline::EndlessWork;
 };

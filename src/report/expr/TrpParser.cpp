@@ -617,6 +617,11 @@ void TrpParser::applyBinary(char16_t code, Variant &a, const Variant &b)
     }
     case u'+':
     case OpOr:
+        // A join of texts past any page's text is a runaway loop's, whose
+        // steps would otherwise grow beyond what its time bound can stop.
+        if (a.type() == Variant::Type::String && b.type() == Variant::Type::String &&
+            a.stringValue().size() > MaxTextLength - b.stringValue().size())
+            raise(Kind::Calculation, QStringLiteral("Text too long"));
         check(Variant::add(a, b, result), a, b);
         break;
     case u'*':

@@ -45,6 +45,8 @@ public:
     // started again from inside a handler (a name whose value leads back to
     // itself).
     static constexpr int MaxDepth = 64;
+    // Characters of the longest text a join gives.
+    static constexpr qsizetype MaxTextLength = 1 << 24;
 
     // Asked for every bracketed name (as written) and every bare name (upper
     // case); the value comes in empty and what the handler leaves is used.

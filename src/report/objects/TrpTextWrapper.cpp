@@ -2,6 +2,11 @@
 
 #include "base/Sjis.h"
 
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 bool isBreak(QChar c)
@@ -26,15 +31,48 @@ bool isSign(quint8 b)
     return b == 218 || b == 220;
 }
 
-// A cut inside a surrogate pair moves before the pair.
-qsizetype onCharacter(const QString &text, qsizetype at)
-{
-    if (at > 0 && at < text.size() && text[at].isLowSurrogate())
-        return at - 1;
-    return at;
-}
-
 } // namespace
+
+// The widths of a text from its start up to each position, each cluster
+// measured once; positions inside a cluster are no place to cut.
+class TrpTextWrapper::Advances
+{
+public:
+    Advances(const QString &text, const Measure &measure) : m_sums(text.size() + 1, 0.0), m_cuts(text.size() + 1)
+    {
+        QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+        qsizetype start = 0;
+        m_cuts[0] = true;
+        for (qsizetype end = clusters.toNextBoundary(); end > 0; end = clusters.toNextBoundary()) {
+            // A negative width (a letter spacing below nothing) counts as
+            // none, so that the sums only grow.
+            const double width = std::max(0.0, measure(QStringView(text).mid(start, end - start)));
+            for (qsizetype k = start + 1; k <= end; ++k)
+                m_sums[k] = m_sums[start];
+            m_sums[end] += width;
+            m_cuts[end] = true;
+            start = end;
+        }
+    }
+
+    [[nodiscard]] double width(qsizetype from, qsizetype to) const { return m_sums[to] - m_sums[from]; }
+
+    // The most characters from `from` on that fit the width, ending
+    // between clusters.
+    [[nodiscard]] qsizetype fitting(qsizetype from, double width) const
+    {
+        const double limit = m_sums[from] + width;
+        qsizetype to = std::upper_bound(m_sums.begin() + from, m_sums.end(), limit) - m_sums.begin() - 1;
+        // Sums rounded apart: the piece itself must fit.
+        while (to > from && (!m_cuts[to] || this->width(from, to) > width))
+            --to;
+        return std::max(to, from) - from;
+    }
+
+private:
+    std::vector<double> m_sums;
+    std::vector<bool> m_cuts;
+};
 
 TrpTextWrapper::TrpTextWrapper(Measure measure, double width, bool wordBreak)
     : m_measure(std::move(measure)), m_width(width), m_wordBreak(wordBreak)
@@ -43,16 +81,20 @@ TrpTextWrapper::TrpTextWrapper(Measure measure, double width, bool wordBreak)
 QList<TrpTextWrapper::Line> TrpTextWrapper::wrap(const QString &line) const
 {
     QList<Line> out;
-    const bool hasLineEnd = std::any_of(line.begin(), line.end(), isLineEnd);
-    if (!hasLineEnd && (Sjis::byteLength(line) < 2 || m_measure(line) <= m_width)) {
-        out.append({line, true});
+    if (!std::any_of(line.begin(), line.end(), isLineEnd)) {
+        const Advances advances(line, m_measure);
+        if (Sjis::byteLength(line) < 2 || advances.width(0, line.size()) <= m_width)
+            out.append({line, true});
+        else
+            wrapSegment(line, advances, out);
         return out;
     }
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size(); ++i) {
         if (i < line.size() && !isLineEnd(line[i]))
             continue;
-        wrapSegment(line.mid(start, i - start), out);
+        const QString segment = line.mid(start, i - start);
+        wrapSegment(segment, Advances(segment, m_measure), out);
         while (i + 1 < line.size() && isLineEnd(line[i + 1]))
             ++i;
         start = i + 1;
@@ -62,21 +104,7 @@ QList<TrpTextWrapper::Line> TrpTextWrapper::wrap(const QString &line) const
     return out;
 }
 
-qsizetype TrpTextWrapper::fittingLength(const QString &text, qsizetype from) const
-{
-    qsizetype low = 0;
-    qsizetype high = text.size() - from;
-    while (low < high) {
-        const qsizetype mid = (low + high + 1) / 2;
-        if (m_measure(QStringView(text).mid(from, mid)) <= m_width)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    return onCharacter(text, from + low) - from;
-}
-
-void TrpTextWrapper::wrapSegment(const QString &text, QList<Line> &out) const
+void TrpTextWrapper::wrapSegment(const QString &text, const Advances &advances, QList<Line> &out) const
 {
     qsizetype from = 0;
     if (text.isEmpty()) {
@@ -85,7 +113,7 @@ void TrpTextWrapper::wrapSegment(const QString &text, QList<Line> &out) const
     }
     const qsizetype first = out.size();
     while (from < text.size()) {
-        const qsizetype fits = fittingLength(text, from);
+        const qsizetype fits = advances.fitting(from, m_width);
         if (from + fits >= text.size()) {
             out.append({text.mid(from), true});
             return;
@@ -102,7 +130,7 @@ void TrpTextWrapper::wrapSegment(const QString &text, QList<Line> &out) const
             }
         }
         qsizetype next = 0;
-        if (m_wordBreak && hyphenate(text, from, breakAt < 0 ? from : breakAt + 1, out, next)) {
+        if (m_wordBreak && hyphenate(text, advances, from, breakAt < 0 ? from : breakAt + 1, overflow, out, next)) {
             from = next;
             continue;
         }
@@ -122,20 +150,24 @@ void TrpTextWrapper::wrapSegment(const QString &text, QList<Line> &out) const
         out.last().paragraphEnd = true;
 }
 
-bool TrpTextWrapper::hyphenate(const QString &text, qsizetype from, qsizetype wordStart, QList<Line> &out,
-                               qsizetype &next) const
+bool TrpTextWrapper::hyphenate(const QString &text, const Advances &advances, qsizetype from, qsizetype wordStart,
+                               qsizetype overflow, QList<Line> &out, qsizetype &next) const
 {
+    // A cut that fits lies before the overflow, and its rule reads two bytes
+    // past it: the word is read no further than a few characters beyond,
+    // but far enough to have the length that allows hyphenation at all.
+    const qsizetype readTo = std::max(overflow + 4, wordStart + 5);
     qsizetype wordEnd = wordStart;
-    while (wordEnd < text.size() && !isBreak(text[wordEnd]))
+    while (wordEnd < text.size() && wordEnd < readTo && !isBreak(text[wordEnd]))
         ++wordEnd;
     const QList<qsizetype> points = hyphenationPoints(QStringView(text).mid(wordStart, wordEnd - wordStart));
+    const double hyphen = m_measure(u"-");
     for (qsizetype k = points.size() - 1; k >= 0; --k) {
         const qsizetype cut = wordStart + points[k];
         if (cut <= from)
             break;
-        const QString head = text.mid(from, cut - from) + QLatin1Char('-');
-        if (m_measure(head) <= m_width) {
-            out.append({head, false});
+        if (advances.width(from, cut) + hyphen <= m_width) {
+            out.append({text.mid(from, cut - from) + QLatin1Char('-'), false});
             next = cut;
             return true;
         }

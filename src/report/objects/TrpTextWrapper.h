@@ -16,7 +16,10 @@
 class TrpTextWrapper
 {
 public:
-    // The width of a piece of text in the units of the width.
+    // The width of a piece of text in the units of the width. The wrapper
+    // measures each character (each grapheme cluster) of a text once and
+    // adds the widths up, so that wrapping takes time in step with the
+    // text's length.
     using Measure = std::function<double(QStringView)>;
 
     struct Line
@@ -39,11 +42,11 @@ public:
     [[nodiscard]] static QList<qsizetype> hyphenationPoints(QStringView word);
 
 private:
-    void wrapSegment(const QString &text, QList<Line> &out) const;
-    // The most characters from `from` on that fit the width.
-    [[nodiscard]] qsizetype fittingLength(const QString &text, qsizetype from) const;
-    [[nodiscard]] bool hyphenate(const QString &text, qsizetype from, qsizetype wordStart, QList<Line> &out,
-                                 qsizetype &next) const;
+    class Advances;
+
+    void wrapSegment(const QString &text, const Advances &advances, QList<Line> &out) const;
+    [[nodiscard]] bool hyphenate(const QString &text, const Advances &advances, qsizetype from, qsizetype wordStart,
+                                 qsizetype overflow, QList<Line> &out, qsizetype &next) const;
 
     Measure m_measure;
     double m_width;

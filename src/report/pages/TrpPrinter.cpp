@@ -145,6 +145,18 @@ QString TrpPrinter::defaultPrinterName()
     return QStringLiteral("Default printer");
 }
 
+TrpPlatformPrinter *TrpPrinter::printTarget()
+{
+    if (m_printer)
+        return m_printer.get();
+    if (!m_defaultQueue && m_platform) {
+        const QString name = m_platform->defaultPrinterName();
+        if (!name.isEmpty())
+            m_defaultQueue = m_platform->open(name);
+    }
+    return m_defaultQueue.get();
+}
+
 bool TrpPrinter::setPrinterIndex(int index)
 {
     if (index < 0 || index >= m_printers.size())

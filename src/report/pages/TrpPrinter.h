@@ -120,6 +120,11 @@ public:
     // The platform printer of the current entry, set to the current paper;
     // null while "Default printer" is current.
     [[nodiscard]] TrpPlatformPrinter *printer() const { return m_printer.get(); }
+    // The printer that pages go to: the current platform printer, or while
+    // "Default printer" is current the platform's default queue (opened on
+    // first use and kept, so that its properties hold for the next job);
+    // null when the machine has none.
+    [[nodiscard]] TrpPlatformPrinter *printTarget();
 
     // The built-in table: codes 1 to 68 without 48 and 49, then "Custom".
     [[nodiscard]] static std::span<const PaperInfo> paperTable();
@@ -146,6 +151,7 @@ private:
     int m_printerIndex = 0;
 
     std::unique_ptr<TrpPlatformPrinter> m_printer;
+    std::unique_ptr<TrpPlatformPrinter> m_defaultQueue;
 
     QStringList m_paperNames;
     QList<quint16> m_paperCodes;

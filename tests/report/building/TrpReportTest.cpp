@@ -182,7 +182,7 @@ TEST_F(TrpReportTest, PrintingTakesThePagesNamedInOneJob)
     FakeReportUi ui;
     EXPECT_TRUE(report.PrintPreparedReport(q("1,3-4"), 2));
     EXPECT_EQ(platform.opened->jobName, q("Quernlight: Untitled"));
-    EXPECT_EQ(platform.opened->output().count("/Type /Page\n"), 6);
+    EXPECT_EQ(platform.opened->printedPages(), 6);
     EXPECT_EQ(ui.shown, strings({"Report preparing / Printing page:"}));
     EXPECT_EQ(ui.labels, strings({"Printing page:  1", "Printing page:  3", "Printing page:  4"}));
 

@@ -320,6 +320,12 @@ TEST(TrpInterpretator, ALoopThatNeverEndsStops)
     interpreter.setStepLimit(1000);
     EXPECT_FALSE(interpreter.run({q("while 1 do a := 1")}));
     EXPECT_TRUE(interpreter.run({q("begin i := 0; while i < 300 do i := i + 1 end")}));
+
+    // Without a step limit, the time limit stops loops whose every step
+    // costs: calls are converted again on every round.
+    interpreter.setStepLimit(std::numeric_limits<qint64>::max());
+    EXPECT_FALSE(interpreter.run({q("while 1 do s := COPY('abc', 1, 2)")}));
+    EXPECT_EQ(interpreter.error().message, q("Script does not end"));
 }
 
 TEST(TrpInterpretator, ForeignLinesDoNoHarm)

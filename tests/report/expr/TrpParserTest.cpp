@@ -314,6 +314,17 @@ TEST(TrpParser, NestingIsLimited)
     EXPECT_EQ(parser.error().kind, Kind::Calculation);
 }
 
+TEST(TrpParser, JoinedTextsAreBounded)
+{
+    TrpParser parser;
+    parser.OnGetValue = [](const QString &, Variant &value) {
+        value = Variant(QString(TrpParser::MaxTextLength - 1, QLatin1Char('x')));
+    };
+    EXPECT_EQ(parser.Calc(q("[big] + 'y'"))->stringValue().size(), TrpParser::MaxTextLength);
+    EXPECT_FALSE(parser.Calc(q("[big] + 'yz'")));
+    EXPECT_EQ(parser.error().message, q("Text too long"));
+}
+
 TEST(TrpParser, ANameWhoseValueLeadsBackToItselfStops)
 {
     TrpParser parser;

@@ -5,10 +5,10 @@
 #include "report/pages/TrpPlatformPrinters.h"
 #include "reportui/TrpCupsPrinters.h"
 
-#include <QBuffer>
+#include "FakePlatformPrinters.h"
+
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
 
 #include <gtest/gtest.h>
 
@@ -155,7 +155,6 @@ TEST(TrpPrinter, DeviceMetricsScalePrinterPixelsToPageUnits)
     EXPECT_EQ(TrpPrinter::deviceMetrics(layout, 600, 600), expected);
     EXPECT_EQ(TrpPrinter::deviceMetrics(layout, 0, 600), TrpPrinter::PageMetrics{});
 }
-
 
 TEST(TrpPrinter, APlatformPrinterGivesItsPapersAndMetrics)
 {

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// The plans' logging category.
+Q_DECLARE_LOGGING_CATEGORY(lcPlans)

@@ -1,0 +1,94 @@
+#include "platform/DbOdbcReader.h"
+
+#include "platform/DbConnection.h"
+#include "platform/DbQuery.h"
+#include "platform/DbRows.h"
+
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+DbType typeOf(QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::Bool:
+        return DbType::Boolean;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::UChar:
+        return DbType::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return DbType::Double;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        return DbType::DateTime;
+    case QMetaType::QByteArray:
+        return DbType::Blob;
+    default:
+        return DbType::Text;
+    }
+}
+
+void addValue(DbRows &rows, const QVariant &value, DbType type)
+{
+    if (value.isNull()) {
+        rows.addNull();
+        return;
+    }
+    switch (type) {
+    case DbType::Boolean:
+        rows.addBoolean(value.toBool());
+        return;
+    case DbType::Integer:
+        rows.addInteger(value.toLongLong());
+        return;
+    case DbType::Double:
+        rows.addDouble(value.toDouble());
+        return;
+    case DbType::DateTime:
+        rows.addDate(value.typeId() == QMetaType::QDate ? DateTime::fromDate(value.toDate())
+                                                        : DateTime::fromDateTime(value.toDateTime()));
+        return;
+    case DbType::Blob:
+        rows.addBlob(value.toByteArray());
+        return;
+    case DbType::Null:
+    case DbType::Text:
+        break;
+    }
+    const QByteArray text = value.toString().toUtf8();
+    rows.addText(text.constData(), size_t(text.size()));
+}
+
+} // namespace
+
+namespace DbOdbcReader {
+
+bool read(const DbQuery &query, DbRows &rows, QString &errorText)
+{
+    QSqlQuery sqlQuery(query.connection().sqlDatabase());
+    sqlQuery.setForwardOnly(true);
+    if (!query.execOn(sqlQuery, errorText))
+        return false;
+    const QSqlRecord record = sqlQuery.record();
+    std::vector<DbColumn> columns(size_t(record.count()));
+    for (int c = 0; c < record.count(); ++c)
+        columns[size_t(c)] = {record.fieldName(c), typeOf(record.field(c).metaType())};
+    rows.setColumns(columns);
+    while (sqlQuery.next()) {
+        for (int c = 0; c < record.count(); ++c)
+            addValue(rows, sqlQuery.value(c), columns[size_t(c)].type);
+        rows.endRow();
+    }
+    return true;
+}
+
+} // namespace DbOdbcReader

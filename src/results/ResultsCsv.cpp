@@ -1,0 +1,295 @@
+#include "results/ResultsCsv.h"
+
+#include "base/Clock.h"
+#include "base/Sjis.h"
+#include "core/CodeTables.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbDate.h"
+#include "platform/DbQuery.h"
+#include "platform/DbTransaction.h"
+#include "results/CureResultStore.h"
+#include "core/AppContext.h"
+#include "core/TMainModule.h"
+#include "results/TCsv.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace {
+
+constexpr qsizetype NameBytes = 36;
+constexpr qsizetype CommentBytes = 20;
+
+QString dateText(TDateTime value)
+{
+    return DateTime::format(u"yyyy/mm/dd", value);
+}
+
+// "hh:nn" (seconds allowed), or a date-time text: the time of day.
+std::optional<TDateTime> parseTime(const QString &text)
+{
+    if (const auto dateTime = DateTime::parse(text))
+        return DateTime::timeOf(*dateTime);
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?$"));
+    const auto match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int hour = match.captured(1).toInt();
+    const int minute = match.captured(2).toInt();
+    const int second = match.captured(3).toInt();
+    if (hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    return DateTime::encodeTime(hour, minute, second);
+}
+
+std::optional<int> parseInteger(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+QString failed(QStringView what, const QString &field)
+{
+    return what.toString() + QStringLiteral("の変換に失敗しました。\n") + field;
+}
+
+const QString SizeError = QStringLiteral("\nサイズエラー");
+
+} // namespace
+
+const QStringList &ResultsCsv::headerNames()
+{
+    static const QStringList names{
+        QStringLiteral("利用者番号"), QStringLiteral("氏名"),     QStringLiteral("カナ氏名"),
+        QStringLiteral("生年月日"),   QStringLiteral("性別"),     QStringLiteral("自立区分"),
+        QStringLiteral("認知区分"),   QStringLiteral("要介護区分"), QStringLiteral("入所日"),
+        QStringLiteral("退所日"),     QStringLiteral("利用日"),   QStringLiteral("開始時間"),
+        QStringLiteral("分"),         QStringLiteral("形態"),     QStringLiteral("区分"),
+        QStringLiteral("備考"),       QStringLiteral("担当者")};
+    return names;
+}
+
+QStringList ResultsCsv::exportValues(const CureResult &row)
+{
+    return {Text::zeroPadded(row.CureNo, 8),
+            row.Name,
+            row.Kana,
+            dateText(row.Birth),
+            CodeName(SexNames, row.Sex),
+            CodeName(JiritsuNames, row.Jiritsu_KBN),
+            CodeName(NinchiNames, row.Ninchi_KBN),
+            CodeName(YoukaigoNames, row.YOUKAIGO_KBN),
+            dateText(row.NYUSHOBI_YMD),
+            dateText(row.TAISHOBI_YMD),
+            dateText(row.CureDate),
+            DateTime::format(u"hh:nn", row.RStartTime),
+            QString::number(row.RMinute),
+            CodeName(RihaTypeNames, row.RihaType),
+            QString::number(row.KubunCode),
+            Sjis::cut(row.Comment, CommentBytes),
+            row.StuffName};
+}
+
+QByteArray ResultsCsv::exportLine(const QStringList &values, qsizetype *unmapped)
+{
+    QByteArray line;
+    qsizetype lost = 0;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        QString value = values[i];
+        // A line break inside a value would end the line for every reader.
+        value.replace(u'\r', u' ').replace(u'\n', u' ').replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        qsizetype missing = 0;
+        if (i > 0)
+            line.append(',');
+        line.append('"').append(Sjis::encode(value, &missing)).append('"');
+        lost += missing;
+    }
+    if (unmapped)
+        *unmapped = lost;
+    return line;
+}
+
+ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const QString &fileName) const
+{
+    DbDataSet rows;
+    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
+                                                 "CureDate < :PToDate ORDER BY CureNo, CureDate, RStartTime, ResultNo"));
+    query.bind(u"PFromDate", DbDate{from}).bind(u"PToDate", DbDate{to});
+    if (!rows.open(query))
+        return {false, MessageType::Error, QStringLiteral("データの抽出に失敗しました。")};
+    if (rows.isEmpty())
+        return {false, MessageType::Warning, QStringLiteral("条件に該当するデータがありません。")};
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, MessageType::Error, QStringLiteral("CSVファイル名をオープンできません。")};
+    if (file.write(exportLine(headerNames()) + "\r\n") < 0) {
+        file.cancelWriting();
+        return {false, MessageType::Error, QStringLiteral("タイトルの書き出しができません。")};
+    }
+    qsizetype unmapped = 0;
+    QByteArray body;
+    for (rows.first(); !rows.eof(); rows.next()) {
+        qsizetype missing = 0;
+        body.append(exportLine(exportValues(CureResult::fromRow(rows)), &missing)).append("\r\n");
+        unmapped += missing;
+    }
+    if (file.write(body) != body.size() || !file.commit()) {
+        file.cancelWriting();
+        return {false, MessageType::Error, QStringLiteral("書き出しでエラーが発生しました。")};
+    }
+    if (unmapped > 0)
+        return {true, MessageType::Warning,
+                QStringLiteral("エクスポートを完了しました。\nShift-JISにない文字%1個を「?」で書き出しました。")
+                    .arg(unmapped)};
+    return {true, MessageType::Information, QStringLiteral("エクスポートを完了しました。")};
+}
+
+std::optional<QStringList> ResultsCsv::importFields(const QByteArray &line)
+{
+    TCsv csv;
+    csv.Line = line;
+    csv.Split();
+    csv.StripQuotes();
+    if (csv.Fields.size() != ColumnCount)
+        return std::nullopt;
+    QStringList fields;
+    for (const QByteArray &field : std::as_const(csv.Fields))
+        fields.append(Sjis::decode(QByteArray(field).replace("\"\"", "\"")));
+    return fields;
+}
+
+ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
+{
+    CureResult row;
+    const auto cureNo = parseInteger(f[0]);
+    if (!cureNo)
+        return {{}, failed(u"治療番号", f[0])};
+    row.CureNo = *cureNo;
+    if (Sjis::byteLength(f[1]) > NameBytes)
+        return {{}, QStringLiteral("氏名の変換に失敗しました。") + SizeError};
+    row.Name = f[1];
+    if (Sjis::byteLength(f[2]) > NameBytes)
+        return {{}, QStringLiteral("かな氏名の変換に失敗しました。") + SizeError};
+    row.Kana = f[2];
+    const auto birth = DateTime::parse(f[3]);
+    if (!birth)
+        return {{}, failed(u"生年月日", f[3])};
+    row.Birth = *birth;
+    if (f[4].startsWith(u'男'))
+        row.Sex = 0;
+    else if (f[4].startsWith(u'女'))
+        row.Sex = 1;
+    else
+        return {{}, QStringLiteral("性別の変換に失敗しました。")};
+    row.Jiritsu_KBN = IndexOfJiritsuName(f[5]);
+    if (row.Jiritsu_KBN < 0)
+        return {{}, QStringLiteral("自立区分の変換に失敗しました。")};
+    row.Ninchi_KBN = IndexOfNinchiName(f[6]);
+    if (row.Ninchi_KBN < 0)
+        return {{}, failed(u"認知区分", f[6])};
+    row.YOUKAIGO_KBN = IndexOfYoukaigoName(f[7]);
+    if (row.YOUKAIGO_KBN < 0)
+        return {{}, failed(u"要介護区分", f[7])};
+    const auto admission = DateTime::parse(f[8]);
+    if (!admission)
+        return {{}, failed(u"入所日", f[8])};
+    row.NYUSHOBI_YMD = *admission;
+    const auto discharge = DateTime::parse(f[9]);
+    if (!discharge)
+        return {{}, failed(u"退所日", f[9])};
+    row.TAISHOBI_YMD = *discharge;
+    const auto cureDate = DateTime::parse(f[10]);
+    if (!cureDate)
+        return {{}, failed(u"利用日", f[10])};
+    row.CureDate = DateTime::dateOf(*cureDate);
+    const auto start = parseTime(f[11]);
+    if (!start)
+        return {{}, failed(u"開始時間", f[11])};
+    row.RStartTime = *start;
+    const auto minutes = parseInteger(f[12]);
+    if (!minutes || *minutes < 0)
+        return {{}, failed(u"分", f[12])};
+    row.RMinute = *minutes;
+    static constexpr std::array<QStringView, 4> typeHeads{u"入所", u"短期", u"通所", u"訪問"};
+    row.RihaType = -1;
+    for (int i = 0; i < int(typeHeads.size()); ++i) {
+        if (f[13].startsWith(typeHeads[size_t(i)]))
+            row.RihaType = i;
+    }
+    if (row.RihaType < 0)
+        return {{}, QStringLiteral("リハビリ形態の変換に失敗しました。")};
+    const auto kubun = parseInteger(f[14]);
+    if (!kubun)
+        return {{}, failed(u"区分", f[14])};
+    if (*kubun < 0 || *kubun > 15)
+        return {{}, QStringLiteral("区分コードにエラーがあります。\n") + f[14]};
+    row.KubunCode = *kubun;
+    if (Sjis::byteLength(f[15]) > CommentBytes)
+        return {{}, QStringLiteral("コメントの変換に失敗しました。") + SizeError};
+    row.Comment = f[15];
+    const QString staff = Sjis::trim(f[16]);
+    row.StuffCode = m_context.mainModule.StaffCodeOfName(staff);
+    if (row.StuffCode < 0)
+        return {{}, QStringLiteral("未登録スタッフエラーです。\n") + staff};
+    row.StuffName = m_context.mainModule.GetStaffName(row.StuffCode);
+    row.StuffKigo = m_context.mainModule.GetStaffKigo(row.StuffCode);
+    row.ReserveNo = -1;
+    const TDateTime now = Clock::now();
+    row.PStartTime = DateTime::timeOf(now);
+    row.PMinute = 0;
+    row.deriveFlags();
+    row.KubunDate = now;
+    row.HP_TAISHO_YMD = DateTime::None;
+    row.LoginCD = m_context.mainModule.LoginStaffCode;
+    row.LoginName = m_context.mainModule.LoginStaffName;
+    row.UpdateDate = now;
+    return {row, {}};
+}
+
+std::pair<std::vector<CureResult>, QString> ResultsCsv::convertAll(const QByteArray &bytes) const
+{
+    std::vector<CureResult> rows;
+    const QList<QByteArray> lines = bytes.split('\n');
+    bool first = true;
+    for (QByteArray line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        const auto fields = importFields(line);
+        if (!fields)
+            return {{}, QStringLiteral("インポートファイルの項目が一致しません。")};
+        const bool header = first && *fields == headerNames();
+        first = false;
+        if (header)
+            continue;
+        Converted converted = convert(*fields);
+        if (!converted.row)
+            return {{}, converted.error};
+        rows.push_back(std::move(*converted.row));
+    }
+    return {std::move(rows), {}};
+}
+
+ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
+{
+    if (!QFileInfo::exists(fileName))
+        return {false, MessageType::Error, QStringLiteral("インポートファイルが見つかりません。")};
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, MessageType::Error, QStringLiteral("インポートファイルをオープンできません。")};
+    const auto [rows, error] = convertAll(file.readAll());
+    if (!error.isEmpty())
+        return {false, MessageType::Error, error};
+    DbTransaction transaction(m_context.database);
+    if (!transaction.isActive())
+        return {false, MessageType::Error, QStringLiteral("結果テーブルをオープンできません。")};
+    CureResultStore store(m_context.database);
+    if (!store.insert(rows) || !transaction.commit())
+        return {false, MessageType::Error, QStringLiteral("*** System Error 結果テーブル（追加）")};
+    return {true, MessageType::Information, QStringLiteral("インポートしました。")};
+}

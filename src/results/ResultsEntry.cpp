@@ -1,0 +1,130 @@
+#include "results/ResultsEntry.h"
+
+#include "base/Clock.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbDate.h"
+#include "platform/DbQuery.h"
+#include "platform/DbTransaction.h"
+#include "results/CureResultStore.h"
+#include "core/AppContext.h"
+#include "core/TMainModule.h"
+
+namespace {
+
+const QString RegisterFailed = QStringLiteral("*** System Error 結果の登録に失敗しました。");
+
+} // namespace
+
+QString ResultsEntry::loadPerson(int cureNo)
+{
+    DbDataSet person;
+    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM Person WHERE CureNo = :PCureNo"));
+    query.bind(u"PCureNo", cureNo);
+    if (!person.open(query))
+        return QStringLiteral("SystemError : 利用者の抽出 error ");
+    if (person.isEmpty())
+        return QStringLiteral("利用者の登録データが見つかりません。");
+    m_person = TPerson::fromRow(person);
+    return {};
+}
+
+bool ResultsEntry::loadMonth(TDateTime from, TDateTime to)
+{
+    m_from = from;
+    m_to = to;
+    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
+                                                 "CureDate < :PToDate AND CureNo = :PCureNo "
+                                                 "ORDER BY CureDate, RStartTime, ResultNo"));
+    query.bind(u"PFromDate", DbDate{from}).bind(u"PToDate", DbDate{to}).bind(u"PCureNo", m_person.CureNo);
+    return m_rows.open(query);
+}
+
+QString ResultsEntry::addDay(std::optional<TDateTime> day)
+{
+    const TDateTime now = Clock::now();
+    CureResult row;
+    row.takeSnapshot(m_person);
+    row.CureDate = DateTime::dateOf(day.value_or(now));
+    row.ReserveNo = -1;
+    row.StuffCode = -1;
+    row.PStartTime = row.RStartTime = DateTime::timeOf(now);
+    row.RihaType = m_person.RihaType;
+    row.KubunCode = m_person.KubunCode;
+    row.deriveFlags();
+    row.LoginCD = m_context.mainModule.LoginStaffCode;
+    row.LoginName = m_context.mainModule.LoginStaffName;
+    row.UpdateDate = now;
+    DbTransaction transaction(m_context.database);
+    if (!transaction.isActive())
+        return QStringLiteral("System Error サーバーの登録開始に失敗しました。");
+    CureResultStore store(m_context.database);
+    if (!store.insert({&row, 1}) || !transaction.commit())
+        return RegisterFailed;
+    if (!loadMonth(m_from, m_to))
+        return QStringLiteral("スケジュールの表示に失敗しました。");
+    return {};
+}
+
+bool ResultsEntry::deleteAll()
+{
+    DbQuery query(m_context.database, QStringLiteral("DELETE FROM CureResults WHERE CureDate >= :PFromDate AND "
+                                                 "CureDate < :PToDate AND CureNo = :PCureNo"));
+    query.bind(u"PFromDate", DbDate{m_from}).bind(u"PToDate", DbDate{m_to}).bind(u"PCureNo", m_person.CureNo);
+    if (!query.exec())
+        return false;
+    m_rows.close();
+    return true;
+}
+
+bool ResultsEntry::setMinutes(int row, int minutes, QString &message)
+{
+    if (minutes < 0) {
+        message = QStringLiteral("負の値です。");
+        return false;
+    }
+    return m_rows.write(row, {{u"RMinute", minutes}});
+}
+
+bool ResultsEntry::setRihaType(int row, int rihaType)
+{
+    return m_rows.write(row, {{u"RihaType", rihaType}});
+}
+
+bool ResultsEntry::setFlag(int row, int flag, bool ticked)
+{
+    return m_rows.write(row, {{ResultTypeFlags::Columns[size_t(flag)], ResultTypeFlags::text(ticked)}});
+}
+
+bool ResultsEntry::setStaff(int row, int staffCode)
+{
+    return m_rows.write(row, {{u"StuffCode", staffCode},
+                              {u"StuffName", m_context.mainModule.GetStaffName(staffCode)},
+                              {u"StuffKigo", m_context.mainModule.GetStaffKigo(staffCode)}});
+}
+
+bool ResultsEntry::save()
+{
+    DbTransaction transaction(m_context.database);
+    if (!transaction.isActive() || !writeKubunCodes() || !transaction.commit()) {
+        // The rows in memory may hold what was rolled back.
+        transaction.rollback();
+        (void)loadMonth(m_from, m_to);
+        return false;
+    }
+    return true;
+}
+
+bool ResultsEntry::writeKubunCodes()
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        const CureResult &row = m_rows.at(i);
+        const ResultTypeFlags::Values kept = ResultTypeFlags::keepOwnType(row.RihaType, row.Flags);
+        std::vector<ResultRowsEditor::Change> changes{
+            {u"KubunCode", ResultTypeFlags::kubunCodeOfTicks(row.RihaType, row.Flags)}};
+        for (int f = 0; f < ResultTypeFlags::Count; ++f)
+            changes.emplace_back(ResultTypeFlags::Columns[size_t(f)], ResultTypeFlags::text(kept[size_t(f)]));
+        if (!m_rows.write(i, changes))
+            return false;
+    }
+    return true;
+}

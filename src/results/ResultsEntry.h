@@ -1,0 +1,57 @@
+#pragma once
+
+#include "results/ResultRowsEditor.h"
+#include "users/TPerson.h"
+
+#include <QString>
+
+#include <optional>
+
+struct AppContext;
+
+// The results of one user in one month, entered and corrected by hand
+// (the per-user entry form without its window).
+class ResultsEntry
+{
+public:
+    explicit ResultsEntry(const AppContext &context) : m_context(context) {}
+
+    // Reads the user's register row; the message to show when that fails
+    // or there is no such user (empty on success).
+    [[nodiscard]] QString loadPerson(int cureNo);
+    [[nodiscard]] const TPerson &person() const { return m_person; }
+    // The user's results of [from, to) by day, start and key.
+    [[nodiscard]] bool loadMonth(TDateTime from, TDateTime to);
+    [[nodiscard]] ResultRowsEditor &rows() { return m_rows; }
+    [[nodiscard]] const ResultRowsEditor &rows() const { return m_rows; }
+
+    // 利用日追加: one empty result of the user on the day (today when the
+    // entered day could not be read), then the month is read again. The
+    // message to show on failure, empty on success.
+    [[nodiscard]] QString addDay(std::optional<TDateTime> day);
+    // 全て削除: the user's results of the month.
+    [[nodiscard]] bool deleteAll();
+
+    // The grid's editors; each writes its row at once (start and remark
+    // through rows()).
+    // Minutes below 0 are refused ("負の値です。").
+    [[nodiscard]] bool setMinutes(int row, int minutes, QString &message);
+    [[nodiscard]] bool setRihaType(int row, int rihaType);
+    [[nodiscard]] bool setFlag(int row, int flag, bool ticked);
+    [[nodiscard]] bool setStaff(int row, int staffCode);
+
+    // 保存: KubunCode from the ticks of each row's own form; the ticks of
+    // the other forms are cleared so that no row counts for two forms.
+    [[nodiscard]] bool save();
+
+    [[nodiscard]] const QString &errorText() const { return m_rows.errorText(); }
+
+private:
+    [[nodiscard]] bool writeKubunCodes();
+
+    const AppContext &m_context;
+    TPerson m_person;
+    TDateTime m_from = DateTime::None;
+    TDateTime m_to = DateTime::None;
+    ResultRowsEditor m_rows;
+};

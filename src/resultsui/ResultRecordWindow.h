@@ -1,0 +1,54 @@
+#pragma once
+
+#include "resultsui/ResultsWindow.h"
+
+class QTableView;
+class QToolButton;
+class ResultCellDelegate;
+class ResultGridModel;
+class ResultRowsEditor;
+
+// The monthly and daily results forms: a tool bar with load, save, print
+// and close, and a grid in which the actual start, minutes and remark are
+// corrected. Each change is written at once; "保存" reads the rows again.
+class ResultRecordWindow : public ResultsWindow
+{
+    Q_OBJECT
+public:
+    QToolButton *SaveButton = nullptr;
+    QToolButton *PrintButton = nullptr;
+    QToolButton *CloseButton = nullptr;
+    QTableView *ResultGrid = nullptr;
+
+    void SaveButtonClick();
+
+protected:
+    // The grid's editable columns: start, minutes and remark.
+    struct EditColumns
+    {
+        int start;
+        int minutes;
+        int comment;
+    };
+    ResultRecordWindow(AppContext &context, QWidget *parent);
+    // The rows the grid shows and edits.
+    virtual ResultRowsEditor &editedRows() = 0;
+    // Builds the tool bar, its first button (load) named as given.
+    QToolButton *buildToolBar(const char *loadName, const QString &loadText);
+    // Puts the grid over the model; the comment column edits through
+    // CommentBox (the phrases of "Schd", code 0).
+    void setGrid(ResultGridModel *model, EditColumns edit, QRect geometry);
+    // Reloads the rows after a save; false when that failed.
+    virtual bool reloadRows() = 0;
+    // After a successful save and after an edit.
+    virtual void rowsChanged() {}
+    bool CanClose() override;
+    void clearGrid();
+
+    ResultGridModel *m_model = nullptr;
+
+private:
+    void cellEdited(int row, int column, const QVariant &value);
+
+    EditColumns m_edit{};
+};

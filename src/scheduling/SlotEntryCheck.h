@@ -1,0 +1,21 @@
+#pragma once
+
+#include "base/DateTime.h"
+
+#include <QString>
+
+#include <optional>
+
+// The checks of the slot dialogs on "設定": each gives the value read, or
+// the message that the dialog shows in its error label.
+namespace SlotEntryCheck {
+
+inline constexpr char16_t StartTimeError[] = u"開始時間エラーです。";
+
+// "hh:mm" of the time box: a start from 8:00 to 20:59, as a time on
+// 1899-12-30; nullopt for anything else.
+[[nodiscard]] std::optional<TDateTime> startTime(QStringView text);
+// The minutes box: 1 to 600. Empty when the text is valid, else the message.
+[[nodiscard]] QString minutesError(QStringView text, int &minutes);
+
+} // namespace SlotEntryCheck

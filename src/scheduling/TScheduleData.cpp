@@ -1,0 +1,215 @@
+#include "scheduling/TScheduleData.h"
+
+#include "platform/DbConnection.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbQuery.h"
+#include "platform/DbTransaction.h"
+#include "platform/DialogService.h"
+#include "scheduling/SlotTime.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcScheduleData, "tamsolen.scheduling.data", QtWarningMsg)
+
+const QString OpenFailedText =
+    QStringLiteral("時間割表のオープンで失敗しました。\n他の人が使用している可能性があります。");
+
+void bindSlot(DbQuery &query, const TIMETABLE_ITEM &item)
+{
+    query.bind(u"day", DbDate{DateTime::dateOf(item.RegistDay)})
+        .bind(u"staff", item.Stf)
+        .bind(u"start", DbDate{SlotTime::timeOfMinute(SlotTime::minuteOfDay(item.StartTime))})
+        .bind(u"minutes", item.Fnn)
+        .bind(u"capacity", item.Cap);
+}
+
+} // namespace
+
+TScheduleData::TScheduleData(DbConnection &database, const StaffDirectory &staff)
+    : m_database(database), m_booking(database, staff)
+{}
+
+bool TScheduleData::refuse(Refusal refusal, const QString &text)
+{
+    m_refusal = refusal;
+    m_refusalText = text;
+    if (refusal == Refusal::OpenFailed)
+        Dialogs::error(OpenFailedText);
+    else if (refusal == Refusal::KeyRecord)
+        Dialogs::error(QStringLiteral("SystemError : TimeTable KeyRecord error "), MessageButtons::Abort);
+    return false;
+}
+
+bool TScheduleData::OpenStuffTimeFrames(int staffCode, TDateTime from, TDateTime to)
+{
+    return load(QStringLiteral("StuffCode = :staff AND ReserveDay >= :from AND ReserveDay < :to"), from, to, staffCode);
+}
+
+bool TScheduleData::OpenDayTimeFrames(TDateTime date)
+{
+    return load(QStringLiteral("ReserveDay >= :from AND ReserveDay < :to"), date, date, -1);
+}
+
+bool TScheduleData::load(const QString &where, TDateTime from, TDateTime to, int staffCode)
+{
+    TimeFrames.Clear();
+    DbQuery query(m_database, QStringLiteral("SELECT ReserveNo, ReserveDay, StuffCode, StartTime, WorkingMin, "
+                                             "Capacity FROM TimeTable WHERE ") +
+                                  where + QStringLiteral(" ORDER BY ReserveDay, StartTime, ReserveNo"));
+    const int firstDay = SlotTime::dayNumber(from);
+    query.bind(u"from", DbDate{double(firstDay)}).bind(u"to", DbDate{double(SlotTime::dayNumber(to) + 1)});
+    if (staffCode >= 0)
+        query.bind(u"staff", staffCode);
+    DbDataSet rows;
+    if (!rows.open(query)) {
+        qCWarning(lcScheduleData).noquote() << rows.errorText();
+        return false;
+    }
+    const DbField reserveNo = rows.field(u"ReserveNo"), day = rows.field(u"ReserveDay"),
+                  staff = rows.field(u"StuffCode"), start = rows.field(u"StartTime"),
+                  minutes = rows.field(u"WorkingMin"), capacity = rows.field(u"Capacity");
+    int n = 0;
+    for (rows.first(); !rows.eof(); rows.next(), ++n) {
+        TIMETABLE_ITEM item;
+        item.RegistDay = day.asDateTime();
+        item.PNo = SlotTime::dayNumber(item.RegistDay) - firstDay;
+        item.LName = QStringLiteral("L") + QString::number(n);
+        item.ResNo = reserveNo.asInteger();
+        item.Stf = staff.asInteger();
+        item.StartTime = start.asDateTime();
+        item.Fnn = minutes.asInteger();
+        item.Cap = capacity.asInteger();
+        TimeFrames.Add(item);
+    }
+    return true;
+}
+
+int TScheduleData::AppendTimeFrame(TIMETABLE_ITEM item)
+{
+    m_refusal = Refusal::None;
+    DbTransaction transaction(m_database, true);
+    if (!transaction.isActive()) {
+        refuse(Refusal::OpenFailed);
+        return -1;
+    }
+    const std::optional<bool> overlap =
+        m_booking.lockStaff(item.Stf) ? m_booking.staffTimeOverlapped(item) : std::nullopt;
+    if (!overlap || *overlap) {
+        refuse(overlap ? Refusal::TimeOverlap : Refusal::WriteFailed);
+        return -1;
+    }
+    DbDataSet row;
+    row.setUpdateTable(QStringLiteral("TimeTable"), QStringLiteral("ReserveNo"));
+    DbQuery query(m_database, QStringLiteral("SELECT * FROM TimeTable WHERE ReserveNo = -1"));
+    if (!row.open(query) || !row.append()) {
+        refuse(Refusal::WriteFailed);
+        return -1;
+    }
+    row.setValue(u"ReserveDay", DbDate{DateTime::dateOf(item.RegistDay)});
+    row.setValue(u"StuffCode", item.Stf);
+    row.setValue(u"StartTime", DbDate{SlotTime::timeOfMinute(SlotTime::minuteOfDay(item.StartTime))});
+    row.setValue(u"WorkingMin", item.Fnn);
+    row.setValue(u"Capacity", item.Cap);
+    if (!row.post() || !transaction.commit()) {
+        qCWarning(lcScheduleData).noquote() << row.errorText() << m_database.errorText();
+        refuse(Refusal::WriteFailed);
+        return -1;
+    }
+    item.ResNo = row.field(u"ReserveNo").asInteger();
+    TimeFrames.Add(item);
+    return item.ResNo;
+}
+
+TScheduleData::Refusal TScheduleData::checkBookedUsers(const TIMETABLE_ITEM &item)
+{
+    const std::optional<std::vector<BookingUser>> users = m_booking.bookedUsers(item.ResNo);
+    if (!users)
+        return Refusal::WriteFailed;
+    if (int(users->size()) > std::max(item.Cap, 0))
+        return Refusal::BelowBookings;
+    for (const BookingUser &stored : *users) {
+        bool readError = false;
+        const std::optional<BookingUser> user = m_booking.lockUser(stored.CureNo, readError);
+        if (!user)
+            return Refusal::WriteFailed;
+        const auto dates = ScheduleBooking::dateCheck(item.RegistDay, *user);
+        if (dates != ScheduleBooking::Status::Ok) {
+            m_refusalText = QString::number(user->CureNo) + QStringLiteral("  ") + user->Name +
+                            QStringLiteral(" 様\n") +
+                            (dates == ScheduleBooking::Status::BeforeStart
+                                 ? QStringLiteral("入所日(開始日)より前の日付けで予約はできません。")
+                                 : QStringLiteral("退所日(終了日)より後の日付けで予約はできません。"));
+            return Refusal::UserRefused;
+        }
+        QString message;
+        const std::optional<bool> overlap = m_booking.userOverlap(item, *user, message);
+        if (!overlap)
+            return Refusal::WriteFailed;
+        if (*overlap) {
+            m_refusalText = message;
+            return Refusal::UserRefused;
+        }
+    }
+    return Refusal::None;
+}
+
+TScheduleData::Refusal TScheduleData::checkChange(const TIMETABLE_ITEM &item)
+{
+    bool readError = false;
+    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(item.ResNo, readError);
+    if (!stored)
+        return readError ? Refusal::WriteFailed : Refusal::KeyRecord;
+    // Both staff members of a move, in code order, so that two moves cannot wait on each other.
+    if (!m_booking.lockStaff(std::min(stored->Stf, item.Stf)) || !m_booking.lockStaff(std::max(stored->Stf, item.Stf)))
+        return Refusal::WriteFailed;
+    const std::optional<bool> overlap = m_booking.staffTimeOverlapped(item);
+    if (!overlap)
+        return Refusal::WriteFailed;
+    if (*overlap)
+        return Refusal::TimeOverlap;
+    return checkBookedUsers(item);
+}
+
+bool TScheduleData::UpdateTimeFrame(const TIMETABLE_ITEM &item, int index)
+{
+    m_refusal = Refusal::None;
+    m_refusalText.clear();
+    DbTransaction transaction(m_database, true);
+    if (!transaction.isActive())
+        return refuse(Refusal::OpenFailed);
+    if (const Refusal refusal = checkChange(item); refusal != Refusal::None)
+        return refuse(refusal, m_refusalText);
+    DbQuery update(m_database, QStringLiteral("UPDATE TimeTable SET ReserveDay = :day, StuffCode = :staff, "
+                                              "StartTime = :start, WorkingMin = :minutes, Capacity = :capacity "
+                                              "WHERE ReserveNo = :no"));
+    bindSlot(update, item);
+    update.bind(u"no", item.ResNo);
+    if (!update.exec() || !transaction.commit()) {
+        qCWarning(lcScheduleData).noquote() << update.errorText() << m_database.errorText();
+        return refuse(Refusal::WriteFailed);
+    }
+    TimeFrames.Update(index, item);
+    return true;
+}
+
+bool TScheduleData::DeleteTimeFrame(int index)
+{
+    if (index < 0 || index >= TimeFrames.Count())
+        return false;
+    const TIMETABLE_ITEM record = TimeFrames.Get(index);
+    DbTransaction transaction(m_database, true);
+    DbQuery bookings(m_database, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = :no"));
+    DbQuery slot(m_database, QStringLiteral("DELETE FROM TimeTable WHERE ReserveNo = :no"));
+    bookings.bind(u"no", record.ResNo);
+    slot.bind(u"no", record.ResNo);
+    if (!transaction.isActive() || !bookings.exec() || !slot.exec() || !transaction.commit()) {
+        qCWarning(lcScheduleData).noquote() << bookings.errorText() << slot.errorText() << m_database.errorText();
+        return false;
+    }
+    TimeFrames.Delete(index);
+    return true;
+}

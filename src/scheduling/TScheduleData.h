@@ -1,0 +1,67 @@
+#pragma once
+
+#include "scheduling/ScheduleBooking.h"
+#include "scheduling/TTimeTable.h"
+
+#include <QString>
+
+class DbConnection;
+class StaffDirectory;
+
+// The schedule data module: the slots a work table shows (TimeFrames) and
+// the writes of the TimeTable table. Every write runs in one write
+// transaction that checks the slot again against what is stored: the staff
+// member's other slots of the day and, for a changed slot, its bookings.
+class TScheduleData
+{
+public:
+    // Why the last append or update did nothing.
+    enum class Refusal {
+        None,
+        OpenFailed,    // the database is busy (message shown)
+        KeyRecord,     // the slot is no longer stored (message shown)
+        TimeOverlap,   // another slot of the staff member's day overlaps
+        BelowBookings, // the capacity is below the number of bookings
+        UserRefused,   // a booked user does not fit the new day or time; see refusalText
+        WriteFailed
+    };
+
+    TScheduleData(DbConnection &database, const StaffDirectory &staff);
+
+    void ClearTimeFrames() { TimeFrames.Clear(); }
+    // Replaces TimeFrames with the staff member's slots from `from` to `to`
+    // (whole days), in day and time order; PNo is the day offset from
+    // `from`. A failed read leaves TimeFrames empty.
+    [[nodiscard]] bool OpenStuffTimeFrames(int staffCode, TDateTime from, TDateTime to);
+    // The slots of all staff on one day; PNo 0.
+    [[nodiscard]] bool OpenDayTimeFrames(TDateTime date);
+    // Stores a new slot and appends it with its new key; -1 when refused.
+    [[nodiscard]] int AppendTimeFrame(TIMETABLE_ITEM item);
+    // Writes the slot (by ResNo) and updates the list record at the index.
+    [[nodiscard]] bool UpdateTimeFrame(const TIMETABLE_ITEM &item, int index);
+    bool SetFramePanelNo(const QString &labelName, int column) { return TimeFrames.SetPNo(labelName, column); }
+    // Deletes the slot's bookings and the slot in one transaction, then the
+    // list record; false (nothing deleted) on failure.
+    [[nodiscard]] bool DeleteTimeFrame(int index);
+    [[nodiscard]] int IndexOfFrameLabel(const QString &labelName) const { return TimeFrames.IndexOf(labelName); }
+    [[nodiscard]] TIMETABLE_ITEM GetTimeFrame(int index) const { return TimeFrames.Get(index); }
+    [[nodiscard]] int TimeFrameCount() const { return TimeFrames.Count(); }
+
+    [[nodiscard]] Refusal refusal() const { return m_refusal; }
+    [[nodiscard]] const QString &refusalText() const { return m_refusalText; }
+    [[nodiscard]] ScheduleBooking &booking() { return m_booking; }
+    [[nodiscard]] DbConnection &database() { return m_database; }
+
+    TTimeTable TimeFrames;
+
+private:
+    [[nodiscard]] bool load(const QString &where, TDateTime from, TDateTime to, int staffCode);
+    [[nodiscard]] Refusal checkChange(const TIMETABLE_ITEM &item);
+    [[nodiscard]] Refusal checkBookedUsers(const TIMETABLE_ITEM &item);
+    bool refuse(Refusal refusal, const QString &text = {});
+
+    DbConnection &m_database;
+    ScheduleBooking m_booking;
+    Refusal m_refusal = Refusal::None;
+    QString m_refusalText;
+};

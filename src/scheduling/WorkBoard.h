@@ -1,0 +1,116 @@
+#pragma once
+
+#include "scheduling/ScheduleBooking.h"
+#include "scheduling/TIMETABLE_ITEM.h"
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QMimeData;
+class StaffDirectory;
+class TScheduleData;
+
+// The rules of a work table, apart from its widgets: which slots stand in
+// which column, what a drop, a paste or a slot change does, which checks
+// run and what they tell. Two kinds share them: the staff board (31 days of
+// one staff member, column = day) and the day board (one day, column =
+// staff member from a first index on). Refusals and failures are shown
+// through the dialog service; a refused action writes nothing.
+class WorkBoard
+{
+public:
+    enum class Kind { StaffMonth, Day };
+
+    // What one slot label shows.
+    struct FrameLabel
+    {
+        QString name;
+        int column = 0;
+        QRect rect;
+        QString caption;
+        unsigned colour = 0; // 0xRRGGBB
+    };
+
+    WorkBoard(Kind kind, TScheduleData &data, const StaffDirectory &staff);
+
+    // Loads a staff member's 31 days from the start day. On a failed read
+    // an error is shown and the board stays empty.
+    bool displayStaff(int staffCode, TDateTime startDate);
+    // Loads one day for the staff from the list index `firstStaff` on.
+    bool displayDay(TDateTime date, int firstStaff);
+    // Loads again what is shown (after a change made elsewhere).
+    bool reload();
+    // Empties the board; the copy buffer stays.
+    void clear();
+    [[nodiscard]] bool isDisplayed() const { return m_displayed; }
+
+    // Columns shown, their day and staff member (-1 when none).
+    [[nodiscard]] int columnCount() const;
+    [[nodiscard]] TDateTime columnDay(int column) const;
+    [[nodiscard]] int columnStaff(int column) const;
+    // Every slot drawn, and one by its label name.
+    [[nodiscard]] std::vector<FrameLabel> labels() const;
+    [[nodiscard]] std::optional<FrameLabel> label(const QString &name) const;
+    [[nodiscard]] std::optional<TIMETABLE_ITEM> slot(const QString &name) const;
+
+    // A user dropped on a slot label: books the payload's user.
+    bool drop(const QString &labelName, const QMimeData *data);
+    bool book(const QString &labelName, const BookingUser &user);
+    // Reads a slot's bookings again (after its booking list was edited).
+    void refreshBookings(const QString &labelName);
+
+    // The slot menu.
+    void copySlot(const QString &labelName, bool withBookings);
+    bool eraseSlot(const QString &labelName);
+    bool editSlot(const QString &labelName, TDateTime start, int minutes, int capacity);
+    bool moveSlot(const QString &labelName, TDateTime day, int staffCode, TDateTime start, int minutes);
+
+    // The column and header menus.
+    bool newSlot(int column, TDateTime start, int minutes, int capacity);
+    [[nodiscard]] bool canPasteSlot() const { return m_hasCopy && !m_copyIsDay; }
+    [[nodiscard]] bool canPasteDay() const { return m_hasCopy && m_copyIsDay; }
+    bool pasteSlot(int column);
+    void copyColumn(int column, bool withBookings, const QString &headerCaption);
+    bool pasteColumn(int column);
+    // Day board: every slot of the column's staff member goes to another.
+    bool changeColumnStaff(int column, int staffCode);
+
+    // The text of the status bar: what the copy buffer holds.
+    [[nodiscard]] const QString &statusText() const { return m_status; }
+    // Whether two slots of a column overlap (half-open), skipping one index.
+    [[nodiscard]] bool IsFrameOverlapped(int column, int minutes, int skipIndex, TDateTime start) const;
+
+private:
+    [[nodiscard]] bool load(bool loaded);
+    [[nodiscard]] int indexOf(const QString &labelName, const QString &missingText) const;
+    // The staff member of a column for a new slot; -1 (told) when none.
+    [[nodiscard]] int staffOfNewSlot(int column) const;
+    [[nodiscard]] FrameLabel makeLabel(const TIMETABLE_ITEM &item) const;
+    [[nodiscard]] std::optional<TIMETABLE_ITEM> appendCopy(TIMETABLE_ITEM item, int column, int staffCode,
+                                                           bool quietOverlap);
+    bool updateChecked(const TIMETABLE_ITEM &item, int index);
+    // Books the copied slot's users into a new slot; false when a write
+    // failure ended the copy.
+    bool copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage);
+    void showBookingRefusal(const ScheduleBooking::Result &result, const QString &startMessage);
+
+    Kind m_kind;
+    TScheduleData &m_data;
+    const StaffDirectory &m_staff;
+    ScheduleBooking::Bookings m_bookings;
+    bool m_displayed = false;
+    int m_staffCode = -1;
+    TDateTime m_startDate = DateTime::None;
+    int m_firstStaff = 0;
+    int m_frameCount = 0;
+
+    bool m_hasCopy = false;
+    bool m_copyIsDay = false;
+    bool m_copyWithBookings = false;
+    int m_copyColumn = -1;
+    TIMETABLE_ITEM m_copyItem;
+    QString m_status;
+};

@@ -1,0 +1,144 @@
+#include "PreviewFixtures.h"
+
+#include "reportui/TrpCupsPrinters.h"
+#include "reportui/TrpReportWindows.h"
+
+#include "report/building/TrpReport.h"
+
+#include "FakeDialogService.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using PreviewFixtures::addPage;
+
+namespace {
+
+// The test server of scripts/cups-server: "host:port queue folder".
+struct CupsServer
+{
+    QString server;
+    QString queue;
+    QString folder;
+};
+
+std::optional<CupsServer> cupsServer()
+{
+    const QStringList parts = QString::fromLocal8Bit(qgetenv("TAMSOLEN_CUPS")).split(QLatin1Char(' '));
+    if (parts.size() != 3)
+        return std::nullopt;
+    // libcups reads the server when it is first asked; scripts/test sets it for the whole run.
+    if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+        qputenv("CUPS_SERVER", parts[0].toLocal8Bit());
+    return CupsServer{parts[0], parts[1], parts[2]};
+}
+
+// The PDF that the queue writes for the job whose title holds the mark,
+// once cups-pdf has finished writing it.
+QString waitForPdf(const QString &folder, const QString &mark)
+{
+    const QDir dir(folder);
+    for (int i = 0; i < 600; ++i, QThread::msleep(100)) {
+        const QStringList found = dir.entryList({QStringLiteral("*%1*.pdf").arg(mark)}, QDir::Files);
+        if (found.isEmpty())
+            continue;
+        const QString path = dir.filePath(found.first());
+        for (qint64 size = -1; QFileInfo(path).size() != size; QThread::msleep(300))
+            size = QFileInfo(path).size();
+        return path;
+    }
+    return {};
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Prints the pages through the printer current and returns the PDF that arrived.
+QString printThrough(TrpPrinter &printer, const CupsServer &cups, const QString &pageText)
+{
+    const QString mark = QStringLiteral("tamsolen%1").arg(QDateTime::currentMSecsSinceEpoch());
+    FakeDialogService dialogs;
+    TrpReportWindows windows;
+    TrpReport report;
+    report.setPrinter(printer);
+    report.Title = mark;
+    report.ShowProgress = false;
+    addPage(report.EMFPages(), printer, {QStringLiteral("First page")});
+    addPage(report.EMFPages(), printer, {QStringLiteral("Second page")});
+    addPage(report.EMFPages(), printer, {QStringLiteral("Third page")}, TrpPrinter::Landscape);
+    EXPECT_TRUE(report.PrintPreparedReport(pageText, 1)) << dialogs.messageTexts().join(u'|').toStdString();
+    return waitForPdf(cups.folder, mark);
+}
+
+// The box of the word on the page (points), as pdftotext reads it.
+std::optional<QRectF> pageWord(const QString &pdf, int page, const QString &word)
+{
+    const QString boxes =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                                          QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    const QRegularExpression pattern(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                                    "yMax=\"([\\d.]+)\">%1</word>")
+                                         .arg(word));
+    const QRegularExpressionMatch match = pattern.match(boxes);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
+}
+
+} // namespace
+
+TEST(TrpCupsPrint, PrintsPageRangesThroughARealQueue)
+{
+    const std::optional<CupsServer> cups = cupsServer();
+    if (!cups)
+        GTEST_SKIP() << "no CUPS server for the print tests: scripts/cups-server start DIR gives TAMSOLEN_CUPS";
+    TrpCupsPrinters platform;
+    ASSERT_EQ(platform.defaultPrinterName(), cups->queue);
+    const struct
+    {
+        const char *what;
+        QString printer;
+        QString pageText;
+        QStringList words; // the first word of each page that arrives
+    } cases[] = {
+        {"the queue by name", cups->queue, QStringLiteral("1,3"), {QStringLiteral("First"), QStringLiteral("Third")}},
+        {"Default printer: the default queue",
+         TrpPrinter::defaultPrinterName(),
+         QStringLiteral("2-2"),
+         {QStringLiteral("Second")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TrpPrinter printer(platform.printerNames(), &platform);
+        ASSERT_TRUE(printer.setPrinterIndex(printer.indexOfPrinter(c.printer)));
+        const QString pdf = printThrough(printer, *cups, c.pageText);
+        ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived in " << cups->folder.toStdString();
+        const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(c.words.size()))))
+            << info.toStdString();
+        QList<QRectF> boxes;
+        for (qsizetype page = 0; page < c.words.size(); ++page) {
+            const std::optional<QRectF> box = pageWord(pdf, int(page) + 1, c.words[page]);
+            EXPECT_TRUE(box) << c.words[page].toStdString();
+            boxes.append(box.value_or(QRectF()));
+        }
+        if (c.words.size() == 2) {
+            // Each page on its own orientation: the first upright, the third
+            // across the sheet, as a printer puts a landscape page on paper.
+            EXPECT_GT(boxes[0].width(), boxes[0].height());
+            EXPECT_GT(boxes[1].height(), boxes[1].width());
+        }
+    }
+}

@@ -1,0 +1,205 @@
+#include "ResultsFixture.h"
+
+#include "base/Sjis.h"
+#include "results/ResultsCsv.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+const TDateTime April = DateTime::encodeDate(2024, 4, 1);
+const TDateTime May = DateTime::encodeDate(2024, 5, 1);
+
+QByteArray sjis(const char *utf8)
+{
+    return Sjis::encode(QString::fromUtf8(utf8));
+}
+
+class ResultsCsvTest : public ResultsFixture
+{
+protected:
+    QString path(const QString &name) const { return m_folder.filePath(name); }
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray readFile(const QString &name)
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_folder;
+};
+
+// A good data line with one field replaced.
+QByteArray line(int field = -1, const QByteArray &value = {})
+{
+    QList<QByteArray> fields{"00000012",  sjis("山田 太郎"), sjis("ﾔﾏﾀﾞ ﾀﾛｳ"), "1940/04/01", sjis("男性"),
+                             "J1",        sjis("Ⅱa"),       sjis("要介護2"),   "2020/04/01", "1899/12/30",
+                             "2024/04/03", "10:15",         "25",             sjis("通所リハビリ"), "9",
+                             sjis("歩行"), sjis(" 鈴木 一郎 ")};
+    if (field >= 0)
+        fields[field] = value;
+    QByteArray out;
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        out += (i ? ",\"" : "\"") + fields[i] + "\"";
+    return out + "\r\n";
+}
+
+} // namespace
+
+TEST_P(ResultsCsvTest, ExportWritesTheHeaderAndQuotedRows)
+{
+    CureResult row = ResultRows::make(12, DateTime::encodeDate(2024, 4, 3));
+    row.RStartTime = DateTime::encodeTime(9, 5);
+    row.Comment = QStringLiteral("言う\"はい\"\r\n〜あいうえおかきくけこ");
+    ResultRows::insert(db(), {row, ResultRows::make(13, May)});
+
+    const auto outcome = ResultsCsv(m_app->context).exportMonth(April, May, path(QStringLiteral("out.csv")));
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(outcome.text, QStringLiteral("エクスポートを完了しました。"));
+    const QByteArray expected =
+        sjis("\"利用者番号\",\"氏名\",\"カナ氏名\",\"生年月日\",\"性別\",\"自立区分\",\"認知区分\",\"要介護区分\","
+             "\"入所日\",\"退所日\",\"利用日\",\"開始時間\",\"分\",\"形態\",\"区分\",\"備考\",\"担当者\"\r\n"
+             "\"00000012\",\"山田 太郎\",\"ﾔﾏﾀﾞ ﾀﾛｳ\",\"1940/04/01\",\"男性\",\"J1\",\"Ⅱa\",\"要介護2\","
+             "\"2020/04/01\",\"1899/12/30\",\"2024/04/03\",\"09:05\",\"20\",\"入所\",\"8\","
+             "\"言う\"\"はい\"\"  〜あいう\",\"山田 花子\"\r\n");
+    EXPECT_EQ(readFile(QStringLiteral("out.csv")), expected);
+    // The wave dash is 0x8160 as Windows writes it.
+    EXPECT_TRUE(expected.contains("\x81\x60"));
+}
+
+TEST_P(ResultsCsvTest, ExportFailuresLeaveNoFile)
+{
+    const ResultsCsv csv(m_app->context);
+    auto outcome = csv.exportMonth(April, May, path(QStringLiteral("none.csv")));
+    EXPECT_EQ(outcome.text, QStringLiteral("条件に該当するデータがありません。"));
+    EXPECT_EQ(outcome.type, MessageType::Warning);
+    ResultRows::insert(db(), {ResultRows::make(12, April)});
+    outcome = csv.exportMonth(April, May, path(QStringLiteral("missing/out.csv")));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.text, QStringLiteral("CSVファイル名をオープンできません。"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("none.csv"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("missing/out.csv"))));
+}
+
+TEST_P(ResultsCsvTest, UnmappedCharactersAreReported)
+{
+    CureResult row = ResultRows::make(12, April);
+    row.Comment = QString::fromUcs4(U"\U0001F600") + QStringLiteral("é");
+    ResultRows::insert(db(), {row});
+    const auto outcome = ResultsCsv(m_app->context).exportMonth(April, May, path(QStringLiteral("out.csv")));
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(outcome.type, MessageType::Warning);
+    EXPECT_TRUE(outcome.text.contains(u"2個"));
+    EXPECT_TRUE(readFile(QStringLiteral("out.csv")).contains("\"??\""));
+}
+
+TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
+{
+    struct Case
+    {
+        int field;
+        QByteArray value;
+        const char *message;
+    };
+    const Case cases[] = {
+        {0, "12a", "治療番号の変換に失敗しました。\n12a"},
+        {1, sjis("山山山山山山山山山山山山山山山山山山山"), "氏名の変換に失敗しました。\nサイズエラー"},
+        {2, QByteArray(37, 'a'), "かな氏名の変換に失敗しました。\nサイズエラー"},
+        {3, "1940/13/01", "生年月日の変換に失敗しました。\n1940/13/01"},
+        {4, sjis("不明"), "性別の変換に失敗しました。"},
+        {5, "X9", "自立区分の変換に失敗しました。"},
+        {6, "X", "認知区分の変換に失敗しました。\nX"},
+        {7, sjis("要介護9"), "要介護区分の変換に失敗しました。\n要介護9"},
+        {8, "x", "入所日の変換に失敗しました。\nx"},
+        {9, "", "退所日の変換に失敗しました。\n"},
+        {10, "2024/02/30", "利用日の変換に失敗しました。\n2024/02/30"},
+        {11, "25:00", "開始時間の変換に失敗しました。\n25:00"},
+        {12, "-5", "分の変換に失敗しました。\n-5"},
+        {13, sjis("病院"), "リハビリ形態の変換に失敗しました。"},
+        {14, "x", "区分の変換に失敗しました。\nx"},
+        {14, "16", "区分コードにエラーがあります。\n16"},
+        {14, "-1", "区分コードにエラーがあります。\n-1"},
+        {15, sjis("あいうえおかきくけこa"), "コメントの変換に失敗しました。\nサイズエラー"},
+        {16, sjis(" 佐藤 "), "未登録スタッフエラーです。\n佐藤"},
+    };
+    for (const Case &c : cases) {
+        // The bad line comes after a good one: nothing of the file is kept.
+        writeFile(QStringLiteral("in.csv"), line() + line(c.field, c.value));
+        const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.type, MessageType::Error);
+        EXPECT_EQ(outcome.text, QString::fromUtf8(c.message)) << "field " << c.field;
+    }
+    writeFile(QStringLiteral("in.csv"), line() + "\"1\",\"2\"\r\n");
+    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv"))).text,
+              QStringLiteral("インポートファイルの項目が一致しません。"));
+    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("gone.csv"))).text,
+              QStringLiteral("インポートファイルが見つかりません。"));
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+}
+
+TEST_P(ResultsCsvTest, ImportWritesTheRowsOfTheFile)
+{
+    // Blank lines are skipped; the name of 36 bytes and the comment of 20 pass;
+    // a doubled quote is read as one; LF alone ends a line too.
+    writeFile(QStringLiteral("in.csv"), "\r\n" + line(1, sjis("山山山山山山山山山山山山山山山山山山")) + "\n" +
+                                            line(15, sjis("\"\"あいうえおかきく")).replace("\r\n", "\n"));
+    const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    ASSERT_TRUE(outcome.ok) << outcome.text.toStdString();
+    EXPECT_EQ(outcome.text, QStringLiteral("インポートしました。"));
+    const auto rows = ResultRows::all(db());
+    ASSERT_EQ(rows.size(), 2u);
+    const CureResult &r = rows[1];
+    EXPECT_EQ(r.CureNo, 12);
+    EXPECT_EQ(r.ReserveNo, -1);
+    EXPECT_EQ(r.CureDate, DateTime::encodeDate(2024, 4, 3));
+    EXPECT_EQ(DateTime::shortTime(r.RStartTime), QStringLiteral("10:15"));
+    EXPECT_EQ(DateTime::shortTime(r.PStartTime), QStringLiteral("14:05"));
+    EXPECT_EQ(r.RMinute, 25);
+    EXPECT_EQ(r.PMinute, 0);
+    EXPECT_EQ(r.RihaType, 2);
+    EXPECT_EQ(r.KubunCode, 9);
+    EXPECT_EQ(r.Flags, ResultTypeFlags::derive(2, 9));
+    EXPECT_EQ(r.Sex, 0);
+    EXPECT_EQ(r.Jiritsu_KBN, 1);
+    EXPECT_EQ(r.Ninchi_KBN, 2);
+    EXPECT_EQ(r.YOUKAIGO_KBN, 3);
+    EXPECT_EQ(r.Comment, QStringLiteral("\"あいうえおかきく"));
+    EXPECT_EQ(r.StuffCode, 2);
+    EXPECT_EQ(r.StuffKigo, QStringLiteral("ス"));
+    EXPECT_EQ(r.HP_TAISHO_YMD, DateTime::None);
+    EXPECT_EQ(r.TAISHOBI_YMD, DateTime::None);
+    EXPECT_EQ(r.LoginName, QStringLiteral("記録 係"));
+    EXPECT_EQ(rows[0].Name, QStringLiteral("山山山山山山山山山山山山山山山山山山"));
+}
+
+TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
+{
+    CureResult row = ResultRows::make(12, DateTime::encodeDate(2024, 4, 30));
+    row.Comment = QStringLiteral("「はい」,\"〜−");
+    row.StuffCode = 2;
+    row.StuffName = QStringLiteral("鈴木 一郎");
+    ResultRows::insert(db(), {row});
+    const ResultsCsv csv(m_app->context);
+    ASSERT_TRUE(csv.exportMonth(April, May, path(QStringLiteral("out.csv"))).ok);
+    ASSERT_TRUE(csv.importFile(path(QStringLiteral("out.csv"))).ok);
+    const auto rows = ResultRows::all(db());
+    ASSERT_EQ(rows.size(), 2u);
+    const CureResult &back = rows[1];
+    EXPECT_EQ(back.CureDate, row.CureDate);
+    EXPECT_EQ(back.RStartTime, row.RStartTime);
+    EXPECT_EQ(back.Name, row.Name);
+    EXPECT_EQ(back.Birth, row.Birth);
+    EXPECT_EQ(back.Flags, row.Flags);
+    EXPECT_EQ(back.StuffCode, 2);
+    // The wave dash and minus come back as Windows reads them.
+    EXPECT_EQ(back.Comment, QStringLiteral("「はい」,\"～－"));
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(ResultsCsvTest);

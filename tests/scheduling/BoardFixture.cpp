@@ -1,0 +1,34 @@
+#include "BoardFixture.h"
+
+void BoardFixture::SetUp()
+{
+    DatabaseFixture::SetUp();
+    if (IsSkipped())
+        return;
+    m_staff = StaffDirectory({StaffA, StaffB, StaffC},
+                             {QStringLiteral("青木"), QStringLiteral("伊藤"), QStringLiteral("上田")});
+    m_data = std::make_unique<TScheduleData>(db(), m_staff);
+    ScheduleRows::addPerson(db(), 1, QStringLiteral("利用者一"), day(1));
+    ScheduleRows::addPerson(db(), 2, QStringLiteral("利用者二"), day(1) - 30, day(1));
+    ScheduleRows::addPerson(db(), 3, QStringLiteral("利用者三"), day(2), 0, 2, 1);
+}
+
+WorkBoard &BoardFixture::board(WorkBoard::Kind kind)
+{
+    if (!m_board)
+        m_board = std::make_unique<WorkBoard>(kind, *m_data, m_staff);
+    return *m_board;
+}
+
+QString BoardFixture::labelOf(int reserveNo)
+{
+    for (const TIMETABLE_ITEM &item : m_data->TimeFrames.items())
+        if (item.ResNo == reserveNo)
+            return item.LName;
+    return {};
+}
+
+int BoardFixture::bookings(int reserveNo)
+{
+    return ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("WorkingNo = %1").arg(reserveNo));
+}

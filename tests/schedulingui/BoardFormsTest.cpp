@@ -1,0 +1,265 @@
+#include "DatabaseFixture.h"
+#include "TestContext.h"
+
+#include "coreui/EraLineEdit.h"
+#include "coreui/PhraseComboBox.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbQuery.h"
+#include "scheduling/BookingPayload.h"
+#include "scheduling/StaffDirectory.h"
+#include "schedulingui/BoardCell.h"
+#include "schedulingui/TDayScheduleForm.h"
+#include "schedulingui/TPersonPropertyForm.h"
+#include "schedulingui/TStuffChangeForm.h"
+#include "schedulingui/TStuffScheduleForm.h"
+#include "schedulingui/TStuffTimeForm.h"
+#include "schedulingui/TTimeTableForm.h"
+#include "schedulingui/WorkBoardView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QWheelEvent>
+
+namespace {
+
+class BoardFormsTest : public DatabaseFixture
+{
+protected:
+    void SetUp() override
+    {
+        DatabaseFixture::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Person (CureNo, Name, Sex, RihaType, KubunCode, NYUSHOBI_YMD, "
+                                        "TAISHOBI_YMD) ") +
+                         sqlFor(QString(), QStringLiteral("OVERRIDING SYSTEM VALUE ")) +
+                         QStringLiteral("VALUES (7, '佐藤　一郎', 0, 2, 9, '2026-11-01 00:00:00.000', "
+                                        "'1899-12-30 00:00:00.000')")));
+        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, "
+                                        "Capacity) VALUES ('2026-12-02 00:00:00.000', 12, "
+                                        "'1899-12-30 09:30:00.000', 40, 1)")));
+    }
+    int bookings()
+    {
+        DbDataSet rows;
+        EXPECT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM Schedule"))));
+        return rows.field(u"N").asInteger();
+    }
+    AppContext &context()
+    {
+        m_test = std::make_unique<TestContext>(db());
+        m_test->mainModule.StaffCodes = {11, 12};
+        m_test->mainModule.StaffNames = {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")};
+        return m_test->context;
+    }
+    [[nodiscard]] QStringList messages() const { return m_test->dialogs.messageTexts(); }
+
+    std::unique_ptr<TestContext> m_test;
+};
+
+TEST_P(BoardFormsTest, StaffBoardBooksADroppedUser)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    form.DispButton->click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("担当者を指定してください。")});
+    form.StuffBox->setCurrentIndex(1);
+    form.RVDate->setDate(QDate(2026, 12, 1));
+    form.DispButton->click();
+    EXPECT_FALSE(form.DispButton->isEnabled());
+    EXPECT_EQ(form.Board->header(5)->text(), QStringLiteral("日曜日 2026/12/06"));
+    BoardCell *label = form.Board->slotLabel(QStringLiteral("L0"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->parentWidget()->objectName(), QStringLiteral("P1"));
+    EXPECT_EQ(label->geometry(), QRect(1, 180, 118, 79));
+
+    QMimeData data;
+    data.setData(QString::fromLatin1(BookingPayload::MimeType),
+                 R"({"CureNo":7,"NyushoDate":0,"TaishoDate":0,"RihaType":2,"KubunCode":9,"Name":"佐藤　一郎"})");
+    emit label->dropped(&data);
+    EXPECT_EQ(bookings(), 1);
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->text(),
+              QStringLiteral("09.30 -> 40分\n佐藤　一郎\n通所 短個"));
+
+    form.ClearButton->click();
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_TRUE(form.StuffBox->isEnabled());
+}
+
+// The slot and column menus ask their dialogs and pass the answers on.
+TEST_P(BoardFormsTest, MenusGoThroughTheDialogs)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    form.StuffBox->setCurrentIndex(1);
+    form.RVDate->setDate(QDate(2026, 12, 1));
+    form.DispButton->click();
+    const auto trigger = [](QMenu *menu, const char *name) {
+        menu->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    };
+
+    m_test->dialogs.queueDialog([](QDialog *dialog) {
+        auto *time = static_cast<TStuffTimeForm *>(dialog);
+        time->show();
+        EXPECT_EQ(time->FunnEdit->text(), QStringLiteral("40"));
+        time->StartTimeEdit->setText(QStringLiteral("10:00"));
+        time->FunnEdit->setText(QStringLiteral("60"));
+        time->findChild<QPushButton *>(QStringLiteral("GroupButton"))->click();
+        time->SetButton->click();
+        return time->result();
+    });
+    form.TargetLabel = QStringLiteral("L0");
+    trigger(form.LabelPopupMenu, "BoxUpdate");
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->geometry(), QRect(1, 240, 118, 119));
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->text(), QStringLiteral("10.00 -> 60分\n予約 0 名\n"));
+
+    trigger(form.LabelPopupMenu, "TimeCopyMenu");
+    EXPECT_EQ(form.StatusPanel1->text(), QStringLiteral("12/02 10:00 時間枠コピー"));
+    form.TargetPanel = 3;
+    trigger(form.PanelPopupMenu, "PasteTimeMenu");
+    ASSERT_NE(form.Board->slotLabel(QStringLiteral("L1")), nullptr);
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1"))->parentWidget()->objectName(), QStringLiteral("P3"));
+
+    form.TargetLabel = QStringLiteral("L1");
+    trigger(form.LabelPopupMenu, "AllEraseMenu");
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1")), nullptr);
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
+    EXPECT_EQ(rows.recordCount(), 1);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(u'|').toStdString();
+}
+
+// The wheel moves the bar used last, and nothing before a bar was used.
+TEST_P(BoardFormsTest, WheelFollowsTheLastScrollBar)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    const auto wheel = [&form](int delta) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form.Board, &event);
+    };
+    wheel(-120);
+    EXPECT_EQ(form.Board->DayScrollBar->value(), 0);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 0);
+    form.Board->TimeScrollBar->setValue(1);
+    wheel(-120);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 2);
+    EXPECT_EQ(form.Board->TimePanel->y(), -240);
+    form.Board->DayScrollBar->setValue(30);
+    wheel(-120);
+    EXPECT_EQ(form.Board->DayScrollBar->value(), 30);
+    wheel(120);
+    EXPECT_EQ(form.Board->SchedulePanel->x(), -120 * 29);
+}
+
+TEST_P(BoardFormsTest, DayBoardShowsStaffColumns)
+{
+    TDayScheduleForm form(context());
+    form.show();
+    EXPECT_EQ(form.StartStuffNo->text(), QStringLiteral("1人～"));
+    EXPECT_FALSE(form.StuffNameShift->isEnabled());
+    form.RVDate->setDate(QDate(2026, 12, 2));
+    form.DispButton->click();
+    EXPECT_EQ(form.Board->header(1)->text(), QStringLiteral("伊藤　健"));
+    ASSERT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->parentWidget()->objectName(), QStringLiteral("P1"));
+}
+
+TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
+{
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
+                                    "SELECT ReserveNo, 7, '' FROM TimeTable")));
+    DbDataSet slot;
+    ASSERT_TRUE(slot.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
+    TTimeTableForm form(context());
+    form.ReserveNo = slot.field(u"ReserveNo").asInteger();
+    form.CanDelete = true;
+    form.show();
+    EXPECT_EQ(form.BookedCount, 1);
+    EXPECT_EQ(form.ScheduleDispGrid->item(0, 0)->text(), QStringLiteral("00000007"));
+    EXPECT_EQ(form.ScheduleDispGrid->item(0, 5)->text(), QString());
+
+    const QModelIndex comment = form.ScheduleDispGrid->model()->index(0, 8);
+    form.ScheduleDispGrid->setCurrentIndex(comment);
+    form.ScheduleDispGrid->edit(comment);
+    auto *box = form.ScheduleDispGrid->findChild<PhraseComboBox *>(QStringLiteral("CommentBox"));
+    ASSERT_NE(box, nullptr);
+    box->setEditText(QStringLiteral("午後に変更"));
+    emit form.ScheduleDispGrid->itemDelegateForColumn(8)->commitData(box);
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT Comment FROM Schedule"))));
+    EXPECT_EQ(rows.field(u"Comment").asString(), QStringLiteral("午後に変更"));
+
+    form.AllDeleteButton->click();
+    EXPECT_EQ(form.BookedCount, 0);
+    EXPECT_FALSE(form.DeleteButton->isEnabled());
+    EXPECT_EQ(bookings(), 0);
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(BoardFormsTest);
+
+TEST(SlotDialogs, RefuseInTheirOwnLabel)
+{
+    TStuffTimeForm form;
+    form.NewFrame = true;
+    form.show();
+    const struct
+    {
+        QString time, minutes, message;
+    } cases[] = {{QStringLiteral("07:59"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
+                 {QStringLiteral("21:00"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
+                 {QStringLiteral("20:59"), QString(), QStringLiteral("分は入力必須項目です。")},
+                 {QStringLiteral("20:59"), QStringLiteral("601"), QStringLiteral("分は600分以下です。")},
+                 {QStringLiteral("20:59"), QStringLiteral("0"), QStringLiteral("分は１分以上です。")}};
+    for (const auto &c : cases) {
+        form.StartTimeEdit->setText(c.time);
+        form.FunnEdit->setText(c.minutes);
+        form.SetButton->click();
+        EXPECT_EQ(form.ErrorLabel->text(), c.message) << c.time.toStdString() << " " << c.minutes.toStdString();
+        EXPECT_TRUE(form.isVisible());
+    }
+    form.FunnEdit->setText(QStringLiteral("600"));
+    form.findChild<QPushButton *>(QStringLiteral("GroupButton"))->click();
+    form.SetButton->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.WorkingMin, 600);
+    EXPECT_EQ(form.Capacity, 40);
+
+    StaffDirectory staff({11}, {QStringLiteral("青木")});
+    TStuffChangeForm change(staff);
+    change.ReserveDay = DateTime::encodeDate(2026, 12, 1);
+    change.StuffCode = 11;
+    change.StartTime = DateTime::encodeTime(9, 0);
+    change.WorkingMin = 30;
+    change.show();
+    EXPECT_EQ(change.KaigoStuffBox->currentIndex(), 0);
+    change.DayEdit->setText(QStringLiteral("令和xx年12月01日"));
+    change.SetButton->click();
+    EXPECT_EQ(change.ErrorLabel->text(), QStringLiteral("日付けエラーです。"));
+    EXPECT_TRUE(change.isVisible());
+}
+
+TEST(TPersonPropertyForm, ShowsCategoriesAndNoEndDate)
+{
+    TPersonPropertyForm form;
+    form.CureNo = 12;
+    form.KubunCode = 15;
+    form.NyushoDate = DateTime::encodeDate(2026, 4, 1);
+    form.show();
+    EXPECT_EQ(form.UserKubunLabel->text(), QStringLiteral("短期集中 認知症 集団 個別"));
+    EXPECT_EQ(form.TaishoDateLabel->text(), QString());
+    EXPECT_EQ(form.NyushoDateLabel->text(), QStringLiteral("2026/04/01"));
+}
+
+} // namespace

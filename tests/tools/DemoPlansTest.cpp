@@ -1,0 +1,41 @@
+#include "DatabaseFixture.h"
+
+#include "DemoData.h"
+
+#include "platform/DbDataSet.h"
+#include "platform/DbQuery.h"
+#include "plans/PlanStore.h"
+
+class DemoPlansTest : public DatabaseFixture
+{
+};
+
+TEST_P(DemoPlansTest, PartOfTheUsersHavePlansWithMarks)
+{
+    QString error;
+    ASSERT_TRUE(DemoData::fill(db(), error)) << error.toStdString();
+    DbDataSet plans;
+    ASSERT_TRUE(plans.open(DbQuery(db(), QStringLiteral("SELECT PlanNo, CureNo FROM RihaPlan ORDER BY PlanNo"))));
+    DbDataSet users;
+    ASSERT_TRUE(users.open(DbQuery(db(), QStringLiteral("SELECT DISTINCT CureNo FROM RihaPlan"))));
+    DbDataSet people;
+    ASSERT_TRUE(people.open(DbQuery(db(), QStringLiteral("SELECT CureNo FROM Person"))));
+    EXPECT_GT(users.recordCount(), 0);
+    EXPECT_LT(users.recordCount(), people.recordCount());
+    EXPECT_GT(plans.recordCount(), users.recordCount());
+
+    PlanStore store(db());
+    int marked = 0;
+    for (plans.first(); !plans.eof(); plans.next()) {
+        PlanStore::Result result;
+        const int planNo = plans.field(u"PlanNo").asInteger();
+        const std::optional<TPlan> plan = store.load(planNo, result);
+        ASSERT_TRUE(plan) << result.message.toStdString();
+        EXPECT_FALSE(plan->Name.isEmpty());
+        EXPECT_LT(plan->PlanRegistDay, plan->PlanEndDay);
+        marked += store.figures(planNo)->empty() ? 0 : 1;
+    }
+    EXPECT_GT(marked, plans.recordCount() / 2);
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(DemoPlansTest);
