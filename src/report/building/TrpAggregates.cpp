@@ -4,13 +4,11 @@ void TrpAggregates::beginRow()
 {
     for (Entry &entry : m_entries)
         entry.counted = false;
-    ++m_rows;
 }
 
 void TrpAggregates::reset()
 {
     m_entries.clear();
-    m_rows = 0;
 }
 
 const TrpAggregates::Entry *TrpAggregates::find(const QString &key) const

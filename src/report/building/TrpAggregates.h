@@ -17,17 +17,13 @@ public:
         int rows = 0;
     };
 
-    // A new row is collected: every entry may count it once, and the band's
-    // row count rises.
+    // A new row is collected: every entry may count it once.
     void beginRow();
     void reset();
 
     [[nodiscard]] const Entry *find(const QString &key) const;
     Entry &entry(const QString &key, double initial);
-    [[nodiscard]] int rows() const { return m_rows; }
-    [[nodiscard]] bool isEmpty() const { return m_entries.isEmpty(); }
 
 private:
     QHash<QString, Entry> m_entries;
-    int m_rows = 0;
 };

@@ -54,7 +54,7 @@ void TrpBuild::reportProgress()
         return;
     QString label = (FirstPass ? QStringLiteral("Performing 1st pass:") : QStringLiteral("Processing page:")) +
                     QStringLiteral("  %1").arg(PageNo + 1);
-    if (TotalPages > 0)
+    if (TotalPages > 0 && ShowTotal)
         label += QStringLiteral(" from %1").arg(TotalPages);
     progress->setLabel(label);
     if (progress->cancelRequested())

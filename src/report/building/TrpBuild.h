@@ -59,6 +59,8 @@ public:
     int PageNo = 0;
     const int TotalPages;
     const bool FirstPass;
+    // The progress label shows the total unless the first pass was stopped.
+    bool ShowTotal = true;
     TDateTime Date = 0;
     TDateTime Time = 0;
 
@@ -79,7 +81,6 @@ public:
 
     bool newPageRequested = false;
     bool newColumnRequested = false;
-    qint64 lineThrough = 0;
 
 private:
     bool setUp();

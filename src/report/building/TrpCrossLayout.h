@@ -28,7 +28,6 @@ public:
     [[nodiscard]] int groupCount() const { return int(m_groups.size()); }
     void setGroup(int group) { m_group = group; }
     [[nodiscard]] int columnCount() const { return int(m_widths.size()); }
-    [[nodiscard]] qint32 columnWidth(int column) const { return m_widths[size_t(column)]; }
 
     // Writes the band's objects that lie on cross strips.
     void writeBand(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height);

@@ -23,8 +23,6 @@ public:
     bool OnFunction(TrpReport &report, const QString &name, const Variant &p1, const Variant &p2, const Variant &p3,
                     QString &val);
 
-    [[nodiscard]] const QStringList &names() const { return List; }
-
     // A number as expression text the parser reads back: no exponent, no
     // locale separator, at most 15 significant digits.
     [[nodiscard]] static QString numberText(double value);

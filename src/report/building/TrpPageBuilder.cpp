@@ -441,7 +441,6 @@ void TrpPageBuilder::dataLoop(int level)
                 ++current;
                 ++band->lineThrough;
                 ++band->lineNo;
-                ++m_build.lineThrough;
                 if (!ended && band->startNewPage)
                     newColumn(band);
             }

@@ -44,7 +44,6 @@ public:
 
     [[nodiscard]] TrpPage &templatePage() const { return m_page; }
     [[nodiscard]] TrpBand *slot(int type) const;
-    [[nodiscard]] const std::vector<std::unique_ptr<TrpBand>> &bands() const { return m_bands; }
     // The cross strip an object lies in, or null.
     [[nodiscard]] TrpBand *crossStripOf(const TrpView *view) const { return m_crossStrip.value(view); }
     [[nodiscard]] TrpCrossLayout *crossLayout() const { return m_cross.get(); }

@@ -17,15 +17,12 @@
 #include "report/objects/TrpStandardAddins.h"
 #include "report/pages/TrpPrinter.h"
 
-
 using namespace TrpBandTypes;
 
 namespace {
 
 constexpr const char *SpecialNames[TrpReport::SpecialCount] = {
     "PAGE#", "", "DATE", "TIME", "LINE#", "LINETHROUGH#", "COLUMN#", "CURRENT#", "TOTALPAGES"};
-constexpr const char *SpecialDisplayNames[TrpReport::SpecialCount] = {
-    "Page#", "Expression", "Date", "Time", "Line#", "Line through#", "Column#", "Current line#", "TotalPages"};
 // VALUE is looked up before the table.
 constexpr int ValueIndex = -1;
 
@@ -42,13 +39,6 @@ QString TrpReport::specialName(int index)
     if (index < 0 || index >= SpecialCount)
         return {};
     return QString::fromLatin1(SpecialNames[index]);
-}
-
-QString TrpReport::specialDisplayName(int index)
-{
-    if (index < 0 || index >= SpecialCount)
-        return {};
-    return QString::fromLatin1(SpecialDisplayNames[index]);
 }
 
 QString TrpReport::jobName(const QString &title)
@@ -285,7 +275,7 @@ std::optional<Variant> TrpReport::GetVariableValue(const QString &name)
     if (name == QLatin1String("VALUE"))
         return specialValue(ValueIndex);
     for (int index = 0; index < SpecialCount; ++index) {
-        if (index != 1 && name == QLatin1String(SpecialNames[index]))
+        if (index != 1 && name == specialName(index))
             return specialValue(index);
     }
     if (m_variables.IndexOf(name) >= 0)
@@ -374,11 +364,13 @@ bool TrpReport::prepareProper()
     m_totalPages = 0;
     TrpProgressUi *progress = (!OnProgress && ShowProgress) ? TrpReportUi::installed().progress : nullptr;
     auto work = [this] {
+        bool firstStopped = false;
         if (m_template.TwoPass) {
             m_build = std::make_unique<TrpBuild>(*this, 0, true);
             m_build->run();
             m_totalPages = m_emfPages.Count();
             m_emfPages.Clear();
+            firstStopped = m_terminated;
             m_terminated = false;
             if (m_errorFlag) {
                 m_build.reset();
@@ -386,6 +378,7 @@ bool TrpReport::prepareProper()
             }
         }
         m_build = std::make_unique<TrpBuild>(*this, m_totalPages, false);
+        m_build->ShowTotal = !firstStopped;
         m_build->run();
         m_build.reset();
     };

@@ -56,7 +56,6 @@ public:
     // The special names, by their index in the named values' table (1 is none).
     static constexpr int SpecialCount = 9;
     [[nodiscard]] static QString specialName(int index);
-    [[nodiscard]] static QString specialDisplayName(int index);
 
     // The print job's name: "Quernlight: " and the title ("Untitled" without one).
     [[nodiscard]] static QString jobName(const QString &title);
@@ -167,8 +166,6 @@ public:
 private:
     bool loaded(TrpTemplate::LoadStatus status);
     bool prepareProper();
-    bool buildStep();
-    bool printPages(const QList<int> &pages, int copies);
     std::optional<Variant> fieldValue(TrpDBDataSet &dataset, const QString &field);
     std::optional<Variant> namedValue(const QString &name, bool &found);
     std::optional<Variant> specialValue(int index);

@@ -15,7 +15,6 @@ public:
 
     // A row with fewer values than fields reads the missing ones as null.
     void addRow(QList<Variant> values);
-    [[nodiscard]] int rowCount() const { return int(m_rows.size()); }
 
     [[nodiscard]] bool isOpen() const override { return m_open; }
     [[nodiscard]] bool open() override;

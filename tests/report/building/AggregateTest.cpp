@@ -44,6 +44,19 @@ TEST_F(AggregateTest, GroupsPrintHeadersFootersAndSubtotals)
     EXPECT_EQ(allTexts(), q("G A 1,10,20,MF 30,GF 30 15,G B 2,5,MF 5,GF 5 5,G C 3,1,2,MF 3,GF 3 1.5,T 38 5 1 20"));
 }
 
+TEST_F(AggregateTest, GroupsMayStartNewPagesAndReprintTheirHeaders)
+{
+    band(btGroupHeader, 0, 20, q("[Data.Grp]"), 48 | TrpBandView::bfStartNewPage);
+    memo(0, 0, "G [Data.Grp]");
+    band(btMasterHeader, 30, 20, {}, 48 | TrpBandView::bfReprintOnNewPage);
+    memo(0, 30, "H");
+    band(btMasterData, 60, 600, q("Data"));
+    memo(0, 60, "[Amount]");
+    ASSERT_TRUE(build());
+    // Each group on its own page, the header repeated when a group runs on.
+    EXPECT_EQ(allTexts(), q("G A,H,10|H,20|G B,H,5|G C,H,1|H,2"));
+}
+
 TEST_F(AggregateTest, AGroupChangingEveryRowGivesOneGroupPerRow)
 {
     band(btGroupHeader, 0, 20, q("[Data.Amount]"));

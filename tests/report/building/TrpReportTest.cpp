@@ -93,6 +93,18 @@ TEST_F(TrpReportTest, CancelInTheProgressDialogStopsBuilding)
     EXPECT_EQ(ui.labels, strings({"Processing page:  1", "Processing page:  2"}));
 }
 
+TEST_F(TrpReportTest, TwoPassProgressShowsTheTotalInTheSecondPass)
+{
+    FakeReportUi ui;
+    report.Template().TwoPass = true;
+    band(btMasterData, 0, 600, q("2"));
+    memo(0, 0, "[LINE#]");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(ui.shown, strings({"Report preparing / Performing 1st pass:  1"}));
+    EXPECT_EQ(ui.labels, strings({"Performing 1st pass:  1", "Performing 1st pass:  2", "Processing page:  1 from 2",
+                                  "Processing page:  2 from 2"}));
+}
+
 TEST_F(TrpReportTest, EventsComeInOrder)
 {
     QStringList events;
