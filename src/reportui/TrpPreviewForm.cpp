@@ -243,6 +243,8 @@ void TrpPreviewForm::initView()
 
 void TrpPreviewForm::computeLayout()
 {
+    // New scroll ranges move the bars; the current page stays current.
+    const int current = m_currentPage;
     PaintBox->setLayoutValid(false);
     TrpEMFPages &all = pages();
     QList<QSize> sizes;
@@ -261,7 +263,7 @@ void TrpPreviewForm::computeLayout()
     VScrollBar->setPageStep(qMax(SmallStep, PaintBox->height()));
     VScrollBar->setEnabled(m_layout.verticalMax() != 0);
     PaintBox->setLayoutValid(true);
-    scrollToCurrentPage();
+    moveToPage(current);
     applyOffset();
     PaintBox->update();
 }
@@ -275,12 +277,6 @@ void TrpPreviewForm::checkZoomEntry()
         action->setChecked(m_mode == TrpPreviewLayout::FixedZoom ? tag > LastModeTag && tag == qRound(m_factor * 100)
                                                                  : tag == m_mode);
     }
-}
-
-void TrpPreviewForm::scrollToCurrentPage()
-{
-    if (pages().Count() > 0)
-        VScrollBar->setValue(m_layout.verticalPositionOf(m_currentPage - 1));
 }
 
 void TrpPreviewForm::applyOffset()
@@ -323,7 +319,7 @@ void TrpPreviewForm::moveToPage(int page)
     if (count == 0)
         return;
     m_currentPage = std::clamp(page, 1, count);
-    scrollToCurrentPage();
+    VScrollBar->setValue(m_layout.verticalPositionOf(m_currentPage - 1));
     // The bar may have put another page of the row first; the page asked for stays current.
     m_currentPage = std::clamp(page, 1, count);
     updateStatus();

@@ -89,7 +89,6 @@ private:
 
     void initView();
     void computeLayout();
-    void scrollToCurrentPage();
     void updateStatus();
     void checkZoomEntry();
     void applyOffset();

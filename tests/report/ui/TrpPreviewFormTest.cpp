@@ -115,8 +115,12 @@ TEST(TrpPreviewForm, ZoomMenuSetsTheModeAndTheNextPreviewKeepsIt)
     twoPages->trigger();
     EXPECT_EQ(first.form->pageLayout().pagesPerRow(), 2);
     EXPECT_TRUE(twoPages->isChecked());
+    first.form->PgDownClick();
+    first.form->PgDownClick();
     first.form->ZoomMenuClick(50);
     EXPECT_EQ(first.form->ZoomBtn->text(), QStringLiteral("50%"));
+    // A new zoom keeps the current page.
+    EXPECT_EQ(first.form->currentPage(), 3);
     EXPECT_FALSE(twoPages->isChecked());
 
     // The next preview of the run opens at the zoom left by the last one,
