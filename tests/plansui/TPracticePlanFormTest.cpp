@@ -1,12 +1,15 @@
 #include "PlanWindowFixture.h"
 
 #include "coreui/EraLineEdit.h"
+#include "coreui/PhraseComboBox.h"
+#include "plans/PracticeStore.h"
 #include "plansui/PracticeGrid.h"
 #include "plansui/PracticeHopePage.h"
 #include "plansui/PracticeStatePage.h"
 #include "plansui/TABCForm.h"
 #include "plansui/TGetPractPlanForm.h"
 #include "plansui/TPracticePlanForm.h"
+#include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
@@ -18,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -252,6 +256,100 @@ TEST_P(TPracticePlanFormTest, ClosingWithChangesAsks)
     dialogs().queueAnswer(MessageAnswer::Yes);
     m_practice->CloseBtn->click();
     EXPECT_FALSE(m_practice->isVisible());
+}
+
+TEST_P(TPracticePlanFormTest, ChooserListsThePlansOfAUserNewestFirst)
+{
+    PracticeStore store(db());
+    for (TDateTime day : {45300.0, 45432.0, 45380.0}) {
+        TPractice record;
+        record.PractDay = day;
+        ASSERT_EQ(store.save(1, record).status, PracticeStore::Status::Ok);
+    }
+    TPractice single;
+    single.PractDay = 45000;
+    ASSERT_EQ(store.save(2, single).status, PracticeStore::Status::Ok);
+
+    m_chooser->Mode = PlanChooserDialog::ChoosePlan;
+    m_chooser->show();
+    m_chooser->CureNoEdit->setText(QStringLiteral("1"));
+    m_chooser->ConfirmBtn->click();
+    ASSERT_EQ(m_chooser->PlanGrid->rowCount(), 3);
+    EXPECT_EQ(m_chooser->PlanGrid->objectName(), QStringLiteral("DBGrid1"));
+    EXPECT_EQ(m_chooser->PlanGrid->item(0, 0)->text(), QStringLiteral("令和06年05月20日"));
+    EXPECT_EQ(m_chooser->PlanGrid->item(2, 0)->text(), QStringLiteral("令和06年01月09日"));
+    EXPECT_FALSE(m_chooser->DecideBtn->isEnabled());
+    const QRect second = m_chooser->PlanGrid->visualRect(m_chooser->PlanGrid->model()->index(1, 0));
+    QTest::mouseClick(m_chooser->PlanGrid->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_TRUE(m_chooser->DecideBtn->isEnabled());
+    const auto plans = store.plansOf(1);
+    EXPECT_EQ(m_chooser->PractNo, (*plans)[1].PractNo);
+
+    // A user with one plan is chosen at once; one with none is told so.
+    m_chooser->hide();
+    m_chooser->show();
+    m_chooser->CureNoEdit->setText(QStringLiteral("2"));
+    m_chooser->ConfirmBtn->click();
+    EXPECT_EQ(m_chooser->result(), QDialog::Accepted);
+    EXPECT_EQ(m_chooser->PractNo, store.plansOf(2)->front().PractNo);
+    m_chooser->show();
+    m_chooser->CureNoEdit->setText(QStringLiteral("3"));
+    m_chooser->ConfirmBtn->click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("該当する利用者の実施計画書がありません。\n確認してください。")});
+}
+
+TEST_P(TPracticePlanFormTest, LettersForAllCellsPhrasesAndMarks)
+{
+    writePlan();
+    const auto answer = [this](QPushButton *TABCForm::*button) {
+        dialogs().queueDialog([button](QDialog *dialog) {
+            auto *abc = static_cast<TABCForm *>(dialog);
+            (abc->*button)->click();
+            return abc->result();
+        });
+        QTest::mouseClick(page1()->Grid2->cell(0, 0), Qt::RightButton);
+    };
+    m_abc->ABox->setChecked(false);
+    m_abc->BBox->setChecked(false);
+    m_abc->CBox->setChecked(true);
+    answer(&TABCForm::ALLSet);
+    EXPECT_EQ(page1()->Grid1->cell(12, 4)->text(), QStringLiteral("C"));
+    EXPECT_EQ(page1()->Grid2->cell(7, 0)->text(), QStringLiteral("C"));
+    answer(&TABCForm::ALLCancel);
+    EXPECT_EQ(page1()->Grid1->cell(12, 4)->text(), QStringLiteral("　"));
+    answer(&TABCForm::CancelBtn);
+    EXPECT_EQ(page1()->Grid2->cell(7, 0)->text(), QStringLiteral("　"));
+
+    // The equipment picker's non-empty boxes become the memo's lines.
+    TStringsForm goods(TStringsForm::goodsLayout());
+    m_context->publish(GoodsForm, &goods);
+    dialogs().queueDialog([](QDialog *dialog) {
+        auto *picker = static_cast<TStringsForm *>(dialog);
+        picker->TextBox[0]->setEditText(QStringLiteral("杖"));
+        picker->TextBox[2]->setEditText(QStringLiteral("装具"));
+        picker->CopyBtn->click();
+        return picker->result();
+    });
+    QTest::mouseDClick(page1()->Grid1->goods(5)->viewport(), Qt::LeftButton);
+    EXPECT_EQ(page1()->Grid1->goods(5)->toPlainText(), QStringLiteral("杖\n装具"));
+    EXPECT_EQ(goods.ProgramName, QStringLiteral("Goods"));
+
+    // "カ月" with nothing typed gives 0 months.
+    dialogs().queueDialog([](QDialog *dialog) {
+        static_cast<TTimeForm *>(dialog)->KButton->click();
+        return dialog->result();
+    });
+    QTest::mouseDClick(page1()->Grid2->time(0), Qt::LeftButton);
+    EXPECT_EQ(page1()->Grid2->time(0)->text(), QStringLiteral(" 0ヵ月"));
+    EXPECT_EQ(m_time->result(), QDialog::Accepted);
+
+    // A mark clicked three times is none again.
+    for (int click = 0; click < 3; ++click)
+        QTest::mouseClick(page1()->Grid1->mark(4), Qt::LeftButton);
+    EXPECT_EQ(page1()->Grid1->mark(4)->text(), QStringLiteral("　"));
+    m_practice->SaveButton->click();
+    EXPECT_EQ(m_practice->record().Grid1[4].Special, 0);
+    EXPECT_EQ(m_practice->record().Grid1[5].Goods, QStringLiteral("杖\n装具"));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TPracticePlanFormTest);

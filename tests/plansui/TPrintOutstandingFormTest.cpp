@@ -1,11 +1,15 @@
 #include "PlanWindowFixture.h"
 
 #include "plansui/TPaperMenuForm.h"
+#include "plansui/TPlanSearchForm.h"
 #include "plansui/TPracticePlanForm.h"
 #include "plansui/TPrintOutstandingForm.h"
+#include "platform/DbQuery.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 // The missing-plans list reached from the plan-papers menu, over the two
 // users of the plan windows' database.
@@ -47,6 +51,30 @@ TEST_P(TPrintOutstandingFormTest, ListsUsersWithoutPlansAndKeepsPrintingForRows)
     missing.ReturnButton->click();
     EXPECT_TRUE(menu.isVisible());
     EXPECT_TRUE(messages().isEmpty()) << messages().join(u'|').toStdString();
+}
+
+TEST_P(TPrintOutstandingFormTest, PlanSearchShowsTheDetailsOfTheRowClicked)
+{
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE Person SET distinctive = '車椅子使用', Kana = 'ﾔﾏﾀﾞ' WHERE CureNo = 1")));
+    DbQuery plan(db(), QStringLiteral("INSERT INTO RihaPlan (CureNo, RihaType, KubunCode, PlanRegistDay) "
+                                      "VALUES (1, 0, 9, :day)"));
+    plan.bind(u"day", DbDate{DateTime::encodeDate(2024, 4, 1)});
+    ASSERT_TRUE(exec(plan));
+    TPlanSearchForm search(m_context->context);
+    search.show();
+    ASSERT_EQ(search.PlanGrid->rowCount(), 1);
+    EXPECT_EQ(search.PlanGrid->item(0, 3)->text(), QStringLiteral("女性"));
+    EXPECT_EQ(search.PlanGrid->item(0, 6)->text(), QStringLiteral("令和06年04月01日"));
+    QTest::mouseClick(search.PlanGrid->viewport(), Qt::LeftButton, {},
+                      search.PlanGrid->visualRect(search.PlanGrid->model()->index(0, 1)).center());
+    EXPECT_EQ(search.NameLabel->text(), QStringLiteral("山田　花子"));
+    EXPECT_EQ(search.HihaKubun->text(), QStringLiteral("短期集中 個別"));
+    EXPECT_EQ(search.Special->text(), QStringLiteral("車椅子使用"));
+    EXPECT_TRUE(search.PlanEnd->text().isEmpty());
+    search.KanaBtn[7]->click();
+    EXPECT_EQ(search.PlanGrid->rowCount(), 1);
+    search.KanaBtn[0]->click();
+    EXPECT_EQ(search.PlanGrid->rowCount(), 0);
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TPrintOutstandingFormTest);
