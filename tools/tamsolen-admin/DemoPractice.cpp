@@ -1,12 +1,12 @@
 #include "DemoPractice.h"
 
+#include "DemoUsers.h"
+
 #include "base/Clock.h"
 #include "core/DateHelpers.h"
 #include "plans/PlanStore.h"
 #include "plans/PracticeRules.h"
 #include "plans/PracticeStore.h"
-#include "platform/DbDataSet.h"
-#include "platform/DbQuery.h"
 
 #include <random>
 
@@ -101,22 +101,16 @@ namespace DemoPractice {
 
 bool fill(DbConnection &db, QString &errorText)
 {
-    DbDataSet users;
-    if (!users.open(DbQuery(db, QStringLiteral("SELECT CureNo FROM Person ORDER BY CureNo")))) {
-        errorText = users.errorText();
-        return false;
-    }
     PracticeMaker maker(db);
     const TDateTime today = Clock::today();
-    for (int position = 0; position < users.recordCount(); position += 2) {
-        const int cureNo = users.record(position).value(u"CureNo").asInteger();
-        const TDateTime latest = today - (position * 5) % 60;
-        if (!maker.add(cureNo, latest, errorText))
-            return false;
-        if (position % 4 == 0 && !maker.add(cureNo, latest - 92, errorText))
-            return false;
-    }
-    return true;
+    return DemoUsers::forEvery(
+        db, 2,
+        [&](int position, int cureNo) {
+            const TDateTime latest = today - (position * 5) % 60;
+            return maker.add(cureNo, latest, errorText) &&
+                   (position % 4 != 0 || maker.add(cureNo, latest - 92, errorText));
+        },
+        errorText);
 }
 
 } // namespace DemoPractice
