@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 
 namespace {
@@ -57,6 +58,11 @@ void PracticeGrid::buildHeader(const QString &title)
     corner->setGeometry(0, 0, NameWidth, HeaderHeight);
     corner->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     corner->setStyleSheet(QStringLiteral("QLabel { background: #e8eef4; border: 1px solid #808080; padding: 2px; }"));
+    // A see-through box over it draws the diagonal line (eventFilter).
+    m_diagonal = new QWidget(this);
+    m_diagonal->setGeometry(corner->geometry());
+    m_diagonal->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_diagonal->installEventFilter(this);
     const QStringList heads{QStringLiteral("自立"), QStringLiteral("見守り"), QStringLiteral("一部介助"),
                             QStringLiteral("全介助"), QStringLiteral("行わず")};
     for (int c = 0; c < 5; ++c)
@@ -204,6 +210,12 @@ void PracticeGrid::clearModified()
 
 bool PracticeGrid::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_diagonal && event->type() == QEvent::Paint) {
+        QPainter painter(m_diagonal);
+        painter.setPen(Qt::black);
+        painter.drawLine(0, 0, m_diagonal->width() - 1, m_diagonal->height() - 1);
+        return true;
+    }
     for (Row &row : m_rows) {
         if (event->type() == QEvent::MouseButtonRelease) {
             const auto button = static_cast<QMouseEvent *>(event)->button();

@@ -76,4 +76,5 @@ private:
     void setMark(Row &row, int mark);
 
     std::vector<Row> m_rows;
+    QWidget *m_diagonal = nullptr;
 };
