@@ -220,3 +220,15 @@ CREATE TABLE CureResults (
 CREATE INDEX CureResultsMonth ON CureResults (CureDate, CureNo);
 CREATE INDEX CureResultsUserMonth ON CureResults (CureNo, CureDate);
 CREATE INDEX CureResultsReserve ON CureResults (ReserveNo, CureNo);
+
+-- Practice plans, one row per user and plan day (kept so by the editor's
+-- save). PrcticeDay is a date without time; PracticeData is the 21480-byte
+-- practice record in its fixed layout, of the format DataFormatVersion (30).
+CREATE TABLE Practice (
+    PractNo INTEGER GENERATED ALWAYS AS IDENTITY PRIMARY KEY,
+    CureNo INTEGER,
+    PrcticeDay TIMESTAMP(3),
+    DataFormatVersion INTEGER,
+    PracticeData BYTEA
+);
+CREATE INDEX PracticeUser ON Practice (CureNo, PrcticeDay);

@@ -10,10 +10,16 @@
 #include "coreui/TSystemMenuForm.h"
 #include "coreui/TTextForm.h"
 #include "coreui/WidgetDialogService.h"
+#include "plansui/TABCForm.h"
 #include "plansui/TGetCurePlanForm.h"
+#include "plansui/TGetPractPlanForm.h"
 #include "plansui/TPaperMenuForm.h"
+#include "plansui/TPlanSearchForm.h"
+#include "plansui/TPracticePlanForm.h"
+#include "plansui/TPrintOutstandingForm.h"
 #include "plansui/TRihaPlanForm.h"
 #include "plansui/TStringsForm.h"
+#include "plansui/TTimeForm.h"
 #include "platform/TTerminateThread.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
@@ -114,7 +120,15 @@ int main(int argc, char **argv)
     forms.create(RihaPlanForm, context);
     forms.create(GetCurePlanForm, context);
     forms.create(StringsForm);
-    PaperMenuForm->SetForms(RihaPlanForm, nullptr, nullptr);
+    forms.create(GetPractPlanForm, context);
+    forms.create(PlanSearchForm, context);
+    forms.create(ABCForm);
+    forms.create(GoodsForm, TStringsForm::goodsLayout());
+    forms.create(KaigoForm, TStringsForm::kaigoLayout());
+    forms.create(TimeForm);
+    forms.create(PracticePlanForm, context);
+    forms.create(PrintOutstandingForm, context);
+    PaperMenuForm->SetForms(RihaPlanForm, PracticePlanForm, PrintOutstandingForm);
     MainForm->SetTileForm(Artwork::Tile::Paper, PaperMenuForm);
     GreetForm->SetStatus(1, QStringLiteral("計画書の準備ができました。"));
 

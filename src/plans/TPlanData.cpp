@@ -1,6 +1,6 @@
 #include "plans/TPlanData.h"
 
-#include "base/Sjis.h"
+#include "plans/PackedText.h"
 
 #include <QtEndian>
 
@@ -42,28 +42,28 @@ std::vector<Slot> makeLayout()
                        &TPlanData::KinRyuku, &TPlanData::Itami, &TPlanData::Shiryoku, &TPlanData::ChoryokuL,
                        &TPlanData::ChoryokuR, &TPlanData::MUp, &TPlanData::MDown, &TPlanData::MFin})
         add(field, 4);
-    for (auto field : {&TPlanData::KansetuTxt, &TPlanData::MahiUpTxt, &TPlanData::MahiDownTxt,
-                       &TPlanData::MahiFinTxt, &TPlanData::KinryokuTxt, &TPlanData::ItamiTxt,
-                       &TPlanData::ShiryokuTxt, &TPlanData::ChoryokuLTxt, &TPlanData::ChoryokuRTxt})
+    for (auto field : {&TPlanData::KansetuTxt, &TPlanData::MahiUpTxt, &TPlanData::MahiDownTxt, &TPlanData::MahiFinTxt,
+                       &TPlanData::KinryokuTxt, &TPlanData::ItamiTxt, &TPlanData::ShiryokuTxt, &TPlanData::ChoryokuLTxt,
+                       &TPlanData::ChoryokuRTxt})
         add(Counted{field, 50}, 51);
     add(Area{&TPlanData::EtcMemo, 353}, 353);
     add(&TPlanData::Shitsugo, 4);
     add(&TPlanData::Shitsunin, 4);
-    for (auto field : {&TPlanData::Sakuwa, &TPlanData::Genshi, &TPlanData::Mousou, &TPlanData::Haikai,
-                       &TPlanData::Chuya, &TPlanData::Bougen, &TPlanData::Teikou, &TPlanData::Fuketsu,
-                       &TPlanData::Ishoku, &TPlanData::Jihatsu, &TPlanData::Kajou, &TPlanData::Fuann,
-                       &TPlanData::Hitorigoto, &TPlanData::Utsu, &TPlanData::Shushu})
+    for (auto field :
+         {&TPlanData::Sakuwa, &TPlanData::Genshi, &TPlanData::Mousou, &TPlanData::Haikai, &TPlanData::Chuya,
+          &TPlanData::Bougen, &TPlanData::Teikou, &TPlanData::Fuketsu, &TPlanData::Ishoku, &TPlanData::Jihatsu,
+          &TPlanData::Kajou, &TPlanData::Fuann, &TPlanData::Hitorigoto, &TPlanData::Utsu, &TPlanData::Shushu})
         add(field, 1);
     add(Counted{&TPlanData::ShitsugoTxt, 60}, 61);
     add(Counted{&TPlanData::ShitsuninTxt, 60}, 61);
     offset += 3; // alignment of the integers that follow
-    for (auto field : {&TPlanData::Negaeri, &TPlanData::Zai, &TPlanData::Tachi, &TPlanData::Ijyo,
-                       &TPlanData::Hokou, &TPlanData::Haisetsu, &TPlanData::Shokuji, &TPlanData::Nyuyoku,
-                       &TPlanData::Kidatsu, &TPlanData::Ishisotsu})
+    for (auto field :
+         {&TPlanData::Negaeri, &TPlanData::Zai, &TPlanData::Tachi, &TPlanData::Ijyo, &TPlanData::Hokou,
+          &TPlanData::Haisetsu, &TPlanData::Shokuji, &TPlanData::Nyuyoku, &TPlanData::Kidatsu, &TPlanData::Ishisotsu})
         add(field, 4);
     for (auto field : {&TPlanData::NegaeriTxt, &TPlanData::ZaiTxt, &TPlanData::TachiTxt, &TPlanData::IjyoTxt,
-                       &TPlanData::HokouTxt, &TPlanData::HaisetsuTxt, &TPlanData::ShokujiTxt,
-                       &TPlanData::NyuyokuTxt, &TPlanData::KidatsuTxt, &TPlanData::IshisotsuTxt})
+                       &TPlanData::HokouTxt, &TPlanData::HaisetsuTxt, &TPlanData::ShokujiTxt, &TPlanData::NyuyokuTxt,
+                       &TPlanData::KidatsuTxt, &TPlanData::IshisotsuTxt})
         add(Counted{field, 80}, 81);
     add(Area{&TPlanData::Sonota, 551}, 551);
     Q_ASSERT(offset == 2409);
@@ -84,36 +84,10 @@ constexpr int LineCapacity = 40;
 constexpr int DrMemoOffset = 3147;
 constexpr int DrMemoSize = 553;
 
-QString readCounted(QByteArrayView bytes, int offset, int capacity)
-{
-    const int length = qMin(int(uchar(bytes[offset])), capacity);
-    return Sjis::decode(bytes.sliced(offset + 1, length));
-}
-
-QString readArea(QByteArrayView bytes, int offset, int size)
-{
-    QByteArrayView area = bytes.sliced(offset, size);
-    const qsizetype end = area.indexOf('\0');
-    return Sjis::decode(end < 0 ? area : area.first(end));
-}
-
-void writeCounted(QByteArray &bytes, int offset, int capacity, const QString &text)
-{
-    const QByteArray encoded = Sjis::cutBytes(Sjis::encode(text), capacity);
-    bytes[offset] = char(encoded.size());
-    bytes.replace(offset + 1, encoded.size(), encoded);
-}
-
-// Leaves room for the terminating zero.
-void writeArea(QByteArray &bytes, int offset, int size, const QString &text)
-{
-    QByteArray encoded = Sjis::encode(text);
-    const qsizetype zero = encoded.indexOf('\0');
-    if (zero >= 0)
-        encoded.truncate(zero);
-    encoded = Sjis::cutBytes(encoded, size - 1);
-    bytes.replace(offset, encoded.size(), encoded);
-}
+using PackedText::readArea;
+using PackedText::readCounted;
+using PackedText::writeArea;
+using PackedText::writeCounted;
 
 template <typename Data, typename Visitor> void forEachLine(Data &data, Visitor visit)
 {

@@ -1,55 +1,27 @@
 #pragma once
 
-#include "coreui/EnterKeyWatch.h"
 #include "plans/PlanStore.h"
+#include "plansui/PlanChooserDialog.h"
 
-#include <QDialog>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTableWidget;
 struct AppContext;
 
-// Asks for a user number and, in mode 2, lets the user choose one of that
-// user's plans. The caller sets Mode (and the dialog's place), shows it
-// modally and reads CureNo (mode 1) or PlanNo (mode 2) when it was accepted.
-class TGetCurePlanForm : public QDialog
+// The treatment plan picker: a user (mode 1, CureNo) or one of the user's
+// plans by registration date (mode 2, PlanNo).
+class TGetCurePlanForm : public PlanChooserDialog
 {
     Q_OBJECT
 
 public:
-    enum { ChooseUser = 1, ChoosePlan = 2 };
-    static constexpr int EntryHeight = 128;
-    static constexpr int GridHeight = 369;
-
     explicit TGetCurePlanForm(AppContext &context, QWidget *parent = nullptr);
 
-    qint32 Mode = ChooseUser;
-    qint32 EnteredNumber = 0;
-    qint32 CureNo = 0;
     qint32 PlanNo = 0;
 
-    QLineEdit *CureNoEdit = nullptr;
-    QPushButton *SearchBtn = nullptr;
-    QPushButton *ConfirmBtn = nullptr;
-    QLabel *PromptLabel = nullptr;
-    QTableWidget *PlanGrid = nullptr;
-    QPushButton *DecideBtn = nullptr;
-    QPushButton *CancelBtn = nullptr;
-
 protected:
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    [[nodiscard]] std::optional<std::vector<Entry>> plansOf(int cureNo) const override;
+    void setChosen(qint32 key) override { PlanNo = key; }
 
 private:
-    void SearchBtnClick();
-    void ConfirmBtnClick();
-    void PlanGridMouseUp();
-    void showPlans(const std::vector<PlanStore::PlanEntry> &plans);
-
     PlanStore m_store;
-    EnterKeyWatch m_enter;
 };
 
 extern TGetCurePlanForm *GetCurePlanForm;

@@ -5,12 +5,13 @@
 #include "core/TMainModule.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
-#include "platform/DialogService.h"
+#include "plansui/ClipboardMenu.h"
 #include "plansui/FigureArea.h"
 #include "plansui/RihaPlanPanel.h"
 #include "plansui/TGetCurePlanForm.h"
 #include "plansui/TPaperMenuForm.h"
 #include "plansui/TStringsForm.h"
+#include "platform/DialogService.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -21,8 +22,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -102,23 +103,7 @@ void TRihaPlanForm::buildActions()
         PrintMenu->setEnabled(PrintBtn->isEnabled());
     });
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    edit->setObjectName(QStringLiteral("EditMenu"));
-    const auto editAction = [&](const QString &caption, const QKeySequence &keys, auto apply) {
-        QAction *action = edit->addAction(caption);
-        action->setShortcut(keys);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        connect(action, &QAction::triggered, this, [apply] {
-            QWidget *focus = QApplication::focusWidget();
-            if (auto *line = qobject_cast<QLineEdit *>(focus))
-                apply(line);
-            else if (auto *memo = qobject_cast<QPlainTextEdit *>(focus))
-                apply(memo);
-        });
-    };
-    editAction(QStringLiteral("切り取り(&T)"), QKeySequence::Cut, [](auto *input) { input->cut(); });
-    editAction(QStringLiteral("コピー(&C)"), QKeySequence::Copy, [](auto *input) { input->copy(); });
-    editAction(QStringLiteral("貼り付け(&P)"), QKeySequence::Paste, [](auto *input) { input->paste(); });
+    ClipboardMenu::add(menuBar());
 }
 
 void TRihaPlanForm::setPlanShown(bool shown)
@@ -262,12 +247,12 @@ void TRihaPlanForm::SaveBtnClick()
     }
     const bool replacesOther =
         std::any_of(sameDay->begin(), sameDay->end(), [&plan](int planNo) { return planNo != plan.PlanNo; });
-    if (replacesOther && Dialogs::message(MessageType::Information,
-                                          QStringLiteral("保存されたデータがあります。\n上書きしますか？"),
-                                          MessageButtons::YesNo) != MessageAnswer::Yes)
+    if (replacesOther &&
+        Dialogs::message(MessageType::Information, QStringLiteral("保存されたデータがあります。\n上書きしますか？"),
+                         MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
-    result = m_store.save(plan, PlanPanel->Figures->model().rows(), m_context.mainModule.LoginStaffName,
-                          Clock::today());
+    result =
+        m_store.save(plan, PlanPanel->Figures->model().rows(), m_context.mainModule.LoginStaffName, Clock::today());
     if (result.status != PlanStore::Status::Ok) {
         Dialogs::error(result.message,
                        result.status == PlanStore::Status::BeginFailed ? MessageButtons::Abort : MessageButtons::Ok);
@@ -339,13 +324,7 @@ void TRihaPlanForm::editPhrases(int code)
 
 void TRihaPlanForm::copyMemoPhrases(int code)
 {
-    if (!StringsForm)
-        return;
-    StringsForm->ProgramName = RihaPlanPanel::PhraseProgram.toString();
-    StringsForm->CommentCode = code;
-    if (Dialogs::exec(StringsForm) != QDialog::Accepted)
-        return;
-    QApplication::clipboard()->setText(StringsForm->texts().join(QStringLiteral("\r\n")));
+    TStringsForm::CopyPhrases(RihaPlanPanel::PhraseProgram.toString(), code);
 }
 
 bool TRihaPlanForm::eventFilter(QObject *watched, QEvent *event)

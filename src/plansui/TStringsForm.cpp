@@ -4,18 +4,29 @@
 #include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QPushButton>
 
 TStringsForm *StringsForm = nullptr;
+TStringsForm *GoodsForm = nullptr;
+TStringsForm *KaigoForm = nullptr;
 
-TStringsForm::TStringsForm(QWidget *parent) : QDialog(parent)
+TStringsForm::TStringsForm(QWidget *parent)
+    : TStringsForm({QStringLiteral("StringsForm"), 6, QStringLiteral("TextBox"), QStringLiteral("記入"),
+                    QStringLiteral("コピー"), QString()},
+                   parent)
+{}
+
+TStringsForm::TStringsForm(const Layout &layout, QWidget *parent) : QDialog(parent), ProgramName(layout.programName)
 {
-    setObjectName(QStringLiteral("StringsForm"));
-    setWindowTitle(QStringLiteral("記入"));
-    setFixedSize(560, 250);
-    for (int i = 0; i < 6; ++i) {
+    setObjectName(layout.formName);
+    setWindowTitle(layout.caption);
+    const int buttonsTop = 14 + layout.boxes * 32 + 6;
+    setFixedSize(560, buttonsTop + 38);
+    for (int i = 0; i < layout.boxes; ++i) {
         auto *box = new PhraseComboBox(this);
-        box->setObjectName(QStringLiteral("TextBox%1").arg(i + 1));
+        box->setObjectName(layout.boxName + QString::number(i + 1));
         box->setGeometry(16, 14 + i * 32, 528, 26);
         connect(box, &PhraseComboBox::doubleClicked, this, [this] {
             if (!CommentForm)
@@ -25,14 +36,14 @@ TStringsForm::TStringsForm(QWidget *parent) : QDialog(parent)
             Dialogs::exec(CommentForm);
             fillLists();
         });
-        TextBox[size_t(i)] = box;
+        TextBox.push_back(box);
     }
-    CopyBtn = new QPushButton(QStringLiteral("コピー"), this);
+    CopyBtn = new QPushButton(layout.okCaption, this);
     CopyBtn->setObjectName(QStringLiteral("CopyBtn"));
-    CopyBtn->setGeometry(340, 212, 96, 28);
+    CopyBtn->setGeometry(340, buttonsTop, 96, 28);
     CancelBtn = new QPushButton(QStringLiteral("キャンセル"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(448, 212, 96, 28);
+    CancelBtn->setGeometry(448, buttonsTop, 96, 28);
     connect(CopyBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -50,6 +61,32 @@ void TStringsForm::fillLists()
     const QStringList phrases = CommentForm ? CommentForm->GetComments(ProgramName, CommentCode) : QStringList();
     for (PhraseComboBox *box : TextBox)
         box->setPhrases(phrases);
+}
+
+TStringsForm::Layout TStringsForm::goodsLayout()
+{
+    return {QStringLiteral("GoodsForm"), 3,
+            QStringLiteral("GoodsBox"),  QStringLiteral("使用用具"),
+            QStringLiteral("OK"),        QStringLiteral("Goods")};
+}
+
+TStringsForm::Layout TStringsForm::kaigoLayout()
+{
+    return {QStringLiteral("KaigoForm"), 3,
+            QStringLiteral("KaigoBox"),  QStringLiteral("介護内容"),
+            QStringLiteral("OK"),        QStringLiteral("Kaigo")};
+}
+
+bool TStringsForm::CopyPhrases(const QString &programName, int code)
+{
+    if (!StringsForm)
+        return false;
+    StringsForm->ProgramName = programName;
+    StringsForm->CommentCode = code;
+    if (Dialogs::exec(StringsForm) != QDialog::Accepted)
+        return false;
+    QApplication::clipboard()->setText(StringsForm->texts().join(QStringLiteral("\r\n")));
+    return true;
 }
 
 QStringList TStringsForm::texts() const

@@ -87,11 +87,7 @@ void PartnerSearch::filterByNumber(int number)
 
 void PartnerSearch::filterByKanaRow(UserSearch::KanaRow row)
 {
-    const QString letters = UserSearch::rowLetters(row).toString();
-    setFilter([letters](const DbRecord &record) {
-        const QString kana = record.value(u"Kname").asString();
-        return !kana.isEmpty() && letters.contains(kana.front());
-    });
+    setFilter(UserSearch::kanaRowFilter(row, QStringLiteral("Kname")));
 }
 
 void PartnerSearch::showAll()

@@ -106,6 +106,14 @@ QStringView UserSearch::rowLetters(KanaRow row)
     return {};
 }
 
+DbDataSet::Filter UserSearch::kanaRowFilter(KanaRow row, const QString &field)
+{
+    return [letters = rowLetters(row).toString(), field](const DbRecord &record) {
+        const QString kana = record.value(field).asString();
+        return !kana.isEmpty() && letters.contains(kana.front());
+    };
+}
+
 bool UserSearch::run(const DbQuery &query)
 {
     if (UserSearchQuery.open(query))

@@ -42,6 +42,9 @@ public:
     [[nodiscard]] static QString checkInput(Input input, QStringView text);
     // The half-width letters whose names a kana-row button finds.
     [[nodiscard]] static QStringView rowLetters(KanaRow row);
+    // A data set filter that keeps the rows whose text field begins with a
+    // letter of the row.
+    [[nodiscard]] static DbDataSet::Filter kanaRowFilter(KanaRow row, const QString &field);
 
     // The searches, each listing its users in user-number order (the kana
     // rows in kana order). False when the rows could not be read; the list

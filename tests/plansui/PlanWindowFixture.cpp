@@ -2,11 +2,11 @@
 
 #include "base/Clock.h"
 #include "coreui/TCommentForm.h"
-#include "platform/DbDataSet.h"
-#include "platform/DbQuery.h"
 #include "plansui/TGetCurePlanForm.h"
 #include "plansui/TRihaPlanForm.h"
 #include "plansui/TStringsForm.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbQuery.h"
 #include "usersui/TUserSearchForm.h"
 
 #include <QLineEdit>
@@ -54,7 +54,7 @@ void PlanWindowFixture::TearDown()
 void PlanWindowFixture::queuePicker(const QString &number)
 {
     dialogs().queueDialog([number](QDialog *dialog) {
-        auto *picker = static_cast<TGetCurePlanForm *>(dialog);
+        auto *picker = static_cast<PlanChooserDialog *>(dialog);
         picker->CureNoEdit->setText(number);
         picker->ConfirmBtn->click();
         return picker->result();

@@ -2,9 +2,10 @@
 
 #include "DemoData.h"
 
+#include "plans/PlanStore.h"
+#include "plans/PracticeStore.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
-#include "plans/PlanStore.h"
 
 class DemoPlansTest : public DatabaseFixture
 {
@@ -36,6 +37,29 @@ TEST_P(DemoPlansTest, PartOfTheUsersHavePlansWithMarks)
         marked += store.figures(planNo)->empty() ? 0 : 1;
     }
     EXPECT_GT(marked, plans.recordCount() / 2);
+}
+
+TEST_P(DemoPlansTest, PartOfTheUsersHavePracticePlansAndSomeNoPlanAtAll)
+{
+    QString error;
+    ASSERT_TRUE(DemoData::fill(db(), error)) << error.toStdString();
+    DbDataSet practiced;
+    ASSERT_TRUE(practiced.open(DbQuery(db(), QStringLiteral("SELECT DISTINCT CureNo FROM Practice"))));
+    DbDataSet without;
+    ASSERT_TRUE(without.open(DbQuery(db(), QStringLiteral("SELECT CureNo FROM Person WHERE CureNo NOT IN "
+                                                          "(SELECT CureNo FROM Practice) AND CureNo NOT IN "
+                                                          "(SELECT CureNo FROM RihaPlan)"))));
+    EXPECT_GT(practiced.recordCount(), 0);
+    EXPECT_GT(without.recordCount(), 0);
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT PractNo FROM Practice"))));
+    PracticeStore store(db());
+    for (rows.first(); !rows.eof(); rows.next()) {
+        PracticeStore::Result result;
+        const auto plan = store.load(rows.field(u"PractNo").asInteger(), result);
+        ASSERT_TRUE(plan) << result.message.toStdString();
+        EXPECT_FALSE(plan->Record.UserName.isEmpty());
+    }
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(DemoPlansTest);

@@ -1,8 +1,8 @@
 #include "DemoPlans.h"
 
+#include "DemoUsers.h"
+
 #include "base/Clock.h"
-#include "platform/DbDataSet.h"
-#include "platform/DbQuery.h"
 #include "plans/PlanStore.h"
 
 #include <QPoint>
@@ -12,7 +12,7 @@
 namespace {
 
 // Places on the pictures where marks sit on a joint, a muscle or a sore spot.
-constexpr QPoint FrontPoints[] = {{30, 44}, {75, 44}, {26, 80}, {79, 80}, {38, 110},
+constexpr QPoint FrontPoints[] = {{30, 44},  {75, 44},  {26, 80},  {79, 80},  {38, 110},
                                   {67, 110}, {43, 168}, {62, 168}, {42, 135}, {63, 135}};
 constexpr QPoint BackPoints[] = {{51, 30}, {51, 65}, {51, 98}, {42, 118}, {61, 118}, {43, 168}, {60, 168}};
 
@@ -123,22 +123,16 @@ namespace DemoPlans {
 
 bool fill(DbConnection &db, QString &errorText)
 {
-    DbDataSet users;
-    if (!users.open(DbQuery(db, QStringLiteral("SELECT CureNo FROM Person ORDER BY CureNo")))) {
-        errorText = users.errorText();
-        return false;
-    }
     PlanMaker maker(db);
     const TDateTime today = Clock::today();
-    for (int position = 0; position < users.recordCount(); position += 3) {
-        const int cureNo = users.record(position).value(u"CureNo").asInteger();
-        const TDateTime latest = today - (position * 7) % 80;
-        if (!maker.add(cureNo, latest, errorText))
-            return false;
-        if (position % 2 == 0 && !maker.add(cureNo, latest - 91, errorText))
-            return false;
-    }
-    return true;
+    return DemoUsers::forEvery(
+        db, 3,
+        [&](int position, int cureNo) {
+            const TDateTime latest = today - (position * 7) % 80;
+            return maker.add(cureNo, latest, errorText) &&
+                   (position % 2 != 0 || maker.add(cureNo, latest - 91, errorText));
+        },
+        errorText);
 }
 
 } // namespace DemoPlans

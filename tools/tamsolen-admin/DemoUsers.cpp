@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "platform/DbConnection.h"
+#include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 
@@ -200,6 +201,20 @@ bool add(DbConnection &db, int count, QString &errorText)
 bool fill(DbConnection &db, QString &errorText)
 {
     return add(db, DemoCount, errorText);
+}
+
+bool forEvery(DbConnection &db, int step, const std::function<bool(int, int)> &visit, QString &errorText)
+{
+    DbDataSet users;
+    if (!users.open(DbQuery(db, QStringLiteral("SELECT CureNo FROM Person ORDER BY CureNo")))) {
+        errorText = users.errorText();
+        return false;
+    }
+    for (int position = 0; position < users.recordCount(); position += step) {
+        if (!visit(position, users.record(position).value(u"CureNo").asInteger()))
+            return false;
+    }
+    return true;
 }
 
 } // namespace DemoUsers

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class DbConnection;
 
 // The demo users of Person.
@@ -18,5 +20,9 @@ inline constexpr int DemoCount = 300;
 // discharged, dates around today. The same count gives the same users.
 // False with the reason in errorText; nothing is added then.
 [[nodiscard]] bool add(DbConnection &db, int count, QString &errorText);
+
+// Calls visit(position, cureNo) for every step-th stored user in user-number
+// order, starting with the first; stops at the first visit that fails.
+[[nodiscard]] bool forEvery(DbConnection &db, int step, const std::function<bool(int, int)> &visit, QString &errorText);
 
 } // namespace DemoUsers

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "base/Variant.h"
+#include "platform/DbDataSet.h"
+#include "users/UserSearch.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class DbConnection;
+
+// The users who have no treatment plan, or no practice plan, at all
+// (discharged users too), in user-number order, narrowed by the first kana
+// of the reading; the rows of the missing-plans list and of its printout.
+class OutstandingList
+{
+public:
+    enum class Kind { CurePlan, PracticePlan };
+
+    using GridColumn = UserSearch::GridColumn;
+    static constexpr std::array<GridColumn, 5> Columns{{{u"CureNo", u"利用者番号", 90},
+                                                        {u"Name", u"氏名", 160},
+                                                        {u"NYUSHOBI_YMD", u"入所(開始)日", 150},
+                                                        {u"RihaType", u"リハビリ形態", 120},
+                                                        {u"KubunCode", u"区分", 260}}};
+    static constexpr QStringView TemplateName = u"OutStandingList.rpf";
+
+    explicit OutstandingList(DbConnection &database);
+
+    // Lists the users without a plan of the kind; false (list closed) when
+    // the query fails.
+    bool open(Kind kind);
+    void close() { PrintOutStandingQuery.close(); }
+    void filterByKanaRow(UserSearch::KanaRow row);
+    void showAll();
+    // Open with at least one row to show.
+    [[nodiscard]] bool hasRows() const;
+
+    // The text of a grid column for the row at a place among the shown rows.
+    [[nodiscard]] QString cellText(int column, int position) const;
+    // The printout's variables for the current row: CureNo, Name, Nyusho,
+    // RType, RKubun; nullopt for other names.
+    [[nodiscard]] std::optional<Variant> value(const QString &name) const;
+
+    DbDataSet PrintOutStandingQuery;
+
+private:
+    [[nodiscard]] QString fieldText(QStringView field, const DbRecord &row) const;
+
+    DbConnection &m_database;
+};
