@@ -118,10 +118,40 @@ bool DbQuery::exec()
         m_errorText = QStringLiteral("the connection is not open");
         return false;
     }
+    if (m_keepPrepared && !m_bindings.empty())
+        return execPrepared();
     QSqlQuery query(m_connection->sqlDatabase());
     query.setForwardOnly(true);
     if (!execOn(query, m_errorText))
         return false;
     m_rowsAffected = query.numRowsAffected();
+    return true;
+}
+
+bool DbQuery::execPrepared()
+{
+    if (!checkBindings(m_errorText))
+        return false;
+    if (!m_prepared) {
+        auto query = std::make_shared<QSqlQuery>(m_connection->sqlDatabase());
+        query->setForwardOnly(true);
+        if (!query->prepare(m_sql)) {
+            m_errorText = query->lastError().text();
+            return false;
+        }
+        m_prepared = std::move(query);
+    }
+    for (int i = 0; i < int(m_bindings.size()); ++i) {
+        const Binding &binding = m_bindings[size_t(i)];
+        if (binding.name.isEmpty())
+            m_prepared->bindValue(i, toVariant(binding.value));
+        else
+            m_prepared->bindValue(binding.name, toVariant(binding.value));
+    }
+    if (!m_prepared->exec()) {
+        m_errorText = m_prepared->lastError().text();
+        return false;
+    }
+    m_rowsAffected = m_prepared->numRowsAffected();
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class DbConnection;
@@ -34,6 +35,10 @@ public:
     void clearBindings() { m_bindings.clear(); }
 
     [[nodiscard]] bool exec();
+    // Keeps the statement prepared from one exec() to the next, for a
+    // statement run many times in a row with new values (clearBindings,
+    // then bind or addBind the same parameters again).
+    void keepPrepared() { m_keepPrepared = true; }
     // Rows changed by the last exec().
     [[nodiscard]] int rowsAffected() const { return m_rowsAffected; }
     [[nodiscard]] const QString &errorText() const { return m_errorText; }
@@ -51,9 +56,13 @@ public:
     [[nodiscard]] bool execOn(QSqlQuery &query, QString &errorText) const;
 
 private:
+    [[nodiscard]] bool execPrepared();
+
     DbConnection *m_connection;
     QString m_sql;
     std::vector<Binding> m_bindings;
     int m_rowsAffected = 0;
+    bool m_keepPrepared = false;
+    std::shared_ptr<QSqlQuery> m_prepared;
     QString m_errorText;
 };

@@ -1,17 +1,15 @@
 #include "results/CureResultStore.h"
 
+#include "platform/DbConnection.h"
 #include "platform/DbQuery.h"
 
 #include <QStringList>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
-
-// 8 rows of 42 values: few statements, and few enough parameters that
-// binding them (a linear search per parameter in SQLite) stays cheap.
-constexpr qsizetype RowsPerStatement = 8;
 
 QString insertStatement(qsizetype rows)
 {
@@ -28,16 +26,32 @@ QString insertStatement(qsizetype rows)
 
 bool CureResultStore::insert(std::span<const CureResult> rows)
 {
-    const QString full = insertStatement(RowsPerStatement);
-    for (size_t start = 0; start < rows.size(); start += RowsPerStatement) {
-        const auto chunk = rows.subspan(start, std::min<size_t>(RowsPerStatement, rows.size() - start));
-        DbQuery query(m_db, qsizetype(chunk.size()) == RowsPerStatement ? full : insertStatement(qsizetype(chunk.size())));
+    // A statement prepared once and run for every few rows: on a server
+    // several rows share a round trip; SQLite, which binds each parameter
+    // by a search over all of them, takes one row at a time.
+    const size_t perRun = m_db.kind() == DbKind::PostgreSQL ? 25 : 1;
+    std::unique_ptr<DbQuery> full;
+    for (size_t start = 0; start < rows.size(); start += perRun) {
+        const auto chunk = rows.subspan(start, std::min(perRun, rows.size() - start));
+        std::unique_ptr<DbQuery> last;
+        DbQuery *query = nullptr;
+        if (chunk.size() == perRun) {
+            if (!full) {
+                full = std::make_unique<DbQuery>(m_db, insertStatement(qsizetype(perRun)));
+                full->keepPrepared();
+            }
+            query = full.get();
+        } else {
+            last = std::make_unique<DbQuery>(m_db, insertStatement(qsizetype(chunk.size())));
+            query = last.get();
+        }
+        query->clearBindings();
         for (const CureResult &row : chunk) {
             for (int i = 0; i < CureResult::WrittenColumnCount; ++i)
-                query.addBind(row.writtenValue(i));
+                query->addBind(row.writtenValue(i));
         }
-        if (!query.exec()) {
-            m_errorText = query.errorText();
+        if (!query->exec()) {
+            m_errorText = query->errorText();
             return false;
         }
     }

@@ -15,8 +15,7 @@ class CureResultStore
 public:
     explicit CureResultStore(DbConnection &database) : m_db(database) {}
 
-    // Inserts the rows (a few per statement); false with the reason in
-    // errorText. The caller's transaction decides what stays.
+    // Inserts the rows; false with the reason in errorText. The caller's transaction decides what stays.
     [[nodiscard]] bool insert(std::span<const CureResult> rows);
     // Rewrites every written column of the row but Comment (a remark typed
     // after a copy survives the next copy).

@@ -148,6 +148,38 @@ TEST_P(DbTransactionTest, GuardRollsBackUnlessCommitted)
     EXPECT_EQ(staffCount(), 1);
 }
 
+TEST_P(DbTransactionTest, KeptPreparedStatementTakesNewValuesEachRun)
+{
+    for (const bool named : {false, true}) {
+        DbQuery query(db(), named ? QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName) VALUES (:cd, :name)")
+                                  : QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName) VALUES (?, ?)"));
+        query.keepPrepared();
+        for (int code = 1; code <= 3; ++code) {
+            query.clearBindings();
+            if (named)
+                query.bind(u"cd", code + 10).bind(u"name", QStringLiteral("職員%1").arg(code));
+            else
+                query.addBind(code).addBind(QStringLiteral("職員%1").arg(code));
+            ASSERT_TRUE(query.exec()) << query.errorText().toStdString();
+            EXPECT_EQ(query.rowsAffected(), 1);
+        }
+        // A failing run reports the database's reason; the next one runs.
+        query.clearBindings();
+        if (named)
+            query.bind(u"cd", 11).bind(u"name", QStringLiteral("重複"));
+        else
+            query.addBind(1).addBind(QStringLiteral("重複"));
+        EXPECT_FALSE(query.exec());
+        EXPECT_FALSE(query.errorText().isEmpty());
+    }
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT CD, StuffName FROM KaigoStuff ORDER BY CD"))));
+    ASSERT_EQ(rows.recordCount(), 6);
+    rows.last();
+    EXPECT_EQ(rows.field(u"CD").asInteger(), 13);
+    EXPECT_EQ(rows.field(u"StuffName").asString(), QStringLiteral("職員3"));
+}
+
 TEST_P(DbTransactionTest, NestedLevelsRollBackOnlyTheirOwnPart)
 {
     DbTransaction outer(db());
