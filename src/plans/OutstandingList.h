@@ -19,7 +19,7 @@ class OutstandingList
 public:
     enum class Kind { CurePlan, PracticePlan };
 
-    using GridColumn = UserSearch::GridColumn;
+    using GridColumn = ::GridColumn;
     static constexpr std::array<GridColumn, 5> Columns{{{u"CureNo", u"利用者番号", 90},
                                                         {u"Name", u"氏名", 160},
                                                         {u"NYUSHOBI_YMD", u"入所(開始)日", 150},

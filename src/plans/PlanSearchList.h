@@ -14,7 +14,7 @@ class DbConnection;
 class PlanSearchList
 {
 public:
-    using GridColumn = UserSearch::GridColumn;
+    using GridColumn = ::GridColumn;
     static constexpr std::array<GridColumn, 8> Columns{{{u"CureNo", u"利用者番号", 80},
                                                         {u"Kana", u"カナ", 110},
                                                         {u"Name", u"氏名", 110},

@@ -3,6 +3,7 @@
 #include "platform/DialogService.h"
 #include "usersui/TUserSearchForm.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
