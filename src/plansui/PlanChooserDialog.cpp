@@ -3,8 +3,8 @@
 #include "platform/DialogService.h"
 #include "usersui/TUserSearchForm.h"
 
+#include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,12 +69,9 @@ void PlanChooserDialog::showEvent(QShowEvent *event)
 
 bool PlanChooserDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == CureNoEdit && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ConfirmBtnClick();
-            return true;
-        }
+    if (m_enter.isEnterRelease(watched, event) && watched == CureNoEdit) {
+        ConfirmBtnClick();
+        return true;
     }
     if (watched == PlanGrid->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const bool handled = QDialog::eventFilter(watched, event);

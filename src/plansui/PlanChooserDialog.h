@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coreui/EnterKeyWatch.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -69,4 +71,5 @@ private:
     void showPlans(const std::vector<Entry> &plans);
 
     QString m_noPlans;
+    EnterKeyWatch m_enter;
 };

@@ -87,7 +87,8 @@ int UserGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant UserGridModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    // The tool tip shows a text too long for its column whole.
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
         return {};
     return cellText(index.column(), m_rows.record(index.row()).value(m_fields[size_t(index.column())]));
 }

@@ -9,8 +9,8 @@
 #include "users/PartnerGridModel.h"
 #include "users/UsersLog.h"
 
+#include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,12 +30,6 @@ QLabel *addLabel(QWidget *parent, const QString &caption, const QRect &geometry,
     label->setGeometry(geometry);
     label->setAlignment(alignment);
     return label;
-}
-
-bool isEnter(const QEvent *event)
-{
-    const int key = static_cast<const QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace
@@ -185,7 +179,7 @@ void THinorikuUserForm::hideEvent(QHideEvent *event)
 
 bool THinorikuUserForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && watched == RegistName && isEnter(event))
+    if (m_enter.isEnterRelease(watched, event) && watched == RegistName)
         RegistNameEnter();
     else if (event->type() == QEvent::FocusOut && watched == RegistName)
         RegistNameExit();

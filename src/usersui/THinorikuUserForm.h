@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coreui/EnterKeyWatch.h"
 #include "users/PartnerLink.h"
 #include "users/PartnerSearch.h"
 #include "users/PartnerUser.h"
@@ -78,6 +79,7 @@ private:
     PartnerLink m_link;
     PartnerSearch m_search;
     PartnerGridModel *m_model = nullptr;
+    EnterKeyWatch m_enter;
 };
 
 extern THinorikuUserForm *HinorikuUserForm;

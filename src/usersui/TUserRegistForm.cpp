@@ -5,9 +5,9 @@
 #include "core/CodeTables.h"
 #include "core/ImeComposition.h"
 #include "coreui/EditActions.h"
+#include "coreui/EnterKeyWatch.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/KanaLineEdit.h"
-#include "coreui/EnterKeyWatch.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
@@ -433,7 +433,7 @@ void TUserRegistForm::clearInputs()
         box->setChecked(false);
     Kubun.SetRihaType(-1);
     showKubunInputs();
-    m_typed = false;
+    forgetTyping();
 }
 
 void TUserRegistForm::fillInputs(const TPerson &person)
@@ -472,7 +472,14 @@ void TUserRegistForm::fillInputs(const TPerson &person)
                                        &person.Disease4, &person.Disease5, &person.Disease6};
     for (size_t i = 0; i < ShikanNameBox.size(); ++i)
         setPhraseText(ShikanNameBox[i], *diseases[i]);
+    forgetTyping();
+}
+
+void TUserRegistForm::forgetTyping()
+{
     m_typed = false;
+    for (const EraInput &input : m_eraInputs)
+        input.edit->setModified(false);
 }
 
 void TUserRegistForm::setEraDate(const EraInput &input, TDateTime date)
@@ -696,8 +703,7 @@ void TUserRegistForm::save()
     const std::variant<TPerson, UserRegistCheck::Failure> checked =
         UserRegistCheck::check(collectInput(), Clock::now());
     if (const auto *failure = std::get_if<UserRegistCheck::Failure>(&checked)) {
-        if (!failure->message.isEmpty())
-            Dialogs::information(failure->message);
+        Dialogs::information(failure->message);
         inputOf(failure->field)->setFocus();
         SaveBtn->setEnabled(true);
         return;
@@ -728,7 +734,9 @@ void TUserRegistForm::save()
     OpenBtn->setEnabled(true);
     SaveBtn->setEnabled(true);
     EditMode = EditExisting;
+    // What was typed is stored: only later changes make closing ask again.
     Modified = false;
+    forgetTyping();
     FileMenuPopup();
 }
 

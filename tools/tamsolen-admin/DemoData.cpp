@@ -4,6 +4,7 @@
 #include "DemoPhrases.h"
 #include "DemoPlans.h"
 #include "DemoPractice.h"
+#include "DemoResults.h"
 #include "DemoSchedule.h"
 #include "DemoUsers.h"
 
@@ -51,8 +52,9 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 // In the order the tables refer to each other.
 const std::vector<Step> &steps()
 {
-    static const std::vector<Step> all = {fillStaff,      fillLogins,      fillFacility,       DemoUsers::fill,
-                                          addDemoPhrases, DemoPlans::fill, DemoPractice::fill, DemoSchedule::fill};
+    static const std::vector<Step> all = {fillStaff,          fillLogins,         fillFacility,
+                                          DemoUsers::fill,    addDemoPhrases,     DemoPlans::fill,
+                                          DemoPractice::fill, DemoSchedule::fill, DemoResults::fill};
     return all;
 }
 
