@@ -52,9 +52,9 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 // In the order the tables refer to each other.
 const std::vector<Step> &steps()
 {
-    static const std::vector<Step> all = {fillStaff,          fillLogins,         fillFacility,      DemoUsers::fill,
-                                          addDemoPhrases,     DemoPlans::fill,    DemoPractice::fill, DemoSchedule::fill,
-                                          DemoResults::fill};
+    static const std::vector<Step> all = {fillStaff,          fillLogins,         fillFacility,
+                                          DemoUsers::fill,    addDemoPhrases,     DemoPlans::fill,
+                                          DemoPractice::fill, DemoSchedule::fill, DemoResults::fill};
     return all;
 }
 
