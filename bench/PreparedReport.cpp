@@ -1,9 +1,9 @@
 // Prepared reports are loaded whole before the preview opens, and each page
 // is read, recorded and drawn when it comes into view.
 
-#include "report/pages/TrpEMFPages.h"
 #include "report/objects/TrpLineView.h"
 #include "report/objects/TrpMemoView.h"
+#include "report/pages/TrpEMFPages.h"
 #include "report/pages/TrpPage.h"
 #include "report/pages/TrpPrinter.h"
 

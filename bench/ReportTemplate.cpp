@@ -2,11 +2,11 @@
 // the template's bytes when it is saved; a template of a few hundred
 // objects must load and save in well under the time a window takes to open.
 
+#include "report/files/TrpTemplate.h"
 #include "report/objects/TrpBandView.h"
 #include "report/objects/TrpLineView.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpPrinter.h"
-#include "report/files/TrpTemplate.h"
 
 #include <QBuffer>
 

@@ -3,6 +3,7 @@
 // the dialog, from the button click until the grid holds the rows and has
 // the texts of its visible cells ("Form/..."), and as the same query run bare
 // through the database layer ("Bare/..."). "GridPaint" draws a filled grid.
+#include "BenchDatabase.h"
 #include "DemoUsers.h"
 
 #include "core/AppContext.h"
@@ -43,54 +44,25 @@ const QString Columns = QStringLiteral(
 class Register
 {
 public:
-    explicit Register(DbKind kind) : m_kind(kind)
+    explicit Register(DbKind kind) : m_database(kind, QStringLiteral("users"))
     {
-        if (kind == DbKind::SQLite) {
-            m_connectionString =
-                QStringLiteral("Provider=SQLite;Data Source=") + m_folder.filePath(QStringLiteral("users.sqlite"));
-            if (!m_db.open(m_connectionString, {}, {}, DbConnection::OpenMode::Create))
-                qFatal("open: %s", qPrintable(m_db.errorText()));
-        } else {
-            m_schema = QStringLiteral("bench_users_%1").arg(QCoreApplication::applicationPid());
-            m_connectionString = qEnvironmentVariable("TAMSOLEN_PG") + QStringLiteral(";Schema=") + m_schema;
-            if (!m_db.open(m_connectionString, QStringLiteral("postgres")))
-                qFatal("open: %s", qPrintable(m_db.errorText()));
-            run(QStringLiteral("CREATE SCHEMA ") + m_schema);
-        }
         QString error;
-        if (!DbSchema::applyFile(m_db, QStringLiteral(TAMSOLEN_SCHEMA_DIR "/") + DbSchema::fileName(kind), error) ||
-            !DemoUsers::add(m_db, UserCount, error))
+        if (!DemoUsers::add(m_database.db(), UserCount, error))
             qFatal("fill: %s", qPrintable(error));
         if (kind == DbKind::PostgreSQL)
-            run(QStringLiteral("ANALYZE Person"));
-    }
-    ~Register()
-    {
-        if (!m_schema.isEmpty())
-            run(QStringLiteral("DROP SCHEMA ") + m_schema + QStringLiteral(" CASCADE"));
+            m_database.run(QStringLiteral("ANALYZE Person"));
     }
 
-    [[nodiscard]] DbConnection &db() { return m_db; }
+    [[nodiscard]] DbConnection &db() { return m_database.db(); }
     // What the search dialog is created with.
     [[nodiscard]] AppContext &context() { return m_context; }
 
 private:
-    void run(const QString &sql)
-    {
-        DbQuery query(m_db, sql);
-        if (!query.exec())
-            qFatal("%s: %s", qPrintable(sql), qPrintable(query.errorText()));
-    }
-
-    DbKind m_kind;
-    QTemporaryDir m_folder;
-    QString m_connectionString;
-    QString m_schema;
-    DbConnection m_db;
+    BenchDatabase m_database;
     TRegistory m_registory;
     TDBSeting m_dbSeting;
     TMainModule m_module;
-    AppContext m_context{m_db, m_registory, m_dbSeting, m_module, Dialogs::service(), {}};
+    AppContext m_context{m_database.db(), m_registory, m_dbSeting, m_module, Dialogs::service(), {}};
 };
 
 struct Search

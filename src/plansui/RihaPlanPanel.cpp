@@ -233,8 +233,15 @@ QPlainTextEdit *RihaPlanPanel::addMemo(const QString &name, const QRect &geometr
     return memo;
 }
 
+namespace {
+
 // A remark field of the body.
-#define PLAN_FIELD(member) [](TPlanData &data) -> QString & { return data.member; }
+template <QString TPlanData::*Member> QString &bodyText(TPlanData &data)
+{
+    return data.*Member;
+}
+
+} // namespace
 
 void RihaPlanPanel::buildImpairments()
 {
@@ -249,15 +256,15 @@ void RihaPlanPanel::buildImpairments()
         int code;
     };
     const Line lines[] = {
-        {u"関節可動域制限", u"KansetsuBox", &TPlanData::Kansetsu, u"KansetsuComment", PLAN_FIELD(KansetuTxt), 1},
-        {u"麻痺・上肢", u"MahiUpBox", &TPlanData::MahiUp, u"MahiUpComment", PLAN_FIELD(MahiUpTxt), 2},
-        {u"麻痺・下肢", u"MahiDownBox", &TPlanData::MahiDown, u"MahiDownComment", PLAN_FIELD(MahiDownTxt), 2},
-        {u"麻痺・手指", u"MahiFinBox", &TPlanData::MahiFin, u"MahiFinComment", PLAN_FIELD(MahiFinTxt), 2},
-        {u"筋力低下", u"KinryokuBox", &TPlanData::KinRyuku, u"KinryokuComment", PLAN_FIELD(KinryokuTxt), 3},
-        {u"痛み", u"ItamiBox", &TPlanData::Itami, u"ItamiComment", PLAN_FIELD(ItamiTxt), 4},
-        {u"視力", u"ShiryokuBox", &TPlanData::Shiryoku, u"ShiryokuComment", PLAN_FIELD(ShiryokuTxt), 5},
-        {u"聴力[左]", u"LeftChoryokuBox", &TPlanData::ChoryokuL, u"ChoryokuLComment", PLAN_FIELD(ChoryokuLTxt), 6},
-        {u"聴力[右]", u"RightChoryokuBox", &TPlanData::ChoryokuR, u"ChoryokuRComment", PLAN_FIELD(ChoryokuRTxt), 6},
+        {u"関節可動域制限", u"KansetsuBox", &TPlanData::Kansetsu, u"KansetsuComment", bodyText<&TPlanData::KansetuTxt>, 1},
+        {u"麻痺・上肢", u"MahiUpBox", &TPlanData::MahiUp, u"MahiUpComment", bodyText<&TPlanData::MahiUpTxt>, 2},
+        {u"麻痺・下肢", u"MahiDownBox", &TPlanData::MahiDown, u"MahiDownComment", bodyText<&TPlanData::MahiDownTxt>, 2},
+        {u"麻痺・手指", u"MahiFinBox", &TPlanData::MahiFin, u"MahiFinComment", bodyText<&TPlanData::MahiFinTxt>, 2},
+        {u"筋力低下", u"KinryokuBox", &TPlanData::KinRyuku, u"KinryokuComment", bodyText<&TPlanData::KinryokuTxt>, 3},
+        {u"痛み", u"ItamiBox", &TPlanData::Itami, u"ItamiComment", bodyText<&TPlanData::ItamiTxt>, 4},
+        {u"視力", u"ShiryokuBox", &TPlanData::Shiryoku, u"ShiryokuComment", bodyText<&TPlanData::ShiryokuTxt>, 5},
+        {u"聴力[左]", u"LeftChoryokuBox", &TPlanData::ChoryokuL, u"ChoryokuLComment", bodyText<&TPlanData::ChoryokuLTxt>, 6},
+        {u"聴力[右]", u"RightChoryokuBox", &TPlanData::ChoryokuR, u"ChoryokuRComment", bodyText<&TPlanData::ChoryokuRTxt>, 6},
     };
     qint32 TPlanData::*const grades[] = {&TPlanData::MUp, &TPlanData::MDown, &TPlanData::MFin};
     const char16_t *gradeNames[] = {u"MahiUpDetailBox", u"MahiDownDetailBox", u"MahiFinDetailBox"};
@@ -286,12 +293,12 @@ void RihaPlanPanel::buildImpairments()
     addLabel(this, QStringLiteral("失語"), {LabelLeft, speechTop, 110, 24});
     addChoice(QStringLiteral("Shitsugo"), {InputLeft, speechTop, 76, 24}, PresenceNames, &TPlanData::Shitsugo,
               m_speechChoices);
-    addRemark(QStringLiteral("ShitsugoComment"), {202, speechTop, 294, 24}, PLAN_FIELD(ShitsugoTxt),
+    addRemark(QStringLiteral("ShitsugoComment"), {202, speechTop, 294, 24}, bodyText<&TPlanData::ShitsugoTxt>,
               PlanRules::ShitsugoBytes, LimitText::Input, 10, m_speechRemarks);
     addLabel(this, QStringLiteral("失認"), {LabelLeft, speechTop + Row, 110, 24});
     addChoice(QStringLiteral("Shitsunin"), {InputLeft, speechTop + Row, 76, 24}, PresenceNames,
               &TPlanData::Shitsunin, m_speechChoices);
-    addRemark(QStringLiteral("ShitsuninnComment"), {202, speechTop + Row, 294, 24}, PLAN_FIELD(ShitsuninTxt),
+    addRemark(QStringLiteral("ShitsuninnComment"), {202, speechTop + Row, 294, 24}, bodyText<&TPlanData::ShitsuninTxt>,
               PlanRules::ShitsugoBytes, LimitText::Input, 11, m_speechRemarks);
 }
 
@@ -334,16 +341,16 @@ void RihaPlanPanel::buildDailyLiving()
         std::function<QString &(TPlanData &)> remark;
     };
     const Line lines[] = {
-        {u"寝返り", u"Negaeri", &TPlanData::Negaeri, PLAN_FIELD(NegaeriTxt)},
-        {u"座位", u"Zai", &TPlanData::Zai, PLAN_FIELD(ZaiTxt)},
-        {u"立ち上がり", u"Tachiagari", &TPlanData::Tachi, PLAN_FIELD(TachiTxt)},
-        {u"移乗", u"Noriutsuri", &TPlanData::Ijyo, PLAN_FIELD(IjyoTxt)},
-        {u"歩行", u"Hokou", &TPlanData::Hokou, PLAN_FIELD(HokouTxt)},
-        {u"排泄", u"Haisetsu", &TPlanData::Haisetsu, PLAN_FIELD(HaisetsuTxt)},
-        {u"食事", u"Shokuji", &TPlanData::Shokuji, PLAN_FIELD(ShokujiTxt)},
-        {u"入浴", u"Nyuyoku", &TPlanData::Nyuyoku, PLAN_FIELD(NyuyokuTxt)},
-        {u"着脱", u"Kigae", &TPlanData::Kidatsu, PLAN_FIELD(KidatsuTxt)},
-        {u"意思疎通", u"Ishi", &TPlanData::Ishisotsu, PLAN_FIELD(IshisotsuTxt)},
+        {u"寝返り", u"Negaeri", &TPlanData::Negaeri, bodyText<&TPlanData::NegaeriTxt>},
+        {u"座位", u"Zai", &TPlanData::Zai, bodyText<&TPlanData::ZaiTxt>},
+        {u"立ち上がり", u"Tachiagari", &TPlanData::Tachi, bodyText<&TPlanData::TachiTxt>},
+        {u"移乗", u"Noriutsuri", &TPlanData::Ijyo, bodyText<&TPlanData::IjyoTxt>},
+        {u"歩行", u"Hokou", &TPlanData::Hokou, bodyText<&TPlanData::HokouTxt>},
+        {u"排泄", u"Haisetsu", &TPlanData::Haisetsu, bodyText<&TPlanData::HaisetsuTxt>},
+        {u"食事", u"Shokuji", &TPlanData::Shokuji, bodyText<&TPlanData::ShokujiTxt>},
+        {u"入浴", u"Nyuyoku", &TPlanData::Nyuyoku, bodyText<&TPlanData::NyuyokuTxt>},
+        {u"着脱", u"Kigae", &TPlanData::Kidatsu, bodyText<&TPlanData::KidatsuTxt>},
+        {u"意思疎通", u"Ishi", &TPlanData::Ishisotsu, bodyText<&TPlanData::IshisotsuTxt>},
     };
     for (int i = 0; i < int(std::size(lines)); ++i) {
         const int top = 688 + i * Row;
@@ -382,8 +389,6 @@ void RihaPlanPanel::buildMemos()
     addLabel(this, QStringLiteral("医師からの特記事項"), {LabelLeft, 1252, 240, 22}, true);
     DrMemo = addMemo(QStringLiteral("DrMemo"), {85, 1276, 837, 80}, &TPlanData::DrMemo, PlanRules::DrMemoBytes, 60);
 }
-
-#undef PLAN_FIELD
 
 void RihaPlanPanel::markModified()
 {

@@ -5,8 +5,8 @@
 #include "platform/DialogService.h"
 #include "usersui/TUserSearchForm.h"
 
+#include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,12 +75,9 @@ void TGetCurePlanForm::showEvent(QShowEvent *event)
 
 bool TGetCurePlanForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == CureNoEdit && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ConfirmBtnClick();
-            return true;
-        }
+    if (m_enter.isEnterRelease(watched, event) && watched == CureNoEdit) {
+        ConfirmBtnClick();
+        return true;
     }
     if (watched == PlanGrid->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const bool handled = QDialog::eventFilter(watched, event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coreui/EnterKeyWatch.h"
 #include "plans/PlanStore.h"
 
 #include <QDialog>
@@ -48,6 +49,7 @@ private:
     void showPlans(const std::vector<PlanStore::PlanEntry> &plans);
 
     PlanStore m_store;
+    EnterKeyWatch m_enter;
 };
 
 extern TGetCurePlanForm *GetCurePlanForm;

@@ -1,6 +1,7 @@
 #include "platform/DbConnection.h"
 
 #include "platform/DbLog.h"
+#include "platform/DbSqliteReader.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -11,6 +12,9 @@
 Q_LOGGING_CATEGORY(lcDb, "tamsolen.platform.db", QtWarningMsg)
 
 namespace {
+
+// How long a SQLite connection waits for another's lock.
+constexpr int BusyTimeoutMs = 5000;
 
 QString uniqueConnectionName()
 {
@@ -73,7 +77,7 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         }
         m_db.setDatabaseName(parts->file);
         // Several programs may share the file; wait for a writer rather than fail at once.
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     } else if (m_kind == DbKind::PostgreSQL) {
         m_db.setHostName(parts->host);
         if (parts->port > 0)
@@ -99,6 +103,7 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
             close();
             return fail(error);
         }
+        DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
     } else if (m_kind == DbKind::PostgreSQL) {
         // Dates are read from the server's text output, in ISO form; notices
         // (such as those of a cascading drop) are no one's business.

@@ -6,8 +6,11 @@
 
 #include <QSqlDriver>
 
+#include <chrono>
+#include <cstdint>
 #include <memory>
 #include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -23,6 +26,15 @@ sqlite3 *handleOf(const DbConnection &connection)
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return nullptr;
     return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+// The timeout in milliseconds travels as the handler's pointer value.
+int busyWait(void *timeoutMs, int waits)
+{
+    if (waits >= int(reinterpret_cast<std::intptr_t>(timeoutMs)))
+        return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 1;
 }
 
 QString errorOf(sqlite3 *db)
@@ -178,6 +190,14 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
         return false;
     }
     return true;
+}
+
+bool setBusyWait(const DbConnection &connection, int timeoutMs)
+{
+    sqlite3 *db = handleOf(connection);
+    if (!db)
+        return false;
+    return sqlite3_busy_handler(db, busyWait, reinterpret_cast<void *>(std::intptr_t(timeoutMs))) == SQLITE_OK;
 }
 
 } // namespace DbSqliteReader

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class DbConnection;
 class DbQuery;
 class DbRows;
 
@@ -12,5 +13,11 @@ class DbRows;
 namespace DbSqliteReader {
 
 [[nodiscard]] bool read(const DbQuery &query, DbRows &rows, QString &errorText);
+
+// Lets the connection wait for another connection's lock in steps of a
+// millisecond, up to the timeout, in place of SQLite's own back-off, whose
+// sleeps grow to 100 ms: with many workstations writing, a wait then ends
+// soon after the lock is free. False when the connection has no handle.
+bool setBusyWait(const DbConnection &connection, int timeoutMs);
 
 } // namespace DbSqliteReader

@@ -101,7 +101,7 @@ QWidget *TrpPreviewForm::makeToolBar()
     auto *bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("ToolBar"));
     ZoomBtn = toolButton(bar, "ZoomBtn", QStringLiteral("スケール"), QPixmap(), QStringLiteral("100%"));
-    ZoomBtn->setMinimumWidth(64);
+    ZoomBtn->setMinimumWidth(76);
     LoadBtn = toolButton(bar, "LoadBtn", QStringLiteral("開く"), standardGlyph(this, QStyle::SP_DialogOpenButton));
     SaveBtn = toolButton(bar, "SaveBtn", QStringLiteral("保存"), standardGlyph(this, QStyle::SP_DialogSaveButton));
     PrintBtn = toolButton(bar, "PrintBtn", QStringLiteral("印刷"), TrpGlyphs::printer());
@@ -116,8 +116,9 @@ QWidget *TrpPreviewForm::makeToolBar()
     Label1 = new QLabel(bar);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    connect(ZoomBtn, &QToolButton::clicked, this,
-            [this] { showMenu(ZoomBtn->mapToGlobal(ZoomBtn->rect().bottomLeft())); });
+    // The zoom menu opens under the button, which shows that it has one.
+    ZoomBtn->setMenu(ProcMenu);
+    ZoomBtn->setPopupMode(QToolButton::InstantPopup);
     connect(LoadBtn, &QToolButton::clicked, this, &TrpPreviewForm::LoadBtnClick);
     connect(SaveBtn, &QToolButton::clicked, this, &TrpPreviewForm::SaveBtnClick);
     connect(PrintBtn, &QToolButton::clicked, this, &TrpPreviewForm::PrintBtnClick);
@@ -351,7 +352,7 @@ void TrpPreviewForm::handScroll(QPoint delta)
 
 void TrpPreviewForm::wheelScroll(int notches)
 {
-    VScrollBar->setValue(VScrollBar->value() + notches * VScrollBar->singleStep() * m_wheelFactor);
+    VScrollBar->setValue(VScrollBar->value() + notches * VScrollBar->singleStep());
 }
 
 bool TrpPreviewForm::handleKey(const QKeyEvent &event)

@@ -117,6 +117,5 @@ private:
     int m_mode = TrpPreviewLayout::FixedZoom;
     double m_factor = 1.0;
     SearchState m_search;
-    int m_wheelFactor = 1;
     bool m_helpMode = false;
 };

@@ -14,12 +14,15 @@ TrpProgressForm::TrpProgressForm(QWidget *parent)
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setMinimumWidth(260);
+    Label1->setMinimumWidth(300);
     Button1 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button1->setMinimumWidth(96);
     Button1->setObjectName(QStringLiteral("Button1"));
-    connect(Button1, &QPushButton::clicked, this, &TrpProgressForm::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &TrpProgressForm::reject);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setSpacing(16);
     layout->addWidget(Label1);
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
     setFixedSize(sizeHint());
@@ -67,8 +70,8 @@ void TrpProgressForm::runWork()
         done(m_terminated ? QDialog::Rejected : QDialog::Accepted);
 }
 
-void TrpProgressForm::Button1Click()
+void TrpProgressForm::reject()
 {
     m_terminated = true;
-    done(QDialog::Rejected);
+    QDialog::reject();
 }

@@ -26,7 +26,8 @@ public:
     // Lets Cancel be pressed; true once it was.
     [[nodiscard]] bool cancelRequested() override;
 
-    [[nodiscard]] bool terminated() const { return m_terminated; }
+    // Cancel, and Escape: the work is asked to stop.
+    void reject() override;
 
     QLabel *Label1;
     QPushButton *Button1;
@@ -36,7 +37,6 @@ protected:
 
 private:
     void runWork();
-    void Button1Click();
 
     std::function<void()> m_work;
     bool m_running = false;

@@ -9,8 +9,9 @@
 
 namespace {
 
-// 20 rows of 42 values stay under SQLite's oldest limit of 999 parameters.
-constexpr qsizetype RowsPerStatement = 20;
+// 8 rows of 42 values: few statements, and few enough parameters that
+// binding them (a linear search per parameter in SQLite) stays cheap.
+constexpr qsizetype RowsPerStatement = 8;
 
 QString insertStatement(qsizetype rows)
 {

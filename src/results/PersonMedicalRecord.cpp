@@ -1,6 +1,8 @@
 #include "results/PersonMedicalRecord.h"
 
 #include "core/TCalendor.h"
+#include "plans/TPlanData.h"
+#include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "results/ResultSheet.h"
@@ -64,4 +66,31 @@ PersonMedicalRecord::Legend PersonMedicalRecord::legend() const
         legend.TkName[size_t(i)] = m_context.mainModule.StaffNames.value(i);
     }
     return legend;
+}
+
+std::optional<PersonMedicalRecord::LatestPlan> PersonMedicalRecord::latestPlan(QString &message) const
+{
+    DbQuery query(m_context.database,
+                  QStringLiteral("SELECT RihaPlan.PlanRegistDay, RihaPlan.PlanData, Person.* FROM RihaPlan "
+                                 "INNER JOIN Person ON RihaPlan.CureNo = Person.CureNo WHERE RihaPlan.CureNo = :PCureNo "
+                                 "ORDER BY RihaPlan.PlanRegistDay DESC, RihaPlan.PlanNo DESC"));
+    query.bind(u"PCureNo", m_cureNo);
+    DbDataSet rows;
+    if (!rows.open(query)) {
+        message = QStringLiteral("*** System Error : データエラー");
+        return std::nullopt;
+    }
+    if (rows.isEmpty()) {
+        message = QStringLiteral("リハビリ計画書データが見つかりません。");
+        return std::nullopt;
+    }
+    LatestPlan plan;
+    plan.Person = TPerson::fromRow(rows);
+    plan.PlanRegistDay = rows.field(u"PlanRegistDay").asDateTime();
+    // A body of another length is read as far as it goes.
+    QByteArray body = rows.field(u"PlanData").asBytes().left(TPlanData::PlanDataSize);
+    body.resize(TPlanData::PlanDataSize, '\0');
+    if (const auto data = TPlanData::fromBytes(body))
+        plan.Program = data->Program;
+    return plan;
 }

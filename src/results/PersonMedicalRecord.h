@@ -2,6 +2,7 @@
 
 #include "results/ResultRowsEditor.h"
 #include "results/TLineData.h"
+#include "users/TPerson.h"
 
 #include <QString>
 
@@ -45,6 +46,18 @@ public:
     };
     // The first twenty staff members' marks and names.
     [[nodiscard]] Legend legend() const;
+
+    // The user's register values and the latest treatment plan's date and
+    // programme texts, for the printout's header.
+    struct LatestPlan
+    {
+        TPerson Person;
+        TDateTime PlanRegistDay = DateTime::None;
+        std::array<QString, 6> Program;
+    };
+    // The latest plan of the loaded user; the message to show (and nullopt)
+    // when it cannot be read or there is none.
+    [[nodiscard]] std::optional<LatestPlan> latestPlan(QString &message) const;
 
 private:
     const AppContext &m_context;

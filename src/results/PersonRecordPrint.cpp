@@ -12,12 +12,11 @@ QString eraDate(TDateTime date)
 
 } // namespace
 
-PersonRecordPrint::PersonRecordPrint(const PersonMedicalRecord &record, QString facilityName)
-    : m_lines(record.dayLines()), m_legend(record.legend()), m_yearMonth(record.YearMonth()),
+PersonRecordPrint::PersonRecordPrint(const PersonMedicalRecord &record, PersonMedicalRecord::LatestPlan plan,
+                                     QString facilityName)
+    : m_lines(record.dayLines()), m_legend(record.legend()), m_plan(std::move(plan)), m_yearMonth(record.YearMonth()),
       m_facility(std::move(facilityName))
 {
-    if (record.rows().size() > 0)
-        m_header = record.rows().at(0);
     for (const TLineData &line : m_lines) {
         m_funnTotal += line.Funn;
         m_cntTotal += line.Count;
@@ -55,7 +54,7 @@ std::optional<Variant> PersonRecordPrint::value(const QString &name, int line) c
         if (auto v = lineValue(name, m_lines[size_t(line)]))
             return v;
     }
-    const CureResult &h = m_header;
+    const TPerson &h = m_plan.Person;
     if (name == u"CureNo")
         return Variant(QString::number(h.CureNo));
     if (name == u"BeginDay")
@@ -76,6 +75,10 @@ std::optional<Variant> PersonRecordPrint::value(const QString &name, int line) c
         return Variant(CodeName(NinchiNames, h.Ninchi_KBN));
     if (name == u"Kaigo")
         return Variant(CodeName(YoukaigoNames, h.YOUKAIGO_KBN));
+    if (name == u"RegDay")
+        return Variant(eraDate(m_plan.PlanRegistDay));
+    if (name.startsWith(u"Program") && name.size() == 8 && name[7] >= u'1' && name[7] <= u'6')
+        return Variant(m_plan.Program[size_t(name[7].unicode() - u'1')]);
     if (name == u"Hizuke")
         return Variant(FormatEraYearMonth(m_yearMonth));
     if (name == u"Shisetsu")

@@ -8,14 +8,13 @@
 #include <optional>
 #include <vector>
 
-// The values of the per-user results record ("RihaPersonKirokusho.rpf"),
-// taken from the loaded month: one day line per day of the month, the
-// user's register values of the month's first result, the totals and the
-// staff legend.
+// The values of the per-user results record ("RihaPersonKirokusho.rpf"):
+// one day line per day of the loaded month, the user's register values and
+// programme texts of the latest plan, the totals and the staff legend.
 class PersonRecordPrint
 {
 public:
-    PersonRecordPrint(const PersonMedicalRecord &record, QString facilityName);
+    PersonRecordPrint(const PersonMedicalRecord &record, PersonMedicalRecord::LatestPlan plan, QString facilityName);
 
     [[nodiscard]] int dayCount() const { return int(m_lines.size()); }
     [[nodiscard]] int FunnTotal() const { return m_funnTotal; }
@@ -29,7 +28,7 @@ private:
 
     std::vector<TLineData> m_lines;
     PersonMedicalRecord::Legend m_legend;
-    CureResult m_header;
+    PersonMedicalRecord::LatestPlan m_plan;
     TDateTime m_yearMonth;
     QString m_facility;
     int m_funnTotal = 0;

@@ -18,6 +18,10 @@ const QString SearchError = QStringLiteral("*** System Error 結果テーブル 
 
 } // namespace
 
+ScheduleCopy::ScheduleCopy(const AppContext &context) : ScheduleCopy(context.database, context.mainModule)
+{
+}
+
 std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::list(TDateTime from, TDateTime to,
                                                                      std::optional<int> staffCode) const
 {
@@ -29,7 +33,7 @@ std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::list(TDateTime f
         "WHERE TimeTable.ReserveDay >= :PFromDate AND TimeTable.ReserveDay < :PToDate");
     if (staffCode)
         sql += QStringLiteral(" AND TimeTable.StuffCode = :PStuffCode");
-    DbQuery query(m_context.database,
+    DbQuery query(m_database,
                   sql + QStringLiteral(" ORDER BY TimeTable.ReserveDay, TimeTable.StartTime, Person.Kana, "
                                        "Schedule.ScheduleNo"));
     // Both ends are whole days: the last day's bookings are [to, to + 1).
@@ -64,7 +68,7 @@ ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode
     // first (lowest key) of each pair is the one a copy overwrites.
     const auto [low, high] = std::minmax_element(bookings.begin(), bookings.end(),
                                                  [](const Booking &a, const Booking &b) { return a.ReserveNo < b.ReserveNo; });
-    DbQuery existingQuery(m_context.database,
+    DbQuery existingQuery(m_database,
                           QStringLiteral("SELECT ResultNo, ReserveNo, CureNo FROM CureResults "
                                          "WHERE ReserveNo >= :PLow AND ReserveNo <= :PHigh ORDER BY ResultNo"));
     existingQuery.bind(u"PLow", low->ReserveNo).bind(u"PHigh", high->ReserveNo);
@@ -77,12 +81,12 @@ ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode
                          existingRows.field(u"ResultNo").asInteger());
     }
 
-    const TMainModule &module = m_context.mainModule;
+    const TMainModule &module = m_module;
     const TDateTime now = Clock::now();
-    DbTransaction transaction(m_context.database);
+    DbTransaction transaction(m_database);
     if (!transaction.isActive())
         return {0, 0, 0, QStringLiteral("*** System Error 結果テーブル オープンエラー")};
-    CureResultStore store(m_context.database);
+    CureResultStore store(m_database);
     std::vector<CureResult> appended;
     int done = 0;
     for (const Booking &booking : bookings) {

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+class DbConnection;
+class TMainModule;
 struct AppContext;
 
 // Copies booked treatments (a staff slot of TimeTable and the users booked
@@ -37,7 +39,9 @@ public:
         QString error; // the message to show; empty on success
     };
 
-    explicit ScheduleCopy(const AppContext &context) : m_context(context) {}
+    explicit ScheduleCopy(const AppContext &context);
+    // The staff list and the stamp from the module, which need not be connected.
+    ScheduleCopy(DbConnection &database, const TMainModule &module) : m_database(database), m_module(module) {}
 
     // The bookings of the days from..to (both included), of one staff
     // member or of everyone, by day, start time and kana; nullopt when they
@@ -50,5 +54,6 @@ public:
                                const std::function<void(int)> &progress = {}) const;
 
 private:
-    const AppContext &m_context;
+    DbConnection &m_database;
+    const TMainModule &m_module;
 };

@@ -15,8 +15,8 @@ const QColor CategoryColours[] = {QColor(239, 239, 254), QColor(231, 254, 245), 
 
 // The category headings under each form's heading.
 constexpr std::array<QStringView, ResultTypeFlags::Count> CategoryTitles{
-    u"短期", u"認知", u"集団", u"個別", u"短期", u"認知", u"集団", u"個別",
-    u"短期", u"認知", u"集団", u"個別", u"短期", u"認短"};
+    u"入所\n短期", u"入所\n認知", u"入所\n集団", u"入所\n個別", u"短入\n短期", u"短入\n認知", u"短入\n集団",
+    u"短入\n個別", u"通所\n短期", u"通所\n認知", u"通所\n集団", u"通所\n個別", u"訪問\n短期", u"訪問\n認短"};
 
 } // namespace
 

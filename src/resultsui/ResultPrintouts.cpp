@@ -39,7 +39,14 @@ bool ResultPrintouts::show(QStringView templateName, int rows, Values values)
 
 bool ResultPrintouts::printPersonRecord(const PersonMedicalRecord &record)
 {
-    const PersonRecordPrint print(record, m_context.mainModule.FacilityName);
+    QString message;
+    auto plan = record.latestPlan(message);
+    if (!plan) {
+        Dialogs::message(message.startsWith(u'*') ? MessageType::Error : MessageType::Information, message,
+                         MessageButtons::Ok);
+        return false;
+    }
+    const PersonRecordPrint print(record, std::move(*plan), m_context.mainModule.FacilityName);
     return show(PersonTemplate, print.dayCount(),
                 [&print](const QString &name, int row) { return print.value(name, row); });
 }

@@ -21,7 +21,7 @@ const QString PhraseProgram = QStringLiteral("Schd");
 } // namespace
 
 ResultRecordWindow::ResultRecordWindow(AppContext &context, QWidget *parent)
-    : ResultsWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, 60, 0, parent)
+    : ResultsWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, 12, 0, parent)
 {
 }
 

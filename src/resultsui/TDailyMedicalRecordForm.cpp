@@ -103,7 +103,7 @@ void TDailyMedicalRecordForm::buildGrid()
          [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
         {QStringLiteral("RMinute"), QStringLiteral("実績\n実施時間"), 56, [](const CureResult &r) { return r.RMinute; },
          true}};
-    for (auto &flag : ResultGridModel::flagColumns(30, false))
+    for (auto &flag : ResultGridModel::flagColumns(26, false))
         columns.push_back(std::move(flag));
     columns.push_back({QStringLiteral("Comment"), QStringLiteral("コメント"), 123,
                        [](const CureResult &r) { return r.Comment; }, true});

@@ -36,8 +36,8 @@ TPersonMedicalRecordForm::TPersonMedicalRecordForm(AppContext &context, QWidget 
 {
     setObjectName(QStringLiteral("PersonMedicalRecordForm"));
     setWindowTitle(QStringLiteral("治療実績入力 （個人）"));
-    resize(1040, 720);
-    MainPanel->setFixedSize(1010, 640);
+    resize(1080, 720);
+    MainPanel->setFixedSize(1040, 640);
     OpenButton = buildToolBar("OpenButton", QStringLiteral("開く"));
     connect(OpenButton, &QToolButton::clicked, this, &TPersonMedicalRecordForm::OpenButtonClick);
     connect(PrintButton, &QToolButton::clicked, this, &TPersonMedicalRecordForm::PrintButtonClick);
@@ -105,34 +105,34 @@ void TPersonMedicalRecordForm::buildHeader()
         int width;
     };
     const Field fields[] = {
-        {"治療番号", &CureNoLabel, "CureNoLabel", 0, 36, 90},
-        {"氏名", &NameLabel, "NameLabel", 170, 36, 150},
-        {"氏名カナ", &KanaLabel, "KanaLabel", 400, 36, 150},
-        {"性別", &SexLabel, "SexLabel", 630, 36, 70},
-        {"生年月日", &BirthLabel, "BirthLabel", 780, 36, 150},
-        {"リハビリ形態", &RihaTypeLabel, "RihaTypeLabel", 0, 66, 110},
-        {"区分", &RihaKubunLabel, "RihaKubunLabel", 170, 66, 230},
-        {"自立度", &JiritsuLabel, "JiritsuLabel", 480, 66, 70},
-        {"認知度", &NinchiLabel, "NinchiLabel", 630, 66, 70},
-        {"病院退院日", &HP_TAIINLabel, "HP_TAIINLabel", 0, 96, 150},
-        {"入所(開始)日", &NyushoLabel, "NyushoLabel", 260, 96, 150},
-        {"退所(終了)日", &TaishoLabel, "TaishoLabel", 520, 96, 150},
+        {"治療番号", &CureNoLabel, "CureNoLabel", 0, 36, 160},
+        {"氏名", &NameLabel, "NameLabel", 260, 36, 160},
+        {"氏名カナ", &KanaLabel, "KanaLabel", 520, 36, 160},
+        {"性別", &SexLabel, "SexLabel", 780, 36, 160},
+        {"生年月日", &BirthLabel, "BirthLabel", 0, 66, 160},
+        {"リハビリ形態", &RihaTypeLabel, "RihaTypeLabel", 260, 66, 160},
+        {"区分", &RihaKubunLabel, "RihaKubunLabel", 520, 66, 160},
+        {"自立度", &JiritsuLabel, "JiritsuLabel", 780, 66, 160},
+        {"認知度", &NinchiLabel, "NinchiLabel", 0, 96, 160},
+        {"病院退院日", &HP_TAIINLabel, "HP_TAIINLabel", 260, 96, 160},
+        {"入所(開始)日", &NyushoLabel, "NyushoLabel", 520, 96, 160},
+        {"退所(終了)日", &TaishoLabel, "TaishoLabel", 780, 96, 160},
     };
     for (const Field &f : fields) {
         auto *caption = new QLabel(QString::fromUtf8(f.caption), MainPanel);
-        caption->setGeometry(f.left, f.top, 80, 24);
+        caption->setGeometry(f.left, f.top, 90, 24);
         auto *value = new QLabel(MainPanel);
         value->setObjectName(QString::fromLatin1(f.name));
-        value->setGeometry(f.left + 80, f.top, f.width, 24);
+        value->setGeometry(f.left + 90, f.top, f.width, 24);
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
         *f.label = value;
     }
     DateLabel = new QLabel(MainPanel);
     DateLabel->setObjectName(QStringLiteral("DateLabel"));
-    DateLabel->setGeometry(780, 96, 120, 24);
+    DateLabel->setGeometry(800, 0, 120, 26);
     auto *day = new QLabel(QStringLiteral("日"), MainPanel);
-    day->setGeometry(900, 96, 20, 24);
+    day->setGeometry(920, 0, 20, 26);
 }
 
 void TPersonMedicalRecordForm::buildGrid()
@@ -149,13 +149,13 @@ void TPersonMedicalRecordForm::buildGrid()
          [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
         {QStringLiteral("RMinute"), QStringLiteral("実績\n実施時間"), 56, [](const CureResult &r) { return r.RMinute; },
          true}};
-    for (auto &flag : ResultGridModel::flagColumns(30, false))
+    for (auto &flag : ResultGridModel::flagColumns(26, false))
         columns.push_back(std::move(flag));
     columns.push_back({QStringLiteral("Comment"), QStringLiteral("コメント"), 156,
                        [](const CureResult &r) { return r.Comment; }, true});
     columns.push_back({QStringLiteral("LoginName"), QStringLiteral("ログイン"), 115,
                        [](const CureResult &r) { return r.LoginName; }});
-    setGrid(new ResultGridModel(m_record.rows(), std::move(columns), this), {4, 5, 20}, QRect(0, 130, 1010, 500));
+    setGrid(new ResultGridModel(m_record.rows(), std::move(columns), this), {4, 5, 20}, QRect(0, 130, 1040, 500));
 }
 
 void TPersonMedicalRecordForm::FormShow()

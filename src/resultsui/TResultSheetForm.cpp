@@ -47,6 +47,7 @@ TResultSheetForm::TResultSheetForm(AppContext &context, QWidget *parent)
     StrGrid->setObjectName(QStringLiteral("StrGrid"));
     StrGrid->setGeometry(0, GridTop, 860, 21 * 24 + 2);
     StrGrid->horizontalHeader()->hide();
+    StrGrid->horizontalHeader()->setMinimumSectionSize(DayWidth);
     StrGrid->verticalHeader()->hide();
     StrGrid->verticalHeader()->setDefaultSectionSize(21);
     StrGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -54,10 +55,16 @@ TResultSheetForm::TResultSheetForm(AppContext &context, QWidget *parent)
     StrGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StrGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StrGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont gridFont(QStringLiteral("ＭＳ ゴシック"));
-    gridFont.setStyleHint(QFont::Monospace);
+    // The Windows gothic where it exists, else a Japanese gothic whose
+    // digits are half-width, so that eight of them fill the number column.
+    QFont gridFont;
+    gridFont.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
+                          QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
     gridFont.setPixelSize(16);
     StrGrid->setFont(gridFont);
+    // The user number fills its narrow column: no padding, no ellipsis.
+    StrGrid->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px; }"));
+    StrGrid->setTextElideMode(Qt::ElideNone);
     StrGrid->setColumnWidth(0, CureNoWidth);
     StrGrid->setColumnWidth(1, NameWidth);
     for (int c = 2; c < 33; ++c)

@@ -41,7 +41,7 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("ResultsEditForm"));
     setWindowTitle(QStringLiteral("ソラネクス７　治療実績登録（利用者別）"));
-    resize(1120, 600);
+    resize(1190, 600);
     auto *heading = new QLabel(QStringLiteral("治療実績登録（利用者別）"), this);
     QFont headingFont = heading->font();
     headingFont.setPixelSize(20);
@@ -94,7 +94,7 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
          [](const CureResult &r) { return r.RMinute; }, true},
         {QStringLiteral("RihaType"), QStringLiteral("リハビリ形態"), 106,
          [](const CureResult &r) { return CodeName(RihaTypeNames, r.RihaType); }, true}};
-    for (auto &flag : ResultGridModel::flagColumns(34, true))
+    for (auto &flag : ResultGridModel::flagColumns(30, true))
         columns.push_back(std::move(flag));
     columns.push_back({QStringLiteral("Comment"), QStringLiteral("備考"), 210,
                        [](const CureResult &r) { return r.Comment; }, true});
@@ -105,7 +105,7 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
     m_model->setFlagColours(true);
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setGeometry(16, 124, 1088, 460);
+    DBGrid1->setGeometry(16, 124, 1158, 460);
     DBGrid1->setModel(m_model);
     DBGrid1->verticalHeader()->hide();
     DBGrid1->verticalHeader()->setDefaultSectionSize(24);

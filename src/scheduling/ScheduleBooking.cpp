@@ -156,6 +156,15 @@ std::optional<BookingUser> ScheduleBooking::lockUser(int cureNo, bool &readError
     return userOfRow(rows);
 }
 
+bool ScheduleBooking::lockStaff(int staffCode) const
+{
+    DbQuery query(m_database,
+                  QStringLiteral("SELECT CD FROM KaigoStuff WHERE CD = :code") + m_database.lockRowsClause());
+    query.bind(u"code", staffCode);
+    DbDataSet rows;
+    return openLogged(rows, query);
+}
+
 int ScheduleBooking::bookingCount(int reserveNo) const
 {
     DbQuery query(m_database, QStringLiteral("SELECT COUNT(*) AS N FROM Schedule WHERE WorkingNo = :no"));

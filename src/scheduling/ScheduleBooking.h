@@ -56,6 +56,9 @@ public:
     // Inside a write transaction: the slot and the user read under lock.
     [[nodiscard]] std::optional<TIMETABLE_ITEM> lockSlot(int reserveNo, bool &readError) const;
     [[nodiscard]] std::optional<BookingUser> lockUser(int cureNo, bool &readError) const;
+    // Holds the staff member's slots of every day against other slot writes
+    // (by the staff row); false on a read error.
+    [[nodiscard]] bool lockStaff(int staffCode) const;
     // -1 on a read error.
     [[nodiscard]] int bookingCount(int reserveNo) const;
     [[nodiscard]] std::optional<bool> isBooked(int reserveNo, int cureNo) const;

@@ -9,6 +9,8 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 namespace {
 
 Q_LOGGING_CATEGORY(lcScheduleData, "tamsolen.scheduling.data", QtWarningMsg)
@@ -94,7 +96,8 @@ int TScheduleData::AppendTimeFrame(TIMETABLE_ITEM item)
         refuse(Refusal::OpenFailed);
         return -1;
     }
-    const std::optional<bool> overlap = m_booking.staffTimeOverlapped(item);
+    const std::optional<bool> overlap =
+        m_booking.lockStaff(item.Stf) ? m_booking.staffTimeOverlapped(item) : std::nullopt;
     if (!overlap || *overlap) {
         refuse(overlap ? Refusal::TimeOverlap : Refusal::WriteFailed);
         return -1;
@@ -157,8 +160,12 @@ TScheduleData::Refusal TScheduleData::checkBookedUsers(const TIMETABLE_ITEM &ite
 TScheduleData::Refusal TScheduleData::checkChange(const TIMETABLE_ITEM &item)
 {
     bool readError = false;
-    if (!m_booking.lockSlot(item.ResNo, readError))
+    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(item.ResNo, readError);
+    if (!stored)
         return readError ? Refusal::WriteFailed : Refusal::KeyRecord;
+    // Both staff members of a move, in code order, so that two moves cannot wait on each other.
+    if (!m_booking.lockStaff(std::min(stored->Stf, item.Stf)) || !m_booking.lockStaff(std::max(stored->Stf, item.Stf)))
+        return Refusal::WriteFailed;
     const std::optional<bool> overlap = m_booking.staffTimeOverlapped(item);
     if (!overlap)
         return Refusal::WriteFailed;

@@ -54,9 +54,8 @@ bool WorkBoard::displayDay(TDateTime date, int firstStaff)
         // shown gets column -1 and is not drawn.
         for (int i = 0; i < m_data.TimeFrameCount(); ++i) {
             const TIMETABLE_ITEM item = m_data.GetTimeFrame(i);
-            const int column = m_staff.indexOfCode(item.Stf) - m_firstStaff;
-            const int index = m_staff.indexOfCode(item.Stf);
-            m_data.SetFramePanelNo(item.LName, index >= 0 && column >= 0 && column < columnCount() ? column : -1);
+            const int column = m_staff.indexOfCode(item.Stf) - m_firstStaff; // negative for a code not listed
+            m_data.SetFramePanelNo(item.LName, column >= 0 && column < columnCount() ? column : -1);
         }
     }
     return load(loaded);
@@ -154,15 +153,6 @@ std::optional<TIMETABLE_ITEM> WorkBoard::slot(const QString &name) const
     if (index < 0)
         return std::nullopt;
     return m_data.GetTimeFrame(index);
-}
-
-int WorkBoard::bookedCount(const QString &name) const
-{
-    const std::optional<TIMETABLE_ITEM> item = slot(name);
-    if (!item)
-        return 0;
-    const auto found = m_bookings.find(item->ResNo);
-    return found == m_bookings.end() ? 0 : int(found->second.size());
 }
 
 int WorkBoard::indexOf(const QString &labelName, const QString &missingText) const

@@ -55,8 +55,6 @@ public:
     [[nodiscard]] std::vector<FrameLabel> labels() const;
     [[nodiscard]] std::optional<FrameLabel> label(const QString &name) const;
     [[nodiscard]] std::optional<TIMETABLE_ITEM> slot(const QString &name) const;
-    // Bookings of a slot as last read.
-    [[nodiscard]] int bookedCount(const QString &name) const;
 
     // A user dropped on a slot label: books the payload's user.
     bool drop(const QString &labelName, const QMimeData *data);

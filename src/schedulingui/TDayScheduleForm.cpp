@@ -65,6 +65,7 @@ void TDayScheduleForm::showStaffHeaders(int first)
 {
     for (int k = 0; k < FrameLook::ColumnCount; ++k)
         Board->setHeader(k, m_staff.nameAt(first + k), FrameLook::HeaderColour);
+    Board->setColumnCount(m_staff.count() - first);
 }
 
 void TDayScheduleForm::DispButtonClick()

@@ -4,8 +4,10 @@
 #include "schedulingui/BoardCell.h"
 
 #include <QGridLayout>
+
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace {
 
@@ -124,8 +126,11 @@ void WorkBoardView::resetColumns()
 
 void WorkBoardView::setLabels(const std::vector<WorkBoard::FrameLabel> &labels)
 {
-    for (BoardCell *label : m_labels)
-        delete label;
+    // Later: the label a user was dropped on is still inside its drop event.
+    for (BoardCell *label : m_labels) {
+        label->hide();
+        label->deleteLater();
+    }
     m_labels.clear();
     QFont font = this->font();
     font.setPixelSize(11);
@@ -155,6 +160,19 @@ BoardCell *WorkBoardView::slotLabel(const QString &name) const
         if (label->objectName() == name)
             return label;
     return nullptr;
+}
+
+void WorkBoardView::setColumnCount(int count)
+{
+    using namespace FrameLook;
+    count = std::clamp(count, 0, ColumnCount);
+    for (int i = 0; i < ColumnCount; ++i) {
+        m_headers[std::size_t(i)]->setVisible(i < count);
+        m_columns[std::size_t(i)]->setVisible(i < count);
+    }
+    HeaderPanel->resize(ColumnWidth * count, HeaderHeight);
+    SchedulePanel->resize(ColumnWidth * count + 1, BoardHeight + 2);
+    DayScrollBar->setRange(0, std::max(count - 1, 0));
 }
 
 void WorkBoardView::setBoardVisible(bool visible)

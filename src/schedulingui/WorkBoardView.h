@@ -29,6 +29,9 @@ public:
     // Replaces every slot label.
     void setLabels(const std::vector<WorkBoard::FrameLabel> &labels);
     void setBoardVisible(bool visible);
+    // The columns in use (the day board's staff count, at most 31); the
+    // panels and the day scroll bar end after them.
+    void setColumnCount(int count);
     // The label of a slot, for tests and for the menus' placement.
     [[nodiscard]] BoardCell *slotLabel(const QString &name) const;
     [[nodiscard]] BoardCell *header(int column) const { return m_headers[std::size_t(column)]; }

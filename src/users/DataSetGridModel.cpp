@@ -32,7 +32,8 @@ int DataSetGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant DataSetGridModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    // The tool tip shows a text too long for its column whole.
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
         return {};
     return text(index.column(), m_rows.record(index.row()).value(m_fields[size_t(index.column())]));
 }

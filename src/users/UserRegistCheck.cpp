@@ -97,7 +97,7 @@ std::variant<TPerson, UserRegistCheck::Failure> UserRegistCheck::check(const Inp
         bool isNumber = false;
         person.HinorikuUserNo = input.Partner.trimmed().toInt(&isNumber);
         if (!isNumber)
-            return Failure{Field::Partner, QString()};
+            return Failure{Field::Partner, QStringLiteral("数字エラーです。\n半角数字で入力してください。")};
     }
 
     if (input.RihaType < 0)

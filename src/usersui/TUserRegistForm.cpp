@@ -428,7 +428,7 @@ void TUserRegistForm::clearInputs()
         box->setChecked(false);
     Kubun.SetRihaType(-1);
     showKubunInputs();
-    m_typed = false;
+    forgetTyping();
 }
 
 void TUserRegistForm::fillInputs(const TPerson &person)
@@ -467,7 +467,14 @@ void TUserRegistForm::fillInputs(const TPerson &person)
                                        &person.Disease4, &person.Disease5, &person.Disease6};
     for (size_t i = 0; i < ShikanNameBox.size(); ++i)
         setPhraseText(ShikanNameBox[i], *diseases[i]);
+    forgetTyping();
+}
+
+void TUserRegistForm::forgetTyping()
+{
     m_typed = false;
+    for (const EraInput &input : m_eraInputs)
+        input.edit->setModified(false);
 }
 
 void TUserRegistForm::setEraDate(const EraInput &input, TDateTime date)
@@ -679,8 +686,7 @@ void TUserRegistForm::save()
     const std::variant<TPerson, UserRegistCheck::Failure> checked =
         UserRegistCheck::check(collectInput(), Clock::now());
     if (const auto *failure = std::get_if<UserRegistCheck::Failure>(&checked)) {
-        if (!failure->message.isEmpty())
-            Dialogs::information(failure->message);
+        Dialogs::information(failure->message);
         inputOf(failure->field)->setFocus();
         SaveBtn->setEnabled(true);
         return;
@@ -711,7 +717,9 @@ void TUserRegistForm::save()
     OpenBtn->setEnabled(true);
     SaveBtn->setEnabled(true);
     EditMode = EditExisting;
+    // What was typed is stored: only later changes make closing ask again.
     Modified = false;
+    forgetTyping();
     FileMenuPopup();
 }
 

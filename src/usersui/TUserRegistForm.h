@@ -155,6 +155,8 @@ private:
     // The user number shown, 0 when none.
     [[nodiscard]] int shownCureNo() const;
     [[nodiscard]] bool typedInto() const;
+    // The inputs count as not typed into, as after filling them.
+    void forgetTyping();
 
     AppContext &m_context;
     std::unique_ptr<EditActions> m_editActions;

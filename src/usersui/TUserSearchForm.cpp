@@ -1,5 +1,6 @@
 #include "usersui/TUserSearchForm.h"
 
+#include "base/Era.h"
 #include "core/AppContext.h"
 
 #include "coreui/EnterKeyWatch.h"
@@ -7,6 +8,7 @@
 #include "coreui/KanaFromReading.h"
 #include "coreui/KanaLineEdit.h"
 #include "coreui/TMainForm.h"
+#include "platform/DbDate.h"
 #include "platform/DialogService.h"
 #include "users/UserGridModel.h"
 #include "usersui/SearchForms.h"
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -36,6 +39,22 @@ QLineEdit *setUpInput(QLineEdit *input, const QString &name, const QRect &geomet
     input->setObjectName(name);
     input->setGeometry(geometry);
     return input;
+}
+
+constexpr int BirthColumn = 4;
+constexpr int NyushoColumn = 6;
+
+// The widest era date a date column shows ("平成 31年12月28日"), with the
+// cell's margins.
+int eraDateWidth(const QFontMetrics &metrics)
+{
+    int widest = 0;
+    for (const Era &era : Eras::table()) {
+        const QString text =
+            UserGridModel::cellText(BirthColumn, DbDate{DateTime::encodeDate(era.start.year() + 1, 12, 28)});
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    return widest + 2 * UserGridDelegate::TextMargin + 4;
 }
 
 const QString QueryErrorText = QStringLiteral("SystemError : DB Queryerror ");
@@ -133,6 +152,9 @@ void TUserSearchForm::buildSearchPanel()
     DBGrid1->setItemDelegate(new UserGridDelegate(DBGrid1));
     QHeaderView *titles = DBGrid1->horizontalHeader();
     titles->setSectionsClickable(true);
+    // The date columns fit the longest era date in the grid's font.
+    for (const int column : {BirthColumn, NyushoColumn})
+        DBGrid1->setColumnWidth(column, std::max(DBGrid1->columnWidth(column), eraDateWidth(DBGrid1->fontMetrics())));
     connect(titles, &QHeaderView::sectionClicked, this, &TUserSearchForm::DBGrid1TitleClick);
     DBGrid1->viewport()->installEventFilter(this);
 

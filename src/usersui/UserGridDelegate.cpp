@@ -18,6 +18,11 @@ void UserGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setFont(cell.font);
     painter->setPen(
         cell.palette.color(cell.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(cell.rect.adjusted(2, 3, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    // One baseline for every cell, from the cell's font: a text drawn with a
+    // fallback font (kanji) sits on the same line as digits.
+    const QFontMetrics metrics(cell.font);
+    const int baseline = cell.rect.top() + (cell.rect.height() - metrics.height()) / 2 + metrics.ascent();
+    const QString shown = metrics.elidedText(text, Qt::ElideRight, cell.rect.width() - 2 * TextMargin);
+    painter->drawText(QPoint(cell.rect.left() + TextMargin, baseline), shown);
     painter->restore();
 }

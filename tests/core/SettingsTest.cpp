@@ -71,37 +71,25 @@ TEST_F(SettingsTest, WithoutTheKeyEveryValueIsItsDefault)
     expectDefaults(settings);
 }
 
-TEST_F(SettingsTest, MissingValuesOfAnExistingKeyReadAsEmpty)
+TEST_F(SettingsTest, MissingValuesAndValuesOfAnotherTypeReadAsEmpty)
 {
     writeKey(u"\\Software\\Orvanta\\Tamsolen5Free",
-             QStringLiteral("\"Export\"=\"C:\\\\csv\\\\\"\r\n"
+             QStringLiteral("\"Import\"=dword:00000001\r\n"
+                            "\"Export\"=\"C:\\\\csv\\\\\"\r\n"
+                            "\"Toukei0\"=hex:41,42\r\n"
+                            "\"ServFlg\"=\"1\"\r\n"
                             "\"Hinoriku\"=\"Provider=SQLOLEDB;Data Source=srv\"\r\n"
-                            "\"WinState\"=\"wsNormal\""));
+                            "\"WinState\"=hex(2):41,00,00,00"));
     TRegistory settings(m_store);
     settings.ServFlg = 1;
     settings.LoadSettings();
     EXPECT_TRUE(settings.Import.isEmpty());
     EXPECT_EQ(settings.Export, QStringLiteral("C:\\csv\\")); // as stored, even a Windows folder
+    EXPECT_TRUE(settings.Toukei0.isEmpty());
     EXPECT_TRUE(settings.PrnSch.isEmpty());
     EXPECT_EQ(settings.ServFlg, 0);
     EXPECT_EQ(settings.Hinoriku, QStringLiteral("Provider=SQLOLEDB;Data Source=srv"));
     EXPECT_TRUE(settings.MDBConnection.isEmpty());
-    EXPECT_EQ(settings.WinState, QStringLiteral("wsNormal"));
-}
-
-TEST_F(SettingsTest, ValuesOfAnotherTypeReadAsMissing)
-{
-    writeKey(u"\\Software\\Orvanta\\Tamsolen5Free", QStringLiteral("\"Import\"=dword:00000001\r\n"
-                                                                   "\"Export\"=hex:41,42\r\n"
-                                                                   "\"Keitai\"=\"/home/staff/csv/\"\r\n"
-                                                                   "\"ServFlg\"=\"1\"\r\n"
-                                                                   "\"WinState\"=hex(2):41,00,00,00"));
-    TRegistory settings(m_store);
-    settings.LoadSettings();
-    EXPECT_TRUE(settings.Import.isEmpty());
-    EXPECT_TRUE(settings.Export.isEmpty());
-    EXPECT_EQ(settings.Keitai, QStringLiteral("/home/staff/csv/"));
-    EXPECT_EQ(settings.ServFlg, 0);
     EXPECT_TRUE(settings.WinState.isEmpty());
 }
 
@@ -147,15 +135,6 @@ TEST_F(SettingsTest, SavingReplacesAValueOfTheWrongType)
     EXPECT_EQ(key.readString(u"Note").value, QStringLiteral("kept"));
 }
 
-TEST_F(SettingsTest, DbSettingsWithoutTheKeyKeepTheBuiltInValues)
-{
-    TDBSeting settings(m_store);
-    settings.LoadSettings();
-    EXPECT_TRUE(settings.Connection.isEmpty());
-    EXPECT_TRUE(settings.ID.isEmpty());
-    EXPECT_EQ(settings.GetPassword(), PasswordCipher::defaultPassword());
-}
-
 TEST_F(SettingsTest, DbSettingsDecipherTheStoredPassword)
 {
     writeDbKey([](SettingsKey &key) { key.writeBinary(u"DBSeting", *PasswordCipher::encipher(u"管理'pw\"")); });
@@ -184,14 +163,17 @@ TEST_F(SettingsTest, AnythingButA57ByteBinaryKeepsTheDefaultPassword)
         EXPECT_EQ(settings.ID, QStringLiteral("staff"));
         EXPECT_EQ(settings.GetPassword(), PasswordCipher::defaultPassword());
     }
-}
 
-TEST_F(SettingsTest, DbSettingsOfAnotherTypeReadAsEmpty)
-{
-    writeKey(u"\\Software\\Orvanta\\Tamsolen5", QStringLiteral("\"Connection\"=hex:41\r\n\"ID\"=dword:00000001"));
-    TDBSeting settings(m_store);
-    settings.LoadSettings();
-    EXPECT_TRUE(settings.Connection.isEmpty());
-    EXPECT_TRUE(settings.ID.isEmpty());
-    EXPECT_EQ(settings.GetPassword(), PasswordCipher::defaultPassword());
+    // Without the key, or with values of another type, the built-in values stay.
+    for (const QString &values : {QString(), QStringLiteral("\"Connection\"=hex:41\r\n\"ID\"=dword:00000001")}) {
+        QDir(m_dir.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(m_dir.path()));
+        if (!values.isEmpty())
+            writeKey(u"\\Software\\Orvanta\\Tamsolen5", values);
+        TDBSeting settings(m_store);
+        settings.LoadSettings();
+        EXPECT_TRUE(settings.Connection.isEmpty());
+        EXPECT_TRUE(settings.ID.isEmpty());
+        EXPECT_EQ(settings.GetPassword(), PasswordCipher::defaultPassword());
+    }
 }

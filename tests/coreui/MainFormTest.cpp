@@ -68,3 +68,25 @@ TEST_F(MainFormTest, ClosingAnnouncesTheShutdown)
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(form.isVisible());
 }
+
+TEST_F(MainFormTest, EveryDisabledTileLooksAlike)
+{
+    TMainForm form(m_context.context);
+    QWidget menu;
+    form.SetTileForm(Artwork::Tile::UserRegist, &menu);
+    form.show();
+    const auto meanGrey = [&form](Artwork::Tile tile) {
+        const QImage image = form.tilePanel(tile)->grab().toImage();
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                sum += qGray(image.pixel(x, y));
+        return int(sum / (qint64(image.width()) * image.height()));
+    };
+    // The schedule's picture is light, the others' dark.
+    const int schedule = meanGrey(Artwork::Tile::Schedule);
+    for (const Artwork::Tile tile :
+         {Artwork::Tile::Paper, Artwork::Tile::Results, Artwork::Tile::Print, Artwork::Tile::System})
+        EXPECT_NEAR(meanGrey(tile), schedule, 8) << int(tile);
+    EXPECT_GT(std::abs(meanGrey(Artwork::Tile::UserRegist) - schedule), 30);
+}

@@ -14,6 +14,7 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -227,6 +228,29 @@ TEST_P(TRihaPlanFormTest, FigureMouseMakesMovesAndDeletesMarks)
     EXPECT_TRUE(panel()->Figures->model().rows().empty());
     panel()->Figures->FrontClearBtn->click();
     EXPECT_TRUE(panel()->ShikanLabel[0]->text().isEmpty());
+}
+
+TEST_P(TRihaPlanFormTest, APhraseAddedFromOneListReachesEveryListOfItsCode)
+{
+    newPlan(QStringLiteral("1"), {2024, 5, 1});
+    auto *down = child<PhraseComboBox>(panel(), "MahiDownComment");
+    down->setEditText(QStringLiteral("右下肢"));
+    dialogs().queueDialog([](QDialog *dialog) {
+        auto *editor = static_cast<TCommentForm *>(dialog);
+        EXPECT_EQ(editor->ProgramName, QStringLiteral("CurePlan"));
+        EXPECT_EQ(editor->CommentCode, 2);
+        editor->CommentEdit->setText(QStringLiteral("軽度麻痺"));
+        editor->AppendButton->click();
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseDClick(child<PhraseComboBox>(panel(), "MahiUpComment")->lineEdit(), Qt::LeftButton);
+    for (const char *name : {"MahiUpComment", "MahiDownComment", "MahiFinComment"}) {
+        auto *list = child<PhraseComboBox>(panel(), name);
+        ASSERT_EQ(list->count(), 1) << name;
+        EXPECT_EQ(list->itemText(0), QStringLiteral("軽度麻痺"));
+    }
+    EXPECT_EQ(down->currentText(), QStringLiteral("右下肢"));
+    EXPECT_EQ(child<PhraseComboBox>(panel(), "KansetsuComment")->count(), 0);
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TRihaPlanFormTest);

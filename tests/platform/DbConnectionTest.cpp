@@ -5,8 +5,13 @@
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <thread>
 
 TEST(DbConnectionString, RefusesWhatItCannotOpen)
 {
@@ -205,6 +210,34 @@ TEST_P(DbTransactionTest, WriteTransactionHoldsWhatItReadAgainstOtherConnections
     EXPECT_FALSE(rename.exec());
     ASSERT_TRUE(transaction.commit());
     EXPECT_TRUE(rename.exec()) << rename.errorText().toStdString();
+}
+
+// A writer that meets another's lock waits for it instead of failing, and
+// goes on soon after the lock is free.
+TEST_P(DbTransactionTest, AWriterWaitsForTheLockOfAnother)
+{
+    ASSERT_TRUE(addStaff(1));
+    QSemaphore locked;
+    std::thread holder([&] {
+        DbConnection other;
+        ASSERT_TRUE(other.open(connectionString(), user(), password()));
+        DbTransaction transaction(other, true);
+        DbDataSet row;
+        EXPECT_TRUE(row.open(
+            DbQuery(other, QStringLiteral("SELECT CD FROM KaigoStuff WHERE CD = 1") + other.lockRowsClause())));
+        EXPECT_TRUE(DbQuery(other, QStringLiteral("UPDATE KaigoStuff SET KIGO = 'a' WHERE CD = 1")).exec());
+        locked.release();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_TRUE(transaction.commit());
+    });
+    locked.acquire();
+    QElapsedTimer waited;
+    waited.start();
+    DbQuery update(db(), QStringLiteral("UPDATE KaigoStuff SET KIGO = 'b' WHERE CD = 1"));
+    EXPECT_TRUE(update.exec()) << update.errorText().toStdString();
+    holder.join();
+    EXPECT_GE(waited.elapsed(), 250);
+    EXPECT_LT(waited.elapsed(), 2000);
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(DbTransactionTest);

@@ -16,14 +16,19 @@
 #include "schedulingui/TTimeTableForm.h"
 #include "schedulingui/WorkBoardView.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QWheelEvent>
 
 namespace {
 
@@ -89,6 +94,73 @@ TEST_P(BoardFormsTest, StaffBoardBooksADroppedUser)
     form.ClearButton->click();
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
     EXPECT_TRUE(form.StuffBox->isEnabled());
+}
+
+// The slot and column menus ask their dialogs and pass the answers on.
+TEST_P(BoardFormsTest, MenusGoThroughTheDialogs)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    form.StuffBox->setCurrentIndex(1);
+    form.RVDate->setDate(QDate(2026, 12, 1));
+    form.DispButton->click();
+    const auto trigger = [](QMenu *menu, const char *name) {
+        menu->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    };
+
+    m_test->dialogs.queueDialog([](QDialog *dialog) {
+        auto *time = static_cast<TStuffTimeForm *>(dialog);
+        time->show();
+        EXPECT_EQ(time->FunnEdit->text(), QStringLiteral("40"));
+        time->StartTimeEdit->setText(QStringLiteral("10:00"));
+        time->FunnEdit->setText(QStringLiteral("60"));
+        time->findChild<QPushButton *>(QStringLiteral("GroupButton"))->click();
+        time->SetButton->click();
+        return time->result();
+    });
+    form.TargetLabel = QStringLiteral("L0");
+    trigger(form.LabelPopupMenu, "BoxUpdate");
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->geometry(), QRect(1, 240, 118, 119));
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->text(), QStringLiteral("10.00 -> 60分\n予約 0 名\n"));
+
+    trigger(form.LabelPopupMenu, "TimeCopyMenu");
+    EXPECT_EQ(form.StatusPanel1->text(), QStringLiteral("12/02 10:00 時間枠コピー"));
+    form.TargetPanel = 3;
+    trigger(form.PanelPopupMenu, "PasteTimeMenu");
+    ASSERT_NE(form.Board->slotLabel(QStringLiteral("L1")), nullptr);
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1"))->parentWidget()->objectName(), QStringLiteral("P3"));
+
+    form.TargetLabel = QStringLiteral("L1");
+    trigger(form.LabelPopupMenu, "AllEraseMenu");
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1")), nullptr);
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
+    EXPECT_EQ(rows.recordCount(), 1);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(u'|').toStdString();
+}
+
+// The wheel moves the bar used last, and nothing before a bar was used.
+TEST_P(BoardFormsTest, WheelFollowsTheLastScrollBar)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    const auto wheel = [&form](int delta) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form.Board, &event);
+    };
+    wheel(-120);
+    EXPECT_EQ(form.Board->DayScrollBar->value(), 0);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 0);
+    form.Board->TimeScrollBar->setValue(1);
+    wheel(-120);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 2);
+    EXPECT_EQ(form.Board->TimePanel->y(), -240);
+    form.Board->DayScrollBar->setValue(30);
+    wheel(-120);
+    EXPECT_EQ(form.Board->DayScrollBar->value(), 30);
+    wheel(120);
+    EXPECT_EQ(form.Board->SchedulePanel->x(), -120 * 29);
 }
 
 TEST_P(BoardFormsTest, DayBoardShowsStaffColumns)

@@ -138,7 +138,7 @@ TEST(UserRegistCheckTest, FieldsAreCheckedInOrderWithTheirMessages)
          [&] {
              input.EMail = QString(78, QChar(u'm'));
          }},
-        {{Field::Partner, QString()},
+        {{Field::Partner, QStringLiteral("数字エラーです。\n半角数字で入力してください。")},
          [&] {
              input.Partner = QStringLiteral("4711");
          }},

@@ -257,16 +257,17 @@ TEST_P(TUserRegistFormTest, FieldCheckShowsItsMessageAndFocusesTheInput)
     EXPECT_EQ(m_dialogs.messageTexts(), QStringList{QStringLiteral("退所(終了)日<入所日:日付エラーです。")});
     EXPECT_EQ(m_form->focusWidget(), m_form->TaishoDay);
 
-    // A partner number that is no number only takes the focus.
+    // A partner number that is no number says so.
     m_dialogs.clear();
     typeDate(m_form->TaishoDay, QStringLiteral("R020401"));
     QTest::keyClicks(m_form->JupterUserNo, QStringLiteral("x1"));
     m_form->SaveBtn->click();
-    EXPECT_TRUE(m_dialogs.messages().isEmpty());
+    EXPECT_EQ(m_dialogs.messageTexts(), QStringList{QStringLiteral("数字エラーです。\n半角数字で入力してください。")});
     EXPECT_EQ(m_form->focusWidget(), m_form->JupterUserNo);
     EXPECT_EQ(personCount(), 0);
 
     // Enter in an era-date input that does not read.
+    m_dialogs.clear();
     m_form->BirthDay->setEmpty();
     QTest::keyClick(m_form->BirthDay, Qt::Key_Return);
     EXPECT_EQ(m_dialogs.messageTexts(), QStringList{QStringLiteral("生年月日の日付けが不明です。")});
@@ -446,15 +447,20 @@ TEST_P(TUserRegistFormTest, CloseAsksOnlyAfterChanges)
     EXPECT_EQ(m_dialogs.messages()[0].buttons, MessageButtons::OkNo);
     EXPECT_EQ(m_dialogs.messages()[0].text, CloseQuestion);
 
-    // Saved, the typed inputs still ask.
+    // Saved, closing asks no more until something is typed again.
     m_form->SaveBtn->click();
     const int cureNo = m_form->CureNo->text().toInt();
     ASSERT_GE(cureNo, 1);
     EXPECT_FALSE(m_form->Modified);
     m_dialogs.clear();
-    m_dialogs.queueAnswer(MessageAnswer::Ok);
+    m_dialogs.queueAnswer(MessageAnswer::No);
+    commit(m_form->Address, QStringLiteral("大阪府"));
     m_form->close();
     EXPECT_EQ(m_dialogs.messageTexts(), QStringList{CloseQuestion});
+    m_form->SaveBtn->click();
+    m_dialogs.clear();
+    m_form->close();
+    EXPECT_TRUE(m_dialogs.messages().isEmpty());
     EXPECT_FALSE(m_form->isVisible());
 
     // Opened and left as it was.

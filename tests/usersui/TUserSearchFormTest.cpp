@@ -2,8 +2,10 @@
 #include "PersonRows.h"
 #include "TestContext.h"
 
+#include "base/Era.h"
 #include "coreui/KanaLineEdit.h"
 #include "platform/DbQuery.h"
+#include "users/UserGridModel.h"
 #include "usersui/TUserSearchForm.h"
 
 #include <QCoreApplication>
@@ -120,6 +122,37 @@ TEST_P(TUserSearchFormTest, NumberInputsTakeNoInputMethod)
     EXPECT_FALSE(input("RegistHinoriku")->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_NE(widget<KanaLineEdit>("RegistKanaName"), nullptr);
     EXPECT_EQ(grid()->selectionBehavior(), QAbstractItemView::SelectRows);
+}
+
+TEST_P(TUserSearchFormTest, DatesFitTheirColumnsAndTextsShareOneBaseline)
+{
+    const QFontMetrics metrics(grid()->font());
+    for (const int column : {4, 6}) {
+        for (const Era &era : Eras::table()) {
+            const QString widest =
+                UserGridModel::cellText(column, DbDate{DateTime::encodeDate(era.start.year() + 1, 12, 28)});
+            EXPECT_GE(grid()->columnWidth(column), metrics.horizontalAdvance(widest) + 4) << widest.toStdString();
+        }
+    }
+
+    // Digits and kanji drawn in cells of the same row end on the same line.
+    run([&] {
+        button("AllDisplay")->click();
+        const QImage image = grid()->viewport()->grab().toImage();
+        const auto inkBottom = [&](int column) {
+            const QRect cell = grid()->visualRect(grid()->model()->index(0, column));
+            int bottom = -1;
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                for (int x = cell.left() + 1; x < cell.right(); ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        bottom = y;
+            return bottom;
+        };
+        const int number = inkBottom(0);
+        ASSERT_GT(number, 0);
+        EXPECT_NEAR(inkBottom(1), number, 1);
+        EXPECT_NEAR(inkBottom(2), number, 1);
+    });
 }
 
 TEST_P(TUserSearchFormTest, FoundUserIsHandedOverOnDecide)

@@ -20,6 +20,7 @@
 #include "BuildCommand.h"
 
 #include "report/expr/TrpParser.h"
+#include "report/objects/TrpStandardAddins.h"
 
 #include "base/Sjis.h"
 
@@ -154,6 +155,8 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Templates and pages may hold the engine's check boxes and shapes.
+    TrpStandardAddins::registerAll();
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("expr"))
         return expression(args[1]);

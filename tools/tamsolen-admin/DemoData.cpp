@@ -3,6 +3,7 @@
 #include "AdminDatabase.h"
 #include "DemoPhrases.h"
 #include "DemoPlans.h"
+#include "DemoResults.h"
 #include "DemoSchedule.h"
 #include "DemoUsers.h"
 
@@ -50,8 +51,8 @@ bool fillFacility(DbConnection &connection, QString &errorText)
 // In the order the tables refer to each other.
 const std::vector<Step> &steps()
 {
-    static const std::vector<Step> all = {fillStaff,       fillLogins,     fillFacility,       DemoUsers::fill,
-                                          addDemoPhrases,  DemoPlans::fill, DemoSchedule::fill};
+    static const std::vector<Step> all = {fillStaff,       fillLogins,      fillFacility,       DemoUsers::fill,
+                                          addDemoPhrases,  DemoPlans::fill, DemoSchedule::fill, DemoResults::fill};
     return all;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,16 @@ class TrpView;
 class TrpBand
 {
 public:
+    // Positions and sizes from a file are held within this range, so that
+    // the sums of building never overflow.
+    static constexpr qint32 CoordinateLimit = 1 << 24;
+    [[nodiscard]] static qint32 bounded(qint64 value)
+    {
+        return qint32(std::clamp<qint64>(value, -CoordinateLimit, CoordinateLimit));
+    }
+    // A running position: within a range no sum of two can leave.
+    [[nodiscard]] static qint32 position(qint64 value) { return qint32(std::clamp<qint64>(value, -(1 << 30), 1 << 30)); }
+
     explicit TrpBand(TrpBandView &view);
     ~TrpBand();
     TrpBand(const TrpBand &) = delete;
@@ -36,7 +48,6 @@ public:
     bool printIfDetailEmpty = false;
     bool allowSplit = false;
     bool reprintOnNewPage = false;
-    bool visible = true;
 
     qint32 y = 0;
     qint32 designHeight = 0;

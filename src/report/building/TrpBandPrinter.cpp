@@ -171,12 +171,12 @@ void TrpBandPrinter::draw(TrpBand &band)
     writeObjects(band, ordinary, top, height, clipBottom);
     if (!cross.empty() && m_page.crossLayout())
         m_page.crossLayout()->writeBand(band, cross, top, height);
-    qint32 bottom = top + height;
+    qint32 bottom = TrpBand::position(qint64(top) + height);
     if (!subreports.empty() && !m_build.stopped())
         bottom = std::max(bottom, TrpSubReports(m_build, m_page).run(band, subreports, top));
     if (!design) {
         if (m_page.recorder)
-            m_page.curY += std::max(height, bottom);
+            m_page.curY = TrpBand::position(qint64(m_page.curY) + std::max(height, bottom));
         else
             m_page.curY = std::max(m_page.curY, bottom);
     }
@@ -334,5 +334,5 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
             piece.top -= limit;
         m_page.newColumn(&band);
     }
-    m_page.curY += used;
+    m_page.curY = TrpBand::position(qint64(m_page.curY) + used);
 }

@@ -61,6 +61,13 @@ void TrpBuild::reportProgress()
         report.Terminate();
 }
 
+void TrpBuild::checkCancel()
+{
+    TrpProgressUi *progress = TrpReportUi::installed().progress;
+    if (!report.OnProgress && report.ShowProgress && progress && progress->isShowing() && progress->cancelRequested())
+        report.Terminate();
+}
+
 TrpPageBuilder *TrpBuild::pageBuilder(int index) const
 {
     if (index < 0 || index >= int(m_builders.size()))

@@ -42,6 +42,8 @@ public:
     // Starts a prepared page for the template page at PageNo.
     void startPage(const TrpPage &templatePage);
     void reportProgress();
+    // Lets the progress dialog take a Cancel between rows.
+    void checkCancel();
 
     // Runs the compiled script of the object (a band's own view for a band);
     // false after recording the error.

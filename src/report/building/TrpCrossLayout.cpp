@@ -48,7 +48,7 @@ bool TrpCrossLayout::layOut()
             int width = m_data->width;
             if (report.OnPrintColumn)
                 report.OnPrintColumn(int(m_widths.size()) + 1, width);
-            m_widths.push_back(std::max(1, width));
+            m_widths.push_back(std::clamp(width, 1, TrpBand::CoordinateLimit));
             ok = dataset->Next();
         }
         if (dataset->failed()) {
@@ -107,7 +107,7 @@ void TrpCrossLayout::writeBand(TrpBand &band, const std::vector<TrpView *> &obje
     TrpDataset *dataset = band.crossDataset ? band.crossDataset : m_data->dataset;
     if (report.OnBeginColumn)
         report.OnBeginColumn(band);
-    qint32 x = m_data->x;
+    qint64 x = m_data->x;
     int at = -1;
     for (int column = first; column < first + count && dataset && !m_build.stopped(); ++column) {
         if (!seek(*dataset, column, at))
@@ -118,10 +118,10 @@ void TrpCrossLayout::writeBand(TrpBand &band, const std::vector<TrpView *> &obje
             report.OnPrintColumn(column + 1, width);
         for (TrpView *view : objects) {
             if (m_page.crossStripOf(view) == m_data &&
-                !writeAt(*view, band, offset + x + (view->Left - m_data->x), top))
+                !writeAt(*view, band, TrpBand::position(offset + x + (view->Left - m_data->x)), top))
                 break;
         }
-        x += std::max(1, width);
+        x += std::clamp(width, 1, TrpBand::CoordinateLimit);
     }
     m_build.crossColumn = 0;
     if (dataset && dataset->failed() && !report.hasError())
@@ -138,7 +138,7 @@ void TrpCrossLayout::writeBand(TrpBand &band, const std::vector<TrpView *> &obje
     m_build.inCrossFooter = true;
     for (TrpView *view : objects) {
         if (m_page.crossStripOf(view) == m_footer &&
-            !writeAt(*view, band, offset + x + (view->Left - m_footer->x), top))
+            !writeAt(*view, band, TrpBand::position(offset + x + (view->Left - m_footer->x)), top))
             break;
     }
     m_build.inCrossFooter = false;

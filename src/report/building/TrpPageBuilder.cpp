@@ -59,11 +59,10 @@ bool TrpPageBuilder::makeBands()
         const int type = bandView->BandType() < Count ? bandView->BandType() : int(btNone);
         auto band = std::make_unique<TrpBand>(*bandView);
         band->type = type;
-        band->y = bandView->Top;
-        band->designHeight = std::max(0, bandView->Height);
-        band->x = bandView->Left;
-        band->width = std::max(0, bandView->Width);
-        band->visible = bandView->Visible;
+        band->y = TrpBand::bounded(bandView->Top);
+        band->designHeight = std::max(0, TrpBand::bounded(bandView->Height));
+        band->x = TrpBand::bounded(bandView->Left);
+        band->width = std::max(0, TrpBand::bounded(bandView->Width));
         const quint16 flags = bandView->Flags;
         band->stretched = flags & TrpBandView::bfStretched;
         band->startNewPage = (flags & TrpBandView::bfStartNewPage) && !skip;
@@ -92,6 +91,10 @@ void TrpPageBuilder::attachObjects()
     for (const std::unique_ptr<TrpView> &object : m_page.Objects) {
         if (dynamic_cast<TrpBandView *>(object.get()))
             continue;
+        object->Left = TrpBand::bounded(object->Left);
+        object->Top = TrpBand::bounded(object->Top);
+        object->Width = TrpBand::bounded(object->Width);
+        object->Height = TrpBand::bounded(object->Height);
         (dynamic_cast<TrpSubReportView *>(object.get()) ? subreports : ordinary).push_back(object.get());
     }
     for (const std::unique_ptr<TrpBand> &strip : m_bands) {
@@ -153,17 +156,17 @@ void TrpPageBuilder::computeLimits()
 {
     const auto &m = m_page.PrnInfo;
     if (m_page.UseMargins) {
-        leftLimit = m_page.Margins.Left;
-        topLimit = m_page.Margins.Top;
-        rightLimit = m.pageWidth - m_page.Margins.Right;
-        bottomLimit = m.pageHeight - m_page.Margins.Bottom;
+        leftLimit = TrpBand::bounded(m_page.Margins.Left);
+        topLimit = TrpBand::bounded(m_page.Margins.Top);
+        rightLimit = TrpBand::bounded(qint64(m.pageWidth) - m_page.Margins.Right);
+        bottomLimit = TrpBand::bounded(qint64(m.pageHeight) - m_page.Margins.Bottom);
     } else {
         leftLimit = 0;
         topLimit = 0;
         rightLimit = m.printableWidth;
         bottomLimit = m.printableHeight;
     }
-    if (const TrpBand *footer = m_slots[btPageFooter]; footer && footer->visible && !footer->objects.empty())
+    if (const TrpBand *footer = m_slots[btPageFooter]; footer && footer->view.Visible && !footer->objects.empty())
         bottomLimit -= footer->designHeight;
     bottomLimit = std::max(bottomLimit, topLimit + 1);
     rightLimit = std::max(rightLimit, leftLimit + 1);
@@ -338,7 +341,7 @@ void TrpPageBuilder::newColumn(TrpBand *cause)
         breaking = true;
         outputBand(m_slots[btColumnFooter]);
         ++column;
-        leftOffset += columnWidth + m_page.ColumnGap;
+        leftOffset = TrpBand::position(qint64(leftOffset) + columnWidth + TrpBand::bounded(m_page.ColumnGap));
         curY = columnTop;
         outputBand(m_slots[btColumnHeader]);
         breaking = wasBreaking;
@@ -382,14 +385,8 @@ void TrpPageBuilder::outputBand(TrpBand *band)
 
 void TrpPageBuilder::queue(TrpBand *band)
 {
-    if (!band)
-        return;
-    if (int(m_pending.size()) >= MaxPending) {
-        m_build.report.setBuildError(
-            &band->view, band, {TrpError::Kind::Calculation, QStringLiteral("Too many bands waiting for output"), -1});
-        return;
-    }
-    m_pending.push_back(band);
+    if (band)
+        m_pending.push_back(band);
 }
 
 void TrpPageBuilder::outputPending()
@@ -433,7 +430,7 @@ void TrpPageBuilder::dataLoop(int level)
                 band->footer->aggregates.reset();
         }
         while (!dataset.Eof() && !m_build.stopped()) {
-            m_build.reportProgress();
+            m_build.checkCancel();
             const bool counted = walkRow(*band, level);
             if (!dataset.Next() && datasetFailed(dataset))
                 return;

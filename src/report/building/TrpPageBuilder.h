@@ -22,9 +22,6 @@ class TrpView;
 class TrpPageBuilder
 {
 public:
-    // Bands waiting for a deeper level to print something.
-    static constexpr int MaxPending = 10;
-
     TrpPageBuilder(TrpBuild &build, TrpPage &page, int index);
     ~TrpPageBuilder();
     TrpPageBuilder(const TrpPageBuilder &) = delete;
@@ -105,6 +102,8 @@ private:
     int m_index;
     std::vector<std::unique_ptr<TrpBand>> m_bands;
     TrpBand *m_slots[TrpBandTypes::Count] = {};
+    // Bands waiting for a deeper level to print something: a header and a
+    // row per level, so never more than six.
     std::vector<TrpBand *> m_pending;
     QHash<const TrpView *, TrpBand *> m_crossStrip;
     std::unique_ptr<TrpCrossLayout> m_cross;

@@ -17,7 +17,6 @@
 #include "report/objects/TrpStandardAddins.h"
 #include "report/pages/TrpPrinter.h"
 
-#include <QFile>
 
 using namespace TrpBandTypes;
 
@@ -78,32 +77,26 @@ TrpReport::~TrpReport() = default;
 
 bool TrpReport::LoadFromFile(const QString &fileName)
 {
-    QFile file(fileName);
     FileName = fileName;
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_loadError = {TrpError::Kind::Stream, QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()),
-                       -1};
-        return false;
-    }
-    return LoadFromStream(file);
+    m_loadError = {};
+    return loaded(m_template.loadFromFile(fileName, *m_printer, m_loadError));
 }
 
 bool TrpReport::LoadFromStream(QIODevice &device)
 {
     m_loadError = {};
+    return loaded(m_template.loadFromStream(device, *m_printer, m_loadError));
+}
+
+bool TrpReport::loaded(TrpTemplate::LoadStatus status)
+{
     m_canRebuild = true;
-    switch (m_template.loadFromStream(device, *m_printer, m_loadError)) {
-    case TrpTemplate::LoadStatus::Loaded:
-        return true;
-    case TrpTemplate::LoadStatus::Unsupported:
+    if (status == TrpTemplate::LoadStatus::Unsupported) {
         m_loadError = {TrpError::Kind::Stream, TrpTemplate::unsupportedMessage(), 0};
         if (TrpMessageUi *message = TrpReportUi::installed().message)
             message->showError(QStringLiteral("Error"), TrpTemplate::unsupportedMessage());
-        return false;
-    case TrpTemplate::LoadStatus::Failed:
-        break;
     }
-    return false;
+    return status == TrpTemplate::LoadStatus::Loaded;
 }
 
 bool TrpReport::SaveToStream(QIODevice &device)
@@ -336,10 +329,11 @@ bool TrpReport::dispatchFunction(const QString &name, const Variant &p1, const V
     if (OnUserFunction && !(m_build && m_build->collectingFooter)) {
         Variant result;
         OnUserFunction(name, p1, p2, p3, result);
-        if (!result.isEmpty())
-            val = result.type() == Variant::Type::String ? TrpFunctionLibrary::quotedText(result.toText())
-                  : result.toDouble() ? TrpFunctionLibrary::numberText(*result.toDouble())
-                                      : TrpFunctionLibrary::quotedText(result.toText());
+        if (!result.isEmpty()) {
+            const std::optional<double> number =
+                result.type() == Variant::Type::String ? std::nullopt : result.toDouble();
+            val = number ? TrpFunctionLibrary::numberText(*number) : TrpFunctionLibrary::quotedText(result.toText());
+        }
     }
     return true;
 }

@@ -165,6 +165,7 @@ public:
     void setBuildError(const TrpView *view, const TrpBand *band, const TrpError &cause);
 
 private:
+    bool loaded(TrpTemplate::LoadStatus status);
     bool prepareProper();
     bool buildStep();
     bool printPages(const QList<int> &pages, int copies);

@@ -41,7 +41,7 @@ qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreport
             m_build.report.setBuildError(
                 view, &band,
                 {TrpError::Kind::Calculation,
-                 QStringLiteral("Subreport page %1 is missing or contains itself").arg(sub->SubPage + 1), -1});
+                 QStringLiteral("Subreport page %1 is missing or contains itself").arg(qint64(sub->SubPage) + 1), -1});
             break;
         }
         auto recorder = std::make_unique<TrpRecorder>();
@@ -51,7 +51,7 @@ qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreport
         m_build.page = &m_page;
         if (m_build.stopped())
             break;
-        running.push_back({std::move(recorder), 0, top + sub->Top});
+        running.push_back({std::move(recorder), 0, TrpBand::position(qint64(top) + sub->Top)});
     }
     if (addedSelf)
         activePages().remove(m_page.index());
@@ -63,10 +63,10 @@ qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreport
         for (Running &r : running) {
             for (TrpRecorder::Step &step : r.recorder->steps()) {
                 for (std::unique_ptr<TrpView> &object : step.objects) {
-                    object->Top += r.y;
+                    object->Top = TrpBand::position(qint64(object->Top) + r.y);
                     m_page.recorder->add(*object);
                 }
-                r.y += step.height;
+                r.y = TrpBand::position(qint64(r.y) + step.height);
             }
             lowest = std::max(lowest, r.y);
         }
@@ -86,7 +86,7 @@ qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreport
                     break;
                 for (std::unique_ptr<TrpView> &object : step.objects)
                     m_build.writer.writeRecorded(*object, object->Left, r.y + object->Top);
-                r.y += step.height;
+                r.y = TrpBand::position(qint64(r.y) + step.height);
                 ++r.next;
             }
             lowest = std::max(lowest, r.y);

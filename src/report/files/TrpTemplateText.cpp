@@ -8,11 +8,8 @@
 
 #include <QStringList>
 
-#include <algorithm>
-
 namespace {
 
-const char *const TypeKeywords[] = {"Memo", "Picture", "Band", "SubReport", "Line"};
 constexpr QLatin1StringView AddInKeyword{"AddIn"};
 
 void writeObject(TrpTextFieldWriter &w, const TrpView &view, int pageIndex)
@@ -21,7 +18,7 @@ void writeObject(TrpTextFieldWriter &w, const TrpView &view, int pageIndex)
         w.line(QString(AddInKeyword) + QLatin1Char(' ') + QString::number(pageIndex) + QLatin1Char(' ') +
                TrpTemplateText::quoted(view.ClassName()));
     else
-        w.line(QLatin1String(TypeKeywords[view.Typ]) + QLatin1Char(' ') + QString::number(pageIndex));
+        w.line(TrpViewFactory::keyword(view.Typ) + QLatin1Char(' ') + QString::number(pageIndex));
     w.text("Name", view.Name);
     w.number("Left", view.Left);
     w.number("Top", view.Top);
@@ -198,13 +195,12 @@ bool Reader::object(const TrpTextLine &line, QString &error)
             error = QString(TrpViewFactory::ClassNotFound) + className;
         return m_object.view != nullptr;
     }
-    const auto type = std::find_if(std::begin(TypeKeywords), std::end(TypeKeywords),
-                                   [&key](const char *word) { return key == QLatin1String(word); });
-    if (type == std::end(TypeKeywords)) {
+    const std::optional<quint8> type = TrpViewFactory::typeOfKeyword(key);
+    if (!type) {
         error = QStringLiteral("unknown section %1").arg(key);
         return false;
     }
-    m_object.view = TrpViewFactory::create(quint8(type - std::begin(TypeKeywords)));
+    m_object.view = TrpViewFactory::create(*type);
     return line.number(0, m_object.page, error);
 }
 

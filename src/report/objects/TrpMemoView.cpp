@@ -122,7 +122,8 @@ void TrpMemoView::setHighlighted(bool on)
 int TrpMemoView::fontPixelSize() const
 {
     // A size of 0 or less from a file draws at the smallest size.
-    const double pixels = std::round(double(Font.Size) * TrpPrinter::UnitsPerInchY / 72.0);
+    const qint32 points = std::clamp<qint32>(Font.Size, 1, MaxFontPoints);
+    const double pixels = std::round(double(points) * TrpPrinter::UnitsPerInchY / 72.0);
     return int(std::clamp(pixels, 1.0, double(MaxFontPixels)));
 }
 

@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-class TrpError;
+struct TrpError;
 class TrpValueLookup;
 
 // A memo's font as stored: the style bits are those of the files (1
@@ -61,7 +61,11 @@ public:
     static constexpr int GapX = 2;
     static constexpr int GapY = 1;
     static constexpr double BaselineRatio = 0.88;
-    static constexpr int MaxFontPixels = 2000;
+    // Font sizes are drawn between 1 and 1000 points, what a sheet can
+    // show, whatever a file stores: shaping glyphs far larger costs seconds
+    // and hundreds of megabytes. 1000 points are 1273 page units.
+    static constexpr qint32 MaxFontPoints = 1000;
+    static constexpr int MaxFontPixels = 1273;
 
     TrpMemoView();
 

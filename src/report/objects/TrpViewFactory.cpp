@@ -1,30 +1,67 @@
 #include "report/objects/TrpViewFactory.h"
 
+#include "report/files/TrpStreamReader.h"
+#include "report/files/TrpStreamWriter.h"
 #include "report/objects/TrpAddinRegistry.h"
 #include "report/objects/TrpBandView.h"
 #include "report/objects/TrpLineView.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/objects/TrpPictureView.h"
-#include "report/files/TrpStreamReader.h"
-#include "report/files/TrpStreamWriter.h"
 #include "report/objects/TrpSubReportView.h"
+
+namespace {
+
+// The built-in kinds: a new kind is its class and a row here.
+struct BuiltIn
+{
+    quint8 type;
+    QLatin1StringView keyword;
+    std::unique_ptr<TrpView> (*make)();
+};
+
+template <typename T> std::unique_ptr<TrpView> make()
+{
+    return std::make_unique<T>();
+}
+
+constexpr BuiltIn BuiltIns[] = {
+    {gtMemo, QLatin1StringView("Memo"), make<TrpMemoView>},
+    {gtPicture, QLatin1StringView("Picture"), make<TrpPictureView>},
+    {gtBand, QLatin1StringView("Band"), make<TrpBandView>},
+    {gtSubReport, QLatin1StringView("SubReport"), make<TrpSubReportView>},
+    {gtLine, QLatin1StringView("Line"), make<TrpLineView>},
+};
+
+const BuiltIn *builtIn(quint8 type)
+{
+    for (const BuiltIn &kind : BuiltIns) {
+        if (kind.type == type)
+            return &kind;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 std::unique_ptr<TrpView> TrpViewFactory::create(quint8 type)
 {
-    switch (type) {
-    case gtMemo:
-        return std::make_unique<TrpMemoView>();
-    case gtPicture:
-        return std::make_unique<TrpPictureView>();
-    case gtBand:
-        return std::make_unique<TrpBandView>();
-    case gtSubReport:
-        return std::make_unique<TrpSubReportView>();
-    case gtLine:
-        return std::make_unique<TrpLineView>();
-    default:
-        return nullptr;
+    const BuiltIn *kind = builtIn(type);
+    return kind ? kind->make() : nullptr;
+}
+
+QLatin1StringView TrpViewFactory::keyword(quint8 type)
+{
+    const BuiltIn *kind = builtIn(type);
+    return kind ? kind->keyword : QLatin1StringView();
+}
+
+std::optional<quint8> TrpViewFactory::typeOfKeyword(QStringView word)
+{
+    for (const BuiltIn &kind : BuiltIns) {
+        if (word == kind.keyword)
+            return kind.type;
     }
+    return std::nullopt;
 }
 
 std::unique_ptr<TrpView> TrpViewFactory::readHead(TrpStreamReader &reader, int &skipAfterBody)

@@ -23,6 +23,11 @@ public:
 
     // A built-in object of the type (0 to 4); null for any other.
     [[nodiscard]] static std::unique_ptr<TrpView> create(quint8 type);
+    // The word that names a built-in type in a template's text form
+    // ("Memo", "Picture", "Band", "SubReport", "Line"); empty for others.
+    [[nodiscard]] static QLatin1StringView keyword(quint8 type);
+    // The built-in type the word names.
+    [[nodiscard]] static std::optional<quint8> typeOfKeyword(QStringView word);
 
     // Reads a record head and makes its object; null on failure.
     // skipAfterBody is set to the bytes that follow the object's body.

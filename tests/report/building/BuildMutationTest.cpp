@@ -79,13 +79,18 @@ protected:
         (void)report.LoadFromStream(buffer);
     }
 
-    // Builds with a budget of bands, so that a template that asks for
-    // millions of rows ends in the test's time as it would by Cancel.
+    // Builds with a budget of bands and pages, so that a template that asks
+    // for millions of rows or pages ends in the test's time as it would by
+    // Cancel.
     void buildBounded()
     {
         int bands = 0;
         report.OnBeginBand = [&](TrpBand &) {
             if (++bands > 3000)
+                report.Terminate();
+        };
+        report.OnBeginPage = [&](int page) {
+            if (page > 200)
                 report.Terminate();
         };
         report.PrepareReport();

@@ -60,8 +60,9 @@ TEST_F(FunctionScriptTest, NumbersWrittenIntoExpressionsReadBack)
         const QString written = TrpFunctionLibrary::numberText(value);
         EXPECT_FALSE(written.contains(QLatin1Char('E')) || written.contains(QLatin1Char('e'))) << value;
         EXPECT_FALSE(written.contains(QLatin1Char(','))) << value;
-        if (text)
+        if (text) {
             EXPECT_EQ(written, q(text));
+        }
         EXPECT_NEAR(written.toDouble(), value, std::abs(value) * 1e-14);
     }
     EXPECT_EQ(TrpFunctionLibrary::quotedText(q("it's")), q("'it''s'"));

@@ -1,5 +1,6 @@
 #include "BuildFixture.h"
 #include "FakeReportUi.h"
+#include "FakePlatformPrinters.h"
 
 #include "report/building/TrpBand.h"
 #include "report/building/TrpPageRange.h"
@@ -7,6 +8,7 @@
 
 #include "base/Clock.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 
 using namespace TrpBandTypes;
@@ -82,12 +84,13 @@ TEST_F(TrpReportTest, ShowReportPreviewsOrShowsTheErrorBox)
 TEST_F(TrpReportTest, CancelInTheProgressDialogStopsBuilding)
 {
     FakeReportUi ui;
-    ui.cancelAfter = 2;
+    ui.cancelAfter = 1;
     band(btMasterData, 0, 400, q("50"));
     memo(0, 0, "[LINE#]");
     EXPECT_FALSE(report.PrepareReport());
     EXPECT_FALSE(report.hasError());
-    EXPECT_LT(pageCount(), 25);
+    EXPECT_EQ(pageCount(), 2);
+    EXPECT_EQ(ui.labels, strings({"Processing page:  1", "Processing page:  2"}));
 }
 
 TEST_F(TrpReportTest, EventsComeInOrder)
@@ -141,6 +144,39 @@ TEST_F(TrpReportTest, PreparedReportsSaveAndLoad)
     EXPECT_FALSE(other.canRebuild());
     EXPECT_EQ(report.FindObject(q("MEMO2")), report.Pages()[0].Objects[1].get());
     EXPECT_EQ(report.FindObject(q("none")), nullptr);
+
+    FakeReportUi ui;
+    QByteArray newer(1, char(24));
+    QBuffer buffer(&newer);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(report.LoadFromStream(buffer));
+    EXPECT_EQ(report.Pages().Count(), 1);
+    EXPECT_EQ(ui.shown.takeFirst(), q("Error: Unsupported RPF format"));
+    EXPECT_FALSE(report.ChangePrinter(0, 7));
+    EXPECT_EQ(ui.shown, strings({"Error: Printer selected is not valid"}));
+    EXPECT_TRUE(report.ChangePrinter(0, 0));
+}
+
+TEST_F(TrpReportTest, PrintingTakesThePagesNamedInOneJob)
+{
+    band(btMasterData, 0, 600, q("5"));
+    memo(0, 0, "[LINE#]");
+    ASSERT_TRUE(build());
+    ASSERT_EQ(pageCount(), 5);
+    FakePrinters platform;
+    TrpPrinter office(platform.printerNames(), &platform);
+    ASSERT_TRUE(office.setPrinterIndex(0));
+    report.setPrinter(office);
+    FakeReportUi ui;
+    EXPECT_TRUE(report.PrintPreparedReport(q("1,3-4"), 2));
+    EXPECT_EQ(platform.opened->jobName, q("Quernlight: Untitled"));
+    EXPECT_EQ(platform.opened->printedPages(), 6);
+    EXPECT_EQ(ui.shown, strings({"Report preparing / Printing page:"}));
+    EXPECT_EQ(ui.labels, strings({"Printing page:  1", "Printing page:  3", "Printing page:  4"}));
+
+    ui.shown.clear();
+    EXPECT_FALSE(report.PrintPreparedReport(q("9"), 1));
+    EXPECT_EQ(ui.shown.last(), q("Error: No page to print: \"9\""));
 }
 
 TEST(TrpPageRangeTest, PageTextsNameThePagesToPrint)

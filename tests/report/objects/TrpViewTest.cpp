@@ -217,8 +217,14 @@ TEST(TrpMemoView, FontsAndHeights)
     EXPECT_EQ(memo.drawingFont().family(), q("Noto Serif CJK JP"));
     memo.Font.Size = 0;
     EXPECT_EQ(memo.fontPixelSize(), 1);
-    memo.Font.Size = std::numeric_limits<qint32>::max();
-    EXPECT_EQ(memo.fontPixelSize(), TrpMemoView::MaxFontPixels);
+    // Sizes are drawn up to 1000 points, what a sheet can show.
+    for (const qint32 points : {TrpMemoView::MaxFontPoints, qint32(131072), std::numeric_limits<qint32>::max()}) {
+        memo.Font.Size = points;
+        EXPECT_EQ(memo.fontPixelSize(), TrpMemoView::MaxFontPixels) << points;
+        EXPECT_EQ(memo.drawingFont().pixelSize(), TrpMemoView::MaxFontPixels) << points;
+    }
+    memo.Font.Size = TrpMemoView::MaxFontPoints - 1;
+    EXPECT_LT(memo.fontPixelSize(), TrpMemoView::MaxFontPixels);
     EXPECT_EQ(TrpUtils::fontFamily(q("Arial")), q("Arial"));
 
     memo.Font.Size = 10;

@@ -1,3 +1,5 @@
+#include "FakePlatformPrinters.h"
+
 #include "report/pages/TrpPrinter.h"
 #include "report/pages/TrpPlatformPrinter.h"
 #include "report/pages/TrpPlatformPrinters.h"

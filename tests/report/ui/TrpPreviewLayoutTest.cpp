@@ -64,14 +64,6 @@ TEST(TrpPreviewLayout, PlacesPagesForEachZoomMode)
     }
 }
 
-TEST(TrpPreviewLayout, ModesFitThePageToTheView)
-{
-    EXPECT_DOUBLE_EQ(TrpPreviewLayout::factorFor(TrpPreviewLayout::PageWidth, 1, A4, {800, 600}), 780.0 / 752);
-    EXPECT_DOUBLE_EQ(TrpPreviewLayout::factorFor(TrpPreviewLayout::WholePage, 1, A4, {800, 600}), 580.0 / 1071);
-    EXPECT_DOUBLE_EQ(TrpPreviewLayout::factorFor(TrpPreviewLayout::TwoPages, 1, A4, {1000, 600}), 970.0 / 1504);
-    EXPECT_DOUBLE_EQ(TrpPreviewLayout::factorFor(TrpPreviewLayout::FixedZoom, 0.75, A4, {1000, 600}), 0.75);
-}
-
 TEST(TrpPreviewLayout, FactorsStayBetweenTenAndAThousandPercent)
 {
     const double inf = std::numeric_limits<double>::infinity();

@@ -90,26 +90,11 @@ TEST_F(TrpShowReport, CancelInTheProgressDialogStopsALongBuild)
     EXPECT_LT(shownPages, 10000000 / 20);
 }
 
-TEST_F(TrpShowReport, ABuildErrorShowsTheErrorBoxAndNoPreview)
-{
-    band(TrpBandTypes::btPageHeader, 0, 40);
-    memo(10, 10, QStringLiteral("[NoSuchName]"), 200, 20);
-    PreviewFixtures::queueProgressLoop(dialogs);
-    EXPECT_FALSE(report.ShowReport());
-    ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Error"));
-    EXPECT_EQ(dialogs.messages()[0].type, MessageType::Error);
-    EXPECT_TRUE(dialogs.messages()[0].text.startsWith(QStringLiteral("An error occured during calculating")));
-    EXPECT_EQ(dialogs.dialogCount(), 1);
-}
-
 TEST_F(TrpShowReport, InputBoxGivesTheTextOrTheDefault)
 {
     dialogs.queueDialog([](QDialog *dialog) {
         auto *box = static_cast<QInputDialog *>(dialog);
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("Month"));
         EXPECT_EQ(box->labelText(), q("何月ですか"));
-        EXPECT_EQ(box->textValue(), QStringLiteral("4"));
         box->setTextValue(QStringLiteral("5"));
         return int(QDialog::Accepted);
     });

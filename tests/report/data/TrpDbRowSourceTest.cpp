@@ -1,0 +1,79 @@
+#include "DatabaseFixture.h"
+
+#include "report/building/TrpBandTypes.h"
+#include "report/building/TrpReport.h"
+#include "report/data/TrpDBDataSet.h"
+#include "report/data/TrpDbRowSource.h"
+#include "report/objects/TrpBandView.h"
+#include "report/objects/TrpMemoView.h"
+#include "report/pages/TrpEMFPage.h"
+#include "report/pages/TrpPrinter.h"
+
+#include "platform/DbDataSet.h"
+#include "platform/DbQuery.h"
+
+namespace {
+
+// A printing form's query handed to the engine: a list report over it, with
+// the query back on the row it stood on.
+class TrpDbRowSourceTest : public DatabaseFixture
+{
+protected:
+    void SetUp() override
+    {
+        DatabaseFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_TRUE(exec(QStringLiteral("CREATE TABLE RptRows (No integer, Name varchar(20), Amount double precision)")));
+        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO RptRows VALUES (1, 'Sato', 1.5), (2, 'Suzuki', 2), (3, NULL, 4)")));
+        ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT No, Name, Amount FROM RptRows ORDER BY No"))))
+            << rows.errorText().toStdString();
+    }
+
+    DbDataSet rows;
+};
+
+TEST_P(TrpDbRowSourceTest, AListWalksTheQueryAndLeavesItWhereItWas)
+{
+    rows.next();
+    TrpDbRowSource source(rows);
+    QObject form;
+    TrpDBDataSet data(&form);
+    data.setObjectName(QStringLiteral("Rows"));
+    data.setDataSet(&source);
+    data.RangeBegin = rbFirst;
+    data.RangeEnd = reLast;
+
+    TrpPrinter printer{QStringList()};
+    TrpReport report(&form);
+    report.setPrinter(printer);
+    TrpPage &page = report.Pages().Add();
+    page.applyPaper(printer);
+    auto band = std::make_unique<TrpBandView>();
+    band->FrameTyp = TrpBandTypes::btMasterData;
+    band->Height = 20;
+    band->FormatStr = QStringLiteral("Rows");
+    page.Objects.push_back(std::move(band));
+    auto memo = std::make_unique<TrpMemoView>();
+    memo->Memo = QStringList{QStringLiteral("[No] [Name] [Amount] [SUM([Rows.Amount])]")};
+    page.Objects.push_back(std::move(memo));
+    report.PrepareReport();
+    ASSERT_FALSE(report.hasError()) << report.ErrorCause().message.toStdString();
+    QStringList texts;
+    for (const std::unique_ptr<TrpView> &view : report.EMFPages()[0].objects())
+        texts.append(view->ExpandedMemo.join(QLatin1Char('/')));
+    EXPECT_EQ(texts.join(QLatin1Char(',')), QStringLiteral("1 Sato 1.5 7.5,2 Suzuki 2 7.5,3   4 7.5"));
+
+    // rbCurrent and reCurrent: the row that was current, and back on it.
+    rows.setPosition(1);
+    data.RangeBegin = rbCurrent;
+    data.RangeEnd = reCurrent;
+    report.PrepareReport();
+    ASSERT_EQ(report.EMFPages()[0].objects().size(), 1u);
+    EXPECT_EQ(report.EMFPages()[0].objects()[0]->ExpandedMemo.first(), QStringLiteral("2 Suzuki 2 7.5"));
+    EXPECT_EQ(rows.position(), 1);
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(TrpDbRowSourceTest);
+
+} // namespace

@@ -1,0 +1,206 @@
+#include "BookingRows.h"
+#include "PersonRows.h"
+#include "ResultsFixture.h"
+
+#include "coreui/EraLineEdit.h"
+#include "resultsui/TCopyModeForm.h"
+#include "resultsui/TDailyMedicalRecordForm.h"
+#include "resultsui/TImportScheduleDialog.h"
+#include "resultsui/TOpenGYMDialog.h"
+#include "resultsui/TPersonMedicalRecordForm.h"
+#include "resultsui/TResultSheetForm.h"
+#include "resultsui/TResultsEditForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+const TDateTime April = DateTime::encodeDate(2024, 4, 1);
+
+class ResultWindowsTest : public ResultsFixture
+{
+protected:
+    void SetUp() override
+    {
+        ResultsFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_cureNo = PersonRows::insert(db(), PersonRows::make(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ")));
+        m_edit = std::make_unique<TResultsEditForm>(m_app->context);
+        m_app->publish(ResultsEditForm, m_edit.get());
+    }
+    void TearDown() override
+    {
+        m_edit.reset();
+        ResultsFixture::TearDown();
+    }
+    // Opens the month dialog, types the month and presses 開く.
+    void queueMonth(TDateTime month)
+    {
+        m_app->dialogs.queueDialog([month](QDialog *dialog) {
+            auto *open = static_cast<TOpenGYMDialog *>(dialog);
+            open->DateEdit->setValue(month);
+            open->OpenButton->click();
+            return open->result();
+        });
+    }
+
+    int m_cureNo = 0;
+    std::unique_ptr<TResultsEditForm> m_edit;
+};
+
+} // namespace
+
+TEST_P(ResultWindowsTest, SheetShowsTheTypedMonthAndOpensTheEntry)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April + 2), ResultRows::make(m_cureNo, April + 40)});
+    TResultSheetForm sheet(m_app->context);
+    sheet.show();
+    EXPECT_EQ(sheet.StrGrid->rowCount(), TResultSheetForm::EmptyRows);
+    EXPECT_FALSE(sheet.UserAddButton->isEnabled());
+    queueMonth(April);
+    sheet.OpenButton->click();
+    ASSERT_EQ(sheet.StrGrid->rowCount(), 1);
+    EXPECT_EQ(sheet.StrGrid->item(0, 0)->text(), QStringLiteral("%1").arg(m_cureNo, 8, 10, QLatin1Char('0')));
+    EXPECT_EQ(sheet.StrGrid->item(0, 4)->text(), QStringLiteral("○"));
+    EXPECT_EQ(sheet.StrGrid->item(0, 33)->text(), QStringLiteral("   1"));
+    EXPECT_EQ(sheet.L[30]->text(), QString());
+    EXPECT_EQ(sheet.w[6]->text(), QStringLiteral("日"));
+    EXPECT_TRUE(sheet.UserAddButton->isEnabled());
+
+    // A double click opens the entry of the user and month; 利用日追加 adds a row.
+    m_app->dialogs.queueDialog([](QDialog *dialog) {
+        auto *edit = static_cast<TResultsEditForm *>(dialog);
+        edit->WorkingDay->setValue(DateTime::encodeDate(2024, 4, 9));
+        edit->WorkingAddButton->click();
+        EXPECT_TRUE(edit->WorkingAddButton->isEnabled());
+        EXPECT_EQ(edit->DBGrid1->model()->rowCount(), 2);
+        return 1;
+    });
+    sheet.StrGrid->cellDoubleClicked(0, 1);
+    EXPECT_EQ(m_edit->CureNo, m_cureNo);
+    EXPECT_EQ(m_edit->FromDate, April);
+    EXPECT_EQ(sheet.StrGrid->item(0, 10)->text(), QStringLiteral("○"));
+    EXPECT_EQ(sheet.StrGrid->item(0, 33)->text(), QStringLiteral("   2"));
+}
+
+TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April)});
+    m_edit->CureNo = m_cureNo;
+    m_edit->FromDate = April;
+    m_edit->ToDate = April + 30;
+    m_edit->show();
+    QAbstractItemModel *model = m_edit->DBGrid1->model();
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->data(model->index(0, 0)).toString().right(3), QStringLiteral("(月)"));
+    EXPECT_TRUE(model->setData(model->index(0, 2), QStringLiteral("-3"), Qt::EditRole));
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("負の値です。"));
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 20);
+    // 入所 個別 moved to 通所 with 短期集中 ticked there.
+    ASSERT_TRUE(model->setData(model->index(0, 3), 2, Qt::EditRole));
+    ASSERT_TRUE(model->setData(model->index(0, 4 + 8), Qt::Checked, Qt::CheckStateRole));
+    m_edit->Button3->click();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("保存しました。"));
+    const CureResult stored = ResultRows::all(db())[0];
+    EXPECT_EQ(stored.KubunCode, 1);
+    EXPECT_EQ(stored.Flags, ResultTypeFlags::derive(2, 1));
+    m_edit->hide();
+}
+
+TEST_P(ResultWindowsTest, MonthlyRecordLoadsTheUsersMonth)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April - 20)});
+    TPersonMedicalRecordForm form(m_app->context);
+    form.show();
+    form.CureEdit->setText(QStringLiteral("x"));
+    form.OpenButton->click();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("治療番号エラー"));
+    form.CureEdit->setText(QString::number(m_cureNo));
+    form.OpenButton->click();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("条件に該当するデータがありません。"));
+    form.HizukeLeft->click();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    form.OpenButton->click();
+    ASSERT_EQ(form.ResultGrid->model()->rowCount(), 1);
+    EXPECT_EQ(form.NameLabel->text(), QStringLiteral("山田 太郎"));
+    EXPECT_EQ(form.TaishoLabel->text(), QStringLiteral("＿＿ __年__月__日"));
+    EXPECT_FALSE(form.SaveButton->isEnabled());
+    EXPECT_TRUE(form.PrintButton->isEnabled());
+    QAbstractItemModel *model = form.ResultGrid->model();
+    ASSERT_TRUE(model->setData(model->index(0, 5), QStringLiteral("-8"), Qt::EditRole));
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    EXPECT_TRUE(form.SaveButton->isEnabled());
+    m_app->dialogs.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(form.close());
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(form.close());
+}
+
+TEST_P(ResultWindowsTest, DailyRecordChecksItsConditionsAndTotals)
+{
+    CureResult given = ResultRows::make(m_cureNo, DateTime::encodeDate(2024, 4, 20));
+    given.PMinute = 0;
+    ResultRows::insert(db(), {given, ResultRows::make(m_cureNo, DateTime::encodeDate(2024, 4, 20))});
+    TDailyMedicalRecordForm form(m_app->context);
+    form.show();
+    form.ResultLoadBtn->click();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("SystemError : 実施入力日 error "));
+    form.ResultInputDay->setValue(DateTime::encodeDate(2024, 4, 20));
+    form.ResultLoadBtn->click();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("SystemError : 担当者 error "));
+    form.TantouBox->setCurrentIndex(0);
+    form.ResultLoadBtn->click();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("SystemError : リハビリ形態 error "));
+    form.RihaTypeBox->setCurrentIndex(0);
+    form.ResultLoadBtn->click();
+    EXPECT_EQ(form.ResultGrid->model()->rowCount(), 2);
+    EXPECT_EQ(form.PlanCountLbl->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.ExecFunnLbl->text(), QStringLiteral("40"));
+    // The arrows change only the conditions.
+    form.HizukeRight->click();
+    EXPECT_EQ(form.ResultGrid->model()->rowCount(), 2);
+    EXPECT_EQ(form.WorkDay, DateTime::encodeDate(2024, 4, 21));
+}
+
+TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
+{
+    const TDateTime day = DateTime::encodeDate(2024, 4, 20);
+    ASSERT_TRUE(BookingRows::book(db(), BookingRows::addSlot(db(), day, 2, DateTime::encodeTime(9, 0), 30), m_cureNo));
+    TImportScheduleDialog dialog(m_app->context);
+    dialog.show();
+    dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1); // 全員
+    dialog.DisplayBtn->click();
+    ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
+    EXPECT_FALSE(dialog.ImportBtn->isEnabled());
+    dialog.AllSelectBtn->click();
+    EXPECT_TRUE(dialog.ImportBtn->isEnabled());
+    // Closing the mode dialog cancels; its default is スキップ.
+    m_app->dialogs.queueDialog([](QDialog *mode) {
+        EXPECT_TRUE(static_cast<TCopyModeForm *>(mode)->SkipWrite->isChecked());
+        mode->reject();
+        return mode->result();
+    });
+    dialog.ImportBtn->click();
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+    m_app->dialogs.queueDialog([](QDialog *mode) {
+        static_cast<TCopyModeForm *>(mode)->SetButton->click();
+        return mode->result();
+    });
+    dialog.ImportBtn->click();
+    EXPECT_EQ(dialog.result(), 1);
+    ASSERT_EQ(ResultRows::all(db()).size(), 1u);
+    EXPECT_EQ(ResultRows::all(db())[0].StuffKigo, QStringLiteral("ス"));
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(ResultWindowsTest);
