@@ -21,7 +21,7 @@ std::string shown(const QString &postfix)
     std::string out;
     for (const QChar c : postfix) {
         if (c.unicode() < 0x20)
-            out += "\\" + std::to_string(c.unicode());
+            out.append(1, '\\').append(std::to_string(c.unicode()));
         else
             out += QString(c).toStdString();
     }
