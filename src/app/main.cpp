@@ -29,8 +29,15 @@
 #include "resultsui/TResultSheetForm.h"
 #include "resultsui/TResultsEditForm.h"
 #include "resultsui/TResultsMenuForm.h"
+#include "schedulingui/TAttendScheduleForm.h"
+#include "schedulingui/TDayAttendForm.h"
 #include "schedulingui/TDayScheduleForm.h"
+#include "schedulingui/TScheduleMenuForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
+#include "schedulingui/TUserAttendForm.h"
+#include "schedulingui/TUserBookForm.h"
+#include "schedulingui/TUserScheduleForm.h"
+#include "schedulingui/TUserSheetForm.h"
 #include "usersui/THinorikuForm.h"
 #include "usersui/THinorikuUserForm.h"
 #include "usersui/TUserRegistForm.h"
@@ -134,6 +141,13 @@ int main(int argc, char **argv)
 
     forms.create(StuffScheduleForm, context);
     forms.create(DayScheduleForm, context);
+    forms.create(ScheduleMenuForm, context);
+    forms.create(UserBookForm, context);
+    forms.create(UserScheduleForm, context);
+    forms.create(AttendScheduleForm, context);
+    forms.create(UserAttendForm, context);
+    forms.create(DayAttendForm, context);
+    forms.create(UserSheetForm, context);
     GreetForm->SetStatus(2, QStringLiteral("スケジュールの準備ができました。"));
 
     forms.create(ResultsMenuForm, context);
@@ -153,7 +167,7 @@ int main(int argc, char **argv)
     HinorikuForm->SetMenuForm(SystemMenuForm);
     SystemMenuForm->SetPartnerForm(HinorikuForm);
     MainForm->SetTileForm(Artwork::Tile::System, SystemMenuForm);
-    MainForm->SetTileForm(Artwork::Tile::Schedule, StuffScheduleForm); // until the schedule menu comes
+    MainForm->SetTileForm(Artwork::Tile::Schedule, ScheduleMenuForm);
     MainForm->SetTileForm(Artwork::Tile::Results, ResultsMenuForm);
 
     GreetForm = nullptr;

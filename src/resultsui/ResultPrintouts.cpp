@@ -4,37 +4,14 @@
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
 #include "platform/DialogService.h"
-#include "report/building/TrpReport.h"
-#include "report/data/TrpUserDataset.h"
+#include "reportui/TemplatePrintout.h"
 #include "results/DailyRecordPrint.h"
 #include "results/PersonRecordPrint.h"
 
-bool ResultPrintouts::setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFile, int rows,
-                            Values values)
-{
-    dataset.setObjectName(QStringLiteral("rpUserDataset1"));
-    dataset.RangeEnd = reCount;
-    dataset.RangeEndCount = rows;
-    if (!report.LoadFromFile(templateFile))
-        return false;
-    report.OnGetValue = [&dataset, values = std::move(values)](const QString &name, Variant &value) {
-        if (auto answer = values(name, dataset.RecNo))
-            value = *answer;
-    };
-    return true;
-}
-
 bool ResultPrintouts::show(QStringView templateName, int rows, Values values)
 {
-    QObject form;
-    TrpReport report(&form);
-    TrpUserDataset dataset(&form);
-    const QString file = m_context.appDir + QLatin1Char('/') + templateName.toString();
-    if (!setUp(report, dataset, file, rows, std::move(values))) {
-        Dialogs::error(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n") + file);
-        return false;
-    }
-    return report.ShowReport();
+    return TemplatePrintout::show(m_context.appDir + QLatin1Char('/') + templateName.toString(), rows,
+                                  std::move(values));
 }
 
 bool ResultPrintouts::printPersonRecord(const PersonMedicalRecord &record)

@@ -21,7 +21,7 @@ const QString PhraseProgram = QStringLiteral("Schd");
 } // namespace
 
 ResultRecordWindow::ResultRecordWindow(AppContext &context, QWidget *parent)
-    : ResultsWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, 12, 0, parent)
+    : MenuWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, 12, 0, parent)
 {
 }
 

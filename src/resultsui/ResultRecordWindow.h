@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resultsui/ResultsWindow.h"
+#include "coreui/MenuWindow.h"
 
 class QTableView;
 class QToolButton;
@@ -11,7 +11,7 @@ class ResultRowsEditor;
 // The monthly and daily results forms: a tool bar with load, save, print
 // and close, and a grid in which the actual start, minutes and remark are
 // corrected. Each change is written at once; "保存" reads the rows again.
-class ResultRecordWindow : public ResultsWindow
+class ResultRecordWindow : public MenuWindow
 {
     Q_OBJECT
 public:

@@ -33,7 +33,7 @@ constexpr int DayLeft = CureNoWidth + NameWidth;
 } // namespace
 
 TResultSheetForm::TResultSheetForm(AppContext &context, QWidget *parent)
-    : ResultsWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, -1, ToolBarHeight, parent),
+    : MenuWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, -1, ToolBarHeight, parent),
       m_sheet(context.database)
 {
     setObjectName(QStringLiteral("ResultSheetForm"));

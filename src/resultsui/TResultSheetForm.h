@@ -2,7 +2,7 @@
 
 #include "base/DateTime.h"
 #include "results/ResultSheet.h"
-#include "resultsui/ResultsWindow.h"
+#include "coreui/MenuWindow.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ class QToolButton;
 
 // 実績入力一覧: the month's users with a mark per day on which they had a
 // result; the way into the per-user entry, the copy from bookings and the CSV.
-class TResultSheetForm : public ResultsWindow
+class TResultSheetForm : public MenuWindow
 {
     Q_OBJECT
 public:

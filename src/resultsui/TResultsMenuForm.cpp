@@ -10,7 +10,7 @@
 TResultsMenuForm *ResultsMenuForm = nullptr;
 
 TResultsMenuForm::TResultsMenuForm(AppContext &context, QWidget *parent)
-    : ResultsWindow(context, [] { return static_cast<QWidget *>(MainForm); }, -1, 0, parent)
+    : MenuWindow(context, [] { return static_cast<QWidget *>(MainForm); }, -1, 0, parent)
 {
     setObjectName(QStringLiteral("ResultsMenuForm"));
     setWindowTitle(QStringLiteral("実績管理メニュー"));

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "resultsui/ResultsWindow.h"
+#include "coreui/MenuWindow.h"
 
 class QPushButton;
 
 // 実績管理メニュー: the way from the main window to the three results forms.
-class TResultsMenuForm : public ResultsWindow
+class TResultsMenuForm : public MenuWindow
 {
     Q_OBJECT
 public:

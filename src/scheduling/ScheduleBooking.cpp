@@ -63,14 +63,14 @@ ScheduleBooking::Status ScheduleBooking::dateCheck(TDateTime day, const BookingU
     return Status::Ok;
 }
 
-ScheduleBooking::Result ScheduleBooking::book(int reserveNo, int cureNo)
+ScheduleBooking::Result ScheduleBooking::book(int reserveNo, int cureNo, const QString &comment)
 {
     DbTransaction transaction(m_database, true);
     if (!transaction.isActive()) {
         qCWarning(lcBooking).noquote() << m_database.errorText();
         return {Status::BeginFailed, {}};
     }
-    Result result = bookLocked(reserveNo, cureNo);
+    Result result = bookLocked(reserveNo, cureNo, comment);
     if (result.status == Status::Ok && !transaction.commit()) {
         qCWarning(lcBooking).noquote() << m_database.errorText();
         result.status = Status::WriteFailed;
@@ -78,7 +78,7 @@ ScheduleBooking::Result ScheduleBooking::book(int reserveNo, int cureNo)
     return result;
 }
 
-ScheduleBooking::Result ScheduleBooking::bookLocked(int reserveNo, int cureNo)
+ScheduleBooking::Result ScheduleBooking::bookLocked(int reserveNo, int cureNo, const QString &comment)
 {
     bool readError = false;
     const std::optional<TIMETABLE_ITEM> slot = lockSlot(reserveNo, readError);
@@ -107,16 +107,16 @@ ScheduleBooking::Result ScheduleBooking::bookLocked(int reserveNo, int cureNo)
         return {Status::WriteFailed, {}};
     if (*overlap)
         return {Status::UserOverlap, message};
-    return {insertBooking(reserveNo, cureNo) ? Status::Ok : Status::WriteFailed, {}};
+    return {insertBooking(reserveNo, cureNo, comment) ? Status::Ok : Status::WriteFailed, {}};
 }
 
-bool ScheduleBooking::insertBooking(int reserveNo, int cureNo)
+bool ScheduleBooking::insertBooking(int reserveNo, int cureNo, const QString &comment)
 {
     DbQuery insert(m_database, QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment, CreateDate) "
                                               "VALUES (:workingNo, :cureNo, :comment, :created)"));
     insert.bind(u"workingNo", reserveNo)
         .bind(u"cureNo", cureNo)
-        .bind(u"comment", QString())
+        .bind(u"comment", comment)
         .bind(u"created", DbDate{Clock::now()});
     if (insert.exec())
         return true;

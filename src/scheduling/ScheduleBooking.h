@@ -45,8 +45,9 @@ public:
     ScheduleBooking(DbConnection &database, const StaffDirectory &staff);
 
     // Books the user into the slot: every check and the write in one
-    // transaction. CreateDate is the clock's now.
-    [[nodiscard]] Result book(int reserveNo, int cureNo);
+    // transaction (a nested level inside the caller's). CreateDate is the
+    // clock's now.
+    [[nodiscard]] Result book(int reserveNo, int cureNo, const QString &comment = {});
 
     // The bookings of the slots of one staff member (all staff for -1) on
     // the days from `from` up to and including `to`; nullopt on a read error.
@@ -75,8 +76,8 @@ public:
     [[nodiscard]] static Status dateCheck(TDateTime day, const BookingUser &user);
 
 private:
-    [[nodiscard]] Result bookLocked(int reserveNo, int cureNo);
-    [[nodiscard]] bool insertBooking(int reserveNo, int cureNo);
+    [[nodiscard]] Result bookLocked(int reserveNo, int cureNo, const QString &comment);
+    [[nodiscard]] bool insertBooking(int reserveNo, int cureNo, const QString &comment);
 
     DbConnection &m_database;
     const StaffDirectory &m_staff;

@@ -82,6 +82,8 @@ public:
     [[nodiscard]] const QString &statusText() const { return m_status; }
     // Whether two slots of a column overlap (half-open), skipping one index.
     [[nodiscard]] bool IsFrameOverlapped(int column, int minutes, int skipIndex, TDateTime start) const;
+    // Tells why a booking was refused; nothing for Ok.
+    static void showBookingRefusal(const ScheduleBooking::Result &result, const QString &startMessage);
 
 private:
     [[nodiscard]] bool load(bool loaded);
@@ -95,7 +97,6 @@ private:
     // Books the copied slot's users into a new slot; false when a write
     // failure ended the copy.
     bool copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage);
-    void showBookingRefusal(const ScheduleBooking::Result &result, const QString &startMessage);
 
     Kind m_kind;
     TScheduleData &m_data;

@@ -7,7 +7,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-BoardCell::BoardCell(const QString &name, QWidget *parent, bool takesDrops) : QLabel(parent)
+BoardCell::BoardCell(const QString &name, QWidget *parent, bool takesDrops)
+    : QLabel(parent), m_dropFormat(QString::fromLatin1(BookingPayload::MimeType))
 {
     setObjectName(name);
     setAcceptDrops(takesDrops);
@@ -21,7 +22,7 @@ void BoardCell::mouseReleaseEvent(QMouseEvent *event)
 
 void BoardCell::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(BookingPayload::MimeType)))
+    if (event->mimeData()->hasFormat(m_dropFormat))
         event->acceptProposedAction();
 }
 

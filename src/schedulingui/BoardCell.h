@@ -12,6 +12,8 @@ class BoardCell : public QLabel
 
 public:
     BoardCell(const QString &name, QWidget *parent, bool takesDrops = false);
+    // The drag format taken; a booking payload unless set.
+    void setDropFormat(const QString &format) { m_dropFormat = format; }
 
 signals:
     void released(const QPoint &globalPosition);
@@ -21,4 +23,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+
+private:
+    QString m_dropFormat;
 };

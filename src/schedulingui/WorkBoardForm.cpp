@@ -5,6 +5,7 @@
 #include "core/TKubun.h"
 #include "core/TMainModule.h"
 #include "coreui/TMainForm.h"
+#include "schedulingui/TScheduleMenuForm.h"
 #include "platform/DialogService.h"
 #include "scheduling/BookingUserList.h"
 #include "schedulingui/BoardCell.h"
@@ -203,9 +204,8 @@ void WorkBoardForm::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         TMainForm::ApplyWindowState(this, m_context.winState());
-        // The main window stands for the schedule menu until the menu comes.
-        if (MainForm)
-            MainForm->hide();
+        if (ScheduleMenuForm)
+            ScheduleMenuForm->hide();
         ClearButtonClick();
         RVDate->setDate(Clock::currentDate());
         StatusPanel1->clear();
@@ -217,8 +217,8 @@ void WorkBoardForm::closeEvent(QCloseEvent *event)
 {
     m_board->clear();
     Board->setLabels({});
-    if (MainForm)
-        MainForm->show();
+    if (ScheduleMenuForm)
+        ScheduleMenuForm->show();
     QWidget::closeEvent(event);
 }
 

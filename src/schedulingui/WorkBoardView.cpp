@@ -138,6 +138,8 @@ void WorkBoardView::setLabels(const std::vector<WorkBoard::FrameLabel> &labels)
         if (frame.column < 0 || frame.column >= FrameLook::ColumnCount)
             continue;
         auto *label = new BoardCell(frame.name, m_columns[std::size_t(frame.column)], true);
+        if (!m_dropFormat.isEmpty())
+            label->setDropFormat(m_dropFormat);
         label->setGeometry(frame.rect);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFont(font);

@@ -28,6 +28,8 @@ public:
     void resetColumns();
     // Replaces every slot label.
     void setLabels(const std::vector<WorkBoard::FrameLabel> &labels);
+    // The drag format the labels take (a booking payload unless set).
+    void setDropFormat(const QString &format) { m_dropFormat = format; }
     void setBoardVisible(bool visible);
     // The columns in use (the day board's staff count, at most 31); the
     // panels and the day scroll bar end after them.
@@ -61,4 +63,5 @@ private:
     std::array<BoardCell *, 31> m_headers{};
     std::array<BoardCell *, 31> m_columns{};
     std::vector<BoardCell *> m_labels;
+    QString m_dropFormat;
 };

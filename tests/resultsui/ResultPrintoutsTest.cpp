@@ -10,6 +10,7 @@
 #include "report/pages/TrpPrinter.h"
 #include "results/DailyRecordPrint.h"
 #include "results/PersonRecordPrint.h"
+#include "reportui/TemplatePrintout.h"
 #include "resultsui/ResultPrintouts.h"
 
 namespace {
@@ -45,7 +46,7 @@ protected:
         TrpReport report(&form);
         report.setPrinter(printer);
         TrpUserDataset dataset(&form);
-        EXPECT_TRUE(ResultPrintouts::setUp(report, dataset,
+        EXPECT_TRUE(TemplatePrintout::setUp(report, dataset,
                                            QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + name.toString(), rows, values));
         EXPECT_TRUE(report.PrepareReport());
         EXPECT_FALSE(report.hasError()) << report.ErrorText().toStdString();

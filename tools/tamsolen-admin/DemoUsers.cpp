@@ -152,11 +152,17 @@ public:
         const int diseases = number(1, 3);
         for (int i = 0; i < 6; ++i)
             query.addBind(i < diseases ? QString::fromUtf16(pick(Diseases)) : QString());
-        // The weekly wishes are left to the booking windows.
+        // Weekly wishes for four users in five, two or three weekdays at one
+        // time; drawn from the index so that the random sequence stays.
+        const bool wishes = index % 5 != 4;
+        const auto wishDay = [index, rihaType](int day) {
+            return day == index % 7 || day == (index + 3) % 7 || (rihaType == 2 && day == (index + 5) % 7);
+        };
+        const TDateTime start = DateTime::encodeTime(9 + (index % 14) / 2, (index % 2) * 30);
         for (int day = 0; day < 7; ++day)
-            query.addBind(date(DateTime::None));
+            query.addBind(date(wishes && wishDay(day) ? start : DateTime::None));
         for (int day = 0; day < 7; ++day)
-            query.addBind(0);
+            query.addBind(wishes && wishDay(day) ? 20 + (index % 3) * 20 : 0);
     }
 
 private:

@@ -6,17 +6,17 @@
 
 struct AppContext;
 
-// A menu or work window of the results: it applies the window-state
+// A menu or work window of the program: it applies the window-state
 // setting when shown, hides the window it was opened from while it is
 // shown and shows that one again when it closes, and keeps MainPanel
 // centred (at a fixed top when one is given).
-class ResultsWindow : public QMainWindow
+class MenuWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     // opener: the window to hide (read when shown, so a global set later
     // serves); panelTop < 0 centres vertically below topReserve pixels.
-    ResultsWindow(AppContext &context, std::function<QWidget *()> opener, int panelTop, int topReserve = 0,
+    MenuWindow(AppContext &context, std::function<QWidget *()> opener, int panelTop, int topReserve = 0,
                   QWidget *parent = nullptr);
 
     QWidget *MainPanel = nullptr;

@@ -1,4 +1,4 @@
-#include "resultsui/ResultsWindow.h"
+#include "coreui/MenuWindow.h"
 
 #include "core/AppContext.h"
 #include "coreui/TMainForm.h"
@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-ResultsWindow::ResultsWindow(AppContext &context, std::function<QWidget *()> opener, int panelTop, int topReserve,
+MenuWindow::MenuWindow(AppContext &context, std::function<QWidget *()> opener, int panelTop, int topReserve,
                              QWidget *parent)
     : QMainWindow(parent), m_context(context), m_opener(std::move(opener)), m_panelTop(panelTop),
       m_topReserve(topReserve)
@@ -19,7 +19,7 @@ ResultsWindow::ResultsWindow(AppContext &context, std::function<QWidget *()> ope
     MainPanel->setObjectName(QStringLiteral("MainPanel"));
 }
 
-void ResultsWindow::showEvent(QShowEvent *event)
+void MenuWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         TMainForm::ApplyWindowState(this, m_context.winState());
@@ -34,7 +34,7 @@ void ResultsWindow::showEvent(QShowEvent *event)
     placePanel();
 }
 
-void ResultsWindow::closeEvent(QCloseEvent *event)
+void MenuWindow::closeEvent(QCloseEvent *event)
 {
     if (!CanClose()) {
         event->ignore();
@@ -45,13 +45,13 @@ void ResultsWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void ResultsWindow::resizeEvent(QResizeEvent *event)
+void MenuWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     placePanel();
 }
 
-void ResultsWindow::placePanel()
+void MenuWindow::placePanel()
 {
     const QWidget *client = centralWidget();
     const int left = std::max(0, (client->width() - MainPanel->width()) / 2);

@@ -1,0 +1,229 @@
+#include "scheduling/UserMonthSchedule.h"
+
+#include "platform/DbConnection.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbDate.h"
+#include "platform/DbQuery.h"
+#include "platform/DbTransaction.h"
+#include "platform/DialogService.h"
+#include "scheduling/FrameLook.h"
+#include "scheduling/SlotTime.h"
+#include "scheduling/StaffDirectory.h"
+#include "scheduling/WorkBoard.h"
+
+#include <QLoggingCategory>
+
+namespace {
+Q_LOGGING_CATEGORY(lcUserMonth, "tamsolen.scheduling.usermonth", QtWarningMsg)
+}
+
+UserMonthSchedule::UserMonthSchedule(DbConnection &database, const StaffDirectory &staff)
+    : m_database(database), m_staff(staff), m_data(database, staff)
+{}
+
+QString UserMonthSchedule::nextLabel()
+{
+    return QStringLiteral("L%1").arg(LabelCounter++);
+}
+
+bool UserMonthSchedule::load(const Input &input)
+{
+    m_input = input;
+    m_input.YearMonth = DateTime::dateOf(input.YearMonth);
+    Requests.Clear();
+    m_staffNames.clear();
+    if (!loadBookings()) {
+        Dialogs::error(QStringLiteral("System Error 予約ＤＢエラー"));
+        return false;
+    }
+    addWishes();
+    return true;
+}
+
+bool UserMonthSchedule::loadBookings()
+{
+    // A booking whose staff member was removed still shows, without a name.
+    DbQuery query(m_database,
+                  QStringLiteral("SELECT Schedule.WorkingNo, TimeTable.ReserveDay, TimeTable.StuffCode, "
+                                 "TimeTable.StartTime, TimeTable.WorkingMin, TimeTable.Capacity, KaigoStuff.StuffName "
+                                 "FROM (Schedule INNER JOIN TimeTable ON Schedule.WorkingNo = TimeTable.ReserveNo) "
+                                 "LEFT JOIN KaigoStuff ON TimeTable.StuffCode = KaigoStuff.CD "
+                                 "WHERE Schedule.CureNo = :cureNo AND TimeTable.ReserveDay >= :from "
+                                 "AND TimeTable.ReserveDay < :to "
+                                 "ORDER BY TimeTable.ReserveDay, TimeTable.StartTime"));
+    query.bind(u"cureNo", m_input.CureNo)
+        .bind(u"from", DbDate{m_input.YearMonth})
+        .bind(u"to", DbDate{m_input.YearMonth + Days});
+    DbDataSet rows;
+    if (!rows.open(query)) {
+        qCWarning(lcUserMonth).noquote() << rows.errorText();
+        return false;
+    }
+    for (rows.first(); !rows.eof(); rows.next()) {
+        TREQUEST_ITEM item;
+        item.Flag = true;
+        item.LName = nextLabel();
+        item.RegistDay = DateTime::dateOf(rows.field(u"ReserveDay").asDateTime());
+        item.PNo = int(item.RegistDay - m_input.YearMonth);
+        item.ResNo = rows.field(u"WorkingNo").asInteger();
+        item.Stf = rows.field(u"StuffCode").asInteger();
+        item.StartTime = rows.field(u"StartTime").asDateTime();
+        item.Fnn = rows.field(u"WorkingMin").asInteger();
+        item.Cap = rows.field(u"Capacity").asInteger();
+        Requests.Add(item);
+        m_staffNames[item.LName] = rows.field(u"StuffName").asString();
+    }
+    return true;
+}
+
+void UserMonthSchedule::addWishes()
+{
+    const int start = SlotTime::dayNumber(m_input.NyushoDate);
+    const int end = m_input.TaishoDate == DateTime::None ? 0 : SlotTime::dayNumber(m_input.TaishoDate);
+    for (int i = 0; i < Days; ++i) {
+        const TUserMonthBook::Day &wish = m_input.MonthWish[std::size_t(i)];
+        const TDateTime day = m_input.YearMonth + i;
+        const int dayNumber = SlotTime::dayNumber(day);
+        if (!wish.Active || dayNumber < start || (end != 0 && dayNumber > end) ||
+            Requests.IsRequestOverlapped(day, wish.StartTime, wish.Minutes))
+            continue;
+        TREQUEST_ITEM item;
+        item.PNo = i;
+        item.LName = nextLabel();
+        item.ResNo = -1;
+        item.RegistDay = day;
+        item.Stf = -1;
+        item.StartTime = wish.StartTime;
+        item.Fnn = wish.Minutes;
+        item.Cap = 1;
+        Requests.Add(item);
+    }
+}
+
+QString UserMonthSchedule::staffName(const QString &labelName) const
+{
+    const auto found = m_staffNames.find(labelName);
+    return found == m_staffNames.end() ? NoStaffName : found->second;
+}
+
+std::vector<WorkBoard::FrameLabel> UserMonthSchedule::labels() const
+{
+    std::vector<WorkBoard::FrameLabel> result;
+    for (const TREQUEST_ITEM &item : Requests.items())
+        result.push_back({item.LName, item.PNo, FrameLook::FramePosition(item),
+                          FrameLook::MakeFrameCaption(item, staffName(item.LName), -1, -1),
+                          item.Flag ? FrameLook::FrameColour(item.Cap) : WishColour});
+    return result;
+}
+
+UserMonthSchedule::Fit UserMonthSchedule::staffFit(const TREQUEST_ITEM &record, int staffCode, int &same)
+{
+    if (!m_data.booking().lockStaff(staffCode))
+        return Fit::ReadError;
+    DbQuery query(m_database, QStringLiteral("SELECT ReserveNo, StartTime, WorkingMin, Capacity FROM TimeTable "
+                                             "WHERE StuffCode = :staff AND ReserveDay >= :day AND ReserveDay < :next"));
+    query.bind(u"staff", staffCode)
+        .bind(u"day", DbDate{record.RegistDay})
+        .bind(u"next", DbDate{record.RegistDay + 1});
+    DbDataSet rows;
+    if (!rows.open(query)) {
+        qCWarning(lcUserMonth).noquote() << rows.errorText();
+        return Fit::ReadError;
+    }
+    const int start = SlotTime::minuteOfDay(record.StartTime);
+    Fit fit = Fit::Free;
+    for (rows.first(); !rows.eof(); rows.next()) {
+        const int slotStart = SlotTime::minuteOfDay(rows.field(u"StartTime").asDateTime());
+        const int slotMinutes = rows.field(u"WorkingMin").asInteger();
+        if (slotStart == start && slotMinutes == record.Fnn && rows.field(u"Capacity").asInteger() > 0) {
+            same = rows.field(u"ReserveNo").asInteger();
+            fit = Fit::Same;
+        } else if (SlotTime::overlaps(start, record.Fnn, slotStart, slotMinutes)) {
+            return Fit::Taken;
+        }
+    }
+    return fit;
+}
+
+bool UserMonthSchedule::bookWish(const QString &labelName, int staffCode)
+{
+    const int index = Requests.IndexOf(labelName);
+    if (index < 0) {
+        Dialogs::error(QStringLiteral("System Error ドロップに失敗しました。"));
+        return false;
+    }
+    TREQUEST_ITEM record = Requests.Get(index);
+    if (record.Flag) {
+        Dialogs::error(QStringLiteral("予約済みです。"));
+        return false;
+    }
+    m_data.ClearTimeFrames();
+    DbTransaction transaction(m_database, true);
+    if (!transaction.isActive()) {
+        Dialogs::error(QStringLiteral("*** System Error サーバーの登録開始に失敗しました。"));
+        return false;
+    }
+    int slot = -1;
+    switch (staffFit(record, staffCode, slot)) {
+    case Fit::ReadError:
+        Dialogs::error(QStringLiteral("System Error 担当者の確認に失敗しました。"));
+        return false;
+    case Fit::Taken:
+        Dialogs::error(QStringLiteral("予約できません。(時限に空きがありません)"));
+        return false;
+    case Fit::Same:
+        break;
+    case Fit::Free: {
+        TIMETABLE_ITEM item = record;
+        item.Stf = staffCode;
+        item.Cap = 1;
+        slot = m_data.AppendTimeFrame(item);
+        if (slot < 0) {
+            Dialogs::error(QStringLiteral("*** System Error 時限エラー"));
+            return false;
+        }
+        break;
+    }
+    }
+    const ScheduleBooking::Result result = m_data.booking().book(slot, m_input.CureNo, QStringLiteral("週間希望"));
+    if (result.status != ScheduleBooking::Status::Ok) {
+        // The new slot goes with the refused booking.
+        WorkBoard::showBookingRefusal(result, QStringLiteral("入所日(開始日)より前の日付けで予約はできません。"));
+        return false;
+    }
+    if (!transaction.commit()) {
+        Dialogs::error(QStringLiteral("*** System Error スケジュールの登録に失敗しました。"));
+        return false;
+    }
+    record.Flag = true;
+    record.ResNo = slot;
+    record.Stf = staffCode;
+    Requests.Update(index, record);
+    m_staffNames[labelName] = m_staff.nameOf(staffCode);
+    return true;
+}
+
+bool UserMonthSchedule::erase(const QString &labelName)
+{
+    const int index = Requests.IndexOf(labelName);
+    if (index < 0)
+        return false;
+    const TREQUEST_ITEM record = Requests.Get(index);
+    if (record.Cap < 1)
+        return false;
+    if (record.Cap >= 2) {
+        Dialogs::warning(QStringLiteral("介護担当者作業表で消去してください。"));
+        return false;
+    }
+    if (record.Flag) {
+        m_data.TimeFrames.Add(record);
+        if (!m_data.DeleteTimeFrame(m_data.TimeFrameCount() - 1)) {
+            m_data.ClearTimeFrames();
+            Dialogs::error(QStringLiteral("System Error 消去に失敗しました。"));
+            return false;
+        }
+    }
+    Requests.Delete(index);
+    m_staffNames.erase(labelName);
+    return true;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "scheduling/TRequestTable.h"
+#include "scheduling/TScheduleData.h"
+#include "scheduling/TUserMonthBook.h"
+#include "scheduling/WorkBoard.h"
+
+#include <QString>
+
+#include <map>
+
+class DbConnection;
+class StaffDirectory;
+
+// One user's month: the bookings and, where nothing booked meets them, the
+// unbooked wishes of the weekly wish; a wish becomes a booking with a staff
+// member. Messages go through the dialog service.
+class UserMonthSchedule
+{
+public:
+    struct Input
+    {
+        int CureNo = 0;
+        TDateTime NyushoDate = DateTime::None;
+        TDateTime TaishoDate = DateTime::None; // 0: no end
+        TDateTime YearMonth = DateTime::None;  // the month's first day
+        TUserMonthBook::Month MonthWish{};
+    };
+    static constexpr int Days = 31;
+    inline static const QString NoStaffName = QStringLiteral("担当者未定");
+    static constexpr unsigned WishColour = 0xFFFF00;
+
+    UserMonthSchedule(DbConnection &database, const StaffDirectory &staff);
+
+    // Fills Requests: the bookings of the 31 days from the month's first,
+    // then the active wishes that no booking of their day meets and that
+    // fall within the care period. False (told) on a read error.
+    [[nodiscard]] bool load(const Input &input);
+    // The staff name a record shows: the booking's staff (empty when the
+    // staff member was removed) or NoStaffName for a wish.
+    [[nodiscard]] QString staffName(const QString &labelName) const;
+
+    // Books the wish with the staff member: into the staff member's slot of
+    // the same start and length when there is one, else into a new slot of
+    // capacity 1, made in the same transaction. Every slot of the staff
+    // member's day counts, half-open. False (told) when refused.
+    // The labels of the records for the month grid: bookings by capacity
+    // colour, wishes yellow.
+    [[nodiscard]] std::vector<WorkBoard::FrameLabel> labels() const;
+
+    bool bookWish(const QString &labelName, int staffCode);
+    // Erases a record of a slot of capacity 1 (a booked one with its slot
+    // and bookings). False when nothing was erased.
+    bool erase(const QString &labelName);
+
+    TRequestTable Requests;
+    // The running number of label names; never reset.
+    int LabelCounter = 0;
+
+private:
+    enum class Fit { Free, Same, Taken, ReadError };
+    [[nodiscard]] bool loadBookings();
+    void addWishes();
+    // How the staff member's day meets the record; `same` gets the slot of
+    // equal start and length.
+    [[nodiscard]] Fit staffFit(const TREQUEST_ITEM &record, int staffCode, int &same);
+    [[nodiscard]] QString nextLabel();
+
+    DbConnection &m_database;
+    const StaffDirectory &m_staff;
+    TScheduleData m_data;
+    Input m_input;
+    std::map<QString, QString> m_staffNames;
+};

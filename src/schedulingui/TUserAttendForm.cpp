@@ -1,0 +1,135 @@
+#include "schedulingui/TUserAttendForm.h"
+
+#include "base/Clock.h"
+#include "base/Sjis.h"
+#include "core/AppContext.h"
+#include "core/CodeTables.h"
+#include "platform/DialogService.h"
+#include "usersui/TUserSearchForm.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+TUserAttendForm *UserAttendForm = nullptr;
+
+using namespace BookingListText;
+
+namespace {
+// The contact memo's room on the printout, in Shift-JIS bytes.
+constexpr int MemoBytes = 512;
+} // namespace
+
+TUserAttendForm::TUserAttendForm(AppContext &context)
+    : BookingListForm(context, BookingListPrint::Kind::User, QStringLiteral("UserAttendForm"),
+                      QStringLiteral("月別利用者別予約表"))
+{
+    auto *layout = new QGridLayout(FilterPanel);
+    UserSearch = new QPushButton(QStringLiteral("検索"), FilterPanel);
+    UserSearch->setObjectName(QStringLiteral("UserSearch"));
+    HizukeLeft = makeArrow("HizukeLeft", Qt::LeftArrow);
+    HizukeRight = makeArrow("HizukeRight", Qt::RightArrow);
+    const auto label = [this](const char *name) {
+        auto *l = new QLabel(FilterPanel);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(110);
+        return l;
+    };
+    YearMonthLabel = label("YearMonthLabel");
+    CureNoLabel = label("CureNoLabel");
+    NameLabel = label("NameLabel");
+    KanaLabel = label("KanaLabel");
+    BirthLabel = label("BirthLabel");
+    SexLabel = label("SexLabel");
+    Memo = new QPlainTextEdit(FilterPanel);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setFixedHeight(60);
+    layout->addWidget(UserSearch, 0, 0);
+    layout->addWidget(HizukeLeft, 0, 1);
+    layout->addWidget(YearMonthLabel, 0, 2);
+    layout->addWidget(HizukeRight, 0, 3);
+    const std::array<std::pair<const char *, QLabel *>, 5> fields{{{"番号", CureNoLabel},
+                                                                   {"氏名", NameLabel},
+                                                                   {"フリガナ", KanaLabel},
+                                                                   {"生年月日", BirthLabel},
+                                                                   {"性別", SexLabel}}};
+    for (int i = 0; i < int(fields.size()); ++i) {
+        layout->addWidget(new QLabel(QString::fromUtf8(fields[std::size_t(i)].first), FilterPanel), 1, i * 2);
+        layout->addWidget(fields[std::size_t(i)].second, 1, i * 2 + 1);
+    }
+    layout->addWidget(new QLabel(QStringLiteral("連絡欄"), FilterPanel), 2, 0);
+    layout->addWidget(Memo, 2, 1, 1, 9);
+    setColumns({{QStringLiteral("予定日"), 150, [](const auto &r) { return eraDay(r.ReserveDay); }},
+                {QStringLiteral("曜日"), 60, [](const auto &r) { return weekday(r.ReserveDay); }},
+                {QStringLiteral("形態"), 100, [](const auto &r) { return CodeName(RihaTypeNames, r.RihaType); }},
+                {QStringLiteral("区分"), 180, [](const auto &r) { return BookingList::kubunWords(r.KubunCode, u"  "); }},
+                {QStringLiteral("担当者"), 140, [](const auto &r) { return r.StuffName; }},
+                {QStringLiteral("開始"), 60, [](const auto &r) { return DateTime::format(u"hh:nn", r.StartTime); }},
+                {QStringLiteral("分"), 50, [](const auto &r) { return number(r.WorkingMin); }, Qt::AlignRight}});
+    connect(HizukeLeft, &QToolButton::clicked, this, [this] { stepMonth(-1); });
+    connect(HizukeRight, &QToolButton::clicked, this, [this] { stepMonth(1); });
+    connect(UserSearch, &QPushButton::clicked, this, [this] {
+        if (UserSearchForm && Dialogs::exec(UserSearchForm) == QDialog::Accepted) {
+            const TPerson &person = UserSearchForm->Person;
+            setUser(person.CureNo, person.Name, person.Kana, person.Birth, person.Sex);
+        }
+    });
+}
+
+void TUserAttendForm::FormShow()
+{
+    BookingListForm::FormShow();
+    m_month = BookingList::monthStart(Clock::today());
+    YearMonthLabel->setText(DateTime::format(u"gg ee年mm月", m_month));
+    DisplayButton->setEnabled(m_cureNo >= 0);
+}
+
+void TUserAttendForm::setUser(int cureNo, const QString &name, const QString &kana, TDateTime birth, int sex)
+{
+    m_cureNo = cureNo;
+    CureNoLabel->setText(QString::number(cureNo));
+    NameLabel->setText(name);
+    KanaLabel->setText(kana);
+    BirthLabel->setText(eraDay(birth));
+    SexLabel->setText(CodeName(SexNames, sex));
+    DisplayButton->setEnabled(true);
+    closeList();
+}
+
+void TUserAttendForm::stepMonth(int months)
+{
+    m_month = DateTime::fromDate(DateTime::toDate(m_month).addMonths(months));
+    YearMonthLabel->setText(DateTime::format(u"gg ee年mm月", m_month));
+    closeList();
+}
+
+void TUserAttendForm::DisplayClick()
+{
+    if (m_cureNo < 0)
+        return;
+    BookingListPrint::Header header;
+    header.Period = YearMonthLabel->text();
+    header.CureNo = CureNoLabel->text();
+    header.Name = NameLabel->text();
+    header.Kana = KanaLabel->text();
+    header.Birth = BirthLabel->text();
+    header.Sex = SexLabel->text();
+    showRows(BookingList::ofUser(m_context.database, m_cureNo, m_month), header);
+}
+
+void TUserAttendForm::PrintClick()
+{
+    if (!shownList())
+        return;
+    if (Sjis::byteLength(Memo->toPlainText()) > MemoBytes) {
+        Dialogs::error(QStringLiteral("連絡事項の文字数が許容数を超えました。"), MessageButtons::Abort);
+        return;
+    }
+    BookingListPrint print = *shownList();
+    print.setContact(Memo->toPlainText());
+    printShown(print);
+}

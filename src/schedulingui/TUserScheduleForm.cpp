@@ -1,0 +1,171 @@
+#include "schedulingui/TUserScheduleForm.h"
+
+#include "core/AppContext.h"
+#include "core/CodeTables.h"
+#include "core/EraDate.h"
+#include "core/TMainModule.h"
+#include "coreui/TMainForm.h"
+#include "scheduling/FrameLook.h"
+#include "schedulingui/TUserBookForm.h"
+#include "schedulingui/WorkBoardView.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QShowEvent>
+#include <QTableWidget>
+
+TUserScheduleForm *UserScheduleForm = nullptr;
+
+namespace {
+
+// What a row of a table widget carries when dragged.
+const QString StaffDragFormat = QStringLiteral("application/x-qabstractitemmodeldatalist");
+
+QString eraOrEmpty(TDateTime date)
+{
+    return date == DateTime::None ? QString() : FormatEraDate(date);
+}
+
+} // namespace
+
+TUserScheduleForm::TUserScheduleForm(AppContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context),
+      m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames), m_schedule(context.database, m_staff)
+{
+    setObjectName(QStringLiteral("UserScheduleForm"));
+    setWindowTitle(QStringLiteral("利用者治療予定表"));
+    setWindowFlag(Qt::Window);
+    resize(1100, 720);
+    auto *layout = new QGridLayout(this);
+    buildTopPanel();
+    layout->addWidget(TopPanel, 0, 0, 1, 2);
+    Board = new WorkBoardView(QStringLiteral("Day"), this);
+    Board->setDropFormat(StaffDragFormat);
+    layout->addWidget(Board, 1, 0);
+    DragStuffDBGrid = new QTableWidget(0, 3, this);
+    DragStuffDBGrid->setObjectName(QStringLiteral("DragStuffDBGrid"));
+    DragStuffDBGrid->setHorizontalHeaderLabels({QStringLiteral("CD"), QStringLiteral("担当者"), QStringLiteral("記号")});
+    DragStuffDBGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DragStuffDBGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    DragStuffDBGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DragStuffDBGrid->setDragEnabled(true);
+    DragStuffDBGrid->setDragDropMode(QAbstractItemView::DragOnly);
+    DragStuffDBGrid->verticalHeader()->hide();
+    DragStuffDBGrid->setColumnWidth(0, 40);
+    DragStuffDBGrid->setColumnWidth(1, 110);
+    DragStuffDBGrid->setColumnWidth(2, 40);
+    DragStuffDBGrid->setFixedWidth(215);
+    layout->addWidget(DragStuffDBGrid, 1, 1);
+    LabelPopupMenu = new QMenu(this);
+    LabelPopupMenu->setObjectName(QStringLiteral("LabelPopupMenu"));
+    QAction *erase = LabelPopupMenu->addAction(QStringLiteral("消去"));
+    erase->setObjectName(QStringLiteral("EraseMenu"));
+    connect(erase, &QAction::triggered, this, &TUserScheduleForm::EraseMenuClick);
+    connect(Board, &WorkBoardView::labelDropped, this,
+            [this](const QString &name, const QMimeData *) { dropStaff(name); });
+    connect(Board, &WorkBoardView::labelMenuRequested, this, [this](const QString &name, const QPoint &at) {
+        m_currentLabel = name;
+        LabelPopupMenu->popup(at);
+    });
+}
+
+void TUserScheduleForm::buildTopPanel()
+{
+    TopPanel = new QWidget(this);
+    TopPanel->setObjectName(QStringLiteral("TopPanel"));
+    auto *layout = new QGridLayout(TopPanel);
+    layout->setContentsMargins(4, 4, 4, 4);
+    const std::array<std::tuple<const char *, const char *, QLabel **>, 11> fields{
+        {{"治療番号", "UserNoLabel", &UserNoLabel},
+         {"氏名", "NameLabel", &NameLabel},
+         {"フリガナ", "KanaLabel", &KanaLabel},
+         {"性別", "SexLabel", &SexLabel},
+         {"年齢", "OldLabel", &OldLabel},
+         {"生年月日", "BirthLabel", &BirthLabel},
+         {"形態", "RihaTypeLabel", &RihaTypeLabel},
+         {"区分", "RihaKubunLabel", &RihaKubunLabel},
+         {"開始日", "CureStartLabel", &CureStartLabel},
+         {"終了日", "CureEndLabel", &CureEndLabel},
+         {"予定月", "RVDate", &RVDate}}};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        auto *value = new QLabel(TopPanel);
+        value->setObjectName(QString::fromLatin1(std::get<1>(fields[i])));
+        value->setFrameShape(QFrame::Panel);
+        value->setFrameShadow(QFrame::Sunken);
+        value->setMinimumWidth(100);
+        *std::get<2>(fields[i]) = value;
+        const int row = int(i / 6);
+        const int column = int(i % 6) * 2;
+        layout->addWidget(new QLabel(QString::fromUtf8(std::get<0>(fields[i])), TopPanel), row, column);
+        layout->addWidget(value, row, column + 1);
+    }
+}
+
+void TUserScheduleForm::drawHeaders()
+{
+    for (int i = 0; i < FrameLook::ColumnCount; ++i) {
+        const TDateTime day = YearMonth + i;
+        Board->setHeader(i,
+                         WeekLongNames[std::size_t(DateTime::toDate(day).dayOfWeek() - 1)].toString() +
+                             QLatin1Char(' ') + DateTime::shortDate(day),
+                         FrameLook::DayColour(day, FrameLook::HeaderColour));
+        Board->setColumnColour(i, FrameLook::DayColour(day, FrameLook::ColumnColour));
+    }
+}
+
+void TUserScheduleForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        if (UserBookForm)
+            UserBookForm->hide();
+        TMainForm::ApplyWindowState(this, m_context.winState());
+        drawHeaders();
+        UserNoLabel->setText(QString::number(CureNo));
+        NameLabel->setText(UserName);
+        KanaLabel->setText(UserKana);
+        SexLabel->setText(SexName);
+        OldLabel->setText(AgeText);
+        BirthLabel->setText(BirthText);
+        RihaTypeLabel->setText(RihaTypeName);
+        RihaKubunLabel->setText(KubunText);
+        CureStartLabel->setText(eraOrEmpty(NyushoDate));
+        CureEndLabel->setText(eraOrEmpty(TaishoDate));
+        RVDate->setText(FormatEraYearMonth(YearMonth));
+        DragStuffDBGrid->setRowCount(m_staff.count());
+        for (int row = 0; row < m_staff.count(); ++row) {
+            DragStuffDBGrid->setItem(row, 0, new QTableWidgetItem(QString::number(m_staff.codeAt(row))));
+            DragStuffDBGrid->setItem(row, 1, new QTableWidgetItem(m_staff.nameAt(row)));
+        }
+        const bool loaded = m_schedule.load({CureNo, NyushoDate, TaishoDate, YearMonth, MonthWish});
+        Board->setLabels(loaded ? m_schedule.labels() : std::vector<WorkBoard::FrameLabel>{});
+        Board->setBoardVisible(loaded);
+    }
+    QWidget::showEvent(event);
+}
+
+void TUserScheduleForm::closeEvent(QCloseEvent *event)
+{
+    Board->setLabels({});
+    if (UserBookForm)
+        UserBookForm->show();
+    QWidget::closeEvent(event);
+}
+
+void TUserScheduleForm::dropStaff(const QString &labelName)
+{
+    m_currentLabel = labelName;
+    const int row = DragStuffDBGrid->currentRow();
+    if (row < 0 || row >= m_staff.count())
+        return;
+    if (m_schedule.bookWish(labelName, m_staff.codeAt(row)))
+        Board->setLabels(m_schedule.labels());
+}
+
+void TUserScheduleForm::EraseMenuClick()
+{
+    if (m_schedule.erase(m_currentLabel))
+        Board->setLabels(m_schedule.labels());
+}

@@ -1,0 +1,144 @@
+#include "BoardFixture.h"
+
+#include "platform/DbConnection.h"
+#include "scheduling/SlotTime.h"
+#include "scheduling/UserMonthSchedule.h"
+
+#include <QSemaphore>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+class UserMonthScheduleTest : public BoardFixture
+{
+protected:
+    // User 1 wishes Mondays and Wednesdays; December 2026 starts on a Tuesday.
+    static UserMonthSchedule::Input input(int hour, int minute, int minutes, int cureNo = 1)
+    {
+        TUserMonthBook book;
+        TUserWeekBook::Week week{};
+        week[0] = {DateTime::encodeTime(hour, minute), minutes};
+        week[2] = {DateTime::encodeTime(hour, minute), minutes};
+        book.SetWeek(week);
+        return {cureNo, day(1), 0, day(1), book.BuildMonth(day(1))};
+    }
+    // "F" + day offset + start for each record: booked (B) or wished (W).
+    static QStringList shown(const UserMonthSchedule &schedule)
+    {
+        QStringList result;
+        for (const TREQUEST_ITEM &item : schedule.Requests.items())
+            result << QStringLiteral("%1%2@%3")
+                          .arg(QChar(item.Flag ? u'B' : u'W'))
+                          .arg(item.PNo)
+                          .arg(DateTime::format(u"hh:nn", item.StartTime));
+        return result;
+    }
+};
+
+// A booking hides the wish of its day that it meets, half-open; the wishes
+// of other days stay. A booking whose staff member was removed still shows.
+TEST_P(UserMonthScheduleTest, BookingsHideTheWishesTheyMeet)
+{
+    const int slot = ScheduleRows::addSlot(db(), day(7), 99, 10, 20, 30, 1); // staff no longer listed
+    ScheduleRows::addBooking(db(), slot, 1);
+    struct Case
+    {
+        int hour, minute, minutes;
+        QStringList expected;
+    };
+    const std::vector<Case> cases{
+        {10, 0, 40, QStringLiteral("B6@10:20|W1@10:00|W8@10:00|W13@10:00|W15@10:00|W20@10:00|W22@10:00|W27@10:00|W29@10:00").split(u'|')},
+        {9, 20, 60, QStringLiteral("B6@10:20|W1@09:20|W6@09:20|W8@09:20|W13@09:20|W15@09:20|W20@09:20|W22@09:20|W27@09:20|W29@09:20").split(u'|')},
+    };
+    for (const Case &c : cases) {
+        UserMonthSchedule schedule(db(), m_staff);
+        ASSERT_TRUE(schedule.load(input(c.hour, c.minute, c.minutes)));
+        EXPECT_EQ(shown(schedule), c.expected);
+        EXPECT_EQ(schedule.staffName(QStringLiteral("L0")), QString());
+    }
+    // Before the start of care (user 3 from the 2nd) no wish shows.
+    UserMonthSchedule later(db(), m_staff);
+    TUserMonthBook book;
+    TUserWeekBook::Week week{};
+    week[1] = {DateTime::encodeTime(9, 0), 30}; // Tuesdays: the 1st, 8th, ...
+    book.SetWeek(week);
+    ASSERT_TRUE(later.load({3, day(2), day(8), day(1), book.BuildMonth(day(1))}));
+    EXPECT_EQ(shown(later), QStringLiteral("W7@09:00").split(u'|'));
+}
+
+// A wish booked with a staff member: refused when another slot of the day
+// meets it, into the slot of equal time when one exists, else into a new
+// slot; the booking and a new slot are written together.
+TEST_P(UserMonthScheduleTest, BookingAWish)
+{
+    ScheduleRows::addSlot(db(), day(2), StaffA, 9, 0, 60, 1); // free slot: counts too
+    const int same = ScheduleRows::addSlot(db(), day(2), StaffB, 9, 30, 30, 2);
+    const int full = ScheduleRows::addSlot(db(), day(7), StaffB, 9, 30, 30, 1);
+    ScheduleRows::addBooking(db(), full, 3);
+    UserMonthSchedule schedule(db(), m_staff);
+    ASSERT_TRUE(schedule.load(input(9, 30, 30)));
+    const QString wednesday = schedule.Requests.Get(0).LName; // the 2nd
+    const QString monday = schedule.Requests.Get(1).LName;    // the 7th
+    EXPECT_FALSE(schedule.bookWish(wednesday, StaffA));
+    EXPECT_TRUE(schedule.bookWish(wednesday, StaffB));
+    EXPECT_EQ(bookings(same), 1);
+    EXPECT_FALSE(schedule.bookWish(wednesday, StaffC));
+    EXPECT_FALSE(schedule.bookWish(monday, StaffB)); // the equal slot is full
+    const int slotCount = ScheduleRows::count(db(), QStringLiteral("TimeTable"));
+    EXPECT_TRUE(schedule.bookWish(monday, StaffC));
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), slotCount + 1);
+    EXPECT_EQ(m_dialogs.messageTexts(),
+              (QStringLiteral("予約できません。(時限に空きがありません)|予約済みです。|制限人数以上は予約できません。").split(u'|')));
+    const TREQUEST_ITEM booked = schedule.Requests.Get(1);
+    EXPECT_TRUE(booked.Flag);
+    EXPECT_EQ(booked.Stf, StaffC);
+    EXPECT_EQ(schedule.staffName(monday), QStringLiteral("上田"));
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"),
+                                  QStringLiteral("WorkingNo = %1 AND Comment = '週間希望'").arg(booked.ResNo)),
+              1);
+    // Erasing the booked wish removes its slot of one place with the booking.
+    EXPECT_TRUE(schedule.erase(monday));
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), slotCount);
+    EXPECT_EQ(bookings(booked.ResNo), 0);
+}
+
+// Two workstations book the same user's wish with different staff at the
+// same moment: the user's overlap check lets one through, and the loser's
+// new slot goes with its refused booking.
+TEST_P(UserMonthScheduleTest, RacingBookingsOfOneWish)
+{
+    constexpr int Rounds = 8;
+    for (int round = 0; round < Rounds; ++round) {
+        QSemaphore ready;
+        QSemaphore go;
+        std::atomic<int> won{0};
+        const int hour = 8 + round;
+        auto racer = [&](int staff) {
+            DbConnection connection;
+            if (!connection.open(connectionString(), user(), password()))
+                return ready.release();
+            UserMonthSchedule schedule(connection, m_staff);
+            const bool loaded = schedule.load(input(hour, 0, 30));
+            ready.release();
+            go.acquire();
+            // The first wish: the bookings of earlier rounds come first.
+            if (loaded && schedule.bookWish(schedule.Requests.Get(round).LName, staff))
+                ++won;
+        };
+        std::thread first(racer, StaffA);
+        std::thread second(racer, StaffB);
+        ready.acquire(2);
+        go.release(2);
+        first.join();
+        second.join();
+        EXPECT_EQ(won.load(), 1) << "round " << round;
+        EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("CureNo = 1")), round + 1);
+        EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), round + 1) << "round " << round;
+    }
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(UserMonthScheduleTest);
+
+} // namespace

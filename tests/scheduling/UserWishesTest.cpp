@@ -1,0 +1,119 @@
+#include "DatabaseFixture.h"
+#include "ScheduleRows.h"
+
+#include "platform/DbConnection.h"
+#include "scheduling/SlotTime.h"
+#include "scheduling/TUserMonthBook.h"
+#include "scheduling/UserWishes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using UserWishes::WeekCheck;
+
+class UserWishesTest : public DatabaseFixture
+{
+protected:
+    static TDateTime date(int year, int month, int day) { return DateTime::encodeDate(year, month, day); }
+    std::vector<int> numbers(int rihaType, int kubunCode)
+    {
+        const auto users = UserWishes::usersOfMonth(db(), date(2026, 12, 1), rihaType, kubunCode);
+        EXPECT_TRUE(users.has_value());
+        std::vector<int> result;
+        for (const auto &user : users.value_or(std::vector<UserWishes::WishUser>{}))
+            result.push_back(user.CureNo);
+        return result;
+    }
+};
+
+// Who is cared for in December: discharged on the 30th of November is not,
+// on the 1st is; admitted on 1 January is not.
+TEST_P(UserWishesTest, UsersOfTheMonth)
+{
+    ScheduleRows::addPerson(db(), 1, QStringLiteral("一"), date(2026, 1, 1), 0, 2, 8);
+    ScheduleRows::addPerson(db(), 2, QStringLiteral("二"), date(2026, 1, 1), date(2026, 11, 30), 2, 8);
+    ScheduleRows::addPerson(db(), 3, QStringLiteral("三"), date(2026, 1, 1), date(2026, 12, 1), 2, 1);
+    ScheduleRows::addPerson(db(), 4, QStringLiteral("四"), date(2027, 1, 1), 0, 2, 8);
+    ScheduleRows::addPerson(db(), 5, QStringLiteral("五"), date(2026, 12, 31), 0, 0, 8);
+    EXPECT_EQ(numbers(UserWishes::AllTypes, 0), (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(numbers(2, 8), (std::vector<int>{1}));
+    EXPECT_EQ(numbers(2, 9), (std::vector<int>{1, 3}));
+    EXPECT_TRUE(numbers(2, 0).empty()); // no category ticked
+}
+
+// The saved week is what BuildMonth lays over the month: a day at 00:00 is
+// no wish.
+TEST_P(UserWishesTest, SavedWeekExpandsOverTheMonth)
+{
+    ScheduleRows::addPerson(db(), 1, QStringLiteral("一"), date(2026, 1, 1));
+    std::array<QString, 7> starts{QStringLiteral("09:30"), QStringLiteral("00:00"), QStringLiteral("  :  "),
+                                  QStringLiteral("10:00"), QStringLiteral("00:00"), QStringLiteral("00:00"),
+                                  QStringLiteral("00:00")};
+    std::array<QString, 7> minutes{QStringLiteral("40"), QStringLiteral("0"), QString(), QStringLiteral("60"),
+                                   QStringLiteral("0"),  QStringLiteral("0"), QStringLiteral("0")};
+    const WeekCheck check = UserWishes::checkWeek(starts, minutes);
+    ASSERT_EQ(check.errorDay, -1) << check.message.toStdString();
+    ASSERT_EQ(UserWishes::saveWeek(db(), 1, check.week), UserWishes::SaveResult::Ok);
+    EXPECT_EQ(UserWishes::saveWeek(db(), 99, check.week), UserWishes::SaveResult::UserGone);
+
+    const auto users = UserWishes::usersOfMonth(db(), date(2026, 12, 1), UserWishes::AllTypes, 0);
+    ASSERT_TRUE(users && users->size() == 1);
+    TUserMonthBook book;
+    book.SetWeek(users->front().Week);
+    // 1 December 2026 is a Tuesday; February 2027 starts on a Monday.
+    const TUserMonthBook::Month december = book.BuildMonth(date(2026, 12, 1));
+    EXPECT_FALSE(december[0].Active);
+    EXPECT_TRUE(december[2].Active); // Thursday the 3rd
+    EXPECT_EQ(SlotTime::minuteOfDay(december[2].StartTime), 600);
+    EXPECT_TRUE(december[6].Active); // Monday the 7th
+    EXPECT_EQ(december[6].Minutes, 40);
+    const TUserMonthBook::Month february = book.BuildMonth(date(2027, 2, 1));
+    EXPECT_TRUE(february[0].Active);
+    EXPECT_TRUE(february[27].Active == false && february[28].Minutes == 0 && !february[30].Active);
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(UserWishesTest);
+
+// The typed week is checked Monday first with the slot dialog's messages.
+TEST(UserWishesCheck, MessagesAndPlaces)
+{
+    struct Case
+    {
+        int day;
+        QString start;
+        QString minutes;
+        int errorDay;
+        bool inMinutes;
+        QString message;
+    };
+    const std::vector<Case> cases{
+        {0, QStringLiteral("09:00"), QStringLiteral("30"), -1, false, {}},
+        {6, QStringLiteral("20:59"), QStringLiteral("600"), -1, false, {}},
+        {1, QStringLiteral("07:59"), QStringLiteral("30"), 1, false, QStringLiteral("開始時間エラーです。")},
+        {3, QStringLiteral("21:00"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
+        {3, QStringLiteral("09:61"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
+        {2, QStringLiteral("09:00"), QStringLiteral("abc"), 2, true, QStringLiteral("分は数値項目です。")},
+        {2, QStringLiteral("09:00"), QStringLiteral("0"), 2, true, QStringLiteral("分は１分以上です。")},
+        {4, QStringLiteral("09:00"), QStringLiteral("601"), 4, true, QStringLiteral("分は600分以下です。")},
+        {5, QStringLiteral("09:00"), QString(), 5, true, QStringLiteral("分は入力必須項目です。")},
+        {5, QStringLiteral("00:00"), QStringLiteral("abc"), -1, false, {}}, // no wish: minutes unread
+    };
+    for (const Case &c : cases) {
+        std::array<QString, 7> starts;
+        std::array<QString, 7> minutes;
+        starts.fill(QStringLiteral("00:00"));
+        minutes.fill(QStringLiteral("0"));
+        starts[std::size_t(c.day)] = c.start;
+        minutes[std::size_t(c.day)] = c.minutes;
+        const WeekCheck check = UserWishes::checkWeek(starts, minutes);
+        SCOPED_TRACE(c.start.toStdString() + " " + c.minutes.toStdString());
+        EXPECT_EQ(check.errorDay, c.errorDay);
+        EXPECT_EQ(check.errorInMinutes, c.inMinutes);
+        EXPECT_EQ(check.message, c.message);
+        if (c.errorDay < 0 && c.start != u"00:00")
+            EXPECT_EQ(check.week[std::size_t(c.day)].Minutes, c.minutes.toInt());
+    }
+}
+
+} // namespace
