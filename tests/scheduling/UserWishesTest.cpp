@@ -111,8 +111,9 @@ TEST(UserWishesCheck, MessagesAndPlaces)
         EXPECT_EQ(check.errorDay, c.errorDay);
         EXPECT_EQ(check.errorInMinutes, c.inMinutes);
         EXPECT_EQ(check.message, c.message);
-        if (c.errorDay < 0 && c.start != u"00:00")
+        if (c.errorDay < 0 && c.start != u"00:00") {
             EXPECT_EQ(check.week[std::size_t(c.day)].Minutes, c.minutes.toInt());
+        }
     }
 }
 
