@@ -24,8 +24,10 @@ TDayAttendForm::TDayAttendForm(AppContext &context)
     HizukeLeft = makeArrow("HizukeLeft", Qt::LeftArrow);
     YearMonthLabel = new QLabel(FilterPanel);
     YearMonthLabel->setObjectName(QStringLiteral("YearMonthLabel"));
+    YearMonthLabel->setMinimumWidth(150);
     WeekLabel = new QLabel(FilterPanel);
     WeekLabel->setObjectName(QStringLiteral("WeekLabel"));
+    WeekLabel->setMinimumWidth(60);
     HizukeRight = makeArrow("HizukeRight", Qt::RightArrow);
     layout->addWidget(new QLabel(QStringLiteral("担当者"), FilterPanel));
     for (QWidget *w : std::initializer_list<QWidget *>{TantouBox, HizukeLeft, YearMonthLabel, WeekLabel, HizukeRight})

@@ -36,7 +36,7 @@ TUserAttendForm::TUserAttendForm(AppContext &context)
         l->setObjectName(QString::fromLatin1(name));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(110);
+        l->setMinimumSize(150, 22);
         return l;
     };
     YearMonthLabel = label("YearMonthLabel");
