@@ -7,7 +7,8 @@
 TPrintMenuForm *PrintMenuForm = nullptr;
 
 TPrintMenuForm::TPrintMenuForm(AppContext &context, QWidget *parent)
-    : MenuWindow(context, [] { return static_cast<QWidget *>(MainForm); }, -1, 0, parent)
+    : MenuWindow(
+          context, [] { return static_cast<QWidget *>(MainForm); }, -1, 0, parent)
 {
     setObjectName(QStringLiteral("PrintMenuForm"));
     setWindowTitle(QStringLiteral("印刷メニュー"));

@@ -24,8 +24,8 @@ TEST(TPrintMenuForm, OpensItsFormsAndKeepsThePanelCentred)
     EXPECT_FALSE(menu.isMaximized());
     // Entries whose printout has no form stay disabled.
     EXPECT_TRUE(menu.Button3->isEnabled());
-    for (QPushButton *entry : {menu.PrintAllUserButton, menu.Button2, menu.Button6, menu.Button4, menu.Button8,
-                               menu.Button9, menu.Button7})
+    for (QPushButton *entry :
+         {menu.PrintAllUserButton, menu.Button2, menu.Button6, menu.Button4, menu.Button8, menu.Button9, menu.Button7})
         EXPECT_FALSE(entry->isEnabled()) << entry->objectName().toStdString();
 
     // The same instance comes forward twice and the menu stays open.
