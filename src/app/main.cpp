@@ -21,6 +21,7 @@
 #include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/TTerminateThread.h"
+#include "printingui/TPrintMenuForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -158,6 +159,7 @@ int main(int argc, char **argv)
     forms.create(DailyMedicalRecordForm, context);
 
     forms.create(CommentForm, context);
+    forms.create(PrintMenuForm, context);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);
@@ -169,6 +171,7 @@ int main(int argc, char **argv)
     MainForm->SetTileForm(Artwork::Tile::System, SystemMenuForm);
     MainForm->SetTileForm(Artwork::Tile::Schedule, ScheduleMenuForm);
     MainForm->SetTileForm(Artwork::Tile::Results, ResultsMenuForm);
+    MainForm->SetTileForm(Artwork::Tile::Print, PrintMenuForm);
 
     GreetForm = nullptr;
     greet.reset();

@@ -12,6 +12,8 @@
 #include "plansui/TPaperMenuForm.h"
 #include "plansui/TStringsForm.h"
 #include "platform/DialogService.h"
+#include "printing/CurePlanPrint.h"
+#include "printingui/CurePlanPrintout.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -276,11 +278,10 @@ void TRihaPlanForm::PrintBtnClick()
     PrintPlan(PlanPanel->Figures->paintedArea());
 }
 
-void TRihaPlanForm::PrintPlan(const QPixmap &)
+void TRihaPlanForm::PrintPlan(const QPixmap &figures)
 {
-    // The printed plan ("CurePlan.rpf") comes with the printouts; until then
-    // the user is told so instead of being shown nothing.
-    Dialogs::information(QStringLiteral("治療計画書の印刷は、まだ利用できません。"));
+    // The plan on screen, with its own snapshot of the user's values.
+    CurePlanPrintout::show(m_context.appDir, CurePlanPrint(m_plan, m_context.mainModule.FacilityName), figures);
 }
 
 void TRihaPlanForm::DeleteBtnClick()
