@@ -9,6 +9,7 @@
 #include "resultsui/TResultsMenuForm.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableView>
 #include <QTime>
 #include <QToolBar>
@@ -23,6 +24,13 @@ const QString PhraseProgram = QStringLiteral("Schd");
 ResultRecordWindow::ResultRecordWindow(AppContext &context, QWidget *parent)
     : MenuWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, 12, 0, parent)
 {
+}
+
+QLabel *ResultRecordWindow::addCaption(const QString &text, int left, int top, int width)
+{
+    auto *label = new QLabel(text, MainPanel);
+    label->setGeometry(left, top, width, 26);
+    return label;
 }
 
 QToolButton *ResultRecordWindow::buildToolBar(const char *loadName, const QString &loadText)

@@ -2,6 +2,7 @@
 
 #include "coreui/MenuWindow.h"
 
+class QLabel;
 class QTableView;
 class QToolButton;
 class ResultCellDelegate;
@@ -35,6 +36,8 @@ protected:
     virtual ResultRowsEditor &editedRows() = 0;
     // Builds the tool bar, its first button (load) named as given.
     QToolButton *buildToolBar(const char *loadName, const QString &loadText);
+    // A caption on the main panel, one input row high.
+    QLabel *addCaption(const QString &text, int left, int top, int width);
     // Puts the grid over the model; the comment column edits through
     // CommentBox (the phrases of "Schd", code 0).
     void setGrid(ResultGridModel *model, EditColumns edit, QRect geometry);

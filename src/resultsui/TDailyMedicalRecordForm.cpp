@@ -34,12 +34,7 @@ TDailyMedicalRecordForm::TDailyMedicalRecordForm(AppContext &context, QWidget *p
 
 void TDailyMedicalRecordForm::buildConditions()
 {
-    const auto caption = [this](const QString &text, int left, int top, int width) {
-        auto *label = new QLabel(text, MainPanel);
-        label->setGeometry(left, top, width, 26);
-        return label;
-    };
-    caption(QStringLiteral("実施入力日"), 0, 0, 80);
+    addCaption(QStringLiteral("実施入力日"), 0, 0, 80);
     ResultInputDay = new EraLineEdit(EraLineEdit::Mode::Date, MainPanel);
     ResultInputDay->setObjectName(QStringLiteral("ResultInputDay"));
     ResultInputDay->setGeometry(80, 0, 160, 26);
@@ -50,11 +45,11 @@ void TDailyMedicalRecordForm::buildConditions()
     HizukeRight = new QToolButton(MainPanel);
     HizukeRight->setArrowType(Qt::RightArrow);
     HizukeRight->setGeometry(268, 0, 26, 26);
-    caption(QStringLiteral("担当者"), 320, 0, 50);
+    addCaption(QStringLiteral("担当者"), 320, 0, 50);
     TantouBox = new QComboBox(MainPanel);
     TantouBox->setObjectName(QStringLiteral("TantouBox"));
     TantouBox->setGeometry(370, 0, 150, 26);
-    caption(QStringLiteral("リハビリ形態"), 540, 0, 90);
+    addCaption(QStringLiteral("リハビリ形態"), 540, 0, 90);
     RihaTypeBox = new QComboBox(MainPanel);
     RihaTypeBox->setObjectName(QStringLiteral("RihaTypeBox"));
     RihaTypeBox->setGeometry(630, 0, 130, 26);
@@ -63,8 +58,8 @@ void TDailyMedicalRecordForm::buildConditions()
     SumButton = new QPushButton(QStringLiteral("集計"), MainPanel);
     SumButton->setObjectName(QStringLiteral("SumButton"));
     SumButton->setGeometry(0, 40, 80, 28);
-    const auto total = [this, &caption](const QString &text, const char *name, int left) {
-        caption(text, left, 41, 80);
+    const auto total = [this](const QString &text, const char *name, int left) {
+        addCaption(text, left, 41, 80);
         auto *label = new QLabel(MainPanel);
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(left + 80, 41, 60, 26);

@@ -48,13 +48,8 @@ TPersonMedicalRecordForm::TPersonMedicalRecordForm(AppContext &context, QWidget 
 
 void TPersonMedicalRecordForm::buildConditions()
 {
-    const auto caption = [this](const QString &text, int left, int top, int width) {
-        auto *label = new QLabel(text, MainPanel);
-        label->setGeometry(left, top, width, 26);
-        return label;
-    };
-    caption(QStringLiteral("年月"), 0, 0, 40);
-    YearMonthLabel = caption({}, 40, 0, 110);
+    addCaption(QStringLiteral("年月"), 0, 0, 40);
+    YearMonthLabel = addCaption({}, 40, 0, 110);
     YearMonthLabel->setObjectName(QStringLiteral("YearMonthLabel"));
     YearMonthLabel->setFrameShape(QFrame::Panel);
     YearMonthLabel->setFrameShadow(QFrame::Sunken);
@@ -65,14 +60,14 @@ void TPersonMedicalRecordForm::buildConditions()
     HizukeRight = new QToolButton(MainPanel);
     HizukeRight->setArrowType(Qt::RightArrow);
     HizukeRight->setGeometry(178, 0, 26, 26);
-    caption(QStringLiteral("治療番号"), 230, 0, 70);
+    addCaption(QStringLiteral("治療番号"), 230, 0, 70);
     CureEdit = new QLineEdit(MainPanel);
     CureEdit->setObjectName(QStringLiteral("CureEdit"));
     CureEdit->setGeometry(300, 0, 100, 26);
     UserSearchBtn = new QPushButton(QStringLiteral("利用者検索"), MainPanel);
     UserSearchBtn->setObjectName(QStringLiteral("UserSearchBtn"));
     UserSearchBtn->setGeometry(404, 0, 100, 26);
-    caption(QStringLiteral("担当者"), 530, 0, 60);
+    addCaption(QStringLiteral("担当者"), 530, 0, 60);
     TantouBox = new QComboBox(MainPanel);
     TantouBox->setObjectName(QStringLiteral("TantouBox"));
     TantouBox->setGeometry(590, 0, 160, 26);

@@ -59,7 +59,4 @@ public:
 
     // Why the last operation failed.
     [[nodiscard]] virtual QString errorText() const = 0;
-
-    // Blob, memo, graphic, formatted memo, the two OLE types and typed binary.
-    [[nodiscard]] static bool isLargeObject(FieldType type);
 };
