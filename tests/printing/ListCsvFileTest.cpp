@@ -1,0 +1,83 @@
+#include "FakeDialogService.h"
+
+#include "printing/ListCsvFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString lastMessage(const FakeDialogService &dialogs)
+{
+    return dialogs.messages().isEmpty() ? QString() : dialogs.messages().constLast().text;
+}
+
+} // namespace
+
+TEST(ListCsvFile, LinesAreQuotedShiftJisWithInnerQuotesDoubled)
+{
+    // "山田" in Shift-JIS, a quote doubled, a comma kept inside its quotes,
+    // a character Shift-JIS lacks written as "?".
+    EXPECT_EQ(ListCsvFile::line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"),
+                                 QStringLiteral("x\U0001F600")}),
+              "\"" + QByteArray::fromHex("8e529363") + "\",\"a\"\"b\",\"1,2\",\"x?\"");
+}
+
+TEST(ListCsvFile, TargetNamesACsvFileAndCreatesItsFolder)
+{
+    FakeDialogService dialogs;
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("a/b"));
+    EXPECT_EQ(ListCsvFile::target(folder + QStringLiteral("/list.txt")), folder + QStringLiteral("/list.csv"));
+    EXPECT_TRUE(QDir(folder).exists());
+    EXPECT_EQ(ListCsvFile::target(folder + QStringLiteral("/list")), folder + QStringLiteral("/list.csv"));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    struct Case
+    {
+        QString path;
+        const char16_t *message;
+    };
+    const Case cases[] = {
+        {QStringLiteral("未設定"), u"ディレクトリが未設定です。"},
+        {QStringLiteral("list.csv"), u"ディレクトリが見つかりません。"},
+        {folder + QStringLiteral("/"), u"ファイル名が見つかりません。"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_FALSE(ListCsvFile::target(c.path)) << c.path.toStdString();
+        EXPECT_EQ(lastMessage(dialogs), QString::fromUtf16(c.message));
+        EXPECT_EQ(dialogs.messages().constLast().buttons, MessageButtons::Yes);
+    }
+}
+
+TEST(ListCsvFile, WritesWholeFilesAndAsksBeforeReplacingOne)
+{
+    FakeDialogService dialogs;
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("list.csv"));
+    EXPECT_TRUE(ListCsvFile::confirmOverwrite(fileName));
+    ASSERT_TRUE(ListCsvFile::write(fileName, {QStringLiteral("番号")}, {{QStringLiteral("1")}, {QStringLiteral("2")}}));
+    EXPECT_EQ(readAll(fileName), QByteArray("\"\x94\xD4\x8D\x86\"\r\n\"1\"\r\n\"2\"\r\n"));
+
+    dialogs.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(ListCsvFile::confirmOverwrite(fileName));
+    EXPECT_EQ(lastMessage(dialogs), QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"));
+    dialogs.queueAnswer(MessageAnswer::Ok);
+    EXPECT_TRUE(ListCsvFile::confirmOverwrite(fileName));
+
+    // A file that cannot be opened is an error, never a success, and leaves
+    // nothing behind.
+    const QString folderAsFile = dir.filePath(QStringLiteral("sub"));
+    ASSERT_TRUE(QDir().mkpath(folderAsFile));
+    EXPECT_FALSE(ListCsvFile::write(folderAsFile, {QStringLiteral("x")}, {}));
+    EXPECT_EQ(lastMessage(dialogs), QStringLiteral("CSVファイル名をオープンできません。"));
+}
