@@ -155,10 +155,11 @@ CREATE TABLE TimeTable (
 CREATE INDEX TimeTableStaffDay ON TimeTable (StuffCode, ReserveDay);
 CREATE INDEX TimeTableDay ON TimeTable (ReserveDay);
 
--- Bookings of users into slots; a user is booked at most once per slot.
+-- Bookings of users into slots; a user is booked at most once per slot, and
+-- a booking goes with its slot.
 CREATE TABLE Schedule (
     ScheduleNo INTEGER PRIMARY KEY AUTOINCREMENT,
-    WorkingNo INTEGER NOT NULL,
+    WorkingNo INTEGER NOT NULL REFERENCES TimeTable (ReserveNo) ON DELETE CASCADE,
     CureNo INTEGER NOT NULL,
     Comment VARCHAR(255),
     CreateDate TIMESTAMP,

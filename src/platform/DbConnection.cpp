@@ -98,7 +98,9 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
     if (m_kind == DbKind::SQLite) {
         // SQLite reads the file only when asked: a file that is no database
         // must fail here, not at the first query.
-        if (!execInternal(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
+        // Foreign keys are off in SQLite unless each connection asks.
+        if (!execInternal(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) ||
+            !execInternal(QStringLiteral("PRAGMA foreign_keys = ON"))) {
             const QString error = m_errorText;
             close();
             return fail(error);

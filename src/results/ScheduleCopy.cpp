@@ -18,24 +18,21 @@ const QString SearchError = QStringLiteral("*** System Error 結果テーブル 
 
 } // namespace
 
-ScheduleCopy::ScheduleCopy(const AppContext &context) : ScheduleCopy(context.database, context.mainModule)
-{
-}
+ScheduleCopy::ScheduleCopy(const AppContext &context) : ScheduleCopy(context.database, context.mainModule) {}
 
 std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::list(TDateTime from, TDateTime to,
                                                                      std::optional<int> staffCode) const
 {
-    QString sql = QStringLiteral(
-        "SELECT Schedule.ScheduleNo, TimeTable.ReserveNo, TimeTable.ReserveDay, TimeTable.StuffCode, "
-        "TimeTable.StartTime, TimeTable.WorkingMin, Person.* "
-        "FROM (Schedule INNER JOIN TimeTable ON Schedule.WorkingNo = TimeTable.ReserveNo) "
-        "INNER JOIN Person ON Schedule.CureNo = Person.CureNo "
-        "WHERE TimeTable.ReserveDay >= :PFromDate AND TimeTable.ReserveDay < :PToDate");
+    QString sql =
+        QStringLiteral("SELECT Schedule.ScheduleNo, TimeTable.ReserveNo, TimeTable.ReserveDay, TimeTable.StuffCode, "
+                       "TimeTable.StartTime, TimeTable.WorkingMin, Person.* "
+                       "FROM (Schedule INNER JOIN TimeTable ON Schedule.WorkingNo = TimeTable.ReserveNo) "
+                       "INNER JOIN Person ON Schedule.CureNo = Person.CureNo "
+                       "WHERE TimeTable.ReserveDay >= :PFromDate AND TimeTable.ReserveDay < :PToDate");
     if (staffCode)
         sql += QStringLiteral(" AND TimeTable.StuffCode = :PStuffCode");
-    DbQuery query(m_database,
-                  sql + QStringLiteral(" ORDER BY TimeTable.ReserveDay, TimeTable.StartTime, Person.Kana, "
-                                       "Schedule.ScheduleNo"));
+    DbQuery query(m_database, sql + QStringLiteral(" ORDER BY TimeTable.ReserveDay, TimeTable.StartTime, Person.Kana, "
+                                                   "Schedule.ScheduleNo"));
     // Both ends are whole days: the last day's bookings are [to, to + 1).
     query.bind(u"PFromDate", DbDate{DateTime::dateOf(from)}).bind(u"PToDate", DbDate{DateTime::dateOf(to) + 1});
     if (staffCode)
@@ -64,10 +61,23 @@ ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode
     Outcome outcome;
     if (bookings.empty())
         return outcome;
+    const auto [low, high] = std::minmax_element(
+        bookings.begin(), bookings.end(), [](const Booking &a, const Booking &b) { return a.ReserveNo < b.ReserveNo; });
+    DbTransaction transaction(m_database, true);
+    if (!transaction.isActive())
+        return {0, 0, 0, QStringLiteral("*** System Error 結果テーブル オープンエラー")};
+    // A second copy of the same slots at another workstation waits on these
+    // locks (in key order, so two copies never deadlock) and then reads
+    // what this one wrote.
+    DbQuery lockQuery(m_database, QStringLiteral("SELECT ReserveNo FROM TimeTable WHERE ReserveNo >= :PLow AND "
+                                                 "ReserveNo <= :PHigh ORDER BY ReserveNo") +
+                                      m_database.lockRowsClause());
+    lockQuery.bind(u"PLow", low->ReserveNo).bind(u"PHigh", high->ReserveNo);
+    DbDataSet locked;
+    if (!locked.open(lockQuery))
+        return {0, 0, 0, SearchError};
     // The results copied before from these slots, by slot and user: the
     // first (lowest key) of each pair is the one a copy overwrites.
-    const auto [low, high] = std::minmax_element(bookings.begin(), bookings.end(),
-                                                 [](const Booking &a, const Booking &b) { return a.ReserveNo < b.ReserveNo; });
     DbQuery existingQuery(m_database,
                           QStringLiteral("SELECT ResultNo, ReserveNo, CureNo FROM CureResults "
                                          "WHERE ReserveNo >= :PLow AND ReserveNo <= :PHigh ORDER BY ResultNo"));
@@ -77,15 +87,13 @@ ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode
         return {0, 0, 0, SearchError};
     std::map<std::pair<int, int>, int> existing;
     for (existingRows.first(); !existingRows.eof(); existingRows.next()) {
-        existing.emplace(std::pair(existingRows.field(u"ReserveNo").asInteger(), existingRows.field(u"CureNo").asInteger()),
-                         existingRows.field(u"ResultNo").asInteger());
+        existing.emplace(
+            std::pair(existingRows.field(u"ReserveNo").asInteger(), existingRows.field(u"CureNo").asInteger()),
+            existingRows.field(u"ResultNo").asInteger());
     }
 
     const TMainModule &module = m_module;
     const TDateTime now = Clock::now();
-    DbTransaction transaction(m_database);
-    if (!transaction.isActive())
-        return {0, 0, 0, QStringLiteral("*** System Error 結果テーブル オープンエラー")};
     CureResultStore store(m_database);
     std::vector<CureResult> appended;
     int done = 0;

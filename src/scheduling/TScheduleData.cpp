@@ -202,12 +202,20 @@ bool TScheduleData::DeleteTimeFrame(int index)
         return false;
     const TIMETABLE_ITEM record = TimeFrames.Get(index);
     DbTransaction transaction(m_database, true);
+    // The slot is locked first, as a booking locks it: a booking made at
+    // another workstation meanwhile is then either committed and deleted
+    // here, or told that the slot is gone.
+    DbQuery lock(m_database,
+                 QStringLiteral("SELECT ReserveNo FROM TimeTable WHERE ReserveNo = :no") + m_database.lockRowsClause());
     DbQuery bookings(m_database, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = :no"));
     DbQuery slot(m_database, QStringLiteral("DELETE FROM TimeTable WHERE ReserveNo = :no"));
+    lock.bind(u"no", record.ResNo);
     bookings.bind(u"no", record.ResNo);
     slot.bind(u"no", record.ResNo);
-    if (!transaction.isActive() || !bookings.exec() || !slot.exec() || !transaction.commit()) {
-        qCWarning(lcScheduleData).noquote() << bookings.errorText() << slot.errorText() << m_database.errorText();
+    DbDataSet locked;
+    if (!transaction.isActive() || !locked.open(lock) || !bookings.exec() || !slot.exec() || !transaction.commit()) {
+        qCWarning(lcScheduleData).noquote()
+            << locked.errorText() << bookings.errorText() << slot.errorText() << m_database.errorText();
         return false;
     }
     TimeFrames.Delete(index);

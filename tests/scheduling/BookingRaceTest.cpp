@@ -1,5 +1,6 @@
 #include "BoardFixture.h"
 
+#include "platform/DbQuery.h"
 #include "scheduling/ScheduleBooking.h"
 
 #include <QSemaphore>
@@ -56,6 +57,73 @@ TEST_P(BookingRaceTest, TwoConnectionsForTheLastPlace)
             EXPECT_EQ(bookings(slot), capacity);
         }
     }
+}
+
+// One workstation deletes a slot while another books into it: the booking
+// either lands first and goes with the slot, or is told the slot is gone;
+// no booking is ever left without its slot.
+TEST_P(BookingRaceTest, SlotDeletedWhileBooked)
+{
+    constexpr int Rounds = 40;
+    ScheduleRows::addPerson(db(), 201, QStringLiteral("競争一"), 0);
+    int gone = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        const TDateTime slotDay = day(1) + round % 28;
+        const int slot = ScheduleRows::addSlot(db(), slotDay, StaffA, 8 + round / 28, round % 28, 1, 3);
+        QSemaphore ready;
+        QSemaphore go;
+        std::atomic<bool> deleted{false};
+        std::atomic<int> status{-1};
+        std::thread deleter([&] {
+            DbConnection connection;
+            TScheduleData data(connection, m_staff);
+            const bool opened = connection.open(connectionString(), user(), password()) &&
+                                data.OpenStuffTimeFrames(StaffA, slotDay, slotDay);
+            ready.release();
+            go.acquire();
+            deleted =
+                opened && data.TimeFrameCount() == 1 && data.GetTimeFrame(0).ResNo == slot && data.DeleteTimeFrame(0);
+        });
+        std::thread booker([&] {
+            DbConnection connection;
+            const bool opened = connection.open(connectionString(), user(), password());
+            ScheduleBooking booking(connection, m_staff);
+            ready.release();
+            go.acquire();
+            if (opened)
+                status = static_cast<int>(booking.book(slot, 201).status);
+        });
+        ready.acquire(2);
+        go.release(2);
+        deleter.join();
+        booker.join();
+        EXPECT_TRUE(deleted.load()) << "round " << round;
+        const auto result = static_cast<ScheduleBooking::Status>(status.load());
+        EXPECT_TRUE(result == ScheduleBooking::Status::Ok || result == ScheduleBooking::Status::SlotGone)
+            << "round " << round << " status " << status.load();
+        gone += result == ScheduleBooking::Status::SlotGone;
+        EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"),
+                                      QStringLiteral("WorkingNo NOT IN (SELECT ReserveNo FROM TimeTable)")),
+                  0)
+            << "round " << round;
+    }
+    RecordProperty("slotGone", gone);
+}
+
+// The database itself refuses a booking of a slot that is not stored, and
+// deleting a slot takes its bookings with it.
+TEST_P(BookingRaceTest, BookingsBelongToTheirSlot)
+{
+    ScheduleRows::addPerson(db(), 201, QStringLiteral("競争一"), 0);
+    const int slot = ScheduleRows::addSlot(db(), day(2), StaffA, 9, 0, 30, 2);
+    DbQuery orphan(db(), QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo) VALUES (:w, 201)"));
+    orphan.bind(u"w", slot + 1000);
+    EXPECT_FALSE(orphan.exec());
+    ScheduleRows::addBooking(db(), slot, 201);
+    DbQuery remove(db(), QStringLiteral("DELETE FROM TimeTable WHERE ReserveNo = :no"));
+    remove.bind(u"no", slot);
+    ASSERT_TRUE(remove.exec());
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule")), 0);
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(BookingRaceTest);

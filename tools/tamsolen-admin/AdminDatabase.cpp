@@ -5,6 +5,7 @@
 #include "platform/DbQuery.h"
 #include "platform/DbSchema.h"
 #include "platform/DbSql.h"
+#include "platform/DbTransaction.h"
 #include "platform/StaleTemporaries.h"
 
 #include <QDir>
@@ -131,6 +132,54 @@ bool createSqlite(DbConnectionString parts, const AdminDatabase::Fill &fill, QSt
     return temporary.renameTo(parts.file, errorText);
 }
 
+bool hasSlotKey(DbConnection &connection, bool &has, QString &errorText)
+{
+    DbDataSet keys;
+    const QString sql =
+        connection.kind() == DbKind::SQLite
+            ? QStringLiteral("SELECT \"table\" AS Target FROM pragma_foreign_key_list('Schedule')")
+            : QStringLiteral("SELECT constraint_name AS Target FROM information_schema.table_constraints "
+                             "WHERE table_schema = current_schema() AND table_name = 'schedule' AND "
+                             "constraint_type = 'FOREIGN KEY'");
+    if (!keys.open(DbQuery(connection, sql)))
+        return fail(errorText, keys.errorText());
+    has = !keys.isEmpty();
+    return true;
+}
+
+// SQLite adds a foreign key only with the table: the bookings move into a
+// table made from the current schema, keeping their keys and the key counter.
+bool rebuildSqliteSchedule(DbConnection &connection, QString &errorText)
+{
+    QString create;
+    for (const QString &statement : DbSchema::statements(AdminDatabase::schema(connection))) {
+        if (statement.contains(QStringLiteral("CREATE TABLE Schedule ")))
+            create = statement;
+    }
+    if (create.isEmpty())
+        return fail(errorText, QStringLiteral("the schema has no Schedule table"));
+    const QStringList steps = {
+        create.replace(QStringLiteral("CREATE TABLE Schedule "), QStringLiteral("CREATE TABLE ScheduleUpgrade ")),
+        QStringLiteral("INSERT INTO ScheduleUpgrade (ScheduleNo, WorkingNo, CureNo, Comment, CreateDate) "
+                       "SELECT ScheduleNo, WorkingNo, CureNo, Comment, CreateDate FROM Schedule"),
+        QStringLiteral("CREATE TEMP TABLE ScheduleCounter AS SELECT seq FROM sqlite_sequence WHERE name = 'Schedule'"),
+        QStringLiteral("DROP TABLE Schedule"),
+        QStringLiteral("ALTER TABLE ScheduleUpgrade RENAME TO Schedule"),
+        QStringLiteral("UPDATE sqlite_sequence SET seq = MAX(seq, (SELECT seq FROM ScheduleCounter)) "
+                       "WHERE name = 'Schedule' AND EXISTS (SELECT 1 FROM ScheduleCounter)"),
+        QStringLiteral("INSERT INTO sqlite_sequence (name, seq) SELECT 'Schedule', seq FROM ScheduleCounter "
+                       "WHERE NOT EXISTS (SELECT 1 FROM sqlite_sequence WHERE name = 'Schedule')"),
+        QStringLiteral("DROP TABLE ScheduleCounter"),
+        QStringLiteral("CREATE INDEX ScheduleUser ON Schedule (CureNo)"),
+    };
+    for (const QString &step : steps) {
+        DbQuery query(connection, step);
+        if (!exec(query, errorText))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 namespace AdminDatabase {
@@ -167,6 +216,34 @@ bool isStaffCode(const QString &text, int &code)
     bool ok = false;
     code = text.toInt(&ok);
     return ok && code >= 1;
+}
+
+bool upgrade(DbConnection &connection, int &removedBookings, QString &errorText)
+{
+    removedBookings = 0;
+    bool keyed = false;
+    if (!hasSlotKey(connection, keyed, errorText))
+        return false;
+    if (keyed)
+        return true;
+    DbTransaction transaction(connection, true);
+    if (!transaction.isActive())
+        return fail(errorText, connection.errorText());
+    DbQuery orphans(connection, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo NOT IN (SELECT ReserveNo FROM "
+                                               "TimeTable)"));
+    if (!exec(orphans, errorText))
+        return false;
+    removedBookings = orphans.rowsAffected();
+    if (connection.kind() == DbKind::SQLite) {
+        if (!rebuildSqliteSchedule(connection, errorText))
+            return false;
+    } else {
+        DbQuery key(connection, QStringLiteral("ALTER TABLE Schedule ADD FOREIGN KEY (WorkingNo) REFERENCES "
+                                               "TimeTable (ReserveNo) ON DELETE CASCADE"));
+        if (!exec(key, errorText))
+            return false;
+    }
+    return transaction.commit() || fail(errorText, connection.errorText());
 }
 
 bool addStaff(DbConnection &connection, int code, const QString &name, const QString &mark, QString &errorText)

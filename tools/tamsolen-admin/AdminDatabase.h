@@ -28,6 +28,11 @@ using Fill = std::function<bool(DbConnection &connection, QString &errorText)>;
 // The schema script of db/ for the connection's kind of database.
 [[nodiscard]] QString schema(const DbConnection &connection);
 
+// Brings a database made by an earlier version up to the current tables:
+// bookings get the foreign key to their slot (bookings of slots already
+// deleted are removed and counted). Nothing changes on failure.
+[[nodiscard]] bool upgrade(DbConnection &connection, int &removedBookings, QString &errorText);
+
 [[nodiscard]] bool addStaff(DbConnection &connection, int code, const QString &name, const QString &mark,
                             QString &errorText);
 [[nodiscard]] bool addLogin(DbConnection &connection, const QString &user, const QString &password, const QString &name,

@@ -30,6 +30,9 @@ const char *const Commands = R"(Commands:
   add-login USER PASSWORD NAME add a login (LoginUser)
   set-facility NAME            set the facility name (Facilities)
   fill-demo                    fill the demo data set into a new database
+  upgrade                      bring a database of an earlier version up to
+                               the current tables (bookings of deleted slots
+                               are removed)
   write-settings               write the connection settings that the
                                program reads (user and password enciphered)
   demo                         everything the demo needs: create the demo
@@ -118,6 +121,16 @@ int setFacility(const Arguments &arguments)
     });
 }
 
+int upgrade(const Arguments &arguments)
+{
+    int removed = 0;
+    const int result = withDatabase(
+        arguments, [&](DbConnection &db, QString &error) { return AdminDatabase::upgrade(db, removed, error); });
+    if (result == Ok && removed > 0)
+        print(stdout, QStringLiteral("Removed %1 bookings of slots that no longer exist").arg(removed));
+    return result;
+}
+
 int fillDemo(const Arguments &arguments)
 {
     return withDatabase(arguments, [](DbConnection &db, QString &error) { return DemoData::fill(db, error); });
@@ -185,6 +198,7 @@ const std::map<QString, Command> &commands()
          {addLogin, {QStringLiteral("USER"), QStringLiteral("PASSWORD"), QStringLiteral("NAME")}, true}},
         {QStringLiteral("set-facility"), {setFacility, {QStringLiteral("NAME")}, true}},
         {QStringLiteral("fill-demo"), {fillDemo, {}, true}},
+        {QStringLiteral("upgrade"), {upgrade, {}, true}},
         {QStringLiteral("write-settings"), {writeSettings, {}, true}},
         {QStringLiteral("demo"), {demo, {}, false}},
     };
