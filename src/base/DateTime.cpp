@@ -276,4 +276,12 @@ QString zeroPadded(qint64 value, int digits)
     return value < 0 ? QLatin1Char('-') + magnitude : magnitude;
 }
 
+QString leftCharacters(const QString &text, qsizetype count)
+{
+    qsizetype end = 0;
+    for (qsizetype n = 0; n < count && end < text.size(); ++n)
+        end += QChar::isHighSurrogate(text[end].unicode()) && end + 1 < text.size() ? 2 : 1;
+    return text.left(end);
+}
+
 } // namespace Text

@@ -65,5 +65,8 @@ namespace Text {
 // Zero-padded decimal as "%8.8d" prints it: at least `digits` digits, the
 // sign in front of the padding.
 [[nodiscard]] QString zeroPadded(qint64 value, int digits);
+// The first `count` characters (code points, as a VARCHAR column counts
+// them): a surrogate pair is never split.
+[[nodiscard]] QString leftCharacters(const QString &text, qsizetype count);
 
 } // namespace Text

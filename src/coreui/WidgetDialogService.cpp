@@ -71,6 +71,11 @@ MessageAnswer WidgetDialogService::message(MessageType type, const QString &text
         add(QStringLiteral("OK"), QMessageBox::AcceptRole, MessageAnswer::Ok);
         add(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole, MessageAnswer::No);
         break;
+    case MessageButtons::YesNoDefaultNo:
+        add(QStringLiteral("はい(&Y)"), QMessageBox::YesRole, MessageAnswer::Yes);
+        add(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole, MessageAnswer::No);
+        box.setDefaultButton(qobject_cast<QPushButton *>(answers.constLast().first));
+        break;
     }
     box.exec();
     for (const auto &[button, answer] : answers) {

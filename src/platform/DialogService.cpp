@@ -25,6 +25,7 @@ public:
             return MessageAnswer::Abort;
         case MessageButtons::YesNo:
         case MessageButtons::OkNo:
+        case MessageButtons::YesNoDefaultNo:
             return MessageAnswer::No;
         case MessageButtons::OkCancel:
             return MessageAnswer::Cancel;

@@ -12,7 +12,9 @@ class QWidget;
 enum class MessageType { Error, Warning, Information, Confirmation };
 
 // The button sets that message boxes show.
-enum class MessageButtons { Ok, Yes, Abort, YesNo, OkCancel, OkNo };
+// YesNoDefaultNo: Yes and No with No as the default button, for a question
+// whose Yes could double data.
+enum class MessageButtons { Ok, Yes, Abort, YesNo, OkCancel, OkNo, YesNoDefaultNo };
 
 enum class MessageAnswer { Ok, Yes, No, Cancel, Abort };
 

@@ -14,9 +14,9 @@ public:
     struct Totals
     {
         int PlanCount = 0;
-        int PlanMinutes = 0;
+        qint64 PlanMinutes = 0;
         int ExecCount = 0;
-        int ExecMinutes = 0;
+        qint64 ExecMinutes = 0;
     };
 
     explicit DailyMedicalRecord(const AppContext &context) : m_context(context) {}
@@ -30,7 +30,6 @@ public:
     // A planned treatment counts when PMinute is above 0, a given one when
     // RMinute is.
     [[nodiscard]] Totals totals() const;
-
 
 private:
     const AppContext &m_context;

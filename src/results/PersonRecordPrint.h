@@ -17,7 +17,7 @@ public:
     PersonRecordPrint(const PersonMedicalRecord &record, PersonMedicalRecord::LatestPlan plan, QString facilityName);
 
     [[nodiscard]] int dayCount() const { return int(m_lines.size()); }
-    [[nodiscard]] int FunnTotal() const { return m_funnTotal; }
+    [[nodiscard]] qint64 FunnTotal() const { return m_funnTotal; }
     [[nodiscard]] int CntTotal() const { return m_cntTotal; }
     // The value of a report variable on the day line (0-based); nullopt
     // for a name the printout does not know.
@@ -31,6 +31,6 @@ private:
     PersonMedicalRecord::LatestPlan m_plan;
     TDateTime m_yearMonth;
     QString m_facility;
-    int m_funnTotal = 0;
+    qint64 m_funnTotal = 0;
     int m_cntTotal = 0;
 };

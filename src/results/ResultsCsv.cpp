@@ -2,20 +2,27 @@
 
 #include "base/Clock.h"
 #include "base/Sjis.h"
+#include "core/AppContext.h"
 #include "core/CodeTables.h"
+#include "core/TMainModule.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
+#include "platform/DialogService.h"
 #include "results/CureResultStore.h"
-#include "core/AppContext.h"
-#include "core/TMainModule.h"
 #include "results/TCsv.h"
+#include "scheduling/SlotTime.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <set>
+#include <tuple>
 
 namespace {
 
@@ -51,9 +58,73 @@ std::optional<int> parseInteger(const QString &text)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
+// A value as a message shows it: a field of 600 KB would make a box
+// taller than the screen.
+QString shown(const QString &value)
+{
+    constexpr qsizetype Shown = 40;
+    return value.size() <= Shown ? value : value.left(Shown) + QStringLiteral("…");
+}
+
 QString failed(QStringView what, const QString &field)
 {
-    return what.toString() + QStringLiteral("の変換に失敗しました。\n") + field;
+    return what.toString() + QStringLiteral("の変換に失敗しました。\n") + shown(field);
+}
+
+// A date of the file: a real date of 1900 to 2100 ("26/02/03" is the
+// year 26, not 2026). The stored "none" (1899/12/30), as the export writes
+// it, passes where a date may be missing.
+std::optional<TDateTime> parseDate(const QString &text, bool noneAllowed)
+{
+    const auto value = DateTime::parse(text);
+    if (!value)
+        return std::nullopt;
+    if (noneAllowed && DateTime::dateOf(*value) == DateTime::None)
+        return value;
+    const int year = DateTime::toDate(*value).year();
+    if (year < 1900 || year > 2100)
+        return std::nullopt;
+    return value;
+}
+
+// The minutes of a treatment: the bounds of the slot dialog.
+constexpr int MinMinutes = 1;
+constexpr int MaxMinutes = 600;
+
+// A file that is not Shift-JIS: a byte-order mark, text that reads as
+// UTF-8 with characters beyond ASCII, or bytes Shift-JIS has no character for.
+bool isShiftJis(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return false;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (unsigned char)c < 0x80; });
+    if (ascii)
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8(bytes);
+    if (!utf8.hasError())
+        return false;
+    return !Sjis::decode(bytes).contains(QChar::ReplacementCharacter);
+}
+
+qsizetype fieldCount(const QByteArray &line)
+{
+    TCsv csv;
+    csv.Line = line;
+    csv.Split();
+    return csv.Fields.size();
+}
+
+// "分の変換に失敗しました。\nabc" of line 3 reads
+// "分の変換に失敗しました。\n3行目: abc".
+QString withLine(const QString &error, int lineNumber)
+{
+    const qsizetype end = error.indexOf(u'\n');
+    const QString line = QStringLiteral("%1行目").arg(lineNumber);
+    if (end < 0)
+        return error + u'\n' + line;
+    const QString rest = error.mid(end + 1);
+    return error.left(end + 1) + line + (rest.isEmpty() ? QString() : QStringLiteral(": ") + rest);
 }
 
 const QString SizeError = QStringLiteral("\nサイズエラー");
@@ -63,11 +134,11 @@ const QString SizeError = QStringLiteral("\nサイズエラー");
 const QStringList &ResultsCsv::headerNames()
 {
     static const QStringList names{
-        QStringLiteral("利用者番号"), QStringLiteral("氏名"),     QStringLiteral("カナ氏名"),
-        QStringLiteral("生年月日"),   QStringLiteral("性別"),     QStringLiteral("自立区分"),
+        QStringLiteral("利用者番号"), QStringLiteral("氏名"),       QStringLiteral("カナ氏名"),
+        QStringLiteral("生年月日"),   QStringLiteral("性別"),       QStringLiteral("自立区分"),
         QStringLiteral("認知区分"),   QStringLiteral("要介護区分"), QStringLiteral("入所日"),
-        QStringLiteral("退所日"),     QStringLiteral("利用日"),   QStringLiteral("開始時間"),
-        QStringLiteral("分"),         QStringLiteral("形態"),     QStringLiteral("区分"),
+        QStringLiteral("退所日"),     QStringLiteral("利用日"),     QStringLiteral("開始時間"),
+        QStringLiteral("分"),         QStringLiteral("形態"),       QStringLiteral("区分"),
         QStringLiteral("備考"),       QStringLiteral("担当者")};
     return names;
 }
@@ -115,8 +186,9 @@ QByteArray ResultsCsv::exportLine(const QStringList &values, qsizetype *unmapped
 ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const QString &fileName) const
 {
     DbDataSet rows;
-    DbQuery query(m_context.database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
-                                                 "CureDate < :PToDate ORDER BY CureNo, CureDate, RStartTime, ResultNo"));
+    DbQuery query(m_context.database,
+                  QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
+                                 "CureDate < :PToDate ORDER BY CureNo, CureDate, RStartTime, ResultNo"));
     query.bind(u"PFromDate", DbDate{from}).bind(u"PToDate", DbDate{to});
     if (!rows.open(query))
         return {false, MessageType::Error, QStringLiteral("データの抽出に失敗しました。")};
@@ -175,7 +247,7 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     if (Sjis::byteLength(f[2]) > NameBytes)
         return {{}, QStringLiteral("かな氏名の変換に失敗しました。") + SizeError};
     row.Kana = f[2];
-    const auto birth = DateTime::parse(f[3]);
+    const auto birth = parseDate(f[3], true);
     if (!birth)
         return {{}, failed(u"生年月日", f[3])};
     row.Birth = *birth;
@@ -194,15 +266,15 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     row.YOUKAIGO_KBN = IndexOfYoukaigoName(f[7]);
     if (row.YOUKAIGO_KBN < 0)
         return {{}, failed(u"要介護区分", f[7])};
-    const auto admission = DateTime::parse(f[8]);
+    const auto admission = parseDate(f[8], true);
     if (!admission)
         return {{}, failed(u"入所日", f[8])};
     row.NYUSHOBI_YMD = *admission;
-    const auto discharge = DateTime::parse(f[9]);
+    const auto discharge = parseDate(f[9], true);
     if (!discharge)
         return {{}, failed(u"退所日", f[9])};
     row.TAISHOBI_YMD = *discharge;
-    const auto cureDate = DateTime::parse(f[10]);
+    const auto cureDate = parseDate(f[10], false);
     if (!cureDate)
         return {{}, failed(u"利用日", f[10])};
     row.CureDate = DateTime::dateOf(*cureDate);
@@ -211,7 +283,7 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
         return {{}, failed(u"開始時間", f[11])};
     row.RStartTime = *start;
     const auto minutes = parseInteger(f[12]);
-    if (!minutes || *minutes < 0)
+    if (!minutes || *minutes < MinMinutes || *minutes > MaxMinutes)
         return {{}, failed(u"分", f[12])};
     row.RMinute = *minutes;
     static constexpr std::array<QStringView, 4> typeHeads{u"入所", u"短期", u"通所", u"訪問"};
@@ -226,7 +298,7 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     if (!kubun)
         return {{}, failed(u"区分", f[14])};
     if (*kubun < 0 || *kubun > 15)
-        return {{}, QStringLiteral("区分コードにエラーがあります。\n") + f[14]};
+        return {{}, QStringLiteral("区分コードにエラーがあります。\n") + shown(f[14])};
     row.KubunCode = *kubun;
     if (Sjis::byteLength(f[15]) > CommentBytes)
         return {{}, QStringLiteral("コメントの変換に失敗しました。") + SizeError};
@@ -234,7 +306,7 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     const QString staff = Sjis::trim(f[16]);
     row.StuffCode = m_context.mainModule.StaffCodeOfName(staff);
     if (row.StuffCode < 0)
-        return {{}, QStringLiteral("未登録スタッフエラーです。\n") + staff};
+        return {{}, QStringLiteral("未登録スタッフエラーです。\n") + shown(staff)};
     row.StuffName = m_context.mainModule.GetStaffName(row.StuffCode);
     row.StuffKigo = m_context.mainModule.GetStaffKigo(row.StuffCode);
     row.ReserveNo = -1;
@@ -252,27 +324,67 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
 
 std::pair<std::vector<CureResult>, QString> ResultsCsv::convertAll(const QByteArray &bytes) const
 {
+    if (!isShiftJis(bytes))
+        return {{},
+                QStringLiteral("インポートファイルがShift-JIS（CP932）ではありません。\nShift-"
+                               "JISで保存したCSVファイルを指定して下さい。")};
     std::vector<CureResult> rows;
     const QList<QByteArray> lines = bytes.split('\n');
     bool first = true;
+    int lineNumber = 0;
     for (QByteArray line : lines) {
+        ++lineNumber;
         if (line.endsWith('\r'))
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
         const auto fields = importFields(line);
-        if (!fields)
-            return {{}, QStringLiteral("インポートファイルの項目が一致しません。")};
+        if (!fields) {
+            return {{},
+                    QStringLiteral("インポートファイルの項目が一致しません。\n%1行目: %2項目（%3項目が必要です）")
+                        .arg(lineNumber)
+                        .arg(fieldCount(line))
+                        .arg(ColumnCount)};
+        }
         const bool header = first && *fields == headerNames();
         first = false;
         if (header)
             continue;
         Converted converted = convert(*fields);
         if (!converted.row)
-            return {{}, converted.error};
+            return {{}, withLine(converted.error, lineNumber)};
         rows.push_back(std::move(*converted.row));
     }
     return {std::move(rows), {}};
+}
+
+int ResultsCsv::storedCount(const std::vector<CureResult> &rows) const
+{
+    if (rows.empty())
+        return 0;
+    const auto [first, last] = std::minmax_element(
+        rows.begin(), rows.end(), [](const CureResult &a, const CureResult &b) { return a.CureDate < b.CureDate; });
+    DbQuery query(m_context.database,
+                  QStringLiteral("SELECT CureNo, CureDate, RStartTime, StuffCode, RihaType, RMinute FROM CureResults "
+                                 "WHERE CureDate >= :PFromDate AND CureDate < :PToDate"));
+    query.bind(u"PFromDate", DbDate{DateTime::dateOf(first->CureDate)})
+        .bind(u"PToDate", DbDate{DateTime::dateOf(last->CureDate) + 1});
+    DbDataSet stored;
+    if (!stored.open(query))
+        return -1;
+    using Key = std::tuple<int, int, int, int, int, int>;
+    const auto key = [](int cureNo, TDateTime day, TDateTime start, int staff, int type, int minutes) {
+        return Key{cureNo, SlotTime::dayNumber(day), SlotTime::minuteOfDay(start), staff, type, minutes};
+    };
+    std::set<Key> keys;
+    for (stored.first(); !stored.eof(); stored.next()) {
+        keys.insert(key(stored.field(u"CureNo").asInteger(), stored.field(u"CureDate").asDateTime(),
+                        stored.field(u"RStartTime").asDateTime(), stored.field(u"StuffCode").asInteger(),
+                        stored.field(u"RihaType").asInteger(), stored.field(u"RMinute").asInteger()));
+    }
+    return int(std::count_if(rows.begin(), rows.end(), [&](const CureResult &row) {
+        return keys.contains(key(row.CureNo, row.CureDate, row.RStartTime, row.StuffCode, row.RihaType, row.RMinute));
+    }));
 }
 
 ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
@@ -285,6 +397,17 @@ ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
     const auto [rows, error] = convertAll(file.readAll());
     if (!error.isEmpty())
         return {false, MessageType::Error, error};
+    // A file imported twice would double its month.
+    const int stored = storedCount(rows);
+    if (stored < 0)
+        return {false, MessageType::Error, QStringLiteral("*** System Error 結果テーブル サーチエラー")};
+    if (stored > 0 && Dialogs::message(MessageType::Confirmation,
+                                       QStringLiteral("インポートファイルの%1件中%2件は登録済みの実績と同じです。\n"
+                                                      "このままインポートしますか？")
+                                           .arg(rows.size())
+                                           .arg(stored),
+                                       MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
+        return {false, MessageType::Information, QStringLiteral("インポートを中止しました。")};
     DbTransaction transaction(m_context.database);
     if (!transaction.isActive())
         return {false, MessageType::Error, QStringLiteral("結果テーブルをオープンできません。")};

@@ -33,7 +33,8 @@ public:
     // Writes the results of [from, to) to the file, whole or not at all.
     [[nodiscard]] Outcome exportMonth(TDateTime from, TDateTime to, const QString &fileName) const;
     // Appends every line of the file in one transaction; the first bad line
-    // stops the import and nothing is written.
+    // stops the import and nothing is written. When rows of the file are
+    // stored already, the user is asked first (default No).
     [[nodiscard]] Outcome importFile(const QString &fileName) const;
 
     // The bytes of one line (without CR LF); unmapped characters become "?"
@@ -52,6 +53,9 @@ public:
         QString error;
     };
     [[nodiscard]] Converted convert(const QStringList &fields) const;
+    // How many of the rows equal a stored result (user, day, start, staff,
+    // form and minutes); -1 when the results cannot be read.
+    [[nodiscard]] int storedCount(const std::vector<CureResult> &rows) const;
     // The rows of a whole file's bytes, or the message of its first bad line.
     [[nodiscard]] std::pair<std::vector<CureResult>, QString> convertAll(const QByteArray &bytes) const;
 

@@ -17,7 +17,7 @@ struct TLineData
     QString DayWeek;
     TDateTime Start = DateTime::None;
     int Count = 0;
-    int Funn = 0;
+    qint64 Funn = 0;
     QString RsType;
     QString Tann0, Ninn0, Group0, Kobetsu0;
     QString Tann1, Ninn1, Group1, Kobetsu1;

@@ -87,7 +87,7 @@ bool BookingStatusList::cancelAll()
 
 BookingStatusList::CommentWrite BookingStatusList::writeComment(int scheduleNo, const QString &text)
 {
-    const QString comment = text.left(CommentLimit);
+    const QString comment = Text::leftCharacters(text, CommentLimit);
     DbTransaction transaction(m_database);
     DbQuery update(m_database, QStringLiteral("UPDATE Schedule SET Comment = :comment WHERE ScheduleNo = :no"));
     update.bind(u"comment", comment).bind(u"no", scheduleNo);

@@ -5,6 +5,7 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
+#include "scheduling/BookingStatusList.h"
 #include "scheduling/SlotTime.h"
 #include "scheduling/StaffDirectory.h"
 
@@ -116,7 +117,7 @@ bool ScheduleBooking::insertBooking(int reserveNo, int cureNo, const QString &co
                                               "VALUES (:workingNo, :cureNo, :comment, :created)"));
     insert.bind(u"workingNo", reserveNo)
         .bind(u"cureNo", cureNo)
-        .bind(u"comment", comment)
+        .bind(u"comment", Text::leftCharacters(comment, BookingStatusList::CommentLimit))
         .bind(u"created", DbDate{Clock::now()});
     if (insert.exec())
         return true;

@@ -1,5 +1,5 @@
-#include "base/Clock.h"
 #include "base/DateTime.h"
+#include "base/Clock.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,8 @@ TEST(DateTime, FormatLetters)
 
 TEST(DateTime, EraLetters)
 {
-    EXPECT_EQ(DateTime::format(u"ggee年mm月dd日", DateTime::encodeDate(2019, 5, 1)), QStringLiteral("令和01年05月01日"));
+    EXPECT_EQ(DateTime::format(u"ggee年mm月dd日", DateTime::encodeDate(2019, 5, 1)),
+              QStringLiteral("令和01年05月01日"));
     EXPECT_EQ(DateTime::format(u"gge", DateTime::encodeDate(2019, 4, 30)), QStringLiteral("平成31"));
     EXPECT_EQ(DateTime::format(u"ge", DateTime::encodeDate(1989, 1, 7)), QStringLiteral("昭64"));
     EXPECT_EQ(DateTime::format(u"ggee", DateTime::encodeDate(1912, 7, 30)), QStringLiteral("大正01"));
@@ -65,6 +66,9 @@ TEST(Text, ZeroPadded)
     EXPECT_EQ(Text::zeroPadded(123, 8), QStringLiteral("00000123"));
     EXPECT_EQ(Text::zeroPadded(-5, 3), QStringLiteral("-005"));
     EXPECT_EQ(Text::zeroPadded(123456789, 8), QStringLiteral("123456789"));
+    const QString yoshi = QString::fromUcs4(U"\U00020BB7");
+    EXPECT_EQ(Text::leftCharacters(QStringLiteral("a") + yoshi + QStringLiteral("b"), 2), QStringLiteral("a") + yoshi);
+    EXPECT_EQ(Text::leftCharacters(QStringLiteral("ab"), 5), QStringLiteral("ab"));
 }
 
 TEST(Clock, FixedMoment)

@@ -38,9 +38,11 @@ protected:
 // A good data line with one field replaced.
 QByteArray line(int field = -1, const QByteArray &value = {})
 {
-    QList<QByteArray> fields{"00000012",  sjis("山田 太郎"), sjis("ﾔﾏﾀﾞ ﾀﾛｳ"), "1940/04/01", sjis("男性"),
-                             "J1",        sjis("Ⅱa"),       sjis("要介護2"),   "2020/04/01", "1899/12/30",
-                             "2024/04/03", "10:15",         "25",             sjis("通所リハビリ"), "9",
+    QList<QByteArray> fields{"00000012",   sjis("山田 太郎"),    sjis("ﾔﾏﾀﾞ ﾀﾛｳ"),
+                             "1940/04/01", sjis("男性"),         "J1",
+                             sjis("Ⅱa"),   sjis("要介護2"),      "2020/04/01",
+                             "1899/12/30", "2024/04/03",         "10:15",
+                             "25",         sjis("通所リハビリ"), "9",
                              sjis("歩行"), sjis(" 鈴木 一郎 ")};
     if (field >= 0)
         fields[field] = value;
@@ -121,6 +123,16 @@ TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
         {10, "2024/02/30", "利用日の変換に失敗しました。\n2024/02/30"},
         {11, "25:00", "開始時間の変換に失敗しました。\n25:00"},
         {12, "-5", "分の変換に失敗しました。\n-5"},
+        {12, "0", "分の変換に失敗しました。\n0"},
+        {12, "601", "分の変換に失敗しました。\n601"},
+        {12, "2147483647", "分の変換に失敗しました。\n2147483647"},
+        {10, "26/02/03", "利用日の変換に失敗しました。\n26/02/03"},
+        {10, "0001/01/01", "利用日の変換に失敗しました。\n0001/01/01"},
+        {10, "10000/01/01", "利用日の変換に失敗しました。\n10000/01/01"},
+        {10, "1899/12/30", "利用日の変換に失敗しました。\n1899/12/30"},
+        {3, "2101/01/01", "生年月日の変換に失敗しました。\n2101/01/01"},
+        {15, QByteArray(600 * 1024, 'x'), "コメントの変換に失敗しました。\nサイズエラー"},
+        {16, QByteArray(100, 'y'), "未登録スタッフエラーです。\nyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy…"},
         {13, sjis("病院"), "リハビリ形態の変換に失敗しました。"},
         {14, "x", "区分の変換に失敗しました。\nx"},
         {14, "16", "区分コードにエラーがあります。\n16"},
@@ -134,11 +146,27 @@ TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
         const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.type, MessageType::Error);
-        EXPECT_EQ(outcome.text, QString::fromUtf8(c.message)) << "field " << c.field;
+        // The bad line is the second: the message names it beside the value.
+        QString expected = QString::fromUtf8(c.message);
+        const qsizetype end = expected.indexOf(u'\n');
+        expected = end < 0
+                       ? expected + QStringLiteral("\n2行目")
+                       : expected.left(end + 1) + QStringLiteral("2行目") +
+                             (end + 1 == expected.size() ? QString() : QStringLiteral(": ") + expected.mid(end + 1));
+        EXPECT_EQ(outcome.text, expected) << "field " << c.field;
     }
     writeFile(QStringLiteral("in.csv"), line() + "\"1\",\"2\"\r\n");
     EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv"))).text,
-              QStringLiteral("インポートファイルの項目が一致しません。"));
+              QStringLiteral("インポートファイルの項目が一致しません。\n2行目: 2項目（17項目が必要です）"));
+    // Files that are not Shift-JIS are named as such, not shown as mojibake.
+    for (const QByteArray &bytes :
+         {QByteArray("\xEF\xBB\xBF") + line(), Sjis::decode(line()).toUtf8(),
+          QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"\"1\""), 6), line(1, "\x81\x7F")}) {
+        writeFile(QStringLiteral("in.csv"), bytes);
+        EXPECT_TRUE(ResultsCsv(m_app->context)
+                        .importFile(path(QStringLiteral("in.csv")))
+                        .text.startsWith(QStringLiteral("インポートファイルがShift-JIS（CP932）ではありません。")));
+    }
     EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("gone.csv"))).text,
               QStringLiteral("インポートファイルが見つかりません。"));
     EXPECT_TRUE(ResultRows::all(db()).empty());
@@ -188,6 +216,7 @@ TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
     ResultRows::insert(db(), {row});
     const ResultsCsv csv(m_app->context);
     ASSERT_TRUE(csv.exportMonth(April, May, path(QStringLiteral("out.csv"))).ok);
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes); // the row is stored already
     ASSERT_TRUE(csv.importFile(path(QStringLiteral("out.csv"))).ok);
     const auto rows = ResultRows::all(db());
     ASSERT_EQ(rows.size(), 2u);
@@ -203,3 +232,23 @@ TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ResultsCsvTest);
+
+// Importing a file a second time would double its month: the user is asked
+// first, and the default answer imports nothing.
+TEST_P(ResultsCsvTest, ImportAsksBeforeStoringRowsAgain)
+{
+    writeFile(QStringLiteral("in.csv"), line() + line(11, "11:00"));
+    ASSERT_TRUE(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv"))).ok);
+    writeFile(QStringLiteral("again.csv"), line() + line(11, "12:00"));
+    const auto refused = ResultsCsv(m_app->context).importFile(path(QStringLiteral("again.csv")));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.text, QStringLiteral("インポートを中止しました。"));
+    ASSERT_FALSE(m_app->dialogs.messages().isEmpty());
+    EXPECT_EQ(m_app->dialogs.messages().constLast().text,
+              QStringLiteral("インポートファイルの2件中1件は登録済みの実績と同じです。\nこのままインポートしますか？"));
+    EXPECT_EQ(ResultRows::all(db()).size(), 2u);
+
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(ResultsCsv(m_app->context).importFile(path(QStringLiteral("again.csv"))).ok);
+    EXPECT_EQ(ResultRows::all(db()).size(), 4u);
+}

@@ -1,6 +1,7 @@
 #include "BoardFixture.h"
 
 #include "scheduling/BookingStatusList.h"
+#include "scheduling/ScheduleBooking.h"
 
 namespace {
 
@@ -36,6 +37,26 @@ TEST_P(BookingStatusListTest, CommentsAreWrittenByScheduleNoAndCut)
     ASSERT_TRUE(list.cancelAll());
     EXPECT_TRUE(list.rows().empty());
     EXPECT_EQ(bookings(slot), 0);
+}
+
+// A booking's comment is cut in the store, on a character boundary: a
+// 10 MB text neither fills the database nor fails on PostgreSQL, and a
+// character outside the BMP at the cut stays whole or goes whole.
+TEST_P(BookingStatusListTest, BookingCommentsAreCutOnCharacters)
+{
+    const int slot = ScheduleRows::addSlot(db(), day(3), StaffA, 9, 0, 60, 3);
+    const QString yoshi = QString::fromUcs4(U"\U00020BB7");
+    ScheduleBooking booking(db(), m_staff);
+    ASSERT_EQ(booking.book(slot, 1, QString(10'000'000, u'x')).status, ScheduleBooking::Status::Ok);
+    ASSERT_EQ(booking.book(slot, 3, QString(254, u'x') + yoshi + yoshi).status, ScheduleBooking::Status::Ok);
+    BookingStatusList list(db());
+    ASSERT_TRUE(list.load(slot));
+    ASSERT_EQ(list.rows().size(), 2u);
+    EXPECT_EQ(list.rows()[0].Comment, QString(255, u'x'));
+    EXPECT_EQ(list.rows()[1].Comment, QString(254, u'x') + yoshi);
+    EXPECT_EQ(list.writeComment(list.rows()[1].ScheduleNo, yoshi.repeated(300)), BookingStatusList::CommentWrite::Ok);
+    ASSERT_TRUE(list.load(slot));
+    EXPECT_EQ(list.rows()[1].Comment, yoshi.repeated(255));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(BookingStatusListTest);

@@ -34,6 +34,8 @@ MessageAnswer FakeDialogService::message(MessageType type, const QString &text, 
         return MessageAnswer::Yes;
     case MessageButtons::Abort:
         return MessageAnswer::Abort;
+    case MessageButtons::YesNoDefaultNo:
+        return MessageAnswer::No;
     }
     return MessageAnswer::Ok;
 }
