@@ -106,7 +106,8 @@ qint32 TrpBandPrinter::heightOf(TrpBand &band, const std::vector<TrpView *> &obj
     for (const TrpView *view : objects) {
         if (!view->Visible)
             continue;
-        if (const auto *stretch = dynamic_cast<const TrpStretcheable *>(view); stretch && (view->Flags & TrpView::flStretched))
+        if (const auto *stretch = dynamic_cast<const TrpStretcheable *>(view);
+            stretch && (view->Flags & TrpView::flStretched))
             bottom = std::max(bottom, qint64(view->Top) + stretch->CalcHeight());
         else if (!takesBandHeight(*view))
             bottom = std::max(bottom, qint64(view->Top) + view->Height);
@@ -145,7 +146,10 @@ void TrpBandPrinter::draw(TrpBand &band)
         m_page.columnTop = m_page.curY;
     const bool design = placedAtDesign(band.type);
     const qint32 height = design ? band.designHeight : heightOf(band, ordinary);
-    qint32 top = band.type == btPageFooter ? m_page.bottomLimit : (design ? band.y : m_page.curY);
+    // Overlays keep their place on the page, measured from the margins.
+    qint32 top = band.type == btPageFooter ? m_page.bottomLimit
+                 : design                  ? TrpBand::position(qint64(m_page.topLimit) + band.y)
+                                           : m_page.curY;
     const TrpBand *columnFooter = m_page.slot(btColumnFooter);
     const qint32 reserve = (columnFooter && &band != columnFooter) ? columnFooter->designHeight : 0;
     const qint32 limit = m_page.bottomLimit - reserve;
