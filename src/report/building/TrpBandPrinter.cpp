@@ -89,10 +89,11 @@ void TrpBandPrinter::finish(TrpBand &band)
         m_build.report.OnEndBand(band);
 }
 
-bool TrpBandPrinter::prepareObjects(TrpBand &band, const std::vector<TrpView *> &objects)
+bool TrpBandPrinter::forObjects(TrpBand &band, const std::vector<TrpView *> &objects,
+                                bool (TrpObjectWriter::*step)(TrpView &, TrpBand &))
 {
     for (TrpView *view : objects) {
-        if (!m_build.writer.prepare(*view, band))
+        if (!(m_build.writer.*step)(*view, band))
             return false;
     }
     return true;
@@ -140,7 +141,7 @@ void TrpBandPrinter::draw(TrpBand &band)
         else
             ordinary.push_back(view);
     }
-    if (!prepareObjects(band, ordinary))
+    if (!forObjects(band, ordinary, &TrpObjectWriter::prepare))
         return;
     if (band.type == btColumnHeader)
         m_page.columnTop = m_page.curY;
@@ -161,7 +162,7 @@ void TrpBandPrinter::draw(TrpBand &band)
         }
         if (top > m_page.freshY && !m_page.breaking) {
             m_page.newColumn(&band);
-            if (m_build.stopped())
+            if (m_build.stopped() || !forObjects(band, ordinary, &TrpObjectWriter::refresh))
                 return;
             top = m_page.curY;
         }
@@ -337,6 +338,17 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
         for (Piece &piece : pieces)
             piece.top -= limit;
         m_page.newColumn(&band);
+        // A memo that starts on the new page shows that page's values.
+        for (Piece &piece : pieces) {
+            auto *memo = dynamic_cast<TrpMemoView *>(piece.view);
+            if (!memo || piece.done > 0 || !piece.pending || m_build.stopped())
+                continue;
+            if (!m_build.writer.refresh(*memo, band))
+                return;
+            piece.lines.clear();
+            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->Width - 2 * TrpMemoView::GapX))
+                piece.lines.append(line.text);
+        }
     }
     m_page.curY = TrpBand::position(qint64(m_page.curY) + used);
 }

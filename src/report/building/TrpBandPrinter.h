@@ -6,6 +6,7 @@
 
 class TrpBand;
 class TrpBuild;
+class TrpObjectWriter;
 class TrpPageBuilder;
 class TrpView;
 
@@ -26,7 +27,10 @@ public:
 
 private:
     void draw(TrpBand &band);
-    bool prepareObjects(TrpBand &band, const std::vector<TrpView *> &objects);
+    // Runs the writer's step (preparing, refreshing) on each object; false
+    // after a build error.
+    bool forObjects(TrpBand &band, const std::vector<TrpView *> &objects,
+                    bool (TrpObjectWriter::*step)(TrpView &, TrpBand &));
     [[nodiscard]] qint32 heightOf(TrpBand &band, const std::vector<TrpView *> &objects) const;
     [[nodiscard]] qint32 chainHeight(TrpBand &band) const;
     void writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,

@@ -104,6 +104,44 @@ TEST_F(PageBuildingTest, StartNewPageAndScriptRequestsBreakPages)
     EXPECT_EQ(allTexts(), q("1|2|3|End"));
 }
 
+TEST_F(PageBuildingTest, ABandMovedToANewPageShowsThatPagesNumber)
+{
+    // Each row needs a page of its own: the break comes after the row's
+    // text was made, and the text still shows the page it lands on.
+    for (const bool stretched : {false, true}) {
+        SCOPED_TRACE(stretched);
+        report.Pages().Clear();
+        auto &rows = band(btMasterData, 0, 900, q("6"));
+        auto &text = memo(0, 0, "d p[PAGE#] l[LINE#]", 200, 20);
+        band(btPageFooter, 950, 20);
+        memo(0, 950, "f[PAGE#]");
+        if (stretched) {
+            rows.Flags |= TrpBandView::bfStretched;
+            text.Flags = TrpView::flStretched;
+            memo(0, 880, "end p[PAGE#]", 200, 20);
+        }
+        ASSERT_TRUE(build());
+        ASSERT_EQ(pageCount(), 6);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_TRUE(texts(i).contains(QStringLiteral("d p%1 l%1").arg(i + 1))) << texts(i).join(u',').toStdString();
+            EXPECT_TRUE(texts(i).contains(QStringLiteral("f%1").arg(i + 1)));
+            if (stretched) {
+                EXPECT_TRUE(texts(i).contains(QStringLiteral("end p%1").arg(i + 1)));
+            }
+        }
+    }
+}
+
+TEST_F(PageBuildingTest, ASplitBandsLaterMemosShowThePageTheyStartOn)
+{
+    band(btMasterData, 0, 1500, q("1"), 48 | TrpBandView::bfAllowSplit);
+    memo(0, 0, "top p[PAGE#]", 200, 20);
+    memo(0, 1400, "low p[PAGE#]", 200, 20);
+    ASSERT_TRUE(build());
+    ASSERT_EQ(pageCount(), 2);
+    EXPECT_EQ(allTexts(), q("top p1|low p2"));
+}
+
 TEST_F(PageBuildingTest, TallBandsMoveOnOrSplit)
 {
     band(btMasterData, 0, 20, q("1"));
