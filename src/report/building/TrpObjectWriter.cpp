@@ -5,6 +5,7 @@
 #include "report/building/TrpPageBuilder.h"
 #include "report/building/TrpRecorder.h"
 #include "report/building/TrpReport.h"
+#include "report/expr/TrpExpander.h"
 #include "report/objects/TrpCheckBoxView.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpEMFPage.h"
@@ -50,7 +51,7 @@ bool TrpObjectWriter::prepareMemo(TrpView &view, TrpBand &band)
         QStringList text = memo.Memo;
         m_build.report.OnEnterRect(text, view);
         if (text != memo.Memo) {
-            memo.ExpandedMemo = text;
+            memo.ExpandedMemo = TrpExpander::splitLines(text);
             m_hooked.insert(&view);
             return true;
         }
