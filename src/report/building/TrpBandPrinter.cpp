@@ -11,6 +11,8 @@
 #include "report/objects/TrpMemoView.h"
 #include "report/objects/TrpSubReportView.h"
 
+#include <utility>
+
 using namespace TrpBandTypes;
 
 namespace {
@@ -37,17 +39,14 @@ void TrpBandPrinter::print(TrpBand &band)
     if (m_build.report.OnBeginBand)
         m_build.report.OnBeginBand(band);
     m_build.newPageRequested = m_build.newColumnRequested = false;
+    band.objectNewPage = band.objectNewColumn = false;
     if (!m_build.runScript(band.view, &band)) {
         m_build.band = outer;
         return;
     }
     const bool pageRequest = m_build.newPageRequested, columnRequest = m_build.newColumnRequested;
     m_build.newPageRequested = m_build.newColumnRequested = false;
-    if ((pageRequest || columnRequest) && !m_page.recorder) {
-        if (pageRequest)
-            m_page.column = m_page.columnCount - 1;
-        m_page.newColumn(&band);
-    }
+    breakAsked(band, pageRequest, columnRequest);
     if (band.type == btGroupHeader) {
         ++band.lineNo;
         ++band.lineThrough;
@@ -65,12 +64,26 @@ void TrpBandPrinter::print(TrpBand &band)
     m_build.band = outer;
 }
 
+void TrpBandPrinter::breakAsked(TrpBand &band, bool page, bool column)
+{
+    if (!(page || column) || m_page.recorder)
+        return;
+    if (page)
+        m_page.column = m_page.columnCount - 1;
+    m_page.newColumn(&band);
+}
+
 void TrpBandPrinter::finish(TrpBand &band)
 {
+    const bool pageAsked = std::exchange(band.objectNewPage, false);
+    const bool columnAsked = std::exchange(band.objectNewColumn, false);
     if (m_build.stopped())
         return;
-    if (band.startNewPage && !isDataBand(band.type) && band.type != btGroupHeader && !m_page.breaking &&
-        !m_page.recorder)
+    // The bands a break outputs ask for no further break.
+    if ((pageAsked || columnAsked) && !m_page.breaking)
+        breakAsked(band, pageAsked, columnAsked);
+    else if (band.startNewPage && !isDataBand(band.type) && band.type != btGroupHeader && !m_page.breaking &&
+             !m_page.recorder)
         m_page.newPage();
     if (!band.reprinting && keepsAggregates(band.type))
         band.aggregates.reset();

@@ -37,6 +37,8 @@ private:
                       qint32 clipBottom);
     void drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height);
     void collectInto(TrpBand &footer, TrpBand &dataBand);
+    // A page or column break a script asked for.
+    void breakAsked(TrpBand &band, bool page, bool column);
     void finish(TrpBand &band);
 
     TrpBuild &m_build;

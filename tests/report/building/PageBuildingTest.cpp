@@ -104,6 +104,32 @@ TEST_F(PageBuildingTest, StartNewPageAndScriptRequestsBreakPages)
     EXPECT_EQ(allTexts(), q("1|2|3|End"));
 }
 
+TEST_F(PageBuildingTest, ObjectScriptsAskForABreakAfterTheirBand)
+{
+    // NEWPAGE from an object: the row prints, the next one starts a page.
+    band(btPageHeader, 0, 20);
+    memo(0, 0, "H[PAGE#]");
+    band(btMasterData, 30, 20, q("4"));
+    memo(0, 30, "[LINE#]").Script = strings({"if [LINE#] = 2 then NEWPAGE"});
+    memo(100, 30, "x");
+    band(btPageFooter, 60, 20);
+    memo(0, 60, "F[SUM([LINE#])]");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("H1,1,x,2,x,F3|H2,3,x,4,x,F7"));
+
+    // NEWCOLUMN moves on to the next column; the last column's to a new page.
+    report.Pages().Clear();
+    page().ColumnCount = 2;
+    band(btMasterData, 0, 20, q("5"));
+    memo(0, 0, "[LINE#]").Script = strings({"if [LINE#] mod 2 = 1 then NEWCOLUMN"});
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("1,2,3|4,5"));
+    const int second = page().PrnInfo.printableWidth / 2;
+    EXPECT_EQ(rectOf(0, q("2")).topLeft(), QPoint(second, 0));
+    EXPECT_EQ(rectOf(0, q("3")).topLeft(), QPoint(second, 20));
+    EXPECT_EQ(rectOf(1, q("4")).topLeft(), QPoint(0, 0));
+}
+
 TEST_F(PageBuildingTest, ABandMovedToANewPageShowsThatPagesNumber)
 {
     // Each row needs a page of its own: the break comes after the row's
