@@ -124,6 +124,13 @@ TEST(TrpCupsPrint, PrintsPageRangesThroughARealQueue)
             // across the sheet, as a printer puts a landscape page on paper.
             EXPECT_GT(boxes[0].width(), boxes[0].height());
             EXPECT_GT(boxes[1].height(), boxes[1].width());
+            // The page stands in the printer's printable area: the memo at
+            // 40, 40 of the page, its text inset, from the area's corner.
+            TrpPage portrait;
+            portrait.applyPaper(printer);
+            const TrpPrinter::PageMetrics &m = portrait.PrnInfo;
+            EXPECT_NEAR(boxes[0].left(), (m.offsetX + 40 + TrpMemoView::GapX) * 72 / TrpPrinter::UnitsPerInchX, 2);
+            EXPECT_GT(boxes[0].top(), (m.offsetY + 40) * 72 / TrpPrinter::UnitsPerInchY - 2);
         }
     }
 }
