@@ -4,6 +4,7 @@
 #include "printing/CurePlanPrint.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
+#include "report/expr/TrpExpander.h"
 #include "report/objects/TrpPictureView.h"
 #include "reportui/TemplatePrintout.h"
 
@@ -24,7 +25,7 @@ bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFi
             if (memo.first() == u"[Picture]")
                 picture->setImage(image);
         } else if (auto text = plan.areaText(memo.first())) {
-            memo = text->split(QLatin1Char('\n'));
+            memo = TrpExpander::splitLines(*text);
         }
     };
     return true;

@@ -1,9 +1,11 @@
 #include "report/building/TInterpretator.h"
 
+#include "report/building/TrpBand.h"
 #include "report/building/TrpBuild.h"
 #include "report/building/TrpPageBuilder.h"
 #include "report/building/TrpReport.h"
 #include "report/building/TrpViewProperties.h"
+#include "report/objects/TrpBandView.h"
 #include "report/objects/TrpView.h"
 #include "report/pages/TrpPage.h"
 
@@ -76,8 +78,11 @@ void TInterpretator::DoFunction(const QString &name, const Variant &p1, const Va
 {
     TrpBuild *build = m_report.build();
     if (name == QLatin1String("NEWPAGE") || name == QLatin1String("NEWCOLUMN")) {
-        if (build)
-            (name == QLatin1String("NEWPAGE") ? build->newPageRequested : build->newColumnRequested) = true;
+        const bool page = name == QLatin1String("NEWPAGE");
+        if (CurBand && CurView != &CurBand->view)
+            (page ? CurBand->objectNewPage : CurBand->objectNewColumn) = true;
+        else if (build)
+            (page ? build->newPageRequested : build->newColumnRequested) = true;
         val = QStringLiteral("0");
         return;
     }

@@ -11,8 +11,9 @@ class TrpView;
 // then FREESPACE (the room left on the page), "Object.Property" of an
 // object of the current page, a property of the current object, and
 // otherwise whatever the report's lookup gives. NEWPAGE and NEWCOLUMN ask
-// for a page or column break before the band is output; other functions go
-// to the report's function libraries.
+// for a page or column break: from a band's script before the band is
+// output, from an object's script after its band; other functions go to
+// the report's function libraries.
 class TInterpretator : public TrpInterpretator
 {
 public:

@@ -30,7 +30,10 @@ public:
         return qint32(std::clamp<qint64>(value, -CoordinateLimit, CoordinateLimit));
     }
     // A running position: within a range no sum of two can leave.
-    [[nodiscard]] static qint32 position(qint64 value) { return qint32(std::clamp<qint64>(value, -(1 << 30), 1 << 30)); }
+    [[nodiscard]] static qint32 position(qint64 value)
+    {
+        return qint32(std::clamp<qint64>(value, -(1 << 30), 1 << 30));
+    }
 
     explicit TrpBand(TrpBandView &view);
     ~TrpBand();
@@ -77,4 +80,8 @@ public:
     TrpAggregates aggregates;
     // A header printed again on a new page keeps its footer's aggregates.
     bool reprinting = false;
+    // NEWPAGE or NEWCOLUMN called from a script of one of the band's
+    // objects: carried out after the band.
+    bool objectNewPage = false;
+    bool objectNewColumn = false;
 };

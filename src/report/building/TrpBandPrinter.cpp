@@ -11,6 +11,8 @@
 #include "report/objects/TrpMemoView.h"
 #include "report/objects/TrpSubReportView.h"
 
+#include <utility>
+
 using namespace TrpBandTypes;
 
 namespace {
@@ -37,17 +39,14 @@ void TrpBandPrinter::print(TrpBand &band)
     if (m_build.report.OnBeginBand)
         m_build.report.OnBeginBand(band);
     m_build.newPageRequested = m_build.newColumnRequested = false;
+    band.objectNewPage = band.objectNewColumn = false;
     if (!m_build.runScript(band.view, &band)) {
         m_build.band = outer;
         return;
     }
     const bool pageRequest = m_build.newPageRequested, columnRequest = m_build.newColumnRequested;
     m_build.newPageRequested = m_build.newColumnRequested = false;
-    if ((pageRequest || columnRequest) && !m_page.recorder) {
-        if (pageRequest)
-            m_page.column = m_page.columnCount - 1;
-        m_page.newColumn(&band);
-    }
+    breakAsked(band, pageRequest, columnRequest);
     if (band.type == btGroupHeader) {
         ++band.lineNo;
         ++band.lineThrough;
@@ -65,12 +64,26 @@ void TrpBandPrinter::print(TrpBand &band)
     m_build.band = outer;
 }
 
+void TrpBandPrinter::breakAsked(TrpBand &band, bool page, bool column)
+{
+    if (!(page || column) || m_page.recorder)
+        return;
+    if (page)
+        m_page.column = m_page.columnCount - 1;
+    m_page.newColumn(&band);
+}
+
 void TrpBandPrinter::finish(TrpBand &band)
 {
+    const bool pageAsked = std::exchange(band.objectNewPage, false);
+    const bool columnAsked = std::exchange(band.objectNewColumn, false);
     if (m_build.stopped())
         return;
-    if (band.startNewPage && !isDataBand(band.type) && band.type != btGroupHeader && !m_page.breaking &&
-        !m_page.recorder)
+    // The bands a break outputs ask for no further break.
+    if ((pageAsked || columnAsked) && !m_page.breaking)
+        breakAsked(band, pageAsked, columnAsked);
+    else if (band.startNewPage && !isDataBand(band.type) && band.type != btGroupHeader && !m_page.breaking &&
+             !m_page.recorder)
         m_page.newPage();
     if (!band.reprinting && keepsAggregates(band.type))
         band.aggregates.reset();
@@ -89,10 +102,11 @@ void TrpBandPrinter::finish(TrpBand &band)
         m_build.report.OnEndBand(band);
 }
 
-bool TrpBandPrinter::prepareObjects(TrpBand &band, const std::vector<TrpView *> &objects)
+bool TrpBandPrinter::forObjects(TrpBand &band, const std::vector<TrpView *> &objects,
+                                bool (TrpObjectWriter::*step)(TrpView &, TrpBand &))
 {
     for (TrpView *view : objects) {
-        if (!m_build.writer.prepare(*view, band))
+        if (!(m_build.writer.*step)(*view, band))
             return false;
     }
     return true;
@@ -106,7 +120,8 @@ qint32 TrpBandPrinter::heightOf(TrpBand &band, const std::vector<TrpView *> &obj
     for (const TrpView *view : objects) {
         if (!view->Visible)
             continue;
-        if (const auto *stretch = dynamic_cast<const TrpStretcheable *>(view); stretch && (view->Flags & TrpView::flStretched))
+        if (const auto *stretch = dynamic_cast<const TrpStretcheable *>(view);
+            stretch && (view->Flags & TrpView::flStretched))
             bottom = std::max(bottom, qint64(view->Top) + stretch->CalcHeight());
         else if (!takesBandHeight(*view))
             bottom = std::max(bottom, qint64(view->Top) + view->Height);
@@ -139,13 +154,16 @@ void TrpBandPrinter::draw(TrpBand &band)
         else
             ordinary.push_back(view);
     }
-    if (!prepareObjects(band, ordinary))
+    if (!forObjects(band, ordinary, &TrpObjectWriter::prepare))
         return;
     if (band.type == btColumnHeader)
         m_page.columnTop = m_page.curY;
     const bool design = placedAtDesign(band.type);
     const qint32 height = design ? band.designHeight : heightOf(band, ordinary);
-    qint32 top = band.type == btPageFooter ? m_page.bottomLimit : (design ? band.y : m_page.curY);
+    // Overlays keep their place on the page, measured from the margins.
+    qint32 top = band.type == btPageFooter ? m_page.bottomLimit
+                 : design                  ? TrpBand::position(qint64(m_page.topLimit) + band.y)
+                                           : m_page.curY;
     const TrpBand *columnFooter = m_page.slot(btColumnFooter);
     const qint32 reserve = (columnFooter && &band != columnFooter) ? columnFooter->designHeight : 0;
     const qint32 limit = m_page.bottomLimit - reserve;
@@ -157,7 +175,7 @@ void TrpBandPrinter::draw(TrpBand &band)
         }
         if (top > m_page.freshY && !m_page.breaking) {
             m_page.newColumn(&band);
-            if (m_build.stopped())
+            if (m_build.stopped() || !forObjects(band, ordinary, &TrpObjectWriter::refresh))
                 return;
             top = m_page.curY;
         }
@@ -333,6 +351,17 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
         for (Piece &piece : pieces)
             piece.top -= limit;
         m_page.newColumn(&band);
+        // A memo that starts on the new page shows that page's values.
+        for (Piece &piece : pieces) {
+            auto *memo = dynamic_cast<TrpMemoView *>(piece.view);
+            if (!memo || piece.done > 0 || !piece.pending || m_build.stopped())
+                continue;
+            if (!m_build.writer.refresh(*memo, band))
+                return;
+            piece.lines.clear();
+            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->Width - 2 * TrpMemoView::GapX))
+                piece.lines.append(line.text);
+        }
     }
     m_page.curY = TrpBand::position(qint64(m_page.curY) + used);
 }

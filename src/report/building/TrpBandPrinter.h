@@ -6,6 +6,7 @@
 
 class TrpBand;
 class TrpBuild;
+class TrpObjectWriter;
 class TrpPageBuilder;
 class TrpView;
 
@@ -26,13 +27,18 @@ public:
 
 private:
     void draw(TrpBand &band);
-    bool prepareObjects(TrpBand &band, const std::vector<TrpView *> &objects);
+    // Runs the writer's step (preparing, refreshing) on each object; false
+    // after a build error.
+    bool forObjects(TrpBand &band, const std::vector<TrpView *> &objects,
+                    bool (TrpObjectWriter::*step)(TrpView &, TrpBand &));
     [[nodiscard]] qint32 heightOf(TrpBand &band, const std::vector<TrpView *> &objects) const;
     [[nodiscard]] qint32 chainHeight(TrpBand &band) const;
     void writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,
                       qint32 clipBottom);
     void drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height);
     void collectInto(TrpBand &footer, TrpBand &dataBand);
+    // A page or column break a script asked for.
+    void breakAsked(TrpBand &band, bool page, bool column);
     void finish(TrpBand &band);
 
     TrpBuild &m_build;

@@ -57,7 +57,7 @@ bool TrpCrossLayout::layOut()
         }
     }
     const qint32 footerWidth = m_footer ? m_footer->width : 0;
-    const qint64 room = std::max<qint64>(1, qint64(m_page.rightLimit) - m_data->x - footerWidth);
+    const qint64 room = std::max<qint64>(1, qint64(m_page.rightLimit) - m_page.leftLimit - m_data->x - footerWidth);
     int first = 0;
     while (first < int(m_widths.size())) {
         qint64 used = m_widths[size_t(first)];

@@ -5,6 +5,7 @@
 #include "report/building/TrpPageBuilder.h"
 #include "report/building/TrpRecorder.h"
 #include "report/building/TrpReport.h"
+#include "report/expr/TrpExpander.h"
 #include "report/objects/TrpCheckBoxView.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpEMFPage.h"
@@ -28,9 +29,10 @@ bool TrpObjectWriter::prepare(TrpView &view, TrpBand &band)
         std::optional<double> number = value ? value->toDouble() : std::nullopt;
         if (!value || (!number && !value->isEmpty() && !value->isNull())) {
             m_build.report.setBuildError(&view, &band,
-                                         value ? TrpError{TrpError::Kind::Conversion,
-                                                          QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
-                                               : m_build.report.parser().error());
+                                         value
+                                             ? TrpError{TrpError::Kind::Conversion,
+                                                        QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
+                                             : m_build.report.parser().error());
             return false;
         }
         const double whole = std::trunc(number.value_or(0));
@@ -42,18 +44,29 @@ bool TrpObjectWriter::prepare(TrpView &view, TrpBand &band)
 bool TrpObjectWriter::prepareMemo(TrpView &view, TrpBand &band)
 {
     auto &memo = static_cast<TrpMemoView &>(view);
+    m_hooked.remove(&view);
     if (!m_build.runScript(view, &band))
         return false;
     if (m_build.report.OnEnterRect) {
         QStringList text = memo.Memo;
         m_build.report.OnEnterRect(text, view);
         if (text != memo.Memo) {
-            memo.ExpandedMemo = text;
+            memo.ExpandedMemo = TrpExpander::splitLines(text);
+            m_hooked.insert(&view);
             return true;
         }
     }
+    return refresh(view, band);
+}
+
+bool TrpObjectWriter::refresh(TrpView &view, TrpBand &band)
+{
+    auto *memo = dynamic_cast<TrpMemoView *>(&view);
+    if (!memo || m_hooked.contains(&view))
+        return true;
+    m_build.view = &view;
     TrpError error;
-    if (!memo.ExpandMemo(m_build.report, error)) {
+    if (!memo->ExpandMemo(m_build.report, error)) {
         m_build.report.setBuildError(&view, &band, error);
         return false;
     }
@@ -72,9 +85,10 @@ bool TrpObjectWriter::write(TrpView &view, TrpBand &band, qint32 x, qint32 y)
         int order = 0;
         if (!value || Variant::compare(*value, Variant(0), order) != Variant::Status::Ok) {
             m_build.report.setBuildError(&view, &band,
-                                         value ? TrpError{TrpError::Kind::Conversion,
-                                                          QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
-                                               : m_build.report.parser().error());
+                                         value
+                                             ? TrpError{TrpError::Kind::Conversion,
+                                                        QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
+                                             : m_build.report.parser().error());
             return false;
         }
         highlighted = order != 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QtGlobal>
 
 class TrpBand;
@@ -16,6 +17,11 @@ public:
 
     // False after recording a build error.
     bool prepare(TrpView &view, TrpBand &band);
+    // Expands a prepared memo's brackets again, for output on a page or
+    // column started after it was prepared, so that PAGE# and the like are
+    // the new page's; its script and the hook do not run again, and a text
+    // the hook gave stays. False after recording a build error.
+    bool refresh(TrpView &view, TrpBand &band);
     // Writes a visible object with its top-left corner at x, y; false after
     // recording a build error.
     bool write(TrpView &view, TrpBand &band, qint32 x, qint32 y);
@@ -28,4 +34,6 @@ private:
     bool put(TrpView &view, TrpBand *band);
 
     TrpBuild &m_build;
+    // Memos whose text the OnEnterRect hook gave at their last preparation.
+    QSet<const TrpView *> m_hooked;
 };

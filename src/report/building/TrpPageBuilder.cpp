@@ -154,17 +154,18 @@ void TrpPageBuilder::linkBands()
 
 void TrpPageBuilder::computeLimits()
 {
+    // Page coordinates start at the printable area's corner; the margins
+    // lie inside that area, so nothing laid out within them is cut.
     const auto &m = m_page.PrnInfo;
+    leftLimit = 0;
+    topLimit = 0;
+    rightLimit = m.printableWidth;
+    bottomLimit = m.printableHeight;
     if (m_page.UseMargins) {
         leftLimit = TrpBand::bounded(m_page.Margins.Left);
         topLimit = TrpBand::bounded(m_page.Margins.Top);
-        rightLimit = TrpBand::bounded(qint64(m.pageWidth) - m_page.Margins.Right);
-        bottomLimit = TrpBand::bounded(qint64(m.pageHeight) - m_page.Margins.Bottom);
-    } else {
-        leftLimit = 0;
-        topLimit = 0;
-        rightLimit = m.printableWidth;
-        bottomLimit = m.printableHeight;
+        rightLimit = TrpBand::bounded(qint64(m.printableWidth) - m_page.Margins.Right);
+        bottomLimit = TrpBand::bounded(qint64(m.printableHeight) - m_page.Margins.Bottom);
     }
     if (const TrpBand *footer = m_slots[btPageFooter]; footer && footer->view.Visible && !footer->objects.empty())
         bottomLimit -= footer->designHeight;
@@ -255,7 +256,7 @@ void TrpPageBuilder::startPage()
     m_build.startPage(m_page);
     curY = topLimit;
     column = 0;
-    leftOffset = 0;
+    leftOffset = leftLimit;
     columnTop = curY;
     freshY = curY;
     outputBand(m_slots[btOverlay]);

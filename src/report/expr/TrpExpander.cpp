@@ -23,6 +23,14 @@ std::optional<QStringList> TrpExpander::expandLines(const QStringList &lines)
     return out;
 }
 
+QStringList TrpExpander::splitLines(const QStringList &lines)
+{
+    QStringList out;
+    for (const QString &line : lines)
+        out.append(splitLines(line));
+    return out;
+}
+
 std::optional<QString> TrpExpander::expandLine(const QString &source)
 {
     QString line = source;

@@ -29,6 +29,8 @@ public:
 
     // Splits a text at CR LF, LF or CR; a break at the end adds no line.
     [[nodiscard]] static QStringList splitLines(const QString &text);
+    // Each line split so; empty lines stay.
+    [[nodiscard]] static QStringList splitLines(const QStringList &lines);
 
 private:
     TrpValueLookup &m_lookup;

@@ -1,13 +1,13 @@
 #include "report/pages/TrpEMFPage.h"
 
-#include "report/objects/TrpAddinRegistry.h"
 #include "report/drawing/TrpDrawContext.h"
-#include "report/pages/TrpPage.h"
 #include "report/drawing/TrpRecordingDevice.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
+#include "report/objects/TrpAddinRegistry.h"
 #include "report/objects/TrpView.h"
 #include "report/objects/TrpViewFactory.h"
+#include "report/pages/TrpPage.h"
 
 #include <QBuffer>
 #include <QLoggingCategory>
@@ -149,8 +149,8 @@ void TrpEMFPage::record()
     const QSize paper = size();
     TrpRecordingDevice device(paper);
     QPainter painter(&device);
-    if (!UseMargins)
-        painter.translate(PrnInfo.offsetX, PrnInfo.offsetY);
+    // The page is drawn in the printable area of its paper.
+    painter.translate(PrnInfo.offsetX, PrnInfo.offsetY);
     const TrpDrawContext context;
     for (const std::unique_ptr<TrpView> &view : m_objects)
         view->draw(painter, context);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/drawing/TrpDrawList.h"
 #include "report/common/TrpError.h"
+#include "report/drawing/TrpDrawList.h"
 #include "report/pages/TrpPrinter.h"
 
 #include <QByteArray>
@@ -21,9 +21,9 @@ class TrpView;
 // back, and turned into drawing records, when the page is first drawn; they
 // are freed when a page that is not visible is drawn, or on release().
 //
-// Page coordinates start at the paper's corner when UseMargins is set and
-// at the printer's printable corner otherwise; the drawing records are in
-// paper coordinates either way.
+// Page coordinates start at the corner of the printer's printable area (the
+// offsets of the page metrics); the drawing records are in paper
+// coordinates, so every device draws the page the same way.
 class TrpEMFPage
 {
 public:

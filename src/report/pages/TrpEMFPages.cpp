@@ -1,10 +1,10 @@
 #include "report/pages/TrpEMFPages.h"
 
-#include "report/objects/TrpPictureView.h"
-#include "report/pages/TrpPrinter.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
+#include "report/objects/TrpPictureView.h"
 #include "report/objects/TrpViewFactory.h"
+#include "report/pages/TrpPrinter.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -20,14 +20,17 @@ constexpr quint8 Compressed = 1;
 constexpr quint8 CompressedToo = 255;
 
 // The page stream of an older file's page: one picture object holding the
-// page's metafile, placed at 0,0 and as large as the area that page
-// coordinates cover (the paper, or without margins the printable area).
+// page's metafile, over the area the metafile was drawn for: the whole paper,
+// or without margins the printable area, where page coordinates start.
 QByteArray metafilePageStream(const QByteArray &metafile, const TrpEMFPage &page)
 {
+    const TrpPrinter::PageMetrics &m = page.PrnInfo;
     TrpPictureView picture;
     picture.Flags = TrpPictureView::pfStretch;
-    picture.Width = page.UseMargins ? page.PrnInfo.pageWidth : page.PrnInfo.printableWidth;
-    picture.Height = page.UseMargins ? page.PrnInfo.pageHeight : page.PrnInfo.printableHeight;
+    picture.Left = page.UseMargins ? -m.offsetX : 0;
+    picture.Top = page.UseMargins ? -m.offsetY : 0;
+    picture.Width = page.UseMargins ? m.pageWidth : m.printableWidth;
+    picture.Height = page.UseMargins ? m.pageHeight : m.printableHeight;
     picture.setPicture(TrpPictureView::pkMetafile, metafile);
 
     QByteArray stream;

@@ -32,9 +32,9 @@ inline QStringList strings(std::initializer_list<const char *> items)
     return out;
 }
 
-// A report on "Default printer" with pages laid out from the paper's corner
-// (margins 0), built from bands and memos placed by the test; the prepared
-// pages are read back as texts and rectangles.
+// A report on "Default printer" with pages laid out from the corner of the
+// printable area (margins 0), built from bands and memos placed by the test;
+// the prepared pages are read back as texts and rectangles.
 class BuildFixture : public ::testing::Test
 {
 protected:
@@ -67,7 +67,9 @@ protected:
     [[nodiscard]] QString allTexts();
     // The rectangle of the first output whose text is that.
     [[nodiscard]] QRect rectOf(int pageIndex, const QString &text);
-    [[nodiscard]] int pageHeight() { return page().PrnInfo.pageHeight; }
+    // The height bands are laid out in: the printable area's (the fixture's
+    // pages have no margins).
+    [[nodiscard]] int pageHeight() { return page().PrnInfo.printableHeight; }
 
     TrpPrinter printer{QStringList()};
     QObject form;

@@ -1,6 +1,16 @@
 #include "BuildFixture.h"
+#include "PdfWordBox.h"
 
 #include "report/data/TrpUserDataset.h"
+#include "report/pages/TrpEMFPage.h"
+#include "report/pages/TrpPagePrinter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <optional>
 
 using namespace TrpBandTypes;
 
@@ -76,7 +86,7 @@ TEST_F(PageBuildingTest, TwoColumnsStartTheSecondAtWidthPlusGap)
     band(btMasterData, 30, 50, q("60"));
     memo(5, 30, "[LINE#]");
     ASSERT_TRUE(build());
-    const int width = page().PrnInfo.pageWidth / 2;
+    const int width = page().PrnInfo.printableWidth / 2;
     const int perColumn = (pageHeight() - 20) / 50;
     EXPECT_EQ(rectOf(0, q("1")).left(), 5);
     EXPECT_EQ(rectOf(0, QString::number(perColumn + 1)), QRect(5 + width + 12, 20, 100, 10));
@@ -92,6 +102,70 @@ TEST_F(PageBuildingTest, StartNewPageAndScriptRequestsBreakPages)
     memo(0, 30, "End");
     ASSERT_TRUE(build());
     EXPECT_EQ(allTexts(), q("1|2|3|End"));
+}
+
+TEST_F(PageBuildingTest, ObjectScriptsAskForABreakAfterTheirBand)
+{
+    // NEWPAGE from an object: the row prints, the next one starts a page.
+    band(btPageHeader, 0, 20);
+    memo(0, 0, "H[PAGE#]");
+    band(btMasterData, 30, 20, q("4"));
+    memo(0, 30, "[LINE#]").Script = strings({"if [LINE#] = 2 then NEWPAGE"});
+    memo(100, 30, "x");
+    band(btPageFooter, 60, 20);
+    memo(0, 60, "F[SUM([LINE#])]");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("H1,1,x,2,x,F3|H2,3,x,4,x,F7"));
+
+    // NEWCOLUMN moves on to the next column; the last column's to a new page.
+    report.Pages().Clear();
+    page().ColumnCount = 2;
+    band(btMasterData, 0, 20, q("5"));
+    memo(0, 0, "[LINE#]").Script = strings({"if [LINE#] mod 2 = 1 then NEWCOLUMN"});
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("1,2,3|4,5"));
+    const int second = page().PrnInfo.printableWidth / 2;
+    EXPECT_EQ(rectOf(0, q("2")).topLeft(), QPoint(second, 0));
+    EXPECT_EQ(rectOf(0, q("3")).topLeft(), QPoint(second, 20));
+    EXPECT_EQ(rectOf(1, q("4")).topLeft(), QPoint(0, 0));
+}
+
+TEST_F(PageBuildingTest, ABandMovedToANewPageShowsThatPagesNumber)
+{
+    // Each row needs a page of its own: the break comes after the row's
+    // text was made, and the text still shows the page it lands on.
+    for (const bool stretched : {false, true}) {
+        SCOPED_TRACE(stretched);
+        report.Pages().Clear();
+        auto &rows = band(btMasterData, 0, 900, q("6"));
+        auto &text = memo(0, 0, "d p[PAGE#] l[LINE#]", 200, 20);
+        band(btPageFooter, 950, 20);
+        memo(0, 950, "f[PAGE#]");
+        if (stretched) {
+            rows.Flags |= TrpBandView::bfStretched;
+            text.Flags = TrpView::flStretched;
+            memo(0, 880, "end p[PAGE#]", 200, 20);
+        }
+        ASSERT_TRUE(build());
+        ASSERT_EQ(pageCount(), 6);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_TRUE(texts(i).contains(QStringLiteral("d p%1 l%1").arg(i + 1))) << texts(i).join(u',').toStdString();
+            EXPECT_TRUE(texts(i).contains(QStringLiteral("f%1").arg(i + 1)));
+            if (stretched) {
+                EXPECT_TRUE(texts(i).contains(QStringLiteral("end p%1").arg(i + 1)));
+            }
+        }
+    }
+}
+
+TEST_F(PageBuildingTest, ASplitBandsLaterMemosShowThePageTheyStartOn)
+{
+    band(btMasterData, 0, 1500, q("1"), 48 | TrpBandView::bfAllowSplit);
+    memo(0, 0, "top p[PAGE#]", 200, 20);
+    memo(0, 1400, "low p[PAGE#]", 200, 20);
+    ASSERT_TRUE(build());
+    ASSERT_EQ(pageCount(), 2);
+    EXPECT_EQ(allTexts(), q("top p1|low p2"));
 }
 
 TEST_F(PageBuildingTest, TallBandsMoveOnOrSplit)
@@ -146,7 +220,9 @@ TEST_F(PageBuildingTest, EmptyDetailDropsTheMasterRowUnlessAsked)
     master.RangeEnd = reCount;
     master.RangeEndCount = 3;
     // The second master row has no detail rows.
-    master.OnFirst = master.OnNext = [&detail](TrpDataset &sender) { detail.RangeEndCount = sender.RecNo == 1 ? 0 : 2; };
+    master.OnFirst = master.OnNext = [&detail](TrpDataset &sender) {
+        detail.RangeEndCount = sender.RecNo == 1 ? 0 : 2;
+    };
     band(btMasterHeader, 0, 20);
     memo(0, 0, "MH");
     auto &masterBand = band(btMasterData, 30, 20, q("Master"));
@@ -176,7 +252,9 @@ TEST_F(PageBuildingTest, EmptyFirstDetailKeepsTheMasterHeader)
     master.setObjectName(q("Master"));
     master.RangeEnd = reCount;
     master.RangeEndCount = 2;
-    master.OnFirst = master.OnNext = [&detail](TrpDataset &sender) { detail.RangeEndCount = sender.RecNo == 0 ? 0 : 1; };
+    master.OnFirst = master.OnNext = [&detail](TrpDataset &sender) {
+        detail.RangeEndCount = sender.RecNo == 0 ? 0 : 1;
+    };
     band(btMasterHeader, 0, 20);
     memo(0, 0, "MH");
     band(btMasterData, 30, 20, q("Master"));
@@ -186,6 +264,77 @@ TEST_F(PageBuildingTest, EmptyFirstDetailKeepsTheMasterHeader)
     ASSERT_TRUE(build());
     // The dropped first row was not counted.
     EXPECT_EQ(allTexts(), q("MH,M1,D"));
+}
+
+} // namespace
+
+namespace {
+
+// The bounding box of what is not white.
+QRect inkOf(const QImage &image)
+{
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+TEST_F(PageBuildingTest, MarginsAndThePrintableAreaPlaceObjectsOnThePaper)
+{
+    page().Margins = {100, 100, 100, 100};
+    band(btPageHeader, 0, 40);
+    TrpMemoView &mark = memo(0, 0, "Mark", 200, 30);
+    mark.FrameTyp = TrpView::frAll;
+    band(btMasterData, 50, 20, q("1"));
+    memo(0, 50, "Row", 200, 20);
+    band(btPageFooter, 100, 20);
+    memo(0, 100, "Foot", 200, 20);
+    band(btOverlay, 200, 20);
+    memo(10, 205, "Over", 200, 10);
+    ASSERT_TRUE(build());
+    const TrpPrinter::PageMetrics &m = page().PrnInfo;
+    ASSERT_EQ(m.offsetX, 18);
+    // Laid out inside the margins on both axes, the footer above the bottom one.
+    EXPECT_EQ(rectOf(0, q("Mark")), QRect(100, 100, 200, 30));
+    EXPECT_EQ(rectOf(0, q("Row")).topLeft(), QPoint(100, 140));
+    EXPECT_EQ(rectOf(0, q("Foot")).bottom() + 1, m.printableHeight - 100);
+    EXPECT_EQ(rectOf(0, q("Over")).topLeft(), QPoint(110, 305));
+
+    // Drawn on the paper in the printable area, 18 units in on each axis.
+    TrpEMFPage &prepared = report.EMFPages()[0];
+    prepared.Visible = true;
+    QImage image(prepared.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        prepared.draw(painter, QRectF(QPointF(0, 0), prepared.size()));
+    }
+    const QRect ink = inkOf(image);
+    EXPECT_NEAR(ink.left(), 118, 1);
+    EXPECT_NEAR(ink.top(), 118, 1);
+    EXPECT_LE(ink.right(), m.pageWidth - 118);
+    EXPECT_LE(ink.bottom(), m.pageHeight - 118);
+
+    // The printer's path draws the same place on the sheet.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(q("page.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(300);
+        TrpPagePrinter printer(writer);
+        ASSERT_TRUE(printer.print(prepared));
+        ASSERT_TRUE(printer.finish());
+    }
+    const std::optional<QRectF> word = pdfWordBox(pdf, 1, q("Mark"));
+    if (!word)
+        GTEST_SKIP() << "pdftotext could not read the page";
+    const double pointsX = 72.0 / TrpPrinter::UnitsPerInchX, pointsY = 72.0 / TrpPrinter::UnitsPerInchY;
+    EXPECT_GE(word->left(), 118 * pointsX);
+    EXPECT_LE(word->left(), (118 + 2 * TrpMemoView::GapX + 1) * pointsX);
+    EXPECT_GE(word->center().y(), 118 * pointsY);
+    EXPECT_LE(word->center().y(), (118 + 30) * pointsY);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "BuildFixture.h"
-#include "FakeReportUi.h"
 #include "FakePlatformPrinters.h"
+#include "FakeReportUi.h"
 
 #include "report/building/TrpBand.h"
 #include "report/building/TrpPageRange.h"
@@ -42,7 +42,7 @@ TEST_F(TrpReportTest, CalculationErrorsKeepTheirTextAndAreResetByTheNextBuild)
     broken.Memo.append(q("second"));
     EXPECT_TRUE(build(true));
     EXPECT_EQ(report.ErrorText(), q("An error occured during calculating\ra [Nowhere] b\rsecond\rReport rpReport1\r"
-                                     "Band: マスタ データ"));
+                                    "Band: マスタ データ"));
     EXPECT_EQ(report.ErrorCause().message, q("Undefined symbol \"NOWHERE\""));
 
     broken.Memo = strings({"fine"});
@@ -108,11 +108,21 @@ TEST_F(TrpReportTest, TwoPassProgressShowsTheTotalInTheSecondPass)
 TEST_F(TrpReportTest, EventsComeInOrder)
 {
     QStringList events;
-    report.OnBeginDoc = [&] { events.append(q("doc")); };
-    report.OnEndDoc = [&] { events.append(q("end doc")); };
-    report.OnBeginPage = [&](int page) { events.append(QStringLiteral("page %1").arg(page)); };
-    report.OnEndPage = [&](int page) { events.append(QStringLiteral("end page %1").arg(page)); };
-    report.OnBeginBand = [&](TrpBand &band) { events.append(QStringLiteral("band %1").arg(band.type)); };
+    report.OnBeginDoc = [&] {
+        events.append(q("doc"));
+    };
+    report.OnEndDoc = [&] {
+        events.append(q("end doc"));
+    };
+    report.OnBeginPage = [&](int page) {
+        events.append(QStringLiteral("page %1").arg(page));
+    };
+    report.OnEndPage = [&](int page) {
+        events.append(QStringLiteral("end page %1").arg(page));
+    };
+    report.OnBeginBand = [&](TrpBand &band) {
+        events.append(QStringLiteral("band %1").arg(band.type));
+    };
     report.OnEnterRect = [&](QStringList &memo, TrpView &) {
         if (memo.first() == q("replace"))
             memo = strings({"replaced [not expanded]"});
@@ -123,6 +133,29 @@ TEST_F(TrpReportTest, EventsComeInOrder)
     // The band begins before it finds that it needs the next page.
     EXPECT_EQ(events, strings({"doc", "page 0", "band 5", "band 5", "end page 0", "page 1", "end page 1", "end doc"}));
     EXPECT_EQ(texts(1), strings({"replaced [not expanded]"}));
+}
+
+TEST_F(TrpReportTest, TextsWithAnyLineEndsPrintAsSeparateLines)
+{
+    // CR LF, CR and LF alike end a line, whether the text comes from a
+    // value or from the OnEnterRect hook; no line keeps a CR.
+    const QString text = QString::fromUtf8("杖歩行\r\n見守り要\r三行目\n\r\n五行目");
+    const QStringList lines = strings({"杖歩行", "見守り要", "三行目", "", "五行目"});
+    report.OnGetValue = [&](const QString &name, Variant &value) {
+        if (name == q("Remark"))
+            value = Variant(text);
+    };
+    report.OnEnterRect = [&](QStringList &memo, TrpView &) {
+        if (memo.first() == q("hooked"))
+            memo = QStringList{q("first"), text};
+    };
+    band(btMasterData, 0, 200, q("1"));
+    memo(0, 0, "[Remark]", 200, 100);
+    memo(0, 100, "hooked", 200, 100);
+    ASSERT_TRUE(build());
+    ASSERT_EQ(output(0).size(), 2u);
+    EXPECT_EQ(report.EMFPages()[0].objects()[0]->ExpandedMemo, lines);
+    EXPECT_EQ(report.EMFPages()[0].objects()[1]->ExpandedMemo, QStringList{q("first")} + lines);
 }
 
 TEST_F(TrpReportTest, MultipleReportsBuildOncePerRowOrOnceWithoutADataset)

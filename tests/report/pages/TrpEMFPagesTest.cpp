@@ -199,7 +199,7 @@ TEST(TrpEMFPages, ReadsTheOlderLayoutAsOneMetafilePerPage)
     ASSERT_EQ(page.objects().size(), 1u);
     const TrpView &picture = *page.objects()[0];
     EXPECT_EQ(picture.Typ, gtPicture);
-    EXPECT_EQ(QRect(picture.Left, picture.Top, picture.Width, picture.Height), QRect(0, 0, 752, 1071));
+    EXPECT_EQ(QRect(picture.Left, picture.Top, picture.Width, picture.Height), QRect(-18, -18, 752, 1071));
 
     // The metafile (one inch drawn on the page) fills the page: its red
     // rectangle at 10,20 - 40,60 of 96 lands scaled on the page.
@@ -315,8 +315,9 @@ TEST(TrpEMFPages, UnknownAddinIsDrawnAsAnEmptyFramedBoxAndReported)
     EXPECT_EQ(std::get<TrpDrawRecord::Rects>(box->item).rects.value(0), QRectF(50, 60, 70, 80));
     EXPECT_EQ(page.drawList().stateOf(*box).brush.style(), Qt::NoBrush);
     EXPECT_FALSE(page.drawList().texts().contains(QStringLiteral("hidden")));
-    EXPECT_EQ(image.pixel(50, 100), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(85, 100), qRgb(255, 255, 255));
+    // On the paper the box stands in the printable area, 18 units in.
+    EXPECT_EQ(image.pixel(50 + 18, 100), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(85 + 18, 100), qRgb(255, 255, 255));
 }
 
 TEST(TrpEMFPages, DrawingAPageThatIsNotVisibleReleasesIt)
@@ -374,7 +375,7 @@ TEST(TrpEMFPages, ObjectsNearThe32BitLimitAreDrawnClamped)
     }
 }
 
-TEST(TrpEMFPages, WithoutMarginsPagesStartAtThePrintableCorner)
+TEST(TrpEMFPages, PagesAreDrawnInThePrintableAreaWithOrWithoutMargins)
 {
     TrpPrinter printer({});
     TrpEMFPages pages;
@@ -390,7 +391,9 @@ TEST(TrpEMFPages, WithoutMarginsPagesStartAtThePrintableCorner)
     const QRectF a = withMargins.drawList().records().value(0).bounds;
     const QRectF b = without.drawList().records().value(0).bounds;
     ASSERT_FALSE(a.isEmpty());
-    EXPECT_EQ(b.topLeft() - a.topLeft(), QPointF(18, 18));
+    EXPECT_EQ(a, b);
+    EXPECT_NEAR(a.left(), 118, 1);
+    EXPECT_NEAR(a.center().y(), 118, 1);
 }
 
 TEST(TrpEMFPages, WriterRefusesWhatItCannotStore)

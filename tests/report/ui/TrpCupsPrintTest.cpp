@@ -1,3 +1,4 @@
+#include "PdfWordBox.h"
 #include "PreviewFixtures.h"
 
 #include "reportui/TrpCupsPrinters.h"
@@ -81,22 +82,6 @@ QString printThrough(TrpPrinter &printer, const CupsServer &cups, const QString 
     return waitForPdf(cups.folder, mark);
 }
 
-// The box of the word on the page (points), as pdftotext reads it.
-std::optional<QRectF> pageWord(const QString &pdf, int page, const QString &word)
-{
-    const QString boxes =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
-                                          QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
-    const QRegularExpression pattern(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
-                                                    "yMax=\"([\\d.]+)\">%1</word>")
-                                         .arg(word));
-    const QRegularExpressionMatch match = pattern.match(boxes);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
-}
-
 } // namespace
 
 TEST(TrpCupsPrint, PrintsPageRangesThroughARealQueue)
@@ -130,7 +115,7 @@ TEST(TrpCupsPrint, PrintsPageRangesThroughARealQueue)
             << info.toStdString();
         QList<QRectF> boxes;
         for (qsizetype page = 0; page < c.words.size(); ++page) {
-            const std::optional<QRectF> box = pageWord(pdf, int(page) + 1, c.words[page]);
+            const std::optional<QRectF> box = pdfWordBox(pdf, int(page) + 1, c.words[page]);
             EXPECT_TRUE(box) << c.words[page].toStdString();
             boxes.append(box.value_or(QRectF()));
         }
@@ -139,6 +124,13 @@ TEST(TrpCupsPrint, PrintsPageRangesThroughARealQueue)
             // across the sheet, as a printer puts a landscape page on paper.
             EXPECT_GT(boxes[0].width(), boxes[0].height());
             EXPECT_GT(boxes[1].height(), boxes[1].width());
+            // The page stands in the printer's printable area: the memo at
+            // 40, 40 of the page, its text inset, from the area's corner.
+            TrpPage portrait;
+            portrait.applyPaper(printer);
+            const TrpPrinter::PageMetrics &m = portrait.PrnInfo;
+            EXPECT_NEAR(boxes[0].left(), (m.offsetX + 40 + TrpMemoView::GapX) * 72 / TrpPrinter::UnitsPerInchX, 2);
+            EXPECT_GT(boxes[0].top(), (m.offsetY + 40) * 72 / TrpPrinter::UnitsPerInchY - 2);
         }
     }
 }

@@ -155,7 +155,8 @@ TEST(TrpPreviewForm, SearchesTextAcrossPagesWithF3)
         for (int i = 1; i < page; ++i)
             form.PgDownClick();
     };
-    // Memos stand at 40, 80, 120 on their pages; a match is found at its run's top.
+    // Memos stand at 40, 80, 120 on their pages, which start 18 units into
+    // the paper (A4's printable area); a match is found at its run's top.
     const struct
     {
         const char *what;
@@ -176,7 +177,7 @@ TEST(TrpPreviewForm, SearchesTextAcrossPagesWithF3)
     for (const auto &step : steps) {
         step.act();
         EXPECT_EQ(form.currentPage(), step.page) << step.what;
-        EXPECT_NEAR(form.foundPoint().y(), step.top, 5) << step.what;
+        EXPECT_NEAR(form.foundPoint().y(), step.top + 18, 5) << step.what;
     }
     // The match stands 10 pixels below the view's top.
     EXPECT_EQ(form.VScrollBar->value(),
