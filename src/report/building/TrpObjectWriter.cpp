@@ -19,6 +19,8 @@ bool TrpObjectWriter::prepare(TrpView &view, TrpBand &band)
     if (dynamic_cast<TrpMemoView *>(&view))
         return prepareMemo(view, band);
     view.ExpandedMemo = view.Memo;
+    if (const std::optional<QByteArray> bytes = view.boundFieldBytes())
+        view.loadFromField(*bytes, view.ExpandedMemo);
     if (m_build.report.OnEnterRect)
         m_build.report.OnEnterRect(view.ExpandedMemo, view);
     if (!m_build.runScript(view, &band))
@@ -28,9 +30,10 @@ bool TrpObjectWriter::prepare(TrpView &view, TrpBand &band)
         std::optional<double> number = value ? value->toDouble() : std::nullopt;
         if (!value || (!number && !value->isEmpty() && !value->isNull())) {
             m_build.report.setBuildError(&view, &band,
-                                         value ? TrpError{TrpError::Kind::Conversion,
-                                                          QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
-                                               : m_build.report.parser().error());
+                                         value
+                                             ? TrpError{TrpError::Kind::Conversion,
+                                                        QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
+                                             : m_build.report.parser().error());
             return false;
         }
         const double whole = std::trunc(number.value_or(0));
@@ -44,9 +47,13 @@ bool TrpObjectWriter::prepareMemo(TrpView &view, TrpBand &band)
     auto &memo = static_cast<TrpMemoView &>(view);
     if (!m_build.runScript(view, &band))
         return false;
-    if (m_build.report.OnEnterRect) {
+    const std::optional<QByteArray> bytes = memo.boundFieldBytes();
+    if (m_build.report.OnEnterRect || bytes) {
         QStringList text = memo.Memo;
-        m_build.report.OnEnterRect(text, view);
+        if (bytes)
+            memo.loadFromField(*bytes, text);
+        if (m_build.report.OnEnterRect)
+            m_build.report.OnEnterRect(text, view);
         if (text != memo.Memo) {
             memo.ExpandedMemo = text;
             return true;
@@ -72,9 +79,10 @@ bool TrpObjectWriter::write(TrpView &view, TrpBand &band, qint32 x, qint32 y)
         int order = 0;
         if (!value || Variant::compare(*value, Variant(0), order) != Variant::Status::Ok) {
             m_build.report.setBuildError(&view, &band,
-                                         value ? TrpError{TrpError::Kind::Conversion,
-                                                          QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
-                                               : m_build.report.parser().error());
+                                         value
+                                             ? TrpError{TrpError::Kind::Conversion,
+                                                        QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
+                                             : m_build.report.parser().error());
             return false;
         }
         highlighted = order != 0;

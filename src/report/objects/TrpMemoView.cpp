@@ -1,6 +1,7 @@
 #include "report/objects/TrpMemoView.h"
 
 #include "report/common/TrpUtils.h"
+#include "report/data/TrpRowSource.h"
 #include "report/drawing/TrpDrawContext.h"
 #include "report/drawing/TrpFontCache.h"
 #include "report/drawing/TrpRecordingDevice.h"
@@ -98,6 +99,11 @@ bool TrpMemoView::ExpandMemo(TrpValueLookup &lookup, TrpError &error)
     }
     ExpandedMemo = std::move(*lines);
     return true;
+}
+
+void TrpMemoView::loadFromField(const QByteArray &bytes, QStringList &text)
+{
+    text = bytes.isEmpty() ? QStringList() : TrpExpander::splitLines(TrpRowSource::textOfBytes(bytes));
 }
 
 void TrpMemoView::setHighlighted(bool on)

@@ -48,11 +48,50 @@ void TrpPictureView::setPicture(quint8 kind, QByteArray data)
 
 void TrpPictureView::setImage(const QImage &image)
 {
+    QImage opaque = image;
+    if (image.hasAlphaChannel()) {
+        opaque = QImage(image.size(), QImage::Format_RGB32);
+        opaque.fill(TrpColor::isNone(FillColor) ? QColor(Qt::white) : TrpColor::toQColor(FillColor));
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, image);
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
+    opaque.save(&buffer, "BMP");
     setPicture(pkBitmap, bytes);
+}
+
+void TrpPictureView::loadPicture(const QByteArray &bytes)
+{
+    auto decoded = std::make_shared<Decoded>();
+    quint8 kind = pkNone;
+    if (bytes.startsWith("BM")) {
+        decoded->image = QImage::fromData(bytes, "BMP");
+        kind = pkBitmap;
+    } else if (bytes.startsWith(QByteArrayView("\0\0\1\0", 4))) {
+        decoded->image = QImage::fromData(bytes, "ICO");
+        kind = pkIcon;
+    } else if (decoded->metafile.load(bytes)) {
+        setPicture(pkMetafile, bytes);
+        m_decoded = std::move(decoded);
+        return;
+    }
+    if (!decoded->image.isNull()) {
+        setPicture(kind, bytes);
+        m_decoded = std::move(decoded);
+        return;
+    }
+    const QImage image = bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
+    if (image.isNull())
+        clearPicture();
+    else
+        setImage(image);
+}
+
+void TrpPictureView::loadFromField(const QByteArray &bytes, QStringList &)
+{
+    loadPicture(bytes);
 }
 
 void TrpPictureView::clearPicture()

@@ -2,6 +2,7 @@
 
 #include "report/common/TrpColor.h"
 
+#include <QByteArray>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -98,6 +99,13 @@ public:
     // "[" of the first line and the last "]" of that line, when the line
     // is at least 3 bytes long.
     [[nodiscard]] std::optional<QString> boundFieldName() const;
+    // The bytes of the picture or binary field the object is bound to, in
+    // the current row (empty for a null); nullopt when it is bound to none.
+    [[nodiscard]] std::optional<QByteArray> boundFieldBytes() const;
+    // Takes its content from such a field's bytes: a picture its picture,
+    // a memo its text lines (into text, the copy the output goes on with).
+    // Other objects have no content to take.
+    virtual void loadFromField(const QByteArray &bytes, QStringList &text);
 
     // FrameWidth in the file: whole widths up to 10 as themselves, any
     // other width in thousandths, so that reading gives the width back (to
@@ -132,7 +140,7 @@ public:
     QStringList Script;
     bool Visible = true;
 
-    // The data set and field the object is bound to (pictures load from it).
+    // The data set and field the object is bound to for a build.
     QPointer<TrpRowSource> DataSet;
     QString DataField;
 
