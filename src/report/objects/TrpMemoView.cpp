@@ -103,7 +103,10 @@ bool TrpMemoView::ExpandMemo(TrpValueLookup &lookup, TrpError &error)
 
 void TrpMemoView::loadFromField(const QByteArray &bytes, QStringList &text)
 {
-    text = bytes.isEmpty() ? QStringList() : TrpExpander::splitLines(TrpRowSource::textOfBytes(bytes));
+    // The text ends at a NUL, which pads the texts of fixed-size records.
+    const qsizetype end = bytes.indexOf('\0');
+    const QByteArray stored = end < 0 ? bytes : bytes.left(end);
+    text = stored.isEmpty() ? QStringList() : TrpExpander::splitLines(TrpRowSource::textOfBytes(stored));
 }
 
 void TrpMemoView::setHighlighted(bool on)

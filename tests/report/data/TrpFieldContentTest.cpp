@@ -18,6 +18,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 using namespace PreparedFixtures;
 
@@ -69,18 +70,19 @@ protected:
             {QByteArray("BM this is no bitmap"), QByteArray("\x01\x02\xff\0", 4)},
             {blueBmp(), QByteArray()},
             {png.left(40), DbValue()},
-            {QByteArray(), DbValue()},
+            {QByteArray(), Sjis::encode(u"見守り") + QByteArray(3, '\0')},
         };
         for (int i = 0; i < rows.size(); ++i) {
             DbQuery insert(db(), QStringLiteral("INSERT INTO RptPhotos (No, Photo, Note) VALUES (?, ?, ?)"));
             insert.addBind(i + 1).addBind(rows[i].first).addBind(rows[i].second);
             ASSERT_TRUE(exec(insert));
         }
+        build();
     }
 
     // Photo and Note as stored; Once an expression that holds the photo of
     // the first row only.
-    void build(TrpReport &report, QObject &form)
+    void build()
     {
         ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT No, Photo, Note, CASE WHEN No = 1 THEN Photo END "
                                                            "AS Once FROM RptPhotos ORDER BY No"))))
@@ -117,20 +119,23 @@ protected:
         page.Objects.push_back(std::move(memo));
     }
 
+    void prepare()
+    {
+        report.PrepareReport();
+        ASSERT_FALSE(report.hasError()) << report.ErrorCause().message.toStdString();
+        ASSERT_EQ(report.EMFPages().Count(), 1);
+    }
+
     TrpPrinter printer{QStringList()};
     DbDataSet rows;
     std::unique_ptr<TrpDbRowSource> source;
+    QObject form;
+    TrpReport report{&form};
 };
 
 TEST_P(TrpFieldContentTest, PicturesAndMemosTakeTheirBoundFieldsBytes)
 {
-    QObject form;
-    TrpReport report(&form);
-    build(report, form);
-    ASSERT_FALSE(HasFatalFailure());
-    report.PrepareReport();
-    ASSERT_FALSE(report.hasError()) << report.ErrorCause().message.toStdString();
-    ASSERT_EQ(report.EMFPages().Count(), 1);
+    ASSERT_NO_FATAL_FAILURE(prepare());
     TrpEMFPage &page = report.EMFPages()[0];
     const std::vector<std::unique_ptr<TrpView>> &objects = page.objects();
     ASSERT_EQ(objects.size(), 18u);
@@ -155,11 +160,13 @@ TEST_P(TrpFieldContentTest, PicturesAndMemosTakeTheirBoundFieldsBytes)
     for (int row = 1; row < 6; ++row)
         EXPECT_EQ(picture(row, 1)->pictureKind(), TrpPictureView::pkNone) << "row " << row + 1;
 
-    // The note's Shift-JIS bytes as lines; a null or empty note none.
+    // The note's Shift-JIS bytes as lines, up to a NUL that pads a record;
+    // a null or empty note none.
     EXPECT_EQ(note(0), QStringList({u8("杖歩行"), u8("見守り要")}));
     EXPECT_TRUE(note(1).isEmpty());
     EXPECT_EQ(note(2).size(), 1);
     EXPECT_TRUE(note(3).isEmpty());
+    EXPECT_EQ(note(5), QStringList{u8("見守り")});
 
     // Drawn at the object's rectangle, stretched to it: the red half, the
     // transparent half on white paper, the blue bitmap; nothing else.
@@ -183,17 +190,28 @@ TEST_P(TrpFieldContentTest, PicturesAndMemosTakeTheirBoundFieldsBytes)
 
 TEST_P(TrpFieldContentTest, ANamedValueOfTheDataFieldKindBindsToo)
 {
-    QObject form;
-    TrpReport report(&form);
-    build(report, form);
-    ASSERT_FALSE(HasFatalFailure());
     report.Template().Values.Add({vtDataField, 0, QStringLiteral("Rows"), QStringLiteral("Photo"), u8("写真")});
     report.Pages()[0].Objects[1]->Memo = QStringList{u8("[写真]")};
-    report.PrepareReport();
-    ASSERT_FALSE(report.hasError()) << report.ErrorCause().message.toStdString();
+    ASSERT_NO_FATAL_FAILURE(prepare());
     const auto *first = dynamic_cast<const TrpPictureView *>(report.EMFPages()[0].objects()[0].get());
     ASSERT_TRUE(first);
     EXPECT_EQ(first->pictureSize(), QSizeF(40, 20));
+}
+
+TEST_P(TrpFieldContentTest, ThePreparedReportFileKeepsThePictures)
+{
+    ASSERT_NO_FATAL_FAILURE(prepare());
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("photos.rpd"));
+    ASSERT_TRUE(report.SavePreparedReport(file));
+
+    TrpReport loaded(&form);
+    ASSERT_TRUE(loaded.LoadPreparedReport(file));
+    ASSERT_EQ(loaded.EMFPages().Count(), 1);
+    const auto *first = dynamic_cast<const TrpPictureView *>(loaded.EMFPages()[0].objects()[0].get());
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->pictureSize(), QSizeF(40, 20));
+    EXPECT_EQ(recordsOf<TrpDrawRecord::Image>(loaded.EMFPages()[0].drawList()).size(), 3);
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TrpFieldContentTest);
