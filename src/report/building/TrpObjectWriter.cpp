@@ -19,8 +19,7 @@ bool TrpObjectWriter::prepare(TrpView &view, TrpBand &band)
     if (dynamic_cast<TrpMemoView *>(&view))
         return prepareMemo(view, band);
     view.ExpandedMemo = view.Memo;
-    if (const std::optional<QByteArray> bytes = view.boundFieldBytes())
-        view.loadFromField(*bytes, view.ExpandedMemo);
+    view.loadFromField(view.ExpandedMemo);
     if (m_build.report.OnEnterRect)
         m_build.report.OnEnterRect(view.ExpandedMemo, view);
     if (!m_build.runScript(view, &band))
@@ -47,17 +46,14 @@ bool TrpObjectWriter::prepareMemo(TrpView &view, TrpBand &band)
     auto &memo = static_cast<TrpMemoView &>(view);
     if (!m_build.runScript(view, &band))
         return false;
-    const std::optional<QByteArray> bytes = memo.boundFieldBytes();
-    if (m_build.report.OnEnterRect || bytes) {
-        QStringList text = memo.Memo;
-        if (bytes)
-            memo.loadFromField(*bytes, text);
-        if (m_build.report.OnEnterRect)
-            m_build.report.OnEnterRect(text, view);
-        if (text != memo.Memo) {
-            memo.ExpandedMemo = text;
-            return true;
-        }
+    // Text that the field or the form's hook gave is output as it is.
+    QStringList text = memo.Memo;
+    memo.loadFromField(text);
+    if (m_build.report.OnEnterRect)
+        m_build.report.OnEnterRect(text, view);
+    if (text != memo.Memo) {
+        memo.ExpandedMemo = text;
+        return true;
     }
     TrpError error;
     if (!memo.ExpandMemo(m_build.report, error)) {

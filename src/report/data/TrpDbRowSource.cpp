@@ -119,14 +119,9 @@ std::optional<QByteArray> TrpDbRowSource::fieldBytes(const QString &name) const
     const DbField field = m_dataSet.field(name);
     if (!field.isValid())
         return std::nullopt;
-    switch (field.type()) {
-    case DbType::Blob:
-        return field.asBytes();
-    case DbType::Null:
-        return QByteArray();
-    default:
+    if (field.type() != DbType::Blob)
         return std::nullopt;
-    }
+    return field.asBytes();
 }
 
 QString TrpDbRowSource::errorText() const

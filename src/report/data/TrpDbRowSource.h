@@ -25,9 +25,6 @@ public:
     [[nodiscard]] bool sameBookmark(const Bookmark &a, const Bookmark &b) const override;
     [[nodiscard]] std::optional<FieldType> fieldType(const QString &name) const override;
     [[nodiscard]] std::optional<Variant> fieldValue(const QString &name) const override;
-    // A null in a column whose kind the database does not tell (an
-    // expression column of SQLite) reads as empty bytes: it may be a
-    // missing picture, which must not leave the last row's in its place.
     [[nodiscard]] std::optional<QByteArray> fieldBytes(const QString &name) const override;
     [[nodiscard]] QString errorText() const override;
 

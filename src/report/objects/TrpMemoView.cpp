@@ -101,11 +101,14 @@ bool TrpMemoView::ExpandMemo(TrpValueLookup &lookup, TrpError &error)
     return true;
 }
 
-void TrpMemoView::loadFromField(const QByteArray &bytes, QStringList &text)
+void TrpMemoView::loadFromField(QStringList &text)
 {
+    const std::optional<QByteArray> bytes = boundFieldBytes();
+    if (!bytes)
+        return;
     // The text ends at a NUL, which pads the texts of fixed-size records.
-    const qsizetype end = bytes.indexOf('\0');
-    const QByteArray stored = end < 0 ? bytes : bytes.left(end);
+    const qsizetype end = bytes->indexOf('\0');
+    const QByteArray stored = end < 0 ? *bytes : bytes->left(end);
     text = stored.isEmpty() ? QStringList() : TrpExpander::splitLines(TrpRowSource::textOfBytes(stored));
 }
 

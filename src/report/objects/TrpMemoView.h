@@ -81,7 +81,7 @@ public:
     [[nodiscard]] qint32 CalcHeight() const override;
     // A memo or binary field gives the lines of its text (up to a NUL); an
     // empty one none.
-    void loadFromField(const QByteArray &bytes, QStringList &text) override;
+    void loadFromField(QStringList &text) override;
 
     // Expands Memo into ExpandedMemo; false with the lookup's error.
     [[nodiscard]] bool ExpandMemo(TrpValueLookup &lookup, TrpError &error);

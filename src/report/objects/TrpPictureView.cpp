@@ -1,5 +1,6 @@
 #include "report/objects/TrpPictureView.h"
 
+#include "report/data/TrpRowSource.h"
 #include "report/drawing/TrpDrawContext.h"
 #include "report/drawing/TrpMetafilePlayer.h"
 #include "report/files/TrpStreamReader.h"
@@ -89,9 +90,16 @@ void TrpPictureView::loadPicture(const QByteArray &bytes)
         setImage(image);
 }
 
-void TrpPictureView::loadFromField(const QByteArray &bytes, QStringList &)
+void TrpPictureView::loadFromField(QStringList &)
 {
-    loadPicture(bytes);
+    if (const std::optional<QByteArray> bytes = boundFieldBytes()) {
+        loadPicture(*bytes);
+        return;
+    }
+    if (!DataSet || DataField.isEmpty() || DataSet->fieldType(DataField) != TrpRowSource::FieldType::Unknown)
+        return;
+    if (const std::optional<Variant> value = DataSet->fieldValue(DataField); value && value->isNull())
+        clearPicture();
 }
 
 void TrpPictureView::clearPicture()

@@ -46,7 +46,10 @@ public:
     // icon as they are, any other image format that can be read (PNG, JPEG,
     // GIF) as a bitmap. Bytes that hold no picture, and none, leave none.
     void loadPicture(const QByteArray &bytes);
-    void loadFromField(const QByteArray &bytes, QStringList &text) override;
+    // A null in a column whose kind the database does not tell (an
+    // expression column of SQLite) leaves no picture either, rather than the
+    // last row's.
+    void loadFromField(QStringList &text) override;
 
     // The size the picture is drawn at when not stretched, in page units;
     // empty when there is nothing to draw.

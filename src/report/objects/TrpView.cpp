@@ -222,7 +222,7 @@ std::optional<QByteArray> TrpView::boundFieldBytes() const
     return DataSet->fieldBytes(DataField);
 }
 
-void TrpView::loadFromField(const QByteArray &, QStringList &) {}
+void TrpView::loadFromField(QStringList &) {}
 
 void TrpView::drawBackground(QPainter &painter, const QRectF &rect, const TrpDrawContext &context) const
 {

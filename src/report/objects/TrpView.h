@@ -99,13 +99,11 @@ public:
     // "[" of the first line and the last "]" of that line, when the line
     // is at least 3 bytes long.
     [[nodiscard]] std::optional<QString> boundFieldName() const;
-    // The bytes of the picture or binary field the object is bound to, in
-    // the current row (empty for a null); nullopt when it is bound to none.
-    [[nodiscard]] std::optional<QByteArray> boundFieldBytes() const;
-    // Takes its content from such a field's bytes: a picture its picture,
-    // a memo its text lines (into text, the copy the output goes on with).
-    // Other objects have no content to take.
-    virtual void loadFromField(const QByteArray &bytes, QStringList &text);
+    // Takes its content from the picture or binary field it is bound to, in
+    // the current row: a picture its picture, a memo its text lines (into
+    // text, the copy that the output goes on with). Other objects have no
+    // content to take.
+    virtual void loadFromField(QStringList &text);
 
     // FrameWidth in the file: whole widths up to 10 as themselves, any
     // other width in thousandths, so that reading gives the width back (to
@@ -146,6 +144,10 @@ public:
 
 protected:
     TrpView(const TrpView &) = default;
+
+    // The bytes of the picture or binary field the object is bound to, in
+    // the current row (empty for a null); nullopt when it is bound to none.
+    [[nodiscard]] std::optional<QByteArray> boundFieldBytes() const;
 
     // The rectangle in page units with sizes clamped for drawing.
     [[nodiscard]] QRectF pageRect() const;
