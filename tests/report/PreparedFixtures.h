@@ -6,6 +6,7 @@
 #include "report/drawing/TrpMetafileRecord.h"
 #include "report/pages/TrpEMFPage.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
@@ -84,6 +85,16 @@ template <typename T> QList<const TrpDrawRecord *> recordsOf(const TrpDrawList &
             found.append(&record);
     }
     return found;
+}
+
+// An image in a file format ("PNG", "BMP", ...), as a picture field holds it.
+inline QByteArray imageBytes(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
 }
 
 // A prepared page drawn on white at 100 %, a pixel per page unit.

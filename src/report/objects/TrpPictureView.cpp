@@ -11,12 +11,27 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QtEndian>
 
 struct TrpPictureView::Decoded
 {
     QImage image;
     TrpMetafilePlayer metafile;
 };
+
+namespace {
+
+// A bitmap cut short of the file size in its header is broken, though the
+// reader would show the rows it got (a writer may leave the size 0).
+bool isWholeBitmap(const QByteArray &bytes)
+{
+    if (bytes.size() < 6)
+        return false;
+    const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + 2);
+    return size <= quint32(bytes.size());
+}
+
+} // namespace
 
 TrpPictureView::TrpPictureView()
 {
@@ -68,7 +83,8 @@ void TrpPictureView::loadPicture(const QByteArray &bytes)
     auto decoded = std::make_shared<Decoded>();
     quint8 kind = pkNone;
     if (bytes.startsWith("BM")) {
-        decoded->image = QImage::fromData(bytes, "BMP");
+        if (isWholeBitmap(bytes))
+            decoded->image = QImage::fromData(bytes, "BMP");
         kind = pkBitmap;
     } else if (bytes.startsWith(QByteArrayView("\0\0\1\0", 4))) {
         decoded->image = QImage::fromData(bytes, "ICO");
@@ -83,7 +99,8 @@ void TrpPictureView::loadPicture(const QByteArray &bytes)
         m_decoded = std::move(decoded);
         return;
     }
-    const QImage image = bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
+    // Bytes that begin as a bitmap or an icon and do not read as one are broken.
+    const QImage image = kind == pkNone && !bytes.isEmpty() ? QImage::fromData(bytes) : QImage();
     if (image.isNull())
         clearPicture();
     else

@@ -15,7 +15,6 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -24,29 +23,20 @@ using namespace PreparedFixtures;
 
 namespace {
 
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
 // 40 x 20: red on the left, transparent on the right.
 QByteArray halfRedPng()
 {
     QImage image(40, 20, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter(&image).fillRect(0, 0, 20, 20, Qt::red);
-    return encoded(image, "PNG");
+    return imageBytes(image, "PNG");
 }
 
 QByteArray blueBmp()
 {
     QImage image(30, 30, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    return encoded(image, "BMP");
+    return imageBytes(image, "BMP");
 }
 
 // Photos and notes kept as bytes in a table of the facility's database, a
