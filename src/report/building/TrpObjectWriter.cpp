@@ -29,10 +29,9 @@ bool TrpObjectWriter::prepare(TrpView &view, TrpBand &band)
         std::optional<double> number = value ? value->toDouble() : std::nullopt;
         if (!value || (!number && !value->isEmpty() && !value->isNull())) {
             m_build.report.setBuildError(&view, &band,
-                                         value
-                                             ? TrpError{TrpError::Kind::Conversion,
-                                                        QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
-                                             : m_build.report.parser().error());
+                                         value ? TrpError{TrpError::Kind::Conversion,
+                                                          QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
+                                               : m_build.report.parser().error());
             return false;
         }
         const double whole = std::trunc(number.value_or(0));
@@ -75,10 +74,9 @@ bool TrpObjectWriter::write(TrpView &view, TrpBand &band, qint32 x, qint32 y)
         int order = 0;
         if (!value || Variant::compare(*value, Variant(0), order) != Variant::Status::Ok) {
             m_build.report.setBuildError(&view, &band,
-                                         value
-                                             ? TrpError{TrpError::Kind::Conversion,
-                                                        QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
-                                             : m_build.report.parser().error());
+                                         value ? TrpError{TrpError::Kind::Conversion,
+                                                          QStringLiteral("'%1' is not a number").arg(value->toText()), -1}
+                                               : m_build.report.parser().error());
             return false;
         }
         highlighted = order != 0;

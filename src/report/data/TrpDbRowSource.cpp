@@ -117,9 +117,7 @@ std::optional<Variant> TrpDbRowSource::fieldValue(const QString &name) const
 std::optional<QByteArray> TrpDbRowSource::fieldBytes(const QString &name) const
 {
     const DbField field = m_dataSet.field(name);
-    if (!field.isValid())
-        return std::nullopt;
-    if (field.type() != DbType::Blob)
+    if (!field.isValid() || field.type() != DbType::Blob)
         return std::nullopt;
     return field.asBytes();
 }
