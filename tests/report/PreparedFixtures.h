@@ -4,8 +4,12 @@
 
 #include "report/drawing/TrpDrawList.h"
 #include "report/drawing/TrpMetafileRecord.h"
+#include "report/pages/TrpEMFPage.h"
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QString>
 
@@ -81,6 +85,27 @@ template <typename T> QList<const TrpDrawRecord *> recordsOf(const TrpDrawList &
             found.append(&record);
     }
     return found;
+}
+
+// An image in a file format ("PNG", "BMP", ...), as a picture field holds it.
+inline QByteArray imageBytes(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A prepared page drawn on white at 100 %, a pixel per page unit.
+inline QImage drawnPage(TrpEMFPage &page)
+{
+    page.Visible = true;
+    QImage image(page.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page.draw(painter, QRectF(QPointF(0, 0), page.size()));
+    return image;
 }
 
 // A metafile of a single filled rectangle without a pen.

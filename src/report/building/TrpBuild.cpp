@@ -1,10 +1,11 @@
 #include "report/building/TrpBuild.h"
 
 #include "report/building/TrpBand.h"
+#include "report/building/TrpFieldBinding.h"
 #include "report/building/TrpPageBuilder.h"
+#include "report/building/TrpProgressUi.h"
 #include "report/building/TrpReport.h"
 #include "report/building/TrpReportUi.h"
-#include "report/building/TrpProgressUi.h"
 #include "report/data/TrpDataset.h"
 #include "report/objects/TrpSubReportView.h"
 #include "report/pages/TrpEMFPages.h"
@@ -121,6 +122,7 @@ bool TrpBuild::setUp()
         if (!builder->setUp())
             return false;
     }
+    TrpFieldBinding::bind(*this);
     return true;
 }
 

@@ -20,6 +20,7 @@ bool TrpObjectWriter::prepare(TrpView &view, TrpBand &band)
     if (dynamic_cast<TrpMemoView *>(&view))
         return prepareMemo(view, band);
     view.ExpandedMemo = view.Memo;
+    view.loadFromField(view.ExpandedMemo);
     if (m_build.report.OnEnterRect)
         m_build.report.OnEnterRect(view.ExpandedMemo, view);
     if (!m_build.runScript(view, &band))
@@ -47,14 +48,15 @@ bool TrpObjectWriter::prepareMemo(TrpView &view, TrpBand &band)
     m_hooked.remove(&view);
     if (!m_build.runScript(view, &band))
         return false;
-    if (m_build.report.OnEnterRect) {
-        QStringList text = memo.Memo;
+    // Text that the field or the form's hook gave is output as it is.
+    QStringList text = memo.Memo;
+    memo.loadFromField(text);
+    if (m_build.report.OnEnterRect)
         m_build.report.OnEnterRect(text, view);
-        if (text != memo.Memo) {
-            memo.ExpandedMemo = TrpExpander::splitLines(text);
-            m_hooked.insert(&view);
-            return true;
-        }
+    if (text != memo.Memo) {
+        memo.ExpandedMemo = TrpExpander::splitLines(text);
+        m_hooked.insert(&view);
+        return true;
     }
     return refresh(view, band);
 }

@@ -106,11 +106,20 @@ std::optional<Variant> TrpDbRowSource::fieldValue(const QString &name) const
         return Variant(value.asBoolean());
     case DbType::DateTime:
         return Variant::dateTime(value.asDateTime());
-    case DbType::Text:
     case DbType::Blob:
+        return Variant(textOfBytes(value.asBytes()));
+    case DbType::Text:
         break;
     }
     return Variant(value.asString());
+}
+
+std::optional<QByteArray> TrpDbRowSource::fieldBytes(const QString &name) const
+{
+    const DbField field = m_dataSet.field(name);
+    if (!field.isValid() || field.type() != DbType::Blob)
+        return std::nullopt;
+    return field.asBytes();
 }
 
 QString TrpDbRowSource::errorText() const

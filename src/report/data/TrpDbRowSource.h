@@ -25,6 +25,7 @@ public:
     [[nodiscard]] bool sameBookmark(const Bookmark &a, const Bookmark &b) const override;
     [[nodiscard]] std::optional<FieldType> fieldType(const QString &name) const override;
     [[nodiscard]] std::optional<Variant> fieldValue(const QString &name) const override;
+    [[nodiscard]] std::optional<QByteArray> fieldBytes(const QString &name) const override;
     [[nodiscard]] QString errorText() const override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "base/Variant.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QVariant>
 
@@ -38,6 +39,10 @@ public:
     using QObject::QObject;
     ~TrpRowSource() override;
 
+    // Stored bytes as text: Shift-JIS, the encoding of the facility's
+    // binary records.
+    [[nodiscard]] static QString textOfBytes(const QByteArray &bytes);
+
     [[nodiscard]] virtual bool isOpen() const = 0;
     // Opening an open data set does nothing. False on failure, with errorText().
     [[nodiscard]] virtual bool open() = 0;
@@ -56,6 +61,10 @@ public:
     // Fields of the current row by name; nullopt for no such field.
     [[nodiscard]] virtual std::optional<FieldType> fieldType(const QString &name) const = 0;
     [[nodiscard]] virtual std::optional<Variant> fieldValue(const QString &name) const = 0;
+    // The bytes of a picture or binary field of the current row, empty for
+    // a null; nullopt for no such field or a field of another kind. Rows
+    // without such fields (the default) give nullopt.
+    [[nodiscard]] virtual std::optional<QByteArray> fieldBytes(const QString &name) const;
 
     // Why the last operation failed.
     [[nodiscard]] virtual QString errorText() const = 0;

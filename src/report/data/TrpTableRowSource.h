@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // Rows held in memory with named fields (compared without regard to case):
-// the data of a CSV file handed to a report, or of a test.
+// the data of a CSV file handed to a report, or of a test. Its fields are
+// texts and values; none holds bytes.
 class TrpTableRowSource : public TrpRowSource
 {
     Q_OBJECT

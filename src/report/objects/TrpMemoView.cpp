@@ -1,6 +1,7 @@
 #include "report/objects/TrpMemoView.h"
 
 #include "report/common/TrpUtils.h"
+#include "report/data/TrpRowSource.h"
 #include "report/drawing/TrpDrawContext.h"
 #include "report/drawing/TrpFontCache.h"
 #include "report/drawing/TrpRecordingDevice.h"
@@ -98,6 +99,17 @@ bool TrpMemoView::ExpandMemo(TrpValueLookup &lookup, TrpError &error)
     }
     ExpandedMemo = std::move(*lines);
     return true;
+}
+
+void TrpMemoView::loadFromField(QStringList &text)
+{
+    const std::optional<QByteArray> bytes = boundFieldBytes();
+    if (!bytes)
+        return;
+    // The text ends at a NUL, which pads the texts of fixed-size records.
+    const qsizetype end = bytes->indexOf('\0');
+    const QByteArray stored = end < 0 ? *bytes : bytes->left(end);
+    text = stored.isEmpty() ? QStringList() : TrpExpander::splitLines(TrpRowSource::textOfBytes(stored));
 }
 
 void TrpMemoView::setHighlighted(bool on)

@@ -79,6 +79,9 @@ public:
     bool readText(const TrpTextLine &line, QByteArray &gathered, QString &error, bool &known) override;
     void draw(QPainter &painter, const TrpDrawContext &context) const override;
     [[nodiscard]] qint32 CalcHeight() const override;
+    // A memo or binary field gives the lines of its text (up to a NUL); an
+    // empty one none.
+    void loadFromField(QStringList &text) override;
 
     // Expands Memo into ExpandedMemo; false with the lookup's error.
     [[nodiscard]] bool ExpandMemo(TrpValueLookup &lookup, TrpError &error);

@@ -1,5 +1,6 @@
 #include "report/objects/TrpPictureView.h"
 
+#include "report/data/TrpRowSource.h"
 #include "report/drawing/TrpDrawContext.h"
 #include "report/drawing/TrpMetafilePlayer.h"
 #include "report/files/TrpStreamReader.h"
@@ -10,12 +11,27 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QtEndian>
 
 struct TrpPictureView::Decoded
 {
     QImage image;
     TrpMetafilePlayer metafile;
 };
+
+namespace {
+
+// A bitmap cut short of the file size in its header is broken, though the
+// reader would show the rows it got (a writer may leave the size 0).
+bool isWholeBitmap(const QByteArray &bytes)
+{
+    if (bytes.size() < 6)
+        return false;
+    const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + 2);
+    return size <= quint32(bytes.size());
+}
+
+} // namespace
 
 TrpPictureView::TrpPictureView()
 {
@@ -48,11 +64,59 @@ void TrpPictureView::setPicture(quint8 kind, QByteArray data)
 
 void TrpPictureView::setImage(const QImage &image)
 {
+    QImage opaque = image;
+    if (image.hasAlphaChannel()) {
+        opaque = QImage(image.size(), QImage::Format_RGB32);
+        opaque.fill(TrpColor::isNone(FillColor) ? QColor(Qt::white) : TrpColor::toQColor(FillColor));
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, image);
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
+    opaque.save(&buffer, "BMP");
     setPicture(pkBitmap, bytes);
+}
+
+void TrpPictureView::loadPicture(const QByteArray &bytes)
+{
+    auto decoded = std::make_shared<Decoded>();
+    quint8 kind = pkNone;
+    if (bytes.startsWith("BM")) {
+        if (isWholeBitmap(bytes))
+            decoded->image = QImage::fromData(bytes, "BMP");
+        kind = pkBitmap;
+    } else if (bytes.startsWith(QByteArrayView("\0\0\1\0", 4))) {
+        decoded->image = QImage::fromData(bytes, "ICO");
+        kind = pkIcon;
+    } else if (decoded->metafile.load(bytes)) {
+        setPicture(pkMetafile, bytes);
+        m_decoded = std::move(decoded);
+        return;
+    }
+    if (!decoded->image.isNull()) {
+        setPicture(kind, bytes);
+        m_decoded = std::move(decoded);
+        return;
+    }
+    // Bytes that begin as a bitmap or an icon and do not read as one are broken.
+    const QImage image = kind == pkNone && !bytes.isEmpty() ? QImage::fromData(bytes) : QImage();
+    if (image.isNull())
+        clearPicture();
+    else
+        setImage(image);
+}
+
+void TrpPictureView::loadFromField(QStringList &)
+{
+    if (const std::optional<QByteArray> bytes = boundFieldBytes()) {
+        loadPicture(*bytes);
+        return;
+    }
+    if (!DataSet || DataField.isEmpty() || DataSet->fieldType(DataField) != TrpRowSource::FieldType::Unknown)
+        return;
+    if (const std::optional<Variant> value = DataSet->fieldValue(DataField); value && value->isNull())
+        clearPicture();
 }
 
 void TrpPictureView::clearPicture()

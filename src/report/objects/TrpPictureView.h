@@ -38,9 +38,18 @@ public:
     // Bytes in the stream format of the kind; kinds past the icon are kept
     // as they are and draw nothing.
     void setPicture(quint8 kind, QByteArray data);
-    // The image as a bitmap.
+    // The image as a bitmap; transparent parts take the fill colour (white
+    // without one), since a bitmap holds no transparency.
     void setImage(const QImage &image);
     void clearPicture();
+    // Takes the picture that the bytes hold: a bitmap, a metafile or an
+    // icon as they are, any other image format that can be read (PNG, JPEG,
+    // GIF) as a bitmap. Bytes that hold no picture, and none, leave none.
+    void loadPicture(const QByteArray &bytes);
+    // A null in a column whose kind the database does not tell (an
+    // expression column of SQLite) leaves no picture either, rather than the
+    // last row's.
+    void loadFromField(QStringList &text) override;
 
     // The size the picture is drawn at when not stretched, in page units;
     // empty when there is nothing to draw.

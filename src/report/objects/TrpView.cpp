@@ -1,6 +1,7 @@
 #include "report/objects/TrpView.h"
 
 #include "report/common/TrpPenStyle.h"
+#include "report/data/TrpRowSource.h"
 #include "report/drawing/TrpDrawContext.h"
 #include "report/files/TrpStreamReader.h"
 #include "report/files/TrpStreamWriter.h"
@@ -213,6 +214,15 @@ std::optional<QString> TrpView::boundFieldName() const
         return std::nullopt;
     return line.mid(1, close - 1);
 }
+
+std::optional<QByteArray> TrpView::boundFieldBytes() const
+{
+    if (!DataSet || DataField.isEmpty())
+        return std::nullopt;
+    return DataSet->fieldBytes(DataField);
+}
+
+void TrpView::loadFromField(QStringList &) {}
 
 void TrpView::drawBackground(QPainter &painter, const QRectF &rect, const TrpDrawContext &context) const
 {

@@ -2,6 +2,7 @@
 
 #include "report/common/TrpColor.h"
 
+#include <QByteArray>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -98,6 +99,11 @@ public:
     // "[" of the first line and the last "]" of that line, when the line
     // is at least 3 bytes long.
     [[nodiscard]] std::optional<QString> boundFieldName() const;
+    // Takes its content from the picture or binary field it is bound to, in
+    // the current row: a picture its picture, a memo its text lines (into
+    // text, the copy that the output goes on with). Other objects have no
+    // content to take.
+    virtual void loadFromField(QStringList &text);
 
     // FrameWidth in the file: whole widths up to 10 as themselves, any
     // other width in thousandths, so that reading gives the width back (to
@@ -132,12 +138,16 @@ public:
     QStringList Script;
     bool Visible = true;
 
-    // The data set and field the object is bound to (pictures load from it).
+    // The data set and field the object is bound to for a build.
     QPointer<TrpRowSource> DataSet;
     QString DataField;
 
 protected:
     TrpView(const TrpView &) = default;
+
+    // The bytes of the picture or binary field the object is bound to, in
+    // the current row (empty for a null); nullopt when it is bound to none.
+    [[nodiscard]] std::optional<QByteArray> boundFieldBytes() const;
 
     // The rectangle in page units with sizes clamped for drawing.
     [[nodiscard]] QRectF pageRect() const;

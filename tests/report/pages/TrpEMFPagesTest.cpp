@@ -84,16 +84,6 @@ std::unique_ptr<TrpMemoView> memo(QRect rect, const QStringList &lines)
 }
 
 // The page shown and drawn on a white image of its size.
-QImage drawnPage(TrpEMFPage &page)
-{
-    page.Visible = true;
-    QImage image(page.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    page.draw(painter, QRectF(QPointF(0, 0), page.size()));
-    return image;
-}
-
 // An add-in record of a class nobody registered, at the rectangle.
 LeBytes unknownAddin(std::initializer_list<qint64> rect, int frame, const QStringList &lines)
 {
