@@ -1,5 +1,7 @@
 #include "TemplateFit.h"
 
+#include "plans/FigureModel.h"
+#include "plans/FigurePicture.h"
 #include "plans/PlanRules.h"
 #include "printing/CurePlanPrint.h"
 #include "printingui/CurePlanPrintout.h"
@@ -83,7 +85,7 @@ TEST(CurePlanPrint, AnswersItsVariablesByTheirExactNames)
 TEST(CurePlanPrintout, BuildsOnePageWithTheFigureAndTheAreas)
 {
     const CurePlanPrint print(samplePlan(), QStringLiteral("ケアの里"));
-    QPixmap figure(40, 30);
+    QImage figure(40, 30, QImage::Format_RGB32);
     figure.fill(Qt::red);
     TrpPrinter printer{QStringList()};
     QObject owner;
@@ -123,7 +125,7 @@ TemplateFit::Built built(const TPlan &plan, const QString &facility)
     QObject owner;
     TrpReport report(&owner);
     TrpUserDataset dataset(&owner);
-    QPixmap figure(40, 30);
+    QImage figure(40, 30, QImage::Format_RGB32);
     figure.fill(Qt::white);
     if (!CurePlanPrintout::setUp(report, dataset, templateFile(), print, figure))
         return {QStringLiteral("cannot load"), {}, {}};
@@ -326,4 +328,26 @@ TEST(CurePlanPrintout, LongestTextsPrintWholeInsideTheirBoxes)
         fields.append(print.value(QString::fromUtf16(name))->toText());
     for (const QString &field : fields)
         EXPECT_TRUE(page.pageTexts[0].contains(field)) << field.toStdString();
+}
+
+// The printed figures fill the frame headed 身体図.
+TEST(CurePlanPrintout, FiguresFillTheirFrame)
+{
+    const QImage figures = FigurePicture::paint(FigureModel());
+    const CurePlanPrint print(longestPlan(), QString());
+    QObject owner;
+    TrpReport report(&owner);
+    TrpUserDataset dataset(&owner);
+    ASSERT_TRUE(CurePlanPrintout::setUp(report, dataset, templateFile(), print, figures));
+    ASSERT_EQ(TemplateFit::build(report).error, QString());
+    const TrpPictureView *picture = nullptr;
+    for (const std::unique_ptr<TrpView> &view : report.EMFPages()[0].objects())
+        if (auto *p = dynamic_cast<const TrpPictureView *>(view.get()))
+            picture = p;
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(picture->Flags & TrpPictureView::pfStretch);
+    const QSizeF frame(picture->Width, picture->Height);
+    const QSizeF drawn = QSizeF(figures.size()).scaled(frame, Qt::KeepAspectRatio);
+    EXPECT_GT(drawn.width(), 0.95 * frame.width());
+    EXPECT_GT(drawn.height(), 0.95 * frame.height());
 }
