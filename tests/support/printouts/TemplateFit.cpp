@@ -21,7 +21,7 @@ TrpPrinter &builtInPrinter()
 
 std::optional<TemplateFit::Misfit> misfit(const TrpMemoView &memo)
 {
-    if (!memo.Visible || memo.ExpandedMemo.isEmpty())
+    if (!memo.Visible || memo.ExpandedMemo.join(QString()).isEmpty())
         return std::nullopt;
     const QRectF rect(memo.Left, memo.Top, memo.Width, memo.Height);
     const bool rotated = memo.Adjust & TrpMemoView::adRotated;
