@@ -315,7 +315,7 @@ TEST(CurePlanPrintout, LabelsAreTheRecordsNames)
 TEST(CurePlanPrintout, LongestTextsPrintWholeInsideTheirBoxes)
 {
     const TPlan plan = longestPlan();
-    const QString facility = TemplateFit::longest(60, u'施');
+    const QString facility(60, QChar(u'施'));
     const TemplateFit::Built page = built(plan, facility);
     ASSERT_EQ(page.error, QString());
     ASSERT_EQ(page.pageTexts.size(), 1u);
