@@ -351,3 +351,20 @@ TEST(CurePlanPrintout, FiguresFillTheirFrame)
     EXPECT_GT(drawn.width(), 0.95 * frame.width());
     EXPECT_GT(drawn.height(), 0.95 * frame.height());
 }
+
+// The plan's band runs once per plan, each on a page of its own.
+TEST(CurePlanPrintout, EachPlanPrintsOnItsOwnPage)
+{
+    const CurePlanPrint print(longestPlan(), QString());
+    const TemplateFit::Built pages =
+        TemplateFit::build(templateFile(), 3, [&print](const QString &name, int) -> std::optional<Variant> {
+            if (auto value = print.value(name))
+                return value;
+            if (auto text = print.areaText(u'[' + name + u']'))
+                return Variant(*text);
+            return std::nullopt;
+        });
+    ASSERT_TRUE(pages.error.isEmpty()) << pages.error.toStdString();
+    ASSERT_EQ(pages.pageTexts.size(), 3u);
+    EXPECT_TRUE(pages.pageTexts[2].contains(print.value(QStringLiteral("Mondai6"))->toText()));
+}
