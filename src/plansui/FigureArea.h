@@ -25,8 +25,6 @@ public:
     void clearAll();
     // The stored rows made into marks and overlays again.
     void load(const std::vector<FigureRow> &rows);
-    // The whole area painted as the printout takes it (one pixel less each way).
-    [[nodiscard]] QPixmap paintedArea();
 
     QGroupBox *ShogaiKubun = nullptr;
     QPushButton *FrontClearBtn = nullptr;

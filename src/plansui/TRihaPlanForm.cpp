@@ -5,6 +5,7 @@
 #include "core/TMainModule.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
+#include "plans/FigurePicture.h"
 #include "plansui/ClipboardMenu.h"
 #include "plansui/FigureArea.h"
 #include "plansui/RihaPlanPanel.h"
@@ -275,10 +276,10 @@ void TRihaPlanForm::PrintBtnClick()
     if (!PlanPanel->collect(plan))
         return;
     m_plan = std::move(plan);
-    PrintPlan(PlanPanel->Figures->paintedArea());
+    PrintPlan(FigurePicture::paint(PlanPanel->Figures->model()));
 }
 
-void TRihaPlanForm::PrintPlan(const QPixmap &figures)
+void TRihaPlanForm::PrintPlan(const QImage &figures)
 {
     // The plan on screen, with its own snapshot of the user's values.
     CurePlanPrintout::show(m_context.appDir, CurePlanPrint(m_plan, m_context.mainModule.FacilityName), figures);

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QImage;
 class QMenu;
 class QScrollArea;
 class QToolButton;
@@ -69,7 +70,7 @@ private:
     void editPhrases(int code);
     void copyMemoPhrases(int code);
     // Hands the collected plan and the painted figures to the printout.
-    void PrintPlan(const QPixmap &figures);
+    void PrintPlan(const QImage &figures);
 
     AppContext &m_context;
     PlanStore m_store;

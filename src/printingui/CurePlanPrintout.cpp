@@ -8,17 +8,17 @@
 #include "report/objects/TrpPictureView.h"
 #include "reportui/TemplatePrintout.h"
 
-#include <QPixmap>
+#include <QImage>
 
 namespace CurePlanPrintout {
 
 bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFile, const CurePlanPrint &plan,
-           const QPixmap &figure)
+           const QImage &figure)
 {
     if (!TemplatePrintout::setUp(report, dataset, templateFile, 1,
                                  [&plan](const QString &name, int) { return plan.value(name); }))
         return false;
-    report.OnEnterRect = [&plan, image = figure.toImage()](QStringList &memo, TrpView &view) {
+    report.OnEnterRect = [&plan, image = figure](QStringList &memo, TrpView &view) {
         if (memo.isEmpty())
             return;
         if (auto *picture = dynamic_cast<TrpPictureView *>(&view)) {
@@ -31,7 +31,7 @@ bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFi
     return true;
 }
 
-bool show(const QString &appDir, const CurePlanPrint &plan, const QPixmap &figure)
+bool show(const QString &appDir, const CurePlanPrint &plan, const QImage &figure)
 {
     const QString file = appDir + QLatin1Char('/') + QString::fromUtf16(TemplateName);
     QObject owner;

@@ -7,11 +7,12 @@
 #include "platform/DialogService.h"
 #include "usersui/TUserSearchForm.h"
 
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 TUserAttendForm *UserAttendForm = nullptr;
 
@@ -26,49 +27,80 @@ TUserAttendForm::TUserAttendForm(AppContext &context)
     : BookingListForm(context, BookingListPrint::Kind::User, QStringLiteral("UserAttendForm"),
                       QStringLiteral("月別利用者別予約表"))
 {
-    auto *layout = new QGridLayout(FilterPanel);
-    UserSearch = new QPushButton(QStringLiteral("検索"), FilterPanel);
-    UserSearch->setObjectName(QStringLiteral("UserSearch"));
-    HizukeLeft = makeArrow("HizukeLeft", Qt::LeftArrow);
-    HizukeRight = makeArrow("HizukeRight", Qt::RightArrow);
-    const auto label = [this](const char *name) {
+    // Three rows of their own, so that no box of a row takes the room of
+    // a box above or below it; each value box fits its longest text.
+    auto *rows = new QVBoxLayout(FilterPanel);
+    rows->setContentsMargins(0, 0, 0, 0);
+    const auto row = [rows] {
+        auto *line = new QHBoxLayout;
+        rows->addLayout(line);
+        return line;
+    };
+    const auto label = [this](const char *name, QStringView longest) {
         auto *l = new QLabel(FilterPanel);
         l->setObjectName(QString::fromLatin1(name));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumSize(150, 22);
+        l->setMinimumSize(l->fontMetrics().horizontalAdvance(longest.toString()) + 2 * l->frameWidth() + 8, 22);
         return l;
     };
-    YearMonthLabel = label("YearMonthLabel");
-    CureNoLabel = label("CureNoLabel");
-    NameLabel = label("NameLabel");
-    KanaLabel = label("KanaLabel");
-    BirthLabel = label("BirthLabel");
-    SexLabel = label("SexLabel");
+    QHBoxLayout *top = row();
+    UserSearch = new QPushButton(QStringLiteral("検索"), FilterPanel);
+    UserSearch->setObjectName(QStringLiteral("UserSearch"));
+    HizukeLeft = makeArrow("HizukeLeft", Qt::LeftArrow);
+    YearMonthLabel = label("YearMonthLabel", u"令和 88年88月");
+    HizukeRight = makeArrow("HizukeRight", Qt::RightArrow);
+    for (QWidget *widget : std::initializer_list<QWidget *>{UserSearch, HizukeLeft, YearMonthLabel, HizukeRight})
+        top->addWidget(widget);
+    top->addStretch();
+
+    CureNoLabel = label("CureNoLabel", u"88888888");
+    NameLabel = label("NameLabel", u"漢漢漢漢漢漢漢漢漢漢");
+    KanaLabel = label("KanaLabel", u"ｶｶｶｶｶｶｶｶｶｶｶｶｶｶｶｶｶｶｶｶ");
+    BirthLabel = label("BirthLabel", u"令和 88年88月88日");
+    SexLabel = label("SexLabel", SexNames[2]);
+    QHBoxLayout *person = row();
+    const std::array<std::pair<const char16_t *, QLabel *>, 5> fields{{{u"番号", CureNoLabel},
+                                                                       {u"氏名", NameLabel},
+                                                                       {u"フリガナ", KanaLabel},
+                                                                       {u"生年月日", BirthLabel},
+                                                                       {u"性別", SexLabel}}};
+    for (const auto &[caption, value] : fields) {
+        person->addWidget(new QLabel(QString::fromUtf16(caption), FilterPanel));
+        person->addWidget(value);
+    }
+    person->addStretch();
+
+    QHBoxLayout *contact = row();
     Memo = new QPlainTextEdit(FilterPanel);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setFixedHeight(60);
-    layout->addWidget(UserSearch, 0, 0);
-    layout->addWidget(HizukeLeft, 0, 1);
-    layout->addWidget(YearMonthLabel, 0, 2);
-    layout->addWidget(HizukeRight, 0, 3);
-    const std::array<std::pair<const char *, QLabel *>, 5> fields{{{"番号", CureNoLabel},
-                                                                   {"氏名", NameLabel},
-                                                                   {"フリガナ", KanaLabel},
-                                                                   {"生年月日", BirthLabel},
-                                                                   {"性別", SexLabel}}};
-    for (int i = 0; i < int(fields.size()); ++i) {
-        layout->addWidget(new QLabel(QString::fromUtf8(fields[std::size_t(i)].first), FilterPanel), 1, i * 2);
-        layout->addWidget(fields[std::size_t(i)].second, 1, i * 2 + 1);
-    }
-    layout->addWidget(new QLabel(QStringLiteral("連絡欄"), FilterPanel), 2, 0);
-    layout->addWidget(Memo, 2, 1, 1, 9);
-    setColumns({{QStringLiteral("予定日"), 150, [](const auto &r) { return eraDay(r.ReserveDay); }},
-                {QStringLiteral("曜日"), 60, [](const auto &r) { return weekday(r.ReserveDay); }},
-                {QStringLiteral("形態"), 100, [](const auto &r) { return CodeName(RihaTypeNames, r.RihaType); }},
-                {QStringLiteral("区分"), 180, [](const auto &r) { return BookingList::kubunWords(r.KubunCode, u"  "); }},
-                {QStringLiteral("担当者"), 140, [](const auto &r) { return r.StuffName; }},
-                {QStringLiteral("開始"), 60, [](const auto &r) { return DateTime::format(u"hh:nn", r.StartTime); }},
+    contact->addWidget(new QLabel(QStringLiteral("連絡欄"), FilterPanel));
+    contact->addWidget(Memo);
+    setColumns({{QStringLiteral("予定日"), 150,
+                 [](const auto &r) {
+                     return eraDay(r.ReserveDay);
+                 }},
+                {QStringLiteral("曜日"), 60,
+                 [](const auto &r) {
+                     return weekday(r.ReserveDay);
+                 }},
+                {QStringLiteral("形態"), 100,
+                 [](const auto &r) {
+                     return CodeName(RihaTypeNames, r.RihaType);
+                 }},
+                {QStringLiteral("区分"), 180,
+                 [](const auto &r) {
+                     return BookingList::kubunWords(r.KubunCode, u"  ");
+                 }},
+                {QStringLiteral("担当者"), 140,
+                 [](const auto &r) {
+                     return r.StuffName;
+                 }},
+                {QStringLiteral("開始"), 60,
+                 [](const auto &r) {
+                     return DateTime::format(u"hh:nn", r.StartTime);
+                 }},
                 {QStringLiteral("分"), 50, [](const auto &r) { return number(r.WorkingMin); }, Qt::AlignRight}});
     connect(HizukeLeft, &QToolButton::clicked, this, [this] { stepMonth(-1); });
     connect(HizukeRight, &QToolButton::clicked, this, [this] { stepMonth(1); });

@@ -1,4 +1,5 @@
 #include "DatabaseFixture.h"
+#include "TemplateFit.h"
 
 #include "plans/OutstandingList.h"
 #include "plans/OutstandingPrint.h"
@@ -111,6 +112,26 @@ TEST_P(OutstandingListTest, PlanSearchListsPlansWithTheirUsers)
     EXPECT_EQ(details.Special, QStringLiteral("車椅子"));
     list.filterByKanaRow(UserSearch::KanaRow::Ka);
     EXPECT_EQ(list.PlanQuery.recordCount(), 0);
+}
+
+// A user with the longest name and every category, under the longest
+// facility name, prints inside every box.
+TEST_P(OutstandingListTest, LongestValuesFitTheirBoxes)
+{
+    DbQuery insert(db(), QStringLiteral("INSERT INTO Person (CureNo, Name, Kana, RihaType, KubunCode, NYUSHOBI_YMD)") +
+                             sqlFor(QString(), QStringLiteral(" OVERRIDING SYSTEM VALUE")) +
+                             QStringLiteral(" VALUES (99999999, :name, :kana, 2, 15, :in)"));
+    const QString name = TemplateFit::longest(20);
+    insert.bind(u"name", name).bind(u"kana", QString(20, QChar(u'ｱ'))).bind(u"in", DbDate{47115});
+    ASSERT_TRUE(exec(insert));
+    OutstandingList list(db());
+    ASSERT_TRUE(list.open(OutstandingList::Kind::CurePlan));
+    OutstandingPrint print(list, QString(60, QChar(u'施')), 47115.5);
+    ASSERT_TRUE(print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/OutStandingList.rpf")));
+    const TemplateFit::Built built = TemplateFit::build(print.report());
+    ASSERT_EQ(built.error, QString());
+    EXPECT_TRUE(built.misfits.empty()) << TemplateFit::describe(built.misfits).toStdString();
+    EXPECT_TRUE(built.pageTexts[0].join(QString()).contains(name));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(OutstandingListTest);

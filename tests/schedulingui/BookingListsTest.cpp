@@ -15,6 +15,7 @@
 #include "schedulingui/TUserSheetForm.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -62,11 +63,12 @@ protected:
     void addBooking(int day, int staff, int hour, int cureNo)
     {
         const QString date = DateTime::format(u"yyyy-mm-dd", DateTime::encodeDate(2026, 12, 1) + day - 1);
-        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
-                                        "VALUES ('%1 00:00:00.000', %2, '1899-12-30 %3:00:00.000', 30, 2)")
-                             .arg(date)
-                             .arg(staff)
-                             .arg(hour, 2, 10, QLatin1Char('0'))));
+        ASSERT_TRUE(
+            exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
+                                "VALUES ('%1 00:00:00.000', %2, '1899-12-30 %3:00:00.000', 30, 2)")
+                     .arg(date)
+                     .arg(staff)
+                     .arg(hour, 2, 10, QLatin1Char('0'))));
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment, CreateDate) SELECT "
                                         "MAX(ReserveNo), %1, '', '2026-12-01 00:00:00.000' FROM TimeTable")
                              .arg(cureNo)));
@@ -140,7 +142,8 @@ TEST_P(BookingListsTest, StaffListFiltersAndPrints)
     form.ToEdit->setValue(31);
     form.DisplayButton->click();
     EXPECT_EQ(form.CountLabel->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.shownList()->value(QStringLiteral("YYMMDD"), 0)->toText(), QStringLiteral("令和 08年12月 4日～31日"));
+    EXPECT_EQ(form.shownList()->value(QStringLiteral("YYMMDD"), 0)->toText(),
+              QStringLiteral("令和 08年12月 4日～31日"));
 }
 
 // A booking whose staff member is gone lists with an empty name; the memo
@@ -168,6 +171,27 @@ TEST_P(BookingListsTest, UserListAndItsPrintout)
     form.Memo->setPlainText(QString(256, QChar(u'あ')) + QLatin1Char('a'));
     form.PrintButton->click();
     EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("連絡事項の文字数が許容数を超えました。")});
+}
+
+// The user list's header holds the longest user whole: no box covers a
+// caption, an arrow or another box, and no text is cut.
+TEST_P(BookingListsTest, UserHeaderBoxesHoldTheirTextsApart)
+{
+    TUserAttendForm form(m_test->context);
+    form.show();
+    form.setUser(99999999, QString(10, QChar(u'長')), QString(20, QChar(u'ｶ')), DateTime::encodeDate(1988, 12, 28), 2);
+    QCoreApplication::processEvents();
+    const QList<QWidget *> boxes = form.FilterPanel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    ASSERT_GE(boxes.size(), 14);
+    for (QWidget *box : boxes) {
+        if (auto *label = qobject_cast<QLabel *>(box)) {
+            const int room = label->contentsRect().width();
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room) << label->text().toStdString();
+        }
+        for (QWidget *other : boxes)
+            EXPECT_TRUE(box == other || !box->geometry().intersects(other->geometry()))
+                << box->objectName().toStdString() << " " << other->objectName().toStdString();
+    }
 }
 
 TEST_P(BookingListsTest, DayListStepsAndShowsEmptyDays)

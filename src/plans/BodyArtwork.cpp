@@ -1,7 +1,7 @@
-#include "plansui/BodyArtwork.h"
+#include "plans/BodyArtwork.h"
 
 #include "core/RihaShapeGeometry.h"
-#include "plansui/FigureMarkStyle.h"
+#include "plans/FigureMarkStyle.h"
 
 #include <QPainter>
 
@@ -16,12 +16,11 @@ using Side = FigureModel::Side;
 const std::vector<QPointF> &halfOutline()
 {
     static const std::vector<QPointF> points = {
-        {5.5, 26},   {6, 32},      {12, 35},   {21, 38},   {25.5, 42}, {27, 50},   {28.5, 64},
-        {30.5, 78},  {33, 94},     {35, 104},  {37.5, 110}, {38.5, 117}, {36.5, 122}, {33.5, 121},
-        {32, 114},   {31, 107},    {27.5, 94}, {24.5, 79}, {22, 64},   {19.5, 60}, {18, 74},
-        {16, 88},    {18.5, 100},  {19.5, 112}, {18.5, 132}, {16.5, 150}, {15, 166}, {13, 180},
-        {11.5, 194}, {13.5, 200},  {13, 204},  {4, 204},   {4.5, 196}, {5, 180},   {4.5, 166},
-        {4.5, 150},  {3, 128},     {0, 118},
+        {5.5, 26},   {6, 32},     {12, 35},    {21, 38},    {25.5, 42},  {27, 50},    {28.5, 64},  {30.5, 78},
+        {33, 94},    {35, 104},   {37.5, 110}, {38.5, 117}, {36.5, 122}, {33.5, 121}, {32, 114},   {31, 107},
+        {27.5, 94},  {24.5, 79},  {22, 64},    {19.5, 60},  {18, 74},    {16, 88},    {18.5, 100}, {19.5, 112},
+        {18.5, 132}, {16.5, 150}, {15, 166},   {13, 180},   {11.5, 194}, {13.5, 200}, {13, 204},   {4, 204},
+        {4.5, 196},  {5, 180},    {4.5, 166},  {4.5, 150},  {3, 128},    {0, 118},
     };
     return points;
 }
@@ -122,9 +121,38 @@ QSize size(Side side)
     return side == FigureModel::Front ? QSize(105, 207) : QSize(102, 206);
 }
 
+QSize panelSize(Side side)
+{
+    return size(side) + QSize(2 * PictureOffset, 2 * PictureOffset);
+}
+
 QPainterPath silhouette(Side side)
 {
     return toSide(side).map(standardSilhouette());
+}
+
+void paintBody(QPainter &painter, Side side)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(silhouette(side));
+    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 0.8));
+    painter.drawPath(toSide(side).map(standardDetails(side)));
+    painter.restore();
+}
+
+void paintOverlay(QPainter &painter, Side side, FigureModel::Corner corner)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath area;
+    area.addRect(quarterRect(side, corner));
+    const QPainterPath shaded = silhouette(side).intersected(area);
+    painter.fillPath(shaded, QColor(0x60, 0x60, 0xA0, 0x50));
+    painter.fillPath(shaded, QBrush(QColor(0x30, 0x30, 0x70, 0xC0), Qt::BDiagPattern));
+    painter.restore();
 }
 
 QPixmap body(Side side)
@@ -132,12 +160,7 @@ QPixmap body(Side side)
     QPixmap picture(size(side));
     picture.fill(Qt::white);
     QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(silhouette(side));
-    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 0.8));
-    painter.drawPath(toSide(side).map(standardDetails(side)));
+    paintBody(painter, side);
     return picture;
 }
 
@@ -146,12 +169,7 @@ QPixmap overlay(Side side, FigureModel::Corner corner)
     QPixmap picture(size(side));
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath area;
-    area.addRect(quarterRect(side, corner));
-    painter.setClipPath(silhouette(side).intersected(area));
-    painter.fillRect(picture.rect(), QColor(0x60, 0x60, 0xA0, 0x50));
-    painter.fillRect(picture.rect(), QBrush(QColor(0x30, 0x30, 0x70, 0xC0), Qt::BDiagPattern));
+    paintOverlay(painter, side, corner);
     return picture;
 }
 
