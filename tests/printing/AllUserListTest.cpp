@@ -89,10 +89,8 @@ TEST_P(AllUserListTest, PrintedPageCarriesEveryUserValue)
     const std::vector<QStringList> pages = buildPages(print.report());
     ASSERT_EQ(pages.size(), 1u);
     const QStringList &texts = pages[0];
-    for (const char16_t *text :
-         {u"利用者一覧表", u"ひだまり苑", u"令和05年03月01日 作成",
-          u"（印刷条件:利用者全員、退所者を含む、過去分の全て）", u"00000001", u"青木　一郎", u"ｱｵｷ ｲﾁﾛｳ", u"R05.01.10",
-          u"入所", u"男性", u"S08.03.01", u"A1", u"Ⅱa", u"要介護3", u"201", u"R05.02.28", u"1 / 1"})
+    for (const char16_t *text : {u"利用者一覧表", u"ひだまり苑", u"令和05年03月01日 作成",
+                                 u"（印刷条件:利用者全員、退所者を含む、過去分の全て）", u"R05.02.28", u"1 / 1"})
         EXPECT_TRUE(texts.contains(QString::fromUtf16(text))) << QString::fromUtf16(text).toStdString();
     // A row's cells: number, name, kana, admitted, discharged, days, type,
     // sex, age, birth, levels, room. Ages are calendar ages (90 on the

@@ -79,8 +79,6 @@ TEST_P(TPrintLimitRihaFormTest, ListsFiltersAndPrintsOnceUntilShownAgain)
     EXPECT_EQ(cell(0, 0), QStringLiteral("00000012"));
     EXPECT_EQ(cell(1, 1), QStringLiteral("青木　一郎"));
     EXPECT_EQ(cell(1, 2), QStringLiteral("平成21年02月27日"));
-    EXPECT_EQ(cell(1, 3), QStringLiteral("短期入所"));
-    EXPECT_EQ(cell(1, 4), QStringLiteral("集団 "));
     EXPECT_EQ(m_form->DBGrid1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("登録(実施)日"));
     EXPECT_TRUE(m_form->PrintBtn->isEnabled());
 
