@@ -21,6 +21,8 @@
 #include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/TTerminateThread.h"
+#include "printingui/TPrintAllUserForm.h"
+#include "printingui/TPrintLimitRihaForm.h"
 #include "printingui/TPrintMenuForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
@@ -160,6 +162,10 @@ int main(int argc, char **argv)
 
     forms.create(CommentForm, context);
     forms.create(PrintMenuForm, context);
+    forms.create(PrintAllUserForm, context);
+    forms.create(PrintLimitRihaForm, context);
+    PrintMenuForm->SetForm(PrintMenuForm->PrintAllUserButton, PrintAllUserForm);
+    PrintMenuForm->SetForm(PrintMenuForm->Button9, PrintLimitRihaForm);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "base/Variant.h"
+#include "report/building/TrpReport.h"
+#include "report/data/TrpDBDataSet.h"
+#include "report/data/TrpDbRowSource.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class DbDataSet;
+
+// A printed list: one report line per row of a list's data set, walked by
+// the data set "rpDBDataSet1" in the rows' order (as they are filtered),
+// every variable answered by the list for the row the report stands on.
+class ListPrint
+{
+public:
+    using Values = std::function<std::optional<Variant>(const QString &name)>;
+
+    ListPrint(DbDataSet &rows, QString title, Values values);
+
+    // Loads the template; false (the report's LoadError tells why) when it
+    // does not load.
+    [[nodiscard]] bool load(const QString &templateFile);
+    // Loads the template and shows the preview. A template that does not
+    // load shows the engine's error and no preview; false then, and when
+    // building failed or was cancelled.
+    bool show(const QString &templateFile);
+    [[nodiscard]] TrpReport &report() { return m_report; }
+
+private:
+    QObject m_owner;
+    TrpReport m_report;
+    TrpDBDataSet m_dataset;
+    TrpDbRowSource m_rows;
+    QString m_title;
+    Values m_values;
+};

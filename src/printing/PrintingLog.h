@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// The printouts' logging category.
+Q_DECLARE_LOGGING_CATEGORY(lcPrinting)
