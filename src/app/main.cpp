@@ -21,7 +21,9 @@
 #include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/TTerminateThread.h"
+#include "printingui/TPrintKeitaiForm.h"
 #include "printingui/TPrintMenuForm.h"
+#include "printingui/TPrintScheduleTypeForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -160,6 +162,10 @@ int main(int argc, char **argv)
 
     forms.create(CommentForm, context);
     forms.create(PrintMenuForm, context);
+    forms.create(PrintKeitaiForm, context);
+    forms.create(PrintScheduleTypeForm, context);
+    PrintMenuForm->SetForm(PrintMenuForm->Button8, PrintKeitaiForm);
+    PrintMenuForm->SetForm(PrintMenuForm->Button7, PrintScheduleTypeForm);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);
