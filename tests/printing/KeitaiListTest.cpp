@@ -123,6 +123,10 @@ TEST_P(KeitaiListTest, BuiltPagesHoldTheCellsUnderTheirDays)
 TEST_P(KeitaiListTest, CsvFileOfTheMonth)
 {
     insertMonth();
+    // A character Shift-JIS lacks is written as "?".
+    CureResult other = result(4, 7, 9, 20, 1, 3);
+    other.Name = QStringLiteral("𠮷田");
+    ResultRows::insert(db(), {other});
     m_app->mainModule.FacilityName = QStringLiteral("ひだまり苑");
     const auto list = read<KeitaiList>(april());
     ASSERT_TRUE(list);
@@ -132,7 +136,7 @@ TEST_P(KeitaiListTest, CsvFileOfTheMonth)
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 6); // title, heading, three lines, the end
+    ASSERT_EQ(lines.size(), 7); // title, heading, four lines, the end
     // "形態別実績一覧表","作成日 令和06年04月20日","施設名　ひだまり苑"
     EXPECT_EQ(lines[0],
               QByteArray::fromHex("22 8c 60 91 d4 95 ca 8e c0 90 d1 88 ea 97 97 95 5c 22 2c 22 8d ec 90 ac 93 fa 20"
@@ -150,6 +154,7 @@ TEST_P(KeitaiListTest, CsvFileOfTheMonth)
                                                         "\"\",\"\",\"\",\"\",\"\",\"\",\"ス\",\"35\",\"09:00\","))));
     EXPECT_TRUE(lines[2].endsWith("\"1\",\"35\"\r"));
     // An unmarked day is three empty fields, whatever its minutes.
+    EXPECT_TRUE(lines[5].startsWith("\"00000004 ?" + Sjis::encode(QStringLiteral("田\",\"訪問リハビリ\""))));
     EXPECT_TRUE(lines[4].contains("\"\",\"\",\"\",\"" + Sjis::encode(QStringLiteral("ヤ")) + "\",\"30\",\"13:00\""));
 }
 

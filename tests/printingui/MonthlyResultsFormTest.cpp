@@ -111,6 +111,14 @@ TEST_P(MonthlyResultsFormTest, CsvFileWrittenOnceAndReplacedOnlyWhenAllowed)
     ASSERT_EQ(m_app->dialogs.messages().size(), 1);
     EXPECT_EQ(lastMessage(), QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"));
     EXPECT_EQ(QFileInfo(fileName).size(), 0);
+
+    // A file that cannot be written is an error, never a success.
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("folder.csv"))));
+    type(form.CsvEdit, dir.filePath(QStringLiteral("folder.csv")));
+    m_app->dialogs.clear();
+    click(form.CSVOutButton);
+    EXPECT_EQ(lastMessage(), QStringLiteral("CSVファイル名をオープンできません。"));
+    EXPECT_FALSE(m_app->dialogs.messageTexts().contains(QStringLiteral("終了しました。")));
 }
 
 TEST_P(MonthlyResultsFormTest, PrintShowsTheEnginesErrorWhenTheTemplateIsMissing)
