@@ -3,15 +3,6 @@
 #include "core/CodeTables.h"
 #include "core/EraDate.h"
 
-namespace {
-
-QString userText(const CureResult &row)
-{
-    return Text::zeroPadded(row.CureNo, 8) + QLatin1Char(' ') + row.Name;
-}
-
-} // namespace
-
 KeitaiList::KeitaiList(MonthlySheet sheet, std::span<const CureResult> rows) : m_sheet(std::move(sheet))
 {
     int keyCureNo = 0;
@@ -26,7 +17,7 @@ KeitaiList::KeitaiList(MonthlySheet sheet, std::span<const CureResult> rows) : m
             keyType = row.RihaType;
         }
         Line &line = m_lines.back();
-        line.user = userText(row);
+        line.user = MonthlySheet::userText(row);
         line.rihaType = row.RihaType;
         line.admission = FormatEraShortDate(row.NYUSHOBI_YMD);
         const auto d = size_t(day);

@@ -14,10 +14,11 @@ MonthlySheet::MonthlySheet(const MonthlyChoice &choice, const TMainModule &modul
     std::tie(m_from, m_to) = ResultSheet::monthRange(choice.month);
     m_calendor.SetCalendorMonth(m_from);
     m_monthText = FormatEraYearMonth(m_from);
-    // The lists hold one entry per staff member.
-    const qsizetype count = std::min(m_marks.size(), m_names.size());
-    m_marks.resize(count);
-    m_names.resize(count);
+}
+
+QString MonthlySheet::userText(const CureResult &row)
+{
+    return ResultSheet::cureNoText(row.CureNo) + QLatin1Char(' ') + row.Name;
 }
 
 std::optional<Variant> MonthlySheet::value(const QString &name, int day) const
@@ -46,18 +47,17 @@ std::optional<Variant> MonthlySheet::value(const QString &name, int day) const
 MonthlySheet::Read MonthlySheet::read(DbConnection &database, std::optional<int> rihaType, const QString &orderBy,
                                       std::vector<CureResult> &rows) const
 {
-    const MonthlyChoice &choice = m_choice;
     QString sql = QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND CureDate < :PToDate");
     if (rihaType)
         sql += QStringLiteral(" AND RihaType = :PRihaType");
-    if (choice.staffCode)
+    if (m_choice.staffCode)
         sql += QStringLiteral(" AND StuffCode = :PStuffCode");
     DbQuery query(database, sql + QStringLiteral(" ORDER BY ") + orderBy);
     query.bind(u"PFromDate", DbDate{m_from}).bind(u"PToDate", DbDate{m_to});
     if (rihaType)
         query.bind(u"PRihaType", *rihaType);
-    if (choice.staffCode)
-        query.bind(u"PStuffCode", *choice.staffCode);
+    if (m_choice.staffCode)
+        query.bind(u"PStuffCode", *m_choice.staffCode);
     DbDataSet data;
     if (!data.open(query))
         return Read::Failed;

@@ -54,6 +54,8 @@ public:
     [[nodiscard]] QString staffMark(int index) const { return m_marks.value(index); }
     [[nodiscard]] QString staffName(int index) const { return m_names.value(index); }
 
+    // A line's user: "%8.8d" of the number, a blank and the name.
+    [[nodiscard]] static QString userText(const CureResult &row);
     // The values both printouts answer alike: Week and DayStr of the day
     // (0-based; empty past the month's end), Sakuseibi, Home, and the legend
     // Tk1..Tk16 and TkName1..TkName16. nullopt for another name.

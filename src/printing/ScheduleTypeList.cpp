@@ -39,7 +39,7 @@ ScheduleTypeList::ScheduleTypeList(MonthlySheet sheet, std::span<const CureResul
         keyKana = &kana;
         keyCureNo = row->CureNo;
         Line &line = m_lines.back();
-        line.user = Text::zeroPadded(row->CureNo, 8) + QLatin1Char(' ') + row->Name;
+        line.user = MonthlySheet::userText(*row);
         line.type = CodeName(RihaTypeNames, row->RihaType);
         line.admission = FormatEraShortDate(row->NYUSHOBI_YMD);
         if (line.marks[size_t(day)].isEmpty())
