@@ -23,7 +23,9 @@
 #include "platform/TTerminateThread.h"
 #include "printingui/TPrintAllUserForm.h"
 #include "printingui/TPrintLimitRihaForm.h"
+#include "printingui/TPrintKeitaiForm.h"
 #include "printingui/TPrintMenuForm.h"
+#include "printingui/TPrintScheduleTypeForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -166,6 +168,10 @@ int main(int argc, char **argv)
     forms.create(PrintLimitRihaForm, context);
     PrintMenuForm->SetForm(PrintMenuForm->PrintAllUserButton, PrintAllUserForm);
     PrintMenuForm->SetForm(PrintMenuForm->Button9, PrintLimitRihaForm);
+    forms.create(PrintKeitaiForm, context);
+    forms.create(PrintScheduleTypeForm, context);
+    PrintMenuForm->SetForm(PrintMenuForm->Button8, PrintKeitaiForm);
+    PrintMenuForm->SetForm(PrintMenuForm->Button7, PrintScheduleTypeForm);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);

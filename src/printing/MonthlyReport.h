@@ -1,0 +1,82 @@
+#pragma once
+
+#include "base/Variant.h"
+#include "printing/MonthlySheet.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class TrpReport;
+struct AppContext;
+
+// The report side of the monthly results lists: the lines run down the
+// page through rpUserDataset1 and the 31 day columns across it through the
+// cross data set rpUserDataset4; every variable is answered by a function
+// of its name, the line and the day (both 0-based).
+//
+// A list type gives TemplateName, OrderBy, rihaTypeOf(choice), a
+// constructor from the sheet and the rows, lines() and value().
+namespace MonthlyReport {
+
+enum class Status {
+    Ready,
+    // The month's results could not be read.
+    ReadFailed,
+    // No result matches the choice.
+    NoRows,
+    // The template did not load; the report's LoadError() tells why.
+    TemplateFailed,
+    // Building stopped; the report's ErrorText() tells why.
+    BuildFailed,
+};
+
+using Values = std::function<std::optional<Variant>(const QString &name, int line, int day)>;
+
+// The month of the choice with its rows; nullopt with the status when
+// there is nothing to list.
+[[nodiscard]] std::optional<MonthlySheet> readMonth(const AppContext &context, const MonthlyChoice &choice,
+                                                    std::optional<int> rihaType, QStringView orderBy,
+                                                    std::vector<CureResult> &rows, Status &status);
+// Gives a fresh report its two data sets, loads the template and answers
+// its variables; false when the template does not load.
+[[nodiscard]] bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values);
+[[nodiscard]] QString templateFile(const AppContext &context, QStringView name);
+// Builds the pages of a report set up with that status.
+[[nodiscard]] Status prepare(TrpReport &report, Status status);
+
+// Reads the list of the choice; null with the status when there is
+// nothing to list.
+template <typename List>
+[[nodiscard]] std::shared_ptr<const List> read(const AppContext &context, const MonthlyChoice &choice, Status &status)
+{
+    std::vector<CureResult> rows;
+    std::optional<MonthlySheet> month =
+        readMonth(context, choice, List::rihaTypeOf(choice), List::OrderBy, rows, status);
+    return month ? std::make_shared<const List>(std::move(*month), rows) : nullptr;
+}
+
+// Reads the list and sets a fresh report up over it, the template loaded
+// from the program folder.
+template <typename List>
+[[nodiscard]] Status setUpReport(TrpReport &report, const AppContext &context, const MonthlyChoice &choice)
+{
+    Status status = Status::Ready;
+    std::shared_ptr<const List> list = read<List>(context, choice, status);
+    if (!list)
+        return status;
+    const bool loaded = setUp(report, templateFile(context, List::TemplateName), int(list->lines().size()),
+                              [list](const QString &name, int line, int day) { return list->value(name, line, day); });
+    return loaded ? Status::Ready : Status::TemplateFailed;
+}
+
+// The printout over the database without a window: set up and built.
+template <typename List>
+[[nodiscard]] Status build(TrpReport &report, const AppContext &context, const MonthlyChoice &choice)
+{
+    return prepare(report, setUpReport<List>(report, context, choice));
+}
+
+} // namespace MonthlyReport

@@ -1,0 +1,20 @@
+#include "printingui/TPrintKeitaiForm.h"
+
+#include "printing/KeitaiList.h"
+
+TPrintKeitaiForm *PrintKeitaiForm = nullptr;
+
+TPrintKeitaiForm::TPrintKeitaiForm(AppContext &context, QWidget *parent)
+    : MonthlyResultsForm(context, QStringLiteral("PrintKeitaiForm"), QStringLiteral("形態別実績一覧表（印刷）"),
+                         &TRegistory::Keitai, 0, parent)
+{}
+
+MonthlyReport::Status TPrintKeitaiForm::setUpReport(TrpReport &report, const MonthlyChoice &choice)
+{
+    return setUpList<KeitaiList>(report, choice);
+}
+
+bool TPrintKeitaiForm::csvLines(const MonthlyChoice &choice, QStringList &title, std::vector<QStringList> &rows)
+{
+    return listCsv<KeitaiList>(choice, title, rows);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "printingui/MonthlyResultsForm.h"
+
+// 形態別実績一覧表（印刷）: a month's results by user and form of service,
+// printed through "PrintKeitai.rpf" or written to a CSV file.
+class TPrintKeitaiForm : public MonthlyResultsForm
+{
+    Q_OBJECT
+public:
+    explicit TPrintKeitaiForm(AppContext &context, QWidget *parent = nullptr);
+
+protected:
+    [[nodiscard]] MonthlyReport::Status setUpReport(TrpReport &report, const MonthlyChoice &choice) override;
+    [[nodiscard]] bool csvLines(const MonthlyChoice &choice, QStringList &title,
+                                std::vector<QStringList> &rows) override;
+};
+
+extern TPrintKeitaiForm *PrintKeitaiForm;

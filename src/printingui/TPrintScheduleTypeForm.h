@@ -1,0 +1,24 @@
+#pragma once
+
+#include "printingui/MonthlyResultsForm.h"
+
+// 月別リハビリ形態別実施一覧(印刷): a month's results of one form of service
+// by user and day, printed through "PrintScheduleType.rpf" or written to a
+// CSV file.
+class TPrintScheduleTypeForm : public MonthlyResultsForm
+{
+    Q_OBJECT
+public:
+    explicit TPrintScheduleTypeForm(AppContext &context, QWidget *parent = nullptr);
+
+    QComboBox *ComboBox1 = nullptr;
+
+protected:
+    [[nodiscard]] std::optional<MonthlyChoice> choice() override;
+    [[nodiscard]] MonthlyReport::Status setUpReport(TrpReport &report, const MonthlyChoice &choice) override;
+    [[nodiscard]] bool csvLines(const MonthlyChoice &choice, QStringList &title,
+                                std::vector<QStringList> &rows) override;
+    void FormShow() override;
+};
+
+extern TPrintScheduleTypeForm *PrintScheduleTypeForm;
