@@ -1,6 +1,7 @@
 #include "plansui/FigureArea.h"
 
-#include "plansui/BodyArtwork.h"
+#include "plans/BodyArtwork.h"
+#include "plans/FigurePainting.h"
 #include "plansui/FigurePanel.h"
 
 #include <QButtonGroup>
@@ -12,11 +13,13 @@
 FigureArea::FigureArea(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FigureArea"));
-    const auto chosen = [this] { return FigureModel::Kind(qMax(0, m_kinds->checkedId())); };
+    const auto chosen = [this] {
+        return FigureModel::Kind(qMax(0, m_kinds->checkedId()));
+    };
     m_front = new FigurePanel(m_model, FigureModel::Front, chosen, this);
     m_back = new FigurePanel(m_model, FigureModel::Back, chosen, this);
-    m_front->move(0, 0);
-    m_back->move(m_front->width() + 6, 0);
+    m_front->move(FigurePainting::panelOrigin(FigureModel::Front));
+    m_back->move(FigurePainting::panelOrigin(FigureModel::Back));
     const int buttonsTop = m_front->height() + 4;
     FrontClearBtn = new QPushButton(QStringLiteral("ク リ ア"), this);
     FrontClearBtn->setObjectName(QStringLiteral("FrontClearBtn"));
@@ -85,10 +88,7 @@ void FigureArea::load(const std::vector<FigureRow> &rows)
     m_back->refresh();
 }
 
-QPixmap FigureArea::paintedArea()
+QImage FigureArea::paintedFigures() const
 {
-    QPixmap picture(size() - QSize(1, 1));
-    picture.fill(Qt::white);
-    render(&picture);
-    return picture;
+    return FigurePainting::paint(m_model);
 }

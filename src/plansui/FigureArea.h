@@ -2,6 +2,7 @@
 
 #include "plans/FigureModel.h"
 
+#include <QImage>
 #include <QWidget>
 
 class FigurePanel;
@@ -25,8 +26,8 @@ public:
     void clearAll();
     // The stored rows made into marks and overlays again.
     void load(const std::vector<FigureRow> &rows);
-    // The whole area painted as the printout takes it (one pixel less each way).
-    [[nodiscard]] QPixmap paintedArea();
+    // The two figures with their marks and overlays, as the printout takes them.
+    [[nodiscard]] QImage paintedFigures() const;
 
     QGroupBox *ShogaiKubun = nullptr;
     QPushButton *FrontClearBtn = nullptr;

@@ -1,8 +1,9 @@
 #include "plansui/FigurePanel.h"
 
 #include "coreui/TRihaShape.h"
-#include "plansui/BodyArtwork.h"
-#include "plansui/FigureMarkStyle.h"
+#include "plans/BodyArtwork.h"
+#include "plans/FigureMarkStyle.h"
+#include "plans/FigurePainting.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -34,13 +35,12 @@ FigurePanel::FigurePanel(FigureModel &model, FigureModel::Side side, std::functi
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
-    const QSize pictureSize = BodyArtwork::size(side);
-    setFixedSize(pictureSize.width() + 2 * PictureLeft, pictureSize.height() + 2 * PictureTop);
+    setFixedSize(FigurePainting::panelSize(side));
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(front ? QStringLiteral("FrontImage") : QStringLiteral("BackImage"));
     m_picture->setPixmap(BodyArtwork::body(side));
-    m_picture->setGeometry(QRect(QPoint(PictureLeft, PictureTop), pictureSize));
+    m_picture->setGeometry(QRect(FigurePainting::PictureOffset, BodyArtwork::size(side)));
     watch(m_picture);
 
     const QString names[] = {QStringLiteral("RTImage"), QStringLiteral("RDImage"), QStringLiteral("LDImage"),

@@ -19,10 +19,6 @@ class FigurePanel : public QFrame
     Q_OBJECT
 
 public:
-    // The picture's place in the panel.
-    static constexpr int PictureLeft = 8;
-    static constexpr int PictureTop = 8;
-
     FigurePanel(FigureModel &model, FigureModel::Side side, std::function<FigureModel::Kind()> chosenKind,
                 QWidget *parent = nullptr);
 

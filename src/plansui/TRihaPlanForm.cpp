@@ -275,10 +275,10 @@ void TRihaPlanForm::PrintBtnClick()
     if (!PlanPanel->collect(plan))
         return;
     m_plan = std::move(plan);
-    PrintPlan(PlanPanel->Figures->paintedArea());
+    PrintPlan(PlanPanel->Figures->paintedFigures());
 }
 
-void TRihaPlanForm::PrintPlan(const QPixmap &figures)
+void TRihaPlanForm::PrintPlan(const QImage &figures)
 {
     // The plan on screen, with its own snapshot of the user's values.
     CurePlanPrintout::show(m_context.appDir, CurePlanPrint(m_plan, m_context.mainModule.FacilityName), figures);

@@ -69,7 +69,7 @@ private:
     void editPhrases(int code);
     void copyMemoPhrases(int code);
     // Hands the collected plan and the painted figures to the printout.
-    void PrintPlan(const QPixmap &figures);
+    void PrintPlan(const QImage &figures);
 
     AppContext &m_context;
     PlanStore m_store;

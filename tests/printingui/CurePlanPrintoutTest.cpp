@@ -1,12 +1,11 @@
-#include "printingui/CurePlanPrintout.h"
 #include "printing/CurePlanPrint.h"
+#include "printing/CurePlanReport.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
 #include "report/objects/TrpPictureView.h"
 #include "report/pages/TrpPrinter.h"
 
 #include <QImage>
-#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -78,16 +77,13 @@ TEST(CurePlanPrint, AnswersItsVariablesByTheirExactNames)
 TEST(CurePlanPrintout, BuildsOnePageWithTheFigureAndTheAreas)
 {
     const CurePlanPrint print(samplePlan(), QStringLiteral("ケアの里"));
-    QPixmap figure(40, 30);
+    QImage figure(40, 30, QImage::Format_RGB32);
     figure.fill(Qt::red);
     TrpPrinter printer{QStringList()};
-    QObject owner;
-    TrpReport report(&owner);
+    CurePlanReport built(print, figure);
+    TrpReport &report = built.report();
     report.setPrinter(printer);
-    TrpUserDataset dataset(&owner);
-    ASSERT_TRUE(CurePlanPrintout::setUp(
-        report, dataset, QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + QString::fromUtf16(CurePlanPrintout::TemplateName),
-        print, figure));
+    ASSERT_TRUE(built.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + CurePlanReport::TemplateName.toString()));
     ASSERT_TRUE(report.PrepareReport());
     ASSERT_FALSE(report.hasError()) << report.ErrorText().toStdString();
     ASSERT_EQ(report.EMFPages().Count(), 1);

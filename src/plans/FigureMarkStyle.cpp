@@ -1,4 +1,4 @@
-#include "plansui/FigureMarkStyle.h"
+#include "plans/FigureMarkStyle.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,0 +1,3 @@
+#include "printing/PrintingLog.h"
+
+Q_LOGGING_CATEGORY(lcPrinting, "tamsolen.printing", QtWarningMsg)
