@@ -21,9 +21,9 @@ CurePlanReport::CurePlanReport(int count, QString facilityName, RecordPerPage<Re
     m_dataset.RangeEndCount = count;
 }
 
-CurePlanReport::CurePlanReport(DbConnection &database, const QString &facilityName, std::vector<int> planNos)
+CurePlanReport::CurePlanReport(DbConnection &database, const QString &facilityName, const std::vector<int> &planNos)
     : CurePlanReport(int(planNos.size()), facilityName,
-                     [&database, facilityName, planNos = std::move(planNos)](int row) -> std::optional<Record> {
+                     [&database, facilityName, planNos](int row) -> std::optional<Record> {
                          if (row < 0 || size_t(row) >= planNos.size())
                              return std::nullopt;
                          return readStored(database, facilityName, planNos[size_t(row)]);

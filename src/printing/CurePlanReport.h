@@ -41,7 +41,7 @@ public:
 
     // Stored plans, in the order given: each read with the user's current
     // Person values and its Figure rows when its page is built.
-    CurePlanReport(DbConnection &database, const QString &facilityName, std::vector<int> planNos);
+    CurePlanReport(DbConnection &database, const QString &facilityName, const std::vector<int> &planNos);
     // One plan in hand (the editor's, with its own snapshot of the user).
     CurePlanReport(CurePlanPrint plan, QImage figure);
 

@@ -46,21 +46,21 @@ PracticePlanReport::PracticePlanReport(const TMainModule &staff, int count, Reco
     }
 }
 
-PracticePlanReport::PracticePlanReport(DbConnection &database, const TMainModule &staff, std::vector<int> practNos)
-    : PracticePlanReport(staff, int(practNos.size()),
-                         [&database, practNos = std::move(practNos)](int row) -> std::optional<TPractice> {
-                             if (row < 0 || size_t(row) >= practNos.size())
-                                 return std::nullopt;
-                             PracticeStore::Result result;
-                             std::optional<PracticeStore::StoredPractice> stored =
-                                 PracticeStore(database).load(practNos[size_t(row)], result);
-                             if (!stored) {
-                                 qCWarning(lcPrinting).noquote()
-                                     << "practice plan" << practNos[size_t(row)] << "not printed:" << result.message;
-                                 return std::nullopt;
-                             }
-                             return std::move(stored->Record);
-                         })
+PracticePlanReport::PracticePlanReport(DbConnection &database, const TMainModule &staff,
+                                       const std::vector<int> &practNos)
+    : PracticePlanReport(staff, int(practNos.size()), [&database, practNos](int row) -> std::optional<TPractice> {
+          if (row < 0 || size_t(row) >= practNos.size())
+              return std::nullopt;
+          PracticeStore::Result result;
+          std::optional<PracticeStore::StoredPractice> stored =
+              PracticeStore(database).load(practNos[size_t(row)], result);
+          if (!stored) {
+              qCWarning(lcPrinting).noquote()
+                  << "practice plan" << practNos[size_t(row)] << "not printed:" << result.message;
+              return std::nullopt;
+          }
+          return std::move(stored->Record);
+      })
 {}
 
 PracticePlanReport::PracticePlanReport(const TMainModule &staff, TPractice record)

@@ -34,7 +34,7 @@ public:
 
     // Stored plans by PractNo, in the order given, each read (format
     // checked) when its pages are built.
-    PracticePlanReport(DbConnection &database, const TMainModule &staff, std::vector<int> practNos);
+    PracticePlanReport(DbConnection &database, const TMainModule &staff, const std::vector<int> &practNos);
     // One record in hand (the editor's).
     PracticePlanReport(const TMainModule &staff, TPractice record);
 

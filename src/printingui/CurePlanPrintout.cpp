@@ -21,9 +21,9 @@ bool show(const QString &appDir, const CurePlanPrint &plan, const QImage &figure
     return present(appDir, print);
 }
 
-bool show(const QString &appDir, DbConnection &database, const QString &facilityName, std::vector<int> planNos)
+bool show(const QString &appDir, DbConnection &database, const QString &facilityName, const std::vector<int> &planNos)
 {
-    CurePlanReport print(database, facilityName, std::move(planNos));
+    CurePlanReport print(database, facilityName, planNos);
     return present(appDir, print);
 }
 

@@ -14,6 +14,6 @@ namespace CurePlanPrintout {
 // The plan in hand with its painted figure (the editor's print).
 bool show(const QString &appDir, const CurePlanPrint &plan, const QImage &figure);
 // Stored plans, one record each, read as their pages are built.
-bool show(const QString &appDir, DbConnection &database, const QString &facilityName, std::vector<int> planNos);
+bool show(const QString &appDir, DbConnection &database, const QString &facilityName, const std::vector<int> &planNos);
 
 } // namespace CurePlanPrintout

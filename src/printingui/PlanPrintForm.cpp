@@ -108,10 +108,10 @@ void PlanPrintForm::PrintBtnClick()
         Dialogs::information(notListedMessage());
         return;
     }
-    std::vector<int> keys = m_list.keysAt(Grid->selectedPositions(), m_keyField);
+    const std::vector<int> keys = m_list.keysAt(Grid->selectedPositions(), m_keyField);
     if (keys.empty()) {
         Dialogs::information(NoSelectionMessage.toString());
         return;
     }
-    print(std::move(keys));
+    print(keys);
 }

@@ -41,7 +41,7 @@ protected:
     void FormShow() override;
     void closeEvent(QCloseEvent *event) override;
     // Prints the plans of the keys, in list order.
-    virtual void print(std::vector<int> keys) = 0;
+    virtual void print(const std::vector<int> &keys) = 0;
     // What 印刷 says when nothing is listed.
     [[nodiscard]] virtual QString notListedMessage() const = 0;
 

@@ -22,9 +22,9 @@ bool show(const AppContext &context, const TPractice &record)
     return present(context, print);
 }
 
-bool show(const AppContext &context, std::vector<int> practNos)
+bool show(const AppContext &context, const std::vector<int> &practNos)
 {
-    PracticePlanReport print(context.database, context.mainModule, std::move(practNos));
+    PracticePlanReport print(context.database, context.mainModule, practNos);
     return present(context, print);
 }
 

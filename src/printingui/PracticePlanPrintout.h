@@ -11,6 +11,6 @@ namespace PracticePlanPrintout {
 // The record in hand (the editor's print).
 bool show(const AppContext &context, const TPractice &record);
 // Stored plans by PractNo, one record each, read as their pages are built.
-bool show(const AppContext &context, std::vector<int> practNos);
+bool show(const AppContext &context, const std::vector<int> &practNos);
 
 } // namespace PracticePlanPrintout

@@ -19,7 +19,7 @@ QString TPrintPractForm::notListedMessage() const
     return QStringLiteral("*** SystemError : 印刷データがありません。");
 }
 
-void TPrintPractForm::print(std::vector<int> keys)
+void TPrintPractForm::print(const std::vector<int> &keys)
 {
-    PracticePlanPrintout::show(m_context, std::move(keys));
+    PracticePlanPrintout::show(m_context, keys);
 }

@@ -11,7 +11,7 @@ public:
     explicit TPrintPractForm(AppContext &context, QWidget *parent = nullptr);
 
 protected:
-    void print(std::vector<int> keys) override;
+    void print(const std::vector<int> &keys) override;
     [[nodiscard]] QString notListedMessage() const override;
 };
 

@@ -27,9 +27,9 @@ QString TPrintRihaForm::notListedMessage() const
     return NoSelectionMessage.toString();
 }
 
-void TPrintRihaForm::print(std::vector<int> keys)
+void TPrintRihaForm::print(const std::vector<int> &keys)
 {
-    CurePlanPrintout::show(m_context.appDir, m_context.database, m_context.mainModule.FacilityName, std::move(keys));
+    CurePlanPrintout::show(m_context.appDir, m_context.database, m_context.mainModule.FacilityName, keys);
     // The list is read again before the next print.
     list().close();
     showRows();

@@ -19,7 +19,7 @@ public:
     QPushButton *ReturnButton2 = nullptr;
 
 protected:
-    void print(std::vector<int> keys) override;
+    void print(const std::vector<int> &keys) override;
     [[nodiscard]] QString notListedMessage() const override;
 };
 
