@@ -3,6 +3,7 @@
 #include "core/CodeTables.h"
 #include "printing/PrintedDate.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -101,40 +102,36 @@ std::optional<Variant> PracticePlanPrint::value(const QString &name, int line1, 
 
 std::optional<Variant> PracticePlanPrint::tableValue(const QString &name, int line1, int line2) const
 {
-    // The table a name belongs to: its digit after the field name.
     const bool abc = name.startsWith(u"ABC");
-    const QStringView field = abc ? QStringView(u"ABC") : QStringView(name).chopped(qMin<qsizetype>(1, name.size()));
+    const QStringView field =
+        abc ? QStringView(u"ABC") : QStringView(name).first(std::max<qsizetype>(0, name.size() - 1));
     if (!abc && field != u"Goods" && field != u"Kaigo" && field != u"Time" && field != u"Spacial")
         return std::nullopt;
+    // The digit after the field picks the table; other names of the ABC
+    // kind print a blank.
     const QChar table = name.size() > field.size() ? name[field.size()] : QChar();
     if (table != u'0' && table != u'1')
         return abc ? std::optional<Variant>(Blank) : std::nullopt;
-    const TPracticeGridRow *row = nullptr;
-    if (table == u'0') {
-        if (line1 < 0 || line1 >= Table1Lines)
-            return std::nullopt;
-        if (const std::optional<int> index = table1Row(line1))
-            row = &m_record.Grid1[size_t(*index)];
-    } else {
-        if (line2 < 0 || line2 >= Table2Lines)
-            return std::nullopt;
-        row = &m_record.Grid2[size_t(line2)];
-    }
-    if (abc && name.size() != 5)
+    const bool first = table == u'0';
+    const int line = first ? line1 : line2;
+    // Past the table the engine keeps its own value.
+    if (line < 0 || line >= (first ? Table1Lines : Table2Lines))
+        return std::nullopt;
+    const std::optional<int> index = first ? table1Row(line) : std::optional<int>(line);
+    if (!index || (abc && name.size() != 5))
         return Blank;
-    if (!row)
-        return Blank;
+    const TPracticeGridRow &row = first ? m_record.Grid1[size_t(*index)] : m_record.Grid2[size_t(*index)];
     if (abc) {
         const int cell = name[4].digitValue() - 1;
-        return cell >= 0 && cell < int(row->ABC.size()) ? Variant(row->ABC[size_t(cell)]) : Blank;
+        return cell >= 0 && cell < int(row.ABC.size()) ? Variant(row.ABC[size_t(cell)]) : Blank;
     }
     if (field == u"Goods")
-        return Variant(row->Goods);
+        return Variant(row.Goods);
     if (field == u"Kaigo")
-        return Variant(row->Kaigo);
+        return Variant(row.Kaigo);
     if (field == u"Time")
-        return Variant(row->Time);
-    return Variant(mark(row->Special));
+        return Variant(row.Time);
+    return Variant(mark(row.Special));
 }
 
 std::optional<Variant> PracticePlanPrint::textValue(const QString &name) const
