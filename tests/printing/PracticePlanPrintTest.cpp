@@ -3,7 +3,10 @@
 #include "core/TMainModule.h"
 #include "printing/PracticePlanPrint.h"
 #include "printing/PracticePlanReport.h"
+#include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpPrinter.h"
+
+#include <QFontMetricsF>
 
 #include <gtest/gtest.h>
 
@@ -140,3 +143,86 @@ TEST_P(PracticePlanReportTest, EachPlanPrintsItsTwoPagesAndAnUnreadablePlanNothi
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(PracticePlanReportTest);
+
+namespace {
+
+// A text of `chars` full-width characters of one kind.
+QString longText(QChar character, int chars)
+{
+    return QString(chars, character);
+}
+
+} // namespace
+
+TEST(PracticePlanReport, EveryBoxHoldsTheLongestTextItsFieldTakes)
+{
+    TPractice record;
+    record.PractDay = DateTime::encodeDate(2024, 4, 1);
+    record.Birth = DateTime::encodeDate(1999, 12, 28);
+    record.UserName = longText(u'氏', 25);
+    record.Sex = 2;
+    record.Kaigodo = 6;
+    record.HDSR = 30;
+    record.Old = 100;
+    for (QString *memo : {&record.KenkouMemo, &record.GapeiMemo, &record.SeikatsuMemo})
+        *memo = longText(u'健', 127);
+    record.EtcEdit = longText(u'他', 19);
+    for (QString *edit : {&record.HomeWorkEdit, &record.SocialEdit, &record.GoOutEdit, &record.FreeTimeEdit,
+                          &record.TaiinEdit, &record.ExerciseMemo, &record.SenseMemo, &record.BrainMemo,
+                          &record.KoushukuMemo, &record.ArthralgiaMemo, &record.SonotaMemo})
+        *edit = longText(u'生', 49);
+    for (auto *grid : {&record.Grid1[0], &record.Grid1[12], &record.Grid2[7]}) {
+        grid->ABC.fill(QStringLiteral("AB\nC"));
+        grid->Goods = longText(u'棒', 29);
+        grid->Kaigo = longText(u'介', 29);
+        grid->Time = QStringLiteral(" 12ヵ月");
+        grid->Special = 2;
+    }
+    // Each area in a character of its own, to count what was printed of it.
+    QString TPractice::*areas[] = {&TPractice::PTOTST0,    &TPractice::Kango0,      &TPractice::Jitchi0,
+                                   &TPractice::PTOTST1,    &TPractice::Kango1,      &TPractice::Jitchi1,
+                                   &TPractice::SelfHope,   &TPractice::FarmilyHope, &TPractice::LifePoint,
+                                   &TPractice::RihaTerget, &TPractice::SelfDo,      &TPractice::AskFarmily,
+                                   &TPractice::DiseseCare, &TPractice::Variation,   &TPractice::Remark};
+    const QString marks = QStringLiteral("壱弐陸四五六七八九十百千万億兆");
+    for (size_t i = 0; i < std::size(areas); ++i)
+        record.*areas[i] = longText(marks[qsizetype(i)], 500);
+    TMainModule staff;
+    for (int code = 1; code <= 13; ++code) {
+        staff.StaffCodes.append(code);
+        staff.StaffNames.append(longText(u'職', 10));
+        record.TeamBox[size_t(code - 1)] = code;
+    }
+    staff.FacilityName = longText(u'苑', 20);
+
+    TrpPrinter printer{QStringList()};
+    PracticePlanReport print(staff, record);
+    print.report().setPrinter(printer);
+    ASSERT_TRUE(print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + PracticePlanReport::TemplateName.toString()));
+    ASSERT_TRUE(print.report().PrepareReport());
+    ASSERT_FALSE(print.report().hasError()) << print.report().ErrorText().toStdString();
+
+    QString printed;
+    for (int page = 0; page < print.report().EMFPages().Count(); ++page) {
+        for (const std::unique_ptr<TrpView> &view : print.report().EMFPages()[page].objects()) {
+            const auto *memo = dynamic_cast<const TrpMemoView *>(view.get());
+            if (!memo || memo->ExpandedMemo.join(QString()).isEmpty())
+                continue;
+            printed += memo->ExpandedMemo.join(QString());
+            const QString where = QStringLiteral("page %1 at %2,%3: ").arg(page + 1).arg(memo->Left).arg(memo->Top) +
+                                  memo->ExpandedMemo.join(u'|').left(30);
+            if (memo->Flags & TrpView::flWordWrap) {
+                const qsizetype lines = memo->layoutLines(memo->Width - 2 * TrpMemoView::GapX).size();
+                EXPECT_LE(lines * memo->lineHeight() + 2 * TrpMemoView::GapY, memo->Height + 1) << where.toStdString();
+            } else {
+                const QFontMetricsF metrics(memo->drawingFont());
+                for (const QString &line : memo->ExpandedMemo)
+                    EXPECT_LE(metrics.horizontalAdvance(line), memo->Width - 2 * TrpMemoView::GapX)
+                        << where.toStdString();
+            }
+        }
+    }
+    for (QChar mark : marks)
+        EXPECT_EQ(printed.count(mark), 500) << "area " << QString(mark).toStdString();
+    EXPECT_EQ(printed.count(u'棒'), 3 * 29);
+}
