@@ -32,7 +32,7 @@ bool PlanPrintList::openAll()
     return open(QString(), DateTime::None);
 }
 
-bool PlanPrintList::open(const QString &where, TDateTime after)
+bool PlanPrintList::open(const QString &where, TDateTime from)
 {
     Rows.close();
     Rows.setFilter({});
@@ -43,7 +43,7 @@ bool PlanPrintList::open(const QString &where, TDateTime after)
     DbQuery query(m_database, m_statement.select + where + QStringLiteral("ORDER BY ") + kana + QStringLiteral(", ") +
                                   m_statement.orderAfterKana);
     if (!where.isEmpty())
-        query.bind(u"PFrom", DbDate{after});
+        query.bind(u"PFrom", DbDate{from});
     if (Rows.open(query))
         return true;
     qCWarning(lcPrinting).noquote() << "plan list:" << Rows.errorText();

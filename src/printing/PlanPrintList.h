@@ -52,7 +52,7 @@ public:
     DbDataSet Rows;
 
 private:
-    bool open(const QString &where, TDateTime after);
+    bool open(const QString &where, TDateTime from);
 
     DbConnection &m_database;
     Statement m_statement;
