@@ -25,6 +25,8 @@
 #include "printingui/TPrintKeitaiForm.h"
 #include "printingui/TPrintLimitRihaForm.h"
 #include "printingui/TPrintMenuForm.h"
+#include "printingui/TPrintPractForm.h"
+#include "printingui/TPrintRihaForm.h"
 #include "printingui/TPrintScheduleTypeForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
@@ -172,6 +174,10 @@ int main(int argc, char **argv)
     forms.create(PrintScheduleTypeForm, context);
     PrintMenuForm->SetForm(PrintMenuForm->Button8, PrintKeitaiForm);
     PrintMenuForm->SetForm(PrintMenuForm->Button7, PrintScheduleTypeForm);
+    forms.create(PrintRihaForm, context);
+    forms.create(PrintPractForm, context);
+    PrintMenuForm->SetForm(PrintMenuForm->Button3, PrintRihaForm);
+    PrintMenuForm->SetForm(PrintMenuForm->Button2, PrintPractForm);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);

@@ -17,6 +17,7 @@
 #include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/DialogService.h"
+#include "printingui/PracticePlanPrintout.h"
 
 #include <QAction>
 #include <QLabel>
@@ -377,9 +378,8 @@ void TPracticePlanForm::PrintBtnClick()
 
 void TPracticePlanForm::PrintPlan()
 {
-    // The printed practice plan ("PracticePlan.rpf") comes with the
-    // printouts; until then the user is told so instead of being shown nothing.
-    Dialogs::information(QStringLiteral("実施計画書の印刷は、まだ利用できません。"));
+    // The record on screen, with its own snapshot of the user.
+    PracticePlanPrintout::show(m_context, m_record);
 }
 
 void TPracticePlanForm::askLetters()

@@ -1,8 +1,8 @@
 #include "printing/CurePlanPrint.h"
 
 #include "core/CodeTables.h"
-#include "core/EraDate.h"
 #include "core/TKubun.h"
+#include "printing/PrintedDate.h"
 
 #include <utility>
 
@@ -84,10 +84,9 @@ std::optional<size_t> numbered(const QString &name, QStringView prefix)
     return size_t(digit);
 }
 
-// In the era form; a date never entered prints empty, not as the zero day.
 Variant date(TDateTime value)
 {
-    return Variant(value == DateTime::None ? QString() : FormatEraDate(value));
+    return Variant(PrintedDate(value));
 }
 
 } // namespace

@@ -1,47 +1,30 @@
 #include "printingui/CurePlanPrintout.h"
 
-#include "platform/DialogService.h"
-#include "printing/CurePlanPrint.h"
-#include "report/building/TrpReport.h"
-#include "report/data/TrpUserDataset.h"
-#include "report/expr/TrpExpander.h"
-#include "report/objects/TrpPictureView.h"
-#include "reportui/TemplatePrintout.h"
-
-#include <QImage>
+#include "printing/CurePlanReport.h"
+#include "printingui/PrintoutPreview.h"
 
 namespace CurePlanPrintout {
 
-bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFile, const CurePlanPrint &plan,
-           const QImage &figure)
+namespace {
+
+bool present(const QString &appDir, CurePlanReport &print)
 {
-    if (!TemplatePrintout::setUp(report, dataset, templateFile, 1,
-                                 [&plan](const QString &name, int) { return plan.value(name); }))
-        return false;
-    report.OnEnterRect = [&plan, image = figure](QStringList &memo, TrpView &view) {
-        if (memo.isEmpty())
-            return;
-        if (auto *picture = dynamic_cast<TrpPictureView *>(&view)) {
-            if (memo.first() == u"[Picture]")
-                picture->setImage(image);
-        } else if (auto text = plan.areaText(memo.first())) {
-            memo = TrpExpander::splitLines(*text);
-        }
-    };
-    return true;
+    const bool loaded = print.setUp(appDir + QLatin1Char('/') + CurePlanReport::TemplateName.toString());
+    return PrintoutPreview::show(print.report(), loaded);
 }
+
+} // namespace
 
 bool show(const QString &appDir, const CurePlanPrint &plan, const QImage &figure)
 {
-    const QString file = appDir + QLatin1Char('/') + QString::fromUtf16(TemplateName);
-    QObject owner;
-    TrpReport report(&owner);
-    TrpUserDataset dataset(&owner);
-    if (!setUp(report, dataset, file, plan, figure)) {
-        Dialogs::error(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n") + file);
-        return false;
-    }
-    return report.ShowReport();
+    CurePlanReport print(plan, figure);
+    return present(appDir, print);
+}
+
+bool show(const QString &appDir, DbConnection &database, const QString &facilityName, const std::vector<int> &planNos)
+{
+    CurePlanReport print(database, facilityName, planNos);
+    return present(appDir, print);
 }
 
 } // namespace CurePlanPrintout

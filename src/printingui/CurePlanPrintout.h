@@ -2,23 +2,18 @@
 
 #include <QString>
 
-class QImage;
-class TrpReport;
-class TrpUserDataset;
-class CurePlanPrint;
+#include <vector>
 
-// The printed treatment plan ("CurePlan.rpf"): one plan with the painted
-// body figure in the frame headed "[Picture]".
+class CurePlanPrint;
+class DbConnection;
+class QImage;
+
+// The printed treatment plan ("CurePlan.rpf") shown in the preview.
 namespace CurePlanPrintout {
 
-inline constexpr char16_t TemplateName[] = u"CurePlan.rpf";
-
-// Loads the template and answers its variables and frames from the plan;
-// false when the template does not load.
-[[nodiscard]] bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFile,
-                         const CurePlanPrint &plan, const QImage &figure);
-// Builds the printout and shows its preview; a template that does not load
-// is told in an error box.
+// The plan in hand with its painted figure (the editor's print).
 bool show(const QString &appDir, const CurePlanPrint &plan, const QImage &figure);
+// Stored plans, one record each, read as their pages are built.
+bool show(const QString &appDir, DbConnection &database, const QString &facilityName, const std::vector<int> &planNos);
 
 } // namespace CurePlanPrintout

@@ -157,6 +157,17 @@ TEST_P(TPracticePlanFormTest, DeletesThePlanOfTheDayShown)
     EXPECT_FALSE(m_practice->DeleteMenu->isEnabled());
 }
 
+TEST_P(TPracticePlanFormTest, PrintGoesToThePracticePlanTemplate)
+{
+    writePlan();
+    dialogs().clear();
+    // No template beside the program here: the engine says so and shows no preview.
+    QTest::mouseClick(m_practice->PrintButton, Qt::LeftButton);
+    ASSERT_EQ(dialogs().messages().size(), 1);
+    EXPECT_EQ(dialogs().messages()[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(dialogs().messages()[0].text.contains(QStringLiteral("PracticePlan.rpf")));
+}
+
 TEST_P(TPracticePlanFormTest, FailedSaveIsReportedAsAFailure)
 {
     writePlan();

@@ -4,7 +4,7 @@
 #include "plans/FigurePicture.h"
 #include "plans/PlanRules.h"
 #include "printing/CurePlanPrint.h"
-#include "printingui/CurePlanPrintout.h"
+#include "printing/CurePlanReport.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
 #include "report/objects/TrpMemoView.h"
@@ -13,7 +13,6 @@
 #include "reportui/TemplatePrintout.h"
 
 #include <QImage>
-#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -88,13 +87,10 @@ TEST(CurePlanPrintout, BuildsOnePageWithTheFigureAndTheAreas)
     QImage figure(40, 30, QImage::Format_RGB32);
     figure.fill(Qt::red);
     TrpPrinter printer{QStringList()};
-    QObject owner;
-    TrpReport report(&owner);
+    CurePlanReport built(print, figure);
+    TrpReport &report = built.report();
     report.setPrinter(printer);
-    TrpUserDataset dataset(&owner);
-    ASSERT_TRUE(CurePlanPrintout::setUp(
-        report, dataset, QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + QString::fromUtf16(CurePlanPrintout::TemplateName),
-        print, figure));
+    ASSERT_TRUE(built.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + CurePlanReport::TemplateName.toString()));
     ASSERT_TRUE(report.PrepareReport());
     ASSERT_FALSE(report.hasError()) << report.ErrorText().toStdString();
     ASSERT_EQ(report.EMFPages().Count(), 1);
@@ -115,21 +111,18 @@ namespace {
 
 QString templateFile()
 {
-    return QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + QString::fromUtf16(CurePlanPrintout::TemplateName);
+    return QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + CurePlanReport::TemplateName.toString();
 }
 
 // The printout of the plan, with a blank figure.
 TemplateFit::Built built(const TPlan &plan, const QString &facility)
 {
-    const CurePlanPrint print(plan, facility);
-    QObject owner;
-    TrpReport report(&owner);
-    TrpUserDataset dataset(&owner);
     QImage figure(40, 30, QImage::Format_RGB32);
     figure.fill(Qt::white);
-    if (!CurePlanPrintout::setUp(report, dataset, templateFile(), print, figure))
+    CurePlanReport printout(CurePlanPrint(plan, facility), figure);
+    if (!printout.setUp(templateFile()))
         return {QStringLiteral("cannot load"), {}, {}};
-    return TemplateFit::build(report);
+    return TemplateFit::build(printout.report());
 }
 
 // A plan whose every text holds as much as its field accepts, and whose
@@ -334,11 +327,9 @@ TEST(CurePlanPrintout, LongestTextsPrintWholeInsideTheirBoxes)
 TEST(CurePlanPrintout, FiguresFillTheirFrame)
 {
     const QImage figures = FigurePicture::paint(FigureModel());
-    const CurePlanPrint print(longestPlan(), QString());
-    QObject owner;
-    TrpReport report(&owner);
-    TrpUserDataset dataset(&owner);
-    ASSERT_TRUE(CurePlanPrintout::setUp(report, dataset, templateFile(), print, figures));
+    CurePlanReport printout(CurePlanPrint(longestPlan(), QString()), figures);
+    ASSERT_TRUE(printout.setUp(templateFile()));
+    TrpReport &report = printout.report();
     ASSERT_EQ(TemplateFit::build(report).error, QString());
     const TrpPictureView *picture = nullptr;
     for (const std::unique_ptr<TrpView> &view : report.EMFPages()[0].objects())

@@ -1,0 +1,122 @@
+#include "printingui/PlanPickGrid.h"
+
+#include "coreui/FormParts.h"
+#include "platform/DbValue.h"
+#include "printing/PlanPrintList.h"
+#include "users/DataSetGridModel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTableView>
+
+class PlanPickModel : public DataSetGridModel
+{
+public:
+    PlanPickModel(const PlanPrintList &list, std::span<const GridColumn> columns)
+        : DataSetGridModel(list.Rows, columns, nullptr), m_columns(columns)
+    {}
+
+protected:
+    [[nodiscard]] QString text(int column, const DbValue &value) const override
+    {
+        return PlanPrintList::cellText(m_columns[size_t(column)].field, value);
+    }
+
+private:
+    std::span<const GridColumn> m_columns;
+};
+
+namespace {
+
+constexpr QStringView KanaNames[] = {u"ABtn", u"KBtn", u"SBtn", u"TBtn", u"NBtn",
+                                     u"HBtn", u"MBtn", u"YBtn", u"RBtn", u"WBtn"};
+constexpr QStringView KanaCaptions[] = {u"ア", u"カ", u"サ", u"タ", u"ナ", u"ハ", u"マ", u"ヤ", u"ラ", u"ワ"};
+
+constexpr int ButtonRow = 34;
+
+} // namespace
+
+PlanPickGrid::PlanPickGrid(PlanPrintList &list, std::span<const GridColumn> columns, QWidget *parent)
+    : QWidget(parent), m_list(list), m_model(std::make_unique<PlanPickModel>(list, columns))
+{
+    for (int i = 0; i < 10; ++i) {
+        QPushButton *button =
+            FormParts::addButton(this, KanaNames[i].toString(), KanaCaptions[i].toString(), QRect(i * 44, 0, 40, 30));
+        KanaBtn[size_t(i)] = button;
+        connect(button, &QPushButton::clicked, this, [this, i] {
+            m_list.filterByKanaRow(UserSearch::KanaRow(i));
+            reload();
+            emit filtered();
+        });
+    }
+    AllDispBtn = FormParts::addButton(this, QStringLiteral("AllDispBtn"), QStringLiteral("全て表示"),
+                                      QRect(10 * 44 + 6, 0, 90, 30));
+    connect(AllDispBtn, &QPushButton::clicked, this, [this] {
+        m_list.showAll();
+        reload();
+        emit filtered();
+    });
+
+    DBGrid1 = new QTableView(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setModel(m_model.get());
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::MultiSelection);
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setAlternatingRowColors(true);
+    DBGrid1->setWordWrap(false);
+    for (int c = 0; c < int(columns.size()); ++c)
+        DBGrid1->setColumnWidth(c, columns[size_t(c)].width);
+    // Selected rows stay money green when the grid has no focus.
+    const QString menu = QApplication::palette("QMenu").color(QPalette::Window).name();
+    DBGrid1->setStyleSheet(QStringLiteral("QTableView { background: white; alternate-background-color: %1; "
+                                          "color: black; selection-background-color: #c0dcc0; "
+                                          "selection-color: black; }"
+                                          "QTableView::item:selected:!active { background: #c0dcc0; color: black; }")
+                               .arg(menu));
+}
+
+PlanPickGrid::~PlanPickGrid()
+{
+    DBGrid1->setModel(nullptr);
+}
+
+void PlanPickGrid::resizeEvent(QResizeEvent *)
+{
+    DBGrid1->setGeometry(0, ButtonRow + 6, width(), height() - ButtonRow - 6);
+}
+
+void PlanPickGrid::reload()
+{
+    m_model->reload();
+    DBGrid1->clearSelection();
+}
+
+void PlanPickGrid::setButtonsEnabled(bool enabled)
+{
+    for (QPushButton *button : KanaBtn)
+        button->setEnabled(enabled);
+    AllDispBtn->setEnabled(enabled);
+}
+
+std::vector<int> PlanPickGrid::selectedPositions() const
+{
+    std::vector<int> positions;
+    for (const QModelIndex &index : DBGrid1->selectionModel()->selectedRows())
+        positions.push_back(index.row());
+    return positions;
+}
+
+void PlanPickGrid::selectAll()
+{
+    DBGrid1->selectAll();
+}
+
+void PlanPickGrid::clearSelection()
+{
+    DBGrid1->clearSelection();
+}
