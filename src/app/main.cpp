@@ -22,6 +22,8 @@
 #include "plansui/TTimeForm.h"
 #include "platform/TTerminateThread.h"
 #include "printingui/TPrintMenuForm.h"
+#include "printingui/TPrintPersonResultForm.h"
+#include "printingui/TPrintToukeiForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -160,6 +162,10 @@ int main(int argc, char **argv)
 
     forms.create(CommentForm, context);
     forms.create(PrintMenuForm, context);
+    forms.create(PrintPersonResultForm, context);
+    forms.create(PrintToukeiForm, context);
+    PrintMenuForm->SetForm(PrintMenuForm->Button6, PrintPersonResultForm);
+    PrintMenuForm->SetForm(PrintMenuForm->Button4, PrintToukeiForm);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);
