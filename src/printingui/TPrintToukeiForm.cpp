@@ -21,15 +21,15 @@ TPrintToukeiForm *PrintToukeiForm = nullptr;
 namespace {
 
 constexpr int RowHeight = 26;
-constexpr int GridLeft = 250;
+constexpr int GridLeft = 240;
 constexpr int GridTop = 110;
-constexpr int ColumnWidth = 74;
+constexpr int ColumnWidth = 84;
 
 constexpr std::array<QStringView, 4> FormCaptions{u"入所", u"短期入所", u"通所リハビリ", u"訪問"};
-constexpr std::array<QStringView, ToukeiCounts::Types> TypeCaptions{
-    u"短期集中リハビリ", u"認知症リハビリ", u"集団リハビリ", u"個別リハビリ",  u"短期集中リハビリ",
-    u"認知症リハビリ",   u"集団リハビリ",   u"個別リハビリ", u"短期集中",      u"認知症短期集中",
-    u"集団リハビリ",     u"個別",           u"短期集中",     u"認知症短期集中"};
+// The four types of each form; the home visits have the first two only.
+constexpr std::array<QStringView, 4> TypeCaptions{u"短期集中リハビリ", u"認知症リハビリ", u"集団リハビリ",
+                                                  u"個別リハビリ"};
+constexpr std::array<QStringView, 2> HomeVisitCaptions{u"短期集中", u"認知症短期集中"};
 constexpr std::array<QStringView, ToukeiCounts::Measures> MeasureCaptions{u"日　数（人）", u"実人数（人）",
                                                                           u"延人数（人）"};
 // "３ヶ月前" is M-2: the months by index 0 (M-2) to 2 (M).
@@ -40,7 +40,7 @@ constexpr std::array<QStringView, ToukeiCounts::Months> CsvFailures{u"３ヶ月�
 } // namespace
 
 TPrintToukeiForm::TPrintToukeiForm(AppContext &context, QWidget *parent)
-    : PrintWorkForm(context, QStringLiteral("PrintToukeiForm"), QStringLiteral("統計情報（印刷）"), QSize(940, 660),
+    : PrintWorkForm(context, QStringLiteral("PrintToukeiForm"), QStringLiteral("統計情報（印刷）"), QSize(1010, 660),
                     parent),
       m_counts(Clock::today())
 {
@@ -73,7 +73,8 @@ TPrintToukeiForm::TPrintToukeiForm(AppContext &context, QWidget *parent)
         if (row % 4 == 0)
             FormParts::addLabel(MainPanel, FormCaptions[size_t(row / 4)].toString(), QRect(10, top, 100, RowHeight),
                                 Qt::AlignLeft | Qt::AlignVCenter);
-        FormParts::addLabel(MainPanel, TypeCaptions[size_t(row)].toString(), QRect(110, top, 136, RowHeight),
+        const QStringView type = row < 12 ? TypeCaptions[size_t(row % 4)] : HomeVisitCaptions[size_t(row - 12)];
+        FormParts::addLabel(MainPanel, type.toString(), QRect(110, top, 126, RowHeight),
                             Qt::AlignLeft | Qt::AlignVCenter);
     }
     StringGrid1 = new QTableWidget(ToukeiCounts::Types, ToukeiCounts::Months * ToukeiCounts::Measures, MainPanel);
@@ -112,7 +113,7 @@ TPrintToukeiForm::TPrintToukeiForm(AppContext &context, QWidget *parent)
     CancelButton =
         addButton(MainPanel, QStringLiteral("CancelButton"), QStringLiteral("キャンセル"), QRect(560, 10, 100, 36));
     ReturnButton =
-        addButton(MainPanel, QStringLiteral("ReturnButton"), QStringLiteral("戻る"), QRect(820, 10, 110, 36));
+        addButton(MainPanel, QStringLiteral("ReturnButton"), QStringLiteral("戻る"), QRect(890, 10, 110, 36));
 
     // A month change drops the counts shown, as a cancel does.
     connect(Hizuke, &MonthUpDown::stepped, this, [this](int months) {
