@@ -7,7 +7,10 @@
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "report/building/TrpReport.h"
+#include "report/objects/TrpMemoView.h"
 #include "report/objects/TrpView.h"
+
+#include <QFontMetricsF>
 
 void PrintingFixture::SetUp()
 {
@@ -62,4 +65,26 @@ QStringList PrintingFixture::strings(std::initializer_list<const char *> texts)
     for (const char *text : texts)
         list.append(QString::fromUtf8(text));
     return list;
+}
+
+QStringList PrintingFixture::overflowing(TrpReport &report)
+{
+    QStringList found;
+    for (int i = 0; i < report.EMFPages().Count(); ++i) {
+        for (const std::unique_ptr<TrpView> &view : report.EMFPages()[i].objects()) {
+            const auto *memo = dynamic_cast<const TrpMemoView *>(view.get());
+            if (!memo)
+                continue;
+            const double inner = memo->Width - 2 * TrpMemoView::GapX;
+            const QList<TrpTextWrapper::Line> lines = memo->layoutLines(inner);
+            const QFontMetricsF metrics(memo->drawingFont());
+            bool out = lines.size() * memo->lineHeight() > memo->Height - 2 * TrpMemoView::GapY;
+            for (const TrpTextWrapper::Line &line : lines)
+                out = out || metrics.horizontalAdvance(line.text) > inner + 0.5;
+            if (out)
+                found.append(
+                    QStringLiteral("%1 page %2: %3").arg(memo->Name).arg(i + 1).arg(memo->ExpandedMemo.join(u'|')));
+        }
+    }
+    return found;
 }

@@ -29,6 +29,9 @@ protected:
 
     // UTF-8 texts as a list.
     [[nodiscard]] static QStringList strings(std::initializer_list<const char *> texts);
+    // The memos of the built pages whose text runs out of its box: a line
+    // wider than the box, or more lines than its height holds.
+    [[nodiscard]] static QStringList overflowing(TrpReport &report);
     // Builds the report; every text of every page, pages apart.
     [[nodiscard]] static std::vector<QStringList> build(TrpReport &report);
 
