@@ -91,6 +91,10 @@ TPrintToukeiForm::TPrintToukeiForm(AppContext &context, QWidget *parent)
     QFont cells = font();
     cells.setPointSize(14);
     StringGrid1->setFont(cells);
+    QPalette colours = StringGrid1->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    colours.setColor(QPalette::Text, Qt::black);
+    StringGrid1->setPalette(colours);
 
     // The CSV paths: M first, as the settings Toukei0..2 hold them.
     for (int i = 0; i < ToukeiCounts::Months; ++i) {
