@@ -25,9 +25,11 @@
 #include "printingui/TPrintKeitaiForm.h"
 #include "printingui/TPrintLimitRihaForm.h"
 #include "printingui/TPrintMenuForm.h"
+#include "printingui/TPrintPersonResultForm.h"
 #include "printingui/TPrintPractForm.h"
 #include "printingui/TPrintRihaForm.h"
 #include "printingui/TPrintScheduleTypeForm.h"
+#include "printingui/TPrintToukeiForm.h"
 #include "reportui/TrpCupsPrinters.h"
 #include "reportui/TrpReportWindows.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -178,6 +180,10 @@ int main(int argc, char **argv)
     forms.create(PrintPractForm, context);
     PrintMenuForm->SetForm(PrintMenuForm->Button3, PrintRihaForm);
     PrintMenuForm->SetForm(PrintMenuForm->Button2, PrintPractForm);
+    forms.create(PrintPersonResultForm, context);
+    forms.create(PrintToukeiForm, context);
+    PrintMenuForm->SetForm(PrintMenuForm->Button6, PrintPersonResultForm);
+    PrintMenuForm->SetForm(PrintMenuForm->Button4, PrintToukeiForm);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+// The up-down arrows beside a month label: up is one month forward, down
+// one month back.
+class MonthUpDown : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MonthUpDown(QWidget *parent = nullptr);
+
+    QToolButton *UpButton = nullptr;
+    QToolButton *DownButton = nullptr;
+
+signals:
+    // +1 for the up arrow, -1 for the down arrow.
+    void stepped(int months);
+};

@@ -1,0 +1,165 @@
+#include "printingui/TPrintPersonResultForm.h"
+
+#include "base/Clock.h"
+#include "core/AppContext.h"
+#include "core/EraDate.h"
+#include "coreui/FormParts.h"
+#include "platform/DialogService.h"
+#include "printing/PersonResultGridModel.h"
+#include "printing/PersonResultPrint.h"
+#include "printingui/MonthUpDown.h"
+#include "printingui/SelectionGrid.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+
+TPrintPersonResultForm *PrintPersonResultForm = nullptr;
+
+namespace {
+
+constexpr std::array<const char *, 10> KanaNames{"ABtn", "KBtn", "SBtn", "TBtn", "NBtn",
+                                                 "HBtn", "MBtn", "YBtn", "RBtn", "WBtn"};
+constexpr std::array<QStringView, 10> KanaCaptions{u"ア", u"カ", u"サ", u"タ", u"ナ",
+                                                   u"ハ", u"マ", u"ヤ", u"ラ", u"ワ"};
+
+TDateTime firstOfMonth(TDateTime date)
+{
+    const QDate day = DateTime::toDate(date);
+    return DateTime::encodeDate(day.year(), day.month(), 1);
+}
+
+} // namespace
+
+TPrintPersonResultForm::TPrintPersonResultForm(AppContext &context, QWidget *parent)
+    : PrintWorkForm(context, QStringLiteral("PrintPersonResultForm"), QStringLiteral("リハビリ実績記録書（印刷）"),
+                    QSize(760, 600), parent),
+      m_plans(context.database)
+{
+    using FormParts::addButton;
+    QFont large = font();
+    large.setPixelSize(18);
+    YearMonthLabel = FormParts::addLabel(MainPanel, QString(), QRect(10, 10, 170, 36), Qt::AlignCenter);
+    YearMonthLabel->setObjectName(QStringLiteral("YearMonthLabel"));
+    YearMonthLabel->setFont(large);
+    YearMonthLabel->setFrameShape(QFrame::Panel);
+    YearMonthLabel->setFrameShadow(QFrame::Sunken);
+    Hizuke = new MonthUpDown(MainPanel);
+    Hizuke->setGeometry(182, 10, 22, 36);
+    DisplayBtn = addButton(MainPanel, QStringLiteral("DisplayBtn"), QStringLiteral("抽出"), QRect(220, 10, 100, 36));
+    CountLabel = FormParts::addLabel(MainPanel, QString(), QRect(340, 10, 200, 36), Qt::AlignLeft | Qt::AlignVCenter);
+    CountLabel->setObjectName(QStringLiteral("CountLabel"));
+    for (int i = 0; i < 10; ++i) {
+        KanaBtn[size_t(i)] = addButton(MainPanel, QString::fromLatin1(KanaNames[size_t(i)]),
+                                       KanaCaptions[size_t(i)].toString(), QRect(10 + i * 46, 56, 42, 30));
+        connect(KanaBtn[size_t(i)], &QPushButton::clicked, this, [this, i] {
+            m_plans.filterByKanaRow(UserSearch::KanaRow(i));
+            m_model->reload();
+        });
+    }
+    AllDispBtn = addButton(MainPanel, QStringLiteral("AllDispBtn"), QStringLiteral("全て表示"), QRect(476, 56, 90, 30));
+    m_model = new PersonResultGridModel(m_plans, this);
+    DBGrid1 = new SelectionGrid(MainPanel);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setGeometry(10, 96, 740, 440);
+    DBGrid1->setModel(m_model);
+    for (int c = 0; c < int(PersonResultPlans::Columns.size()); ++c)
+        DBGrid1->setColumnWidth(c, PersonResultPlans::Columns[size_t(c)].width);
+    AllSelectBtn =
+        addButton(MainPanel, QStringLiteral("AllSelectBtn"), QStringLiteral("全選択"), QRect(10, 550, 100, 36));
+    EraseBtn = addButton(MainPanel, QStringLiteral("EraseBtn"), QStringLiteral("全取消"), QRect(120, 550, 100, 36));
+    PrintBtn = addButton(MainPanel, QStringLiteral("PrintBtn"), QStringLiteral("印刷"), QRect(530, 550, 100, 36));
+    ReturnButton =
+        addButton(MainPanel, QStringLiteral("ReturnButton"), QStringLiteral("戻る"), QRect(640, 550, 110, 36));
+
+    connect(Hizuke, &MonthUpDown::stepped, this,
+            [this](int months) { setMonth(DateTime::fromDate(DateTime::toDate(m_month).addMonths(months))); });
+    connect(DisplayBtn, &QPushButton::clicked, this, &TPrintPersonResultForm::DisplayBtnClick);
+    connect(AllDispBtn, &QPushButton::clicked, this, [this] {
+        m_plans.showAll();
+        m_model->reload();
+    });
+    connect(AllSelectBtn, &QPushButton::clicked, DBGrid1, &SelectionGrid::pickAll);
+    connect(EraseBtn, &QPushButton::clicked, DBGrid1, &SelectionGrid::clearPicks);
+    connect(PrintBtn, &QPushButton::clicked, this, &TPrintPersonResultForm::PrintBtnClick);
+    connect(ReturnButton, &QPushButton::clicked, this, &QWidget::close);
+    setMonth(Clock::today());
+}
+
+TPrintPersonResultForm::~TPrintPersonResultForm() = default;
+
+void TPrintPersonResultForm::formShown()
+{
+    setMonth(Clock::today());
+    CountLabel->clear();
+}
+
+void TPrintPersonResultForm::formClosed()
+{
+    closeList();
+}
+
+void TPrintPersonResultForm::setMonth(TDateTime month)
+{
+    closeList();
+    m_month = firstOfMonth(month);
+    YearMonthLabel->setText(FormatEraYearMonth(m_month));
+}
+
+void TPrintPersonResultForm::closeList()
+{
+    m_plans.close();
+    m_model->reload();
+    setListButtons(false);
+}
+
+void TPrintPersonResultForm::setListButtons(bool enabled)
+{
+    for (QPushButton *button : KanaBtn)
+        button->setEnabled(enabled);
+    for (QPushButton *button : {AllDispBtn, AllSelectBtn, EraseBtn, PrintBtn})
+        button->setEnabled(enabled);
+}
+
+void TPrintPersonResultForm::DisplayBtnClick()
+{
+    closeList();
+    CountLabel->clear();
+    const TDateTime next = DateTime::fromDate(DateTime::toDate(m_month).addMonths(1));
+    const bool opened = m_plans.open(m_month, next);
+    m_model->reload();
+    if (!opened) {
+        Dialogs::error(QStringLiteral("*** System Error:計画書のデータ取得に失敗しました。"));
+        return;
+    }
+    if (m_plans.rowCount() == 0) {
+        Dialogs::information(QStringLiteral("条件に該当する計画書がありません。"));
+        return;
+    }
+    CountLabel->setText(QStringLiteral("抽出件数　%1件").arg(m_plans.rowCount()));
+    setListButtons(true);
+}
+
+void TPrintPersonResultForm::PrintBtnClick()
+{
+    if (!m_plans.isOpen()) {
+        Dialogs::information(QStringLiteral("抽出データがありません。"));
+        return;
+    }
+    if (DBGrid1->pickedRows().empty()) {
+        Dialogs::information(QStringLiteral("選択データがありません。"));
+        return;
+    }
+    std::vector<int> cureNos;
+    for (const int row : DBGrid1->pickedRows())
+        cureNos.push_back(m_plans.cureNo(row));
+    QString message;
+    const auto print = PersonResultPrint::build(m_context, m_month, cureNos, message);
+    if (!print) {
+        Dialogs::message(message.startsWith(u'*') ? MessageType::Error : MessageType::Information, message,
+                         MessageButtons::Ok);
+        return;
+    }
+    print->report().ShowReport();
+    closeList();
+}

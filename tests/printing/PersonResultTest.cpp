@@ -1,0 +1,174 @@
+#include "PrintingFixture.h"
+
+#include "printing/PersonResultPlans.h"
+#include "printing/PersonResultPrint.h"
+
+#include "core/TMainModule.h"
+
+namespace {
+
+const TDateTime April = DateTime::encodeDate(2024, 4, 1);
+const TDateTime May = DateTime::encodeDate(2024, 5, 1);
+
+class PersonResultTest : public PrintingFixture
+{
+protected:
+    std::vector<int> listed(PersonResultPlans &plans)
+    {
+        std::vector<int> numbers;
+        for (int row = 0; row < plans.rowCount(); ++row)
+            numbers.push_back(plans.cureNo(row));
+        return numbers;
+    }
+    std::unique_ptr<PersonResultPrint> print(TDateTime month, const std::vector<int> &cureNos)
+    {
+        QString message;
+        auto built = PersonResultPrint::build(m_app->context, month, cureNos, message);
+        EXPECT_TRUE(built) << message.toStdString();
+        return built;
+    }
+    QString text(const PersonResultPrint &print, const char *name, int record = 0, int line = 0)
+    {
+        const auto value = print.value(QString::fromLatin1(name), record, line);
+        return value ? value->toText() : QStringLiteral("<none>");
+    }
+};
+
+} // namespace
+
+TEST_P(PersonResultTest, ListsThePlansValidOnSomeDayOfTheMonth)
+{
+    const int endsOnFirst = addUser(QStringLiteral("青木 一"), QStringLiteral("ｱｵｷ ﾊｼﾞﾒ"));
+    const int startsOnLast = addUser(QStringLiteral("加藤 二"), QStringLiteral("ｶﾄｳ ﾂｷﾞ"));
+    const int twoPlans = addUser(QStringLiteral("佐藤 三"), QStringLiteral("ｻﾄｳ ﾐﾂ"));
+    const int outside = addUser(QStringLiteral("田中 四"), QStringLiteral("ﾀﾅｶ ﾖﾝ"));
+    addPlan(endsOnFirst, April - 60, April);
+    addPlan(startsOnLast, April + 29, April + 200);
+    addPlan(twoPlans, April + 10, April + 100);
+    addPlan(twoPlans, April - 30, April + 9);
+    addPlan(outside, April - 60, April - 1);
+    addPlan(outside, May, May + 90);
+
+    PersonResultPlans plans(db());
+    ASSERT_TRUE(plans.open(April, May));
+    EXPECT_EQ(listed(plans), std::vector<int>({endsOnFirst, startsOnLast, twoPlans, twoPlans}));
+    // The older plan of the two comes first.
+    EXPECT_EQ(plans.SelectPlanPersonQuery.record(2).value(u"PlanRegistDay").asDateTime(), April - 30);
+    EXPECT_EQ(PersonResultPlans::cellText(0, plans.SelectPlanPersonQuery.record(0).value(u"CureNo")),
+              QStringLiteral("%1").arg(endsOnFirst, 8, 10, QLatin1Char('0')));
+    EXPECT_EQ(PersonResultPlans::cellText(4, plans.SelectPlanPersonQuery.record(2).value(u"PlanRegistDay")),
+              QStringLiteral("令和06年03月02日"));
+    EXPECT_EQ(PersonResultPlans::cellText(3, DbValue(9)), QString());
+
+    plans.filterByKanaRow(UserSearch::KanaRow::Sa);
+    EXPECT_EQ(listed(plans), std::vector<int>({twoPlans, twoPlans}));
+    plans.filterByKanaRow(UserSearch::KanaRow::Wa);
+    EXPECT_EQ(plans.rowCount(), 0);
+    plans.showAll();
+    EXPECT_EQ(plans.rowCount(), 4);
+}
+
+TEST_P(PersonResultTest, PrintsARecordPerPickedUserWithItsDayLines)
+{
+    const int yamada = addUser(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    const int suzuki = addUser(QStringLiteral("鈴木 花"), QStringLiteral("ｽｽﾞｷ ﾊﾅ"));
+    addPlan(yamada, DateTime::encodeDate(2023, 10, 1), April - 1, QStringLiteral("古い計画"));
+    addPlan(yamada, April + 3, April + 90, QStringLiteral("歩行訓練"));
+    addPlan(suzuki, April - 10, April + 90, QStringLiteral("立ち上がり"));
+    CureResult morning = ResultRows::make(yamada, April + 4);
+    morning.RStartTime = DateTime::encodeTime(9, 30);
+    morning.RMinute = 15;
+    CureResult afternoon = ResultRows::make(yamada, April + 4 + 0.5);
+    afternoon.RStartTime = DateTime::encodeTime(14, 0);
+    afternoon.StuffKigo = QStringLiteral("ス");
+    ResultRows::insert(db(), {afternoon, morning, ResultRows::make(yamada, April + 29), ResultRows::make(yamada, May),
+                              ResultRows::make(suzuki, April + 1)});
+
+    // Suzuki picked first, then Yamada, then Suzuki again: three records in that order.
+    const auto built = print(April, {suzuki, yamada, suzuki});
+    ASSERT_TRUE(built);
+    ASSERT_EQ(built->recordCount(), 3);
+    EXPECT_EQ(text(*built, "Name", 0), QStringLiteral("鈴木 花"));
+    EXPECT_EQ(text(*built, "Name", 1), QStringLiteral("山田 太郎"));
+    EXPECT_EQ(text(*built, "Program1", 1), QStringLiteral("歩行訓練")) << "the latest plan";
+    // Day 5: two sessions - the first one's time and marks, the minutes summed.
+    EXPECT_EQ(text(*built, "Start", 1, 4), QStringLiteral("09:30"));
+    EXPECT_EQ(text(*built, "Funn", 1, 4), QStringLiteral("35"));
+    EXPECT_EQ(text(*built, "Count", 1, 4), QStringLiteral("2"));
+    EXPECT_EQ(text(*built, "Kobetsu0", 1, 4), QStringLiteral("ヤ"));
+    EXPECT_EQ(text(*built, "Start", 1, 5), QString());
+    EXPECT_EQ(text(*built, "CntTotal", 1), QStringLiteral("3")) << "the first of May is not April";
+    EXPECT_EQ(text(*built, "FunnTotal", 1), QStringLiteral("55"));
+    EXPECT_EQ(text(*built, "CntTotal", 2), QStringLiteral("1"));
+    EXPECT_EQ(text(*built, "EndDay", 1), QString()) << "no discharge date prints empty";
+    EXPECT_EQ(text(*built, "BeginDay", 1), QStringLiteral("令和02年04月01日"));
+    EXPECT_EQ(text(*built, "Hizuke", 1), QStringLiteral("令和06年04月"));
+    EXPECT_EQ(text(*built, "Shisetsu", 2), QStringLiteral("ひだまり苑"));
+    EXPECT_EQ(text(*built, "Toki", 1), QString());
+    EXPECT_EQ(text(*built, "Name", 3), QStringLiteral("<none>"));
+
+    const auto pages = build(built->report());
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("鈴木 花")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("山田 太郎")));
+    EXPECT_FALSE(pages[1].contains(QStringLiteral("鈴木 花"))) << "nothing of the record before";
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("2 / 3")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("リハビリ実績記録書")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("印刷日 令和06年04月20日")));
+    // Thirty day lines in April: the thirtieth day and no thirty-first.
+    EXPECT_TRUE(pages[1].contains(text(*built, "DayWeek", 1, 29)));
+    EXPECT_EQ(text(*built, "DayWeek", 1, 30), QStringLiteral("<none>"));
+}
+
+TEST_P(PersonResultTest, FebruaryOfACommonYearHasTwentyEightLines)
+{
+    const int yamada = addUser(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    const TDateTime february = DateTime::encodeDate(2023, 2, 1);
+    addPlan(yamada, february, february + 60);
+    const auto built = print(february, {yamada});
+    ASSERT_TRUE(built);
+    ASSERT_EQ(build(built->report()).size(), 1u);
+    EXPECT_FALSE(text(*built, "DayWeek", 0, 27).isEmpty());
+    EXPECT_EQ(text(*built, "DayWeek", 0, 28), QStringLiteral("<none>"));
+}
+
+TEST_P(PersonResultTest, TheLegendHoldsEveryStaffMemberUpToTwenty)
+{
+    const int yamada = addUser(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    addPlan(yamada, April, April + 60);
+    TMainModule &staff = m_app->mainModule;
+    staff.StaffCodes = {1, 2, 3};
+    staff.StaffNames = {QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三")};
+    staff.StaffKigos = {QStringLiteral("イ"), QStringLiteral("ニ"), QStringLiteral("サ")};
+    auto built = print(April, {yamada});
+    ASSERT_TRUE(built);
+    EXPECT_EQ(text(*built, "Tk3"), QStringLiteral("サ")) << "the last staff member too";
+    EXPECT_EQ(text(*built, "TkName3"), QStringLiteral("三"));
+    EXPECT_EQ(text(*built, "Tk4"), QString());
+    for (int i = 4; i <= 25; ++i) {
+        staff.StaffCodes.append(i);
+        staff.StaffNames.append(QStringLiteral("職員%1").arg(i));
+        staff.StaffKigos.append(QString::number(i));
+    }
+    built = print(April, {yamada});
+    ASSERT_TRUE(built);
+    EXPECT_EQ(text(*built, "TkName20"), QStringLiteral("職員20"));
+    EXPECT_EQ(text(*built, "Tk21"), QStringLiteral("<none>"));
+}
+
+TEST_P(PersonResultTest, AUserWithoutAPlanStopsThePrint)
+{
+    const int yamada = addUser(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    const int planless = addUser(QStringLiteral("鈴木 花"), QStringLiteral("ｽｽﾞｷ ﾊﾅ"));
+    addPlan(yamada, April, April + 60);
+    QString message;
+    EXPECT_FALSE(PersonResultPrint::build(m_app->context, April, {yamada, planless}, message));
+    EXPECT_EQ(message, QStringLiteral("リハビリ計画書データが見つかりません。"));
+    // A template that does not load gives the engine's reason and no report.
+    m_app->context.appDir = QStringLiteral("/nonexistent");
+    EXPECT_FALSE(PersonResultPrint::build(m_app->context, April, {yamada}, message));
+    EXPECT_TRUE(message.startsWith(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n/nonexistent/"
+                                                  "PrintPersonKirokusho.rpf")));
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(PersonResultTest);
