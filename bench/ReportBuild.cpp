@@ -11,14 +11,13 @@
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpPage.h"
 #include "report/pages/TrpPagePrinter.h"
+#include "report/pages/TrpPdfFile.h"
 #include "report/pages/TrpPrinter.h"
 
 #include "base/DateTime.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QPdfWriter>
 
 #include <benchmark/benchmark.h>
 
@@ -100,8 +99,8 @@ struct ListData
     }
 
     QObject form;
-    TrpTableRowSource table{{QStringLiteral("No"), QStringLiteral("Name"), QStringLiteral("Kana"), QStringLiteral("Birth"),
-                             QStringLiteral("Amount")}};
+    TrpTableRowSource table{{QStringLiteral("No"), QStringLiteral("Name"), QStringLiteral("Kana"),
+                             QStringLiteral("Birth"), QStringLiteral("Amount")}};
     TrpDBDataSet users{&form};
 };
 
@@ -126,15 +125,13 @@ void ListToPdf(benchmark::State &state)
     qint64 bytes = 0;
     for (auto _ : state) {
         report.PrepareReport();
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&pdf);
-        writer.setResolution(600);
-        TrpPagePrinter pagePrinter(writer);
+        TrpPdfFile pdf;
+        pdf.writer().setResolution(600);
+        TrpPagePrinter pagePrinter(pdf.writer());
         for (int i = 0; i < report.EMFPages().Count(); ++i)
             (void)pagePrinter.print(report.EMFPages()[i]);
         (void)pagePrinter.finish();
-        bytes = pdf.size();
+        bytes = pdf.document().size();
     }
     if (report.hasError())
         state.SkipWithError(report.ErrorText().toStdString().c_str());
