@@ -233,7 +233,7 @@ std::optional<Document> readXref(const QByteArray &pdf)
         return std::nullopt;
     document.startXrefDigits = skipSpace(pdf, keyword + 9, pdf.size());
     document.xrefOffset = numberAt(pdf, document.startXrefDigits, &document.startXrefEnd);
-    if (document.xrefOffset < 0 || document.xrefOffset >= keyword || !pdf.mid(document.xrefOffset).startsWith("xref"))
+    if (document.xrefOffset < 0 || document.xrefOffset >= keyword || pdf.mid(document.xrefOffset, 4) != "xref")
         return std::nullopt;
     qsizetype pos = skipSpace(pdf, document.xrefOffset + 4, keyword);
     while (pos < keyword && !pdf.mid(pos, 7).startsWith("trailer")) {
@@ -267,41 +267,40 @@ QList<int> toUnicodeObjects(const QByteArray &pdf)
     return numbers;
 }
 
-// Edits an object's unfiltered stream with a direct length; false when the
-// object is not one.
-bool mendStream(const QByteArray &pdf, qint64 offset, QList<Edit> &edits)
+// Edits the map in an object's unfiltered stream with a direct length;
+// other objects stay as they are.
+void mendStream(const QByteArray &pdf, qint64 offset, QList<Edit> &edits)
 {
     const qsizetype keyword = pdf.indexOf("stream", offset);
     if (keyword < 0)
-        return false;
+        return;
     const QByteArray dictionary = pdf.mid(offset, keyword - offset);
     qsizetype lengthKey = dictionary.indexOf("/Length");
     while (lengthKey >= 0 && lengthKey + 7 < dictionary.size() && !isSpace(dictionary[lengthKey + 7]))
         lengthKey = dictionary.indexOf("/Length", lengthKey + 7);
     if (lengthKey < 0 || dictionary.contains("/Filter") || dictionary.contains("endobj"))
-        return false;
+        return;
     qsizetype lengthEnd = 0;
     const qsizetype lengthDigits = skipSpace(dictionary, lengthKey + 7, dictionary.size());
     const qint64 length = numberAt(dictionary, lengthDigits, &lengthEnd);
     const qsizetype afterLength = skipSpace(dictionary, lengthEnd, dictionary.size());
     if (length < 0 ||
         (afterLength < dictionary.size() && dictionary[afterLength] >= '0' && dictionary[afterLength] <= '9'))
-        return false; // an indirect length
+        return; // an indirect length
     qsizetype data = keyword + 6;
     if (pdf.mid(data, 2) == "\r\n")
         data += 2;
     else if (data < pdf.size() && pdf[data] == '\n')
         data += 1;
     else
-        return false;
+        return;
     if (data + length > pdf.size() || !pdf.mid(data + length, 12).contains("endstream"))
-        return false;
+        return;
     const QByteArray mended = mendedCMap(pdf.mid(data, length));
     if (mended.isEmpty())
-        return true;
+        return;
     edits.append({offset + lengthDigits, lengthEnd - lengthDigits, QByteArray::number(mended.size())});
     edits.append({data, length, mended});
-    return true;
 }
 
 } // namespace
@@ -327,8 +326,8 @@ QByteArray mended(const QByteArray &pdf)
     QList<Edit> edits;
     for (const int number : toUnicodeObjects(pdf)) {
         const auto object = document->objects.constFind(number);
-        if (object == document->objects.constEnd() || !mendStream(pdf, object->offset, edits))
-            return pdf;
+        if (object != document->objects.constEnd())
+            mendStream(pdf, object->offset, edits);
     }
     if (edits.isEmpty())
         return pdf;
