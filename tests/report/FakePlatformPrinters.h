@@ -36,7 +36,7 @@ public:
     bool submit() override
     {
         ++submits;
-        return true;
+        return !refusesJobs;
     }
     QPagedPaintDevice &settingsDevice() override { return m_pdf; }
     void setJobName(const QString &name) override { jobName = name; }
@@ -64,6 +64,7 @@ public:
 
     int paperChanges = 0;
     int submits = 0;
+    bool refusesJobs = false;
     QString jobName;
     bool aborted = false;
 
