@@ -3,6 +3,7 @@
 #include "core/TDBSeting.h"
 #include "core/TMainModule.h"
 #include "core/TRegistory.h"
+#include "coreui/QtTranslations.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TGreetForm.h"
 #include "coreui/TLoginForm.h"
@@ -98,6 +99,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("tamsolen"));
     // The program's date format and locale while it runs, before any window.
     const DateSettingsScope dateSettings;
+    QtTranslations::install();
     WidgetDialogService dialogs;
     Dialogs::install(&dialogs);
     TrpCupsPrinters cupsPrinters;

@@ -100,5 +100,6 @@ QString WidgetDialogService::openFileName(QWidget *parent, const QString &captio
 QString WidgetDialogService::saveFileName(QWidget *parent, const QString &caption, const QString &directory,
                                           const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+    // The callers ask before they overwrite, with the name they write to.
+    return QFileDialog::getSaveFileName(parent, caption, directory, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }

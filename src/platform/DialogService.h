@@ -27,7 +27,8 @@ public:
                                   const QString &caption) = 0;
     // Shows the dialog modally and returns its result code.
     virtual int execDialog(QDialog *dialog) = 0;
-    // Empty when the user cancelled.
+    // Empty when the user cancelled. A save dialog does not ask before it
+    // names an existing file: the caller asks once, in its own words.
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &directory,
                                  const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &directory,

@@ -1,6 +1,37 @@
 #include "reportui/TrpCupsPrinter.h"
 
-TrpCupsPrinter::TrpCupsPrinter(const QPrinterInfo &info) : m_info(info), m_printer(info, QPrinter::HighResolution) {}
+#include <QDir>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
+
+namespace {
+
+// The options Qt's own CUPS printing gives a job: the paper and the
+// orientation of its last page and the printer's duplex setting.
+int jobOptions(const QPageLayout &layout, QPrinter::DuplexMode duplex, cups_option_t **options)
+{
+    int count = cupsAddOption("media", layout.pageSize().key().toUtf8().constData(), 0, options);
+    const bool portrait = layout.orientation() == QPageLayout::Portrait;
+    const char *sides = "one-sided";
+    if (duplex == QPrinter::DuplexLongSide || (duplex == QPrinter::DuplexAuto && portrait))
+        sides = "two-sided-long-edge";
+    else if (duplex == QPrinter::DuplexShortSide || duplex == QPrinter::DuplexAuto)
+        sides = "two-sided-short-edge";
+    count = cupsAddOption("sides", sides, count, options);
+    if (!portrait)
+        count = cupsAddOption("landscape", "", count, options);
+    return count;
+}
+
+} // namespace
+
+TrpCupsPrinter::TrpCupsPrinter(const QPrinterInfo &info) : m_info(info), m_printer(info, QPrinter::HighResolution)
+{
+    m_printer.setFullPage(true);
+}
+
+TrpCupsPrinter::~TrpCupsPrinter() = default;
 
 QList<QPageSize> TrpCupsPrinter::pageSizes() const
 {
@@ -26,9 +57,35 @@ void TrpCupsPrinter::setPaper(const QPageSize &size, QPageLayout::Orientation or
 
 QPagedPaintDevice &TrpCupsPrinter::printDevice()
 {
+    m_job = std::make_unique<TrpPdfFile>();
+    m_aborted = false;
+    QPdfWriter &writer = m_job->writer();
+    writer.setResolution(m_printer.resolution());
+    writer.setTitle(m_printer.docName());
     // Pages are drawn over the whole sheet, not inside the printer's margins.
-    m_printer.setFullPage(true);
-    return m_printer;
+    QPageLayout layout = m_printer.pageLayout();
+    layout.setMargins(QMarginsF());
+    writer.setPageLayout(layout);
+    return writer;
+}
+
+bool TrpCupsPrinter::submit()
+{
+    const std::unique_ptr<TrpPdfFile> job = std::move(m_job);
+    if (!job || m_aborted)
+        return false;
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/tamsolen-XXXXXX.pdf"));
+    const QByteArray document = job->document();
+    if (!file.open() || file.write(document) != document.size() || !file.flush())
+        return false;
+    cups_option_t *options = nullptr;
+    const int count = jobOptions(job->writer().pageLayout(), m_printer.duplex(), &options);
+    // CUPS takes the queue's name without the instance that may follow it.
+    const QByteArray queue = m_info.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const int id = cupsPrintFile(queue.constData(), QFile::encodeName(file.fileName()).constData(),
+                                 m_printer.docName().toUtf8().constData(), count, options);
+    cupsFreeOptions(count, options);
+    return id > 0;
 }
 
 void TrpCupsPrinter::setJobName(const QString &name)
@@ -38,5 +95,6 @@ void TrpCupsPrinter::setJobName(const QString &name)
 
 void TrpCupsPrinter::abort()
 {
-    m_printer.abort();
+    // The painter may still hold the writer; the job is simply never sent.
+    m_aborted = true;
 }

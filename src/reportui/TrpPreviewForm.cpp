@@ -512,6 +512,9 @@ void TrpPreviewForm::SaveBtnClick()
         return;
     const QFileInfo info(fileName);
     fileName = info.dir().filePath(info.completeBaseName() + QStringLiteral(".rpd"));
+    if (QFileInfo::exists(fileName) &&
+        !Dialogs::confirm(QStringLiteral("同じ名前のファイルが既に有ります。\n上書きしますか？")))
+        return;
     if (!m_report.SavePreparedReport(fileName))
         showError(m_report.LoadError().message);
 }

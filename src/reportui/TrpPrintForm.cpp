@@ -178,7 +178,7 @@ void TrpPrintForm::CB1Click(int index)
 void TrpPrintForm::PropButtonClick()
 {
     TrpPlatformPrinter *target = m_printer.printTarget();
-    auto *printer = target ? dynamic_cast<QPrinter *>(&target->printDevice()) : nullptr;
+    auto *printer = target ? dynamic_cast<QPrinter *>(&target->settingsDevice()) : nullptr;
     if (!printer)
         return;
     QPageSetupDialog dialog(printer, this);

@@ -33,6 +33,12 @@ public:
         m_layout.setOrientation(orientation);
     }
     QPagedPaintDevice &printDevice() override { return m_pdf; }
+    bool submit() override
+    {
+        ++submits;
+        return !refusesJobs;
+    }
+    QPagedPaintDevice &settingsDevice() override { return m_pdf; }
     void setJobName(const QString &name) override { jobName = name; }
     void abort() override
     {
@@ -57,6 +63,8 @@ public:
     [[nodiscard]] int printedPages() const { return int(printed().count("/Type /Page\n")); }
 
     int paperChanges = 0;
+    int submits = 0;
+    bool refusesJobs = false;
     QString jobName;
     bool aborted = false;
 

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -67,6 +68,14 @@ TEST_F(RpftoolBuildTest, WritesPdfAndPngPages)
 {
     EXPECT_EQ(rpftool(QStringList{q("build"), rpf, dir.filePath(q("out.pdf"))} + options()).exitCode, 0);
     EXPECT_GT(QFile(dir.filePath(q("out.pdf"))).size(), 1000);
+    // 木 shares its glyph with the radical ⽊, which must not come back.
+    if (!QStandardPaths::findExecutable(q("pdftotext")).isEmpty()) {
+        QProcess text;
+        text.start(q("pdftotext"), {dir.filePath(q("out.pdf")), q("-")});
+        ASSERT_TRUE(text.waitForFinished(60000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(words.contains(q("2 鈴木"))) << words.toStdString();
+    }
     EXPECT_EQ(rpftool(QStringList{q("build"), rpf, dir.filePath(q("out.png"))} + options()).exitCode, 0);
     EXPECT_TRUE(QFile::exists(dir.filePath(q("out-1.png"))));
 }

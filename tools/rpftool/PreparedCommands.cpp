@@ -1,18 +1,18 @@
 #include "PreparedCommands.h"
 #include "ToolOutput.h"
 
-#include "report/pages/TrpEMFPages.h"
-#include "report/objects/TrpMemoView.h"
-#include "report/pages/TrpPagePrinter.h"
-#include "report/objects/TrpPictureView.h"
-#include "report/pages/TrpPrinter.h"
-#include "report/objects/TrpSubReportView.h"
 #include "report/files/TrpTemplateText.h"
+#include "report/objects/TrpMemoView.h"
+#include "report/objects/TrpPictureView.h"
+#include "report/objects/TrpSubReportView.h"
+#include "report/pages/TrpEMFPages.h"
+#include "report/pages/TrpPagePrinter.h"
+#include "report/pages/TrpPdfFile.h"
+#include "report/pages/TrpPrinter.h"
 
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QPdfWriter>
 
 namespace {
 
@@ -145,10 +145,10 @@ int renderPages(TrpEMFPages &pages, const QString &outputName)
     const QFileInfo output(outputName);
 
     if (output.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {
-        QPdfWriter writer(outputName);
-        writer.setResolution(600);
-        writer.setCreator(QStringLiteral("rpftool"));
-        TrpPagePrinter pagePrinter(writer);
+        TrpPdfFile pdf;
+        pdf.writer().setResolution(600);
+        pdf.writer().setCreator(QStringLiteral("rpftool"));
+        TrpPagePrinter pagePrinter(pdf.writer());
         for (int i = 0; i < pages.Count(); ++i) {
             ok = reportPage(i, pages[i]) && ok;
             if (!pagePrinter.print(pages[i])) {
@@ -156,7 +156,7 @@ int renderPages(TrpEMFPages &pages, const QString &outputName)
                 return 1;
             }
         }
-        if (pages.Count() > 0 && !pagePrinter.finish()) {
+        if (pages.Count() > 0 && (!pagePrinter.finish() || !pdf.save(outputName))) {
             printError(QStringLiteral("error: cannot write ") + outputName);
             return 1;
         }

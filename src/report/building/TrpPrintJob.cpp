@@ -50,7 +50,7 @@ bool TrpPrintJob::print(const QString &pageText, int copies)
             return false;
         }
     }
-    if (!pagePrinter.finish()) {
+    if (!pagePrinter.finish() || !device->submit()) {
         m_errorText = QStringLiteral("Printing failed");
         return false;
     }

@@ -22,9 +22,15 @@ public:
     // Sets the paper, the orientation and one copy; a paper the printer does
     // not offer leaves its current one.
     virtual void setPaper(const QPageSize &size, QPageLayout::Orientation orientation) = 0;
-    // The device to print on (see TrpPagePrinter), drawing over the whole
-    // sheet rather than inside the printer's margins.
+    // The device that a new job prints on (see TrpPagePrinter), drawing
+    // over the whole sheet rather than inside the printer's margins.
     [[nodiscard]] virtual QPagedPaintDevice &printDevice() = 0;
+    // Sends the job printed on printDevice() to the printer once its
+    // painter has ended; false when the printer does not take it.
+    [[nodiscard]] virtual bool submit() = 0;
+    // The device whose paper settings the platform's page setup dialog
+    // edits.
+    [[nodiscard]] virtual QPagedPaintDevice &settingsDevice() = 0;
     // The name the print job shows in the printer's queue.
     virtual void setJobName(const QString &name) = 0;
     // Drops the job being printed on printDevice().

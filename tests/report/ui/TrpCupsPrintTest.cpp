@@ -66,7 +66,8 @@ QString run(const QString &program, const QStringList &arguments)
 }
 
 // Prints the pages through the printer current and returns the PDF that arrived.
-QString printThrough(TrpPrinter &printer, const CupsServer &cups, const QString &pageText)
+QString printThrough(TrpPrinter &printer, const CupsServer &cups, const QString &pageText,
+                     const QStringList &firstPage = {QStringLiteral("First page")})
 {
     const QString mark = QStringLiteral("tamsolen%1").arg(QDateTime::currentMSecsSinceEpoch());
     FakeDialogService dialogs;
@@ -75,7 +76,7 @@ QString printThrough(TrpPrinter &printer, const CupsServer &cups, const QString 
     report.setPrinter(printer);
     report.Title = mark;
     report.ShowProgress = false;
-    addPage(report.EMFPages(), printer, {QStringLiteral("First page")});
+    addPage(report.EMFPages(), printer, firstPage);
     addPage(report.EMFPages(), printer, {QStringLiteral("Second page")});
     addPage(report.EMFPages(), printer, {QStringLiteral("Third page")}, TrpPrinter::Landscape);
     EXPECT_TRUE(report.PrintPreparedReport(pageText, 1)) << dialogs.messageTexts().join(u'|').toStdString();
@@ -133,4 +134,21 @@ TEST(TrpCupsPrint, PrintsPageRangesThroughARealQueue)
             EXPECT_GT(boxes[0].top(), (m.offsetY + 40) * 72 / TrpPrinter::UnitsPerInchY - 2);
         }
     }
+}
+
+TEST(TrpCupsPrint, NamesOnAPrintedPageReadBackAsPrinted)
+{
+    const std::optional<CupsServer> cups = cupsServer();
+    if (!cups)
+        GTEST_SKIP() << "no CUPS server for the print tests: scripts/cups-server start DIR gives TAMSOLEN_CUPS";
+    TrpCupsPrinters platform;
+    TrpPrinter printer(platform.printerNames(), &platform);
+    ASSERT_TRUE(printer.setPrinterIndex(printer.indexOfPrinter(cups->queue)));
+    const QStringList names = {QStringLiteral("山田 花子"), QStringLiteral("佐藤 一郎"), QStringLiteral("高橋 工"),
+                               QStringLiteral("渡辺 己之助"), QStringLiteral("齋藤 巾")};
+    const QString pdf = printThrough(printer, *cups, QStringLiteral("1"), names);
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived in " << cups->folder.toStdString();
+    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const QString &name : names)
+        EXPECT_TRUE(text.contains(name)) << name.toStdString() << "\n" << text.toStdString();
 }

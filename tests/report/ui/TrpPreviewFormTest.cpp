@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -206,6 +207,38 @@ TEST(TrpPreviewForm, SavesAndLoadsPreparedReports)
     press(*other.form, Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Error"));
+}
+
+TEST(TrpPreviewForm, AsksOnceBeforeSavingOverAFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("monthly.rpd"));
+    Preview preview(2);
+    FakeDialogService dialogs;
+    dialogs.queueFileName(dir.filePath(QStringLiteral("monthly")));
+    press(*preview.form, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    const QByteArray saved = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(saved.isEmpty());
+
+    // The name typed lacks the extension that the file gets: the question
+    // is about the file that would be written.
+    Preview other(3);
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        dialogs.clear();
+        dialogs.queueAnswer(answer);
+        dialogs.queueFileName(dir.filePath(QStringLiteral("monthly")));
+        press(*other.form, Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_EQ(dialogs.messages()[0].type, MessageType::Confirmation);
+        EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("同じ名前のファイルが既に有ります。\n上書きしますか？"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll() == saved, answer == MessageAnswer::No);
+    }
 }
 
 TEST(TrpPreviewForm, PaintsOnlyThePagesInsideTheView)

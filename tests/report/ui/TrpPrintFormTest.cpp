@@ -146,8 +146,22 @@ TEST(TrpPrintJob, PrintsTheChosenPagesAndCopiesOnTheDefaultQueue)
     EXPECT_TRUE(preview.dialogs.messages().isEmpty()) << preview.dialogs.messageTexts().join(u'|').toStdString();
     ASSERT_TRUE(preview.platform.opened);
     EXPECT_EQ(preview.queue().printedPages(), 4);
+    EXPECT_EQ(preview.queue().submits, 1);
     EXPECT_EQ(preview.queue().jobName, QStringLiteral("Quernlight: Plan"));
     EXPECT_TRUE(preview.printer.isDefaultPrinter());
+}
+
+TEST(TrpPrintJob, APrinterThatRefusesTheJobIsReported)
+{
+    PrintingPreview preview;
+    ASSERT_TRUE(preview.printer.printTarget());
+    preview.queue().refusesJobs = true;
+    preview.queuePrint(QStringLiteral("1"), 1);
+    preview.form->PrintBtn->click();
+    EXPECT_EQ(preview.queue().submits, 1);
+    ASSERT_EQ(preview.dialogs.messages().size(), 1);
+    EXPECT_EQ(preview.dialogs.messages()[0].type, MessageType::Error);
+    EXPECT_EQ(preview.dialogs.messages()[0].text, QStringLiteral("Printing failed"));
 }
 
 TEST(TrpPrintJob, APageTextNamingNoPageSendsNoJob)
@@ -173,6 +187,7 @@ TEST(TrpPrintJob, CancelInTheProgressDialogDropsTheJob)
     ASSERT_TRUE(preview.platform.opened);
     // The job stops after the copies of the first page and is dropped.
     EXPECT_TRUE(preview.queue().aborted);
+    EXPECT_EQ(preview.queue().submits, 0);
     EXPECT_EQ(preview.queue().printedPages(), 50);
     EXPECT_TRUE(preview.dialogs.messages().isEmpty()) << preview.dialogs.messageTexts().join(u'|').toStdString();
 }
