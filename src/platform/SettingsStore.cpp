@@ -8,8 +8,14 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -122,7 +128,7 @@ bool SettingsStore::save(const SettingsKey &key, QString *errorText)
     // Every save holds the lock, so a temporary file found under it was left
     // by a save that was killed.
     QLockFile lock(QDir(m_folder).filePath(QStringLiteral(".lock")));
-    if (!lock.tryLock(LockTimeoutMs))
+    if (!StaleTemporaries::lock(lock, LockTimeoutMs))
         return fail(QStringLiteral("the settings in %1 are being saved by another program").arg(m_folder));
     StaleTemporaries::remove(m_folder, QStringLiteral(".+\\.reg"));
 
@@ -149,39 +155,40 @@ bool SettingsStore::save(const SettingsKey &key, QString *errorText)
 
 bool SettingsStore::makeFolder(QString *errorText) const
 {
-    if (!QFileInfo::exists(m_folder)) {
-        const QFileInfo folder(m_folder);
-        if (!QDir().mkpath(folder.absolutePath()) || !QDir().mkdir(m_folder, FolderPermissions)) {
-            *errorText = QStringLiteral("cannot create the folder %1").arg(m_folder);
-            return false;
+    if (QFileInfo(m_folder).isDir()) {
+        if (!QFile::setPermissions(m_folder, FolderPermissions)) {
+            // Someone else's folder: the files in it are still the user's alone.
+            qCWarning(lcSettings).noquote() << QStringLiteral("cannot make %1 private to its owner").arg(m_folder);
         }
-    } else if (!QFile::setPermissions(m_folder, FolderPermissions)) {
-        // Someone else's folder: the files in it are still the user's alone.
-        qCWarning(lcSettings).noquote() << QStringLiteral("cannot make %1 private to its owner").arg(m_folder);
+        return true;
     }
-    return true;
+    // Another program saving its first settings may make the folder first.
+    if (QDir().mkpath(QFileInfo(m_folder).absolutePath()) &&
+        (QDir().mkdir(m_folder, FolderPermissions) || QFileInfo(m_folder).isDir()))
+        return true;
+    *errorText = QStringLiteral("cannot create the folder %1").arg(m_folder);
+    return false;
 }
 
 bool SettingsStore::writeFile(const QString &fileName, const QByteArray &bytes, QString *errorText)
 {
-    const auto fail = [&](const QFileDevice &out) {
+    const auto fail = [&](const QString &reason) {
         if (errorText)
-            *errorText = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
+            *errorText = QStringLiteral("cannot write %1: %2").arg(fileName, reason);
         return false;
     };
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(out);
-    // Set before the first byte is written; a rewrite takes the old file's mode otherwise.
-    if (!out.setPermissions(FilePermissions)) {
-        out.cancelWriting();
-        return fail(out);
-    }
+    // Named so that a save killed before the rename leaves a temporary that
+    // the next save recognises; created private (600).
+    QTemporaryFile out(StaleTemporaries::nameTemplate(fileName));
+    if (!out.open() || !out.setPermissions(FilePermissions))
+        return fail(out.errorString());
     // A short write (disk full, size limit) is not an error to QFile; left
-    // unchecked it would commit a cut file.
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return fail(out);
-    }
-    return out.commit() || fail(out);
+    // unchecked it would put a cut file in place.
+    if (out.write(bytes) != bytes.size() || !out.flush())
+        return fail(out.errorString());
+    if (::fsync(out.handle()) != 0 ||
+        std::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(fileName).constData()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    out.setAutoRemove(false);
+    return true;
 }

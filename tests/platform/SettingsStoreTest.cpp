@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <csignal>
+#include <latch>
 #include <sys/resource.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -338,10 +342,11 @@ TEST_F(SettingsStoreTest, SavedSettingsAreTheUsersAloneAlsoWhenRewritten)
 
 TEST_F(SettingsStoreTest, TemporaryFilesOfAKilledSaveGoOnTheNextSave)
 {
-    const QStringList left = {QStringLiteral("Software-Orvanta-Tamsolen5.reg.aBcxYz"),
-                              QStringLiteral("other.reg.QwxyEr")};
-    const QStringList others = {QStringLiteral("notes.txt.aB3xYz"), QStringLiteral("copy.reg.backup"),
-                                QStringLiteral("a.reg.toolong7")};
+    // Random letters without a capital too (one name in 64).
+    const QStringList left = {QStringLiteral("Software-Orvanta-Tamsolen5.reg.new.lxqkse"),
+                              QStringLiteral("other.reg.new.QwxyEr")};
+    const QStringList others = {QStringLiteral("notes.txt.new.aB3xYz"), QStringLiteral("copy.reg.backup"),
+                                QStringLiteral("copy.reg.new.backup1"), QStringLiteral("a.reg.aBcxYz")};
     for (const QString &name : left + others) {
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -352,4 +357,38 @@ TEST_F(SettingsStoreTest, TemporaryFilesOfAKilledSaveGoOnTheNextSave)
     QStringList expected = others + QStringList{QStringLiteral("Software-Orvanta-Tamsolen5.reg")};
     expected.sort();
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+// Programs saving their first settings at the same moment: each makes the
+// folder or finds it made, and every key is saved.
+TEST(SettingsStore, FirstSavesRacingAllSucceed)
+{
+    QTemporaryDir home;
+    constexpr int Rounds = 100;
+    constexpr int Savers = 4;
+    for (int round = 0; round < Rounds; ++round) {
+        const QString folder = home.filePath(QStringLiteral("%1/config/tamsolen").arg(round));
+        std::latch start(Savers);
+        std::array<QString, Savers> errors;
+        std::vector<std::thread> savers;
+        for (int i = 0; i < Savers; ++i) {
+            savers.emplace_back([&, i] {
+                SettingsStore store(folder);
+                SettingsKey key(QStringLiteral("\\Software\\Saver%1").arg(i));
+                key.writeInteger(u"Round", round);
+                start.arrive_and_wait();
+                if (!store.save(key, &errors[size_t(i)]) && errors[size_t(i)].isEmpty())
+                    errors[size_t(i)] = QStringLiteral("failed without a reason");
+            });
+        }
+        for (std::thread &saver : savers)
+            saver.join();
+        for (int i = 0; i < Savers; ++i) {
+            ASSERT_TRUE(errors[size_t(i)].isEmpty()) << "round " << round << ": " << errors[size_t(i)].toStdString();
+            const std::optional<SettingsKey> key =
+                SettingsStore(folder).openKey(QStringLiteral("\\Software\\Saver%1").arg(i));
+            ASSERT_TRUE(key);
+            EXPECT_EQ(key->readInteger(u"Round").value, round);
+        }
+    }
 }

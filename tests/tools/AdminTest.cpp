@@ -10,6 +10,7 @@
 #include "platform/DbQuery.h"
 #include "platform/SettingsStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -142,11 +143,13 @@ TEST(AdminCreate, ANewSqliteFileAppearsOnlyWhenComplete)
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("rehab.sqlite"));
     const QString connection = QStringLiteral("Provider=SQLite;Data Source=") + file;
-    // Left by a create that was killed.
+    // Left by creates that were killed, one of them while it made its lock.
     for (const QString &stale :
-         {QStringLiteral("rehab.sqlite.new.kQxWbz"), QStringLiteral("rehab.sqlite.new.kQxWbz-journal")}) {
+         {QStringLiteral("rehab.sqlite.new.kQxWbz"), QStringLiteral("rehab.sqlite.new.kQxWbz-journal"),
+          QStringLiteral("rehab.sqlite.new.lxqkse"), QStringLiteral("rehab.sqlite.lock")}) {
         QFile left(folder.filePath(stale));
         ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(left.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime));
     }
 
     QString error;

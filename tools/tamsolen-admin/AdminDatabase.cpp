@@ -105,14 +105,13 @@ bool createSqlite(DbConnectionString parts, const AdminDatabase::Fill &fill, QSt
         return fail(errorText, QStringLiteral("cannot create the folder of %1").arg(parts.file));
     // Every create of this file holds the lock, so temporaries found under it were left by a killed one.
     QLockFile lock(parts.file + QStringLiteral(".lock"));
-    if (!lock.tryLock(10000))
+    if (!StaleTemporaries::lock(lock, 10000))
         return fail(errorText, QStringLiteral("%1 is being created by another program").arg(parts.file));
     if (target.exists())
         return fail(errorText, QStringLiteral("%1 exists already").arg(parts.file));
-    StaleTemporaries::remove(target.absolutePath(),
-                             QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.new"));
+    StaleTemporaries::remove(target.absolutePath(), QRegularExpression::escape(target.fileName()));
 
-    QTemporaryFile reserved(parts.file + QStringLiteral(".new.XXXXXX"));
+    QTemporaryFile reserved(StaleTemporaries::nameTemplate(parts.file));
     reserved.setAutoRemove(false);
     if (!reserved.open())
         return fail(errorText,

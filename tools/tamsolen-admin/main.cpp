@@ -1,10 +1,12 @@
 // tamsolen-admin: sets up the main database and the connection settings.
 #include "AdminDatabase.h"
+#include "AdminPassword.h"
 #include "ConnectionSettings.h"
 #include "DemoData.h"
 #include "DemoDatabase.h"
 
 #include "platform/DbConnection.h"
+#include "platform/DbConnectionString.h"
 #include "platform/SettingsStore.h"
 
 #include <QCommandLineParser>
@@ -43,6 +45,11 @@ const char *const Commands = R"(Commands:
 Connection strings:
   Provider=SQLite;Data Source=FILE
   Provider=PostgreSQL;Host=HOST;Port=PORT;Database=NAME
+
+The database password (PostgreSQL) is read from --password-file, else from
+the environment variable TAMSOLEN_PASSWORD, else asked for without echo when
+a user is given and the input is a terminal. --password shows it to every
+user of the machine in the process list.
 )";
 
 void print(FILE *stream, const QString &text)
@@ -205,6 +212,26 @@ const std::map<QString, Command> &commands()
     return all;
 }
 
+bool isPostgres(const QString &connection)
+{
+    const std::optional<DbConnectionString> parts = DbConnectionString::parse(connection);
+    return parts && parts->kind == DbKind::PostgreSQL;
+}
+
+// The password when not given on the command line: from the file, the
+// environment or the terminal, in that order; nullopt when there is none.
+std::optional<QString> passwordFor(const Arguments &arguments, const Command &command, const QString &file,
+                                   QString &errorText)
+{
+    if (!file.isEmpty())
+        return AdminPassword::fromFile(file, errorText);
+    if (std::optional<QString> password = AdminPassword::fromEnvironment())
+        return password;
+    if (command.needsConnection && !arguments.user.isEmpty() && isPostgres(arguments.connection))
+        return AdminPassword::prompt(QStringLiteral("Password of %1: ").arg(arguments.user));
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -220,14 +247,18 @@ int main(int argc, char **argv)
                                               QStringLiteral("string"));
     const QCommandLineOption userOption({QStringLiteral("u"), QStringLiteral("user")},
                                         QStringLiteral("The database user (PostgreSQL)."), QStringLiteral("name"));
-    const QCommandLineOption passwordOption({QStringLiteral("p"), QStringLiteral("password")},
-                                            QStringLiteral("The database user's password (PostgreSQL)."),
-                                            QStringLiteral("password"));
+    const QCommandLineOption passwordOption(
+        {QStringLiteral("p"), QStringLiteral("password")},
+        QStringLiteral("The database user's password (PostgreSQL), seen by others in the process list."),
+        QStringLiteral("password"));
+    const QCommandLineOption passwordFileOption(QStringLiteral("password-file"),
+                                                QStringLiteral("A file whose first line is the password."),
+                                                QStringLiteral("file"));
     const QCommandLineOption databaseOption(QStringLiteral("database"),
                                             QStringLiteral("demo: the SQLite file (default: %1).")
                                                 .arg(QStringLiteral("$XDG_DATA_HOME/tamsolen/demo.sqlite")),
                                             QStringLiteral("file"));
-    parser.addOptions({connectionOption, userOption, passwordOption, databaseOption});
+    parser.addOptions({connectionOption, userOption, passwordOption, passwordFileOption, databaseOption});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see below)."),
                                  QStringLiteral("command [values...]"));
 
@@ -272,6 +303,18 @@ int main(int argc, char **argv)
     if (command.needsConnection && arguments.connection.isEmpty()) {
         print(stderr, QStringLiteral("tamsolen-admin: %1 needs --connection").arg(found->first));
         return BadArguments;
+    }
+    if (parser.isSet(passwordOption) && parser.isSet(passwordFileOption)) {
+        print(stderr, QStringLiteral("tamsolen-admin: give the password with --password or --password-file, not both"));
+        return BadArguments;
+    }
+    if (!parser.isSet(passwordOption)) {
+        QString error;
+        const std::optional<QString> password =
+            passwordFor(arguments, command, parser.value(passwordFileOption), error);
+        if (!error.isEmpty())
+            return failed(error);
+        arguments.password = password.value_or(QString());
     }
     return command.run(arguments);
 }

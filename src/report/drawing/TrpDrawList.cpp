@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 // Applies the records' states to the target painter, setting only what
@@ -79,6 +81,25 @@ private:
     bool m_fontSet = false;
 };
 
+// Text on the target, one em in device pixels, lies within these bounds
+// and is stretched at most this many times more on one axis than on the
+// other. Qt's glyph cache fails on glyphs outside them (a page drawn into a
+// target of quite another shape), and nothing readable lies outside them.
+constexpr qreal MinTextPixels = 0.1;
+constexpr qreal MaxTextPixels = 16384;
+constexpr qreal MaxTextStretch = 8;
+
+bool textDrawable(const TrpDrawRecord::Text &text, const QTransform &transform)
+{
+    const qreal height = text.ascent + text.descent;
+    const qreal across = height * std::hypot(transform.m11(), transform.m12());
+    const qreal down = height * std::hypot(transform.m21(), transform.m22());
+    const qreal smaller = qMin(across, down);
+    const qreal larger = qMax(across, down);
+    // Written so that NaN is refused too.
+    return smaller >= MinTextPixels && larger <= MaxTextPixels && larger <= smaller * MaxTextStretch;
+}
+
 Qt::FillRule fillRuleOf(QPaintEngine::PolygonDrawMode mode)
 {
     return mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill;
@@ -121,6 +142,8 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
             [&](const auto &item) {
                 using T = std::decay_t<decltype(item)>;
                 if constexpr (std::is_same_v<T, TrpDrawRecord::Text>) {
+                    if (!textDrawable(item, painter.transform()))
+                        return;
                     if (glyphsDrawn && !item.glyphs.isEmpty()) {
                         for (const QGlyphRun &run : item.glyphs)
                             painter.drawGlyphRun(item.origin, run);

@@ -36,8 +36,10 @@ public:
     // Draws the page with its extent, (0, 0) to pageSize(), mapped onto the
     // target rectangle. With a valid visible rectangle (in the painter's
     // coordinates) a record is skipped when its place on the target,
-    // widened by 10 pixels on each side, misses it. The painter's own state
-    // and clip are kept.
+    // widened by 10 pixels on each side, misses it. Text that the target
+    // would shrink to nothing, blow up past any page or stretch far more on
+    // one axis than on the other is left out. The painter's own state and
+    // clip are kept.
     void draw(QPainter &painter, const QRectF &target, const QRectF &visible = {}) const;
 
     // The texts of the text runs in drawing order.

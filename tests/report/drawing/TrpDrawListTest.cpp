@@ -213,6 +213,35 @@ TEST(TrpDrawList, FindsTextRunsFromAnIndex)
 
 namespace {
 
+// A page of one unit's width drawn into an image, as a broken prepared
+// report has it: glyphs stretched 80 times one way and shrunk the other
+// crash the glyph cache, so such text is left out, while text stretched as
+// a printer of unequal resolutions stretches it is still drawn.
+TEST(TrpDrawList, TextOfAbsurdShapeOrSizeIsLeftOut)
+{
+    const auto page = [](const QSizeF &size) {
+        TrpRecordingDevice device(size);
+        QPainter painter(&device);
+        QFont font(QStringLiteral("Noto Sans CJK JP"));
+        font.setPixelSize(13);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        TrpRecordingDevice::drawText(painter, QPointF(0, 20), u8("ページ"));
+        painter.drawText(QPointF(0, 40), QStringLiteral("Page"));
+        painter.end();
+        return device.takeRecords();
+    };
+    const TrpDrawList narrow = page(QSizeF(1, 1070));
+    ASSERT_EQ(narrow.texts().size(), 2);
+    EXPECT_TRUE(inkOf(drawnOn(narrow, QSize(80, 110), QRectF(0, 0, 80, 110))).isEmpty());
+    EXPECT_TRUE(inkOf(drawnOn(narrow, QSize(80, 110), QRectF(0, 0, 1e-9, 110))).isEmpty());
+    EXPECT_TRUE(inkOf(drawnOn(narrow, QSize(80, 110), QRectF(0, 0, 1e12, 1e14))).isEmpty());
+
+    const TrpDrawList wide = page(QSizeF(100, 50));
+    EXPECT_FALSE(inkOf(drawnOn(wide, QSize(200, 50), QRectF(0, 0, 200, 50))).isEmpty());
+    EXPECT_FALSE(inkOf(drawnOn(wide, QSize(50, 50), QRectF(0, 0, 50, 50))).isEmpty());
+}
+
 // The same drawing twice over: texts, some of them again, with a frame and
 // a change of pen between them, as memos draw them.
 TrpDrawList recordMemos(bool throughDevice)
