@@ -34,6 +34,7 @@
 #include "schedulingui/TDayAttendForm.h"
 #include "schedulingui/TDayScheduleForm.h"
 #include "schedulingui/TScheduleMenuForm.h"
+#include "schedulingui/TScheduleTableDispForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
 #include "schedulingui/TStuffSelectForm.h"
 #include "schedulingui/TUserAttendForm.h"
@@ -147,6 +148,7 @@ int main(int argc, char **argv)
     forms.create(UserBookForm, context);
     forms.create(UserScheduleForm, context);
     forms.create(StuffSelectForm, StaffDirectory(MainModule->StaffCodes, MainModule->StaffNames));
+    forms.create(ScheduleTableDispForm);
     forms.create(AttendScheduleForm, context);
     forms.create(UserAttendForm, context);
     forms.create(DayAttendForm, context);
