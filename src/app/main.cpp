@@ -43,7 +43,9 @@
 #include "schedulingui/TDayAttendForm.h"
 #include "schedulingui/TDayScheduleForm.h"
 #include "schedulingui/TScheduleMenuForm.h"
+#include "schedulingui/TScheduleTableDispForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
+#include "schedulingui/TStuffSelectForm.h"
 #include "schedulingui/TUserAttendForm.h"
 #include "schedulingui/TUserBookForm.h"
 #include "schedulingui/TUserScheduleForm.h"
@@ -155,6 +157,8 @@ int main(int argc, char **argv)
     forms.create(ScheduleMenuForm, context);
     forms.create(UserBookForm, context);
     forms.create(UserScheduleForm, context);
+    forms.create(StuffSelectForm, StaffDirectory(MainModule->StaffCodes, MainModule->StaffNames));
+    forms.create(ScheduleTableDispForm);
     forms.create(AttendScheduleForm, context);
     forms.create(UserAttendForm, context);
     forms.create(DayAttendForm, context);

@@ -2,7 +2,9 @@
 
 #include "coreui/EraLineEdit.h"
 #include "scheduling/SlotEntryCheck.h"
+#include "scheduling/StaffDirectory.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -47,6 +49,17 @@ void SlotDialog::addTimeRows()
     connect(StartTimeEdit, &QLineEdit::returnPressed, FunnEdit, qOverload<>(&QWidget::setFocus));
     m_form->addRow(QStringLiteral("作業開始時刻"), StartTimeEdit);
     m_form->addRow(QStringLiteral("作業時間(分)"), FunnEdit);
+}
+
+QComboBox *SlotDialog::addStaffBox(const StaffDirectory &staff)
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(QStringLiteral("KaigoStuffBox"));
+    box->addItems(staff.names());
+    box->setCurrentIndex(-1);
+    box->setMinimumWidth(200);
+    m_form->addRow(QStringLiteral("担当者"), box);
+    return box;
 }
 
 bool SlotDialog::refuse(QWidget *box, const QString &message)

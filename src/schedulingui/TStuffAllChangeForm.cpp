@@ -3,19 +3,13 @@
 #include "scheduling/StaffDirectory.h"
 
 #include <QComboBox>
-#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 
 TStuffAllChangeForm::TStuffAllChangeForm(const StaffDirectory &staff, QWidget *parent)
     : SlotDialog(QStringLiteral("StuffAllChangeForm"), QStringLiteral("担当者一括変更"), parent), m_staff(staff)
 {
-    KaigoStuffBox = new QComboBox(this);
-    KaigoStuffBox->setObjectName(QStringLiteral("KaigoStuffBox"));
-    KaigoStuffBox->addItems(staff.names());
-    KaigoStuffBox->setCurrentIndex(-1);
-    KaigoStuffBox->setMinimumWidth(200);
-    form()->addRow(QStringLiteral("担当者"), KaigoStuffBox);
+    KaigoStuffBox = addStaffBox(staff);
     connect(SetButton, &QPushButton::clicked, this, [this] {
         ErrorLabel->clear();
         if (KaigoStuffBox->currentIndex() < 0) {

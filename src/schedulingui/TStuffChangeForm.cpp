@@ -13,12 +13,8 @@ TStuffChangeForm::TStuffChangeForm(const StaffDirectory &staff, QWidget *parent)
 {
     DayEdit = new EraLineEdit(EraLineEdit::Mode::Date, this);
     DayEdit->setObjectName(QStringLiteral("DayEdit"));
-    KaigoStuffBox = new QComboBox(this);
-    KaigoStuffBox->setObjectName(QStringLiteral("KaigoStuffBox"));
-    KaigoStuffBox->addItems(staff.names());
-    KaigoStuffBox->setCurrentIndex(-1);
     form()->addRow(QStringLiteral("日付"), DayEdit);
-    form()->addRow(QStringLiteral("担当者"), KaigoStuffBox);
+    KaigoStuffBox = addStaffBox(staff);
     addTimeRows();
     connect(SetButton, &QPushButton::clicked, this, &TStuffChangeForm::SetButtonClick);
 }

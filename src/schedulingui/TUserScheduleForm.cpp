@@ -6,6 +6,8 @@
 #include "core/TMainModule.h"
 #include "coreui/TMainForm.h"
 #include "scheduling/FrameLook.h"
+#include "scheduling/RequestListDump.h"
+#include "schedulingui/TScheduleTableDispForm.h"
 #include "schedulingui/TUserBookForm.h"
 #include "schedulingui/WorkBoardView.h"
 
@@ -14,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QTableWidget>
 
@@ -102,6 +105,13 @@ void TUserScheduleForm::buildTopPanel()
         layout->addWidget(new QLabel(QString::fromUtf8(std::get<0>(fields[i])), TopPanel), row, column);
         layout->addWidget(value, row, column + 1);
     }
+    Button1 = new QPushButton(QStringLiteral("DP"), TopPanel);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    layout->addWidget(Button1, 0, 12);
+    connect(Button1, &QPushButton::clicked, this, [this] {
+        if (ScheduleTableDispForm)
+            ScheduleTableDispForm->showLines(RequestListDump::lines(m_schedule.Requests));
+    });
 }
 
 void TUserScheduleForm::drawHeaders()

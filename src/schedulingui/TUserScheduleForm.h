@@ -8,6 +8,7 @@
 struct AppContext;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QTableWidget;
 class WorkBoardView;
 
@@ -46,6 +47,7 @@ public:
     QLabel *CureStartLabel = nullptr;
     QLabel *CureEndLabel = nullptr;
     QLabel *RVDate = nullptr;
+    QPushButton *Button1 = nullptr;
     WorkBoardView *Board = nullptr;
     QTableWidget *DragStuffDBGrid = nullptr;
     QMenu *LabelPopupMenu = nullptr;

@@ -1,6 +1,7 @@
 #include "BoardFixture.h"
 
 #include "platform/DbConnection.h"
+#include "scheduling/RequestListDump.h"
 #include "scheduling/SlotTime.h"
 #include "scheduling/UserMonthSchedule.h"
 
@@ -137,6 +138,33 @@ TEST_P(UserMonthScheduleTest, RacingBookingsOfOneWish)
         EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("CureNo = 1")), round + 1);
         EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), round + 1) << "round " << round;
     }
+}
+
+// The diagnostic list: bookings (one in a slot of capacity 0) before the
+// wish, each field in its fixed column.
+TEST_P(UserMonthScheduleTest, ListDumpLines)
+{
+    const int booked = ScheduleRows::addSlot(db(), day(7), StaffA, 10, 20, 30, 1);
+    ScheduleRows::addBooking(db(), booked, 1);
+    const int closed = ScheduleRows::addSlot(db(), day(9), StaffB, 14, 5, 40, 0);
+    ScheduleRows::addBooking(db(), closed, 1);
+    TUserMonthBook book;
+    TUserWeekBook::Week week{};
+    week[4] = {DateTime::encodeTime(9, 0), 60}; // Fridays; care ends on the 5th
+    book.SetWeek(week);
+    UserMonthSchedule schedule(db(), m_staff);
+    ASSERT_TRUE(schedule.load({1, day(1), day(5), day(1), book.BuildMonth(day(1))}));
+    const QStringList expected{
+        QStringLiteral("Flag     PNo   LName  ResNo  RegistDay     Stf  StartTime  Fnn  Cap"),
+        QStringLiteral("true      6      L0 %1    2026/12/07    11     10:20    30    1").arg(booked, 5),
+        QStringLiteral("true      8      L1 %1    2026/12/09    12     14:05    40    0").arg(closed, 5),
+        QStringLiteral("false     3      L2    -1    2026/12/04    -1     09:00    60    1"),
+    };
+    const QStringList lines = RequestListDump::lines(schedule.Requests);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << "line " << i;
+    EXPECT_EQ(RequestListDump::lines(TRequestTable()), QStringList{expected.front()});
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(UserMonthScheduleTest);

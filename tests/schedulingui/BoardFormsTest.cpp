@@ -10,24 +10,29 @@
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/TDayScheduleForm.h"
 #include "schedulingui/TPersonPropertyForm.h"
+#include "schedulingui/TScheduleTableDispForm.h"
 #include "schedulingui/TStuffChangeForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
 #include "schedulingui/TStuffTimeForm.h"
 #include "schedulingui/TTimeTableForm.h"
+#include "schedulingui/TUserScheduleForm.h"
 #include "schedulingui/WorkBoardView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 #include <QWheelEvent>
 
 namespace {
@@ -174,6 +179,36 @@ TEST_P(BoardFormsTest, DayBoardShowsStaffColumns)
     EXPECT_EQ(form.Board->header(1)->text(), QStringLiteral("伊藤　健"));
     ASSERT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->parentWidget()->objectName(), QStringLiteral("P1"));
+}
+
+// "DP" shows the month's records in the fixed-width list, refilled on
+// every press.
+TEST_P(BoardFormsTest, DpListsTheUserMonthsRecords)
+{
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
+                                    "SELECT ReserveNo, 7, '' FROM TimeTable")));
+    TUserScheduleForm form(context());
+    TScheduleTableDispForm list;
+    EXPECT_EQ(list.Memo->toPlainText(), QString());
+    m_test->publish(ScheduleTableDispForm, &list);
+    form.CureNo = 7;
+    form.YearMonth = DateTime::encodeDate(2026, 12, 1);
+    form.show();
+    QStringList shown;
+    for (int press = 0; press < 2; ++press) {
+        m_test->dialogs.queueDialog([&shown](QDialog *dialog) {
+            auto *display = static_cast<TScheduleTableDispForm *>(dialog);
+            EXPECT_EQ(display->windowTitle(), QStringLiteral("TimeTable Display (Debug)"));
+            EXPECT_TRUE(QFontInfo(display->Memo->font()).fixedPitch());
+            shown = display->Memo->toPlainText().split(u'\n');
+            return 2;
+        });
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        ASSERT_EQ(shown.size(), 2) << "press " << press;
+        EXPECT_TRUE(shown[1].startsWith(QStringLiteral("true      1      L0 "))) << shown[1].toStdString();
+        EXPECT_TRUE(shown[1].endsWith(QStringLiteral("    2026/12/02    12     09:30    40    1")));
+    }
+    EXPECT_EQ(m_test->dialogs.dialogCount(), 2);
 }
 
 TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
