@@ -1,5 +1,6 @@
 #include "printing/CurePlanReport.h"
 
+#include "plans/FigureModel.h"
 #include "plans/FigurePicture.h"
 #include "plans/PlanStore.h"
 #include "printing/PrintingLog.h"
