@@ -1,6 +1,7 @@
 #include "PlanPrintFixture.h"
 
 #include "platform/DbQuery.h"
+#include "plans/FigurePicture.h"
 #include "printing/CurePlanReport.h"
 #include "report/pages/TrpPrinter.h"
 
@@ -11,11 +12,14 @@ namespace {
 const QString TemplateFile = QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + CurePlanReport::TemplateName.toString();
 
 // A dark pixel inside a mark's box: the front figure's panel lies at 0,0.
+// Whether a mark lies in the 17 x 17 screen pixels at x, y of the figure,
+// which is painted at several pixels per screen pixel.
 bool markedAt(const QImage &figure, int x, int y)
 {
-    for (int dy = 0; dy < 17; ++dy) {
-        for (int dx = 0; dx < 17; ++dx) {
-            if (qGray(figure.pixel(x + dx, y + dy)) < 100)
+    const int scale = figure.width() / FigurePicture::size().width();
+    for (int dy = 0; dy < 17 * scale; ++dy) {
+        for (int dx = 0; dx < 17 * scale; ++dx) {
+            if (qGray(figure.pixel(x * scale + dx, y * scale + dy)) < 100)
                 return true;
         }
     }

@@ -37,7 +37,8 @@ TEST(TemplatesFit, EveryTemplateLiesInsideItsMargins)
                 if (const auto *band = dynamic_cast<const TrpBandView *>(view.get())) {
                     if (band->BandType() == btPageHeader || band->BandType() == btPageFooter)
                         headers += band->Height;
-                    else if (band->BandType() != btOverlay)
+                    // A cross band is a column strip across the other bands, not a row.
+                    else if (band->BandType() != btOverlay && !isCross(band->BandType()))
                         bands.push_back(band);
                     continue;
                 }
