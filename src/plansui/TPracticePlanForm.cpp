@@ -4,6 +4,7 @@
 #include "core/AppContext.h"
 #include "core/DateHelpers.h"
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/TMainForm.h"
 #include "plans/PracticeRules.h"
@@ -80,6 +81,7 @@ TPracticePlanForm::TPracticePlanForm(AppContext &context, QWidget *parent)
     Page2->clear();
     Page1->PlanDateEdit->setToday();
     setPlanShown(false);
+    EnterKeyGuard::install(this);
 }
 
 void TPracticePlanForm::buildCommands()

@@ -1,5 +1,6 @@
 #include "usersui/TConnectionStringDialog.h"
 
+#include "coreui/EnterKeyGuard.h"
 #include "platform/DbConnection.h"
 #include "platform/DialogService.h"
 
@@ -82,8 +83,6 @@ TConnectionStringDialog::TConnectionStringDialog(QWidget *parent)
                      {ClientWidth - 240, ClientHeight - 44, 108, 30});
     CancelButton = place(new QPushButton(QStringLiteral("キャンセル"), this), QStringLiteral("CancelButton"),
                          {ClientWidth - 124, ClientHeight - 44, 108, 30});
-    for (QPushButton *button : {FileButton, TestButton, OkButton, CancelButton})
-        button->setAutoDefault(false);
 
     connect(DriverBox, &QComboBox::currentIndexChanged, this, &TConnectionStringDialog::update);
     for (QLineEdit *edit : {ServerEdit, DatabaseEdit, FileEdit})
@@ -94,6 +93,7 @@ TConnectionStringDialog::TConnectionStringDialog(QWidget *parent)
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     update();
+    EnterKeyGuard::install(this);
 }
 
 void TConnectionStringDialog::setConnection(const QString &connectionString, const QString &user,
