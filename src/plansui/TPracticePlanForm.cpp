@@ -427,6 +427,9 @@ void TPracticePlanForm::pickPeriod(QLineEdit *edit)
 
 bool TPracticePlanForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // A page's viewport gets its width only when its tab is first shown.
+    if (event->type() == QEvent::Resize && (watched == ScrollBox1->viewport() || watched == ScrollBox2->viewport()))
+        centrePanels();
     // The wheel scrolls the page, never a memo or list under the pointer.
     if (event->type() == QEvent::Wheel) {
         const int notches = static_cast<QWheelEvent *>(event)->angleDelta().y() / 120;
