@@ -2,7 +2,7 @@
 
 #include "coreui/TMainForm.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMargins>
 #include <QRect>
 #include <QScreen>
@@ -16,7 +16,7 @@ QScreen *mainScreen()
 {
     if (MainForm && MainForm->screen())
         return MainForm->screen();
-    return QGuiApplication::primaryScreen();
+    return QApplication::primaryScreen();
 }
 
 QMargins frameMargins(const QWidget *window)
@@ -27,14 +27,18 @@ QMargins frameMargins(const QWidget *window)
         return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
                         frame.bottom() - client.bottom());
     };
-    const QMargins own = marginsOf(window);
-    if (!MainForm || MainForm == window)
-        return own;
     // A window not shown yet, or shown maximised, has no frame or a thinner
-    // one than it gets shown normal: the main window's tells the frame.
-    const QMargins main = marginsOf(MainForm);
-    return {std::max(own.left(), main.left()), std::max(own.top(), main.top()), std::max(own.right(), main.right()),
-            std::max(own.bottom(), main.bottom())};
+    // one than it gets shown normal: the widest frame of the program's
+    // windows tells it (the login dialog's before the main window's first showing).
+    QMargins widest = marginsOf(window);
+    for (const QWidget *other : QApplication::topLevelWidgets()) {
+        if (other->isWindow() && !other->isMaximized() && !other->isFullScreen()) {
+            const QMargins margins = marginsOf(other);
+            widest = QMargins(std::max(widest.left(), margins.left()), std::max(widest.top(), margins.top()),
+                              std::max(widest.right(), margins.right()), std::max(widest.bottom(), margins.bottom()));
+        }
+    }
+    return widest;
 }
 
 QRect fitInto(const QRect &outer, const QRect &area)
