@@ -9,7 +9,7 @@
 #include <algorithm>
 
 MenuWindow::MenuWindow(AppContext &context, std::function<QWidget *()> opener, int panelTop, int topReserve,
-                             QWidget *parent)
+                       QWidget *parent)
     : QMainWindow(parent), m_context(context), m_opener(std::move(opener)), m_panelTop(panelTop),
       m_topReserve(topReserve)
 {
@@ -22,12 +22,10 @@ MenuWindow::MenuWindow(AppContext &context, std::function<QWidget *()> opener, i
 void MenuWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        TMainForm::ApplyWindowState(this, m_context.winState());
-        if (QWidget *opener = m_opener ? m_opener() : nullptr) {
-            if (!isMaximized())
-                move(opener->frameGeometry().center() - rect().center());
+        QWidget *opener = m_opener ? m_opener() : nullptr;
+        TMainForm::ApplyWindowState(this, m_context.winState(), opener);
+        if (opener)
             opener->hide();
-        }
         FormShow();
     }
     QMainWindow::showEvent(event);
@@ -55,7 +53,7 @@ void MenuWindow::placePanel()
 {
     const QWidget *client = centralWidget();
     const int left = std::max(0, (client->width() - MainPanel->width()) / 2);
-    const int top = m_panelTop >= 0 ? m_panelTop
-                                    : std::max(0, (client->height() - MainPanel->height() - m_topReserve) / 2);
+    const int top =
+        m_panelTop >= 0 ? m_panelTop : std::max(0, (client->height() - MainPanel->height() - m_topReserve) / 2);
     MainPanel->move(left, top);
 }

@@ -1,6 +1,7 @@
 #include "coreui/TCommentForm.h"
 
 #include "core/AppContext.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/FormParts.h"
 
 #include "platform/DialogService.h"
@@ -62,6 +63,7 @@ TCommentForm::TCommentForm(AppContext &context, QWidget *parent)
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
 
     clearChoice();
+    EnterKeyGuard::install(this);
 }
 
 TCommentForm::~TCommentForm() = default;

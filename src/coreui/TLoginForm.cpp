@@ -1,6 +1,7 @@
 #include "coreui/TLoginForm.h"
 
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/EnterKeyWatch.h"
 #include "platform/DialogService.h"
 
@@ -34,18 +35,16 @@ TLoginForm::TLoginForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Custo
     PassEdit->setGeometry(120, 58, 180, 26);
     PassEdit->setEchoMode(QLineEdit::Password);
     PassEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    PassEdit->installEventFilter(this);
 
     LogInBtn = new QPushButton(QStringLiteral("ロ グ イ ン"), this);
     LogInBtn->setObjectName(QStringLiteral("LogInBtn"));
     LogInBtn->setGeometry(320, 18, 120, 30);
-    // Enter in the user name moves on to the password; it never presses a button.
-    LogInBtn->setAutoDefault(false);
     connect(LogInBtn, &QPushButton::clicked, this, &TLoginForm::LogInBtnClick);
 
     CancelBtn = new QPushButton(QStringLiteral("キ ャ ン セ ル"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(320, 56, 120, 30);
-    CancelBtn->setAutoDefault(false);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     ErrorLabel = new QLabel(this);
@@ -57,6 +56,7 @@ TLoginForm::TLoginForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Custo
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    EnterKeyGuard::install(this);
 }
 
 QString TLoginForm::userName() const
@@ -94,8 +94,12 @@ void TLoginForm::showEvent(QShowEvent *event)
 
 bool TLoginForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == UserEdit && m_enter.isEnterRelease(watched, event)) {
-        PassEdit->setFocus();
+    if ((watched == UserEdit || watched == PassEdit) && m_enter.isEnterRelease(watched, event)) {
+        // Enter in the password logs in, as the button does.
+        if (watched == UserEdit)
+            PassEdit->setFocus();
+        else
+            LogInBtnClick();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "coreui/TilePanel.h"
+#include "coreui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -79,12 +80,9 @@ TilePanel *TMainForm::tilePanel(Artwork::Tile tile) const
     return m_tiles.at(tile);
 }
 
-void TMainForm::ApplyWindowState(QWidget *form, const QString &winState)
+void TMainForm::ApplyWindowState(QWidget *form, const QString &winState, const QWidget *opener)
 {
-    if (winState == QLatin1String("wsMaximized"))
-        form->setWindowState((form->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    else
-        form->setWindowState(form->windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+    WindowPlacement::apply(form, winState, opener ? opener : MainForm);
 }
 
 void TMainForm::CentrePanel(QWidget *panel)

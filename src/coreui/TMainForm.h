@@ -24,8 +24,10 @@ public:
     [[nodiscard]] TilePanel *tilePanel(Artwork::Tile tile) const;
 
     // The window-state rule of every menu and work form: maximised when the
-    // setting says "wsMaximized", normal otherwise.
-    static void ApplyWindowState(QWidget *form, const QString &winState);
+    // setting says "wsMaximized", normal otherwise; a normal form is centred
+    // on the window it was opened from (the main window when none is given)
+    // and lies whole on the main window's screen.
+    static void ApplyWindowState(QWidget *form, const QString &winState, const QWidget *opener = nullptr);
     // Centres a panel in its parent's client area; the offset goes negative
     // when the client area is the smaller.
     static void CentrePanel(QWidget *panel);

@@ -1,5 +1,6 @@
 #include "coreui/TTextForm.h"
 
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
@@ -25,14 +26,13 @@ TTextForm::TTextForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Customi
     OkButton = new QPushButton(QStringLiteral("確定"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setGeometry(248, 60, 104, 30);
-    OkButton->setAutoDefault(false);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
 
     CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(360, 60, 104, 30);
-    CancelButton->setAutoDefault(false);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    EnterKeyGuard::install(this);
 }
 
 void TTextForm::showEvent(QShowEvent *event)

@@ -1,10 +1,13 @@
 #include "coreui/WidgetDialogService.h"
 
+#include "coreui/WindowPlacement.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -38,7 +41,50 @@ QString defaultCaption(MessageType type)
     return {};
 }
 
+// A modal dialog cannot be minimised on its own: the window manager would
+// leave its window waiting for a dialog that no one sees.
+class StayRestored final : public QObject
+{
+public:
+    static constexpr QStringView Name = u"StayRestored";
+
+    explicit StayRestored(QDialog *dialog) : QObject(dialog) { setObjectName(Name.toString()); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *dialog = qobject_cast<QDialog *>(watched);
+        if (dialog && event->type() == QEvent::WindowStateChange && dialog->isMinimized())
+            QMetaObject::invokeMethod(
+                dialog,
+                [dialog] {
+                    dialog->setWindowState(dialog->windowState() & ~Qt::WindowMinimized);
+                    dialog->raise();
+                    dialog->activateWindow();
+                },
+                Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
+
+void WidgetDialogService::prepareModal(QDialog *dialog)
+{
+    if (dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint))
+        dialog->setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+    // Kept above the window it was opened from, not above the program alone.
+    const QWidget *owner = QApplication::activeWindow();
+    if (owner && owner != dialog && !dialog->parentWidget()) {
+        dialog->winId();
+        dialog->windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    if (!dialog->findChild<QObject *>(StayRestored::Name.toString(), Qt::FindDirectChildrenOnly))
+        dialog->installEventFilter(new StayRestored(dialog));
+    // A dialog never placed is centred and kept on screen by Qt itself.
+    if (dialog->testAttribute(Qt::WA_Moved))
+        WindowPlacement::keepOnScreen(dialog);
+}
 
 MessageAnswer WidgetDialogService::message(MessageType type, const QString &text, MessageButtons buttons,
                                            const QString &caption)
@@ -88,6 +134,7 @@ MessageAnswer WidgetDialogService::message(MessageType type, const QString &text
 
 int WidgetDialogService::execDialog(QDialog *dialog)
 {
+    prepareModal(dialog);
     return dialog->exec();
 }
 

@@ -14,4 +14,8 @@ public:
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &directory,
                          const QString &filter) override;
+
+    // Before a modal run: no minimise button, above the active window, whole
+    // on the main window's screen, and restored at once if minimised anyway.
+    static void prepareModal(QDialog *dialog);
 };

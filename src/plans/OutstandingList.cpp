@@ -21,6 +21,8 @@ OutstandingList::OutstandingList(DbConnection &database) : m_database(database) 
 bool OutstandingList::open(Kind kind)
 {
     close();
+    // Each list opens whole: a kana row chosen in the other list does not carry over.
+    PrintOutStandingQuery.setFiltered(false);
     // A user counts as listed when no plan row of any day names him.
     const QString table = kind == Kind::CurePlan ? QStringLiteral("RihaPlan") : QStringLiteral("Practice");
     const DbQuery query(m_database,

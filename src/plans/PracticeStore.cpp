@@ -39,11 +39,10 @@ PracticeStore::PracticeStore(DbConnection &database) : m_database(database) {}
 
 std::optional<TPractice> PracticeStore::readRecord(const DbDataSet &row, QString &message)
 {
-    if (row.field(u"DataFormatVersion").asInteger() != TPractice::DataFormatVersion) {
-        message = QStringLiteral("System DB Read Error:実施計画データの形式エラーです。");
-        return std::nullopt;
-    }
-    std::optional<TPractice> record = TPractice::fromBytes(row.field(u"PracticeData").asBytes());
+    // Another format version and a short record read as the same error.
+    std::optional<TPractice> record;
+    if (row.field(u"DataFormatVersion").asInteger() == TPractice::DataFormatVersion)
+        record = TPractice::fromBytes(row.field(u"PracticeData").asBytes());
     if (!record)
         message = QStringLiteral("System DB Read Error:実施計画");
     return record;

@@ -1,5 +1,6 @@
 #include "plansui/PlanChooserDialog.h"
 
+#include "coreui/EnterKeyGuard.h"
 #include "platform/DialogService.h"
 #include "usersui/TUserSearchForm.h"
 
@@ -53,13 +54,14 @@ PlanChooserDialog::PlanChooserDialog(const Texts &texts, QWidget *parent) : QDia
     connect(ConfirmBtn, &QPushButton::clicked, this, &PlanChooserDialog::ConfirmBtnClick);
     connect(DecideBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    setFixedHeight(EntryHeight);
+    showGrid(false);
+    EnterKeyGuard::install(this);
 }
 
 void PlanChooserDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    setFixedHeight(EntryHeight);
+    showGrid(false);
     CureNoEdit->clear();
     CureNoEdit->setFocus();
     ConfirmBtn->setEnabled(true);
@@ -91,9 +93,16 @@ void PlanChooserDialog::SearchBtnClick()
     ConfirmBtn->setEnabled(true);
 }
 
+void PlanChooserDialog::showGrid(bool shown)
+{
+    // The prompt belongs to the grid; the short dialog would cut it in half.
+    PromptLabel->setVisible(shown);
+    setFixedHeight(shown ? GridHeight : EntryHeight);
+}
+
 void PlanChooserDialog::ConfirmBtnClick()
 {
-    setFixedHeight(EntryHeight);
+    showGrid(false);
     bool ok = false;
     const int number = CureNoEdit->text().toInt(&ok);
     if (!ok) {
@@ -138,7 +147,7 @@ void PlanChooserDialog::showPlans(const std::vector<Entry> &plans)
         PlanGrid->setItem(row, keyColumn, new QTableWidgetItem(QString::number(plan.key)));
     }
     PlanGrid->setCurrentCell(-1, -1);
-    setFixedHeight(GridHeight);
+    showGrid(true);
     ConfirmBtn->setEnabled(false);
     DecideBtn->setEnabled(false);
 }

@@ -69,6 +69,8 @@ private:
     void ConfirmBtnClick();
     void PlanGridMouseUp();
     void showPlans(const std::vector<Entry> &plans);
+    // The tall dialog with the grid and its prompt, or the short one.
+    void showGrid(bool shown);
 
     QString m_noPlans;
     EnterKeyWatch m_enter;

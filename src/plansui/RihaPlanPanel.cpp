@@ -6,8 +6,8 @@
 #include "core/TRihaKubun.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
-#include "platform/DialogService.h"
 #include "plansui/FigureArea.h"
+#include "platform/DialogService.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -27,6 +27,7 @@ constexpr int Row = 27;
 constexpr int LabelLeft = 10;
 constexpr int InputLeft = 122;
 constexpr int CircleTops[] = {44, 70, 96};
+constexpr int CircleSize = 22;
 
 QLabel *addLabel(QWidget *parent, const QString &caption, const QRect &geometry, bool bold = false)
 {
@@ -81,8 +82,9 @@ void placeCircle(QLabel *circle, std::span<const int> lefts, int degree, int top
 {
     const int left = PlanRules::circleLeft(lefts, degree);
     circle->setVisible(left >= 0);
+    // The glyph sits low in its line: raised to ring the name.
     if (left >= 0)
-        circle->move(left - 4, top - 2);
+        circle->move(left, top - 3);
 }
 
 } // namespace
@@ -129,19 +131,24 @@ void RihaPlanPanel::buildHeader()
     const QString scaleNames[] = {QStringLiteral("寝たきり度"), QStringLiteral("認知症度"), QStringLiteral("要介護度")};
     for (int i = 0; i < 3; ++i)
         caption(scaleNames[i], 500, CircleTops[i], 76);
+    // Each degree's name is centred under the place of its circle.
+    const auto degree = [this](const QString &text, int left, int top) {
+        addLabel(this, text, {left, top, CircleSize, CircleSize})->setAlignment(Qt::AlignCenter);
+    };
     for (size_t i = 0; i < JiritsuNames.size(); ++i)
-        caption(JiritsuNames[i].toString(), PlanRules::JiritsuLefts[i], CircleTops[0], 30);
+        degree(JiritsuNames[i].toString(), PlanRules::JiritsuLefts[i], CircleTops[0]);
     for (size_t i = 0; i < NinchiNames.size(); ++i)
-        caption(NinchiNames[i].toString(), PlanRules::NinchiLefts[i], CircleTops[1], 30);
+        degree(NinchiNames[i].toString(), PlanRules::NinchiLefts[i], CircleTops[1]);
     caption(QStringLiteral("要支援"), 578, CircleTops[2], 40);
     caption(QStringLiteral("要介護"), 668, CircleTops[2], 40);
     for (size_t i = 0; i < std::size(PlanRules::YoukaigoLefts); ++i)
-        caption(QString::number(i < 2 ? i + 1 : i - 1), PlanRules::YoukaigoLefts[i], CircleTops[2], 14);
+        degree(QString::number(i < 2 ? i + 1 : i - 1), PlanRules::YoukaigoLefts[i], CircleTops[2]);
     const auto circle = [this](const QString &name) {
-        QLabel *label = addLabel(this, QStringLiteral("○"), {0, 0, 26, 26});
+        QLabel *label = addLabel(this, QStringLiteral("○"), {0, 0, CircleSize, CircleSize});
         label->setObjectName(name);
+        label->setAlignment(Qt::AlignCenter);
         QFont big = label->font();
-        big.setPointSizeF(big.pointSizeF() * 1.5);
+        big.setPixelSize(CircleSize);
         label->setFont(big);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->hide();
@@ -256,15 +263,18 @@ void RihaPlanPanel::buildImpairments()
         int code;
     };
     const Line lines[] = {
-        {u"関節可動域制限", u"KansetsuBox", &TPlanData::Kansetsu, u"KansetsuComment", bodyText<&TPlanData::KansetuTxt>, 1},
+        {u"関節可動域制限", u"KansetsuBox", &TPlanData::Kansetsu, u"KansetsuComment", bodyText<&TPlanData::KansetuTxt>,
+         1},
         {u"麻痺・上肢", u"MahiUpBox", &TPlanData::MahiUp, u"MahiUpComment", bodyText<&TPlanData::MahiUpTxt>, 2},
         {u"麻痺・下肢", u"MahiDownBox", &TPlanData::MahiDown, u"MahiDownComment", bodyText<&TPlanData::MahiDownTxt>, 2},
         {u"麻痺・手指", u"MahiFinBox", &TPlanData::MahiFin, u"MahiFinComment", bodyText<&TPlanData::MahiFinTxt>, 2},
         {u"筋力低下", u"KinryokuBox", &TPlanData::KinRyuku, u"KinryokuComment", bodyText<&TPlanData::KinryokuTxt>, 3},
         {u"痛み", u"ItamiBox", &TPlanData::Itami, u"ItamiComment", bodyText<&TPlanData::ItamiTxt>, 4},
         {u"視力", u"ShiryokuBox", &TPlanData::Shiryoku, u"ShiryokuComment", bodyText<&TPlanData::ShiryokuTxt>, 5},
-        {u"聴力[左]", u"LeftChoryokuBox", &TPlanData::ChoryokuL, u"ChoryokuLComment", bodyText<&TPlanData::ChoryokuLTxt>, 6},
-        {u"聴力[右]", u"RightChoryokuBox", &TPlanData::ChoryokuR, u"ChoryokuRComment", bodyText<&TPlanData::ChoryokuRTxt>, 6},
+        {u"聴力[左]", u"LeftChoryokuBox", &TPlanData::ChoryokuL, u"ChoryokuLComment",
+         bodyText<&TPlanData::ChoryokuLTxt>, 6},
+        {u"聴力[右]", u"RightChoryokuBox", &TPlanData::ChoryokuR, u"ChoryokuRComment",
+         bodyText<&TPlanData::ChoryokuRTxt>, 6},
     };
     qint32 TPlanData::*const grades[] = {&TPlanData::MUp, &TPlanData::MDown, &TPlanData::MFin};
     const char16_t *gradeNames[] = {u"MahiUpDetailBox", u"MahiDownDetailBox", u"MahiFinDetailBox"};
@@ -296,8 +306,8 @@ void RihaPlanPanel::buildImpairments()
     addRemark(QStringLiteral("ShitsugoComment"), {202, speechTop, 294, 24}, bodyText<&TPlanData::ShitsugoTxt>,
               PlanRules::ShitsugoBytes, LimitText::Input, 10, m_speechRemarks);
     addLabel(this, QStringLiteral("失認"), {LabelLeft, speechTop + Row, 110, 24});
-    addChoice(QStringLiteral("Shitsunin"), {InputLeft, speechTop + Row, 76, 24}, PresenceNames,
-              &TPlanData::Shitsunin, m_speechChoices);
+    addChoice(QStringLiteral("Shitsunin"), {InputLeft, speechTop + Row, 76, 24}, PresenceNames, &TPlanData::Shitsunin,
+              m_speechChoices);
     addRemark(QStringLiteral("ShitsuninnComment"), {202, speechTop + Row, 294, 24}, bodyText<&TPlanData::ShitsuninTxt>,
               PlanRules::ShitsugoBytes, LimitText::Input, 11, m_speechRemarks);
 }
@@ -312,13 +322,13 @@ void RihaPlanPanel::buildBehaviour()
         bool TPlanData::*field;
     };
     const Box boxes[] = {
-        {u"Tukuribanashi", u"作話", &TPlanData::Sakuwa},     {u"Gencho", u"幻視・幻聴", &TPlanData::Genshi},
-        {u"Mousou", u"妄想", &TPlanData::Mousou},            {u"Haikai", u"徘徊", &TPlanData::Haikai},
-        {u"Chuuya", u"昼夜逆転", &TPlanData::Chuya},         {u"Bougen", u"暴言・暴行", &TPlanData::Bougen},
-        {u"Teikou", u"介護への抵抗", &TPlanData::Teikou},    {u"Fuketsu", u"不潔行為", &TPlanData::Fuketsu},
-        {u"Ishoku", u"異食行動", &TPlanData::Ishoku},        {u"Jihatsusei", u"自発性低下", &TPlanData::Jihatsu},
-        {u"Kanjyo", u"感情失禁", &TPlanData::Kajou},         {u"Fuann", u"不安焦燥", &TPlanData::Fuann},
-        {u"Hitorigoto", u"独語", &TPlanData::Hitorigoto},    {u"Yokuutsu", u"抑鬱", &TPlanData::Utsu},
+        {u"Tukuribanashi", u"作話", &TPlanData::Sakuwa},  {u"Gencho", u"幻視・幻聴", &TPlanData::Genshi},
+        {u"Mousou", u"妄想", &TPlanData::Mousou},         {u"Haikai", u"徘徊", &TPlanData::Haikai},
+        {u"Chuuya", u"昼夜逆転", &TPlanData::Chuya},      {u"Bougen", u"暴言・暴行", &TPlanData::Bougen},
+        {u"Teikou", u"介護への抵抗", &TPlanData::Teikou}, {u"Fuketsu", u"不潔行為", &TPlanData::Fuketsu},
+        {u"Ishoku", u"異食行動", &TPlanData::Ishoku},     {u"Jihatsusei", u"自発性低下", &TPlanData::Jihatsu},
+        {u"Kanjyo", u"感情失禁", &TPlanData::Kajou},      {u"Fuann", u"不安焦燥", &TPlanData::Fuann},
+        {u"Hitorigoto", u"独語", &TPlanData::Hitorigoto}, {u"Yokuutsu", u"抑鬱", &TPlanData::Utsu},
         {u"Shushuu", u"収集癖", &TPlanData::Shushu},
     };
     for (int i = 0; i < int(std::size(boxes)); ++i) {
@@ -357,8 +367,8 @@ void RihaPlanPanel::buildDailyLiving()
         addLabel(this, QString::fromUtf16(lines[i].caption), {LabelLeft, top, 110, 24});
         const QString name = QString::fromUtf16(lines[i].box);
         addChoice(name, {InputLeft, top, 96, 24}, AssistNames, lines[i].field, m_dailyChoices);
-        addRemark(name + QStringLiteral("Comment"), {222, top, 520, 24}, lines[i].remark,
-                  PlanRules::DailyRemarkBytes, LimitText::Input, 20 + i, m_dailyRemarks);
+        addRemark(name + QStringLiteral("Comment"), {222, top, 520, 24}, lines[i].remark, PlanRules::DailyRemarkBytes,
+                  LimitText::Input, 20 + i, m_dailyRemarks);
     }
 }
 
@@ -382,8 +392,7 @@ void RihaPlanPanel::buildLines()
 
 void RihaPlanPanel::buildMemos()
 {
-    EtcMemo = addMemo(QStringLiteral("EtcMemo"), {505, 516, 417, 62}, &TPlanData::EtcMemo, PlanRules::EtcMemoBytes,
-                      40);
+    EtcMemo = addMemo(QStringLiteral("EtcMemo"), {505, 516, 417, 62}, &TPlanData::EtcMemo, PlanRules::EtcMemoBytes, 40);
     addLabel(this, QStringLiteral("その他"), {LabelLeft, 966, 70, 22}, true);
     Sonota = addMemo(QStringLiteral("Sonota"), {85, 966, 837, 80}, &TPlanData::Sonota, PlanRules::SonotaBytes, 7);
     addLabel(this, QStringLiteral("医師からの特記事項"), {LabelLeft, 1252, 240, 22}, true);

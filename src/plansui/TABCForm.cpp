@@ -1,5 +1,6 @@
 #include "plansui/TABCForm.h"
 
+#include "coreui/EnterKeyGuard.h"
 #include "plans/PracticeRules.h"
 
 #include <QCheckBox>
@@ -35,6 +36,7 @@ TABCForm::TABCForm(QWidget *parent) : QDialog(parent)
     connect(ALLSet, &QPushButton::clicked, this, [this] { closeWith(SetAllResult, true); });
     connect(ALLCancel, &QPushButton::clicked, this, [this] { closeWith(ClearAllResult, false); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    EnterKeyGuard::install(this);
 }
 
 void TABCForm::closeWith(int result, bool takeLetters)

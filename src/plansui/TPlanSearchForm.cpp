@@ -1,6 +1,7 @@
 #include "plansui/TPlanSearchForm.h"
 
 #include "core/AppContext.h"
+#include "coreui/EnterKeyGuard.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -99,6 +100,7 @@ TPlanSearchForm::TPlanSearchForm(AppContext &context, QWidget *parent) : QDialog
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(ReturnBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(PlanGrid, &QTableWidget::cellClicked, this, [this](int row, int) { PlanGridClick(row); });
+    EnterKeyGuard::install(this);
 }
 
 void TPlanSearchForm::showEvent(QShowEvent *event)

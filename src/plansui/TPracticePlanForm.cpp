@@ -4,6 +4,7 @@
 #include "core/AppContext.h"
 #include "core/DateHelpers.h"
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/TMainForm.h"
 #include "plans/PracticeRules.h"
@@ -81,6 +82,7 @@ TPracticePlanForm::TPracticePlanForm(AppContext &context, QWidget *parent)
     Page2->clear();
     Page1->PlanDateEdit->setToday();
     setPlanShown(false);
+    EnterKeyGuard::install(this);
 }
 
 void TPracticePlanForm::buildCommands()
@@ -425,6 +427,9 @@ void TPracticePlanForm::pickPeriod(QLineEdit *edit)
 
 bool TPracticePlanForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // A page's viewport gets its width only when its tab is first shown.
+    if (event->type() == QEvent::Resize && (watched == ScrollBox1->viewport() || watched == ScrollBox2->viewport()))
+        centrePanels();
     // The wheel scrolls the page, never a memo or list under the pointer.
     if (event->type() == QEvent::Wheel) {
         const int notches = static_cast<QWheelEvent *>(event)->angleDelta().y() / 120;

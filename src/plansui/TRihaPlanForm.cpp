@@ -141,6 +141,9 @@ void TRihaPlanForm::FormShow()
     setPlanShown(false);
     PlanPanel->clearModified();
     centrePanel();
+    // Each showing starts at the top of the plan, not where the last one was left.
+    ScrollBox->verticalScrollBar()->setValue(0);
+    ScrollBox->horizontalScrollBar()->setValue(0);
 }
 
 void TRihaPlanForm::resizeEvent(QResizeEvent *event)
@@ -240,17 +243,15 @@ void TRihaPlanForm::SaveBtnClick()
     TPlan plan = m_plan;
     if (!PlanPanel->collect(plan))
         return;
-    // Asked before the transaction: a stored plan of that day other than the
-    // one on screen would be replaced.
+    // Asked before the transaction: the stored plan of that day, the one on
+    // screen included, may be signed on paper and is replaced only on a yes.
     PlanStore::Result result;
     const std::optional<std::vector<int>> sameDay = m_store.sameDayPlans(plan, result);
     if (!sameDay) {
         Dialogs::error(result.message, MessageButtons::Abort);
         return;
     }
-    const bool replacesOther =
-        std::any_of(sameDay->begin(), sameDay->end(), [&plan](int planNo) { return planNo != plan.PlanNo; });
-    if (replacesOther &&
+    if (!sameDay->empty() &&
         Dialogs::message(MessageType::Information, QStringLiteral("保存されたデータがあります。\n上書きしますか？"),
                          MessageButtons::YesNo) != MessageAnswer::Yes)
         return;

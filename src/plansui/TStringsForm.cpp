@@ -1,5 +1,6 @@
 #include "plansui/TStringsForm.h"
 
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
@@ -46,6 +47,7 @@ TStringsForm::TStringsForm(const Layout &layout, QWidget *parent) : QDialog(pare
     CancelBtn->setGeometry(448, buttonsTop, 96, 28);
     connect(CopyBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    EnterKeyGuard::install(this);
 }
 
 void TStringsForm::showEvent(QShowEvent *event)

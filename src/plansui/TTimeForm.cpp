@@ -1,5 +1,6 @@
 #include "plansui/TTimeForm.h"
 
+#include "coreui/EnterKeyGuard.h"
 #include "plans/PracticeRules.h"
 
 #include <QLabel>
@@ -44,6 +45,7 @@ TTimeForm::TTimeForm(QWidget *parent) : QDialog(parent)
     connect(ClearButton, &QPushButton::clicked, NumLabel, &QLabel::clear);
     connect(MButton, &QPushButton::clicked, this, [this] { done(MonthResult); });
     connect(KButton, &QPushButton::clicked, this, &QDialog::accept);
+    EnterKeyGuard::install(this);
 }
 
 void TTimeForm::showEvent(QShowEvent *event)

@@ -1,5 +1,6 @@
 #include "usersui/TConnectionStringDialog.h"
 
+#include "coreui/EnterKeyGuard.h"
 #include "platform/DbConnection.h"
 #include "platform/DialogService.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -15,7 +17,7 @@ namespace {
 using Driver = PartnerConnectionString::Driver;
 
 constexpr int ClientWidth = 560;
-constexpr int ClientHeight = 420;
+constexpr int ClientHeight = 480;
 constexpr int InputLeft = 130;
 
 QLabel *addLabel(QWidget *parent, const QString &caption, int top)
@@ -74,16 +76,16 @@ TConnectionStringDialog::TConnectionStringDialog(QWidget *parent)
     ConnectionText->setReadOnly(true);
     TestButton = place(new QPushButton(QStringLiteral("接続テスト"), this), QStringLiteral("TestButton"),
                        {InputLeft, 272, 120, 30});
-    ResultLabel = place(new QLabel(this), QStringLiteral("ResultLabel"), {InputLeft, 308, inputWidth, 56});
-    ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ResultLabel->setWordWrap(true);
-    ResultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ResultLabel = place(new QLabel(this), QStringLiteral("ResultLabel"), {InputLeft, 308, inputWidth, 24});
+    ResultLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The driver's own text, whole however long, for whoever sets the link up.
+    DetailsEdit = place(new QPlainTextEdit(this), QStringLiteral("DetailsEdit"), {InputLeft, 336, inputWidth, 88});
+    DetailsEdit->setReadOnly(true);
+    DetailsEdit->hide();
     OkButton = place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("OkButton"),
                      {ClientWidth - 240, ClientHeight - 44, 108, 30});
     CancelButton = place(new QPushButton(QStringLiteral("キャンセル"), this), QStringLiteral("CancelButton"),
                          {ClientWidth - 124, ClientHeight - 44, 108, 30});
-    for (QPushButton *button : {FileButton, TestButton, OkButton, CancelButton})
-        button->setAutoDefault(false);
 
     connect(DriverBox, &QComboBox::currentIndexChanged, this, &TConnectionStringDialog::update);
     for (QLineEdit *edit : {ServerEdit, DatabaseEdit, FileEdit})
@@ -94,6 +96,7 @@ TConnectionStringDialog::TConnectionStringDialog(QWidget *parent)
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     update();
+    EnterKeyGuard::install(this);
 }
 
 void TConnectionStringDialog::setConnection(const QString &connectionString, const QString &user,
@@ -146,7 +149,7 @@ void TConnectionStringDialog::update()
     ConnectionText->setText(fields().text());
     ConnectionText->setCursorPosition(0);
     // A result belongs to the string it was got with.
-    ResultLabel->clear();
+    showResult(QString());
 }
 
 void TConnectionStringDialog::FileButtonClick()
@@ -164,12 +167,19 @@ void TConnectionStringDialog::TestButtonClick()
 {
     QString reason;
     if (fields().text(&reason).isEmpty() && connectionString().isEmpty()) {
-        ResultLabel->setText(reason);
+        showResult(reason);
         return;
     }
     DbConnection connection;
     if (connection.open(connectionString(), user(), password()))
-        ResultLabel->setText(QStringLiteral("接続できました。"));
+        showResult(QStringLiteral("接続できました。"));
     else
-        ResultLabel->setText(QStringLiteral("接続できません: ") + connection.errorText());
+        showResult(QStringLiteral("接続に失敗しました。"), connection.errorText());
+}
+
+void TConnectionStringDialog::showResult(const QString &text, const QString &details)
+{
+    ResultLabel->setText(text);
+    DetailsEdit->setPlainText(details);
+    DetailsEdit->setVisible(!details.isEmpty());
 }

@@ -7,6 +7,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -39,6 +40,7 @@ public:
     QLineEdit *ConnectionText = nullptr;
     QPushButton *TestButton = nullptr;
     QLabel *ResultLabel = nullptr;
+    QPlainTextEdit *DetailsEdit = nullptr;
     QPushButton *OkButton = nullptr;
     QPushButton *CancelButton = nullptr;
 
@@ -48,6 +50,8 @@ private:
     void update();
     void FileButtonClick();
     void TestButtonClick();
+    // The outcome of a test, with the driver's text when it failed.
+    void showResult(const QString &text, const QString &details = {});
 
     QList<QWidget *> m_serverWidgets;
     QList<QWidget *> m_fileWidgets;

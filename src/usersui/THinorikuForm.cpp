@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/FormParts.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
@@ -66,6 +67,7 @@ THinorikuForm::THinorikuForm(AppContext &context, QWidget *parent)
     CloseButton = FormParts::addButton(MainPanel, QStringLiteral("CloseButton"), QStringLiteral("戻る"),
                                        {ClientWidth - 142, 420, 126, 34});
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
+    EnterKeyGuard::install(this);
 }
 
 void THinorikuForm::buildFrames()

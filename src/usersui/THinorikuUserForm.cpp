@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/FormParts.h"
 #include "coreui/KanaFromReading.h"
 #include "coreui/KanaLineEdit.h"
@@ -42,6 +43,7 @@ THinorikuUserForm::THinorikuUserForm(AppContext &context, QWidget *parent)
     title->setFont(font);
     buildInputs();
     buildDetails();
+    EnterKeyGuard::install(this);
 }
 
 THinorikuUserForm::~THinorikuUserForm()

@@ -360,11 +360,8 @@ void TUserRegistForm::resizeEvent(QResizeEvent *event)
 void TUserRegistForm::FormShow()
 {
     TMainForm::ApplyWindowState(this, m_context.winState());
-    if (MainForm) {
-        if (!isMaximized())
-            move(MainForm->frameGeometry().center() - rect().center());
+    if (MainForm)
         MainForm->hide();
-    }
     MainPanel->hide();
     clearInputs();
     RoomBox->setPhrases(CommentForm->GetComments(RegistProgram, RoomCode));

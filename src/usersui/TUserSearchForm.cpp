@@ -2,6 +2,7 @@
 
 #include "base/Era.h"
 #include "core/AppContext.h"
+#include "coreui/EnterKeyGuard.h"
 
 #include "coreui/EnterKeyWatch.h"
 #include "coreui/FormParts.h"
@@ -69,6 +70,7 @@ TUserSearchForm::TUserSearchForm(AppContext &context, QWidget *parent)
     setFixedSize(ClientWidth, ClientHeight);
     buildIdentPanel();
     buildSearchPanel();
+    EnterKeyGuard::install(this);
 }
 
 TUserSearchForm::~TUserSearchForm()

@@ -123,4 +123,35 @@ TEST_P(LoginFormTest, EachAttemptStartsInTheUserName)
     EXPECT_FALSE(m_form.RunLogin(m_module));
 }
 
+TEST_P(LoginFormTest, EnterInThePasswordLogsInOnce)
+{
+    m_dialogs.queueDialog([](QDialog *dialog) {
+        auto *login = static_cast<TLoginForm *>(dialog);
+        QTest::keyClicks(login->UserEdit, QStringLiteral("1001"));
+        QTest::keyClick(login->UserEdit, Qt::Key_Return);
+        QTest::keyClicks(login->focusWidget(), QStringLiteral("pass"));
+        QTest::keyClick(login->PassEdit, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(login->result(), QDialog::Accepted);
+        return login->result();
+    });
+    EXPECT_TRUE(m_form.RunLogin(m_module));
+    EXPECT_EQ(m_module.LoginStaffName, QStringLiteral("山田 花子"));
+
+    // An empty password keeps the dialog open; Enter on the focused cancel
+    // button cancels, and nothing else.
+    m_dialogs.queueDialog([](QDialog *dialog) {
+        auto *login = static_cast<TLoginForm *>(dialog);
+        QTest::keyClicks(login->UserEdit, QStringLiteral("1001"));
+        QTest::keyClick(login->PassEdit, Qt::Key_Return);
+        EXPECT_EQ(login->ErrorLabel->text(), QStringLiteral("ユーザー名又はパスワードがありません。"));
+        EXPECT_TRUE(login->isVisible());
+        login->CancelBtn->setFocus();
+        QTest::keyClick(login->CancelBtn, Qt::Key_Return);
+        EXPECT_FALSE(login->isVisible());
+        return login->result();
+    });
+    EXPECT_FALSE(m_form.RunLogin(m_module));
+    EXPECT_TRUE(m_dialogs.messages().isEmpty());
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(LoginFormTest);

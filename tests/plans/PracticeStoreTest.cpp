@@ -84,8 +84,8 @@ TEST_P(PracticeStoreTest, RefusesOtherFormatsAndShortRecords)
         QByteArray blob;
         const char16_t *message;
     };
-    const Case cases[] = {{29, good, u"System DB Read Error:実施計画データの形式エラーです。"},
-                          {31, good, u"System DB Read Error:実施計画データの形式エラーです。"},
+    const Case cases[] = {{29, good, u"System DB Read Error:実施計画"},
+                          {31, good, u"System DB Read Error:実施計画"},
                           {30, good.left(21479), u"System DB Read Error:実施計画"},
                           {30, good + QByteArray(8, '\x7f'), nullptr}};
     for (const Case &c : cases) {

@@ -5,10 +5,12 @@
 #include "coreui/TilePanel.h"
 #include "plans/PlanStore.h"
 #include "plansui/RihaPlanPanel.h"
+#include "plansui/TGetPractPlanForm.h"
 #include "plansui/TPaperMenuForm.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -83,6 +85,69 @@ TEST_P(PlanPickersTest, SeveralPlansAreListedNewestFirst)
     storePlan(2, {2024, 2, 2});
     EXPECT_EQ(pick(TGetCurePlanForm::ChoosePlan, QStringLiteral("2")), QDialog::Accepted);
     EXPECT_EQ(store.load(m_picker->PlanNo, result)->CureNo, 2);
+}
+
+TEST_P(PlanPickersTest, EnterInTheNumberChecksItAndPressesNoButton)
+{
+    storePlan(1, {2024, 1, 10});
+    TGetPractPlanForm practicePicker(m_context->context);
+    int dialogCount = 0;
+    for (PlanChooserDialog *picker :
+         {static_cast<PlanChooserDialog *>(m_picker.get()), static_cast<PlanChooserDialog *>(&practicePicker)}) {
+        dialogs().clear();
+        dialogs().queueDialog([](QDialog *dialog) {
+            auto *shown = static_cast<PlanChooserDialog *>(dialog);
+            QTest::keyClicks(shown->CureNoEdit, QStringLiteral("0"));
+            QTest::keyClick(shown->CureNoEdit, Qt::Key_Return);
+            EXPECT_TRUE(shown->isVisible());
+            shown->CureNoEdit->clear();
+            QTest::keyClicks(shown->CureNoEdit, QStringLiteral("1"));
+            QTest::keyClick(shown->CureNoEdit, Qt::Key_Enter, Qt::KeypadModifier);
+            return shown->result();
+        });
+        picker->Mode = PlanChooserDialog::ChooseUser;
+        EXPECT_EQ(Dialogs::exec(picker), QDialog::Accepted) << picker->objectName().toStdString();
+        EXPECT_EQ(picker->CureNo, 1);
+        // Only the number check spoke; the user search was never opened.
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("0 より大きい数字を入力してください。")});
+        EXPECT_EQ(dialogs().dialogCount(), ++dialogCount);
+    }
+    // A plan chosen with Enter alone.
+    m_picker->Mode = PlanChooserDialog::ChoosePlan;
+    dialogs().queueDialog([](QDialog *dialog) {
+        auto *shown = static_cast<PlanChooserDialog *>(dialog);
+        QTest::keyClicks(shown->CureNoEdit, QStringLiteral("1"));
+        QTest::keyClick(shown->CureNoEdit, Qt::Key_Return);
+        return shown->result();
+    });
+    EXPECT_EQ(Dialogs::exec(m_picker.get()), QDialog::Accepted);
+}
+
+TEST_P(PlanPickersTest, EveryShownPartLiesWholeInThePicker)
+{
+    storePlan(1, {2024, 1, 10});
+    storePlan(1, {2024, 5, 1});
+    // A part lies whole in the dialog or whole below its short height.
+    const auto checkWhole = [](const QDialog *picker) {
+        for (const QWidget *child : picker->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible() && child->geometry().intersects(picker->rect())) {
+                EXPECT_TRUE(picker->rect().contains(child->geometry()))
+                    << child->metaObject()->className() << " at " << child->geometry().top();
+            }
+        }
+    };
+    dialogs().queueDialog([&checkWhole](QDialog *dialog) {
+        auto *picker = static_cast<PlanChooserDialog *>(dialog);
+        checkWhole(picker);
+        EXPECT_FALSE(picker->PromptLabel->isVisible());
+        picker->CureNoEdit->setText(QStringLiteral("1"));
+        QTest::mouseClick(picker->ConfirmBtn, Qt::LeftButton);
+        EXPECT_TRUE(picker->PromptLabel->isVisible());
+        checkWhole(picker);
+        return int(QDialog::Rejected);
+    });
+    m_picker->Mode = PlanChooserDialog::ChoosePlan;
+    EXPECT_EQ(Dialogs::exec(m_picker.get()), QDialog::Rejected);
 }
 
 TEST_P(PlanPickersTest, CancelledUserSearchCancelsThePicker)

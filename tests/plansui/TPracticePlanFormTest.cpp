@@ -21,6 +21,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -142,6 +145,40 @@ TEST_P(TPracticePlanFormTest, SavesReopensEqualAndOverwritesAfterTheQuestion)
     m_practice->SaveButton->click();
     EXPECT_EQ(messages(), (QStringList{Overwrite, Saved}));
     EXPECT_EQ(rowCount(), 1);
+}
+
+TEST_P(TPracticePlanFormTest, AnUnreadableRecordShowsTheReadError)
+{
+    writePlan();
+    dialogs().queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(m_practice->SaveButton, Qt::LeftButton);
+    // Written by an older version of the program: format 29.
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE Practice SET DataFormatVersion = 29")));
+    dialogs().clear();
+    dialogs().queueDialog([](QDialog *dialog) {
+        auto *chooser = static_cast<PlanChooserDialog *>(dialog);
+        QTest::keyClicks(chooser->CureNoEdit, QStringLiteral("1"));
+        QTest::keyClick(chooser->CureNoEdit, Qt::Key_Return);
+        return chooser->result();
+    });
+    QTest::mouseClick(m_practice->OpenBtn, Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("System DB Read Error:実施計画")});
+    EXPECT_EQ(dialogs().messages().first().buttons, MessageButtons::Abort);
+    EXPECT_FALSE(m_practice->planShown());
+}
+
+TEST_P(TPracticePlanFormTest, BothPagesAreCentredTheFirstTimeShown)
+{
+    m_practice->resize(1400, 900);
+    newPlan(QStringLiteral("1"));
+    ASSERT_TRUE(m_practice->planShown());
+    QTabBar *tabs = m_practice->PageControl->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ASSERT_EQ(m_practice->PageControl->currentIndex(), 1);
+    const int free = m_practice->ScrollBox2->viewport()->width() - m_practice->Page2->width();
+    ASSERT_GT(free, 100);
+    EXPECT_EQ(m_practice->Page2->x(), free / 2);
+    EXPECT_EQ(m_practice->Page1->x(), (m_practice->ScrollBox1->viewport()->width() - m_practice->Page1->width()) / 2);
 }
 
 TEST_P(TPracticePlanFormTest, DeletesThePlanOfTheDayShown)

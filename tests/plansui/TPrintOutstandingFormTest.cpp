@@ -53,6 +53,24 @@ TEST_P(TPrintOutstandingFormTest, ListsUsersWithoutPlansAndKeepsPrintingForRows)
     EXPECT_TRUE(messages().isEmpty()) << messages().join(u'|').toStdString();
 }
 
+TEST_P(TPrintOutstandingFormTest, EachListOpensUnfiltered)
+{
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE Person SET Kana = 'ﾔﾏﾀﾞ' WHERE CureNo = 1")));
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE Person SET Kana = 'ｻﾄｳ' WHERE CureNo = 2")));
+    TPrintOutstandingForm missing(m_context->context);
+    missing.show();
+    QTest::mouseClick(missing.PlanBtn, Qt::LeftButton);
+    ASSERT_EQ(missing.DBGrid1->rowCount(), 2);
+    QTest::mouseClick(missing.KanaBtn[7], Qt::LeftButton); // ヤ
+    ASSERT_EQ(missing.DBGrid1->rowCount(), 1);
+    QTest::mouseClick(missing.PractBtn, Qt::LeftButton);
+    EXPECT_EQ(missing.DBGrid1->rowCount(), 2);
+    QTest::mouseClick(missing.KanaBtn[2], Qt::LeftButton); // サ
+    ASSERT_EQ(missing.DBGrid1->rowCount(), 1);
+    QTest::mouseClick(missing.PlanBtn, Qt::LeftButton);
+    EXPECT_EQ(missing.DBGrid1->rowCount(), 2);
+}
+
 TEST_P(TPrintOutstandingFormTest, PlanSearchShowsTheDetailsOfTheRowClicked)
 {
     ASSERT_TRUE(exec(QStringLiteral("UPDATE Person SET distinctive = '車椅子使用', Kana = 'ﾔﾏﾀﾞ' WHERE CureNo = 1")));

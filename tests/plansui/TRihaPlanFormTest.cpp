@@ -1,5 +1,8 @@
 #include "PlanWindowFixture.h"
 
+#include "core/CodeTables.h"
+#include "platform/DbQuery.h"
+
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TRihaShape.h"
@@ -9,6 +12,7 @@
 #include "plansui/RihaPlanPanel.h"
 #include "plansui/TRihaPlanForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -18,8 +22,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace {
 
@@ -113,9 +120,9 @@ TEST_P(TRihaPlanFormTest, FailedSaveKeepsTheOldPlanAndTheChanges)
     save();
     child<PhraseComboBox>(panel(), "ItamiComment")->setEditText(QStringLiteral("膝痛"));
     ASSERT_TRUE(exec(QStringLiteral("ALTER TABLE Figure RENAME TO FigureAway")));
-    save();
+    save(1);
     ASSERT_TRUE(exec(QStringLiteral("ALTER TABLE FigureAway RENAME TO Figure")));
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("登録に失敗しました。")});
+    EXPECT_EQ(messages(), QStringList({Overwrite, QStringLiteral("登録に失敗しました。")}));
     EXPECT_TRUE(panel()->isModified());
     EXPECT_TRUE(m_form->SaveBtn->isEnabled());
 
@@ -176,8 +183,14 @@ TEST_P(TRihaPlanFormTest, AnotherPlanOfTheDayIsReplacedOnlyWhenConfirmed)
     newPlan(QStringLiteral("1"), {2024, 5, 1});
     child<PhraseComboBox>(panel(), "HokouComment")->setEditText(QStringLiteral("杖歩行"));
     save();
-    save(); // the plan on screen replaces itself without a question
-    EXPECT_EQ(messages().size(), 1);
+    // The plan on screen, perhaps signed on paper, is not replaced silently either.
+    dialogs().queueAnswer(MessageAnswer::No);
+    dialogs().clear();
+    QTest::mouseClick(m_form->SaveBtn, Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{Overwrite});
+    save(1);
+    EXPECT_EQ(messages().size(), 2);
+    EXPECT_EQ(planCount(), 1);
 
     newPlan(QStringLiteral("1"), {2024, 5, 1});
     dialogs().queueAnswer(MessageAnswer::No);
@@ -188,6 +201,61 @@ TEST_P(TRihaPlanFormTest, AnotherPlanOfTheDayIsReplacedOnlyWhenConfirmed)
     EXPECT_EQ(messages().first(), Overwrite);
     EXPECT_EQ(planCount(), 1);
     EXPECT_TRUE(m_form->plan().Body.HokouTxt.isEmpty());
+}
+
+TEST_P(TRihaPlanFormTest, DegreeCirclesSitOverTheirNames)
+{
+    // The centre of the name on the scale's line, the later one of two alike.
+    const auto centreOf = [this](const QString &text, int top, bool later = false) {
+        int centre = -1;
+        for (const QLabel *label : panel()->findChildren<QLabel *>()) {
+            if (label->text() == text && std::abs(label->y() - top) < 4 && label->objectName().isEmpty() &&
+                (centre < 0 || later))
+                centre = std::max(centre, label->geometry().center().x());
+        }
+        EXPECT_GE(centre, 0) << text.toStdString();
+        return centre;
+    };
+    for (int degree = 0; degree < int(JiritsuNames.size()); ++degree) {
+        DbQuery update(db(), QStringLiteral("UPDATE Person SET Jiritsu_KBN = :degree, Ninchi_KBN = :ninchi, "
+                                            "YOUKAIGO_KBN = :care WHERE CureNo = 1"));
+        update.bind(u"degree", degree).bind(u"ninchi", degree % 8).bind(u"care", degree % 7);
+        ASSERT_TRUE(exec(update));
+        dialogs().queueDialog([](QDialog *dialog) {
+            auto *picker = static_cast<PlanChooserDialog *>(dialog);
+            QTest::keyClicks(picker->CureNoEdit, QStringLiteral("1"));
+            QTest::keyClick(picker->CureNoEdit, Qt::Key_Return);
+            return picker->result();
+        });
+        QTest::mouseClick(m_form->NewBtn, Qt::LeftButton);
+        ASSERT_TRUE(m_form->planShown());
+        const QLabel *circle = panel()->JiritsuCircle;
+        ASSERT_TRUE(circle->isVisible());
+        EXPECT_EQ(circle->geometry().center().x(), centreOf(JiritsuNames[size_t(degree)].toString(), circle->y()))
+            << degree;
+        circle = panel()->NinchiCircle;
+        EXPECT_EQ(circle->geometry().center().x(), centreOf(NinchiNames[size_t(degree % 8)].toString(), circle->y()));
+        circle = panel()->YoukaigoCircle;
+        const int care = degree % 7;
+        EXPECT_EQ(circle->geometry().center().x(),
+                  centreOf(QString::number(care < 2 ? care + 1 : care - 1), circle->y(), care >= 2));
+    }
+}
+
+TEST_P(TRihaPlanFormTest, EachShowingStartsAtTheTop)
+{
+    newPlan(QStringLiteral("1"), {2024, 5, 1});
+    m_form->resize(900, 500);
+    QScrollBar *bar = m_form->ScrollBox->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    QWheelEvent wheel(QPointF(50, 50), m_form->ScrollBox->viewport()->mapToGlobal(QPointF(50, 50)), {}, {0, -360},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_form->ScrollBox->viewport(), &wheel);
+    EXPECT_EQ(bar->value(), 96);
+    QTest::mouseClick(m_form->CloseBtn, Qt::LeftButton);
+    ASSERT_FALSE(m_form->isVisible());
+    m_form->show();
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_P(TRihaPlanFormTest, DeleteRemovesThePlanAfterTheQuestion)

@@ -6,6 +6,7 @@
 #include "coreui/EraLineEdit.h"
 #include "coreui/KanaLineEdit.h"
 #include "coreui/TCommentForm.h"
+#include "platform/DbConnection.h"
 #include "usersui/TConnectionStringDialog.h"
 #include "usersui/THinorikuForm.h"
 #include "usersui/THinorikuUserForm.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -143,12 +145,21 @@ TEST_P(PartnerFormsTest, LinkSettingsAreStoredAndConnectedAsTyped)
         dialog->DriverBox->setCurrentIndex(int(PartnerConnectionString::Driver::AccessFile));
         EXPECT_FALSE(dialog->ServerEdit->isVisible());
         dialog->FileEdit->setText(file + QStringLiteral(".missing"));
-        dialog->TestButton->click();
-        EXPECT_TRUE(dialog->ResultLabel->text().startsWith(QStringLiteral("接続できません: ")));
+        QTest::mouseClick(dialog->TestButton, Qt::LeftButton);
+        // The system's message, and the driver's text whole beside it.
+        EXPECT_EQ(dialog->ResultLabel->text(), QStringLiteral("接続に失敗しました。"));
+        DbConnection failing;
+        EXPECT_FALSE(failing.open(dialog->connectionString(), QString(), QString()));
+        EXPECT_FALSE(failing.errorText().isEmpty());
+        EXPECT_EQ(dialog->DetailsEdit->toPlainText(), failing.errorText());
+        EXPECT_TRUE(dialog->DetailsEdit->isVisible());
+        EXPECT_TRUE(dialog->rect().contains(dialog->DetailsEdit->geometry()));
         dialog->DriverBox->setCurrentIndex(int(PartnerConnectionString::Driver::SQLite));
+        EXPECT_FALSE(dialog->DetailsEdit->isVisible());
         dialog->FileEdit->setText(file);
-        dialog->TestButton->click();
+        QTest::mouseClick(dialog->TestButton, Qt::LeftButton);
         EXPECT_EQ(dialog->ResultLabel->text(), QStringLiteral("接続できました。"));
+        EXPECT_FALSE(dialog->DetailsEdit->isVisible());
         dialog->OkButton->click();
         return dialog->result();
     });
