@@ -46,8 +46,7 @@ bool WorkBoard::displayDay(TDateTime date, int firstStaff)
 {
     m_startDate = DateTime::dateOf(date);
     m_firstStaff = std::max(firstStaff, 0);
-    m_hasCopy = false;
-    m_status.clear();
+    clearCopy();
     const bool loaded = m_data.OpenDayTimeFrames(m_startDate);
     if (loaded) {
         // Columns map to staff by list index; a slot of a staff member not
@@ -90,6 +89,13 @@ void WorkBoard::clear()
     m_data.ClearTimeFrames();
     m_bookings.clear();
     m_displayed = false;
+}
+
+void WorkBoard::clearCopy()
+{
+    m_hasCopy = false;
+    m_copyIsDay = false;
+    m_status.clear();
 }
 
 int WorkBoard::columnCount() const
@@ -260,8 +266,7 @@ void WorkBoard::copySlot(const QString &labelName, bool withBookings)
 
 bool WorkBoard::eraseSlot(const QString &labelName)
 {
-    m_hasCopy = false;
-    m_copyIsDay = false;
+    clearCopy();
     const int index = indexOf(labelName, QStringLiteral("*** System Error 時間枠が見つかりません。"));
     if (index < 0)
         return false;

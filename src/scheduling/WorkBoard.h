@@ -45,6 +45,8 @@ public:
     bool reload();
     // Empties the board; the copy buffer stays.
     void clear();
+    // Empties the copy buffer and its status text.
+    void clearCopy();
     [[nodiscard]] bool isDisplayed() const { return m_displayed; }
 
     // Columns shown, their day and staff member (-1 when none).

@@ -13,12 +13,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include <memory>
@@ -115,6 +117,42 @@ TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
     const CureResult stored = ResultRows::all(db())[0];
     EXPECT_EQ(stored.KubunCode, 1);
     EXPECT_EQ(stored.Flags, ResultTypeFlags::derive(2, 1));
+    m_edit->hide();
+}
+
+// Deleting asks first (No is the default); 保存 keeps every row's 削除 button.
+TEST_P(ResultWindowsTest, EntryAsksBeforeDeletingAndKeepsItsDeleteButtons)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April), ResultRows::make(m_cureNo, April + 3)});
+    m_edit->CureNo = m_cureNo;
+    m_edit->FromDate = April;
+    m_edit->ToDate = April + 30;
+    m_edit->show();
+    const auto deleteButtons = [this] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return m_edit->DBGrid1->findChildren<QPushButton *>(QStringLiteral("DeleteButton"));
+    };
+    QTest::mouseClick(m_edit->Button3, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("保存しました。"));
+    ASSERT_EQ(deleteButtons().size(), 2);
+
+    m_app->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(deleteButtons().first(), Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(ResultRows::all(db()).size(), 2u);
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(deleteButtons().first(), Qt::LeftButton);
+    EXPECT_EQ(ResultRows::all(db()).size(), 1u);
+
+    m_app->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(m_edit->Button2, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messages().last().text, QStringLiteral("この月の全ての実績を削除しますか？"));
+    EXPECT_EQ(m_app->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(m_edit->DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(ResultRows::all(db()).size(), 1u);
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(m_edit->Button2, Qt::LeftButton);
+    EXPECT_TRUE(ResultRows::all(db()).empty());
     m_edit->hide();
 }
 

@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 #include <QWheelEvent>
 
 namespace {
@@ -131,12 +132,59 @@ TEST_P(BoardFormsTest, MenusGoThroughTheDialogs)
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1"))->parentWidget()->objectName(), QStringLiteral("P3"));
 
     form.TargetLabel = QStringLiteral("L1");
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
     trigger(form.LabelPopupMenu, "AllEraseMenu");
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1")), nullptr);
     DbDataSet rows;
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
     EXPECT_EQ(rows.recordCount(), 1);
-    EXPECT_TRUE(messages().isEmpty()) << messages().join(u'|').toStdString();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("時間枠と全ての予約を削除しますか？")});
+}
+
+// Erasing a slot asks first (No is the default); the erase and a new showing
+// empty the copy buffer and its status text.
+TEST_P(BoardFormsTest, EraseAsksAndEmptiesTheCopyBuffer)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    form.StuffBox->setCurrentIndex(1);
+    form.RVDate->setDate(QDate(2026, 12, 1));
+    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    const auto trigger = [](QMenu *menu, const char *name) {
+        menu->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    };
+    form.TargetLabel = QStringLiteral("L0");
+    trigger(form.LabelPopupMenu, "TimeCopyMenu");
+    EXPECT_EQ(form.StatusPanel1->text(), QStringLiteral("12/02 09:30 時間枠コピー"));
+
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    trigger(form.LabelPopupMenu, "AllEraseMenu");
+    ASSERT_EQ(m_test->dialogs.messages().size(), 1);
+    EXPECT_EQ(m_test->dialogs.messages().last().text, QStringLiteral("時間枠と全ての予約を削除しますか？"));
+    EXPECT_EQ(m_test->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_TRUE(form.board().canPasteSlot());
+
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    trigger(form.LabelPopupMenu, "AllEraseMenu");
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_EQ(form.StatusPanel1->text(), QString());
+    EXPECT_FALSE(form.board().canPasteSlot());
+
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
+                                    "VALUES ('2026-12-03 00:00:00.000', 12, '1899-12-30 10:00:00.000', 30, 1)")));
+    form.close();
+    form.show();
+    form.StuffBox->setCurrentIndex(1);
+    form.RVDate->setDate(QDate(2026, 12, 1));
+    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    form.TargetLabel = QStringLiteral("L0");
+    trigger(form.LabelPopupMenu, "TimeCopyMenu");
+    EXPECT_TRUE(form.board().canPasteSlot());
+    form.close();
+    form.show();
+    EXPECT_EQ(form.StatusPanel1->text(), QString());
+    EXPECT_FALSE(form.board().canPasteSlot());
 }
 
 // The wheel moves the bar used last, and nothing before a bar was used.
@@ -201,7 +249,18 @@ TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT Comment FROM Schedule"))));
     EXPECT_EQ(rows.field(u"Comment").asString(), QStringLiteral("午後に変更"));
 
-    form.AllDeleteButton->click();
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(form.AllDeleteButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messages().last().text, QStringLiteral("この時間枠の全ての予約を削除しますか？"));
+    EXPECT_EQ(m_test->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(bookings(), 1);
+    form.ScheduleDispGrid->setCurrentCell(0, 0);
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(form.DeleteButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messages().last().text, QStringLiteral("佐藤　一郎 様の予約を削除しますか？"));
+    EXPECT_EQ(bookings(), 1);
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.AllDeleteButton, Qt::LeftButton);
     EXPECT_EQ(form.BookedCount, 0);
     EXPECT_FALSE(form.DeleteButton->isEnabled());
     EXPECT_EQ(bookings(), 0);
@@ -217,11 +276,14 @@ TEST(SlotDialogs, RefuseInTheirOwnLabel)
     const struct
     {
         QString time, minutes, message;
-    } cases[] = {{QStringLiteral("07:59"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
-                 {QStringLiteral("21:00"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
-                 {QStringLiteral("20:59"), QString(), QStringLiteral("分は入力必須項目です。")},
-                 {QStringLiteral("20:59"), QStringLiteral("601"), QStringLiteral("分は600分以下です。")},
-                 {QStringLiteral("20:59"), QStringLiteral("0"), QStringLiteral("分は１分以上です。")}};
+    } cases[] = {
+        {QStringLiteral("07:59"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
+        {QStringLiteral("21:00"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
+        {QStringLiteral("20:59"), QString(), QStringLiteral("分は入力必須項目です。")},
+        {QStringLiteral("20:59"), QStringLiteral("601"), QStringLiteral("分は600分以下です。")},
+        {QStringLiteral("20:59"), QStringLiteral("0"), QStringLiteral("分は１分以上です。")},
+        {QStringLiteral("20:59"), QStringLiteral("600"), QStringLiteral("終了時刻が21:00を過ぎています（1分まで）。")},
+        {QStringLiteral("20:30"), QStringLiteral("60"), QStringLiteral("終了時刻が21:00を過ぎています（30分まで）。")}};
     for (const auto &c : cases) {
         form.StartTimeEdit->setText(c.time);
         form.FunnEdit->setText(c.minutes);
@@ -229,6 +291,7 @@ TEST(SlotDialogs, RefuseInTheirOwnLabel)
         EXPECT_EQ(form.ErrorLabel->text(), c.message) << c.time.toStdString() << " " << c.minutes.toStdString();
         EXPECT_TRUE(form.isVisible());
     }
+    form.StartTimeEdit->setText(QStringLiteral("11:00"));
     form.FunnEdit->setText(QStringLiteral("600"));
     form.findChild<QPushButton *>(QStringLiteral("GroupButton"))->click();
     form.SetButton->click();
