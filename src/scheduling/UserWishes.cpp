@@ -71,8 +71,21 @@ WeekCheck checkWeek(const std::array<QString, 7> &starts, const std::array<QStri
 {
     WeekCheck check;
     for (int day = 0; day < 7; ++day) {
-        if (isNoWish(starts[day]))
-            continue; // start 0 and minutes 0: no wish that day
+        if (isNoWish(starts[day])) {
+            // No wish that day, but typed minutes that are no number are
+            // told rather than saved as 0.
+            const QString typed = minutes[day].trimmed();
+            bool number = false;
+            const int ignored = typed.toInt(&number);
+            Q_UNUSED(ignored);
+            if (!typed.isEmpty() && !number) {
+                check.errorDay = day;
+                check.errorInMinutes = true;
+                check.message = QStringLiteral("分は数値項目です。");
+                return check;
+            }
+            continue;
+        }
         const std::optional<TDateTime> start = SlotEntryCheck::startTime(starts[day].trimmed());
         if (!start) {
             check.errorDay = day;
@@ -98,9 +111,8 @@ SaveResult saveWeek(DbConnection &database, int cureNo, const TUserWeekBook::Wee
         return SaveResult::WriteFailed;
     QStringList sets;
     for (int day = 0; day < 7; ++day)
-        sets << QStringLiteral("%1 = :r%3, %2 = :f%3")
-                    .arg(dayColumn(u"Reserve", day), dayColumn(u"Funn", day))
-                    .arg(day);
+        sets
+            << QStringLiteral("%1 = :r%3, %2 = :f%3").arg(dayColumn(u"Reserve", day), dayColumn(u"Funn", day)).arg(day);
     DbQuery update(database, QStringLiteral("UPDATE Person SET ") + sets.join(QStringLiteral(", ")) +
                                  QStringLiteral(" WHERE CureNo = :cureNo"));
     for (int day = 0; day < 7; ++day)

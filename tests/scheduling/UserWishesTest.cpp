@@ -50,7 +50,7 @@ TEST_P(UserWishesTest, SavedWeekExpandsOverTheMonth)
     std::array<QString, 7> starts{QStringLiteral("09:30"), QStringLiteral("00:00"), QStringLiteral("  :  "),
                                   QStringLiteral("10:00"), QStringLiteral("00:00"), QStringLiteral("00:00"),
                                   QStringLiteral("00:00")};
-    std::array<QString, 7> minutes{QStringLiteral("40"), QStringLiteral("0"), QString(), QStringLiteral("60"),
+    std::array<QString, 7> minutes{QStringLiteral("40"), QStringLiteral("0"), QString(),          QStringLiteral("60"),
                                    QStringLiteral("0"),  QStringLiteral("0"), QStringLiteral("0")};
     const WeekCheck check = UserWishes::checkWeek(starts, minutes);
     ASSERT_EQ(check.errorDay, -1) << check.message.toStdString();
@@ -97,7 +97,8 @@ TEST(UserWishesCheck, MessagesAndPlaces)
         {2, QStringLiteral("09:00"), QStringLiteral("0"), 2, true, QStringLiteral("分は１分以上です。")},
         {4, QStringLiteral("09:00"), QStringLiteral("601"), 4, true, QStringLiteral("分は600分以下です。")},
         {5, QStringLiteral("09:00"), QString(), 5, true, QStringLiteral("分は入力必須項目です。")},
-        {5, QStringLiteral("00:00"), QStringLiteral("abc"), -1, false, {}}, // no wish: minutes unread
+        {5, QStringLiteral("00:00"), QStringLiteral("abc"), 5, true, QStringLiteral("分は数値項目です。")},
+        {5, QStringLiteral("00:00"), QStringLiteral("45"), -1, false, {}}, // no wish: the minutes are not kept
     };
     for (const Case &c : cases) {
         std::array<QString, 7> starts;
