@@ -177,12 +177,51 @@ TEST_P(ResultWindowsTest, MonthlyRecordLoadsTheUsersMonth)
     EXPECT_TRUE(form.PrintButton->isEnabled());
     QAbstractItemModel *model = form.ResultGrid->model();
     ASSERT_TRUE(model->setData(model->index(0, 5), QStringLiteral("-8"), Qt::EditRole));
-    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    EXPECT_EQ(model->data(model->index(0, 5)).toInt(), 0);
     EXPECT_TRUE(form.SaveButton->isEnabled());
-    m_app->dialogs.queueAnswer(MessageAnswer::No);
-    EXPECT_FALSE(form.close());
-    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    EXPECT_FALSE(form.SaveButton->isEnabled());
+    m_app->dialogs.clear();
     EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_app->dialogs.messageTexts().isEmpty());
+}
+
+// An edit waits on its row until the cursor leaves it or 保存; 閉じる asks
+// only while one waits, and はい drops it.
+TEST_P(ResultWindowsTest, MonthlyRecordAsksOnlyForAPendingEdit)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April), ResultRows::make(m_cureNo, April + 1)});
+    TPersonMedicalRecordForm form(m_app->context);
+    form.show();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(form.OpenButton, Qt::LeftButton);
+    QAbstractItemModel *model = form.ResultGrid->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    // Right after a load nothing is asked.
+    m_app->dialogs.clear();
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_app->dialogs.messageTexts().isEmpty());
+
+    form.show();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(form.OpenButton, Qt::LeftButton);
+    form.ResultGrid->setCurrentIndex(model->index(0, 5));
+    ASSERT_TRUE(model->setData(model->index(0, 5), QStringLiteral("45"), Qt::EditRole));
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 20);
+    form.ResultGrid->setCurrentIndex(model->index(1, 5));
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 45);
+    ASSERT_TRUE(model->setData(model->index(1, 5), QStringLiteral("50"), Qt::EditRole));
+
+    m_app->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("保存していませんが、このまま閉じますか？"));
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 45);
+    EXPECT_EQ(ResultRows::all(db())[1].RMinute, 20);
 }
 
 TEST_P(ResultWindowsTest, DailyRecordChecksItsConditionsAndTotals)
