@@ -195,15 +195,13 @@ void TResultsEditForm::cellEdited(int row, int column, const QVariant &value)
     const ResultGridModel::Column &spec = m_model->column(column);
     if (spec.flag >= 0) {
         ok = m_entry.setFlag(row, spec.flag, value.toBool());
-    } else if (column == 1) {
-        const QTime time = QTime::fromString(value.toString(), QStringLiteral("HH:mm"));
-        if (!time.isValid())
-            return;
-        ok = m_entry.rows().setStart(row, DateTime::fromTime(time));
-    } else if (column == 2) {
-        ok = m_entry.setMinutes(row, value.toInt(), message);
+    } else if (column == 1 || column == 2) {
+        ok = column == 1 ? m_entry.setStart(row, value.toString(), message)
+                         : m_entry.setMinutes(row, value.toString(), message);
         if (!message.isEmpty()) {
+            // The cell shows what is stored again.
             Dialogs::warning(message, MessageButtons::Abort);
+            m_model->refreshRow(row);
             return;
         }
     } else if (column == TypeColumn) {

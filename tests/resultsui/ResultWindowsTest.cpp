@@ -109,6 +109,15 @@ TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
     EXPECT_TRUE(model->setData(model->index(0, 2), QStringLiteral("-3"), Qt::EditRole));
     EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("負の値です。"));
     EXPECT_EQ(ResultRows::all(db())[0].RMinute, 20);
+    // Refused values are told, and the cell shows the stored one again.
+    EXPECT_TRUE(model->setData(model->index(0, 2), QStringLiteral("9999"), Qt::EditRole));
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("分は600分以下です。"));
+    EXPECT_EQ(model->data(model->index(0, 2)).toInt(), 20);
+    const QString start = model->data(model->index(0, 1)).toString();
+    EXPECT_TRUE(model->setData(model->index(0, 1), QStringLiteral("25:99"), Qt::EditRole));
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("開始時刻エラーです。（00:00～23:59）"));
+    EXPECT_EQ(model->data(model->index(0, 1)).toString(), start);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 20);
     // 入所 個別 moved to 通所 with 短期集中 ticked there.
     ASSERT_TRUE(model->setData(model->index(0, 3), 2, Qt::EditRole));
     ASSERT_TRUE(model->setData(model->index(0, 4 + 8), Qt::Checked, Qt::CheckStateRole));
