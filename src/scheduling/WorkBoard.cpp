@@ -17,6 +17,7 @@ using Refusal = TScheduleData::Refusal;
 const QString OverlapText = QStringLiteral("時間が重複しています。");
 const QString FrameFailedText = QStringLiteral("時間割表の枠取りに失敗しました。");
 const QString UpdateFailedText = QStringLiteral("System Error 予約の修正に失敗しました。");
+const QString SlotGoneText = QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。");
 const QString NotFoundText = QStringLiteral("System Error 予約確認に失敗しました。");
 const QString WriteFailedText = QStringLiteral("System Error スケジュールの登録に失敗しました。");
 const QString BusyText =
@@ -223,9 +224,8 @@ bool WorkBoard::book(const QString &labelName, const BookingUser &user)
         return true;
     }
     showBookingRefusal(result, QStringLiteral("入所日(開始日)より前の日付けで予約はできません。"));
-    // Another workstation changed the slot: show what is stored now.
-    if (result.status == Status::Full || result.status == Status::SlotGone)
-        reload();
+    // Another workstation may have changed the day: show what is stored now.
+    reload();
     return false;
 }
 
@@ -247,6 +247,7 @@ void WorkBoard::showBookingRefusal(const ScheduleBooking::Result &result, const 
     case Status::UserOverlap:
         return Dialogs::error(result.message);
     case Status::SlotGone:
+        return Dialogs::error(SlotGoneText);
     case Status::UserGone:
         return Dialogs::error(QStringLiteral("System Error ドロップに失敗しました。"));
     case Status::BeginFailed:

@@ -187,6 +187,27 @@ TEST_P(BoardFormsTest, EraseAsksAndEmptiesTheCopyBuffer)
     EXPECT_FALSE(form.board().canPasteSlot());
 }
 
+// A drop on a slot another workstation deleted says so and shows the board
+// as stored.
+TEST_P(BoardFormsTest, DropOnADeletedSlotReloadsTheBoard)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    form.StuffBox->setCurrentIndex(1);
+    form.RVDate->setDate(QDate(2026, 12, 1));
+    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    BoardCell *label = form.Board->slotLabel(QStringLiteral("L0"));
+    ASSERT_NE(label, nullptr);
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
+    QMimeData data;
+    data.setData(QString::fromLatin1(BookingPayload::MimeType),
+                 R"({"CureNo":7,"NyushoDate":0,"TaishoDate":0,"RihaType":2,"KubunCode":9,"Name":"佐藤　一郎"})");
+    emit label->dropped(&data);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。")});
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_EQ(bookings(), 0);
+}
+
 // The wheel moves the bar used last, and nothing before a bar was used.
 TEST_P(BoardFormsTest, WheelFollowsTheLastScrollBar)
 {
