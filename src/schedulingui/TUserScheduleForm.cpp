@@ -161,7 +161,10 @@ void TUserScheduleForm::showEvent(QShowEvent *event)
                                      new QTableWidgetItem(m_context.mainModule.GetStaffKigo(m_staff.codeAt(row))));
         }
         const bool loaded = m_schedule.load({CureNo, NyushoDate, TaishoDate, YearMonth, MonthWish});
-        Board->setLabels(loaded ? m_schedule.labels() : std::vector<WorkBoard::FrameLabel>{});
+        const std::vector<WorkBoard::FrameLabel> labels =
+            loaded ? m_schedule.labels() : std::vector<WorkBoard::FrameLabel>{};
+        Board->setLabels(labels);
+        Board->scrollToFirstSlot(labels);
         Board->setBoardVisible(loaded);
     }
     QWidget::showEvent(event);

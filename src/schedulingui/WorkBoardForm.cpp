@@ -226,6 +226,8 @@ void WorkBoardForm::closeEvent(QCloseEvent *event)
 void WorkBoardForm::showBoard(bool shown)
 {
     Board->setBoardVisible(shown);
+    if (shown)
+        Board->scrollToFirstSlot(m_board->labels());
     UserPanel->setVisible(shown);
     RVDate->setEnabled(!shown);
     DispButton->setEnabled(!shown);

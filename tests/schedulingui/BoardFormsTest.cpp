@@ -64,6 +64,13 @@ protected:
         return m_test->context;
     }
     [[nodiscard]] QStringList messages() const { return m_test->dialogs.messageTexts(); }
+    // Shows staff 12 from December 1st.
+    static void displayDecember(TStuffScheduleForm &form)
+    {
+        form.StuffBox->setCurrentIndex(1);
+        form.RVDate->setDate(QDate(2026, 12, 1));
+        QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    }
 
     std::unique_ptr<TestContext> m_test;
 };
@@ -147,9 +154,7 @@ TEST_P(BoardFormsTest, EraseAsksAndEmptiesTheCopyBuffer)
 {
     TStuffScheduleForm form(context());
     form.show();
-    form.StuffBox->setCurrentIndex(1);
-    form.RVDate->setDate(QDate(2026, 12, 1));
-    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    displayDecember(form);
     const auto trigger = [](QMenu *menu, const char *name) {
         menu->findChild<QAction *>(QString::fromLatin1(name))->trigger();
     };
@@ -175,9 +180,7 @@ TEST_P(BoardFormsTest, EraseAsksAndEmptiesTheCopyBuffer)
                                     "VALUES ('2026-12-03 00:00:00.000', 12, '1899-12-30 10:00:00.000', 30, 1)")));
     form.close();
     form.show();
-    form.StuffBox->setCurrentIndex(1);
-    form.RVDate->setDate(QDate(2026, 12, 1));
-    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    displayDecember(form);
     form.TargetLabel = QStringLiteral("L0");
     trigger(form.LabelPopupMenu, "TimeCopyMenu");
     EXPECT_TRUE(form.board().canPasteSlot());
@@ -193,9 +196,7 @@ TEST_P(BoardFormsTest, DropOnADeletedSlotReloadsTheBoard)
 {
     TStuffScheduleForm form(context());
     form.show();
-    form.StuffBox->setCurrentIndex(1);
-    form.RVDate->setDate(QDate(2026, 12, 1));
-    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    displayDecember(form);
     BoardCell *label = form.Board->slotLabel(QStringLiteral("L0"));
     ASSERT_NE(label, nullptr);
     ASSERT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
@@ -206,6 +207,26 @@ TEST_P(BoardFormsTest, DropOnADeletedSlotReloadsTheBoard)
     EXPECT_EQ(messages(), QStringList{QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。")});
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
     EXPECT_EQ(bookings(), 0);
+}
+
+// A board opens at its first column and at the hour of its earliest slot,
+// wherever it was scrolled before.
+TEST_P(BoardFormsTest, BoardOpensAtTheFirstSlot)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    displayDecember(form);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 1);
+    EXPECT_EQ(form.Board->TimePanel->y(), -120);
+    form.Board->TimeScrollBar->setValue(10);
+    form.Board->DayScrollBar->setValue(20);
+    form.close();
+    form.show();
+    displayDecember(form);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 1);
+    EXPECT_EQ(form.Board->DayScrollBar->value(), 0);
+    EXPECT_EQ(form.Board->SchedulePanel->x(), 0);
+    EXPECT_EQ(form.Board->ScrollMode, 0);
 }
 
 // The wheel moves the bar used last, and nothing before a bar was used.
