@@ -2,6 +2,7 @@
 #include "PersonRows.h"
 #include "ResultsFixture.h"
 
+#include "core/EraDate.h"
 #include "coreui/EraLineEdit.h"
 #include "resultsui/TCopyModeForm.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -11,15 +12,19 @@
 #include "resultsui/TResultSheetForm.h"
 #include "resultsui/TResultsEditForm.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -94,6 +99,33 @@ TEST_P(ResultWindowsTest, SheetShowsTheTypedMonthAndOpensTheEntry)
     EXPECT_EQ(m_edit->FromDate, April);
     EXPECT_EQ(sheet.StrGrid->item(0, 10)->text(), QStringLiteral("○"));
     EXPECT_EQ(sheet.StrGrid->item(0, 33)->text(), QStringLiteral("   2"));
+}
+
+// The sheet names its month and shows an import into it at once.
+TEST_P(ResultWindowsTest, SheetShowsItsMonthAndReloadsAfterAnImport)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April + 2)});
+    TResultSheetForm sheet(m_app->context);
+    sheet.show();
+    EXPECT_EQ(sheet.YearMonthLabel->text(), QString());
+    queueMonth(April);
+    QTest::mouseClick(sheet.OpenButton, Qt::LeftButton);
+    EXPECT_EQ(sheet.YearMonthLabel->text(), FormatEraYearMonth(April) + QStringLiteral(" (2024/04)"));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("april.csv"));
+    m_app->dialogs.queueFileName(file);
+    sheet.ExportMenu->trigger();
+    ASSERT_TRUE(QFileInfo::exists(file));
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM CureResults")));
+    queueMonth(April);
+    QTest::mouseClick(sheet.OpenButton, Qt::LeftButton);
+    EXPECT_EQ(sheet.StrGrid->item(0, 0), nullptr);
+
+    m_app->dialogs.queueFileName(file);
+    sheet.ImportExtDataMenu->trigger();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("インポートしました。"));
+    ASSERT_EQ(sheet.StrGrid->rowCount(), 1);
+    EXPECT_EQ(sheet.StrGrid->item(0, 4)->text(), QStringLiteral("○"));
 }
 
 TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
@@ -268,6 +300,13 @@ TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
     dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1); // 全員
     dialog.DisplayBtn->click();
     ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
+    // Shown again, the dialog starts without the last list.
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.DBGrid1->rowCount(), 0);
+    dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1);
+    QTest::mouseClick(dialog.DisplayBtn, Qt::LeftButton);
+    ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
     EXPECT_FALSE(dialog.ImportBtn->isEnabled());
     dialog.AllSelectBtn->click();
     EXPECT_TRUE(dialog.ImportBtn->isEnabled());
@@ -285,6 +324,9 @@ TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
     });
     dialog.ImportBtn->click();
     EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(dialog.StatBar->value(), 1);
+    dialog.show();
+    EXPECT_EQ(dialog.StatBar->value(), -1);
     ASSERT_EQ(ResultRows::all(db()).size(), 1u);
     EXPECT_EQ(ResultRows::all(db())[0].StuffKigo, QStringLiteral("ス"));
 }
