@@ -6,6 +6,7 @@
 #include "core/TMainModule.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/TMainForm.h"
+#include "coreui/TStringsForm.h"
 #include "plans/PracticeRules.h"
 #include "plansui/ClipboardMenu.h"
 #include "plansui/PracticeGrid.h"
@@ -14,7 +15,6 @@
 #include "plansui/TABCForm.h"
 #include "plansui/TGetPractPlanForm.h"
 #include "plansui/TPaperMenuForm.h"
-#include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/DialogService.h"
 

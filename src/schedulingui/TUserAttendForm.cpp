@@ -4,9 +4,11 @@
 #include "base/Sjis.h"
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
+#include "coreui/TStringsForm.h"
 #include "platform/DialogService.h"
 #include "usersui/TUserSearchForm.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -48,6 +50,8 @@ TUserAttendForm::TUserAttendForm(AppContext &context)
     Memo = new QPlainTextEdit(FilterPanel);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setFixedHeight(60);
+    Memo->setToolTip(QStringLiteral("ダブルクリックで定型文"));
+    Memo->viewport()->installEventFilter(this);
     layout->addWidget(UserSearch, 0, 0);
     layout->addWidget(HizukeLeft, 0, 1);
     layout->addWidget(YearMonthLabel, 0, 2);
@@ -63,12 +67,30 @@ TUserAttendForm::TUserAttendForm(AppContext &context)
     }
     layout->addWidget(new QLabel(QStringLiteral("連絡欄"), FilterPanel), 2, 0);
     layout->addWidget(Memo, 2, 1, 1, 9);
-    setColumns({{QStringLiteral("予定日"), 150, [](const auto &r) { return eraDay(r.ReserveDay); }},
-                {QStringLiteral("曜日"), 60, [](const auto &r) { return weekday(r.ReserveDay); }},
-                {QStringLiteral("形態"), 100, [](const auto &r) { return CodeName(RihaTypeNames, r.RihaType); }},
-                {QStringLiteral("区分"), 180, [](const auto &r) { return BookingList::kubunWords(r.KubunCode, u"  "); }},
-                {QStringLiteral("担当者"), 140, [](const auto &r) { return r.StuffName; }},
-                {QStringLiteral("開始"), 60, [](const auto &r) { return DateTime::format(u"hh:nn", r.StartTime); }},
+    setColumns({{QStringLiteral("予定日"), 150,
+                 [](const auto &r) {
+                     return eraDay(r.ReserveDay);
+                 }},
+                {QStringLiteral("曜日"), 60,
+                 [](const auto &r) {
+                     return weekday(r.ReserveDay);
+                 }},
+                {QStringLiteral("形態"), 100,
+                 [](const auto &r) {
+                     return CodeName(RihaTypeNames, r.RihaType);
+                 }},
+                {QStringLiteral("区分"), 180,
+                 [](const auto &r) {
+                     return BookingList::kubunWords(r.KubunCode, u"  ");
+                 }},
+                {QStringLiteral("担当者"), 140,
+                 [](const auto &r) {
+                     return r.StuffName;
+                 }},
+                {QStringLiteral("開始"), 60,
+                 [](const auto &r) {
+                     return DateTime::format(u"hh:nn", r.StartTime);
+                 }},
                 {QStringLiteral("分"), 50, [](const auto &r) { return number(r.WorkingMin); }, Qt::AlignRight}});
     connect(HizukeLeft, &QToolButton::clicked, this, [this] { stepMonth(-1); });
     connect(HizukeRight, &QToolButton::clicked, this, [this] { stepMonth(1); });
@@ -132,4 +154,14 @@ void TUserAttendForm::PrintClick()
     BookingListPrint print = *shownList();
     print.setContact(Memo->toPlainText());
     printShown(print);
+}
+
+bool TUserAttendForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The chosen phrases go to the clipboard, for pasting where wanted.
+    if (watched == Memo->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        TStringsForm::CopyPhrases(QStringLiteral("UserAttend"), 0);
+        return true;
+    }
+    return BookingListForm::eventFilter(watched, event);
 }

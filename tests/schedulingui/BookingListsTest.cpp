@@ -2,6 +2,8 @@
 #include "TestContext.h"
 
 #include "base/Clock.h"
+#include "coreui/PhraseComboBox.h"
+#include "coreui/TStringsForm.h"
 #include "platform/DbQuery.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
@@ -14,6 +16,8 @@
 #include "schedulingui/TUserAttendForm.h"
 #include "schedulingui/TUserSheetForm.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +26,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -62,11 +67,12 @@ protected:
     void addBooking(int day, int staff, int hour, int cureNo)
     {
         const QString date = DateTime::format(u"yyyy-mm-dd", DateTime::encodeDate(2026, 12, 1) + day - 1);
-        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
-                                        "VALUES ('%1 00:00:00.000', %2, '1899-12-30 %3:00:00.000', 30, 2)")
-                             .arg(date)
-                             .arg(staff)
-                             .arg(hour, 2, 10, QLatin1Char('0'))));
+        ASSERT_TRUE(
+            exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
+                                "VALUES ('%1 00:00:00.000', %2, '1899-12-30 %3:00:00.000', 30, 2)")
+                     .arg(date)
+                     .arg(staff)
+                     .arg(hour, 2, 10, QLatin1Char('0'))));
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment, CreateDate) SELECT "
                                         "MAX(ReserveNo), %1, '', '2026-12-01 00:00:00.000' FROM TimeTable")
                              .arg(cureNo)));
@@ -140,7 +146,8 @@ TEST_P(BookingListsTest, StaffListFiltersAndPrints)
     form.ToEdit->setValue(31);
     form.DisplayButton->click();
     EXPECT_EQ(form.CountLabel->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.shownList()->value(QStringLiteral("YYMMDD"), 0)->toText(), QStringLiteral("令和 08年12月 4日～31日"));
+    EXPECT_EQ(form.shownList()->value(QStringLiteral("YYMMDD"), 0)->toText(),
+              QStringLiteral("令和 08年12月 4日～31日"));
 }
 
 // A booking whose staff member is gone lists with an empty name; the memo
@@ -168,6 +175,28 @@ TEST_P(BookingListsTest, UserListAndItsPrintout)
     form.Memo->setPlainText(QString(256, QChar(u'あ')) + QLatin1Char('a'));
     form.PrintButton->click();
     EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("連絡事項の文字数が許容数を超えました。")});
+}
+
+// A double click on the contact memo offers the phrases of "UserAttend" and
+// puts the chosen ones on the clipboard.
+TEST_P(BookingListsTest, ContactMemoOffersPhrases)
+{
+    TUserAttendForm form(m_test->context);
+    TStringsForm picker;
+    m_test->publish(StringsForm, &picker);
+    form.show();
+    m_test->dialogs.queueDialog([](QDialog *dialog) {
+        auto *strings = static_cast<TStringsForm *>(dialog);
+        EXPECT_EQ(strings->ProgramName, QStringLiteral("UserAttend"));
+        EXPECT_EQ(strings->CommentCode, 0);
+        strings->TextBox[0]->setEditText(QStringLiteral("送迎あり"));
+        strings->TextBox[2]->setEditText(QStringLiteral("午前のみ"));
+        QTest::mouseClick(strings->CopyBtn, Qt::LeftButton);
+        return strings->result();
+    });
+    QTest::mouseDClick(form.Memo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.dialogCount(), 1);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("送迎あり\r\n午前のみ"));
 }
 
 TEST_P(BookingListsTest, DayListStepsAndShowsEmptyDays)
