@@ -10,6 +10,7 @@
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/TDayScheduleForm.h"
 #include "schedulingui/TPersonPropertyForm.h"
+#include "schedulingui/TStuffAllChangeForm.h"
 #include "schedulingui/TStuffChangeForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
 #include "schedulingui/TStuffTimeForm.h"
@@ -264,6 +265,45 @@ TEST_P(BoardFormsTest, DayBoardShowsStaffColumns)
     EXPECT_EQ(form.Board->header(1)->text(), QStringLiteral("伊藤　健"));
     ASSERT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->parentWidget()->objectName(), QStringLiteral("P1"));
+}
+
+// A column pasted onto itself and a column moved to a busy staff member
+// each tell their skipped slots in one message.
+TEST_P(BoardFormsTest, DayBoardCollectsSkippedSlotsInOneMessage)
+{
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
+                                    "VALUES ('2026-12-02 00:00:00.000', 12, '1899-12-30 11:00:00.000', 30, 1), "
+                                    "('2026-12-02 00:00:00.000', 11, '1899-12-30 09:00:00.000', 60, 1)")));
+    TDayScheduleForm form(context());
+    form.show();
+    form.RVDate->setDate(QDate(2026, 12, 2));
+    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    const auto pick = [&form](const char *action) {
+        QTest::mouseClick(form.Board->header(1), Qt::RightButton);
+        form.EditPopupMenu->hide();
+        form.EditPopupMenu->findChild<QAction *>(QString::fromLatin1(action))->trigger();
+    };
+    pick("CopyStuffBoxFromPanelMenu");
+    pick("PasteBoxesToPanelMenu");
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("時間が重複しています。\n次の時限枠を無視しました。\n"
+                                                     "09:30 40分\n11:00 30分")});
+
+    m_test->dialogs.clear();
+    m_test->dialogs.queueDialog([](QDialog *dialog) {
+        auto *change = static_cast<TStuffAllChangeForm *>(dialog);
+        change->show();
+        change->KaigoStuffBox->setCurrentIndex(0);
+        QTest::mouseClick(change->SetButton, Qt::LeftButton);
+        return change->result();
+    });
+    pick("ChangeStuffOfPanelMenu");
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("次の時間枠は変更できませんでした。\n"
+                                                     "09:30 40分：時間が重複しています。")});
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM TimeTable WHERE StuffCode = 12"))));
+    EXPECT_EQ(rows.field(u"N").asInteger(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form.Board->column(0)->findChildren<BoardCell *>().size(), 2);
 }
 
 TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
