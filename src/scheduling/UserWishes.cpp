@@ -93,7 +93,11 @@ WeekCheck checkWeek(const std::array<QString, 7> &starts, const std::array<QStri
             return check;
         }
         int value = 0;
-        if (QString error = SlotEntryCheck::minutesError(minutes[day].trimmed(), value); !error.isEmpty()) {
+        QString error = SlotEntryCheck::minutesError(minutes[day].trimmed(), value);
+        // A wish becomes a slot when booked: it ends by the board's last hour.
+        if (error.isEmpty())
+            error = SlotEntryCheck::endError(*start, value);
+        if (!error.isEmpty()) {
             check.errorDay = day;
             check.errorInMinutes = true;
             check.message = error;

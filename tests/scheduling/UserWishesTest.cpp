@@ -89,7 +89,9 @@ TEST(UserWishesCheck, MessagesAndPlaces)
     };
     const std::vector<Case> cases{
         {0, QStringLiteral("09:00"), QStringLiteral("30"), -1, false, {}},
-        {6, QStringLiteral("20:59"), QStringLiteral("600"), -1, false, {}},
+        {6, QStringLiteral("20:00"), QStringLiteral("60"), -1, false, {}},
+        {6, QStringLiteral("20:59"), QStringLiteral("600"), 6, true,
+         QStringLiteral("終了時刻が21:00を過ぎています（1分まで）。")},
         {1, QStringLiteral("07:59"), QStringLiteral("30"), 1, false, QStringLiteral("開始時間エラーです。")},
         {3, QStringLiteral("21:00"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
         {3, QStringLiteral("09:61"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
