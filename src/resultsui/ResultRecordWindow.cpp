@@ -160,6 +160,8 @@ bool ResultRecordWindow::CanClose()
 
 void ResultRecordWindow::clearGrid()
 {
+    // Leaving the rows for other conditions posts an edit, as leaving its row does.
+    postPending();
     editedRows().close();
     m_model->reload();
     SaveButton->setEnabled(false);

@@ -47,7 +47,8 @@ protected:
     virtual void rowsChanged() {}
     bool CanClose() override;
     void clearGrid();
-    // Writes the edit of the row the cursor left; false (told) on failure.
+    // Writes the waiting edit (the cursor left its row, or the rows are
+    // loaded again or go); false (told) on failure.
     bool postPending();
 
     ResultGridModel *m_model = nullptr;

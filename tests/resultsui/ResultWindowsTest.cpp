@@ -263,6 +263,18 @@ TEST_P(ResultWindowsTest, MonthlyRecordAsksOnlyForAPendingEdit)
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(ResultRows::all(db())[0].RMinute, 45);
     EXPECT_EQ(ResultRows::all(db())[1].RMinute, 20);
+
+    // Other conditions post the edit before the rows go.
+    form.show();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(form.OpenButton, Qt::LeftButton);
+    form.ResultGrid->setCurrentIndex(model->index(1, 5));
+    ASSERT_TRUE(model->setData(model->index(1, 5), QStringLiteral("35"), Qt::EditRole));
+    QTest::mouseClick(form.HizukeRight, Qt::LeftButton);
+    EXPECT_EQ(ResultRows::all(db())[1].RMinute, 35);
+    m_app->dialogs.clear();
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_app->dialogs.messageTexts().isEmpty());
 }
 
 TEST_P(ResultWindowsTest, DailyRecordChecksItsConditionsAndTotals)
