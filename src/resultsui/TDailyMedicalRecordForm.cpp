@@ -94,22 +94,11 @@ void TDailyMedicalRecordForm::buildGrid()
                                  [](const CureResult &r) {
                                      return r.Name;
                                  }},
-                                {QStringLiteral("CureDate"), QStringLiteral("治療日"), 114,
-                                 [](const CureResult &r) {
+                                {QStringLiteral("CureDate"), QStringLiteral("治療日"), 114, [](const CureResult &r) {
                                      return r.CureDate == DateTime::None ? QString() : FormatEraDate(r.CureDate);
-                                 }},
-                                {QStringLiteral("PStartTime"), QStringLiteral("計画\n開始時刻"), 57,
-                                 [](const CureResult &r) {
-                                     return DateTime::shortTime(r.PStartTime);
-                                 }},
-                                {QStringLiteral("PMinute"), QStringLiteral("計画\n計画時間"), 56,
-                                 [](const CureResult &r) {
-                                     return r.PMinute;
-                                 }},
-                                {QStringLiteral("RStartTime"), QStringLiteral("実績\n開始時刻"), 57,
-                                 [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
-                                {QStringLiteral("RMinute"), QStringLiteral("実績\n実施時間"), 56,
-                                 [](const CureResult &r) { return r.RMinute; }, true}};
+                                 }}};
+    for (auto &time : ResultGridModel::timeColumns())
+        columns.push_back(std::move(time));
     for (auto &flag : ResultGridModel::flagColumns(26, false))
         columns.push_back(std::move(flag));
     columns.push_back({QStringLiteral("Comment"), QStringLiteral("コメント"), 123,

@@ -139,22 +139,11 @@ void TPersonMedicalRecordForm::buildGrid()
                                  [](const CureResult &r) {
                                      return FormatDateWithWeekday(r.CureDate);
                                  }},
-                                {QStringLiteral("StuffName"), QStringLiteral("担当者"), 102,
-                                 [](const CureResult &r) {
+                                {QStringLiteral("StuffName"), QStringLiteral("担当者"), 102, [](const CureResult &r) {
                                      return r.StuffName;
-                                 }},
-                                {QStringLiteral("PStartTime"), QStringLiteral("計画\n開始時刻"), 57,
-                                 [](const CureResult &r) {
-                                     return DateTime::shortTime(r.PStartTime);
-                                 }},
-                                {QStringLiteral("PMinute"), QStringLiteral("計画\n計画時間"), 56,
-                                 [](const CureResult &r) {
-                                     return r.PMinute;
-                                 }},
-                                {QStringLiteral("RStartTime"), QStringLiteral("実績\n開始時刻"), 57,
-                                 [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
-                                {QStringLiteral("RMinute"), QStringLiteral("実績\n実施時間"), 56,
-                                 [](const CureResult &r) { return r.RMinute; }, true}};
+                                 }}};
+    for (auto &time : ResultGridModel::timeColumns())
+        columns.push_back(std::move(time));
     for (auto &flag : ResultGridModel::flagColumns(26, false))
         columns.push_back(std::move(flag));
     columns.push_back({QStringLiteral("Comment"), QStringLiteral("コメント"), 156,
