@@ -76,8 +76,7 @@ WeekCheck checkWeek(const std::array<QString, 7> &starts, const std::array<QStri
             // told rather than saved as 0.
             const QString typed = minutes[day].trimmed();
             bool number = false;
-            const int ignored = typed.toInt(&number);
-            Q_UNUSED(ignored);
+            typed.toInt(&number);
             if (!typed.isEmpty() && !number) {
                 check.errorDay = day;
                 check.errorInMinutes = true;
