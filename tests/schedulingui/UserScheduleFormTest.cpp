@@ -114,6 +114,20 @@ TEST_P(UserScheduleFormTest, LabelMenuShowsBookingsAndChangesStaff)
     EXPECT_TRUE(m_test->dialogs.messageTexts().isEmpty()) << m_test->dialogs.messageTexts().join(u'|').toStdString();
     EXPECT_EQ(slotStaff(), 11);
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->text(), QStringLiteral("09.30 -> 40分\n青木　花子\n"));
+
+    // 消去 asks first; No keeps the booking.
+    m_test->dialogs.clear();
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    pick(form, QStringLiteral("L0"), "EraseMenu");
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("12/02 09:30 の予約を削除しますか？")});
+    EXPECT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_EQ(slotStaff(), 11);
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    pick(form, QStringLiteral("L0"), "EraseMenu");
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM Schedule"))));
+    EXPECT_EQ(rows.field(u"N").asInteger(), 0);
     form.close();
 }
 
