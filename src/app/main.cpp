@@ -8,6 +8,7 @@
 #include "coreui/TGreetForm.h"
 #include "coreui/TLoginForm.h"
 #include "coreui/TMainForm.h"
+#include "coreui/TStringsForm.h"
 #include "coreui/TSystemMenuForm.h"
 #include "coreui/TTextForm.h"
 #include "coreui/WidgetDialogService.h"
@@ -19,7 +20,6 @@
 #include "plansui/TPracticePlanForm.h"
 #include "plansui/TPrintOutstandingForm.h"
 #include "plansui/TRihaPlanForm.h"
-#include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/TTerminateThread.h"
 #include "printingui/TPrintAllUserForm.h"
@@ -45,7 +45,6 @@
 #include "schedulingui/TScheduleMenuForm.h"
 #include "schedulingui/TScheduleTableDispForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
-#include "schedulingui/TStuffSelectForm.h"
 #include "schedulingui/TUserAttendForm.h"
 #include "schedulingui/TUserBookForm.h"
 #include "schedulingui/TUserScheduleForm.h"
@@ -157,7 +156,6 @@ int main(int argc, char **argv)
     forms.create(ScheduleMenuForm, context);
     forms.create(UserBookForm, context);
     forms.create(UserScheduleForm, context);
-    forms.create(StuffSelectForm, StaffDirectory(MainModule->StaffCodes, MainModule->StaffNames));
     forms.create(ScheduleTableDispForm);
     forms.create(AttendScheduleForm, context);
     forms.create(UserAttendForm, context);

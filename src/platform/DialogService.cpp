@@ -90,6 +90,11 @@ bool confirm(const QString &text)
     return message(MessageType::Confirmation, text, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
+bool confirmDelete(const QString &text)
+{
+    return message(MessageType::Confirmation, text, MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
+}
+
 int exec(QDialog *dialog)
 {
     return service().execDialog(dialog);

@@ -50,6 +50,8 @@ void warning(const QString &text, MessageButtons buttons = MessageButtons::Ok);
 void information(const QString &text, MessageButtons buttons = MessageButtons::Ok);
 // A Yes/No confirmation; true for Yes.
 [[nodiscard]] bool confirm(const QString &text);
+// A question before deleting: Yes/No with No the default; true for Yes.
+[[nodiscard]] bool confirmDelete(const QString &text);
 int exec(QDialog *dialog);
 
 } // namespace Dialogs

@@ -10,6 +10,8 @@
 bool ResultRowsEditor::open(const DbQuery &query)
 {
     m_cache.clear();
+    m_pendingRow = -1;
+    m_pending.clear();
     m_rows.setUpdateTable(QStringLiteral("CureResults"), QStringLiteral("ResultNo"));
     if (!m_rows.open(query)) {
         m_errorText = m_rows.errorText();
@@ -32,6 +34,8 @@ void ResultRowsEditor::close()
     m_rows.close();
     m_cache.clear();
     m_positions.clear();
+    m_pendingRow = -1;
+    m_pending.clear();
 }
 
 bool ResultRowsEditor::write(int row, const std::vector<Change> &changes)
@@ -69,9 +73,46 @@ bool ResultRowsEditor::remove(int row)
     return true;
 }
 
+bool ResultRowsEditor::change(int row, Change change, const std::function<void(CureResult &)> &show)
+{
+    if (!m_holding)
+        return write(row, {std::move(change)});
+    if (row < 0 || row >= size())
+        return false;
+    if (m_pendingRow >= 0 && m_pendingRow != row && !flush())
+        return false;
+    m_pendingRow = row;
+    std::erase_if(m_pending, [&](const Change &held) { return held.first == change.first; });
+    m_pending.push_back(std::move(change));
+    show(m_cache[size_t(row)]);
+    return true;
+}
+
+bool ResultRowsEditor::flush()
+{
+    if (m_pendingRow < 0)
+        return true;
+    if (!write(m_pendingRow, m_pending))
+        return false;
+    m_pendingRow = -1;
+    m_pending.clear();
+    return true;
+}
+
+void ResultRowsEditor::discard()
+{
+    if (m_pendingRow < 0)
+        return;
+    if (m_rows.setPosition(m_positions[size_t(m_pendingRow)]))
+        m_cache[size_t(m_pendingRow)] = CureResult::fromRow(m_rows);
+    m_pendingRow = -1;
+    m_pending.clear();
+}
+
 bool ResultRowsEditor::setStart(int row, TDateTime time)
 {
-    return write(row, {{u"RStartTime", DbDate{DateTime::timeOf(time)}}});
+    const TDateTime start = DateTime::timeOf(time);
+    return change(row, {u"RStartTime", DbDate{start}}, [start](CureResult &r) { r.RStartTime = start; });
 }
 
 bool ResultRowsEditor::setMinutesOrZero(int row, int minutes, QString &message)
@@ -80,10 +121,10 @@ bool ResultRowsEditor::setMinutesOrZero(int row, int minutes, QString &message)
         message = QStringLiteral("負の値です。");
         minutes = 0;
     }
-    return write(row, {{u"RMinute", minutes}});
+    return change(row, {u"RMinute", minutes}, [minutes](CureResult &r) { r.RMinute = minutes; });
 }
 
 bool ResultRowsEditor::setComment(int row, const QString &comment)
 {
-    return write(row, {{u"Comment", comment}});
+    return change(row, {u"Comment", comment}, [comment](CureResult &r) { r.Comment = comment; });
 }

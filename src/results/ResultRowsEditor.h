@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -13,7 +14,9 @@ class DbConnection;
 class DbQuery;
 
 // The editable CureResults rows of a results grid: each change is written
-// to its row at once, with UpdateDate stamped.
+// to its row at once, with UpdateDate stamped; or, while holding, kept on
+// its row until another row is changed or flush() is called, as a grid
+// posts a row when it is left.
 class ResultRowsEditor
 {
 public:
@@ -40,11 +43,25 @@ public:
     [[nodiscard]] bool setMinutesOrZero(int row, int minutes, QString &message);
     [[nodiscard]] bool setComment(int row, const QString &comment);
 
+    void setHolding(bool holding) { m_holding = holding; }
+    // The row whose changes wait, -1 when none.
+    [[nodiscard]] int pendingRow() const { return m_pendingRow; }
+    // Writes the waiting changes; false (they still wait) on failure.
+    [[nodiscard]] bool flush();
+    // Drops the waiting changes; the row shows what is stored again.
+    void discard();
+
     [[nodiscard]] const QString &errorText() const { return m_errorText; }
 
 private:
+    // Writes, or keeps while holding; `show` puts the value in the listed row.
+    [[nodiscard]] bool change(int row, Change change, const std::function<void(CureResult &)> &show);
+
     DbDataSet m_rows;
     std::vector<CureResult> m_cache;
     std::vector<int> m_positions; // of each listed row in the data set
     QString m_errorText;
+    bool m_holding = false;
+    int m_pendingRow = -1;
+    std::vector<Change> m_pending;
 };

@@ -257,15 +257,26 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
         row.Sex = 1;
     else
         return {{}, QStringLiteral("性別の変換に失敗しました。")};
-    row.Jiritsu_KBN = IndexOfJiritsuName(f[5]);
-    if (row.Jiritsu_KBN < 0)
+    // An empty degree is one the register does not hold (-1): the export
+    // writes it so.
+    const auto degree = [](QStringView text, int (*indexOf)(QStringView)) -> std::optional<int> {
+        if (text.isEmpty())
+            return -1;
+        const int index = indexOf(text);
+        return index < 0 ? std::nullopt : std::optional<int>(index);
+    };
+    const auto jiritsu = degree(f[5], IndexOfJiritsuName);
+    if (!jiritsu)
         return {{}, QStringLiteral("自立区分の変換に失敗しました。")};
-    row.Ninchi_KBN = IndexOfNinchiName(f[6]);
-    if (row.Ninchi_KBN < 0)
+    row.Jiritsu_KBN = *jiritsu;
+    const auto ninchi = degree(f[6], IndexOfNinchiName);
+    if (!ninchi)
         return {{}, failed(u"認知区分", f[6])};
-    row.YOUKAIGO_KBN = IndexOfYoukaigoName(f[7]);
-    if (row.YOUKAIGO_KBN < 0)
+    row.Ninchi_KBN = *ninchi;
+    const auto youkaigo = degree(f[7], IndexOfYoukaigoName);
+    if (!youkaigo)
         return {{}, failed(u"要介護区分", f[7])};
+    row.YOUKAIGO_KBN = *youkaigo;
     const auto admission = parseDate(f[8], true);
     if (!admission)
         return {{}, failed(u"入所日", f[8])};

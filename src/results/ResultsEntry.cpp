@@ -6,8 +6,11 @@
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 #include "results/CureResultStore.h"
+#include "scheduling/SlotEntryCheck.h"
+
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
+#include <QTime>
 
 namespace {
 
@@ -33,8 +36,8 @@ bool ResultsEntry::loadMonth(TDateTime from, TDateTime to)
     m_from = from;
     m_to = to;
     DbQuery query(m_context.database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
-                                                 "CureDate < :PToDate AND CureNo = :PCureNo "
-                                                 "ORDER BY CureDate, RStartTime, ResultNo"));
+                                                     "CureDate < :PToDate AND CureNo = :PCureNo "
+                                                     "ORDER BY CureDate, RStartTime, ResultNo"));
     query.bind(u"PFromDate", DbDate{from}).bind(u"PToDate", DbDate{to}).bind(u"PCureNo", m_person.CureNo);
     return m_rows.open(query);
 }
@@ -68,7 +71,7 @@ QString ResultsEntry::addDay(std::optional<TDateTime> day)
 bool ResultsEntry::deleteAll()
 {
     DbQuery query(m_context.database, QStringLiteral("DELETE FROM CureResults WHERE CureDate >= :PFromDate AND "
-                                                 "CureDate < :PToDate AND CureNo = :PCureNo"));
+                                                     "CureDate < :PToDate AND CureNo = :PCureNo"));
     query.bind(u"PFromDate", DbDate{m_from}).bind(u"PToDate", DbDate{m_to}).bind(u"PCureNo", m_person.CureNo);
     if (!query.exec())
         return false;
@@ -76,12 +79,27 @@ bool ResultsEntry::deleteAll()
     return true;
 }
 
-bool ResultsEntry::setMinutes(int row, int minutes, QString &message)
+bool ResultsEntry::setStart(int row, const QString &text, QString &message)
 {
-    if (minutes < 0) {
+    const QTime time = QTime::fromString(text.trimmed(), QStringLiteral("HH:mm"));
+    if (!time.isValid()) {
+        message = QStringLiteral("開始時刻エラーです。（00:00～23:59）");
+        return false;
+    }
+    return m_rows.setStart(row, DateTime::fromTime(time));
+}
+
+bool ResultsEntry::setMinutes(int row, const QString &text, QString &message)
+{
+    bool number = false;
+    if (text.trimmed().toInt(&number) < 0 && number) {
         message = QStringLiteral("負の値です。");
         return false;
     }
+    int minutes = 0;
+    message = SlotEntryCheck::minutesError(text.trimmed(), minutes);
+    if (!message.isEmpty())
+        return false;
     return m_rows.write(row, {{u"RMinute", minutes}});
 }
 

@@ -34,8 +34,12 @@ public:
 
     // The grid's editors; each writes its row at once (start and remark
     // through rows()).
-    // Minutes below 0 are refused ("負の値です。").
-    [[nodiscard]] bool setMinutes(int row, int minutes, QString &message);
+    // The typed start "hh:mm" of a time of day; anything else is refused
+    // with the message.
+    [[nodiscard]] bool setStart(int row, const QString &text, QString &message);
+    // The typed minutes, 1 to 600 as in the slot dialogs; below 0 refused
+    // with "負の値です。", other refusals with the slot dialogs' messages.
+    [[nodiscard]] bool setMinutes(int row, const QString &text, QString &message);
     [[nodiscard]] bool setRihaType(int row, int rihaType);
     [[nodiscard]] bool setFlag(int row, int flag, bool ticked);
     [[nodiscard]] bool setStaff(int row, int staffCode);

@@ -22,8 +22,7 @@ constexpr std::array<QStringView, ResultTypeFlags::Count> CategoryTitles{
 
 ResultGridModel::ResultGridModel(const ResultRowsEditor &rows, std::vector<Column> columns, QObject *parent)
     : QAbstractTableModel(parent), m_rows(rows), m_columns(std::move(columns))
-{
-}
+{}
 
 void ResultGridModel::reload()
 {
@@ -91,9 +90,29 @@ std::vector<ResultGridModel::Column> ResultGridModel::flagColumns(int width, boo
 {
     std::vector<Column> columns;
     for (int i = 0; i < ResultTypeFlags::Count; ++i)
-        columns.push_back({ResultTypeFlags::Columns[size_t(i)].toString(), CategoryTitles[size_t(i)].toString(), width,
-                           {}, editable, i});
+        columns.push_back({ResultTypeFlags::Columns[size_t(i)].toString(),
+                           CategoryTitles[size_t(i)].toString(),
+                           width,
+                           {},
+                           editable,
+                           i});
     return columns;
+}
+
+std::vector<ResultGridModel::Column> ResultGridModel::timeColumns()
+{
+    return {{QStringLiteral("PStartTime"), QStringLiteral("計画\n開始時刻"), 57,
+             [](const CureResult &r) {
+                 return DateTime::shortTime(r.PStartTime);
+             }},
+            {QStringLiteral("PMinute"), QStringLiteral("計画\n計画時間"), 56,
+             [](const CureResult &r) {
+                 return r.PMinute;
+             }},
+            {QStringLiteral("RStartTime"), QStringLiteral("実績\n開始時刻"), 57,
+             [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
+            {QStringLiteral("RMinute"), QStringLiteral("実績\n実施時間"), 56,
+             [](const CureResult &r) { return r.RMinute; }, true}};
 }
 
 QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const

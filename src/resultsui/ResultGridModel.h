@@ -45,6 +45,9 @@ public:
 
     // The columns of the fourteen flags in table order.
     [[nodiscard]] static std::vector<Column> flagColumns(int width, bool editable);
+    // Planned start and minutes (read-only), then actual start and minutes
+    // (editable), as the record windows show them.
+    [[nodiscard]] static std::vector<Column> timeColumns();
     // The columns set on a view: titles, widths.
     void applyWidths(class QTableView *view) const;
 

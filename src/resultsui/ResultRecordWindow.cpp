@@ -9,6 +9,7 @@
 #include "resultsui/TResultsMenuForm.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QTableView>
 #include <QTime>
@@ -22,9 +23,9 @@ const QString PhraseProgram = QStringLiteral("Schd");
 } // namespace
 
 ResultRecordWindow::ResultRecordWindow(AppContext &context, QWidget *parent)
-    : MenuWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, 12, 0, parent)
-{
-}
+    : MenuWindow(
+          context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, 12, 0, parent)
+{}
 
 QLabel *ResultRecordWindow::addCaption(const QString &text, int left, int top, int width)
 {
@@ -85,6 +86,28 @@ void ResultRecordWindow::setGrid(ResultGridModel *model, EditColumns edit, QRect
     });
     ResultGrid->setItemDelegate(delegate);
     connect(model, &ResultGridModel::edited, this, &ResultRecordWindow::cellEdited);
+    // An edited row is written when the cursor leaves it.
+    editedRows().setHolding(true);
+    connect(ResultGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &previous) {
+                const int pending = editedRows().pendingRow();
+                if (pending >= 0 && previous.row() == pending && current.row() != pending)
+                    postPending();
+            });
+}
+
+bool ResultRecordWindow::postPending()
+{
+    const int pending = editedRows().pendingRow();
+    if (pending < 0)
+        return true;
+    if (!editedRows().flush()) {
+        Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
+        return false;
+    }
+    m_model->refreshRow(pending);
+    SaveButton->setEnabled(false);
+    return true;
 }
 
 void ResultRecordWindow::cellEdited(int row, int column, const QVariant &value)
@@ -112,6 +135,8 @@ void ResultRecordWindow::cellEdited(int row, int column, const QVariant &value)
 
 void ResultRecordWindow::SaveButtonClick()
 {
+    if (!postPending())
+        return;
     if (!reloadRows()) {
         Dialogs::error(QStringLiteral("*** System Error : 保存後の最新状態の表示に失敗しました。"));
         return;
@@ -124,8 +149,10 @@ void ResultRecordWindow::SaveButtonClick()
 
 bool ResultRecordWindow::CanClose()
 {
-    if (SaveButton->isEnabled() && !Dialogs::confirm(QStringLiteral("保存していませんが、このまま閉じますか？")))
+    // Only an edit not yet written is lost by closing.
+    if (editedRows().pendingRow() >= 0 && !Dialogs::confirm(QStringLiteral("保存していませんが、このまま閉じますか？")))
         return false;
+    editedRows().discard();
     editedRows().close();
     m_model->reload();
     return true;
@@ -133,6 +160,8 @@ bool ResultRecordWindow::CanClose()
 
 void ResultRecordWindow::clearGrid()
 {
+    // Leaving the rows for other conditions posts an edit, as leaving its row does.
+    postPending();
     editedRows().close();
     m_model->reload();
     SaveButton->setEnabled(false);

@@ -47,6 +47,9 @@ protected:
     virtual void rowsChanged() {}
     bool CanClose() override;
     void clearGrid();
+    // Writes the waiting edit (the cursor left its row, or the rows are
+    // loaded again or go); false (told) on failure.
+    bool postPending();
 
     ResultGridModel *m_model = nullptr;
 

@@ -86,24 +86,26 @@ void TDailyMedicalRecordForm::buildConditions()
 void TDailyMedicalRecordForm::buildGrid()
 {
     using Column = ResultGridModel::Column;
-    std::vector<Column> columns{
-        {QStringLiteral("CureNo"), QStringLiteral("番号"), 53, [](const CureResult &r) { return r.CureNo; }},
-        {QStringLiteral("Name"), QStringLiteral("氏名"), 90, [](const CureResult &r) { return r.Name; }},
-        {QStringLiteral("CureDate"), QStringLiteral("治療日"), 114,
-         [](const CureResult &r) { return r.CureDate == DateTime::None ? QString() : FormatEraDate(r.CureDate); }},
-        {QStringLiteral("PStartTime"), QStringLiteral("計画\n開始時刻"), 57,
-         [](const CureResult &r) { return DateTime::shortTime(r.PStartTime); }},
-        {QStringLiteral("PMinute"), QStringLiteral("計画\n計画時間"), 56, [](const CureResult &r) { return r.PMinute; }},
-        {QStringLiteral("RStartTime"), QStringLiteral("実績\n開始時刻"), 57,
-         [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
-        {QStringLiteral("RMinute"), QStringLiteral("実績\n実施時間"), 56, [](const CureResult &r) { return r.RMinute; },
-         true}};
+    std::vector<Column> columns{{QStringLiteral("CureNo"), QStringLiteral("番号"), 53,
+                                 [](const CureResult &r) {
+                                     return r.CureNo;
+                                 }},
+                                {QStringLiteral("Name"), QStringLiteral("氏名"), 90,
+                                 [](const CureResult &r) {
+                                     return r.Name;
+                                 }},
+                                {QStringLiteral("CureDate"), QStringLiteral("治療日"), 114, [](const CureResult &r) {
+                                     return r.CureDate == DateTime::None ? QString() : FormatEraDate(r.CureDate);
+                                 }}};
+    for (auto &time : ResultGridModel::timeColumns())
+        columns.push_back(std::move(time));
     for (auto &flag : ResultGridModel::flagColumns(26, false))
         columns.push_back(std::move(flag));
     columns.push_back({QStringLiteral("Comment"), QStringLiteral("コメント"), 123,
                        [](const CureResult &r) { return r.Comment; }, true});
-    columns.push_back({QStringLiteral("LoginName"), QStringLiteral("入力者"), 79,
-                       [](const CureResult &r) { return r.LoginName; }});
+    columns.push_back({QStringLiteral("LoginName"), QStringLiteral("入力者"), 79, [](const CureResult &r) {
+                           return r.LoginName;
+                       }});
     setGrid(new ResultGridModel(m_record.rows(), std::move(columns), this), {5, 6, 21}, QRect(0, 80, 1090, 550));
 }
 
@@ -156,6 +158,7 @@ void TDailyMedicalRecordForm::ResultLoadBtnClick()
     m_rihaType = RihaTypeBox->currentIndex();
     SumButton->setEnabled(false);
     clearTotals();
+    postPending();
     if (!reloadRows()) {
         clearGrid();
         Dialogs::error(QStringLiteral("*** System Error : 治療実績 error "));

@@ -30,8 +30,8 @@ struct GridColumn
     const char *title;
     int width;
 };
-const GridColumn Columns[] = {{"治療番号", 70},    {"氏名", 120},        {"予定日", 90},
-                              {"開始時間", 71},    {"リハビリ形態", 90}, {"リハビリ区分", 151}};
+const GridColumn Columns[] = {{"治療番号", 70}, {"氏名", 120},        {"予定日", 90},
+                              {"開始時間", 71}, {"リハビリ形態", 90}, {"リハビリ区分", 151}};
 
 } // namespace
 
@@ -127,8 +127,11 @@ void TImportScheduleDialog::showEvent(QShowEvent *event)
         StuffBox->addItems(m_context.mainModule.StaffNames);
         StuffBox->addItem(QStringLiteral("全員"));
         StuffBox->setCurrentIndex(-1);
+        // Nothing of the last run stays: its list and its progress.
+        m_bookings.clear();
+        fillGrid();
+        StatBar->reset();
         AllSelectBtn->setEnabled(false);
-        selectionChanged();
     }
     QDialog::showEvent(event);
 }
@@ -168,9 +171,9 @@ void TImportScheduleDialog::fillGrid()
     for (int row = 0; row < int(m_bookings.size()); ++row) {
         const ScheduleCopy::Booking &b = m_bookings[size_t(row)];
         kubun.SetCode(b.Person.KubunCode);
-        const QStringList texts{Text::zeroPadded(b.Person.CureNo, 8), b.Person.Name, FormatEraShortDate(b.ReserveDay),
-                                DateTime::shortTime(b.StartTime), CodeName(RihaTypeNames, b.Person.RihaType),
-                                kubun.LongText()};
+        const QStringList texts{Text::zeroPadded(b.Person.CureNo, 8),       b.Person.Name,
+                                FormatEraShortDate(b.ReserveDay),           DateTime::shortTime(b.StartTime),
+                                CodeName(RihaTypeNames, b.Person.RihaType), kubun.LongText()};
         for (int column = 0; column < texts.size(); ++column)
             DBGrid1->setItem(row, column, new QTableWidgetItem(texts[column]));
     }
@@ -199,9 +202,9 @@ void TImportScheduleDialog::ImportBtnClick()
         chosen.push_back(m_bookings[size_t(row)]);
     StatBar->setRange(0, int(chosen.size()));
     StatBar->setValue(0);
-    const auto outcome = m_copy.copy(chosen, mode.OverWrite->isChecked() ? ScheduleCopy::Mode::Overwrite
-                                                                          : ScheduleCopy::Mode::Skip,
-                                     [this](int done) { StatBar->setValue(done); });
+    const auto outcome =
+        m_copy.copy(chosen, mode.OverWrite->isChecked() ? ScheduleCopy::Mode::Overwrite : ScheduleCopy::Mode::Skip,
+                    [this](int done) { StatBar->setValue(done); });
     if (!outcome.error.isEmpty()) {
         Dialogs::error(outcome.error);
         done(2);

@@ -73,10 +73,12 @@ void TPersonMedicalRecordForm::buildConditions()
     TantouBox->setGeometry(590, 0, 160, 26);
 
     connect(HizukeLeft, &QToolButton::clicked, this, [this] {
+        postPending();
         m_record.stepMonth(-1);
         showMonth();
     });
     connect(HizukeRight, &QToolButton::clicked, this, [this] {
+        postPending();
         m_record.stepMonth(1);
         showMonth();
     });
@@ -133,23 +135,22 @@ void TPersonMedicalRecordForm::buildHeader()
 void TPersonMedicalRecordForm::buildGrid()
 {
     using Column = ResultGridModel::Column;
-    std::vector<Column> columns{
-        {QStringLiteral("CureDate"), QStringLiteral("日"), 58,
-         [](const CureResult &r) { return FormatDateWithWeekday(r.CureDate); }},
-        {QStringLiteral("StuffName"), QStringLiteral("担当者"), 102, [](const CureResult &r) { return r.StuffName; }},
-        {QStringLiteral("PStartTime"), QStringLiteral("計画\n開始時刻"), 57,
-         [](const CureResult &r) { return DateTime::shortTime(r.PStartTime); }},
-        {QStringLiteral("PMinute"), QStringLiteral("計画\n計画時間"), 56, [](const CureResult &r) { return r.PMinute; }},
-        {QStringLiteral("RStartTime"), QStringLiteral("実績\n開始時刻"), 57,
-         [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
-        {QStringLiteral("RMinute"), QStringLiteral("実績\n実施時間"), 56, [](const CureResult &r) { return r.RMinute; },
-         true}};
+    std::vector<Column> columns{{QStringLiteral("CureDate"), QStringLiteral("日"), 58,
+                                 [](const CureResult &r) {
+                                     return FormatDateWithWeekday(r.CureDate);
+                                 }},
+                                {QStringLiteral("StuffName"), QStringLiteral("担当者"), 102, [](const CureResult &r) {
+                                     return r.StuffName;
+                                 }}};
+    for (auto &time : ResultGridModel::timeColumns())
+        columns.push_back(std::move(time));
     for (auto &flag : ResultGridModel::flagColumns(26, false))
         columns.push_back(std::move(flag));
     columns.push_back({QStringLiteral("Comment"), QStringLiteral("コメント"), 156,
                        [](const CureResult &r) { return r.Comment; }, true});
-    columns.push_back({QStringLiteral("LoginName"), QStringLiteral("ログイン"), 115,
-                       [](const CureResult &r) { return r.LoginName; }});
+    columns.push_back({QStringLiteral("LoginName"), QStringLiteral("ログイン"), 115, [](const CureResult &r) {
+                           return r.LoginName;
+                       }});
     setGrid(new ResultGridModel(m_record.rows(), std::move(columns), this), {4, 5, 20}, QRect(0, 130, 1040, 500));
 }
 
@@ -186,6 +187,7 @@ void TPersonMedicalRecordForm::OpenButtonClick()
     }
     const int index = TantouBox->currentIndex();
     m_staffCode = index >= 0 ? std::optional<int>(m_context.mainModule.StaffCodes.value(index)) : std::nullopt;
+    postPending();
     if (!m_record.load(cureNo, m_staffCode)) {
         clearGrid();
         Dialogs::error(QStringLiteral("SystemError : 介護実績(計画:個人) error "));

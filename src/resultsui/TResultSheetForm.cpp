@@ -1,6 +1,7 @@
 #include "resultsui/TResultSheetForm.h"
 
 #include "core/AppContext.h"
+#include "core/EraDate.h"
 #include "core/TRegistory.h"
 #include "platform/DialogService.h"
 #include "results/ResultsCsv.h"
@@ -33,7 +34,8 @@ constexpr int DayLeft = CureNoWidth + NameWidth;
 } // namespace
 
 TResultSheetForm::TResultSheetForm(AppContext &context, QWidget *parent)
-    : MenuWindow(context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, -1, ToolBarHeight, parent),
+    : MenuWindow(
+          context, [] { return static_cast<QWidget *>(ResultsMenuForm); }, -1, ToolBarHeight, parent),
       m_sheet(context.database)
 {
     setObjectName(QStringLiteral("ResultSheetForm"));
@@ -102,6 +104,12 @@ void TResultSheetForm::buildToolBar()
     UserAddButton = tool("UserAddButton", QStringLiteral("利用者追加"));
     bar->addSeparator();
     ReturnButton = tool("ReturnButton", QStringLiteral("閉じる"));
+    bar->addSeparator();
+    YearMonthLabel = new QLabel(bar);
+    YearMonthLabel->setObjectName(QStringLiteral("YearMonthLabel"));
+    YearMonthLabel->setMinimumWidth(160);
+    YearMonthLabel->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold; padding-left: 12px;"));
+    bar->addWidget(YearMonthLabel);
     connect(OpenButton, &QToolButton::clicked, this, &TResultSheetForm::OpenButtonClick);
     connect(ImportButton, &QToolButton::clicked, this, &TResultSheetForm::ImportButtonClick);
     connect(UserAddButton, &QToolButton::clicked, this, &TResultSheetForm::UserAddButtonClick);
@@ -111,7 +119,8 @@ void TResultSheetForm::buildToolBar()
     OpenMenu = file->addAction(QStringLiteral("開く"), this, &TResultSheetForm::OpenButtonClick);
     QMenu *import = file->addMenu(QStringLiteral("インポート"));
     ImportScheduleMenu = import->addAction(QStringLiteral("スケジュール"), this, &TResultSheetForm::ImportButtonClick);
-    ImportExtDataMenu = import->addAction(QStringLiteral("外部データ"), this, &TResultSheetForm::ImportExtDataMenuClick);
+    ImportExtDataMenu =
+        import->addAction(QStringLiteral("外部データ"), this, &TResultSheetForm::ImportExtDataMenuClick);
     ExportMenu = file->addAction(QStringLiteral("エクスポート"), this, &TResultSheetForm::ExportMenuClick);
     UserAddMenu = file->addAction(QStringLiteral("利用者の追加"), this, &TResultSheetForm::UserAddButtonClick);
     file->addSeparator();
@@ -146,6 +155,7 @@ void TResultSheetForm::FormShow()
         }
     }
     clearGrid(EmptyRows);
+    YearMonthLabel->clear();
     ClickedRow = -1;
     UserAddButton->setEnabled(false);
     UserAddMenu->setEnabled(false);
@@ -175,6 +185,7 @@ void TResultSheetForm::SetMonthHeader(TDateTime from, TDateTime to)
 {
     FromDate = from;
     ToDate = to;
+    YearMonthLabel->setText(FormatEraYearMonth(from) + DateTime::format(u" (yyyy/mm)", from));
     const auto header = ResultSheet::monthHeader(from);
     for (int d = 0; d < 31; ++d) {
         const auto &day = header[size_t(d)];
@@ -269,29 +280,31 @@ void TResultSheetForm::ImportButtonClick()
 void TResultSheetForm::ImportExtDataMenuClick()
 {
     TRegistory &settings = m_context.registory;
-    const QString fileName = Dialogs::service().openFileName(this, QStringLiteral("インポート"),
-                                                             QFileInfo(settings.Import).path(),
-                                                             QStringLiteral("CSV (*.csv *.txt)"));
+    const QString fileName = Dialogs::service().openFileName(
+        this, QStringLiteral("インポート"), QFileInfo(settings.Import).path(), QStringLiteral("CSV (*.csv *.txt)"));
     if (fileName.isEmpty())
         return;
     settings.Import = fileName;
     const auto outcome = ResultsCsv(m_context).importFile(fileName);
     Dialogs::message(outcome.type, outcome.text, outcome.ok ? MessageButtons::Ok : MessageButtons::Yes);
+    // The month shown may have gained rows.
+    if (outcome.ok && !YearMonthLabel->text().isEmpty())
+        LoadResultUsers(FromDate, ToDate);
 }
 
 void TResultSheetForm::ExportMenuClick()
 {
     TRegistory &settings = m_context.registory;
-    QString fileName = Dialogs::service().saveFileName(this, QStringLiteral("エクスポート"),
-                                                       QFileInfo(settings.Export).path(),
-                                                       QStringLiteral("CSV (*.csv *.CSV)"));
+    QString fileName = Dialogs::service().saveFileName(
+        this, QStringLiteral("エクスポート"), QFileInfo(settings.Export).path(), QStringLiteral("CSV (*.csv *.CSV)"));
     if (fileName.isEmpty())
         return;
     const QFileInfo info(fileName);
     fileName = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".csv");
     settings.Export = fileName;
     if (QFileInfo::exists(fileName) &&
-        Dialogs::message(MessageType::Warning, QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"),
+        Dialogs::message(MessageType::Warning,
+                         QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"),
                          MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     const auto outcome = ResultsCsv(m_context).exportMonth(FromDate, ToDate, fileName);

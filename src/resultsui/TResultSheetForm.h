@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/DateTime.h"
-#include "results/ResultSheet.h"
 #include "coreui/MenuWindow.h"
+#include "results/ResultSheet.h"
 
 #include <array>
 
@@ -32,6 +32,8 @@ public:
     QToolButton *ImportButton = nullptr;
     QToolButton *UserAddButton = nullptr;
     QToolButton *ReturnButton = nullptr;
+    // The month shown, as an era year and month; empty before one is opened.
+    QLabel *YearMonthLabel = nullptr;
     QAction *OpenMenu = nullptr;
     QAction *ImportScheduleMenu = nullptr;
     QAction *ImportExtDataMenu = nullptr;

@@ -87,7 +87,9 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
 
     std::vector<ResultGridModel::Column> columns{
         {QStringLiteral("CureDate"), QStringLiteral("利用日"), 114,
-         [](const CureResult &r) { return eraDayWithWeekday(r.CureDate); }},
+         [](const CureResult &r) {
+             return eraDayWithWeekday(r.CureDate);
+         }},
         {QStringLiteral("RStartTime"), QStringLiteral("開始時間"), 60,
          [](const CureResult &r) { return DateTime::shortTime(r.RStartTime); }, true},
         {QStringLiteral("RMinute"), QStringLiteral("実施時間\n（分）"), 60,
@@ -96,8 +98,8 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
          [](const CureResult &r) { return CodeName(RihaTypeNames, r.RihaType); }, true}};
     for (auto &flag : ResultGridModel::flagColumns(30, true))
         columns.push_back(std::move(flag));
-    columns.push_back({QStringLiteral("Comment"), QStringLiteral("備考"), 210,
-                       [](const CureResult &r) { return r.Comment; }, true});
+    columns.push_back(
+        {QStringLiteral("Comment"), QStringLiteral("備考"), 210, [](const CureResult &r) { return r.Comment; }, true});
     columns.push_back({QStringLiteral("StuffCode"), QStringLiteral("担当者"), 100,
                        [&context](const CureResult &r) { return context.mainModule.GetStaffName(r.StuffCode); }, true});
     columns.push_back({QStringLiteral("CureNo"), QString(), 48, {}});
@@ -121,10 +123,14 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
                                                names.append(name.toString());
                                            return names;
                                        }});
-    m_delegate->setEditor(CommentColumn, {ResultCellDelegate::Kind::Phrases, QStringLiteral("ResultCommentBox"),
-                                          [this] { return commentPhrases(); }});
-    m_delegate->setEditor(StaffColumn, {ResultCellDelegate::Kind::List, QStringLiteral("DBLookupComboBox1"),
-                                        [&context] { return context.mainModule.StaffNames; }});
+    m_delegate->setEditor(CommentColumn,
+                          {ResultCellDelegate::Kind::Phrases, QStringLiteral("ResultCommentBox"), [this] {
+                               return commentPhrases();
+                           }});
+    m_delegate->setEditor(StaffColumn,
+                          {ResultCellDelegate::Kind::List, QStringLiteral("DBLookupComboBox1"), [&context] {
+                               return context.mainModule.StaffNames;
+                           }});
     DBGrid1->setItemDelegate(m_delegate);
     connect(m_delegate, &ResultCellDelegate::phrasesRequested, this, [] {
         if (!CommentForm)
@@ -189,15 +195,13 @@ void TResultsEditForm::cellEdited(int row, int column, const QVariant &value)
     const ResultGridModel::Column &spec = m_model->column(column);
     if (spec.flag >= 0) {
         ok = m_entry.setFlag(row, spec.flag, value.toBool());
-    } else if (column == 1) {
-        const QTime time = QTime::fromString(value.toString(), QStringLiteral("HH:mm"));
-        if (!time.isValid())
-            return;
-        ok = m_entry.rows().setStart(row, DateTime::fromTime(time));
-    } else if (column == 2) {
-        ok = m_entry.setMinutes(row, value.toInt(), message);
+    } else if (column == 1 || column == 2) {
+        ok = column == 1 ? m_entry.setStart(row, value.toString(), message)
+                         : m_entry.setMinutes(row, value.toString(), message);
         if (!message.isEmpty()) {
+            // The cell shows what is stored again.
             Dialogs::warning(message, MessageButtons::Abort);
+            m_model->refreshRow(row);
             return;
         }
     } else if (column == TypeColumn) {
@@ -228,7 +232,7 @@ void TResultsEditForm::WorkingAddButtonClick()
 
 void TResultsEditForm::DeleteRow(int row)
 {
-    if (!Dialogs::confirm(QStringLiteral("このデータを削除しますか？")))
+    if (!Dialogs::confirmDelete(QStringLiteral("このデータを削除しますか？")))
         return;
     if (!m_entry.rows().remove(row))
         Dialogs::error(QStringLiteral("*** System : 結果の再表示 error "));
@@ -237,6 +241,8 @@ void TResultsEditForm::DeleteRow(int row)
 
 void TResultsEditForm::Button2Click()
 {
+    if (!Dialogs::confirmDelete(QStringLiteral("この月の全ての実績を削除しますか？")))
+        return;
     if (!m_entry.deleteAll())
         Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
     showRows();
@@ -251,6 +257,6 @@ void TResultsEditForm::Button3Click()
         showRows();
         return;
     }
-    m_model->reload();
+    showRows();
     Dialogs::information(QStringLiteral("保存しました。"));
 }

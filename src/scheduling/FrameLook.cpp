@@ -3,14 +3,19 @@
 #include "core/TKubun.h"
 #include "scheduling/SlotTime.h"
 
+#include <algorithm>
 #include <array>
 
 namespace FrameLook {
 
 QRect FramePosition(const TIMETABLE_ITEM &item)
 {
-    const int top = (SlotTime::minuteOfDay(item.StartTime) - FirstHour * 60) * 2;
-    return QRect(1, top, ColumnWidth - 2, item.Fnn * 2 - 1);
+    // A stored slot outside the board's hours (older data, or written
+    // elsewhere) still stands on the board, tall enough to be clicked.
+    const int rawTop = (SlotTime::minuteOfDay(item.StartTime) - FirstHour * 60) * 2;
+    const int top = std::clamp(rawTop, 0, BoardHeight - MinLabelHeight);
+    const int end = std::clamp(rawTop + item.Fnn * 2, top + MinLabelHeight, BoardHeight);
+    return QRect(1, top, ColumnWidth - 2, end - top - 1);
 }
 
 unsigned FrameColour(int capacity)

@@ -15,6 +15,8 @@ inline constexpr int HeaderHeight = 32;
 inline constexpr int HourHeight = 120;
 inline constexpr int FirstHour = 8;
 inline constexpr int HourCount = 13;
+// The lowest label drawn, so that every stored slot can be clicked.
+inline constexpr int MinLabelHeight = 20;
 
 // Colours as 0xRRGGBB.
 inline constexpr unsigned HeaderColour = 0x00FFFF;
@@ -22,8 +24,9 @@ inline constexpr unsigned ColumnColour = 0xFFFFFF;
 inline constexpr unsigned SaturdayColour = 0xFCE0F1;
 inline constexpr unsigned SundayColour = 0xFCB6EB;
 
-// The label within its column: two pixels a minute from 8:00 (a slot
-// before 8:00 gets a negative top), one pixel short of its length.
+// The label within its column: two pixels a minute from 8:00, one pixel
+// short of its length; held inside the board and at least MinLabelHeight
+// tall.
 [[nodiscard]] QRect FramePosition(const TIMETABLE_ITEM &item);
 // Magenta for a slot that takes no one, green for one user, yellow for more.
 [[nodiscard]] unsigned FrameColour(int capacity);

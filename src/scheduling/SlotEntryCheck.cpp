@@ -1,5 +1,9 @@
 #include "scheduling/SlotEntryCheck.h"
 
+#include "scheduling/SlotTime.h"
+
+#include <algorithm>
+
 namespace SlotEntryCheck {
 
 std::optional<TDateTime> startTime(QStringView text)
@@ -27,6 +31,15 @@ QString minutesError(QStringView text, int &minutes)
         return QStringLiteral("分は600分以下です。");
     minutes = value;
     return {};
+}
+
+QString endError(TDateTime start, int minutes)
+{
+    constexpr int LastMinute = 21 * 60;
+    if (SlotTime::minuteOfDay(start) + minutes <= LastMinute)
+        return {};
+    return QStringLiteral("終了時刻が21:00を過ぎています（%1分まで）。")
+        .arg(std::max(LastMinute - SlotTime::minuteOfDay(start), 1));
 }
 
 } // namespace SlotEntryCheck

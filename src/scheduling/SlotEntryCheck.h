@@ -17,5 +17,8 @@ inline constexpr char16_t StartTimeError[] = u"開始時間エラーです。";
 [[nodiscard]] std::optional<TDateTime> startTime(QStringView text);
 // The minutes box: 1 to 600. Empty when the text is valid, else the message.
 [[nodiscard]] QString minutesError(QStringView text, int &minutes);
+// A slot must end by 21:00, the board's last hour. Empty when it does,
+// else the message.
+[[nodiscard]] QString endError(TDateTime start, int minutes);
 
 } // namespace SlotEntryCheck

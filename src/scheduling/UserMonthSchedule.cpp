@@ -122,9 +122,7 @@ UserMonthSchedule::Fit UserMonthSchedule::staffFit(const TREQUEST_ITEM &record, 
         return Fit::ReadError;
     DbQuery query(m_database, QStringLiteral("SELECT ReserveNo, StartTime, WorkingMin, Capacity FROM TimeTable "
                                              "WHERE StuffCode = :staff AND ReserveDay >= :day AND ReserveDay < :next"));
-    query.bind(u"staff", staffCode)
-        .bind(u"day", DbDate{record.RegistDay})
-        .bind(u"next", DbDate{record.RegistDay + 1});
+    query.bind(u"staff", staffCode).bind(u"day", DbDate{record.RegistDay}).bind(u"next", DbDate{record.RegistDay + 1});
     DbDataSet rows;
     if (!rows.open(query)) {
         qCWarning(lcUserMonth).noquote() << rows.errorText();
@@ -216,6 +214,10 @@ bool UserMonthSchedule::erase(const QString &labelName)
         return false;
     }
     if (record.Flag) {
+        if (!Dialogs::confirmDelete(DateTime::format(u"mm/dd", record.RegistDay) + QLatin1Char(' ') +
+                                    DateTime::format(u"hh:nn", record.StartTime) +
+                                    QStringLiteral(" の予約を削除しますか？")))
+            return false;
         m_data.TimeFrames.Add(record);
         if (!m_data.DeleteTimeFrame(m_data.TimeFrameCount() - 1)) {
             m_data.ClearTimeFrames();
@@ -225,5 +227,54 @@ bool UserMonthSchedule::erase(const QString &labelName)
     }
     Requests.Delete(index);
     m_staffNames.erase(labelName);
+    return true;
+}
+
+std::optional<TREQUEST_ITEM> UserMonthSchedule::record(const QString &labelName) const
+{
+    const int index = Requests.IndexOf(labelName);
+    if (index < 0) {
+        Dialogs::error(QStringLiteral("*** System Error 予定確認に失敗しました。"));
+        return std::nullopt;
+    }
+    return Requests.Get(index);
+}
+
+bool UserMonthSchedule::changeStaff(const QString &labelName, int staffCode)
+{
+    std::optional<TREQUEST_ITEM> item = record(labelName);
+    if (!item || !item->Flag)
+        return false;
+    if (item->Stf == staffCode) {
+        Dialogs::error(QStringLiteral("変更要求を取り消しました。"));
+        return false;
+    }
+    if (item->Cap >= 2) {
+        Dialogs::warning(QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。"));
+        return false;
+    }
+    item->Stf = staffCode;
+    m_data.ClearTimeFrames();
+    m_data.TimeFrames.Add(*item);
+    const bool updated = m_data.UpdateTimeFrame(*item, 0);
+    m_data.ClearTimeFrames();
+    if (!updated) {
+        switch (m_data.refusal()) {
+        case TScheduleData::Refusal::TimeOverlap:
+            Dialogs::error(QStringLiteral("スタッフに空きがありません。"));
+            break;
+        case TScheduleData::Refusal::UserRefused:
+            Dialogs::error(m_data.refusalText());
+            break;
+        case TScheduleData::Refusal::WriteFailed:
+            Dialogs::error(QStringLiteral("System Error 予約の修正に失敗しました。"));
+            break;
+        default: // told by the store
+            break;
+        }
+        return false;
+    }
+    Requests.Put(Requests.IndexOf(labelName), *item);
+    m_staffNames[labelName] = m_staff.nameOf(staffCode);
     return true;
 }

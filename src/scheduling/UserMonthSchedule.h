@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 
 class DbConnection;
 class StaffDirectory;
@@ -50,8 +51,14 @@ public:
 
     bool bookWish(const QString &labelName, int staffCode);
     // Erases a record of a slot of capacity 1 (a booked one with its slot
-    // and bookings). False when nothing was erased.
+    // and bookings, after a question). False when nothing was erased.
     bool erase(const QString &labelName);
+
+    // The record of a label; nullopt (told) when it is gone.
+    [[nodiscard]] std::optional<TREQUEST_ITEM> record(const QString &labelName) const;
+    // Moves a booked record's slot of capacity 1 to another staff member
+    // free at its time. False (told) when refused or unchanged.
+    bool changeStaff(const QString &labelName, int staffCode);
 
     TRequestTable Requests;
     // The running number of label names; never reset.

@@ -71,8 +71,20 @@ WeekCheck checkWeek(const std::array<QString, 7> &starts, const std::array<QStri
 {
     WeekCheck check;
     for (int day = 0; day < 7; ++day) {
-        if (isNoWish(starts[day]))
-            continue; // start 0 and minutes 0: no wish that day
+        if (isNoWish(starts[day])) {
+            // No wish that day, but typed minutes that are no number are
+            // told rather than saved as 0.
+            const QString typed = minutes[day].trimmed();
+            bool number = false;
+            typed.toInt(&number);
+            if (!typed.isEmpty() && !number) {
+                check.errorDay = day;
+                check.errorInMinutes = true;
+                check.message = QStringLiteral("分は数値項目です。");
+                return check;
+            }
+            continue;
+        }
         const std::optional<TDateTime> start = SlotEntryCheck::startTime(starts[day].trimmed());
         if (!start) {
             check.errorDay = day;
@@ -80,7 +92,11 @@ WeekCheck checkWeek(const std::array<QString, 7> &starts, const std::array<QStri
             return check;
         }
         int value = 0;
-        if (QString error = SlotEntryCheck::minutesError(minutes[day].trimmed(), value); !error.isEmpty()) {
+        QString error = SlotEntryCheck::minutesError(minutes[day].trimmed(), value);
+        // A wish becomes a slot when booked: it ends by the board's last hour.
+        if (error.isEmpty())
+            error = SlotEntryCheck::endError(*start, value);
+        if (!error.isEmpty()) {
             check.errorDay = day;
             check.errorInMinutes = true;
             check.message = error;
@@ -98,9 +114,8 @@ SaveResult saveWeek(DbConnection &database, int cureNo, const TUserWeekBook::Wee
         return SaveResult::WriteFailed;
     QStringList sets;
     for (int day = 0; day < 7; ++day)
-        sets << QStringLiteral("%1 = :r%3, %2 = :f%3")
-                    .arg(dayColumn(u"Reserve", day), dayColumn(u"Funn", day))
-                    .arg(day);
+        sets
+            << QStringLiteral("%1 = :r%3, %2 = :f%3").arg(dayColumn(u"Reserve", day), dayColumn(u"Funn", day)).arg(day);
     DbQuery update(database, QStringLiteral("UPDATE Person SET ") + sets.join(QStringLiteral(", ")) +
                                  QStringLiteral(" WHERE CureNo = :cureNo"));
     for (int day = 0; day < 7; ++day)

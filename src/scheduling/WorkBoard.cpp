@@ -15,13 +15,20 @@ using Status = ScheduleBooking::Status;
 using Refusal = TScheduleData::Refusal;
 
 const QString OverlapText = QStringLiteral("時間が重複しています。");
-const QString SkipText = QStringLiteral("時間が重複しています。\nこの時限枠を無視します。");
 const QString FrameFailedText = QStringLiteral("時間割表の枠取りに失敗しました。");
 const QString UpdateFailedText = QStringLiteral("System Error 予約の修正に失敗しました。");
+const QString SlotGoneText = QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。");
 const QString NotFoundText = QStringLiteral("System Error 予約確認に失敗しました。");
 const QString WriteFailedText = QStringLiteral("System Error スケジュールの登録に失敗しました。");
 const QString BusyText =
     QStringLiteral("スケジュールのオープンに失敗しました。\n他の人が使用している可能性があります。");
+
+// "09:30 40分", a slot in a list of a message.
+QString slotText(const TIMETABLE_ITEM &item)
+{
+    return DateTime::format(u"hh:nn", item.StartTime) + QLatin1Char(' ') + QString::number(item.Fnn) +
+           QStringLiteral("分");
+}
 
 QString userPrefix(const BookingUser &user)
 {
@@ -46,8 +53,7 @@ bool WorkBoard::displayDay(TDateTime date, int firstStaff)
 {
     m_startDate = DateTime::dateOf(date);
     m_firstStaff = std::max(firstStaff, 0);
-    m_hasCopy = false;
-    m_status.clear();
+    clearCopy();
     const bool loaded = m_data.OpenDayTimeFrames(m_startDate);
     if (loaded) {
         // Columns map to staff by list index; a slot of a staff member not
@@ -90,6 +96,13 @@ void WorkBoard::clear()
     m_data.ClearTimeFrames();
     m_bookings.clear();
     m_displayed = false;
+}
+
+void WorkBoard::clearCopy()
+{
+    m_hasCopy = false;
+    m_copyIsDay = false;
+    m_status.clear();
 }
 
 int WorkBoard::columnCount() const
@@ -211,9 +224,8 @@ bool WorkBoard::book(const QString &labelName, const BookingUser &user)
         return true;
     }
     showBookingRefusal(result, QStringLiteral("入所日(開始日)より前の日付けで予約はできません。"));
-    // Another workstation changed the slot: show what is stored now.
-    if (result.status == Status::Full || result.status == Status::SlotGone)
-        reload();
+    // Another workstation may have changed the day: show what is stored now.
+    reload();
     return false;
 }
 
@@ -235,6 +247,7 @@ void WorkBoard::showBookingRefusal(const ScheduleBooking::Result &result, const 
     case Status::UserOverlap:
         return Dialogs::error(result.message);
     case Status::SlotGone:
+        return Dialogs::error(SlotGoneText);
     case Status::UserGone:
         return Dialogs::error(QStringLiteral("System Error ドロップに失敗しました。"));
     case Status::BeginFailed:
@@ -260,8 +273,7 @@ void WorkBoard::copySlot(const QString &labelName, bool withBookings)
 
 bool WorkBoard::eraseSlot(const QString &labelName)
 {
-    m_hasCopy = false;
-    m_copyIsDay = false;
+    clearCopy();
     const int index = indexOf(labelName, QStringLiteral("*** System Error 時間枠が見つかりません。"));
     if (index < 0)
         return false;
@@ -276,24 +288,34 @@ bool WorkBoard::eraseSlot(const QString &labelName)
 
 bool WorkBoard::updateChecked(const TIMETABLE_ITEM &item, int index)
 {
+    QString refusal;
+    if (update(item, index, refusal))
+        return true;
+    if (!refusal.isEmpty())
+        Dialogs::error(refusal);
+    return false;
+}
+
+bool WorkBoard::update(const TIMETABLE_ITEM &item, int index, QString &refusal)
+{
+    refusal.clear();
     if (m_data.UpdateTimeFrame(item, index))
         return true;
     switch (m_data.refusal()) {
     case Refusal::TimeOverlap:
-        Dialogs::error(OverlapText);
+        refusal = OverlapText;
         break;
     case Refusal::BelowBookings:
-        Dialogs::error(QStringLiteral("予約済み人数以下には設定できません。"));
+        refusal = QStringLiteral("予約済み人数以下には設定できません。");
         break;
     case Refusal::UserRefused:
-        Dialogs::error(m_data.refusalText() +
-                       QStringLiteral("\n時間枠の変更ができませんでした。予約を変更して下さい。"));
+        refusal = m_data.refusalText() + QStringLiteral("\n時間枠の変更ができませんでした。予約を変更して下さい。");
         break;
     case Refusal::KeyRecord:
         reload();
         break;
     case Refusal::WriteFailed:
-        Dialogs::error(UpdateFailedText);
+        refusal = UpdateFailedText;
         break;
     case Refusal::None:
     case Refusal::OpenFailed:
@@ -341,9 +363,10 @@ std::optional<TIMETABLE_ITEM> WorkBoard::appendCopy(TIMETABLE_ITEM item, int col
     item.Stf = staffCode;
     item.RegistDay = columnDay(column);
     if (m_data.AppendTimeFrame(item) < 0) {
-        if (m_data.refusal() == Refusal::TimeOverlap)
-            Dialogs::error(quietOverlap ? SkipText : OverlapText);
-        else if (m_data.refusal() != Refusal::OpenFailed)
+        if (m_data.refusal() == Refusal::TimeOverlap) {
+            if (!quietOverlap)
+                Dialogs::error(OverlapText);
+        } else if (m_data.refusal() != Refusal::OpenFailed)
             Dialogs::error(FrameFailedText);
         return std::nullopt;
     }
@@ -421,21 +444,34 @@ bool WorkBoard::pasteColumn(int column)
     for (const TIMETABLE_ITEM &item : m_data.TimeFrames.items())
         if (item.PNo == m_copyColumn)
             sources.push_back(item);
+    // One message lists every slot skipped for overlapping.
+    QStringList skipped;
+    const auto tellSkipped = [&skipped] {
+        if (!skipped.isEmpty())
+            Dialogs::error(QStringLiteral("時間が重複しています。\n次の時限枠を無視しました。\n") +
+                           skipped.join(QLatin1Char('\n')));
+    };
     for (const TIMETABLE_ITEM &source : sources) {
         if (IsFrameOverlapped(column, source.Fnn, -1, source.StartTime)) {
-            Dialogs::error(SkipText);
+            skipped << slotText(source);
             continue;
         }
         const std::optional<TIMETABLE_ITEM> created = appendCopy(source, column, staffCode, true);
         if (!created) {
-            if (m_data.refusal() == Refusal::TimeOverlap)
+            if (m_data.refusal() == Refusal::TimeOverlap) {
+                skipped << slotText(source);
                 continue;
+            }
+            tellSkipped();
             return false;
         }
         if (m_copyWithBookings && created->Cap >= 1 &&
-            !copyBookings(source.ResNo, *created, QStringLiteral("計画日より前の日付けで予約はできません。")))
+            !copyBookings(source.ResNo, *created, QStringLiteral("計画日より前の日付けで予約はできません。"))) {
+            tellSkipped();
             return false;
+        }
     }
+    tellSkipped();
     return true;
 }
 
@@ -488,13 +524,20 @@ bool WorkBoard::changeColumnStaff(int column, int staffCode)
         Dialogs::error(QStringLiteral("*** System Error 担当者確認に失敗しました。"));
         return false;
     }
+    // One message lists every slot that stayed, with the reason.
+    QStringList refused;
     const std::vector<TIMETABLE_ITEM> items = m_data.TimeFrames.items();
     for (TIMETABLE_ITEM item : items) {
         if (item.Stf != source)
             continue;
         item.Stf = staffCode;
-        updateChecked(item, m_data.IndexOfFrameLabel(item.LName));
+        QString refusal;
+        if (!update(item, m_data.IndexOfFrameLabel(item.LName), refusal) && !refusal.isEmpty())
+            refused << slotText(item) + QStringLiteral("：") +
+                           QString(refusal).replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
+    if (!refused.isEmpty())
+        Dialogs::error(QStringLiteral("次の時間枠は変更できませんでした。\n") + refused.join(QLatin1Char('\n')));
     reload();
     return true;
 }

@@ -45,6 +45,8 @@ public:
     bool reload();
     // Empties the board; the copy buffer stays.
     void clear();
+    // Empties the copy buffer and its status text.
+    void clearCopy();
     [[nodiscard]] bool isDisplayed() const { return m_displayed; }
 
     // Columns shown, their day and staff member (-1 when none).
@@ -94,6 +96,8 @@ private:
     [[nodiscard]] std::optional<TIMETABLE_ITEM> appendCopy(TIMETABLE_ITEM item, int column, int staffCode,
                                                            bool quietOverlap);
     bool updateChecked(const TIMETABLE_ITEM &item, int index);
+    // The update alone: a refusal's message in `refusal`, shown by none.
+    bool update(const TIMETABLE_ITEM &item, int index, QString &refusal);
     // Books the copied slot's users into a new slot; false when a write
     // failure ended the copy.
     bool copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage);

@@ -77,6 +77,8 @@ bool SlotDialog::readTimeAndMinutes()
     int minutes = 0;
     if (const QString error = SlotEntryCheck::minutesError(FunnEdit->text(), minutes); !error.isEmpty())
         return refuse(FunnEdit, error);
+    if (const QString error = SlotEntryCheck::endError(*start, minutes); !error.isEmpty())
+        return refuse(FunnEdit, error);
     StartTime = *start;
     WorkingMin = minutes;
     return true;

@@ -3,8 +3,6 @@
 #include <QComboBox>
 #include <QPushButton>
 
-TStuffSelectForm *StuffSelectForm = nullptr;
-
 TStuffSelectForm::TStuffSelectForm(StaffDirectory staff, QWidget *parent)
     : SlotDialog(QStringLiteral("StuffSelectForm"), QStringLiteral("スタックの指定"), parent), m_staff(std::move(staff))
 {

@@ -22,5 +22,3 @@ public:
 private:
     StaffDirectory m_staff;
 };
-
-extern TStuffSelectForm *StuffSelectForm;

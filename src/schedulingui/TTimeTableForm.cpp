@@ -143,6 +143,8 @@ void TTimeTableForm::DeleteButtonClick()
         Dialogs::error(QStringLiteral("データを選択して下さい。"));
         return;
     }
+    if (!Dialogs::confirmDelete(m_list.rows()[std::size_t(row)].Name + QStringLiteral(" 様の予約を削除しますか？")))
+        return;
     if (!m_list.cancel(m_list.rows()[std::size_t(row)].ScheduleNo))
         Dialogs::error(QStringLiteral("SystemError : ScheduleDispQuery KeyRecord error "));
     fillGrid();
@@ -150,6 +152,8 @@ void TTimeTableForm::DeleteButtonClick()
 
 void TTimeTableForm::AllDeleteButtonClick()
 {
+    if (!Dialogs::confirmDelete(QStringLiteral("この時間枠の全ての予約を削除しますか？")))
+        return;
     if (!m_list.cancelAll())
         Dialogs::error(QStringLiteral("SystemError : ScheduleDispQuery KeyRecord error "));
     fillGrid();

@@ -4,9 +4,11 @@
 #include "base/Sjis.h"
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
+#include "coreui/TStringsForm.h"
 #include "platform/DialogService.h"
 #include "usersui/TUserSearchForm.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -75,6 +77,8 @@ TUserAttendForm::TUserAttendForm(AppContext &context)
     Memo = new QPlainTextEdit(FilterPanel);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setFixedHeight(60);
+    Memo->setToolTip(QStringLiteral("ダブルクリックで定型文"));
+    Memo->viewport()->installEventFilter(this);
     contact->addWidget(new QLabel(QStringLiteral("連絡欄"), FilterPanel));
     contact->addWidget(Memo);
     setColumns({{QStringLiteral("予定日"), 150,
@@ -164,4 +168,14 @@ void TUserAttendForm::PrintClick()
     BookingListPrint print = *shownList();
     print.setContact(Memo->toPlainText());
     printShown(print);
+}
+
+bool TUserAttendForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The chosen phrases go to the clipboard, for pasting where wanted.
+    if (watched == Memo->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        TStringsForm::CopyPhrases(QStringLiteral("UserAttend"), 0);
+        return true;
+    }
+    return BookingListForm::eventFilter(watched, event);
 }

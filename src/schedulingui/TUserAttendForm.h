@@ -32,6 +32,8 @@ public:
 
 protected:
     void FormShow() override;
+    // A double click on the memo opens the phrase picker.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TDateTime m_month = DateTime::None;

@@ -39,7 +39,8 @@ QString kubunText(int code)
 } // namespace
 
 TUserBookForm::TUserBookForm(AppContext &context, QWidget *parent)
-    : MenuWindow(context, [] { return static_cast<QWidget *>(ScheduleMenuForm); }, -1, 0, parent)
+    : MenuWindow(
+          context, [] { return static_cast<QWidget *>(ScheduleMenuForm); }, -1, 0, parent)
 {
     setObjectName(QStringLiteral("UserBookForm"));
     setWindowTitle(QStringLiteral("利用者予約希望"));
@@ -97,19 +98,19 @@ void TUserBookForm::buildEditors(QWidget *panel)
         return l;
     };
     const std::array<std::pair<const char *, QLabel **>, 11> fields{{{"治療番号", &CureNoLabel},
-                                                                      {"氏　名", &NameLabel},
-                                                                      {"フリガナ", &KanaLabel},
-                                                                      {"性別", &SexLabel},
-                                                                      {"生年月日", &BirthLabel},
-                                                                      {"年齢", &OldLabel},
-                                                                      {"入所日", &NyushoLabel},
-                                                                      {"退所日", &TaishoLabel},
-                                                                      {"形態", &TypeLabel},
-                                                                      {"区分", &KubunLabel},
-                                                                      {"利用年月", &SchduleDate}}};
-    const std::array<const char *, 11> names{"CureNoLabel", "NameLabel",   "KanaLabel", "SexLabel",
-                                             "BirthLabel",  "OldLabel",    "NyushoLabel", "TaishoLabel",
-                                             "TypeLabel",   "KubunLabel",  "SchduleDate"};
+                                                                     {"氏　名", &NameLabel},
+                                                                     {"フリガナ", &KanaLabel},
+                                                                     {"性別", &SexLabel},
+                                                                     {"生年月日", &BirthLabel},
+                                                                     {"年齢", &OldLabel},
+                                                                     {"入所日", &NyushoLabel},
+                                                                     {"退所日", &TaishoLabel},
+                                                                     {"形態", &TypeLabel},
+                                                                     {"区分", &KubunLabel},
+                                                                     {"利用年月", &SchduleDate}}};
+    const std::array<const char *, 11> names{"CureNoLabel", "NameLabel",  "KanaLabel",   "SexLabel",
+                                             "BirthLabel",  "OldLabel",   "NyushoLabel", "TaishoLabel",
+                                             "TypeLabel",   "KubunLabel", "SchduleDate"};
     for (std::size_t i = 0; i < fields.size(); ++i) {
         *fields[i].second = label(names[i]);
         const int row = int(i % 4);
@@ -128,7 +129,10 @@ void TUserBookForm::buildEditors(QWidget *panel)
         layout->addWidget(StartTime[std::size_t(day)], 5, day * 2);
         layout->addWidget(Funn[std::size_t(day)], 5, day * 2 + 1);
         for (QLineEdit *editor : {StartTime[std::size_t(day)], Funn[std::size_t(day)]})
-            connect(editor, &QLineEdit::textEdited, this, [this] { ReserveButton->setEnabled(false); });
+            connect(editor, &QLineEdit::textEdited, this, [this] {
+                ReserveButton->setEnabled(false);
+                m_edited = true;
+            });
     }
 }
 
@@ -142,8 +146,13 @@ void TUserBookForm::FormShow()
 
 void TUserBookForm::closeEvent(QCloseEvent *event)
 {
+    if (m_edited && !Dialogs::confirm(QStringLiteral("保存していませんが、このまま閉じますか？"))) {
+        event->ignore();
+        return;
+    }
     MenuWindow::closeEvent(event);
     if (event->isAccepted()) {
+        m_edited = false;
         m_users.clear();
         DBGrid1->setRowCount(0);
     }
@@ -158,6 +167,7 @@ void TUserBookForm::clearUser()
         StartTime[std::size_t(day)]->clear();
         Funn[std::size_t(day)]->clear();
     }
+    m_edited = false;
 }
 
 void TUserBookForm::OpenButtonClick()
@@ -235,6 +245,7 @@ void TUserBookForm::showUser(int row)
     StartTime[0]->setFocus();
     ReserveButton->setEnabled(true);
     SaveButton->setEnabled(true);
+    m_edited = false;
 }
 
 void TUserBookForm::SaveButtonClick()
@@ -273,6 +284,7 @@ void TUserBookForm::SaveButtonClick()
     }
     DBGrid1->setCurrentCell(row, 0);
     ReserveButton->setEnabled(true);
+    m_edited = false;
     Dialogs::information(QStringLiteral("治療番号 : %1を保存しました").arg(cureNo));
 }
 

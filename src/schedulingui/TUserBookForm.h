@@ -64,6 +64,8 @@ private:
     int m_rihaType = 0;
     int m_kubunCode = 0;
     bool m_loading = false;
+    // A weekday editor was typed in since the user was shown or saved.
+    bool m_edited = false;
 };
 
 extern TUserBookForm *UserBookForm;

@@ -4,17 +4,23 @@
 #include "core/CodeTables.h"
 #include "core/EraDate.h"
 #include "core/TMainModule.h"
+#include "coreui/EraLineEdit.h"
 #include "coreui/TMainForm.h"
+#include "platform/DialogService.h"
 #include "scheduling/FrameLook.h"
 #include "scheduling/RequestListDump.h"
 #include "schedulingui/TScheduleTableDispForm.h"
+#include "schedulingui/TStuffSelectForm.h"
+#include "schedulingui/TTimeTableForm.h"
 #include "schedulingui/TUserBookForm.h"
 #include "schedulingui/WorkBoardView.h"
 
+#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QShowEvent>
@@ -35,8 +41,8 @@ QString eraOrEmpty(TDateTime date)
 } // namespace
 
 TUserScheduleForm::TUserScheduleForm(AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context),
-      m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames), m_schedule(context.database, m_staff)
+    : QWidget(parent), m_context(context), m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames),
+      m_schedule(context.database, m_staff)
 {
     setObjectName(QStringLiteral("UserScheduleForm"));
     setWindowTitle(QStringLiteral("利用者治療予定表"));
@@ -50,7 +56,8 @@ TUserScheduleForm::TUserScheduleForm(AppContext &context, QWidget *parent)
     layout->addWidget(Board, 1, 0);
     DragStuffDBGrid = new QTableWidget(0, 3, this);
     DragStuffDBGrid->setObjectName(QStringLiteral("DragStuffDBGrid"));
-    DragStuffDBGrid->setHorizontalHeaderLabels({QStringLiteral("CD"), QStringLiteral("担当者"), QStringLiteral("記号")});
+    DragStuffDBGrid->setHorizontalHeaderLabels(
+        {QStringLiteral("CD"), QStringLiteral("担当者"), QStringLiteral("記号")});
     DragStuffDBGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     DragStuffDBGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     DragStuffDBGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -67,6 +74,14 @@ TUserScheduleForm::TUserScheduleForm(AppContext &context, QWidget *parent)
     QAction *erase = LabelPopupMenu->addAction(QStringLiteral("消去"));
     erase->setObjectName(QStringLiteral("EraseMenu"));
     connect(erase, &QAction::triggered, this, &TUserScheduleForm::EraseMenuClick);
+    QAction *details = LabelPopupMenu->addAction(QStringLiteral("予約詳細"));
+    details->setObjectName(QStringLiteral("ReserveUpdateMenu"));
+    connect(details, &QAction::triggered, this, &TUserScheduleForm::ReserveUpdateMenuClick);
+    QAction *change = LabelPopupMenu->addAction(QStringLiteral("担当者変更"));
+    change->setObjectName(QStringLiteral("TantouChangeMenu"));
+    connect(change, &QAction::triggered, this, &TUserScheduleForm::TantouChangeMenuClick);
+    TimeTableForm = new TTimeTableForm(context, this);
+    StuffSelectForm = new TStuffSelectForm(m_staff, this);
     connect(Board, &WorkBoardView::labelDropped, this,
             [this](const QString &name, const QMimeData *) { dropStaff(name); });
     connect(Board, &WorkBoardView::labelMenuRequested, this, [this](const QString &name, const QPoint &at) {
@@ -148,9 +163,14 @@ void TUserScheduleForm::showEvent(QShowEvent *event)
         for (int row = 0; row < m_staff.count(); ++row) {
             DragStuffDBGrid->setItem(row, 0, new QTableWidgetItem(QString::number(m_staff.codeAt(row))));
             DragStuffDBGrid->setItem(row, 1, new QTableWidgetItem(m_staff.nameAt(row)));
+            DragStuffDBGrid->setItem(row, 2,
+                                     new QTableWidgetItem(m_context.mainModule.GetStaffKigo(m_staff.codeAt(row))));
         }
         const bool loaded = m_schedule.load({CureNo, NyushoDate, TaishoDate, YearMonth, MonthWish});
-        Board->setLabels(loaded ? m_schedule.labels() : std::vector<WorkBoard::FrameLabel>{});
+        const std::vector<WorkBoard::FrameLabel> labels =
+            loaded ? m_schedule.labels() : std::vector<WorkBoard::FrameLabel>{};
+        Board->setLabels(labels);
+        Board->scrollToFirstSlot(labels);
         Board->setBoardVisible(loaded);
     }
     QWidget::showEvent(event);
@@ -177,5 +197,28 @@ void TUserScheduleForm::dropStaff(const QString &labelName)
 void TUserScheduleForm::EraseMenuClick()
 {
     if (m_schedule.erase(m_currentLabel))
+        Board->setLabels(m_schedule.labels());
+}
+
+void TUserScheduleForm::ReserveUpdateMenuClick()
+{
+    const std::optional<TREQUEST_ITEM> record = m_schedule.record(m_currentLabel);
+    if (!record || record->Cap == 0 || record->ResNo < 0)
+        return;
+    TimeTableForm->ReserveNo = record->ResNo;
+    TimeTableForm->CanDelete = false;
+    Dialogs::exec(TimeTableForm);
+}
+
+void TUserScheduleForm::TantouChangeMenuClick()
+{
+    const std::optional<TREQUEST_ITEM> record = m_schedule.record(m_currentLabel);
+    if (!record || !record->Flag)
+        return;
+    StuffSelectForm->StuffCode = record->Stf;
+    StuffSelectForm->move(QCursor::pos() - QPoint(30, 70));
+    if (Dialogs::exec(StuffSelectForm) != QDialog::Accepted)
+        return;
+    if (m_schedule.changeStaff(m_currentLabel, StuffSelectForm->StuffCode))
         Board->setLabels(m_schedule.labels());
 }

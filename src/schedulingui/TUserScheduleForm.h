@@ -10,6 +10,8 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTableWidget;
+class TStuffSelectForm;
+class TTimeTableForm;
 class WorkBoardView;
 
 // 利用者治療予定表: one user's month of bookings and unbooked wishes. A
@@ -51,11 +53,16 @@ public:
     WorkBoardView *Board = nullptr;
     QTableWidget *DragStuffDBGrid = nullptr;
     QMenu *LabelPopupMenu = nullptr;
+    TTimeTableForm *TimeTableForm = nullptr;
+    // Only its staff box is used here; day and time stay the slot's.
+    TStuffSelectForm *StuffSelectForm = nullptr;
 
     [[nodiscard]] UserMonthSchedule &schedule() { return m_schedule; }
     // Drops the selected staff member on the label (booking the wish).
     void dropStaff(const QString &labelName);
     void EraseMenuClick();
+    void ReserveUpdateMenuClick();
+    void TantouChangeMenuClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -5,12 +5,12 @@
 #include "core/TKubun.h"
 #include "core/TMainModule.h"
 #include "coreui/TMainForm.h"
-#include "schedulingui/TScheduleMenuForm.h"
 #include "platform/DialogService.h"
 #include "scheduling/BookingUserList.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/DragPersonModel.h"
 #include "schedulingui/TPersonPropertyForm.h"
+#include "schedulingui/TScheduleMenuForm.h"
 #include "schedulingui/TStuffChangeForm.h"
 #include "schedulingui/TStuffTimeForm.h"
 #include "schedulingui/TTimeTableForm.h"
@@ -207,6 +207,7 @@ void WorkBoardForm::showEvent(QShowEvent *event)
         if (ScheduleMenuForm)
             ScheduleMenuForm->hide();
         ClearButtonClick();
+        m_board->clearCopy();
         RVDate->setDate(Clock::currentDate());
         StatusPanel1->clear();
     }
@@ -225,6 +226,8 @@ void WorkBoardForm::closeEvent(QCloseEvent *event)
 void WorkBoardForm::showBoard(bool shown)
 {
     Board->setBoardVisible(shown);
+    if (shown)
+        Board->scrollToFirstSlot(m_board->labels());
     UserPanel->setVisible(shown);
     RVDate->setEnabled(!shown);
     DispButton->setEnabled(!shown);
@@ -289,6 +292,9 @@ void WorkBoardForm::TimeCopyMenuClick()
 
 void WorkBoardForm::AllEraseMenuClick()
 {
+    // A label already gone is told by the erase itself.
+    if (m_board->slot(TargetLabel) && !Dialogs::confirmDelete(QStringLiteral("時間枠と全ての予約を削除しますか？")))
+        return;
     m_board->eraseSlot(TargetLabel);
     refresh();
 }

@@ -124,6 +124,18 @@ void WorkBoardView::resetColumns()
     }
 }
 
+void WorkBoardView::scrollToFirstSlot(const std::vector<WorkBoard::FrameLabel> &labels)
+{
+    int top = 0;
+    if (!labels.empty())
+        top = std::min_element(labels.begin(), labels.end(), [](const auto &a, const auto &b) {
+                  return a.rect.top() < b.rect.top();
+              })->rect.top();
+    DayScrollBar->setValue(0);
+    TimeScrollBar->setValue(std::min(top / FrameLook::HourHeight, TimeScrollBar->maximum()));
+    ScrollMode = 0;
+}
+
 void WorkBoardView::setLabels(const std::vector<WorkBoard::FrameLabel> &labels)
 {
     // Later: the label a user was dropped on is still inside its drop event.

@@ -28,6 +28,9 @@ public:
     void resetColumns();
     // Replaces every slot label.
     void setLabels(const std::vector<WorkBoard::FrameLabel> &labels);
+    // Back to the first column, at the hour of the earliest of the labels
+    // (8:00 without any); the wheel waits for a bar again.
+    void scrollToFirstSlot(const std::vector<WorkBoard::FrameLabel> &labels);
     // The drag format the labels take (a booking payload unless set).
     void setDropFormat(const QString &format) { m_dropFormat = format; }
     void setBoardVisible(bool visible);

@@ -2,9 +2,9 @@
 
 #include "base/Clock.h"
 #include "coreui/TCommentForm.h"
+#include "coreui/TStringsForm.h"
 #include "plansui/TGetCurePlanForm.h"
 #include "plansui/TRihaPlanForm.h"
-#include "plansui/TStringsForm.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "usersui/TUserSearchForm.h"

@@ -4,9 +4,9 @@
 #include "TestContext.h"
 
 #include "coreui/TCommentForm.h"
+#include "coreui/TStringsForm.h"
 #include "plansui/TGetCurePlanForm.h"
 #include "plansui/TRihaPlanForm.h"
-#include "plansui/TStringsForm.h"
 #include "usersui/TUserSearchForm.h"
 
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
+#include "coreui/TStringsForm.h"
 #include "plans/PracticeStore.h"
 #include "plansui/PracticeGrid.h"
 #include "plansui/PracticeHopePage.h"
@@ -9,7 +10,6 @@
 #include "plansui/TABCForm.h"
 #include "plansui/TGetPractPlanForm.h"
 #include "plansui/TPracticePlanForm.h"
-#include "plansui/TStringsForm.h"
 #include "plansui/TTimeForm.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"

@@ -34,7 +34,8 @@ TEST_P(ResultsEntryTest, AddedDayCarriesTheRegisterAndTheFlags)
 {
     ResultsEntry entry(m_app->context);
     ASSERT_EQ(entry.loadPerson(m_cureNo), QString());
-    EXPECT_EQ(ResultsEntry(m_app->context).loadPerson(m_cureNo + 1), QStringLiteral("利用者の登録データが見つかりません。"));
+    EXPECT_EQ(ResultsEntry(m_app->context).loadPerson(m_cureNo + 1),
+              QStringLiteral("利用者の登録データが見つかりません。"));
     ASSERT_TRUE(entry.loadMonth(April, May));
     EXPECT_EQ(entry.addDay(DateTime::encodeDate(2024, 4, 3) + 0.25), QString());
     // An unreadable day is today, without its time of day.
@@ -63,9 +64,19 @@ TEST_P(ResultsEntryTest, SavingClearsTheTicksOfAnotherForm)
     ASSERT_TRUE(entry.setFlag(0, 1, true));
     ASSERT_TRUE(entry.setStaff(0, 2));
     QString message;
-    EXPECT_FALSE(entry.setMinutes(0, -5, message));
+    EXPECT_FALSE(entry.setMinutes(0, QStringLiteral("-5"), message));
     EXPECT_EQ(message, QStringLiteral("負の値です。"));
-    ASSERT_TRUE(entry.setMinutes(0, 40, message));
+    for (const auto &[text, refusal] :
+         {std::pair{u"9999", u"分は600分以下です。"}, {u"0", u"分は１分以上です。"}, {u"abc", u"分は数値項目です。"}}) {
+        EXPECT_FALSE(entry.setMinutes(0, QString::fromUtf16(text), message));
+        EXPECT_EQ(message, QString::fromUtf16(refusal));
+    }
+    for (const char16_t *text : {u"25:99", u"abc", u"__:__"}) {
+        EXPECT_FALSE(entry.setStart(0, QString::fromUtf16(text), message));
+        EXPECT_EQ(message, QStringLiteral("開始時刻エラーです。（00:00～23:59）"));
+    }
+    ASSERT_TRUE(entry.setStart(0, QStringLiteral("13:05"), message));
+    ASSERT_TRUE(entry.setMinutes(0, QStringLiteral("40"), message));
     ASSERT_TRUE(entry.save());
     const auto stored = ResultRows::all(db());
     ASSERT_EQ(stored.size(), 1u);
@@ -155,8 +166,8 @@ TEST_P(ResultsEntryTest, DailyTotalsAndTheDayRange)
     added.RMinute = 15;
     CureResult otherType = ResultRows::make(m_cureNo, day);
     otherType.RihaType = 1;
-    ResultRows::insert(db(), {planned, added, otherType, ResultRows::make(m_cureNo, day + 1),
-                              ResultRows::make(m_cureNo, day - 0.01)});
+    ResultRows::insert(
+        db(), {planned, added, otherType, ResultRows::make(m_cureNo, day + 1), ResultRows::make(m_cureNo, day - 0.01)});
     DailyMedicalRecord daily(m_app->context);
     ASSERT_TRUE(daily.load(day + 0.3, 1, 0));
     EXPECT_EQ(daily.rows().size(), 2);

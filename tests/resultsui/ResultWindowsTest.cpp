@@ -2,6 +2,7 @@
 #include "PersonRows.h"
 #include "ResultsFixture.h"
 
+#include "core/EraDate.h"
 #include "coreui/EraLineEdit.h"
 #include "resultsui/TCopyModeForm.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -11,14 +12,20 @@
 #include "resultsui/TResultSheetForm.h"
 #include "resultsui/TResultsEditForm.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <memory>
@@ -94,6 +101,33 @@ TEST_P(ResultWindowsTest, SheetShowsTheTypedMonthAndOpensTheEntry)
     EXPECT_EQ(sheet.StrGrid->item(0, 33)->text(), QStringLiteral("   2"));
 }
 
+// The sheet names its month and shows an import into it at once.
+TEST_P(ResultWindowsTest, SheetShowsItsMonthAndReloadsAfterAnImport)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April + 2)});
+    TResultSheetForm sheet(m_app->context);
+    sheet.show();
+    EXPECT_EQ(sheet.YearMonthLabel->text(), QString());
+    queueMonth(April);
+    QTest::mouseClick(sheet.OpenButton, Qt::LeftButton);
+    EXPECT_EQ(sheet.YearMonthLabel->text(), FormatEraYearMonth(April) + QStringLiteral(" (2024/04)"));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("april.csv"));
+    m_app->dialogs.queueFileName(file);
+    sheet.ExportMenu->trigger();
+    ASSERT_TRUE(QFileInfo::exists(file));
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM CureResults")));
+    queueMonth(April);
+    QTest::mouseClick(sheet.OpenButton, Qt::LeftButton);
+    EXPECT_EQ(sheet.StrGrid->item(0, 0), nullptr);
+
+    m_app->dialogs.queueFileName(file);
+    sheet.ImportExtDataMenu->trigger();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("インポートしました。"));
+    ASSERT_EQ(sheet.StrGrid->rowCount(), 1);
+    EXPECT_EQ(sheet.StrGrid->item(0, 4)->text(), QStringLiteral("○"));
+}
+
 TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
 {
     ResultRows::insert(db(), {ResultRows::make(m_cureNo, April)});
@@ -107,6 +141,15 @@ TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
     EXPECT_TRUE(model->setData(model->index(0, 2), QStringLiteral("-3"), Qt::EditRole));
     EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("負の値です。"));
     EXPECT_EQ(ResultRows::all(db())[0].RMinute, 20);
+    // Refused values are told, and the cell shows the stored one again.
+    EXPECT_TRUE(model->setData(model->index(0, 2), QStringLiteral("9999"), Qt::EditRole));
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("分は600分以下です。"));
+    EXPECT_EQ(model->data(model->index(0, 2)).toInt(), 20);
+    const QString start = model->data(model->index(0, 1)).toString();
+    EXPECT_TRUE(model->setData(model->index(0, 1), QStringLiteral("25:99"), Qt::EditRole));
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("開始時刻エラーです。（00:00～23:59）"));
+    EXPECT_EQ(model->data(model->index(0, 1)).toString(), start);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 20);
     // 入所 個別 moved to 通所 with 短期集中 ticked there.
     ASSERT_TRUE(model->setData(model->index(0, 3), 2, Qt::EditRole));
     ASSERT_TRUE(model->setData(model->index(0, 4 + 8), Qt::Checked, Qt::CheckStateRole));
@@ -115,6 +158,42 @@ TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
     const CureResult stored = ResultRows::all(db())[0];
     EXPECT_EQ(stored.KubunCode, 1);
     EXPECT_EQ(stored.Flags, ResultTypeFlags::derive(2, 1));
+    m_edit->hide();
+}
+
+// Deleting asks first (No is the default); 保存 keeps every row's 削除 button.
+TEST_P(ResultWindowsTest, EntryAsksBeforeDeletingAndKeepsItsDeleteButtons)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April), ResultRows::make(m_cureNo, April + 3)});
+    m_edit->CureNo = m_cureNo;
+    m_edit->FromDate = April;
+    m_edit->ToDate = April + 30;
+    m_edit->show();
+    const auto deleteButtons = [this] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return m_edit->DBGrid1->findChildren<QPushButton *>(QStringLiteral("DeleteButton"));
+    };
+    QTest::mouseClick(m_edit->Button3, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("保存しました。"));
+    ASSERT_EQ(deleteButtons().size(), 2);
+
+    m_app->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(deleteButtons().first(), Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(ResultRows::all(db()).size(), 2u);
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(deleteButtons().first(), Qt::LeftButton);
+    EXPECT_EQ(ResultRows::all(db()).size(), 1u);
+
+    m_app->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(m_edit->Button2, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messages().last().text, QStringLiteral("この月の全ての実績を削除しますか？"));
+    EXPECT_EQ(m_app->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(m_edit->DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(ResultRows::all(db()).size(), 1u);
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(m_edit->Button2, Qt::LeftButton);
+    EXPECT_TRUE(ResultRows::all(db()).empty());
     m_edit->hide();
 }
 
@@ -139,12 +218,63 @@ TEST_P(ResultWindowsTest, MonthlyRecordLoadsTheUsersMonth)
     EXPECT_TRUE(form.PrintButton->isEnabled());
     QAbstractItemModel *model = form.ResultGrid->model();
     ASSERT_TRUE(model->setData(model->index(0, 5), QStringLiteral("-8"), Qt::EditRole));
-    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    EXPECT_EQ(model->data(model->index(0, 5)).toInt(), 0);
     EXPECT_TRUE(form.SaveButton->isEnabled());
-    m_app->dialogs.queueAnswer(MessageAnswer::No);
-    EXPECT_FALSE(form.close());
-    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    EXPECT_FALSE(form.SaveButton->isEnabled());
+    m_app->dialogs.clear();
     EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_app->dialogs.messageTexts().isEmpty());
+}
+
+// An edit waits on its row until the cursor leaves it or 保存; 閉じる asks
+// only while one waits, and はい drops it.
+TEST_P(ResultWindowsTest, MonthlyRecordAsksOnlyForAPendingEdit)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April), ResultRows::make(m_cureNo, April + 1)});
+    TPersonMedicalRecordForm form(m_app->context);
+    form.show();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(form.OpenButton, Qt::LeftButton);
+    QAbstractItemModel *model = form.ResultGrid->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    // Right after a load nothing is asked.
+    m_app->dialogs.clear();
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_app->dialogs.messageTexts().isEmpty());
+
+    form.show();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(form.OpenButton, Qt::LeftButton);
+    form.ResultGrid->setCurrentIndex(model->index(0, 5));
+    ASSERT_TRUE(model->setData(model->index(0, 5), QStringLiteral("45"), Qt::EditRole));
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 20);
+    form.ResultGrid->setCurrentIndex(model->index(1, 5));
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 45);
+    ASSERT_TRUE(model->setData(model->index(1, 5), QStringLiteral("50"), Qt::EditRole));
+
+    m_app->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("保存していませんが、このまま閉じますか？"));
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.CloseButton, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 45);
+    EXPECT_EQ(ResultRows::all(db())[1].RMinute, 20);
+
+    // Other conditions post the edit before the rows go.
+    form.show();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(form.OpenButton, Qt::LeftButton);
+    form.ResultGrid->setCurrentIndex(model->index(1, 5));
+    ASSERT_TRUE(model->setData(model->index(1, 5), QStringLiteral("35"), Qt::EditRole));
+    QTest::mouseClick(form.HizukeRight, Qt::LeftButton);
+    EXPECT_EQ(ResultRows::all(db())[1].RMinute, 35);
+    m_app->dialogs.clear();
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_app->dialogs.messageTexts().isEmpty());
 }
 
 TEST_P(ResultWindowsTest, DailyRecordChecksItsConditionsAndTotals)
@@ -182,6 +312,13 @@ TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
     dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1); // 全員
     dialog.DisplayBtn->click();
     ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
+    // Shown again, the dialog starts without the last list.
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.DBGrid1->rowCount(), 0);
+    dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1);
+    QTest::mouseClick(dialog.DisplayBtn, Qt::LeftButton);
+    ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
     EXPECT_FALSE(dialog.ImportBtn->isEnabled());
     dialog.AllSelectBtn->click();
     EXPECT_TRUE(dialog.ImportBtn->isEnabled());
@@ -199,6 +336,9 @@ TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
     });
     dialog.ImportBtn->click();
     EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(dialog.StatBar->value(), 1);
+    dialog.show();
+    EXPECT_EQ(dialog.StatBar->value(), -1);
     ASSERT_EQ(ResultRows::all(db()).size(), 1u);
     EXPECT_EQ(ResultRows::all(db())[0].StuffKigo, QStringLiteral("ス"));
 }

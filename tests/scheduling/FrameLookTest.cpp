@@ -23,9 +23,11 @@ TEST(FrameLook, PlacesLabelsTwoPixelsAMinuteFromEight)
     const QRect late = FrameLook::FramePosition(slotAt(19, 30, 90, 1));
     EXPECT_EQ(late.top(), 1380);
     EXPECT_EQ(late.top() + late.height(), 1559);
-    EXPECT_EQ(FrameLook::FramePosition(slotAt(7, 30, 30, 1)).top(), -60);
-    // An end past midnight is no wrapped time.
-    EXPECT_EQ(FrameLook::FramePosition(slotAt(23, 0, 120, 1)).height(), 239);
+    // Stored slots outside the hours stay on the board and can be clicked.
+    EXPECT_EQ(FrameLook::FramePosition(slotAt(7, 30, 30, 1)), QRect(1, 0, 118, 19));
+    EXPECT_EQ(FrameLook::FramePosition(slotAt(20, 59, 600, 1)), QRect(1, 1540, 118, 19));
+    EXPECT_EQ(FrameLook::FramePosition(slotAt(20, 30, 60, 1)), QRect(1, 1500, 118, 59));
+    EXPECT_EQ(FrameLook::FramePosition(slotAt(23, 0, 120, 1)), QRect(1, 1540, 118, 19));
 }
 
 TEST(FrameLook, ColoursAndCaptions)

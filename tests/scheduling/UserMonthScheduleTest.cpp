@@ -50,8 +50,13 @@ TEST_P(UserMonthScheduleTest, BookingsHideTheWishesTheyMeet)
         QStringList expected;
     };
     const std::vector<Case> cases{
-        {10, 0, 40, QStringLiteral("B6@10:20|W1@10:00|W8@10:00|W13@10:00|W15@10:00|W20@10:00|W22@10:00|W27@10:00|W29@10:00").split(u'|')},
-        {9, 20, 60, QStringLiteral("B6@10:20|W1@09:20|W6@09:20|W8@09:20|W13@09:20|W15@09:20|W20@09:20|W22@09:20|W27@09:20|W29@09:20").split(u'|')},
+        {10, 0, 40,
+         QStringLiteral("B6@10:20|W1@10:00|W8@10:00|W13@10:00|W15@10:00|W20@10:00|W22@10:00|W27@10:00|W29@10:00")
+             .split(u'|')},
+        {9, 20, 60,
+         QStringLiteral(
+             "B6@10:20|W1@09:20|W6@09:20|W8@09:20|W13@09:20|W15@09:20|W20@09:20|W22@09:20|W27@09:20|W29@09:20")
+             .split(u'|')},
     };
     for (const Case &c : cases) {
         UserMonthSchedule schedule(db(), m_staff);
@@ -91,7 +96,8 @@ TEST_P(UserMonthScheduleTest, BookingAWish)
     EXPECT_TRUE(schedule.bookWish(monday, StaffC));
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), slotCount + 1);
     EXPECT_EQ(m_dialogs.messageTexts(),
-              (QStringLiteral("予約できません。(時限に空きがありません)|予約済みです。|制限人数以上は予約できません。").split(u'|')));
+              (QStringLiteral("予約できません。(時限に空きがありません)|予約済みです。|制限人数以上は予約できません。")
+                   .split(u'|')));
     const TREQUEST_ITEM booked = schedule.Requests.Get(1);
     EXPECT_TRUE(booked.Flag);
     EXPECT_EQ(booked.Stf, StaffC);
@@ -99,7 +105,12 @@ TEST_P(UserMonthScheduleTest, BookingAWish)
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"),
                                   QStringLiteral("WorkingNo = %1 AND Comment = '週間希望'").arg(booked.ResNo)),
               1);
-    // Erasing the booked wish removes its slot of one place with the booking.
+    // Erasing the booked wish asks, then removes its slot of one place with the booking.
+    m_dialogs.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(schedule.erase(monday));
+    EXPECT_EQ(m_dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(bookings(booked.ResNo), 1);
+    m_dialogs.queueAnswer(MessageAnswer::Yes);
     EXPECT_TRUE(schedule.erase(monday));
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), slotCount);
     EXPECT_EQ(bookings(booked.ResNo), 0);

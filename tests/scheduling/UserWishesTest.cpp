@@ -50,7 +50,7 @@ TEST_P(UserWishesTest, SavedWeekExpandsOverTheMonth)
     std::array<QString, 7> starts{QStringLiteral("09:30"), QStringLiteral("00:00"), QStringLiteral("  :  "),
                                   QStringLiteral("10:00"), QStringLiteral("00:00"), QStringLiteral("00:00"),
                                   QStringLiteral("00:00")};
-    std::array<QString, 7> minutes{QStringLiteral("40"), QStringLiteral("0"), QString(), QStringLiteral("60"),
+    std::array<QString, 7> minutes{QStringLiteral("40"), QStringLiteral("0"), QString(),          QStringLiteral("60"),
                                    QStringLiteral("0"),  QStringLiteral("0"), QStringLiteral("0")};
     const WeekCheck check = UserWishes::checkWeek(starts, minutes);
     ASSERT_EQ(check.errorDay, -1) << check.message.toStdString();
@@ -89,7 +89,9 @@ TEST(UserWishesCheck, MessagesAndPlaces)
     };
     const std::vector<Case> cases{
         {0, QStringLiteral("09:00"), QStringLiteral("30"), -1, false, {}},
-        {6, QStringLiteral("20:59"), QStringLiteral("600"), -1, false, {}},
+        {6, QStringLiteral("20:00"), QStringLiteral("60"), -1, false, {}},
+        {6, QStringLiteral("20:59"), QStringLiteral("600"), 6, true,
+         QStringLiteral("終了時刻が21:00を過ぎています（1分まで）。")},
         {1, QStringLiteral("07:59"), QStringLiteral("30"), 1, false, QStringLiteral("開始時間エラーです。")},
         {3, QStringLiteral("21:00"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
         {3, QStringLiteral("09:61"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
@@ -97,7 +99,8 @@ TEST(UserWishesCheck, MessagesAndPlaces)
         {2, QStringLiteral("09:00"), QStringLiteral("0"), 2, true, QStringLiteral("分は１分以上です。")},
         {4, QStringLiteral("09:00"), QStringLiteral("601"), 4, true, QStringLiteral("分は600分以下です。")},
         {5, QStringLiteral("09:00"), QString(), 5, true, QStringLiteral("分は入力必須項目です。")},
-        {5, QStringLiteral("00:00"), QStringLiteral("abc"), -1, false, {}}, // no wish: minutes unread
+        {5, QStringLiteral("00:00"), QStringLiteral("abc"), 5, true, QStringLiteral("分は数値項目です。")},
+        {5, QStringLiteral("00:00"), QStringLiteral("45"), -1, false, {}}, // no wish: the minutes are not kept
     };
     for (const Case &c : cases) {
         std::array<QString, 7> starts;

@@ -150,8 +150,13 @@ TEST_P(WorkBoardTest, PastesCheckEveryCopiedBooking)
     ASSERT_TRUE(board().canPasteDay());
     EXPECT_FALSE(board().canPasteSlot());
     EXPECT_TRUE(board().pasteColumn(1));
-    EXPECT_EQ(m_dialogs.messageTexts(),
-              QStringList(2, QStringLiteral("時間が重複しています。\nこの時限枠を無視します。")));
+    // One message lists the skipped slots.
+    ASSERT_EQ(m_dialogs.messageTexts().size(), 1);
+    const QStringList lines = m_dialogs.messageTexts().first().split(u'\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines.mid(0, 2),
+              (QStringList{QStringLiteral("時間が重複しています。"), QStringLiteral("次の時限枠を無視しました。")}));
+    EXPECT_TRUE(lines.contains(QStringLiteral("09:00 60分")));
     // Onto the 3rd: both slots once (the copies do not join the loop),
     // users copied with a capacity check.
     m_dialogs.clear();
@@ -187,7 +192,7 @@ TEST_P(WorkBoardTest, DayBoardMapsColumnsToStaffByIndex)
 
     // Staff C's column to staff A, who has a slot at that time already.
     EXPECT_TRUE(dayBoard.changeColumnStaff(1, StaffA));
-    EXPECT_EQ(lastMessage(), QStringLiteral("時間が重複しています。"));
+    EXPECT_EQ(lastMessage(), QStringLiteral("次の時間枠は変更できませんでした。\n09:00 60分：時間が重複しています。"));
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("StuffCode = %1").arg(StaffC)), 1);
 }
 

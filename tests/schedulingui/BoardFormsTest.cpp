@@ -11,6 +11,7 @@
 #include "schedulingui/TDayScheduleForm.h"
 #include "schedulingui/TPersonPropertyForm.h"
 #include "schedulingui/TScheduleTableDispForm.h"
+#include "schedulingui/TStuffAllChangeForm.h"
 #include "schedulingui/TStuffChangeForm.h"
 #include "schedulingui/TStuffScheduleForm.h"
 #include "schedulingui/TStuffTimeForm.h"
@@ -68,6 +69,13 @@ protected:
         return m_test->context;
     }
     [[nodiscard]] QStringList messages() const { return m_test->dialogs.messageTexts(); }
+    // Shows staff 12 from December 1st.
+    static void displayDecember(TStuffScheduleForm &form)
+    {
+        form.StuffBox->setCurrentIndex(1);
+        form.RVDate->setDate(QDate(2026, 12, 1));
+        QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    }
 
     std::unique_ptr<TestContext> m_test;
 };
@@ -136,12 +144,94 @@ TEST_P(BoardFormsTest, MenusGoThroughTheDialogs)
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1"))->parentWidget()->objectName(), QStringLiteral("P3"));
 
     form.TargetLabel = QStringLiteral("L1");
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
     trigger(form.LabelPopupMenu, "AllEraseMenu");
     EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L1")), nullptr);
     DbDataSet rows;
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
     EXPECT_EQ(rows.recordCount(), 1);
-    EXPECT_TRUE(messages().isEmpty()) << messages().join(u'|').toStdString();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("時間枠と全ての予約を削除しますか？")});
+}
+
+// Erasing a slot asks first (No is the default); the erase and a new showing
+// empty the copy buffer and its status text.
+TEST_P(BoardFormsTest, EraseAsksAndEmptiesTheCopyBuffer)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    displayDecember(form);
+    const auto trigger = [](QMenu *menu, const char *name) {
+        menu->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    };
+    form.TargetLabel = QStringLiteral("L0");
+    trigger(form.LabelPopupMenu, "TimeCopyMenu");
+    EXPECT_EQ(form.StatusPanel1->text(), QStringLiteral("12/02 09:30 時間枠コピー"));
+
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    trigger(form.LabelPopupMenu, "AllEraseMenu");
+    ASSERT_EQ(m_test->dialogs.messages().size(), 1);
+    EXPECT_EQ(m_test->dialogs.messages().last().text, QStringLiteral("時間枠と全ての予約を削除しますか？"));
+    EXPECT_EQ(m_test->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_TRUE(form.board().canPasteSlot());
+
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    trigger(form.LabelPopupMenu, "AllEraseMenu");
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_EQ(form.StatusPanel1->text(), QString());
+    EXPECT_FALSE(form.board().canPasteSlot());
+
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
+                                    "VALUES ('2026-12-03 00:00:00.000', 12, '1899-12-30 10:00:00.000', 30, 1)")));
+    form.close();
+    form.show();
+    displayDecember(form);
+    form.TargetLabel = QStringLiteral("L0");
+    trigger(form.LabelPopupMenu, "TimeCopyMenu");
+    EXPECT_TRUE(form.board().canPasteSlot());
+    form.close();
+    form.show();
+    EXPECT_EQ(form.StatusPanel1->text(), QString());
+    EXPECT_FALSE(form.board().canPasteSlot());
+}
+
+// A drop on a slot another workstation deleted says so and shows the board
+// as stored.
+TEST_P(BoardFormsTest, DropOnADeletedSlotReloadsTheBoard)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    displayDecember(form);
+    BoardCell *label = form.Board->slotLabel(QStringLiteral("L0"));
+    ASSERT_NE(label, nullptr);
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
+    QMimeData data;
+    data.setData(QString::fromLatin1(BookingPayload::MimeType),
+                 R"({"CureNo":7,"NyushoDate":0,"TaishoDate":0,"RihaType":2,"KubunCode":9,"Name":"佐藤　一郎"})");
+    emit label->dropped(&data);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。")});
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_EQ(bookings(), 0);
+}
+
+// A board opens at its first column and at the hour of its earliest slot,
+// wherever it was scrolled before.
+TEST_P(BoardFormsTest, BoardOpensAtTheFirstSlot)
+{
+    TStuffScheduleForm form(context());
+    form.show();
+    displayDecember(form);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 1);
+    EXPECT_EQ(form.Board->TimePanel->y(), -120);
+    form.Board->TimeScrollBar->setValue(10);
+    form.Board->DayScrollBar->setValue(20);
+    form.close();
+    form.show();
+    displayDecember(form);
+    EXPECT_EQ(form.Board->TimeScrollBar->value(), 1);
+    EXPECT_EQ(form.Board->DayScrollBar->value(), 0);
+    EXPECT_EQ(form.Board->SchedulePanel->x(), 0);
+    EXPECT_EQ(form.Board->ScrollMode, 0);
 }
 
 // The wheel moves the bar used last, and nothing before a bar was used.
@@ -211,6 +301,45 @@ TEST_P(BoardFormsTest, DpListsTheUserMonthsRecords)
     EXPECT_EQ(m_test->dialogs.dialogCount(), 2);
 }
 
+// A column pasted onto itself and a column moved to a busy staff member
+// each tell their skipped slots in one message.
+TEST_P(BoardFormsTest, DayBoardCollectsSkippedSlotsInOneMessage)
+{
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, Capacity) "
+                                    "VALUES ('2026-12-02 00:00:00.000', 12, '1899-12-30 11:00:00.000', 30, 1), "
+                                    "('2026-12-02 00:00:00.000', 11, '1899-12-30 09:00:00.000', 60, 1)")));
+    TDayScheduleForm form(context());
+    form.show();
+    form.RVDate->setDate(QDate(2026, 12, 2));
+    QTest::mouseClick(form.DispButton, Qt::LeftButton);
+    const auto pick = [&form](const char *action) {
+        QTest::mouseClick(form.Board->header(1), Qt::RightButton);
+        form.EditPopupMenu->hide();
+        form.EditPopupMenu->findChild<QAction *>(QString::fromLatin1(action))->trigger();
+    };
+    pick("CopyStuffBoxFromPanelMenu");
+    pick("PasteBoxesToPanelMenu");
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("時間が重複しています。\n次の時限枠を無視しました。\n"
+                                                     "09:30 40分\n11:00 30分")});
+
+    m_test->dialogs.clear();
+    m_test->dialogs.queueDialog([](QDialog *dialog) {
+        auto *change = static_cast<TStuffAllChangeForm *>(dialog);
+        change->show();
+        change->KaigoStuffBox->setCurrentIndex(0);
+        QTest::mouseClick(change->SetButton, Qt::LeftButton);
+        return change->result();
+    });
+    pick("ChangeStuffOfPanelMenu");
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("次の時間枠は変更できませんでした。\n"
+                                                     "09:30 40分：時間が重複しています。")});
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM TimeTable WHERE StuffCode = 12"))));
+    EXPECT_EQ(rows.field(u"N").asInteger(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form.Board->column(0)->findChildren<BoardCell *>().size(), 2);
+}
+
 TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
 {
     ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
@@ -236,7 +365,18 @@ TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT Comment FROM Schedule"))));
     EXPECT_EQ(rows.field(u"Comment").asString(), QStringLiteral("午後に変更"));
 
-    form.AllDeleteButton->click();
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(form.AllDeleteButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messages().last().text, QStringLiteral("この時間枠の全ての予約を削除しますか？"));
+    EXPECT_EQ(m_test->dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(bookings(), 1);
+    form.ScheduleDispGrid->setCurrentCell(0, 0);
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    QTest::mouseClick(form.DeleteButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messages().last().text, QStringLiteral("佐藤　一郎 様の予約を削除しますか？"));
+    EXPECT_EQ(bookings(), 1);
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.AllDeleteButton, Qt::LeftButton);
     EXPECT_EQ(form.BookedCount, 0);
     EXPECT_FALSE(form.DeleteButton->isEnabled());
     EXPECT_EQ(bookings(), 0);
@@ -252,11 +392,14 @@ TEST(SlotDialogs, RefuseInTheirOwnLabel)
     const struct
     {
         QString time, minutes, message;
-    } cases[] = {{QStringLiteral("07:59"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
-                 {QStringLiteral("21:00"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
-                 {QStringLiteral("20:59"), QString(), QStringLiteral("分は入力必須項目です。")},
-                 {QStringLiteral("20:59"), QStringLiteral("601"), QStringLiteral("分は600分以下です。")},
-                 {QStringLiteral("20:59"), QStringLiteral("0"), QStringLiteral("分は１分以上です。")}};
+    } cases[] = {
+        {QStringLiteral("07:59"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
+        {QStringLiteral("21:00"), QStringLiteral("30"), QStringLiteral("開始時間エラーです。")},
+        {QStringLiteral("20:59"), QString(), QStringLiteral("分は入力必須項目です。")},
+        {QStringLiteral("20:59"), QStringLiteral("601"), QStringLiteral("分は600分以下です。")},
+        {QStringLiteral("20:59"), QStringLiteral("0"), QStringLiteral("分は１分以上です。")},
+        {QStringLiteral("20:59"), QStringLiteral("600"), QStringLiteral("終了時刻が21:00を過ぎています（1分まで）。")},
+        {QStringLiteral("20:30"), QStringLiteral("60"), QStringLiteral("終了時刻が21:00を過ぎています（30分まで）。")}};
     for (const auto &c : cases) {
         form.StartTimeEdit->setText(c.time);
         form.FunnEdit->setText(c.minutes);
@@ -264,6 +407,7 @@ TEST(SlotDialogs, RefuseInTheirOwnLabel)
         EXPECT_EQ(form.ErrorLabel->text(), c.message) << c.time.toStdString() << " " << c.minutes.toStdString();
         EXPECT_TRUE(form.isVisible());
     }
+    form.StartTimeEdit->setText(QStringLiteral("11:00"));
     form.FunnEdit->setText(QStringLiteral("600"));
     form.findChild<QPushButton *>(QStringLiteral("GroupButton"))->click();
     form.SetButton->click();

@@ -2,6 +2,8 @@
 #include "TestContext.h"
 
 #include "base/Clock.h"
+#include "coreui/PhraseComboBox.h"
+#include "coreui/TStringsForm.h"
 #include "platform/DbQuery.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
@@ -14,6 +16,8 @@
 #include "schedulingui/TUserAttendForm.h"
 #include "schedulingui/TUserSheetForm.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -23,6 +27,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -192,6 +197,28 @@ TEST_P(BookingListsTest, UserHeaderBoxesHoldTheirTextsApart)
             EXPECT_TRUE(box == other || !box->geometry().intersects(other->geometry()))
                 << box->objectName().toStdString() << " " << other->objectName().toStdString();
     }
+}
+
+// A double click on the contact memo offers the phrases of "UserAttend" and
+// puts the chosen ones on the clipboard.
+TEST_P(BookingListsTest, ContactMemoOffersPhrases)
+{
+    TUserAttendForm form(m_test->context);
+    TStringsForm picker;
+    m_test->publish(StringsForm, &picker);
+    form.show();
+    m_test->dialogs.queueDialog([](QDialog *dialog) {
+        auto *strings = static_cast<TStringsForm *>(dialog);
+        EXPECT_EQ(strings->ProgramName, QStringLiteral("UserAttend"));
+        EXPECT_EQ(strings->CommentCode, 0);
+        strings->TextBox[0]->setEditText(QStringLiteral("送迎あり"));
+        strings->TextBox[2]->setEditText(QStringLiteral("午前のみ"));
+        QTest::mouseClick(strings->CopyBtn, Qt::LeftButton);
+        return strings->result();
+    });
+    QTest::mouseDClick(form.Memo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.dialogCount(), 1);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("送迎あり\r\n午前のみ"));
 }
 
 TEST_P(BookingListsTest, DayListStepsAndShowsEmptyDays)

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -94,6 +95,38 @@ TEST_P(UserBookFormTest, ListsEditsAndSavesTheWeek)
     EXPECT_EQ(savedMinutes("Funn03"), 50);
     EXPECT_EQ(form.DBGrid1->item(0, 6)->text(), QStringLiteral("10:00"));
     EXPECT_TRUE(form.ReserveButton->isEnabled());
+}
+
+// 閉じる after an edit asks before the edit is dropped; a saved week closes at once.
+TEST_P(UserBookFormTest, CloseAsksWhileAnEditIsUnsaved)
+{
+    TUserBookForm form(m_test->context);
+    form.show();
+    openDecember(form);
+    form.DBGrid1->setCurrentCell(0, 1);
+    form.Funn[2]->setFocus();
+    form.Funn[2]->selectAll();
+    QTest::keyClicks(form.Funn[2], QStringLiteral("abc"));
+    QTest::mouseClick(form.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("分は数値項目です。")});
+    EXPECT_EQ(savedMinutes("Funn03"), 0);
+
+    m_test->dialogs.clear();
+    m_test->dialogs.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(form.close());
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("保存していませんが、このまま閉じますか？")});
+    EXPECT_EQ(form.Funn[2]->text(), QStringLiteral("abc"));
+
+    form.StartTime[2]->setFocus();
+    form.StartTime[2]->setCursorPosition(0);
+    QTest::keyClicks(form.StartTime[2], QStringLiteral("1000"));
+    form.Funn[2]->selectAll();
+    QTest::keyClicks(form.Funn[2], QStringLiteral("45"));
+    QTest::mouseClick(form.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(savedMinutes("Funn03"), 45);
+    m_test->dialogs.clear();
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_test->dialogs.messageTexts().isEmpty());
 }
 
 // The menu stands in for the main window while it is open and offers only

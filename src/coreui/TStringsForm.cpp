@@ -1,4 +1,4 @@
-#include "plansui/TStringsForm.h"
+#include "coreui/TStringsForm.h"
 
 #include "coreui/EnterKeyGuard.h"
 #include "coreui/PhraseComboBox.h"
