@@ -140,8 +140,9 @@ QString TMainModule::GetStaffName(int code) const
 
 QString TMainModule::GetStaffKigo(int code) const
 {
+    // The marks may be fewer than the codes when a list was filled by hand.
     const int index = IndexOfStaffCode(code);
-    return index < 0 ? QString() : StaffKigos.at(index);
+    return index < 0 || index >= StaffKigos.size() ? QString() : StaffKigos.at(index);
 }
 
 int TMainModule::IndexOfStaffCode(int code) const
