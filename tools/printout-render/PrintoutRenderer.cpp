@@ -97,7 +97,7 @@ std::optional<PrintoutRenderer::Choice> PrintoutRenderer::latestResult() const
     DbQuery query(m_context.database,
                   QStringLiteral("SELECT CureDate, StuffCode, RihaType, CureNo FROM CureResults WHERE EXISTS "
                                  "(SELECT 1 FROM RihaPlan WHERE RihaPlan.CureNo = CureResults.CureNo) "
-                                 "ORDER BY CureDate DESC, ResultNo DESC"));
+                                 "ORDER BY CASE WHEN RMinute > 0 THEN 0 ELSE 1 END, CureDate DESC, ResultNo DESC"));
     if (!rows.open(query) || rows.isEmpty())
         return std::nullopt;
     rows.first();
@@ -187,7 +187,9 @@ bool PrintoutRenderer::allUsers()
 bool PrintoutRenderer::planLimit()
 {
     PlanLimitList list(m_context.database, m_context.mainModule.FacilityName);
-    if (!list.open(PlanLimitList::Kind::CurePlan, Clock::today()))
+    // The treatment plans' list, or the practice plans' when that one is empty.
+    if (!list.open(PlanLimitList::Kind::CurePlan, Clock::today()) ||
+        (!list.hasRows() && !list.open(PlanLimitList::Kind::PracticePlan, Clock::today())))
         return fail(PlanLimitList::TemplateName, QStringLiteral("the list cannot be read"));
     ListPrint print = list.printout();
     return writeList(PlanLimitList::TemplateName, print);
@@ -283,6 +285,23 @@ bool PrintoutRenderer::dailyRecord()
     return write(name, report.report());
 }
 
+BookingListPrint::Header PrintoutRenderer::userHeader() const
+{
+    BookingListPrint::Header header;
+    header.CureNo = QString::number(m_choice.cureNo);
+    DbDataSet person;
+    DbQuery query(m_context.database, QStringLiteral("SELECT Name, Kana, Birth, Sex FROM Person WHERE CureNo = ?"));
+    query.addBind(m_choice.cureNo);
+    if (person.open(query) && !person.isEmpty()) {
+        person.first();
+        header.Name = person.field(u"Name").asString();
+        header.Kana = person.field(u"Kana").asString();
+        header.Birth = DateTime::format(u"gg ee年mm月dd日", person.field(u"Birth").value().asDateTime());
+        header.Sex = CodeName(SexNames, person.field(u"Sex").asInteger());
+    }
+    return header;
+}
+
 bool PrintoutRenderer::bookings()
 {
     const TDateTime from = BookingList::monthStart(m_choice.day);
@@ -291,9 +310,8 @@ bool PrintoutRenderer::bookings()
     BookingListPrint::Header staff;
     staff.StaffName = m_choice.staffName;
     staff.Period = month + u' ' + DateTime::format(u"d日", from) + QStringLiteral("～") + DateTime::format(u"d日", to);
-    BookingListPrint::Header user;
+    BookingListPrint::Header user = userHeader();
     user.Period = month;
-    user.CureNo = QString::number(m_choice.cureNo);
     BookingListPrint::Header day;
     day.StaffName = m_choice.staffName;
     day.Period = DateTime::format(u"gg ee年mm月dd日", m_choice.day);

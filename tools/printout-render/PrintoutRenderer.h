@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "scheduling/BookingListPrint.h"
 
 #include <QString>
 
@@ -12,8 +13,9 @@ struct AppContext;
 
 // Builds each printout of the program over the context's database with
 // fixed choices and writes it as NAME.pdf (NAME the template's) into a
-// folder: the month and day of the latest result, its staff member and
-// form and user; every user in the lists, the first plans. Tells each file and its page count.
+// folder: the month and day of the latest result given (not an absence)
+// to a user with a plan, its staff member, form and user; every user in
+// the lists, the first plans. Tells each file and its page count.
 class PrintoutRenderer
 {
 public:
@@ -33,6 +35,8 @@ private:
         int cureNo = 0;
     };
     [[nodiscard]] std::optional<Choice> latestResult() const;
+    // The chosen user as the user booking list heads it.
+    [[nodiscard]] BookingListPrint::Header userHeader() const;
 
     bool curePlan();
     bool practicePlan();
