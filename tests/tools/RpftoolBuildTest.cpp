@@ -1,3 +1,5 @@
+#include "ToolRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,25 +10,9 @@
 
 namespace {
 
-QString q(const char *s)
-{
-    return QString::fromUtf8(s);
-}
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 ToolRun rpftool(const QStringList &args)
 {
-    QProcess process;
-    process.start(q(RPFTOOL), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTool(q(RPFTOOL), args);
 }
 
 // A list template with a title from --var, rows from a CSV file, a counted

@@ -273,9 +273,12 @@ void TrpPageBuilder::build(TrpPageBuilder *continueFrom, bool keepOpen)
         crossColumn = 1;
         const bool continues = continueFrom && group == 0;
         if (continues) {
+            // Below the previous page's bands, inside this page's own margins.
             curY = continueFrom->curY;
             freshY = curY;
             columnTop = curY;
+            column = 0;
+            leftOffset = leftLimit;
         } else {
             startPage();
         }

@@ -281,6 +281,21 @@ QRect inkOf(const QImage &image)
     return ink;
 }
 
+TEST_F(PageBuildingTest, APageContinuingThePreviousOneKeepsItsLeftMargin)
+{
+    page(0).Margins = {60, 40, 60, 40};
+    band(btMasterData, 0, 20, q("1"), 0, 0);
+    memo(0, 0, "First", 200, 20, 0);
+    page(1).Margins = {60, 40, 60, 40};
+    page(1).PrintToPreviousPage = true;
+    band(btMasterData, 0, 20, q("1"), 0, 1);
+    memo(0, 0, "Second", 200, 20, 1);
+    ASSERT_TRUE(build());
+    ASSERT_EQ(report.EMFPages().Count(), 1);
+    EXPECT_EQ(rectOf(0, q("First")).topLeft(), QPoint(60, 40));
+    EXPECT_EQ(rectOf(0, q("Second")).topLeft(), QPoint(60, 60));
+}
+
 TEST_F(PageBuildingTest, MarginsAndThePrintableAreaPlaceObjectsOnThePaper)
 {
     page().Margins = {100, 100, 100, 100};
