@@ -1,5 +1,7 @@
 #include "resultsui/TCopyModeForm.h"
 
+#include "coreui/EnterKeyGuard.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
@@ -39,4 +41,5 @@ TCopyModeForm::TCopyModeForm(QWidget *parent) : QDialog(parent)
     SetButton->setObjectName(QStringLiteral("SetButton"));
     SetButton->setGeometry(160, 200, 100, 32);
     connect(SetButton, &QPushButton::clicked, this, [this] { done(1); });
+    EnterKeyGuard::install(this);
 }

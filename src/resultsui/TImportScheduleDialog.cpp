@@ -1,5 +1,7 @@
 #include "resultsui/TImportScheduleDialog.h"
 
+#include "coreui/EnterKeyGuard.h"
+
 #include "base/Clock.h"
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
@@ -118,6 +120,7 @@ TImportScheduleDialog::TImportScheduleDialog(AppContext &context, QWidget *paren
             &TImportScheduleDialog::selectionChanged);
     connect(ImportBtn, &QPushButton::clicked, this, &TImportScheduleDialog::ImportBtnClick);
     connect(ReturnButton, &QPushButton::clicked, this, [this] { done(2); });
+    EnterKeyGuard::install(this);
 }
 
 void TImportScheduleDialog::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "core/DateHelpers.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/EraLineEdit.h"
 
 #include <QHBoxLayout>
@@ -55,6 +56,7 @@ TOpenGYMDialog::TOpenGYMDialog(QWidget *parent) : QDialog(parent)
         done(1);
     });
     connect(CancelButton, &QPushButton::clicked, this, [this] { done(2); });
+    EnterKeyGuard::install(this);
 }
 
 void TOpenGYMDialog::showEvent(QShowEvent *event)

@@ -4,6 +4,7 @@
 #include "core/CodeTables.h"
 #include "core/EraDate.h"
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
@@ -145,6 +146,7 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, &TResultsEditForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TResultsEditForm::Button3Click);
     connect(ReturnButton, &QPushButton::clicked, this, &QDialog::accept);
+    EnterKeyGuard::install(this);
 }
 
 TResultsEditForm::~TResultsEditForm() = default;

@@ -1,5 +1,7 @@
 #include "schedulingui/TOpenCureDialog.h"
 
+#include "coreui/EnterKeyGuard.h"
+
 #include "base/Clock.h"
 #include "core/CodeTables.h"
 #include "core/EraDate.h"
@@ -71,6 +73,7 @@ TOpenCureDialog::TOpenCureDialog(QWidget *parent) : QDialog(parent)
     });
     connect(openButton, &QPushButton::clicked, this, &TOpenCureDialog::OpenButtonClick);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    EnterKeyGuard::install(this);
 }
 
 void TOpenCureDialog::showEvent(QShowEvent *event)

@@ -1,5 +1,7 @@
 #include "schedulingui/TPersonPropertyForm.h"
 
+#include "coreui/EnterKeyGuard.h"
+
 #include "core/TKubun.h"
 
 #include <QFormLayout>
@@ -43,6 +45,7 @@ TPersonPropertyForm::TPersonPropertyForm(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(close, 0, Qt::AlignRight);
+    EnterKeyGuard::install(this);
 }
 
 void TPersonPropertyForm::showEvent(QShowEvent *event)

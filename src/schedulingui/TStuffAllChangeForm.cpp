@@ -1,5 +1,7 @@
 #include "schedulingui/TStuffAllChangeForm.h"
 
+#include "coreui/EnterKeyGuard.h"
+
 #include "scheduling/StaffDirectory.h"
 
 #include <QComboBox>
@@ -19,6 +21,7 @@ TStuffAllChangeForm::TStuffAllChangeForm(const StaffDirectory &staff, QWidget *p
         StuffCode = m_staff.codeAt(KaigoStuffBox->currentIndex());
         done(QDialog::Accepted);
     });
+    EnterKeyGuard::install(this);
 }
 
 void TStuffAllChangeForm::showEvent(QShowEvent *event)

@@ -1,6 +1,7 @@
 #include "schedulingui/TStuffChangeForm.h"
 
 #include "core/EraDate.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/EraLineEdit.h"
 #include "scheduling/StaffDirectory.h"
 
@@ -17,6 +18,7 @@ TStuffChangeForm::TStuffChangeForm(const StaffDirectory &staff, QWidget *parent)
     KaigoStuffBox = addStaffBox(staff);
     addTimeRows();
     connect(SetButton, &QPushButton::clicked, this, &TStuffChangeForm::SetButtonClick);
+    EnterKeyGuard::install(this);
 }
 
 void TStuffChangeForm::showEvent(QShowEvent *event)

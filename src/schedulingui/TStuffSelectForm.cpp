@@ -1,5 +1,7 @@
 #include "schedulingui/TStuffSelectForm.h"
 
+#include "coreui/EnterKeyGuard.h"
+
 #include <QComboBox>
 #include <QPushButton>
 
@@ -17,4 +19,5 @@ TStuffSelectForm::TStuffSelectForm(StaffDirectory staff, QWidget *parent)
         StuffName = m_staff.nameAt(index);
         done(QDialog::Accepted);
     });
+    EnterKeyGuard::install(this);
 }

@@ -1,5 +1,7 @@
 #include "schedulingui/TStuffTimeForm.h"
 
+#include "coreui/EnterKeyGuard.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -30,6 +32,7 @@ TStuffTimeForm::TStuffTimeForm(QWidget *parent)
         Capacity = MenCount->value();
         done(QDialog::Accepted);
     });
+    EnterKeyGuard::install(this);
 }
 
 void TStuffTimeForm::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/PhraseStore.h"
+#include "coreui/EnterKeyGuard.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
@@ -104,6 +105,7 @@ TTimeTableForm::TTimeTableForm(AppContext &context, QWidget *parent)
     layout->addWidget(ScheduleDispGrid);
     layout->addWidget(StatusPanel0);
     resize(width + 30, 420);
+    EnterKeyGuard::install(this);
 }
 
 void TTimeTableForm::showEvent(QShowEvent *event)

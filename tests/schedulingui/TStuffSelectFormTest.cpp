@@ -46,4 +46,21 @@ TEST(TStuffSelectForm, PicksAStaffMember)
     EXPECT_EQ(form.StuffName, QString());
 }
 
+// Enter acts on the control it was pressed in: in the staff box it picks
+// nothing and presses no button; on a focused button it clicks that one once.
+TEST(TStuffSelectForm, EnterActsOnlyWhereItWasPressed)
+{
+    TStuffSelectForm form(StaffDirectory({11}, {QStringLiteral("青木　花子")}));
+    form.show();
+    QTest::keyClick(form.KaigoStuffBox, Qt::Key_Down);
+    QTest::keyClick(form.KaigoStuffBox, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.StuffCode, 0);
+    form.CancelButton->setFocus();
+    QTest::keyClick(form.CancelButton, Qt::Key_Return);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), 2);
+    EXPECT_EQ(form.StuffCode, 0);
+}
+
 } // namespace
