@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -49,9 +51,19 @@ QString waitForPdf(const QString &folder, const QString &mark)
         const QStringList found = dir.entryList({QStringLiteral("*%1*.pdf").arg(mark)}, QDir::Files);
         if (found.isEmpty())
             continue;
+        // The queue writes the file page by page: it is whole once it ends
+        // with the trailer and stops growing (a loaded machine pauses long).
         const QString path = dir.filePath(found.first());
-        for (qint64 size = -1; QFileInfo(path).size() != size; QThread::msleep(300))
-            size = QFileInfo(path).size();
+        for (int wait = 0; wait < 100; ++wait, QThread::msleep(300)) {
+            const qint64 size = QFileInfo(path).size();
+            QFile file(path);
+            if (size <= 0 || !file.open(QIODevice::ReadOnly))
+                continue;
+            const bool ended = file.readAll().trimmed().endsWith("%%EOF");
+            QThread::msleep(300);
+            if (ended && QFileInfo(path).size() == size)
+                return path;
+        }
         return path;
     }
     return {};
