@@ -445,12 +445,14 @@ QString TrpParser::copyResult(const QString (&args)[3], std::optional<qint64> kn
 
 Variant TrpParser::calculate(const QString &expression)
 {
-    std::shared_ptr<TrpConvertedExpression> converted = m_converted.value(expression);
-    if (!converted) {
-        if (m_converted.size() >= CacheLimit)
+    std::shared_ptr<TrpConvertedExpression> converted;
+    if (const auto known = m_converted.find(expression); known != m_converted.end()) {
+        converted = known->second;
+    } else {
+        if (qsizetype(m_converted.size()) >= CacheLimit)
             m_converted.clear();
         converted = std::make_shared<TrpConvertedExpression>();
-        m_converted.insert(expression, converted);
+        m_converted.emplace(expression, converted);
     }
     QString postfix;
     {

@@ -3,15 +3,16 @@
 #include "report/common/TrpError.h"
 #include "report/expr/TrpConvertedExpression.h"
 
+#include "base/TextHash.h"
 #include "base/Variant.h"
 
-#include <QHash>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
+#include <unordered_map>
 
 // Evaluates report expressions: memo texts in brackets, band and view
 // conditions, script lines and function arguments. An expression is first
@@ -132,5 +133,5 @@ private:
     TrpError m_error;
     int m_depth = 0;
     // Shared: a handler may start the cache over while a form is followed.
-    QHash<QString, std::shared_ptr<TrpConvertedExpression>> m_converted;
+    std::unordered_map<QString, std::shared_ptr<TrpConvertedExpression>, TextHash, TextEqual> m_converted;
 };
