@@ -117,12 +117,9 @@ const std::vector<Search> &searches()
              const QString order =
                  db.kind() == DbKind::PostgreSQL ? QStringLiteral("Kana COLLATE \"C\"") : QStringLiteral("Kana");
              DbQuery query(db, Columns +
-                                   QStringLiteral("WHERE Kana LIKE :letter0 OR Kana LIKE :letter1 OR Kana LIKE "
-                                                  ":letter2 OR Kana LIKE :letter3 OR Kana LIKE :letter4 ORDER BY ") +
-                                   order + QStringLiteral(", CureNo"));
-             const QStringView letters = u"ｻｼｽｾｿ";
-             for (int i = 0; i < 5; ++i)
-                 query.bind(QStringLiteral("letter%1").arg(i), letters.sliced(i, 1).toString() + u'%');
+                                   QStringLiteral("WHERE %1 >= :first AND %1 < :after ORDER BY %1, CureNo").arg(order));
+             query.bind(u"first", QStringLiteral("ｻ"));
+             query.bind(u"after", QStringLiteral("ﾀ"));
              return query;
          }},
         {"AllDisplay", [](TUserSearchForm &form) { form.AllDisplay->click(); },

@@ -82,6 +82,8 @@ CREATE TABLE Person (
 CREATE INDEX PersonName ON Person (Name varchar_pattern_ops);
 CREATE INDEX PersonKana ON Person (Kana varchar_pattern_ops);
 CREATE INDEX PersonHinoriku ON Person ((CAST(HinorikuUserNo AS TEXT)) text_pattern_ops);
+-- The kana rows: a range of kana in character-code order, listed so.
+CREATE INDEX PersonKanaOrder ON Person (Kana COLLATE "C", CureNo);
 
 -- Stock phrases, grouped by program name and code. The key is also the
 -- order in which a group's phrases are listed.

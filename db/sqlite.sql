@@ -82,6 +82,8 @@ CREATE TABLE Person (
 -- case of ASCII letters) uses an index only in that collation.
 CREATE INDEX PersonName ON Person (Name COLLATE NOCASE);
 CREATE INDEX PersonKana ON Person (Kana COLLATE NOCASE);
+-- The kana rows: a range of kana in character-code order, listed so.
+CREATE INDEX PersonKanaOrder ON Person (Kana, CureNo);
 
 -- Stock phrases, grouped by program name and code. The key is also the
 -- order in which a group's phrases are listed.

@@ -100,7 +100,11 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         // must fail here, not at the first query.
         // Foreign keys are off in SQLite unless each connection asks.
         if (!execInternal(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) ||
-            !execInternal(QStringLiteral("PRAGMA foreign_keys = ON"))) {
+            !execInternal(QStringLiteral("PRAGMA foreign_keys = ON")) ||
+            // Searches over the whole register read many pages: keep them
+            // (64 MB) and read the file mapped rather than page by page.
+            !execInternal(QStringLiteral("PRAGMA cache_size = -65536")) ||
+            !execInternal(QStringLiteral("PRAGMA mmap_size = 268435456"))) {
             const QString error = m_errorText;
             close();
             return fail(error);

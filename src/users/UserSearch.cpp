@@ -170,17 +170,15 @@ bool UserSearch::searchHinoriku(QStringView prefix)
 bool UserSearch::searchKanaRow(KanaRow row)
 {
     close();
+    // The letters of a row follow one another in the code table, so the
+    // names beginning with one of them form a range in character-code
+    // order, which the kana index serves.
     const QStringView letters = rowLetters(row);
-    QString where;
-    for (qsizetype i = 0; i < letters.size(); ++i) {
-        if (i > 0)
-            where += QStringLiteral(" OR ");
-        where += QStringLiteral("Kana LIKE :letter%1").arg(i);
-    }
-    DbQuery query(m_database, Select + QStringLiteral("WHERE ") + where + QStringLiteral(" ORDER BY ") +
-                                  orderTerm(u"Kana") + QStringLiteral(", CureNo"));
-    for (qsizetype i = 0; i < letters.size(); ++i)
-        query.bind(QStringLiteral("letter%1").arg(i), prefixPattern(letters.sliced(i, 1)));
+    const QString kana = orderTerm(u"Kana");
+    DbQuery query(m_database,
+                  Select + QStringLiteral("WHERE %1 >= :first AND %1 < :after ORDER BY %1, CureNo").arg(kana));
+    query.bind(u"first", letters.first(1).toString());
+    query.bind(u"after", QString(QChar(letters.back().unicode() + 1)));
     return run(query);
 }
 

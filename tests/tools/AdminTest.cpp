@@ -214,6 +214,30 @@ TEST(AdminDemo, AnExistingFileMustBeADatabaseWithTheDemoLogin)
     EXPECT_FALSE(created);
 }
 
+// A database of an earlier version lacks the indexes added since: the
+// upgrade creates them, and a second run leaves them.
+TEST_P(AdminTest, UpgradeCreatesMissingIndexes)
+{
+    ASSERT_TRUE(DbQuery(db(), QStringLiteral("DROP INDEX PersonKanaOrder")).exec());
+    const QString count = kind() == DbKind::SQLite
+                              ? QStringLiteral("SELECT COUNT(*) AS N FROM sqlite_master WHERE type = 'index' AND "
+                                               "name = 'PersonKanaOrder'")
+                              : QStringLiteral("SELECT COUNT(*) AS N FROM pg_indexes WHERE schemaname = "
+                                               "current_schema() AND indexname = 'personkanaorder'");
+    const auto indexes = [&] {
+        DbDataSet found;
+        return found.open(DbQuery(db(), count)) ? found.field(u"N").asInteger() : -1;
+    };
+    ASSERT_EQ(indexes(), 0);
+    int removed = -1;
+    QString error;
+    ASSERT_TRUE(AdminDatabase::upgrade(db(), removed, error)) << error.toStdString();
+    EXPECT_EQ(indexes(), 1);
+    ASSERT_TRUE(AdminDatabase::upgrade(db(), removed, error)) << error.toStdString();
+    EXPECT_EQ(indexes(), 1);
+    EXPECT_EQ(removed, 0);
+}
+
 // A database of an earlier version has bookings without the key to their
 // slot: the upgrade removes the bookings of deleted slots, keeps the others
 // with their keys, adds the key, and a second run changes nothing.

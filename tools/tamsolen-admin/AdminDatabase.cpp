@@ -179,6 +179,37 @@ bool rebuildSqliteSchedule(DbConnection &connection, QString &errorText)
     return true;
 }
 
+// Removes the bookings of deleted slots and gives the others the key to
+// their slot.
+bool addSlotKey(DbConnection &connection, int &removedBookings, QString &errorText)
+{
+    DbQuery orphans(connection, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo NOT IN (SELECT ReserveNo FROM "
+                                               "TimeTable)"));
+    if (!exec(orphans, errorText))
+        return false;
+    removedBookings = orphans.rowsAffected();
+    if (connection.kind() == DbKind::SQLite)
+        return rebuildSqliteSchedule(connection, errorText);
+    DbQuery key(connection, QStringLiteral("ALTER TABLE Schedule ADD FOREIGN KEY (WorkingNo) REFERENCES "
+                                           "TimeTable (ReserveNo) ON DELETE CASCADE"));
+    return exec(key, errorText);
+}
+
+// Creates the indexes of the current schema that the database lacks.
+bool addMissingIndexes(DbConnection &connection, QString &errorText)
+{
+    const QString create = QStringLiteral("CREATE INDEX ");
+    for (const QString &statement : DbSchema::statements(AdminDatabase::schema(connection))) {
+        const qsizetype at = statement.indexOf(create);
+        if (at < 0)
+            continue;
+        DbQuery query(connection, create + QStringLiteral("IF NOT EXISTS ") + statement.mid(at + create.size()));
+        if (!exec(query, errorText))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 namespace AdminDatabase {
@@ -223,25 +254,13 @@ bool upgrade(DbConnection &connection, int &removedBookings, QString &errorText)
     bool keyed = false;
     if (!hasSlotKey(connection, keyed, errorText))
         return false;
-    if (keyed)
-        return true;
     DbTransaction transaction(connection, true);
     if (!transaction.isActive())
         return fail(errorText, connection.errorText());
-    DbQuery orphans(connection, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo NOT IN (SELECT ReserveNo FROM "
-                                               "TimeTable)"));
-    if (!exec(orphans, errorText))
+    if (!keyed && !addSlotKey(connection, removedBookings, errorText))
         return false;
-    removedBookings = orphans.rowsAffected();
-    if (connection.kind() == DbKind::SQLite) {
-        if (!rebuildSqliteSchedule(connection, errorText))
-            return false;
-    } else {
-        DbQuery key(connection, QStringLiteral("ALTER TABLE Schedule ADD FOREIGN KEY (WorkingNo) REFERENCES "
-                                               "TimeTable (ReserveNo) ON DELETE CASCADE"));
-        if (!exec(key, errorText))
-            return false;
-    }
+    if (!addMissingIndexes(connection, errorText))
+        return false;
     return transaction.commit() || fail(errorText, connection.errorText());
 }
 

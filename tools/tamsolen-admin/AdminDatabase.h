@@ -30,7 +30,8 @@ using Fill = std::function<bool(DbConnection &connection, QString &errorText)>;
 
 // Brings a database made by an earlier version up to the current tables:
 // bookings get the foreign key to their slot (bookings of slots already
-// deleted are removed and counted). Nothing changes on failure.
+// deleted are removed and counted), and the indexes it lacks are created.
+// Nothing changes on failure.
 [[nodiscard]] bool upgrade(DbConnection &connection, int &removedBookings, QString &errorText);
 
 [[nodiscard]] bool addStaff(DbConnection &connection, int code, const QString &name, const QString &mark,

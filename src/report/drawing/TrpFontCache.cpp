@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 // Past these counts the cache starts again empty: a report uses a few
@@ -25,15 +28,27 @@ QFont makeFont(const TrpFontCache::Key &key)
 
 TrpFontCache::Font::Font(const Key &key) : m_font(makeFont(key)), m_metrics(m_font) {}
 
-qreal TrpFontCache::Font::width(const QString &text)
+qreal TrpFontCache::Font::width(QStringView text)
 {
-    const auto known = m_widths.constFind(text);
-    if (known != m_widths.constEnd())
-        return *known;
-    if (m_widths.size() >= MaxWidths)
+    if (text.size() == 1) {
+        // Line wrapping measures a text one character at a time.
+        const char16_t c = text.front().unicode();
+        std::unique_ptr<WidthPage> &page = m_characterWidths[c >> 8];
+        if (!page) {
+            page = std::make_unique<WidthPage>();
+            page->fill(std::numeric_limits<qreal>::quiet_NaN());
+        }
+        qreal &width = (*page)[c & 0xff];
+        if (std::isnan(width))
+            width = m_metrics.horizontalAdvance(text.toString());
+        return width;
+    }
+    if (const auto known = m_widths.find(text); known != m_widths.end())
+        return known->second;
+    if (qsizetype(m_widths.size()) >= MaxWidths)
         m_widths.clear();
-    const qreal width = m_metrics.horizontalAdvance(text);
-    m_widths.insert(text, width);
+    const qreal width = m_metrics.horizontalAdvance(text.toString());
+    m_widths.emplace(text.toString(), width);
     return width;
 }
 

@@ -5,7 +5,11 @@
 #include <QHash>
 #include <QString>
 
+#include "base/TextHash.h"
+
+#include <array>
 #include <memory>
+#include <unordered_map>
 
 // The fonts that report objects draw with, each set up once together with
 // its metrics and the widths of the texts measured in it. A page has a few
@@ -34,12 +38,17 @@ public:
         [[nodiscard]] const QFont &font() const { return m_font; }
         [[nodiscard]] const QFontMetricsF &metrics() const { return m_metrics; }
         // The text's advance as QFontMetricsF measures it.
-        [[nodiscard]] qreal width(const QString &text);
+        [[nodiscard]] qreal width(QStringView text);
 
     private:
+        // Widths of single UTF-16 characters in pages of 256, made as
+        // characters of a page are first measured; unknown ones are NaN.
+        using WidthPage = std::array<qreal, 256>;
+
         QFont m_font;
         QFontMetricsF m_metrics;
-        QHash<QString, qreal> m_widths;
+        std::array<std::unique_ptr<WidthPage>, 256> m_characterWidths;
+        std::unordered_map<QString, qreal, TextHash, TextEqual> m_widths;
     };
 
     // The process's cache; the engine runs on one thread.

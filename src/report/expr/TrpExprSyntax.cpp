@@ -4,7 +4,7 @@
 
 #include "base/NumberFormat.h"
 
-#include <QHash>
+#include <utility>
 
 namespace {
 
@@ -96,13 +96,21 @@ bool TrpExprSyntax::isUnary(char16_t c)
 
 char16_t TrpExprSyntax::builtinCode(const QString &upper)
 {
-    static const QHash<QString, char16_t> codes = {
-        {QStringLiteral("INT"), TrpParser::OpInt},     {QStringLiteral("FRAC"), TrpParser::OpFrac},
-        {QStringLiteral("ROUND"), TrpParser::OpRound}, {QStringLiteral("OR"), TrpParser::OpOr},
-        {QStringLiteral("AND"), TrpParser::OpAnd},     {QStringLiteral("NOT"), TrpParser::OpNot},
-        {QStringLiteral("STR"), TrpParser::OpStr},     {QStringLiteral("MOD"), TrpParser::OpMod},
+    // Asked for every word converted: a scan of eight short names costs
+    // less than hashing the word.
+    static constexpr std::pair<QLatin1StringView, char16_t> codes[] = {
+        {QLatin1StringView("INT"), TrpParser::OpInt},     {QLatin1StringView("FRAC"), TrpParser::OpFrac},
+        {QLatin1StringView("ROUND"), TrpParser::OpRound}, {QLatin1StringView("OR"), TrpParser::OpOr},
+        {QLatin1StringView("AND"), TrpParser::OpAnd},     {QLatin1StringView("NOT"), TrpParser::OpNot},
+        {QLatin1StringView("STR"), TrpParser::OpStr},     {QLatin1StringView("MOD"), TrpParser::OpMod},
     };
-    return codes.value(upper, 0);
+    if (upper.size() > 5)
+        return 0;
+    for (const auto &[name, code] : codes) {
+        if (upper == name)
+            return code;
+    }
+    return 0;
 }
 
 bool TrpExprSyntax::isNumberStart(QChar c)

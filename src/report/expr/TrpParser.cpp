@@ -7,13 +7,14 @@
 #include <QVarLengthArray>
 
 #include <cmath>
+#include <span>
 
 namespace {
 
 using namespace TrpExprSyntax;
 using Kind = TrpError::Kind;
 
-// Postfix texts kept by Calc; the cache starts over when it is full.
+// Expressions whose converted form Calc keeps; it starts over when full.
 constexpr qsizetype CacheLimit = 4096;
 // Calls replaced in one conversion: a function whose result calls itself
 // would otherwise expand for ever.
@@ -67,6 +68,21 @@ std::optional<Arguments> argumentsOf(QStringView text, qsizetype open)
             ++commas;
             start = j + 1;
         }
+    }
+    return std::nullopt;
+}
+
+// The whole number a value's text reads as, without writing the text, for
+// the values whose text is plain digits: integers, and doubles without a
+// fraction below the 15 digits their text keeps.
+std::optional<qint64> wholeNumberOf(const Variant &value)
+{
+    if (value.type() == Variant::Type::Integer)
+        return value.integerValue();
+    if (value.type() == Variant::Type::Double) {
+        const double d = value.doubleValue();
+        if (std::trunc(d) == d && std::fabs(d) < 1e15)
+            return qint64(d);
     }
     return std::nullopt;
 }
@@ -199,31 +215,17 @@ std::optional<QString> TrpParser::ToPostfixWithoutCalls(const QString &expressio
     return std::nullopt;
 }
 
-Variant TrpParser::calculate(const QString &expression)
-{
-    if (const auto cached = m_postfixCache.constFind(expression); cached != m_postfixCache.cend()) {
-        // A copy: a handler may change the cache while the text is evaluated.
-        const QString postfix = *cached;
-        return evaluate(postfix);
-    }
-    const quint64 callsBefore = m_callsRun;
-    const QString postfix = convert(expression, true);
-    if (callsBefore == m_callsRun) {
-        if (m_postfixCache.size() >= CacheLimit)
-            m_postfixCache.clear();
-        m_postfixCache.insert(expression, postfix);
-    }
-    return evaluate(postfix);
-}
-
 // One conversion of an infix text into postfix: the text as it is read
 // (calls are replaced in it as they run), the postfix written so far and
 // the operators still pending, the last one on top.
 class TrpParser::Conversion
 {
 public:
-    Conversion(TrpParser &parser, QString work, bool runCalls)
-        : m_parser(parser), m_work(std::move(work)), m_runCalls(runCalls)
+    // The first calls take their results from known, without running; with
+    // stopAhead, the one after them is thrown as CallAhead instead.
+    Conversion(TrpParser &parser, QString work, bool runCalls, std::span<const QString> known = {},
+               bool stopAhead = false)
+        : m_parser(parser), m_work(std::move(work)), m_runCalls(runCalls), m_known(known), m_stopAhead(stopAhead)
     {
         m_out.reserve(m_work.size() + 8);
     }
@@ -246,6 +248,8 @@ private:
     TrpParser &m_parser;
     QString m_work;
     bool m_runCalls;
+    std::span<const QString> m_known;
+    bool m_stopAhead;
     QString m_out;
     QString m_stack;
     qsizetype m_i = 0;
@@ -415,7 +419,10 @@ bool TrpParser::Conversion::replaceCall(const QString &upper, qsizetype start)
         m_parser.raise(Kind::Conversion, QStringLiteral("Unterminated argument list"), open);
     if (++m_replacements > MaxReplacements)
         m_parser.raise(Kind::Calculation, QStringLiteral("Too many function calls"), start);
-    const QString replacement = m_parser.callReplacement(upper, args->texts);
+    const size_t call = m_replacements - 1;
+    if (call == m_known.size() && m_stopAhead)
+        throw CallAhead{upper, {args->texts[0], args->texts[1], args->texts[2]}};
+    const QString replacement = call < m_known.size() ? m_known[call] : m_parser.callReplacement(upper, args->texts);
     m_work.replace(start, args->close + 1 - start, replacement);
     m_i = start;
     return true;
@@ -427,25 +434,117 @@ QString TrpParser::convert(QString work, bool runCalls)
     return Conversion(*this, std::move(work), runCalls).run();
 }
 
+QString TrpParser::copyResult(const QString (&args)[3], std::optional<qint64> knownStart,
+                              std::optional<qint64> knownCount)
+{
+    const qint64 start = knownStart ? *knownStart : integerOf(args[1]);
+    const qint64 count = knownCount ? *knownCount : integerOf(args[2]);
+    const QString text = calculate(args[0]).toText();
+    return copyOf(text, start, count);
+}
+
+Variant TrpParser::calculate(const QString &expression)
+{
+    std::shared_ptr<TrpConvertedExpression> converted;
+    if (const auto known = m_converted.find(expression); known != m_converted.end()) {
+        converted = known->second;
+    } else {
+        if (qsizetype(m_converted.size()) >= CacheLimit)
+            m_converted.clear();
+        converted = std::make_shared<TrpConvertedExpression>();
+        m_converted.emplace(expression, converted);
+    }
+    QString postfix;
+    {
+        // Nested as a conversion is, so that the same depths fail.
+        Nesting nesting(*this);
+        postfix = followConverted(expression, *converted);
+    }
+    return evaluate(postfix);
+}
+
+// Runs the calls of the kept form one by one, recording the steps their
+// results lead to when they are new, up to the postfix text.
+QString TrpParser::followConverted(const QString &expression, TrpConvertedExpression &converted)
+{
+    using Step = TrpConvertedExpression::Step;
+    // What each call gave (for a COPY the text it copied), and the COPY
+    // results alone.
+    QVarLengthArray<QString, 8> results;
+    QVarLengthArray<bool, 8> copied;
+    QVarLengthArray<QString, 4> copies;
+    // The texts the calls wrote into the expression, or with marks in place
+    // of the COPY results, as they were recorded.
+    const auto written = [&](bool marks) {
+        QStringList texts;
+        qsizetype copy = 0;
+        for (qsizetype i = 0; i < results.size(); ++i) {
+            if (!copied[i])
+                texts.append(results[i]);
+            else if (marks)
+                texts.append(TrpConvertedExpression::copyLiteral(TrpConvertedExpression::copyMark(copy++)));
+            else
+                texts.append(TrpConvertedExpression::copyLiteral(results[i]));
+        }
+        return texts;
+    };
+    Step *step = converted.root();
+    if (!step)
+        step = converted.setRoot(record(expression, {}, 0));
+    for (;;) {
+        switch (step->kind) {
+        case Step::Kind::Postfix:
+            return step->postfixWith(copies);
+        case Step::Kind::Convert:
+            return Conversion(*this, expression, true, written(false)).run();
+        case Step::Kind::Call:
+            break;
+        }
+        // A COPY always leads to the same step, whatever it copied.
+        QString key;
+        if (step->name == QLatin1String("COPY")) {
+            copies.append(copyResult(step->args, step->start, step->count));
+            results.append(copies.back());
+        } else if (step->name == QLatin1String("IF")) {
+            results.append(step->branches[conditionHolds(step->args[0]) ? 0 : 1]);
+            key = results.back();
+        } else {
+            results.append(callReplacement(step->name, step->args));
+            key = results.back();
+        }
+        copied.append(key.isNull());
+        Step *next = step->after(key);
+        if (!next && converted.full())
+            return Conversion(*this, expression, true, written(false)).run();
+        if (!next)
+            next = converted.add(*step, key, record(expression, written(true), copies.size()));
+        step = next;
+    }
+}
+
+// Converts with the recorded call results, up to the next call or the end.
+std::unique_ptr<TrpConvertedExpression::Step> TrpParser::record(const QString &expression,
+                                                                std::span<const QString> results, qsizetype copies)
+{
+    try {
+        const QString postfix = Conversion(*this, expression, true, results, true).run();
+        return TrpConvertedExpression::postfix(postfix, copies);
+    } catch (const CallAhead &call) {
+        return TrpConvertedExpression::call(call.name, call.args);
+    } catch (const Abort &) {
+        // The conversion fails here whatever the results were; converting
+        // again raises the error with its position in the real text.
+        m_error = {};
+        return TrpConvertedExpression::convertAgain();
+    }
+}
+
 QString TrpParser::callReplacement(const QString &name, const QString (&args)[3])
 {
-    ++m_callsRun;
-    if (name == QLatin1String("COPY")) {
-        const qint64 start = integerOf(args[1]);
-        const qint64 count = integerOf(args[2]);
-        const QString text = calculate(args[0]).toText();
-        return QLatin1Char('(') + quoteRule(QLatin1Char('\'') + copyOf(text, start, count) + QLatin1Char('\'')) +
-               QLatin1Char(')');
-    }
-    if (name == QLatin1String("IF")) {
-        const QString condition = calculate(args[0]).toText();
-        const std::optional<double> value = NumberFormat::textToFloat(condition);
-        if (!value)
-            raise(Kind::Conversion, QStringLiteral("'%1' is not a valid floating point value").arg(condition));
-        // The chosen branch is an expression, not a value: it goes in as it
-        // stands, so that its own literals keep their quotes.
-        return QLatin1Char('(') + (std::trunc(*value) > 0 ? args[1] : args[2]) + QLatin1Char(')');
-    }
+    if (name == QLatin1String("COPY"))
+        return TrpConvertedExpression::copyLiteral(copyResult(args));
+    if (name == QLatin1String("IF"))
+        return TrpConvertedExpression::branch(args, conditionHolds(args[0]));
     if (!OnFunction)
         return QStringLiteral("()");
     QString val;
@@ -454,9 +553,24 @@ QString TrpParser::callReplacement(const QString &name, const QString (&args)[3]
     return QLatin1Char('(') + quoteRule(val) + QLatin1Char(')');
 }
 
+bool TrpParser::conditionHolds(const QString &condition)
+{
+    const Variant value = calculate(condition);
+    if (const std::optional<qint64> whole = wholeNumberOf(value))
+        return *whole > 0;
+    const QString text = value.toText();
+    const std::optional<double> number = NumberFormat::textToFloat(text);
+    if (!number)
+        raise(Kind::Conversion, QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return std::trunc(*number) > 0;
+}
+
 qint64 TrpParser::integerOf(const QString &argument)
 {
-    const QString text = calculate(argument).toText();
+    const Variant argumentValue = calculate(argument);
+    if (const std::optional<qint64> whole = wholeNumberOf(argumentValue))
+        return *whole;
+    const QString text = argumentValue.toText();
     const std::optional<qint64> value = NumberFormat::textToInteger(text);
     if (!value)
         raise(Kind::Conversion, QStringLiteral("'%1' is not a valid integer value").arg(text));
@@ -522,7 +636,8 @@ Variant TrpParser::evaluate(QStringView postfix)
             if (end < 0)
                 raise(Kind::Conversion, QStringLiteral("Unterminated string"), i);
             QString text = postfix.mid(i + 1, end - i - 2).toString();
-            text.replace(QStringLiteral("''"), QStringLiteral("'"));
+            if (text.contains(QLatin1Char('\'')))
+                text.replace(QStringLiteral("''"), QStringLiteral("'"));
             if (mode == Mode::Date) {
                 const std::optional<TDateTime> date = Variant::dateFromText(text);
                 if (!date)

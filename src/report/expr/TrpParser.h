@@ -1,14 +1,18 @@
 #pragma once
 
 #include "report/common/TrpError.h"
+#include "report/expr/TrpConvertedExpression.h"
 
+#include "base/TextHash.h"
 #include "base/Variant.h"
 
-#include <QHash>
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <span>
+#include <unordered_map>
 
 // Evaluates report expressions: memo texts in brackets, band and view
 // conditions, script lines and function arguments. An expression is first
@@ -67,8 +71,8 @@ public:
     [[nodiscard]] std::optional<QString> ToPostfix(const QString &expression);
     // Evaluates a postfix text; an empty one gives the empty value.
     [[nodiscard]] std::optional<Variant> CalcPostfix(QStringView postfix);
-    // ToPostfix and CalcPostfix. The postfix text is kept for the next call
-    // with the same expression unless a call ran while it was converted.
+    // ToPostfix and CalcPostfix. The converted form is kept for the next call
+    // with the same expression; its calls run again each time.
     [[nodiscard]] std::optional<Variant> Calc(const QString &expression);
 
     // Converts without running anything: the postfix text, or nullopt with
@@ -94,6 +98,12 @@ private:
     struct CallMet
     {
     };
+    // A conversion that replays known call results stopped at the next call.
+    struct CallAhead
+    {
+        QString name;
+        QString args[3];
+    };
     class Nesting;
     class Conversion;
 
@@ -107,7 +117,13 @@ private:
     QString convert(QString work, bool runCalls);
     Variant evaluate(QStringView postfix);
     Variant calculate(const QString &expression);
+    QString followConverted(const QString &expression, TrpConvertedExpression &converted);
+    std::unique_ptr<TrpConvertedExpression::Step> record(const QString &expression, std::span<const QString> results,
+                                                         qsizetype copies);
     QString callReplacement(const QString &name, const QString (&args)[3]);
+    QString copyResult(const QString (&args)[3], std::optional<qint64> knownStart = {},
+                       std::optional<qint64> knownCount = {});
+    bool conditionHolds(const QString &condition);
     qint64 integerOf(const QString &argument);
     void applyBinary(char16_t code, Variant &a, const Variant &b);
     void applyUnary(char16_t code, Variant &v);
@@ -116,6 +132,6 @@ private:
 
     TrpError m_error;
     int m_depth = 0;
-    quint64 m_callsRun = 0;
-    QHash<QString, QString> m_postfixCache;
+    // Shared: a handler may start the cache over while a form is followed.
+    std::unordered_map<QString, std::shared_ptr<TrpConvertedExpression>, TextHash, TextEqual> m_converted;
 };

@@ -3,12 +3,12 @@
 void TrpVariables::SetVariable(const QString &name, const Variant &value)
 {
     const QString key = keyOf(name);
-    const auto found = m_index.constFind(key);
-    if (found != m_index.cend()) {
-        m_entries[*found].value = value;
+    const auto found = m_index.find(key);
+    if (found != m_index.end()) {
+        m_entries[found->second].value = value;
         return;
     }
-    m_index.insert(key, int(m_entries.size()));
+    m_index.emplace(key, int(m_entries.size()));
     m_entries.append({name, value});
 }
 
@@ -20,7 +20,8 @@ Variant TrpVariables::GetVariable(const QString &name) const
 
 int TrpVariables::IndexOf(const QString &name) const
 {
-    return m_index.value(keyOf(name), -1);
+    const auto found = m_index.find(keyOf(name));
+    return found == m_index.end() ? -1 : found->second;
 }
 
 void TrpVariables::Delete(int index)
@@ -30,7 +31,7 @@ void TrpVariables::Delete(int index)
     m_entries.removeAt(index);
     m_index.clear();
     for (int i = 0; i < m_entries.size(); ++i)
-        m_index.insert(keyOf(m_entries[i].name), i);
+        m_index.emplace(keyOf(m_entries[i].name), i);
 }
 
 void TrpVariables::Clear()

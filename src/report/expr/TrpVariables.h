@@ -2,9 +2,12 @@
 
 #include "base/Variant.h"
 
-#include <QHash>
+#include "base/TextHash.h"
+
 #include <QList>
 #include <QString>
+
+#include <unordered_map>
 
 // The report variables: named values in the order they were first set.
 // Names are compared without regard to case.
@@ -34,5 +37,5 @@ private:
     [[nodiscard]] static QString keyOf(const QString &name) { return name.toCaseFolded(); }
 
     QList<Entry> m_entries;
-    QHash<QString, int> m_index;
+    std::unordered_map<QString, int, TextHash, TextEqual> m_index;
 };

@@ -165,7 +165,7 @@ QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
         return lines;
     }
     const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
-    const TrpTextWrapper wrapper([&font](QStringView text) { return font->width(text.toString()); }, innerWidth,
+    const TrpTextWrapper wrapper([&font](QStringView text) { return font->width(text); }, innerWidth,
                                  Flags & flWordBreak);
     for (const QString &line : ExpandedMemo)
         lines.append(wrapper.wrap(line));

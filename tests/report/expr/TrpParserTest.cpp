@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 using Kind = TrpError::Kind;
@@ -181,6 +183,86 @@ TEST(TrpParser, CachedPostfixStillReadsTheCurrentValues)
     EXPECT_EQ(parser.Calc(q("COPY([Funn], 1, 1)")), Variant(q("1")));
     funn = 7;
     EXPECT_EQ(parser.Calc(q("COPY([Funn], 1, 1)")), Variant(q("7"))) << "COPY runs on every call";
+}
+
+// A parser whose names and functions answer from values the test changes,
+// logging what it was asked.
+struct LoggingParser
+{
+    TrpParser parser;
+    QStringList log;
+
+    explicit LoggingParser(const QHash<QString, Variant> &values)
+    {
+        parser.OnGetValue = [this, &values](const QString &name, Variant &value) {
+            log.append(name);
+            value = values.value(name);
+        };
+        parser.OnFunction = [this, &values](const QString &name, const Variant &p1, const Variant &, const Variant &,
+                                            QString &val) {
+            log.append(name + QLatin1Char('(') + p1.toText());
+            val = values.value(q("F")).toText();
+        };
+    }
+};
+
+TEST(TrpParser, KeptFormsGiveWhatConvertingAgainGives)
+{
+    const QString mark = QChar(0xE000) + q("0") + QChar(0xE000);
+    const QString expressions[] = {
+        q("IF([a] > 0, 'x', 'y')"),
+        q("COPY([Name], 1, 2)"),
+        q("COPY([Name], 2, 3) + COPY([Name], 1, 1) + 'z' + COPY('q', 1, 1)"),
+        q("IF([a], COPY([Name], 1, 2), IF([a] - 1, 'p', f([Name])))"),
+        q("IF([a] > 0, COPY('it''s', 2, 3), STR(ROUND(2.5) MOD 3))"),
+        q("%D[a] + COPY([Name], 1, 10)"),
+        q("COPY([Name], 1, 5) + )"),
+        q("COPY([Name], 1, 5) + (1"),
+        q("f([a]) + 1"),
+        q("IF([a], 1, 2) ("),
+        q("'") + mark + q("' + COPY([Name], 1, 3)"),
+        q("COPY([Name], [a], 2)"),
+        q("IF(COPY([Name], 1, 1) = 'i', f(1), COPY([Name], 2, 9)) + f(2)"),
+    };
+    const Variant as[] = {Variant(1),
+                          Variant(0),
+                          Variant(2),
+                          Variant(q("x")),
+                          Variant(q("2020/01/15")),
+                          Variant(0.9999999999999999),
+                          Variant(-0.0),
+                          Variant(2.0),
+                          Variant(999999999999999.0),
+                          Variant(1e15),
+                          Variant(std::numeric_limits<qint64>::min())};
+    const QString names[] = {q("it's"), QString(), q("''"), mark, q("2020/01/16 1')"), q("abcdef")};
+    const QString functions[] = {q("1"), q("COPY('abc', 1, [a])"), q("2 +"), q("g("), q("'it's'"), mark};
+    QHash<QString, Variant> values;
+    LoggingParser kept(values);
+    for (int round = 0; round < 2; ++round) {
+        for (const QString &expression : expressions) {
+            for (const Variant &a : as) {
+                for (const QString &name : names) {
+                    for (const QString &function : functions) {
+                        values = {{q("a"), a}, {q("Name"), Variant(name)}, {q("F"), Variant(function)}};
+                        LoggingParser fresh(values);
+                        std::optional<Variant> expected;
+                        if (const std::optional<QString> postfix = fresh.parser.ToPostfix(expression))
+                            expected = fresh.parser.CalcPostfix(*postfix);
+                        kept.log.clear();
+                        const std::optional<Variant> value = kept.parser.Calc(expression);
+                        const std::string shownCase = expression.toStdString() + " a=" + a.toText().toStdString() +
+                                                      " Name=" + name.toStdString() + " F=" + function.toStdString();
+                        ASSERT_EQ(value, expected) << shownCase;
+                        ASSERT_EQ(kept.log, fresh.log) << shownCase;
+                        ASSERT_EQ(kept.parser.error().kind, fresh.parser.error().kind) << shownCase;
+                        ASSERT_EQ(kept.parser.error().message, fresh.parser.error().message) << shownCase;
+                        ASSERT_EQ(kept.parser.error().position, fresh.parser.error().position) << shownCase;
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(TrpParser, FunctionsRunDuringConversion)
