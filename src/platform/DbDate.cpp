@@ -76,10 +76,36 @@ QString DbDate::text() const
         return {};
     const QDate date = DateTime::toDate(value);
     const QTime time = DateTime::toTime(value);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", date.year(), date.month(), date.day(),
-                  time.hour(), time.minute(), time.second(), time.msec());
-    return QString::fromLatin1(buffer);
+    const int year = date.year();
+    if (year < 0 || year > 9999) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", year, date.month(), date.day(),
+                      time.hour(), time.minute(), time.second(), time.msec());
+        return QString::fromLatin1(buffer);
+    }
+    // Written for every date bound to a statement: digits by hand, not
+    // through snprintf.
+    char16_t text[23];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i) {
+            text[at + i] = char16_t(u'0' + value % 10);
+            value /= 10;
+        }
+    };
+    put(0, year, 4);
+    text[4] = u'-';
+    put(5, date.month(), 2);
+    text[7] = u'-';
+    put(8, date.day(), 2);
+    text[10] = u' ';
+    put(11, time.hour(), 2);
+    text[13] = u':';
+    put(14, time.minute(), 2);
+    text[16] = u':';
+    put(17, time.second(), 2);
+    text[19] = u'.';
+    put(20, time.msec(), 3);
+    return QString(reinterpret_cast<const QChar *>(text), 23);
 }
 
 std::optional<DbDate> DbDate::parse(std::string_view text)
