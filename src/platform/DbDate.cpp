@@ -1,7 +1,5 @@
 #include "platform/DbDate.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr double MsecsPerDay = 86400000.0;
@@ -76,35 +74,27 @@ QString DbDate::text() const
         return {};
     const QDate date = DateTime::toDate(value);
     const QTime time = DateTime::toTime(value);
-    const int year = date.year();
-    if (year < 0 || year > 9999) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", year, date.month(), date.day(),
-                      time.hour(), time.minute(), time.second(), time.msec());
-        return QString::fromLatin1(buffer);
-    }
     // Written for every date bound to a statement: digits by hand, not
-    // through snprintf.
+    // through snprintf; a valid year has four.
+    const struct
+    {
+        int value;
+        int digits;
+        char16_t after;
+    } parts[] = {{date.year(), 4, u'-'},   {date.month(), 2, u'-'},  {date.day(), 2, u' '}, {time.hour(), 2, u':'},
+                 {time.minute(), 2, u':'}, {time.second(), 2, u'.'}, {time.msec(), 3, 0}};
     char16_t text[23];
-    const auto put = [&text](int at, int value, int digits) {
-        for (int i = digits - 1; i >= 0; --i) {
+    int at = 0;
+    for (const auto &part : parts) {
+        int value = part.value;
+        for (int i = part.digits - 1; i >= 0; --i) {
             text[at + i] = char16_t(u'0' + value % 10);
             value /= 10;
         }
-    };
-    put(0, year, 4);
-    text[4] = u'-';
-    put(5, date.month(), 2);
-    text[7] = u'-';
-    put(8, date.day(), 2);
-    text[10] = u' ';
-    put(11, time.hour(), 2);
-    text[13] = u':';
-    put(14, time.minute(), 2);
-    text[16] = u':';
-    put(17, time.second(), 2);
-    text[19] = u'.';
-    put(20, time.msec(), 3);
+        at += part.digits;
+        if (part.after)
+            text[at++] = part.after;
+    }
     return QString(reinterpret_cast<const QChar *>(text), 23);
 }
 
