@@ -63,7 +63,8 @@ public:
             !DemoUsers::add(m_db, UserCount, error))
             qFatal("fill: %s", qPrintable(error));
         m_module.StaffCodes = {1, 2, 3};
-        m_module.StaffNames = {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子"), QStringLiteral("鈴木　一郎")};
+        m_module.StaffNames = {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子"),
+                               QStringLiteral("鈴木　一郎")};
         m_module.StaffKigos = {QStringLiteral("山田"), QStringLiteral("佐藤"), QStringLiteral("鈴木")};
         m_module.LoginStaffName = QStringLiteral("山田　太郎");
         addBookings();
@@ -206,6 +207,21 @@ void copyMonth(benchmark::State &state, Facility &facility)
     }
 }
 
+// The import asks whether to go on when its lines equal results already
+// stored, as the benchmark's file does: the user goes on.
+class GoOn : public DialogService
+{
+public:
+    MessageAnswer message(MessageType, const QString &, MessageButtons buttons, const QString &) override
+    {
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo ? MessageAnswer::Yes
+                                                                                             : MessageAnswer::Ok;
+    }
+    int execDialog(QDialog *) override { return 0; }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+};
+
 double fastest(const std::vector<double> &times)
 {
     return *std::min_element(times.begin(), times.end());
@@ -219,6 +235,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    GoOn goOn;
+    Dialogs::install(&goOn);
 
     std::vector<std::unique_ptr<Facility>> facilities;
     std::vector<std::pair<DbKind, const char *>> kinds{{DbKind::SQLite, "SQLite"}};

@@ -1,7 +1,5 @@
 #include "platform/DbDate.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr double MsecsPerDay = 86400000.0;
@@ -76,10 +74,28 @@ QString DbDate::text() const
         return {};
     const QDate date = DateTime::toDate(value);
     const QTime time = DateTime::toTime(value);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", date.year(), date.month(), date.day(),
-                  time.hour(), time.minute(), time.second(), time.msec());
-    return QString::fromLatin1(buffer);
+    // Written for every date bound to a statement: digits by hand, not
+    // through snprintf; a valid year has four.
+    const struct
+    {
+        int value;
+        int digits;
+        char16_t after;
+    } parts[] = {{date.year(), 4, u'-'},   {date.month(), 2, u'-'},  {date.day(), 2, u' '}, {time.hour(), 2, u':'},
+                 {time.minute(), 2, u':'}, {time.second(), 2, u'.'}, {time.msec(), 3, 0}};
+    char16_t text[23];
+    int at = 0;
+    for (const auto &part : parts) {
+        int value = part.value;
+        for (int i = part.digits - 1; i >= 0; --i) {
+            text[at + i] = char16_t(u'0' + value % 10);
+            value /= 10;
+        }
+        at += part.digits;
+        if (part.after)
+            text[at++] = part.after;
+    }
+    return QString(reinterpret_cast<const QChar *>(text), 23);
 }
 
 std::optional<DbDate> DbDate::parse(std::string_view text)

@@ -1,5 +1,7 @@
 #include "platform/DbQuery.h"
 
+#include "platform/DbSqliteReader.h"
+
 #include "platform/DbConnection.h"
 
 #include <QSqlError>
@@ -132,6 +134,8 @@ bool DbQuery::execPrepared()
 {
     if (!checkBindings(m_errorText))
         return false;
+    if (m_connection->kind() == DbKind::SQLite)
+        return DbSqliteReader::execute(*this, m_sqlitePrepared, m_rowsAffected, m_errorText);
     if (!m_prepared) {
         auto query = std::make_shared<QSqlQuery>(m_connection->sqlDatabase());
         query->setForwardOnly(true);

@@ -9,6 +9,7 @@
 
 class DbConnection;
 class QSqlQuery;
+struct sqlite3_stmt;
 
 // One SQL statement with its parameters, bound by name (":name") or by
 // position ("?"), never both in one statement. Values reach the database
@@ -64,5 +65,8 @@ private:
     int m_rowsAffected = 0;
     bool m_keepPrepared = false;
     std::shared_ptr<QSqlQuery> m_prepared;
+    // On SQLite the statement is kept on the library's own handle: Qt's
+    // binding names every parameter anew on each run.
+    std::shared_ptr<sqlite3_stmt> m_sqlitePrepared;
     QString m_errorText;
 };

@@ -192,6 +192,43 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
     return true;
 }
 
+bool execute(const DbQuery &query, std::shared_ptr<sqlite3_stmt> &kept, int &rowsAffected, QString &errorText)
+{
+    sqlite3 *db = handleOf(query.connection());
+    if (!db) {
+        errorText = QStringLiteral("no SQLite handle on the connection");
+        return false;
+    }
+    if (!kept) {
+        sqlite3_stmt *raw = nullptr;
+        const QByteArray sql = query.sql().toUtf8();
+        if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, nullptr) != SQLITE_OK) {
+            errorText = errorOf(db);
+            return false;
+        }
+        if (!raw) {
+            errorText = QStringLiteral("the statement is empty");
+            return false;
+        }
+        kept = std::shared_ptr<sqlite3_stmt>(raw, StatementDeleter());
+    }
+    sqlite3_stmt *statement = kept.get();
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (!bindAll(statement, query, errorText))
+        return false;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        errorText = errorOf(db);
+    else
+        rowsAffected = sqlite3_changes(db);
+    // Reset at once, so that the statement holds no lock between runs.
+    sqlite3_reset(statement);
+    return rc == SQLITE_DONE;
+}
+
 bool setBusyWait(const DbConnection &connection, int timeoutMs)
 {
     sqlite3 *db = handleOf(connection);

@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include <memory>
+
 class DbConnection;
 class DbQuery;
 class DbRows;
+struct sqlite3_stmt;
 
 // Reads the rows of a statement on a SQLite connection straight through the
 // SQLite library on the connection's own handle: this keeps reading large
@@ -13,6 +16,11 @@ class DbRows;
 namespace DbSqliteReader {
 
 [[nodiscard]] bool read(const DbQuery &query, DbRows &rows, QString &errorText);
+
+// Runs a statement that returns no rows with the query's bindings, keeping it
+// prepared in kept for the next run of the same query.
+[[nodiscard]] bool execute(const DbQuery &query, std::shared_ptr<sqlite3_stmt> &kept, int &rowsAffected,
+                           QString &errorText);
 
 // Lets the connection wait for another connection's lock in steps of a
 // millisecond, up to the timeout, in place of SQLite's own back-off, whose

@@ -171,13 +171,20 @@ TEST_P(DbTransactionTest, KeptPreparedStatementTakesNewValuesEachRun)
             query.addBind(1).addBind(QStringLiteral("重複"));
         EXPECT_FALSE(query.exec());
         EXPECT_FALSE(query.errorText().isEmpty());
+        query.clearBindings();
+        if (named)
+            query.bind(u"cd", 14).bind(u"name", QStringLiteral("職員4"));
+        else
+            query.addBind(4).addBind(QStringLiteral("職員4"));
+        ASSERT_TRUE(query.exec()) << query.errorText().toStdString();
+        EXPECT_EQ(query.rowsAffected(), 1);
     }
     DbDataSet rows;
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT CD, StuffName FROM KaigoStuff ORDER BY CD"))));
-    ASSERT_EQ(rows.recordCount(), 6);
+    ASSERT_EQ(rows.recordCount(), 8);
     rows.last();
-    EXPECT_EQ(rows.field(u"CD").asInteger(), 13);
-    EXPECT_EQ(rows.field(u"StuffName").asString(), QStringLiteral("職員3"));
+    EXPECT_EQ(rows.field(u"CD").asInteger(), 14);
+    EXPECT_EQ(rows.field(u"StuffName").asString(), QStringLiteral("職員4"));
 }
 
 TEST_P(DbTransactionTest, NestedLevelsRollBackOnlyTheirOwnPart)

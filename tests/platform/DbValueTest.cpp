@@ -21,6 +21,9 @@ TEST(DbDate, TextRoundTripsToTheMillisecond)
     }
     EXPECT_EQ(DbDate{}.text(), u"1899-12-30 00:00:00.000");
     EXPECT_EQ(DbDate{DateTime::encodeTime(9, 15)}.text(), u"1899-12-30 09:15:00.000");
+    EXPECT_EQ(DbDate{values[2]}.text(), u"2024-03-10 02:30:00.123");
+    EXPECT_EQ(DbDate{values[3]}.text(), u"1999-12-31 23:59:59.999");
+    EXPECT_EQ(DbDate{DateTime::encodeDate(987, 6, 5)}.text(), u"0987-06-05 00:00:00.000");
 }
 
 TEST(DbDate, ReadsTheFormsTheDatabasesWrite)
