@@ -102,9 +102,8 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         if (!execInternal(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) ||
             !execInternal(QStringLiteral("PRAGMA foreign_keys = ON")) ||
             // Searches over the whole register read many pages: keep them
-            // (64 MB) and read the file mapped rather than page by page.
-            !execInternal(QStringLiteral("PRAGMA cache_size = -65536")) ||
-            !execInternal(QStringLiteral("PRAGMA mmap_size = 268435456"))) {
+            // (64 MB). The file is not mapped: it may lie on a network share.
+            !execInternal(QStringLiteral("PRAGMA cache_size = -65536"))) {
             const QString error = m_errorText;
             close();
             return fail(error);
