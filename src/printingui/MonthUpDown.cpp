@@ -1,5 +1,8 @@
 #include "printingui/MonthUpDown.h"
 
+#include "coreui/FormParts.h"
+
+#include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -20,4 +23,18 @@ MonthUpDown::MonthUpDown(QWidget *parent) : QWidget(parent)
     };
     UpButton = arrow(QStringLiteral("HizukeUp"), Qt::UpArrow, 1);
     DownButton = arrow(QStringLiteral("HizukeDown"), Qt::DownArrow, -1);
+}
+
+MonthUpDown *MonthUpDown::addWithLabel(QWidget *panel, QLabel *&label)
+{
+    label = FormParts::addLabel(panel, QString(), QRect(10, 10, 170, 36), Qt::AlignCenter);
+    label->setObjectName(QStringLiteral("YearMonthLabel"));
+    QFont large = label->font();
+    large.setPixelSize(18);
+    label->setFont(large);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    auto *arrows = new MonthUpDown(panel);
+    arrows->setGeometry(182, 10, 22, 36);
+    return arrows;
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QToolButton;
 
 // The up-down arrows beside a month label: up is one month forward, down
@@ -12,6 +13,10 @@ class MonthUpDown : public QWidget
 
 public:
     explicit MonthUpDown(QWidget *parent = nullptr);
+
+    // The month label "YearMonthLabel" at the panel's top left with the
+    // arrows beside it, as the month printouts place them.
+    static MonthUpDown *addWithLabel(QWidget *panel, QLabel *&label);
 
     QToolButton *UpButton = nullptr;
     QToolButton *DownButton = nullptr;

@@ -37,15 +37,7 @@ TPrintPersonResultForm::TPrintPersonResultForm(AppContext &context, QWidget *par
       m_plans(context.database)
 {
     using FormParts::addButton;
-    QFont large = font();
-    large.setPixelSize(18);
-    YearMonthLabel = FormParts::addLabel(MainPanel, QString(), QRect(10, 10, 170, 36), Qt::AlignCenter);
-    YearMonthLabel->setObjectName(QStringLiteral("YearMonthLabel"));
-    YearMonthLabel->setFont(large);
-    YearMonthLabel->setFrameShape(QFrame::Panel);
-    YearMonthLabel->setFrameShadow(QFrame::Sunken);
-    Hizuke = new MonthUpDown(MainPanel);
-    Hizuke->setGeometry(182, 10, 22, 36);
+    Hizuke = MonthUpDown::addWithLabel(MainPanel, YearMonthLabel);
     DisplayBtn = addButton(MainPanel, QStringLiteral("DisplayBtn"), QStringLiteral("抽出"), QRect(220, 10, 100, 36));
     CountLabel = FormParts::addLabel(MainPanel, QString(), QRect(340, 10, 200, 36), Qt::AlignLeft | Qt::AlignVCenter);
     CountLabel->setObjectName(QStringLiteral("CountLabel"));

@@ -45,15 +45,7 @@ TPrintToukeiForm::TPrintToukeiForm(AppContext &context, QWidget *parent)
       m_counts(Clock::today())
 {
     using FormParts::addButton;
-    QFont large = font();
-    large.setPixelSize(18);
-    YearMonthLabel = FormParts::addLabel(MainPanel, QString(), QRect(10, 10, 170, 36), Qt::AlignCenter);
-    YearMonthLabel->setObjectName(QStringLiteral("YearMonthLabel"));
-    YearMonthLabel->setFont(large);
-    YearMonthLabel->setFrameShape(QFrame::Panel);
-    YearMonthLabel->setFrameShadow(QFrame::Sunken);
-    Hizuke = new MonthUpDown(MainPanel);
-    Hizuke->setGeometry(182, 10, 22, 36);
+    Hizuke = MonthUpDown::addWithLabel(MainPanel, YearMonthLabel);
     ResultLoadBtn =
         addButton(MainPanel, QStringLiteral("ResultLoadBtn"), QStringLiteral("表示"), QRect(220, 10, 100, 36));
 
