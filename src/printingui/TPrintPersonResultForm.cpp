@@ -1,6 +1,7 @@
 #include "printingui/TPrintPersonResultForm.h"
 
 #include "base/Clock.h"
+#include "base/DateTime.h"
 #include "core/AppContext.h"
 #include "core/EraDate.h"
 #include "coreui/FormParts.h"
@@ -83,6 +84,8 @@ TPrintPersonResultForm::~TPrintPersonResultForm() = default;
 void TPrintPersonResultForm::formShown()
 {
     setMonth(Clock::today());
+    // The first month is shown spaced; a stepped one is not.
+    YearMonthLabel->setText(DateTime::format(u"gg ee年mm月", m_month));
     CountLabel->clear();
 }
 

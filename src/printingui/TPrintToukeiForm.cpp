@@ -1,6 +1,7 @@
 #include "printingui/TPrintToukeiForm.h"
 
 #include "base/Clock.h"
+#include "base/DateTime.h"
 #include "core/AppContext.h"
 #include "core/EraDate.h"
 #include "core/TMainModule.h"
@@ -130,7 +131,8 @@ void TPrintToukeiForm::formShown()
 {
     m_counts = ToukeiCounts(Clock::today());
     setCounted(false);
-    showMonth();
+    // The first month is shown spaced; a stepped one is not.
+    YearMonthLabel->setText(DateTime::format(u"gg ee年mm月", m_counts.chosenMonth()));
     for (int i = 0; i < ToukeiCounts::Months; ++i)
         BEdit[size_t(i)]->setText(setting(i));
 }
@@ -216,15 +218,12 @@ void TPrintToukeiForm::choosePath(int month)
 
 void TPrintToukeiForm::CSVButtonClick()
 {
-    bool failed = false;
     for (int month = 0; month < ToukeiCounts::Months; ++month) {
         const QString path = BEdit[size_t(ToukeiCounts::Months - 1 - month)]->text();
-        if (!ToukeiCsv::write(m_context.database, path, m_counts.monthStart(month), m_counts.monthEnd(month))) {
+        if (!ToukeiCsv::write(m_context.database, path, m_counts.monthStart(month), m_counts.monthEnd(month)))
             Dialogs::error(CsvFailures[size_t(month)].toString());
-            failed = true;
-        }
     }
-    // A month that was not written is never reported as done.
-    if (!failed)
-        Dialogs::information(QStringLiteral("ＣＳＶ出力を終了しました。"));
+    // The end of the run is announced in any case; the months that failed
+    // have said so before it.
+    Dialogs::information(QStringLiteral("ＣＳＶ出力を終了しました。"));
 }

@@ -60,7 +60,7 @@ TEST_P(PrintFormsTest, ResultsRecordsAreExtractedPickedAndPrinted)
     m_menu->Button6->click();
     ASSERT_TRUE(form.isVisible());
     EXPECT_FALSE(m_menu->isVisible());
-    EXPECT_EQ(form.YearMonthLabel->text(), QStringLiteral("令和06年04月"));
+    EXPECT_EQ(form.YearMonthLabel->text(), QStringLiteral("令和 06年04月"));
     EXPECT_FALSE(form.PrintBtn->isEnabled());
     EXPECT_FALSE(form.AllSelectBtn->isEnabled());
 
@@ -134,6 +134,7 @@ TEST_P(PrintFormsTest, StatisticsAreCountedPrintedAndWrittenAsCsv)
     m_menu->show();
     m_menu->Button4->click();
     ASSERT_TRUE(form.isVisible());
+    EXPECT_EQ(form.YearMonthLabel->text(), QStringLiteral("令和 06年04月"));
     EXPECT_EQ(form.BEdit[2]->text(), QStringLiteral("no-folder.csv"));
     EXPECT_FALSE(form.PrintButton->isVisible());
     EXPECT_FALSE(form.CancelButton->isEnabled());
@@ -152,9 +153,10 @@ TEST_P(PrintFormsTest, StatisticsAreCountedPrintedAndWrittenAsCsv)
     QTest::mouseClick(form.PrintButton, Qt::LeftButton);
     EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 1);
 
-    // The months without a folder or rows say so; no "done" after a failure.
+    // The months without a folder or rows say so before the run's end.
     QTest::mouseClick(form.CSVButton, Qt::LeftButton);
-    EXPECT_EQ(messages(), strings({"ディレクトリが見つかりません。", "３ヶ月前のデータの保存に失敗しました。"}));
+    EXPECT_EQ(messages(), strings({"ディレクトリが見つかりません。", "３ヶ月前のデータの保存に失敗しました。",
+                                   "ＣＳＶ出力を終了しました。"}));
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("m0.csv"))));
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("m1.csv"))));
     m_app->dialogs.clear();
