@@ -11,7 +11,6 @@
 #include "platform/DbTransaction.h"
 #include "platform/DialogService.h"
 #include "results/CureResultStore.h"
-#include "results/TCsv.h"
 #include "scheduling/SlotTime.h"
 
 #include <QFile>
@@ -19,6 +18,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringTokenizer>
 
 #include <algorithm>
 #include <set>
@@ -91,28 +91,72 @@ std::optional<TDateTime> parseDate(const QString &text, bool noneAllowed)
 constexpr int MinMinutes = 1;
 constexpr int MaxMinutes = 600;
 
-// A file that is not Shift-JIS: a byte-order mark, text that reads as
-// UTF-8 with characters beyond ASCII, or bytes Shift-JIS has no character for.
-bool isShiftJis(const QByteArray &bytes)
+// The text of a Shift-JIS file; nullopt for a file that is not: a
+// byte-order mark, text that reads as UTF-8 with characters beyond ASCII,
+// or bytes Shift-JIS has no character for.
+std::optional<QString> shiftJisText(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return false;
+        return std::nullopt;
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (unsigned char)c < 0x80; });
     if (ascii)
-        return true;
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString asUtf8 = utf8(bytes);
     if (!utf8.hasError())
-        return false;
-    return !Sjis::decode(bytes).contains(QChar::ReplacementCharacter);
+        return std::nullopt;
+    QString text = Sjis::decode(bytes);
+    if (text.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
+    return text;
 }
 
-qsizetype fieldCount(const QByteArray &line)
+// The walk of TCsv over decoded text: quotes and separators are ASCII, and
+// no double-byte character decodes to one, so the fields are the same as
+// those of the bytes.
+QStringList splitFields(QStringView line)
 {
-    TCsv csv;
-    csv.Line = line;
-    csv.Split();
-    return csv.Fields.size();
+    QStringList fields;
+    qsizetype start = 0;
+    bool quoted = false;
+    const auto add = [&](qsizetype end) {
+        QStringView field = line.sliced(start, end - start);
+        if (field.startsWith(u'"'))
+            field = field.sliced(1);
+        if (field.endsWith(u'"'))
+            field.chop(1);
+        fields.append(field.contains(u"\"\"") ? field.toString().replace(QStringLiteral("\"\""), QStringLiteral("\""))
+                                              : field.toString());
+    };
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"') {
+            quoted = !quoted;
+        } else if (line[i] == u',' && !quoted) {
+            add(i);
+            start = i + 1;
+        }
+    }
+    if (!line.isEmpty())
+        add(line.size());
+    return fields;
+}
+
+// Blank as QByteArray::trimmed sees it: ASCII white space only (the
+// full-width blank is text).
+bool isBlank(QStringView line)
+{
+    return std::all_of(line.begin(), line.end(), [](QChar c) {
+        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+    });
+}
+
+// Sjis::byteLength(text) <= limit without encoding a text whose length
+// settles it: a character takes one or two bytes.
+bool fitsBytes(QStringView text, qsizetype limit)
+{
+    if (text.size() * 2 <= limit)
+        return true;
+    return text.size() <= limit && Sjis::byteLength(text) <= limit;
 }
 
 // "分の変換に失敗しました。\nabc" of line 3 reads
@@ -220,31 +264,25 @@ ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const 
     return {true, MessageType::Information, QStringLiteral("エクスポートを完了しました。")};
 }
 
-std::optional<QStringList> ResultsCsv::importFields(const QByteArray &line)
+std::optional<QStringList> ResultsCsv::importFields(QStringView line)
 {
-    TCsv csv;
-    csv.Line = line;
-    csv.Split();
-    csv.StripQuotes();
-    if (csv.Fields.size() != ColumnCount)
+    QStringList fields = splitFields(line);
+    if (fields.size() != ColumnCount)
         return std::nullopt;
-    QStringList fields;
-    for (const QByteArray &field : std::as_const(csv.Fields))
-        fields.append(Sjis::decode(QByteArray(field).replace("\"\"", "\"")));
     return fields;
 }
 
-ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
+ResultsCsv::Converted ResultsCsv::convert(const QStringList &f, TDateTime now) const
 {
     CureResult row;
     const auto cureNo = parseInteger(f[0]);
     if (!cureNo)
         return {{}, failed(u"治療番号", f[0])};
     row.CureNo = *cureNo;
-    if (Sjis::byteLength(f[1]) > NameBytes)
+    if (!fitsBytes(f[1], NameBytes))
         return {{}, QStringLiteral("氏名の変換に失敗しました。") + SizeError};
     row.Name = f[1];
-    if (Sjis::byteLength(f[2]) > NameBytes)
+    if (!fitsBytes(f[2], NameBytes))
         return {{}, QStringLiteral("かな氏名の変換に失敗しました。") + SizeError};
     row.Kana = f[2];
     const auto birth = parseDate(f[3], true);
@@ -311,7 +349,7 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     if (*kubun < 0 || *kubun > 15)
         return {{}, QStringLiteral("区分コードにエラーがあります。\n") + shown(f[14])};
     row.KubunCode = *kubun;
-    if (Sjis::byteLength(f[15]) > CommentBytes)
+    if (!fitsBytes(f[15], CommentBytes))
         return {{}, QStringLiteral("コメントの変換に失敗しました。") + SizeError};
     row.Comment = f[15];
     const QString staff = Sjis::trim(f[16]);
@@ -321,7 +359,6 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     row.StuffName = m_context.mainModule.GetStaffName(row.StuffCode);
     row.StuffKigo = m_context.mainModule.GetStaffKigo(row.StuffCode);
     row.ReserveNo = -1;
-    const TDateTime now = Clock::now();
     row.PStartTime = DateTime::timeOf(now);
     row.PMinute = 0;
     row.deriveFlags();
@@ -335,33 +372,37 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
 
 std::pair<std::vector<CureResult>, QString> ResultsCsv::convertAll(const QByteArray &bytes) const
 {
-    if (!isShiftJis(bytes))
+    // Decoded once as a whole: line breaks, quotes and separators are ASCII
+    // and stand where they stood in the bytes.
+    const std::optional<QString> text = shiftJisText(bytes);
+    if (!text)
         return {{},
                 QStringLiteral("インポートファイルがShift-JIS（CP932）ではありません。\nShift-"
                                "JISで保存したCSVファイルを指定して下さい。")};
+    // One time for every row of the file.
+    const TDateTime now = Clock::now();
     std::vector<CureResult> rows;
-    const QList<QByteArray> lines = bytes.split('\n');
     bool first = true;
     int lineNumber = 0;
-    for (QByteArray line : lines) {
+    for (QStringView line : QStringTokenizer(*text, u'\n')) {
         ++lineNumber;
-        if (line.endsWith('\r'))
+        if (line.endsWith(u'\r'))
             line.chop(1);
-        if (line.trimmed().isEmpty())
+        if (isBlank(line))
             continue;
         const auto fields = importFields(line);
         if (!fields) {
             return {{},
                     QStringLiteral("インポートファイルの項目が一致しません。\n%1行目: %2項目（%3項目が必要です）")
                         .arg(lineNumber)
-                        .arg(fieldCount(line))
+                        .arg(splitFields(line).size())
                         .arg(ColumnCount)};
         }
         const bool header = first && *fields == headerNames();
         first = false;
         if (header)
             continue;
-        Converted converted = convert(*fields);
+        Converted converted = convert(*fields, now);
         if (!converted.row)
             return {{}, withLine(converted.error, lineNumber)};
         rows.push_back(std::move(*converted.row));

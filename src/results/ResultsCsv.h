@@ -42,17 +42,18 @@ public:
     [[nodiscard]] static QByteArray exportLine(const QStringList &values, qsizetype *unmapped = nullptr);
     // The 17 texts the export writes for a result.
     [[nodiscard]] static QStringList exportValues(const CureResult &row);
-    // The fields of a line, quotes stripped and doubled quotes undoubled;
-    // nullopt when it is no line of 17 fields.
-    [[nodiscard]] static std::optional<QStringList> importFields(const QByteArray &line);
+    // The fields of a decoded line, quotes stripped and doubled quotes
+    // undoubled; nullopt when it is no line of 17 fields.
+    [[nodiscard]] static std::optional<QStringList> importFields(QStringView line);
     // Checks and converts the fields of one line; the row, or the message
-    // of the first field that fails.
+    // of the first field that fails. now is the time the row records as
+    // its writing.
     struct Converted
     {
         std::optional<CureResult> row;
         QString error;
     };
-    [[nodiscard]] Converted convert(const QStringList &fields) const;
+    [[nodiscard]] Converted convert(const QStringList &fields, TDateTime now) const;
     // How many of the rows equal a stored result (user, day, start, staff,
     // form and minutes); -1 when the results cannot be read.
     [[nodiscard]] int storedCount(const std::vector<CureResult> &rows) const;
