@@ -269,6 +269,35 @@ TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
     EXPECT_EQ(back.Comment, QStringLiteral("「はい」,\"～－"));
 }
 
+// A line the database refuses after thousands were sent leaves nothing of
+// the file; the next import goes through.
+TEST_P(ResultsCsvTest, RowRefusedByTheDatabaseLeavesNothing)
+{
+    ASSERT_TRUE(
+        exec(QStringLiteral("CREATE UNIQUE INDEX CureResultsOnce ON CureResults (CureNo, CureDate, RStartTime)")));
+    QList<QByteArray> lines;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray day = QDate(2024, 1, 1).addDays(i / 60).toString(u"yyyy/MM/dd").toLatin1();
+        const QByteArray start = QTime(8, 0).addSecs(60 * (i % 60)).toString(u"HH:mm").toLatin1();
+        lines.append(line(10, day).replace("\"10:15\"", "\"" + start + "\""));
+    }
+    QList<QByteArray> twice = lines;
+    twice.insert(2500, lines[10]);
+    writeFile(QStringLiteral("in.csv"), twice.join());
+    const auto refused = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.text, QStringLiteral("*** System Error 結果テーブル（追加）"));
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+
+    writeFile(QStringLiteral("in.csv"), lines.join());
+    const auto imported = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    EXPECT_TRUE(imported.ok) << imported.text.toStdString();
+    const auto rows = ResultRows::all(db());
+    ASSERT_EQ(rows.size(), 3000u);
+    EXPECT_EQ(rows.back().CureDate, DateTime::encodeDate(2024, 2, 19));
+    EXPECT_EQ(DateTime::shortTime(rows.back().RStartTime), QStringLiteral("08:59"));
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(ResultsCsvTest);
 
 // Importing a file a second time would double its month: the user is asked
