@@ -34,9 +34,50 @@ QString dateText(TDateTime value)
     return DateTime::format(u"yyyy/mm/dd", value);
 }
 
+// The number of the ASCII digits text[from, from + count), or -1.
+int digits(QStringView text, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// "yyyy/mm/dd" and "hh:nn", as every line of the system's own export has
+// them, read without the general parser; nullopt for any other text, which
+// the general parser then reads.
+std::optional<TDateTime> exportedDate(QStringView text)
+{
+    if (text.size() != 10 || text[4] != u'/' || text[7] != u'/')
+        return std::nullopt;
+    const int year = digits(text, 0, 4);
+    const int month = digits(text, 5, 2);
+    const int day = digits(text, 8, 2);
+    if (year < 0 || month < 0 || day < 0 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    return DateTime::encodeDate(year, month, day);
+}
+
+std::optional<TDateTime> exportedTime(QStringView text)
+{
+    if (text.size() != 5 || text[2] != u':')
+        return std::nullopt;
+    const int hour = digits(text, 0, 2);
+    const int minute = digits(text, 3, 2);
+    if (hour < 0 || minute < 0 || hour > 23 || minute > 59)
+        return std::nullopt;
+    return DateTime::encodeTime(hour, minute);
+}
+
 // "hh:nn" (seconds allowed), or a date-time text: the time of day.
 std::optional<TDateTime> parseTime(const QString &text)
 {
+    if (const auto time = exportedTime(text))
+        return time;
     if (const auto dateTime = DateTime::parse(text))
         return DateTime::timeOf(*dateTime);
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?$"));
@@ -76,7 +117,9 @@ QString failed(QStringView what, const QString &field)
 // it, passes where a date may be missing.
 std::optional<TDateTime> parseDate(const QString &text, bool noneAllowed)
 {
-    const auto value = DateTime::parse(text);
+    auto value = exportedDate(text);
+    if (!value)
+        value = DateTime::parse(text);
     if (!value)
         return std::nullopt;
     if (noneAllowed && DateTime::dateOf(*value) == DateTime::None)
