@@ -6,7 +6,9 @@
 #include "platform/DbTransaction.h"
 
 #include <array>
+#include <functional>
 #include <limits>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -176,6 +178,43 @@ TEST_P(DbBulkInsertTest, RefusedRowLeavesNothing)
     ASSERT_TRUE(after.add(rows[0]));
     ASSERT_TRUE(after.finish());
     EXPECT_EQ(count(QStringLiteral("Bulk")), 1);
+}
+
+// Two workstations write at once, each on its own connection: the one
+// whose row is refused keeps nothing, the other keeps all of its rows.
+TEST_P(DbBulkInsertTest, RacingWritersKeepAllOrNothing)
+{
+    ASSERT_TRUE(exec(QStringLiteral("CREATE UNIQUE INDEX BulkKey ON Bulk (Id)")));
+    const std::vector<Row> rows = varied(1500);
+    const auto write = [&](qint64 offset, bool refused, bool &ok) {
+        DbConnection connection;
+        ASSERT_TRUE(connection.open(connectionString(), user(), password()));
+        DbTransaction transaction(connection, true);
+        ASSERT_TRUE(transaction.isActive());
+        DbBulkInsert bulk(connection, QStringLiteral("Bulk"), Columns);
+        ok = true;
+        for (size_t i = 0; i < rows.size() && ok; ++i) {
+            Row row = rows[i];
+            row[0] = DbValue(offset + qint64(refused && i == 1000 ? 0 : i));
+            ok = bulk.add(row);
+        }
+        ok = ok && bulk.finish() && transaction.commit();
+    };
+    for (int round = 0; round < 5; ++round) {
+        ASSERT_TRUE(exec(QStringLiteral("DELETE FROM Bulk")));
+        bool keptOk = false;
+        bool refusedOk = true;
+        std::thread kept(write, 0, false, std::ref(keptOk));
+        std::thread refused(write, 100000, true, std::ref(refusedOk));
+        kept.join();
+        refused.join();
+        EXPECT_TRUE(keptOk);
+        EXPECT_FALSE(refusedOk);
+        EXPECT_EQ(count(QStringLiteral("Bulk")), 1500) << "round " << round;
+        DbDataSet high;
+        ASSERT_TRUE(high.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) FROM Bulk WHERE Id >= 100000"))));
+        EXPECT_EQ(high.field(0).asInteger(), 0);
+    }
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(DbBulkInsertTest);
