@@ -30,27 +30,32 @@ template <typename Number> void appendNumber(QByteArray &out, Number value)
 }
 
 // A text in COPY's text form: the backslash escapes the separator, line
-// breaks and itself.
+// breaks and itself. The runs between them go over whole.
 void appendText(QByteArray &out, const QByteArray &utf8)
 {
-    for (const char c : utf8) {
-        switch (c) {
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char *escaped = nullptr;
+        switch (utf8[i]) {
         case '\\':
-            out.append("\\\\");
+            escaped = "\\\\";
             break;
         case '\t':
-            out.append("\\t");
+            escaped = "\\t";
             break;
         case '\n':
-            out.append("\\n");
+            escaped = "\\n";
             break;
         case '\r':
-            out.append("\\r");
+            escaped = "\\r";
             break;
         default:
-            out.append(c);
+            continue;
         }
+        out.append(utf8.constData() + run, i - run).append(escaped);
+        run = i + 1;
     }
+    out.append(utf8.constData() + run, utf8.size() - run);
 }
 
 // Appends the value as COPY reads it; false for a date beyond the calendar.
@@ -79,11 +84,10 @@ bool appendValue(QByteArray &out, const DbValue &value)
         return true;
     }
     case DbType::DateTime: {
-        const DbDate date{value.asDateTime()};
-        if (!date.isValid())
-            return false;
-        out.append(date.text().toLatin1());
-        return true;
+        // Empty for a date beyond the calendar.
+        const QString text = DbDate{value.asDateTime()}.text();
+        out.append(text.toLatin1());
+        return !text.isEmpty();
     }
     case DbType::Blob:
         // bytea's hex form, its backslash doubled for COPY.

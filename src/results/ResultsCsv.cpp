@@ -473,9 +473,9 @@ int ResultsCsv::storedCount(const std::vector<CureResult> &rows) const
     };
     std::set<Key> keys;
     for (stored.first(); !stored.eof(); stored.next()) {
-        keys.insert(key(stored.field(u"CureNo").asInteger(), stored.field(u"CureDate").asDateTime(),
-                        stored.field(u"RStartTime").asDateTime(), stored.field(u"StuffCode").asInteger(),
-                        stored.field(u"RihaType").asInteger(), stored.field(u"RMinute").asInteger()));
+        // By position, in the order of the statement: a month holds thousands.
+        keys.insert(key(stored.field(0).asInteger(), stored.field(1).asDateTime(), stored.field(2).asDateTime(),
+                        stored.field(3).asInteger(), stored.field(4).asInteger(), stored.field(5).asInteger()));
     }
     return int(std::count_if(rows.begin(), rows.end(), [&](const CureResult &row) {
         return keys.contains(key(row.CureNo, row.CureDate, row.RStartTime, row.StuffCode, row.RihaType, row.RMinute));
