@@ -11,6 +11,7 @@
 #include "platform/DbTransaction.h"
 #include "platform/DialogService.h"
 #include "results/CureResultStore.h"
+#include "results/TCsv.h"
 #include "scheduling/SlotTime.h"
 
 #include <QFile>
@@ -18,7 +19,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <QStringTokenizer>
 
 #include <algorithm>
 #include <set>
@@ -134,63 +134,28 @@ std::optional<TDateTime> parseDate(const QString &text, bool noneAllowed)
 constexpr int MinMinutes = 1;
 constexpr int MaxMinutes = 600;
 
-// The text of a Shift-JIS file; nullopt for a file that is not: a
-// byte-order mark, text that reads as UTF-8 with characters beyond ASCII,
-// or bytes Shift-JIS has no character for.
-std::optional<QString> shiftJisText(const QByteArray &bytes)
+// A file that is not Shift-JIS: a byte-order mark, text that reads as
+// UTF-8 with characters beyond ASCII, or bytes Shift-JIS has no character for.
+bool isShiftJis(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return std::nullopt;
+        return false;
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (unsigned char)c < 0x80; });
     if (ascii)
-        return QString::fromLatin1(bytes);
+        return true;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString asUtf8 = utf8(bytes);
     if (!utf8.hasError())
-        return std::nullopt;
-    QString text = Sjis::decode(bytes);
-    if (text.contains(QChar::ReplacementCharacter))
-        return std::nullopt;
-    return text;
+        return false;
+    return !Sjis::decode(bytes).contains(QChar::ReplacementCharacter);
 }
 
-// The walk of TCsv over decoded text: quotes and separators are ASCII, and
-// no double-byte character decodes to one, so the fields are the same as
-// those of the bytes.
-QStringList splitFields(QStringView line)
+qsizetype fieldCount(const QByteArray &line)
 {
-    QStringList fields;
-    qsizetype start = 0;
-    bool quoted = false;
-    const auto add = [&](qsizetype end) {
-        QStringView field = line.sliced(start, end - start);
-        if (field.startsWith(u'"'))
-            field = field.sliced(1);
-        if (field.endsWith(u'"'))
-            field.chop(1);
-        fields.append(field.contains(u"\"\"") ? field.toString().replace(QStringLiteral("\"\""), QStringLiteral("\""))
-                                              : field.toString());
-    };
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == u'"') {
-            quoted = !quoted;
-        } else if (line[i] == u',' && !quoted) {
-            add(i);
-            start = i + 1;
-        }
-    }
-    if (!line.isEmpty())
-        add(line.size());
-    return fields;
-}
-
-// Blank as QByteArray::trimmed sees it: ASCII white space only (the
-// full-width blank is text).
-bool isBlank(QStringView line)
-{
-    return std::all_of(line.begin(), line.end(), [](QChar c) {
-        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-    });
+    TCsv csv;
+    csv.Line = line;
+    csv.Split();
+    return csv.Fields.size();
 }
 
 // Sjis::byteLength(text) <= limit without encoding a text whose length
@@ -307,11 +272,18 @@ ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const 
     return {true, MessageType::Information, QStringLiteral("エクスポートを完了しました。")};
 }
 
-std::optional<QStringList> ResultsCsv::importFields(QStringView line)
+std::optional<QStringList> ResultsCsv::importFields(const QByteArray &line)
 {
-    QStringList fields = splitFields(line);
-    if (fields.size() != ColumnCount)
+    TCsv csv;
+    csv.Line = line;
+    csv.Split();
+    csv.StripQuotes();
+    if (csv.Fields.size() != ColumnCount)
         return std::nullopt;
+    QStringList fields;
+    fields.reserve(ColumnCount);
+    for (const QByteArray &field : std::as_const(csv.Fields))
+        fields.append(Sjis::decode(field.contains("\"\"") ? QByteArray(field).replace("\"\"", "\"") : field));
     return fields;
 }
 
@@ -415,30 +387,28 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f, TDateTime now) c
 
 std::pair<std::vector<CureResult>, QString> ResultsCsv::convertAll(const QByteArray &bytes) const
 {
-    // Decoded once as a whole: line breaks, quotes and separators are ASCII
-    // and stand where they stood in the bytes.
-    const std::optional<QString> text = shiftJisText(bytes);
-    if (!text)
+    if (!isShiftJis(bytes))
         return {{},
                 QStringLiteral("インポートファイルがShift-JIS（CP932）ではありません。\nShift-"
                                "JISで保存したCSVファイルを指定して下さい。")};
     // One time for every row of the file.
     const TDateTime now = Clock::now();
     std::vector<CureResult> rows;
+    const QList<QByteArray> lines = bytes.split('\n');
     bool first = true;
     int lineNumber = 0;
-    for (QStringView line : QStringTokenizer(*text, u'\n')) {
+    for (QByteArray line : lines) {
         ++lineNumber;
-        if (line.endsWith(u'\r'))
+        if (line.endsWith('\r'))
             line.chop(1);
-        if (isBlank(line))
+        if (line.trimmed().isEmpty())
             continue;
         const auto fields = importFields(line);
         if (!fields) {
             return {{},
                     QStringLiteral("インポートファイルの項目が一致しません。\n%1行目: %2項目（%3項目が必要です）")
                         .arg(lineNumber)
-                        .arg(splitFields(line).size())
+                        .arg(fieldCount(line))
                         .arg(ColumnCount)};
         }
         const bool header = first && *fields == headerNames();

@@ -42,9 +42,9 @@ public:
     [[nodiscard]] static QByteArray exportLine(const QStringList &values, qsizetype *unmapped = nullptr);
     // The 17 texts the export writes for a result.
     [[nodiscard]] static QStringList exportValues(const CureResult &row);
-    // The fields of a decoded line, quotes stripped and doubled quotes
-    // undoubled; nullopt when it is no line of 17 fields.
-    [[nodiscard]] static std::optional<QStringList> importFields(QStringView line);
+    // The fields of a line, quotes stripped and doubled quotes undoubled;
+    // nullopt when it is no line of 17 fields.
+    [[nodiscard]] static std::optional<QStringList> importFields(const QByteArray &line);
     // Checks and converts the fields of one line; the row, or the message
     // of the first field that fails. now is the time the row records as
     // its writing.

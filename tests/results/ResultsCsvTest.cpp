@@ -2,7 +2,6 @@
 
 #include "base/Sjis.h"
 #include "results/ResultsCsv.h"
-#include "results/TCsv.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,43 +53,6 @@ QByteArray line(int field = -1, const QByteArray &value = {})
 }
 
 } // namespace
-
-// The fields of a decoded line are those the byte walk finds, each decoded
-// alone: trail bytes 0x5C and 0x7C, separators and doubled quotes inside
-// quotes, unquoted and empty fields, a stray quote, a trailing separator.
-TEST(ResultsCsvFields, DecodedLineSplitsAsItsBytes)
-{
-    const char *const lines[] = {
-        ",",
-        "\"\"",
-        "\"",
-        "a,b",
-        "\"表\",\"ソ\",\"能\",\"予\",\"ｱｲｳ\"",
-        "\"a,b\",c,\"d\"\"e\",\"\"\"\"",
-        "\"申し込み,「はい」\",\"\"\"\"\",x\"y,\"z",
-        "\"山田　太郎\",,\"\",",
-        "\"x\"\"\",\"\"y\"\"\"",
-        "　,\t ,\"①Ⅱ～－\",",
-    };
-    for (const char *utf8 : lines) {
-        const QByteArray bytes = sjis(utf8);
-        TCsv csv;
-        csv.Line = bytes;
-        csv.Split();
-        csv.StripQuotes();
-        QStringList expected;
-        for (const QByteArray &field : std::as_const(csv.Fields))
-            expected.append(Sjis::decode(QByteArray(field).replace("\"\"", "\"")));
-        // Filled up to 17 fields in front, where no quote of the line reaches.
-        QByteArray wide = bytes;
-        for (qsizetype i = expected.size(); i < ResultsCsv::ColumnCount; ++i)
-            wide.prepend("\"\",");
-        const auto fields = ResultsCsv::importFields(Sjis::decode(wide));
-        ASSERT_TRUE(fields) << utf8;
-        EXPECT_EQ(fields->mid(ResultsCsv::ColumnCount - expected.size()), expected) << utf8;
-        EXPECT_FALSE(ResultsCsv::importFields(Sjis::decode("\"\"," + wide))) << utf8;
-    }
-}
 
 TEST_P(ResultsCsvTest, ExportWritesTheHeaderAndQuotedRows)
 {
@@ -252,7 +214,7 @@ TEST_P(ResultsCsvTest, DatesAndTimesReadAsTheParserReadsThem)
 {
     const ResultsCsv csv(m_app->context);
     const auto convert = [&](int field, const char *text) {
-        return csv.convert(*ResultsCsv::importFields(Sjis::decode(line(field, sjis(text)).chopped(2))), April);
+        return csv.convert(*ResultsCsv::importFields(line(field, sjis(text)).chopped(2)), April);
     };
     for (const char *text :
          {"2024/04/03", "2024/4/3", "2024-04-03", " 2024/04/03", "2024/04/03 ", "2024/02/29", "2023/02/29",
