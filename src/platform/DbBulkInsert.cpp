@@ -106,7 +106,7 @@ QString resultError(PGresult *result, pg_conn *connection)
 } // namespace
 
 DbBulkInsert::DbBulkInsert(DbConnection &connection, const QString &table, const QStringList &columns)
-    : m_connection(connection), m_table(table), m_columns(columns)
+    : m_table(table), m_columns(columns)
 {
     if (connection.kind() == DbKind::PostgreSQL && connection.isOpen()) {
         m_pg = postgresHandle(connection);
@@ -181,7 +181,7 @@ bool DbBulkInsert::sendCopied()
 {
     if (PQputCopyData(m_pg, m_copied.constData(), int(m_copied.size())) != 1)
         return fail(QString::fromUtf8(PQerrorMessage(m_pg)).trimmed());
-    m_copied.clear();
+    m_copied.resize(0); // keeps its room for the next rows
     return true;
 }
 

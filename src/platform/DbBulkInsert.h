@@ -45,7 +45,6 @@ private:
     bool sendCopied();
     void abortCopy(const QString &reason);
 
-    DbConnection &m_connection;
     QString m_table;
     QStringList m_columns;
     // PostgreSQL: the connection, the rows not yet sent, whether COPY runs.
