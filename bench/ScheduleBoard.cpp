@@ -74,6 +74,13 @@ public:
                     .arg(1000 + filler));
         return reserveNo;
     }
+    // Removes a race slot and its bookings, so that a repeated run finds
+    // its days as the first run did.
+    void removeSlot(int reserveNo)
+    {
+        run(QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = %1").arg(reserveNo));
+        run(QStringLiteral("DELETE FROM TimeTable WHERE ReserveNo = %1").arg(reserveNo));
+    }
 
 private:
     int addSlot(TDateTime day, int staff, int start, int minutes, int capacity)
@@ -197,6 +204,7 @@ void race(benchmark::State &state, Schedule &schedule, int capacity)
                 qFatal("count: %s", qPrintable(rows.errorText()));
             if (won != 1 || rows.field(u"N").asInteger() != capacity)
                 ++wrongRounds;
+            schedule.removeSlot(slot);
         }
         for (std::thread &thread : threads)
             thread.join();

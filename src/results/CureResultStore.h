@@ -8,8 +8,8 @@
 
 class DbConnection;
 
-// Writes CureResults rows. Statements carry their values as bound
-// parameters only.
+// Writes CureResults rows. Values reach the database as data only: bound
+// parameters, or the rows of a bulk insert.
 class CureResultStore
 {
 public:

@@ -34,9 +34,50 @@ QString dateText(TDateTime value)
     return DateTime::format(u"yyyy/mm/dd", value);
 }
 
+// The number of the ASCII digits text[from, from + count), or -1.
+int digits(QStringView text, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// "yyyy/mm/dd" and "hh:nn", as every line of the system's own export has
+// them, read without the general parser; nullopt for any other text, which
+// the general parser then reads.
+std::optional<TDateTime> exportedDate(QStringView text)
+{
+    if (text.size() != 10 || text[4] != u'/' || text[7] != u'/')
+        return std::nullopt;
+    const int year = digits(text, 0, 4);
+    const int month = digits(text, 5, 2);
+    const int day = digits(text, 8, 2);
+    if (year < 0 || month < 0 || day < 0 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    return DateTime::encodeDate(year, month, day);
+}
+
+std::optional<TDateTime> exportedTime(QStringView text)
+{
+    if (text.size() != 5 || text[2] != u':')
+        return std::nullopt;
+    const int hour = digits(text, 0, 2);
+    const int minute = digits(text, 3, 2);
+    if (hour < 0 || minute < 0 || hour > 23 || minute > 59)
+        return std::nullopt;
+    return DateTime::encodeTime(hour, minute);
+}
+
 // "hh:nn" (seconds allowed), or a date-time text: the time of day.
 std::optional<TDateTime> parseTime(const QString &text)
 {
+    if (const auto time = exportedTime(text))
+        return time;
     if (const auto dateTime = DateTime::parse(text))
         return DateTime::timeOf(*dateTime);
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?$"));
@@ -76,7 +117,9 @@ QString failed(QStringView what, const QString &field)
 // it, passes where a date may be missing.
 std::optional<TDateTime> parseDate(const QString &text, bool noneAllowed)
 {
-    const auto value = DateTime::parse(text);
+    auto value = exportedDate(text);
+    if (!value)
+        value = DateTime::parse(text);
     if (!value)
         return std::nullopt;
     if (noneAllowed && DateTime::dateOf(*value) == DateTime::None)
@@ -113,6 +156,15 @@ qsizetype fieldCount(const QByteArray &line)
     csv.Line = line;
     csv.Split();
     return csv.Fields.size();
+}
+
+// Sjis::byteLength(text) <= limit without encoding a text whose length
+// settles it: a character takes one or two bytes.
+bool fitsBytes(QStringView text, qsizetype limit)
+{
+    if (text.size() * 2 <= limit)
+        return true;
+    return text.size() <= limit && Sjis::byteLength(text) <= limit;
 }
 
 // "分の変換に失敗しました。\nabc" of line 3 reads
@@ -229,22 +281,23 @@ std::optional<QStringList> ResultsCsv::importFields(const QByteArray &line)
     if (csv.Fields.size() != ColumnCount)
         return std::nullopt;
     QStringList fields;
+    fields.reserve(ColumnCount);
     for (const QByteArray &field : std::as_const(csv.Fields))
-        fields.append(Sjis::decode(QByteArray(field).replace("\"\"", "\"")));
+        fields.append(Sjis::decode(field.contains("\"\"") ? QByteArray(field).replace("\"\"", "\"") : field));
     return fields;
 }
 
-ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
+ResultsCsv::Converted ResultsCsv::convert(const QStringList &f, TDateTime now) const
 {
     CureResult row;
     const auto cureNo = parseInteger(f[0]);
     if (!cureNo)
         return {{}, failed(u"治療番号", f[0])};
     row.CureNo = *cureNo;
-    if (Sjis::byteLength(f[1]) > NameBytes)
+    if (!fitsBytes(f[1], NameBytes))
         return {{}, QStringLiteral("氏名の変換に失敗しました。") + SizeError};
     row.Name = f[1];
-    if (Sjis::byteLength(f[2]) > NameBytes)
+    if (!fitsBytes(f[2], NameBytes))
         return {{}, QStringLiteral("かな氏名の変換に失敗しました。") + SizeError};
     row.Kana = f[2];
     const auto birth = parseDate(f[3], true);
@@ -311,7 +364,7 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     if (*kubun < 0 || *kubun > 15)
         return {{}, QStringLiteral("区分コードにエラーがあります。\n") + shown(f[14])};
     row.KubunCode = *kubun;
-    if (Sjis::byteLength(f[15]) > CommentBytes)
+    if (!fitsBytes(f[15], CommentBytes))
         return {{}, QStringLiteral("コメントの変換に失敗しました。") + SizeError};
     row.Comment = f[15];
     const QString staff = Sjis::trim(f[16]);
@@ -321,7 +374,6 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f) const
     row.StuffName = m_context.mainModule.GetStaffName(row.StuffCode);
     row.StuffKigo = m_context.mainModule.GetStaffKigo(row.StuffCode);
     row.ReserveNo = -1;
-    const TDateTime now = Clock::now();
     row.PStartTime = DateTime::timeOf(now);
     row.PMinute = 0;
     row.deriveFlags();
@@ -339,6 +391,8 @@ std::pair<std::vector<CureResult>, QString> ResultsCsv::convertAll(const QByteAr
         return {{},
                 QStringLiteral("インポートファイルがShift-JIS（CP932）ではありません。\nShift-"
                                "JISで保存したCSVファイルを指定して下さい。")};
+    // One time for every row of the file.
+    const TDateTime now = Clock::now();
     std::vector<CureResult> rows;
     const QList<QByteArray> lines = bytes.split('\n');
     bool first = true;
@@ -361,7 +415,7 @@ std::pair<std::vector<CureResult>, QString> ResultsCsv::convertAll(const QByteAr
         first = false;
         if (header)
             continue;
-        Converted converted = convert(*fields);
+        Converted converted = convert(*fields, now);
         if (!converted.row)
             return {{}, withLine(converted.error, lineNumber)};
         rows.push_back(std::move(*converted.row));
@@ -389,9 +443,9 @@ int ResultsCsv::storedCount(const std::vector<CureResult> &rows) const
     };
     std::set<Key> keys;
     for (stored.first(); !stored.eof(); stored.next()) {
-        keys.insert(key(stored.field(u"CureNo").asInteger(), stored.field(u"CureDate").asDateTime(),
-                        stored.field(u"RStartTime").asDateTime(), stored.field(u"StuffCode").asInteger(),
-                        stored.field(u"RihaType").asInteger(), stored.field(u"RMinute").asInteger()));
+        // By position, in the order of the statement: a month holds thousands.
+        keys.insert(key(stored.field(0).asInteger(), stored.field(1).asDateTime(), stored.field(2).asDateTime(),
+                        stored.field(3).asInteger(), stored.field(4).asInteger(), stored.field(5).asInteger()));
     }
     return int(std::count_if(rows.begin(), rows.end(), [&](const CureResult &row) {
         return keys.contains(key(row.CureNo, row.CureDate, row.RStartTime, row.StuffCode, row.RihaType, row.RMinute));

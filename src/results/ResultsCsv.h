@@ -46,13 +46,14 @@ public:
     // nullopt when it is no line of 17 fields.
     [[nodiscard]] static std::optional<QStringList> importFields(const QByteArray &line);
     // Checks and converts the fields of one line; the row, or the message
-    // of the first field that fails.
+    // of the first field that fails. now is the time the row records as
+    // its writing.
     struct Converted
     {
         std::optional<CureResult> row;
         QString error;
     };
-    [[nodiscard]] Converted convert(const QStringList &fields) const;
+    [[nodiscard]] Converted convert(const QStringList &fields, TDateTime now) const;
     // How many of the rows equal a stored result (user, day, start, staff,
     // form and minutes); -1 when the results cannot be read.
     [[nodiscard]] int storedCount(const std::vector<CureResult> &rows) const;

@@ -2,6 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// The converter's own reading, one call over the bytes; nullopt when it
+// stops at a byte.
+std::optional<QString> converterReading(const QByteArray &bytes)
+{
+    iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    std::vector<char16_t> out(size_t(bytes.size()) + 1);
+    char *in = const_cast<char *>(bytes.constData());
+    char *outPtr = reinterpret_cast<char *>(out.data());
+    size_t inLeft = size_t(bytes.size());
+    size_t outLeft = out.size() * 2;
+    const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    if (rc == size_t(-1))
+        return std::nullopt;
+    return QString(reinterpret_cast<const QChar *>(out.data()), (outPtr - reinterpret_cast<char *>(out.data())) / 2);
+}
+
+} // namespace
+
 TEST(Sjis, LengthCountsFullWidthAsTwo)
 {
     EXPECT_EQ(Sjis::byteLength(u"abc"), 3);
@@ -36,6 +61,36 @@ TEST(Sjis, DecodeIsLenient)
     EXPECT_EQ(Sjis::decode(QByteArray()), QString());
 }
 
+// Decoding reads every character as the converter does: each byte alone
+// and each pair of bytes, between ASCII, and in one run of all of them.
+TEST(Sjis, DecodeReadsAsTheConverter)
+{
+    QByteArray all;
+    int characters = 0;
+    for (int lead = 0x80; lead < 0x100; ++lead) {
+        const QByteArray alone(1, char(lead));
+        if (const auto expected = converterReading("a" + alone)) {
+            ASSERT_EQ(Sjis::decode("a" + alone), *expected) << std::hex << lead;
+            all += alone;
+            ++characters;
+            continue;
+        }
+        for (int trail = 0; trail < 0x100; ++trail) {
+            const QByteArray bytes = alone + char(trail);
+            const QString decoded = Sjis::decode("a" + bytes + "z");
+            if (const auto expected = converterReading("a" + bytes + "z")) {
+                ASSERT_EQ(decoded, *expected) << std::hex << lead << " " << trail;
+                all += bytes;
+                ++characters;
+            } else {
+                ASSERT_TRUE(decoded.contains(QChar::ReplacementCharacter)) << std::hex << lead << " " << trail;
+            }
+        }
+    }
+    EXPECT_GT(characters, 7000);
+    EXPECT_EQ(Sjis::decode(all), *converterReading(all));
+}
+
 TEST(Sjis, CutNeverSplitsADoubleByteCharacter)
 {
     EXPECT_EQ(Sjis::cut(u"山田太郎", 5), QStringLiteral("山田"));
@@ -66,7 +121,7 @@ TEST(Sjis, WindowsMappingsHoldBothWays)
         QByteArray bytes;
         QStringView readBack;
     } cases[] = {{u"〜", "\x81\x60", u"～"}, {u"～", "\x81\x60", u"～"}, {u"−", "\x81\x7c", u"－"},
-                 {u"∥", "\x81\x61", u"∥"},  {u"¢", "\x81\x91", u"￠"},  {u"£", "\x81\x92", u"￡"},
+                 {u"∥", "\x81\x61", u"∥"},   {u"¢", "\x81\x91", u"￠"},  {u"£", "\x81\x92", u"￡"},
                  {u"¬", "\x81\xca", u"￢"},  {u"—", "\x81\x5c", u"―"}};
     for (const auto &c : cases) {
         qsizetype unmapped = -1;

@@ -207,6 +207,55 @@ TEST_P(ResultsCsvTest, ImportWritesTheRowsOfTheFile)
     EXPECT_EQ(rows[0].Name, QStringLiteral("山山山山山山山山山山山山山山山山山山"));
 }
 
+// Dates and times read as the general parser reads them, whatever their
+// form: the export's own, one-digit parts, dashes, blanks, a time of day
+// behind the date, digits beyond ASCII.
+TEST_P(ResultsCsvTest, DatesAndTimesReadAsTheParserReadsThem)
+{
+    const ResultsCsv csv(m_app->context);
+    const auto convert = [&](int field, const char *text) {
+        return csv.convert(*ResultsCsv::importFields(line(field, sjis(text)).chopped(2)), April);
+    };
+    for (const char *text :
+         {"2024/04/03", "2024/4/3", "2024-04-03", " 2024/04/03", "2024/04/03 ", "2024/02/29", "2023/02/29",
+          "2024/13/01", "2024/00/10", "2024/04/31", "2024/04/03 10:15", "1900/01/01", "2100/12/31", "2024/04/0a",
+          "2024/04/03x", "２０２４/04/03", "+2024/04/03", "1899/12/30"}) {
+        const auto expected = DateTime::parse(QString::fromUtf8(text));
+        const auto cureDate = convert(10, text);
+        const bool taken = expected && DateTime::dateOf(*expected) != DateTime::None;
+        ASSERT_EQ(cureDate.row.has_value(), taken) << text;
+        if (taken) {
+            EXPECT_EQ(cureDate.row->CureDate, DateTime::dateOf(*expected)) << text;
+        }
+        const auto birth = convert(3, text);
+        ASSERT_EQ(birth.row.has_value(), expected.has_value()) << text;
+        if (expected) {
+            EXPECT_EQ(birth.row->Birth, *expected) << text;
+        }
+    }
+    const std::pair<const char *, TDateTime> times[] = {
+        {"10:15", DateTime::encodeTime(10, 15)},
+        {"9:05", DateTime::encodeTime(9, 5)},
+        {"09:05:30", DateTime::encodeTime(9, 5, 30)},
+        {"00:00", 0.0},
+        {"23:59", DateTime::encodeTime(23, 59)},
+        {"2024/04/03 10:15", DateTime::timeOf(*DateTime::parse(u"2024/04/03 10:15"))},
+        {"24:00", -1},
+        {"10:60", -1},
+        {"1015", -1},
+        {"10:1a", -1},
+        {" 10:15", -1},
+        {"１０:15", -1},
+    };
+    for (const auto &[text, expected] : times) {
+        const auto start = convert(11, text);
+        ASSERT_EQ(start.row.has_value(), expected >= 0) << text;
+        if (expected >= 0) {
+            EXPECT_EQ(start.row->RStartTime, expected) << text;
+        }
+    }
+}
+
 TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
 {
     CureResult row = ResultRows::make(12, DateTime::encodeDate(2024, 4, 30));
@@ -229,6 +278,35 @@ TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
     EXPECT_EQ(back.StuffCode, 2);
     // The wave dash and minus come back as Windows reads them.
     EXPECT_EQ(back.Comment, QStringLiteral("「はい」,\"～－"));
+}
+
+// A line the database refuses after thousands were sent leaves nothing of
+// the file; the next import goes through.
+TEST_P(ResultsCsvTest, RowRefusedByTheDatabaseLeavesNothing)
+{
+    ASSERT_TRUE(
+        exec(QStringLiteral("CREATE UNIQUE INDEX CureResultsOnce ON CureResults (CureNo, CureDate, RStartTime)")));
+    QList<QByteArray> lines;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray day = QDate(2024, 1, 1).addDays(i / 60).toString(u"yyyy/MM/dd").toLatin1();
+        const QByteArray start = QTime(8, 0).addSecs(60 * (i % 60)).toString(u"HH:mm").toLatin1();
+        lines.append(line(10, day).replace("\"10:15\"", "\"" + start + "\""));
+    }
+    QList<QByteArray> twice = lines;
+    twice.insert(2500, lines[10]);
+    writeFile(QStringLiteral("in.csv"), twice.join());
+    const auto refused = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.text, QStringLiteral("*** System Error 結果テーブル（追加）"));
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+
+    writeFile(QStringLiteral("in.csv"), lines.join());
+    const auto imported = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    EXPECT_TRUE(imported.ok) << imported.text.toStdString();
+    const auto rows = ResultRows::all(db());
+    ASSERT_EQ(rows.size(), 3000u);
+    EXPECT_EQ(rows.back().CureDate, DateTime::encodeDate(2024, 2, 19));
+    EXPECT_EQ(DateTime::shortTime(rows.back().RStartTime), QStringLiteral("08:59"));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ResultsCsvTest);
