@@ -169,6 +169,16 @@ QString DbConnection::lockRowsClause() const
     return m_kind == DbKind::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
 }
 
+bool DbConnection::lockTableForWriting(const QString &table)
+{
+    if (m_depth == 0)
+        return fail(QStringLiteral("no transaction is open"));
+    if (m_kind != DbKind::PostgreSQL)
+        return true;
+    // Conflicts with itself and with every writer, not with readers.
+    return execInternal(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(table));
+}
+
 bool DbConnection::commit()
 {
     if (m_depth == 0)

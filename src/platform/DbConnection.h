@@ -55,6 +55,11 @@ public:
     // transaction writes on; empty on SQLite, where a Write transaction
     // holds the whole file.
     [[nodiscard]] QString lockRowsClause() const;
+    // Inside a Write transaction: keeps other connections from writing the
+    // table (they may still read it) until the transaction ends, so that
+    // rows it counts cannot appear under it. SQLite's Write transaction
+    // holds the whole file already. table is a name of the code's own.
+    [[nodiscard]] bool lockTableForWriting(const QString &table);
 
     // The Qt connection, for the database layer's own classes.
     [[nodiscard]] QSqlDatabase sqlDatabase() const { return m_db; }

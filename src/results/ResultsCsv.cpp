@@ -462,22 +462,33 @@ ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
     const auto [rows, error] = convertAll(file.readAll());
     if (!error.isEmpty())
         return {false, MessageType::Error, error};
-    // A file imported twice would double its month.
-    const int stored = storedCount(rows);
-    if (stored < 0)
-        return {false, MessageType::Error, QStringLiteral("*** System Error 結果テーブル サーチエラー")};
-    if (stored > 0 && Dialogs::message(MessageType::Confirmation,
-                                       QStringLiteral("インポートファイルの%1件中%2件は登録済みの実績と同じです。\n"
-                                                      "このままインポートしますか？")
-                                           .arg(rows.size())
-                                           .arg(stored),
-                                       MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
-        return {false, MessageType::Information, QStringLiteral("インポートを中止しました。")};
-    DbTransaction transaction(m_context.database);
-    if (!transaction.isActive())
-        return {false, MessageType::Error, QStringLiteral("結果テーブルをオープンできません。")};
-    CureResultStore store(m_context.database);
-    if (!store.insert(rows) || !transaction.commit())
-        return {false, MessageType::Error, QStringLiteral("*** System Error 結果テーブル（追加）")};
+    // A file imported twice would double its month. The rows are counted
+    // again under the table's lock: when another import added some since
+    // the user agreed, the user is asked again with the new count.
+    int accepted = 0;
+    for (;;) {
+        DbTransaction transaction(m_context.database, true);
+        if (!transaction.isActive() || !m_context.database.lockTableForWriting(QStringLiteral("CureResults")))
+            return {false, MessageType::Error, QStringLiteral("結果テーブルをオープンできません。")};
+        const int stored = storedCount(rows);
+        if (stored < 0)
+            return {false, MessageType::Error, QStringLiteral("*** System Error 結果テーブル サーチエラー")};
+        if (stored <= accepted) {
+            CureResultStore store(m_context.database);
+            if (!store.insert(rows) || !transaction.commit())
+                return {false, MessageType::Error, QStringLiteral("*** System Error 結果テーブル（追加）")};
+            break;
+        }
+        // No lock is held while the question is open.
+        transaction.rollback();
+        if (Dialogs::message(MessageType::Confirmation,
+                             QStringLiteral("インポートファイルの%1件中%2件は登録済みの実績と同じです。\n"
+                                            "このままインポートしますか？")
+                                 .arg(rows.size())
+                                 .arg(stored),
+                             MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
+            return {false, MessageType::Information, QStringLiteral("インポートを中止しました。")};
+        accepted = stored;
+    }
     return {true, MessageType::Information, QStringLiteral("インポートしました。")};
 }

@@ -1,10 +1,15 @@
 #include "ResultsFixture.h"
 
 #include "base/Sjis.h"
+#include "platform/DbQuery.h"
 #include "results/ResultsCsv.h"
 
 #include <QFile>
+#include <QSemaphore>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -313,6 +318,52 @@ TAMSOLEN_DATABASE_TEST_SUITE(ResultsCsvTest);
 
 // Importing a file a second time would double its month: the user is asked
 // first, and the default answer imports nothing.
+// Two workstations import one file at the same moment: the rows are stored
+// once, and the later import asks (answered No) instead of doubling them.
+TEST_P(ResultsCsvTest, RacingImportsOfOneFileStoreItOnce)
+{
+    QByteArray lines;
+    for (int minute = 0; minute < 40; ++minute)
+        lines += line(11, QByteArray::number(9 + minute / 6) + ":" +
+                              QByteArray::number(minute % 6 * 10).rightJustified(2, '0'));
+    writeFile(QStringLiteral("in.csv"), lines);
+    constexpr int Rounds = 12;
+    for (int round = 0; round < Rounds; ++round) {
+        ASSERT_TRUE(DbQuery(db(), QStringLiteral("DELETE FROM CureResults")).exec());
+        m_app->dialogs.clear();
+        QSemaphore ready;
+        QSemaphore go;
+        std::atomic<int> imported{0};
+        std::atomic<int> cancelled{0};
+        auto racer = [&] {
+            DbConnection connection;
+            const bool opened = connection.open(connectionString(), user(), password());
+            ready.release();
+            go.acquire();
+            if (!opened)
+                return;
+            const AppContext context{connection,        m_app->registory, m_app->dbSeting,
+                                     m_app->mainModule, m_app->dialogs,   {}};
+            const auto outcome = ResultsCsv(context).importFile(path(QStringLiteral("in.csv")));
+            imported += outcome.ok;
+            cancelled += outcome.text == QStringLiteral("インポートを中止しました。");
+        };
+        std::thread first(racer);
+        std::thread second(racer);
+        ready.acquire(2);
+        go.release(2);
+        first.join();
+        second.join();
+        EXPECT_EQ(imported.load(), 1) << "round " << round;
+        EXPECT_EQ(cancelled.load(), 1) << "round " << round;
+        EXPECT_EQ(ResultRows::all(db()).size(), 40u) << "round " << round;
+        ASSERT_EQ(m_app->dialogs.messages().size(), 1) << "round " << round;
+        EXPECT_EQ(
+            m_app->dialogs.messages()[0].text,
+            QStringLiteral("インポートファイルの40件中40件は登録済みの実績と同じです。\nこのままインポートしますか？"));
+    }
+}
+
 TEST_P(ResultsCsvTest, ImportAsksBeforeStoringRowsAgain)
 {
     writeFile(QStringLiteral("in.csv"), line() + line(11, "11:00"));
