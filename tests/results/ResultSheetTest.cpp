@@ -8,8 +8,7 @@ namespace {
 const TDateTime Feb = DateTime::encodeDate(2023, 2, 1);
 const TDateTime Mar = DateTime::encodeDate(2023, 3, 1);
 
-CureResult at(int cureNo, int day, int rihaType, const QString &name = QStringLiteral("山田 太郎"),
-              TDateTime time = 0)
+CureResult at(int cureNo, int day, int rihaType, const QString &name = QStringLiteral("山田 太郎"), TDateTime time = 0)
 {
     CureResult r = ResultRows::make(cureNo, DateTime::encodeDate(2023, 2, 1) + day - 1 + time, name);
     r.RihaType = rihaType;
@@ -46,16 +45,14 @@ TEST(ResultSheet, TextsOfTheGrid)
 
 TEST_P(ResultSheetTest, OneRowPerUserWithTheMarksOfTheMonth)
 {
-    ResultRows::insert(db(), {
-                                 at(7, 1, 0, QStringLiteral("旧姓 花")),
-                                 at(7, 28, 2, QStringLiteral("新姓 花"), 0.99),
-                                 at(5, 3, 0, QStringLiteral("佐藤"), DateTime::encodeTime(9, 0)),
-                                 at(5, 3, 2, QStringLiteral("佐藤"), DateTime::encodeTime(11, 0)),
-                                 at(5, 4, 1, QStringLiteral("佐藤")),
-                                 at(5, 4, 4, QStringLiteral("佐藤"), DateTime::encodeTime(12, 0)),
-                                 at(5, 0, 0),  // January 31st
-                                 at(5, 29, 0), // March 1st
-                             });
+    ResultRows::insert(
+        db(), {
+                  at(7, 1, 0, QStringLiteral("旧姓 花")), at(7, 28, 2, QStringLiteral("新姓 花"), 0.99),
+                  at(5, 3, 0, QStringLiteral("佐藤"), DateTime::encodeTime(9, 0)),
+                  at(5, 3, 2, QStringLiteral("佐藤"), DateTime::encodeTime(11, 0)), at(5, 4, 1, QStringLiteral("佐藤")),
+                  at(5, 4, 4, QStringLiteral("佐藤"), DateTime::encodeTime(12, 0)), at(5, 0, 0), // January 31st
+                  at(5, 29, 0),                                                                  // March 1st
+              });
     const auto users = ResultSheet(db()).load(Feb, Mar);
     ASSERT_TRUE(users);
     ASSERT_EQ(users->size(), 2u);

@@ -5,11 +5,9 @@
 #include "results/ResultsCsv.h"
 
 #include <QFile>
-#include <QSemaphore>
 #include <QTemporaryDir>
 
 #include <atomic>
-#include <thread>
 
 namespace {
 
@@ -331,29 +329,16 @@ TEST_P(ResultsCsvTest, RacingImportsOfOneFileStoreItOnce)
     for (int round = 0; round < Rounds; ++round) {
         ASSERT_TRUE(DbQuery(db(), QStringLiteral("DELETE FROM CureResults")).exec());
         m_app->dialogs.clear();
-        QSemaphore ready;
-        QSemaphore go;
         std::atomic<int> imported{0};
         std::atomic<int> cancelled{0};
-        auto racer = [&] {
-            DbConnection connection;
-            const bool opened = connection.open(connectionString(), user(), password());
-            ready.release();
-            go.acquire();
-            if (!opened)
-                return;
+        auto racer = [&](DbConnection &connection) {
             const AppContext context{connection,        m_app->registory, m_app->dbSeting,
                                      m_app->mainModule, m_app->dialogs,   {}};
             const auto outcome = ResultsCsv(context).importFile(path(QStringLiteral("in.csv")));
             imported += outcome.ok;
             cancelled += outcome.text == QStringLiteral("インポートを中止しました。");
         };
-        std::thread first(racer);
-        std::thread second(racer);
-        ready.acquire(2);
-        go.release(2);
-        first.join();
-        second.join();
+        race({racer, racer});
         EXPECT_EQ(imported.load(), 1) << "round " << round;
         EXPECT_EQ(cancelled.load(), 1) << "round " << round;
         EXPECT_EQ(ResultRows::all(db()).size(), 40u) << "round " << round;

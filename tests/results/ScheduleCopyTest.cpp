@@ -5,10 +5,7 @@
 #include "platform/DbQuery.h"
 #include "results/ScheduleCopy.h"
 
-#include <QSemaphore>
-
 #include <atomic>
-#include <thread>
 
 namespace {
 
@@ -133,27 +130,15 @@ TEST_P(ScheduleCopyTest, TwoCopiesAtOnceCopyEachBookingOnce)
     ASSERT_EQ(bookings.size(), 3u);
     for (int round = 0; round < Rounds; ++round) {
         ASSERT_TRUE(DbQuery(db(), QStringLiteral("DELETE FROM CureResults")).exec());
-        QSemaphore ready;
-        QSemaphore go;
         std::atomic<int> appended{0};
         std::atomic<int> failed{0};
-        auto racer = [&] {
-            DbConnection connection;
-            const bool opened = connection.open(connectionString(), user(), password());
-            ready.release();
-            go.acquire();
+        auto racer = [&](DbConnection &connection) {
             const ScheduleCopy::Outcome outcome =
-                opened ? ScheduleCopy(connection, m_app->mainModule).copy(bookings, ScheduleCopy::Mode::Skip)
-                       : ScheduleCopy::Outcome{0, 0, 0, QStringLiteral("not opened")};
+                ScheduleCopy(connection, m_app->mainModule).copy(bookings, ScheduleCopy::Mode::Skip);
             appended += outcome.appended;
             failed += !outcome.error.isEmpty();
         };
-        std::thread first(racer);
-        std::thread second(racer);
-        ready.acquire(2);
-        go.release(2);
-        first.join();
-        second.join();
+        race({racer, racer});
         EXPECT_EQ(failed.load(), 0) << "round " << round;
         EXPECT_EQ(appended.load(), 3) << "round " << round;
         EXPECT_EQ(ResultRows::all(db()).size(), 3u) << "round " << round;

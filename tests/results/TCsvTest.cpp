@@ -51,8 +51,7 @@ TEST(TCsv, SplitsAsTheByteWalk)
 
 TEST(TCsv, StripQuotesRemovesOneAtEachEnd)
 {
-    EXPECT_EQ(split("\"x,y\",\"\",\"\"\"\",\"a\"\"\"", false, true),
-              (QList<QByteArray>{"x,y", "", "\"\"", "a\"\""}));
+    EXPECT_EQ(split("\"x,y\",\"\",\"\"\"\",\"a\"\"\"", false, true), (QList<QByteArray>{"x,y", "", "\"\"", "a\"\""}));
     EXPECT_EQ(split("\"", false, true), (QList<QByteArray>{""}));
 }
 

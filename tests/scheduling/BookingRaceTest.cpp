@@ -29,29 +29,17 @@ TEST_P(BookingRaceTest, TwoConnectionsForTheLastPlace)
                 ScheduleRows::addSlot(db(), day(1) + capacity * Rounds + round, StaffA, 9, 0, 60, capacity);
             for (int filler = 1; filler < capacity; ++filler) // users without care dates
                 ScheduleRows::addBooking(db(), slot, 100 + filler);
-            QSemaphore ready;
-            QSemaphore go;
             std::atomic<int> won{0};
             std::atomic<int> full{0};
             auto racer = [&](int cureNo) {
-                DbConnection connection;
-                if (!connection.open(connectionString(), user(), password()))
-                    return ready.release();
-                ScheduleBooking booking(connection, m_staff);
-                ready.release();
-                go.acquire();
-                const ScheduleBooking::Status status = booking.book(slot, cureNo).status;
-                if (status == ScheduleBooking::Status::Ok)
-                    ++won;
-                else if (status == ScheduleBooking::Status::Full)
-                    ++full;
+                return [&, cureNo](DbConnection &connection) {
+                    const ScheduleBooking::Status status =
+                        ScheduleBooking(connection, m_staff).book(slot, cureNo).status;
+                    won += status == ScheduleBooking::Status::Ok;
+                    full += status == ScheduleBooking::Status::Full;
+                };
             };
-            std::thread first(racer, 201);
-            std::thread second(racer, 202);
-            ready.acquire(2);
-            go.release(2);
-            first.join();
-            second.join();
+            race({racer(201), racer(202)});
             EXPECT_EQ(won.load(), 1) << "capacity " << capacity << " round " << round;
             EXPECT_EQ(full.load(), 1) << "capacity " << capacity << " round " << round;
             EXPECT_EQ(bookings(slot), capacity);

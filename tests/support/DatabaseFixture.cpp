@@ -5,7 +5,11 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QSqlDatabase>
+
+#include <atomic>
+#include <thread>
 
 void PrintTo(DbKind kind, std::ostream *out)
 {
@@ -72,6 +76,30 @@ void DatabaseFixture::TearDown()
 {
     DbQuery query(m_db, sql);
     return exec(query);
+}
+
+void DatabaseFixture::race(const std::vector<std::function<void(DbConnection &)>> &racers)
+{
+    QSemaphore ready;
+    QSemaphore go;
+    std::atomic<int> unopened{0};
+    std::vector<std::thread> threads;
+    for (const auto &racer : racers) {
+        threads.emplace_back([&, racer] {
+            DbConnection connection;
+            const bool opened = connection.open(m_connectionString, m_user, m_password);
+            unopened += !opened;
+            ready.release();
+            go.acquire();
+            if (opened)
+                racer(connection);
+        });
+    }
+    ready.acquire(int(racers.size()));
+    go.release(int(racers.size()));
+    for (std::thread &thread : threads)
+        thread.join();
+    EXPECT_EQ(unopened.load(), 0) << "a racer's connection did not open";
 }
 
 QString DatabaseFixture::sqlFor(const QString &sqlite, const QString &postgresql) const

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class DbQuery;
@@ -44,6 +45,11 @@ protected:
     [[nodiscard]] ::testing::AssertionResult exec(const QString &sql);
     // The text for this test's kind of database, for DDL that differs.
     [[nodiscard]] QString sqlFor(const QString &sqlite, const QString &postgresql) const;
+    // Workstations at the same moment: each racer runs on a thread with a
+    // connection of its own to this database, all started together once
+    // every connection is open. A connection that does not open fails the
+    // test and its racer does not run.
+    void race(const std::vector<std::function<void(DbConnection &)>> &racers);
 
 private:
     DbConnection m_db;
