@@ -44,6 +44,16 @@ bool DbRows::load(const DbQuery &query, QString &errorText)
     return false;
 }
 
+bool DbRows::setColumns(std::vector<DbColumn> columns, QString &errorText)
+{
+    if (rowCount() > 0 && columns.size() != m_columns.size()) {
+        errorText = QStringLiteral("the rows read have %1 columns, not %2").arg(columns.size()).arg(m_columns.size());
+        return false;
+    }
+    m_columns = std::move(columns);
+    return true;
+}
+
 int DbRows::columnIndex(QStringView name) const
 {
     for (size_t i = 0; i < m_columns.size(); ++i)

@@ -43,10 +43,13 @@ public:
     DbRows &operator=(const DbRows &) = delete;
     ~DbRows();
 
-    // Runs the query and reads all its rows; false with the reason in errorText.
+    // Runs the query and adds all its rows after those held; false with the
+    // reason in errorText.
     [[nodiscard]] bool load(const DbQuery &query, QString &errorText);
 
-    void setColumns(std::vector<DbColumn> columns) { m_columns = std::move(columns); }
+    // Sets the columns of the rows to come; false when rows with another
+    // number of columns are held (a later page must match the first).
+    [[nodiscard]] bool setColumns(std::vector<DbColumn> columns, QString &errorText);
     [[nodiscard]] const std::vector<DbColumn> &columns() const { return m_columns; }
     [[nodiscard]] int columnCount() const { return int(m_columns.size()); }
     // Matched without regard to case (PostgreSQL folds unquoted names to
