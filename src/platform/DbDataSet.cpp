@@ -171,12 +171,12 @@ DbField DbDataSet::field(QStringView name) const
         qCWarning(lcDb) << "no field" << name;
         return {};
     }
-    return DbField(*this, column);
+    return DbField(*this, m_currentCells, m_columnCount, column);
 }
 
 DbField DbDataSet::field(int column) const
 {
-    return column >= 0 && column < fieldCount() ? DbField(*this, column) : DbField();
+    return column >= 0 && column < fieldCount() ? DbField(*this, m_currentCells, m_columnCount, column) : DbField();
 }
 
 int DbDataSet::recordCount() const
@@ -352,7 +352,8 @@ DbValue DbDataSet::currentValue(int column) const
 
 void DbDataSet::syncCurrentRow()
 {
-    m_currentCells = recordCount() > 0 ? m_rows->rowCells(rowAt(m_position)) : nullptr;
+    m_currentCells = recordCount() > 0 && m_state == State::Browse ? m_rows->rowCells(rowAt(m_position)) : nullptr;
+    m_columnCount = fieldCount();
 }
 
 DbType DbDataSet::columnType(int column) const
@@ -383,6 +384,7 @@ bool DbDataSet::append()
     m_buffer.assign(size_t(fieldCount()), DbValue());
     m_changed.assign(size_t(fieldCount()), false);
     m_state = State::Insert;
+    syncCurrentRow();
     return true;
 }
 
@@ -396,6 +398,7 @@ bool DbDataSet::edit()
         m_buffer.push_back(m_rows->value(row, column));
     m_changed.assign(size_t(fieldCount()), false);
     m_state = State::Edit;
+    syncCurrentRow();
     return true;
 }
 
@@ -427,6 +430,7 @@ void DbDataSet::cancel()
     m_buffer.clear();
     m_changed.clear();
     m_pendingError.clear();
+    syncCurrentRow();
 }
 
 bool DbDataSet::post()

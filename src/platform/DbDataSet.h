@@ -135,13 +135,6 @@ private:
     friend class DbField;
 
     [[nodiscard]] DbValue currentValue(int column) const;
-    // Inline: DbField reads through it once per value.
-    [[nodiscard]] const DbCell *currentCell(int column) const
-    {
-        if (!m_currentCells || m_state != State::Browse || column < 0 || column >= m_rows->columnCount())
-            return nullptr;
-        return m_currentCells + column;
-    }
     [[nodiscard]] DbType columnType(int column) const;
     [[nodiscard]] int rowAt(int position) const;
     [[nodiscard]] int positionOfRow(int row) const;
@@ -151,7 +144,8 @@ private:
     // false when a page could not be read.
     bool readUntil(int count);
     void readAll() { (void)readUntil(std::numeric_limits<int>::max()); }
-    // Keeps m_currentCells in step with m_position; called by every move.
+    // Keeps m_currentCells in step with m_position and the state; called by
+    // every move and change of state.
     void syncCurrentRow();
     void moveToRow(int row);
     [[nodiscard]] bool checkWritable(bool needsRow);
@@ -177,7 +171,10 @@ private:
     std::vector<int> m_visible; // rows the filter accepts, ascending; used while filtered
 
     int m_position = 0;
-    const DbCell *m_currentCells = nullptr; // the stored row at m_position, if any
+    // What DbField reads without a call: the stored row at m_position while
+    // browsing (else null), and the number of columns.
+    const DbCell *m_currentCells = nullptr;
+    int m_columnCount = 0;
     bool m_eof = true;
     bool m_bof = true;
     State m_state = State::Closed;

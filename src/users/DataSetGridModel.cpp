@@ -2,9 +2,17 @@
 
 #include "platform/DbDataSet.h"
 
-DataSetGridModel::DataSetGridModel(DbDataSet &rows, std::span<const GridColumn> columns, QObject *parent)
+#include <utility>
+
+DataSetGridModel::DataSetGridModel(const DbDataSet &rows, std::span<const GridColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), m_rows(rows), m_columns(columns), m_fields(columns.size(), -1)
 {}
+
+DataSetGridModel::DataSetGridModel(DbDataSet &rows, std::span<const GridColumn> columns, QObject *parent)
+    : DataSetGridModel(std::as_const(rows), columns, parent)
+{
+    m_pagedRows = &rows;
+}
 
 void DataSetGridModel::reload()
 {
@@ -28,7 +36,8 @@ int DataSetGridModel::rowCount(const QModelIndex &parent) const
 
 bool DataSetGridModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && m_rows.isOpen() && (m_shown < m_rows.recordCount() || m_rows.canFetchMore());
+    return !parent.isValid() && m_rows.isOpen() &&
+           (m_shown < m_rows.recordCount() || (m_pagedRows && m_rows.canFetchMore()));
 }
 
 void DataSetGridModel::fetchMore(const QModelIndex &parent)
@@ -36,7 +45,7 @@ void DataSetGridModel::fetchMore(const QModelIndex &parent)
     if (!canFetchMore(parent))
         return;
     // Rows the data set read on its own (by moving) are shown first.
-    if (m_shown == m_rows.recordCount() && !m_rows.fetchMore())
+    if (m_shown == m_rows.recordCount() && !m_pagedRows->fetchMore())
         emit readFailed();
     const int count = m_rows.recordCount();
     if (count <= m_shown)

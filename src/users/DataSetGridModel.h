@@ -35,14 +35,18 @@ signals:
     void readFailed();
 
 protected:
+    // A grid of the rows the data set holds.
+    DataSetGridModel(const DbDataSet &rows, std::span<const GridColumn> columns, QObject *parent);
+    // A grid that also has the next pages of a paged data set read.
     DataSetGridModel(DbDataSet &rows, std::span<const GridColumn> columns, QObject *parent);
 
     // The text of a cell of grid column `column` holding the value.
     [[nodiscard]] virtual QString text(int column, const DbValue &value) const = 0;
 
 private:
-    DbDataSet &m_rows;
-    int m_shown = 0; // the rows the grid was told of
+    const DbDataSet &m_rows;
+    DbDataSet *m_pagedRows = nullptr; // the same rows, when pages may be read
+    int m_shown = 0;                  // the rows the grid was told of
     std::span<const GridColumn> m_columns;
     std::vector<int> m_fields; // data-set column of each grid column, -1 when absent
 };

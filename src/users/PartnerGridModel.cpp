@@ -2,7 +2,7 @@
 
 #include "users/PartnerSearch.h"
 
-PartnerGridModel::PartnerGridModel(DbDataSet &rows, QObject *parent)
+PartnerGridModel::PartnerGridModel(const DbDataSet &rows, QObject *parent)
     : DataSetGridModel(rows, PartnerSearch::Columns, parent)
 {}
 

@@ -9,7 +9,7 @@ class PartnerGridModel : public DataSetGridModel
     Q_OBJECT
 
 public:
-    explicit PartnerGridModel(DbDataSet &rows, QObject *parent = nullptr);
+    explicit PartnerGridModel(const DbDataSet &rows, QObject *parent = nullptr);
 
 protected:
     [[nodiscard]] QString text(int column, const DbValue &value) const override;
