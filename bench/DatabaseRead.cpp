@@ -1,7 +1,7 @@
 // Reading 100,000 rows of 10 columns (4 integers, a double, 3 texts, 2 dates)
 // from SQLite: through the database layer (DbDataSet, every value read through
 // a DbField) beside the same query through the SQLite C API.
-// Goal: Layer within 1.5 times RawCApi. RawCApiToQString shows what making
+// Goal: Layer within 1.3 times RawCApi. RawCApiToQString shows what making
 // the texts into QString alone costs a Qt program.
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"

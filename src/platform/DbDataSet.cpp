@@ -2,6 +2,7 @@
 
 #include "platform/DbConnection.h"
 #include "platform/DbLog.h"
+#include "platform/DbPagedQuery.h"
 #include "platform/DbQuery.h"
 #include "platform/DbRows.h"
 #include "platform/DbSql.h"
@@ -72,9 +73,75 @@ bool DbDataSet::open(const DbQuery &query)
     return true;
 }
 
+bool DbDataSet::open(const DbPagedQuery &query)
+{
+    close();
+    m_errorText.clear();
+    if (query.keys().empty())
+        return fail(QStringLiteral("the paged query has no key"));
+    auto rows = std::make_unique<DbRows>();
+    if (!rows->load(query.page({}, query.firstPageSize()), m_errorText))
+        return false;
+    std::vector<int> keyColumns;
+    for (const DbPagedQuery::Key &key : query.keys()) {
+        keyColumns.push_back(rows->columnIndex(key.column));
+        if (keyColumns.back() < 0)
+            return fail(QStringLiteral("the key %1 is not a column of the rows").arg(key.column));
+    }
+    m_connection = &query.connection();
+    m_rows = std::move(rows);
+    m_paged = std::make_unique<DbPagedQuery>(query);
+    m_keyColumns = std::move(keyColumns);
+    m_pageSize = std::min(2 * query.firstPageSize(), DbPagedQuery::MaxPageSize);
+    m_morePages = m_rows->rowCount() == query.firstPageSize();
+    m_state = State::Browse;
+    applyFilter();
+    first();
+    return true;
+}
+
+bool DbDataSet::fetchMore()
+{
+    if (!m_morePages)
+        return true;
+    // The next page goes on after the keys of the last row read.
+    const int last = m_rows->rowCount() - 1;
+    std::vector<DbValue> after;
+    for (const int column : m_keyColumns) {
+        after.push_back(m_rows->value(last, column));
+        if (after.back().isNull()) {
+            m_morePages = false;
+            return fail(QStringLiteral("a key of the last row read is NULL"));
+        }
+    }
+    const int before = m_rows->rowCount();
+    if (!m_rows->load(m_paged->page(after, m_pageSize), m_errorText)) {
+        m_morePages = false;
+        return false;
+    }
+    m_morePages = m_rows->rowCount() - before == m_pageSize;
+    m_pageSize = std::min(2 * m_pageSize, DbPagedQuery::MaxPageSize);
+    if (m_filtered)
+        applyFilter(before);
+    syncCurrentRow();
+    return true;
+}
+
+bool DbDataSet::readUntil(int count)
+{
+    while (recordCount() < count && m_morePages) {
+        if (!fetchMore())
+            return false;
+    }
+    return true;
+}
+
 void DbDataSet::close()
 {
     m_rows.reset();
+    m_paged.reset();
+    m_keyColumns.clear();
+    m_morePages = false;
     m_connection = nullptr;
     m_visible.clear();
     m_buffer.clear();
@@ -104,12 +171,12 @@ DbField DbDataSet::field(QStringView name) const
         qCWarning(lcDb) << "no field" << name;
         return {};
     }
-    return DbField(*this, column);
+    return DbField(*this, m_currentCells, m_columnCount, column);
 }
 
 DbField DbDataSet::field(int column) const
 {
-    return column >= 0 && column < fieldCount() ? DbField(*this, column) : DbField();
+    return column >= 0 && column < fieldCount() ? DbField(*this, m_currentCells, m_columnCount, column) : DbField();
 }
 
 int DbDataSet::recordCount() const
@@ -144,6 +211,7 @@ void DbDataSet::first()
 void DbDataSet::last()
 {
     cancel();
+    readAll();
     m_position = std::max(0, recordCount() - 1);
     m_eof = true;
     m_bof = recordCount() == 0;
@@ -153,6 +221,7 @@ void DbDataSet::last()
 void DbDataSet::next()
 {
     cancel();
+    (void)readUntil(m_position + 2);
     if (m_position + 1 < recordCount()) {
         ++m_position;
         m_eof = false;
@@ -178,6 +247,8 @@ void DbDataSet::prior()
 
 bool DbDataSet::setPosition(int position)
 {
+    if (position >= 0)
+        (void)readUntil(position + 1);
     if (position < 0 || position >= recordCount())
         return false;
     cancel();
@@ -192,12 +263,13 @@ void DbDataSet::sort(const Less &less)
 {
     if (!m_rows || m_state != State::Browse)
         return;
+    readAll();
     std::vector<int> order(size_t(m_rows->rowCount()));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return less(DbRecord(*m_rows, a), DbRecord(*m_rows, b)); });
     auto sorted = std::make_unique<DbRows>();
-    sorted->setColumns(m_rows->columns());
+    (void)sorted->setColumns(m_rows->columns(), m_errorText); // holds no rows yet
     for (const int row : order) {
         for (int column = 0; column < m_rows->columnCount(); ++column)
             sorted->add(m_rows->value(row, column));
@@ -221,7 +293,7 @@ bool DbDataSet::locate(QStringView field, const DbValue &value)
     const int column = m_rows ? m_rows->columnIndex(field) : -1;
     if (column < 0)
         return fail(QStringLiteral("no field %1").arg(field));
-    for (int position = 0; position < recordCount(); ++position) {
+    for (int position = 0; readUntil(position + 1) && position < recordCount(); ++position) {
         if (m_rows->value(rowAt(position), column) == value)
             return setPosition(position);
     }
@@ -244,12 +316,13 @@ void DbDataSet::setFiltered(bool filtered)
     first();
 }
 
-void DbDataSet::applyFilter()
+void DbDataSet::applyFilter(int fromRow)
 {
-    m_visible.clear();
+    if (fromRow == 0)
+        m_visible.clear();
     if (!m_filtered || !m_rows)
         return;
-    for (int row = 0; row < m_rows->rowCount(); ++row) {
+    for (int row = fromRow; row < m_rows->rowCount(); ++row) {
         if (!m_filter || m_filter(DbRecord(*m_rows, row)))
             m_visible.push_back(row);
     }
@@ -279,7 +352,8 @@ DbValue DbDataSet::currentValue(int column) const
 
 void DbDataSet::syncCurrentRow()
 {
-    m_currentCells = recordCount() > 0 ? m_rows->rowCells(rowAt(m_position)) : nullptr;
+    m_currentCells = recordCount() > 0 && m_state == State::Browse ? m_rows->rowCells(rowAt(m_position)) : nullptr;
+    m_columnCount = fieldCount();
 }
 
 DbType DbDataSet::columnType(int column) const
@@ -293,6 +367,9 @@ bool DbDataSet::checkWritable(bool needsRow)
         return fail(QStringLiteral("the data set is not open"));
     if (m_state != State::Browse)
         return fail(QStringLiteral("a row is already being edited"));
+    // A row written is found at its place among all rows.
+    if (!readUntil(std::numeric_limits<int>::max()))
+        return false;
     if (!DbSql::isIdentifier(m_table) || !DbSql::isIdentifier(m_keyField))
         return fail(QStringLiteral("no update table with a key is set"));
     if (needsRow && recordCount() == 0)
@@ -307,6 +384,7 @@ bool DbDataSet::append()
     m_buffer.assign(size_t(fieldCount()), DbValue());
     m_changed.assign(size_t(fieldCount()), false);
     m_state = State::Insert;
+    syncCurrentRow();
     return true;
 }
 
@@ -320,6 +398,7 @@ bool DbDataSet::edit()
         m_buffer.push_back(m_rows->value(row, column));
     m_changed.assign(size_t(fieldCount()), false);
     m_state = State::Edit;
+    syncCurrentRow();
     return true;
 }
 
@@ -351,6 +430,7 @@ void DbDataSet::cancel()
     m_buffer.clear();
     m_changed.clear();
     m_pendingError.clear();
+    syncCurrentRow();
 }
 
 bool DbDataSet::post()

@@ -6,10 +6,12 @@
 #include "platform/DbRows.h"
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
 class DbConnection;
+class DbPagedQuery;
 class DbQuery;
 
 // The rows of a SELECT held in memory, with a current row, typed field
@@ -50,6 +52,17 @@ public:
     // Runs the query and holds its rows; the data set stands on the first
     // (filtered) row. On failure the data set is closed.
     [[nodiscard]] bool open(const DbQuery &query);
+    // Runs the first page of a paged query and holds its rows; the next
+    // pages are read as the rows are needed: by fetchMore(), by a move past
+    // the last row read (next, last, setPosition, locate), and all of them
+    // before a sort or a write. Reading a later page can fail: the rows read
+    // stay, errorText() says why, and no more pages are read.
+    [[nodiscard]] bool open(const DbPagedQuery &query);
+    // Whether a paged data set has rows left to read.
+    [[nodiscard]] bool canFetchMore() const { return m_morePages; }
+    // Reads the next page of a paged data set; false when it could not be
+    // read. Nothing to do when no rows are left.
+    bool fetchMore();
     void close();
     [[nodiscard]] bool isOpen() const { return m_state != State::Closed; }
     [[nodiscard]] State state() const { return m_state; }
@@ -61,7 +74,8 @@ public:
     [[nodiscard]] DbField field(QStringView name) const;
     [[nodiscard]] DbField field(int column) const;
 
-    // The rows that the filter lets through (all rows when it is off).
+    // The rows that the filter lets through (all rows when it is off); of
+    // a paged data set, those read so far.
     [[nodiscard]] int recordCount() const;
     [[nodiscard]] bool isEmpty() const { return recordCount() == 0; }
     void first();
@@ -73,8 +87,10 @@ public:
     // The current row's place among the filtered rows (0-based), -1 when empty.
     [[nodiscard]] int position() const { return recordCount() == 0 ? -1 : m_position; }
     // Moves to the row at that place; false (not moved) when out of range.
+    // (The place is the row's in the full result: a paged data set reads on.)
     bool setPosition(int position);
-    // The row at a place among the filtered rows, without moving.
+    // The row at a place among the filtered rows, without moving (of a
+    // paged data set, among the rows read).
     [[nodiscard]] DbRecord record(int position) const;
     // Moves to the first filtered row whose field equals the value; false
     // (not moved) when there is none.
@@ -119,18 +135,17 @@ private:
     friend class DbField;
 
     [[nodiscard]] DbValue currentValue(int column) const;
-    // Inline: DbField reads through it once per value.
-    [[nodiscard]] const DbCell *currentCell(int column) const
-    {
-        if (!m_currentCells || m_state != State::Browse || column < 0 || column >= m_rows->columnCount())
-            return nullptr;
-        return m_currentCells + column;
-    }
     [[nodiscard]] DbType columnType(int column) const;
     [[nodiscard]] int rowAt(int position) const;
     [[nodiscard]] int positionOfRow(int row) const;
-    void applyFilter();
-    // Keeps m_currentCells in step with m_position; called by every move.
+    // Filters the stored rows from `fromRow` on (all of them from 0).
+    void applyFilter(int fromRow = 0);
+    // Reads pages until `count` rows are held (filtered) or none are left;
+    // false when a page could not be read.
+    bool readUntil(int count);
+    void readAll() { (void)readUntil(std::numeric_limits<int>::max()); }
+    // Keeps m_currentCells in step with m_position and the state; called by
+    // every move and change of state.
     void syncCurrentRow();
     void moveToRow(int row);
     [[nodiscard]] bool checkWritable(bool needsRow);
@@ -144,12 +159,22 @@ private:
     QString m_keyField;
     KeyKind m_keyKind = KeyKind::Generated;
 
+    // Of a paged data set: its query, the columns of its keys, the size of
+    // the next page, and whether rows are left to read.
+    std::unique_ptr<DbPagedQuery> m_paged;
+    std::vector<int> m_keyColumns;
+    int m_pageSize = 0;
+    bool m_morePages = false;
+
     Filter m_filter;
     bool m_filtered = false;
     std::vector<int> m_visible; // rows the filter accepts, ascending; used while filtered
 
     int m_position = 0;
-    const DbCell *m_currentCells = nullptr; // the stored row at m_position, if any
+    // What DbField reads without a call: the stored row at m_position while
+    // browsing (else null), and the number of columns.
+    const DbCell *m_currentCells = nullptr;
+    int m_columnCount = 0;
     bool m_eof = true;
     bool m_bof = true;
     State m_state = State::Closed;

@@ -82,7 +82,8 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
     std::vector<DbColumn> columns(size_t(record.count()));
     for (int c = 0; c < record.count(); ++c)
         columns[size_t(c)] = {record.fieldName(c), typeOf(record.field(c).metaType())};
-    rows.setColumns(columns);
+    if (!rows.setColumns(columns, errorText))
+        return false;
     while (sqlQuery.next()) {
         for (int c = 0; c < record.count(); ++c)
             addValue(rows, sqlQuery.value(c), columns[size_t(c)].type);

@@ -110,7 +110,8 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
     std::vector<DbColumn> columns(static_cast<size_t>(columnCount));
     for (int c = 0; c < columnCount; ++c)
         columns[size_t(c)] = {QString::fromUtf8(PQfname(result, c)), typeOfOid(PQftype(result, c))};
-    rows.setColumns(columns);
+    if (!rows.setColumns(columns, errorText))
+        return false;
     for (int r = 0; r < rowCount; ++r) {
         for (int c = 0; c < columnCount; ++c) {
             if (PQgetisnull(result, r, c))

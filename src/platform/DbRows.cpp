@@ -4,6 +4,7 @@
 #include "platform/DbOdbcReader.h"
 #include "platform/DbPostgresReader.h"
 #include "platform/DbQuery.h"
+#include "platform/DbRowMemory.h"
 #include "platform/DbSqliteReader.h"
 
 #include <algorithm>
@@ -23,7 +24,13 @@ DbRows::DbRows()
     m_nextId = (++generation << 32) + 1;
 }
 
-DbRows::~DbRows() = default;
+DbRows::~DbRows()
+{
+    for (DbCell *block : m_blocks)
+        DbRowMemory::give(block, blockBytes());
+    for (const auto &[block, bytes] : m_textBlocks)
+        DbRowMemory::give(block, bytes);
+}
 
 bool DbRows::load(const DbQuery &query, QString &errorText)
 {
@@ -42,6 +49,17 @@ bool DbRows::load(const DbQuery &query, QString &errorText)
         return DbOdbcReader::read(query, *this, errorText);
     }
     return false;
+}
+
+bool DbRows::setColumns(std::vector<DbColumn> columns, QString &errorText)
+{
+    // Blocks are sized by the column count.
+    if (!m_blocks.empty() && columns.size() != m_columns.size()) {
+        errorText = QStringLiteral("the rows read have %1 columns, not %2").arg(columns.size()).arg(m_columns.size());
+        return false;
+    }
+    m_columns = std::move(columns);
+    return true;
 }
 
 int DbRows::columnIndex(QStringView name) const
@@ -77,8 +95,8 @@ DbValue DbRows::value(int row, int column) const
 void DbRows::newTextBlock(size_t size)
 {
     const size_t blockSize = std::max(size, TextBlockSize);
-    m_textBlocks.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
-    m_textFree = m_textBlocks.back().get();
+    m_textBlocks.emplace_back(static_cast<char *>(DbRowMemory::take(blockSize)), blockSize);
+    m_textFree = m_textBlocks.back().first;
     m_textLeft = blockSize;
 }
 
@@ -90,10 +108,9 @@ void DbRows::addBlob(QByteArray bytes)
 
 void DbRows::newBlock()
 {
-    const size_t size = RowsPerBlock * m_columns.size();
-    m_blocks.push_back(std::make_unique_for_overwrite<DbCell[]>(size));
-    m_fill = m_blocks.back().get();
-    m_fillEnd = m_fill + size;
+    m_blocks.push_back(static_cast<DbCell *>(DbRowMemory::take(blockBytes())));
+    m_fill = m_blocks.back();
+    m_fillEnd = m_fill + RowsPerBlock * m_columns.size();
 }
 
 void DbRows::convert(const DbValue &value, DbCell &cell)
@@ -146,9 +163,10 @@ void DbRows::removeRow(int row)
     if (columns == 0)
         return;
     // The last row's place is free again; a block left empty goes.
-    if (m_fill == m_blocks.back().get()) {
+    if (m_fill == m_blocks.back()) {
+        DbRowMemory::give(m_blocks.back(), blockBytes());
         m_blocks.pop_back();
-        m_fillEnd = m_blocks.back().get() + RowsPerBlock * m_columns.size();
+        m_fillEnd = m_blocks.back() + RowsPerBlock * m_columns.size();
         m_fill = m_fillEnd;
     }
     m_fill -= columns;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class DbQuery;
@@ -43,10 +44,13 @@ public:
     DbRows &operator=(const DbRows &) = delete;
     ~DbRows();
 
-    // Runs the query and reads all its rows; false with the reason in errorText.
+    // Runs the query and adds all its rows after those held; false with the
+    // reason in errorText.
     [[nodiscard]] bool load(const DbQuery &query, QString &errorText);
 
-    void setColumns(std::vector<DbColumn> columns) { m_columns = std::move(columns); }
+    // Sets the columns of the rows to come; false when rows with another
+    // number of columns were held (a later page must match the first).
+    [[nodiscard]] bool setColumns(std::vector<DbColumn> columns, QString &errorText);
     [[nodiscard]] const std::vector<DbColumn> &columns() const { return m_columns; }
     [[nodiscard]] int columnCount() const { return int(m_columns.size()); }
     // Matched without regard to case (PostgreSQL folds unquoted names to
@@ -57,11 +61,11 @@ public:
     // The cells of a row, one per column; valid until rows are added or removed.
     [[nodiscard]] const DbCell *rowCells(int row) const
     {
-        return m_blocks[size_t(row) / RowsPerBlock].get() + (size_t(row) % RowsPerBlock) * m_columns.size();
+        return m_blocks[size_t(row) / RowsPerBlock] + (size_t(row) % RowsPerBlock) * m_columns.size();
     }
     [[nodiscard]] const DbCell &cell(int row, int column) const { return rowCells(row)[column]; }
     [[nodiscard]] DbValue value(int row, int column) const;
-    [[nodiscard]] QString text(const DbCell &cell) const { return QString::fromUtf8(cell.text, cell.size); }
+    [[nodiscard]] static QString text(const DbCell &cell) { return QString::fromUtf8(cell.text, cell.size); }
     void setValue(int row, int column, const DbValue &value);
 
     // Adds the values of a new last row one by one; endRow() completes it.
@@ -91,10 +95,10 @@ private:
     // together and adding rows never moves the ones read before.
     static constexpr size_t RowsPerBlock = 1024;
 
+    [[nodiscard]] size_t blockBytes() const { return RowsPerBlock * m_columns.size() * sizeof(DbCell); }
     [[nodiscard]] DbCell *cellAt(int row, int column)
     {
-        return m_blocks[size_t(row) / RowsPerBlock].get() + (size_t(row) % RowsPerBlock) * m_columns.size() +
-               size_t(column);
+        return m_blocks[size_t(row) / RowsPerBlock] + (size_t(row) % RowsPerBlock) * m_columns.size() + size_t(column);
     }
     [[nodiscard]] DbCell &newCell(DbType type)
     {
@@ -121,12 +125,13 @@ private:
     void newTextBlock(size_t size);
 
     std::vector<DbColumn> m_columns;
-    std::vector<std::unique_ptr<DbCell[]>> m_blocks;
+    // Blocks of RowsPerBlock rows and blocks of texts, from DbRowMemory.
+    std::vector<DbCell *> m_blocks;
     DbCell *m_fill = nullptr; // where the next value goes
     DbCell *m_fillEnd = nullptr;
     std::vector<quint64> m_ids;
     quint64 m_nextId;
-    std::vector<std::unique_ptr<char[]>> m_textBlocks;
+    std::vector<std::pair<char *, size_t>> m_textBlocks;
     char *m_textFree = nullptr;
     size_t m_textLeft = 0;
     std::vector<QByteArray> m_blobs;

@@ -175,7 +175,8 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
     for (int c = 0; c < columnCount; ++c)
         columns[size_t(c)] = {QString::fromUtf8(sqlite3_column_name(raw, c)),
                               declaredType(sqlite3_column_decltype(raw, c))};
-    rows.setColumns(columns);
+    if (!rows.setColumns(columns, errorText))
+        return false;
 
     // The column's value object is read with the value functions, which
     // take no lock: the connection is used by this thread alone.

@@ -2,9 +2,17 @@
 
 #include "platform/DbDataSet.h"
 
+#include <utility>
+
 DataSetGridModel::DataSetGridModel(const DbDataSet &rows, std::span<const GridColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), m_rows(rows), m_columns(columns), m_fields(columns.size(), -1)
 {}
+
+DataSetGridModel::DataSetGridModel(DbDataSet &rows, std::span<const GridColumn> columns, QObject *parent)
+    : DataSetGridModel(std::as_const(rows), columns, parent)
+{
+    m_pagedRows = &rows;
+}
 
 void DataSetGridModel::reload()
 {
@@ -17,12 +25,34 @@ void DataSetGridModel::reload()
                 m_fields[column] = field;
         }
     }
+    m_shown = m_rows.isOpen() ? m_rows.recordCount() : 0;
     endResetModel();
 }
 
 int DataSetGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !m_rows.isOpen() ? 0 : m_rows.recordCount();
+    return parent.isValid() ? 0 : m_shown;
+}
+
+bool DataSetGridModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_rows.isOpen() &&
+           (m_shown < m_rows.recordCount() || (m_pagedRows && m_rows.canFetchMore()));
+}
+
+void DataSetGridModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    // Rows the data set read on its own (by moving) are shown first.
+    if (m_shown == m_rows.recordCount() && !m_pagedRows->fetchMore())
+        emit readFailed();
+    const int count = m_rows.recordCount();
+    if (count <= m_shown)
+        return;
+    beginInsertRows({}, m_shown, count - 1);
+    m_shown = count;
+    endInsertRows();
 }
 
 int DataSetGridModel::columnCount(const QModelIndex &parent) const

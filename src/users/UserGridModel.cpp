@@ -35,9 +35,7 @@ QString eraDateText(const DbValue &value)
 
 } // namespace
 
-UserGridModel::UserGridModel(const DbDataSet &rows, QObject *parent)
-    : DataSetGridModel(rows, UserSearch::Columns, parent)
-{}
+UserGridModel::UserGridModel(DbDataSet &rows, QObject *parent) : DataSetGridModel(rows, UserSearch::Columns, parent) {}
 
 QString UserGridModel::text(int column, const DbValue &value) const
 {

@@ -9,7 +9,7 @@ class UserGridModel : public DataSetGridModel
     Q_OBJECT
 
 public:
-    explicit UserGridModel(const DbDataSet &rows, QObject *parent = nullptr);
+    explicit UserGridModel(DbDataSet &rows, QObject *parent = nullptr);
 
     // The text of a cell of grid column `column` holding the value.
     [[nodiscard]] static QString cellText(int column, const DbValue &value);

@@ -2,6 +2,7 @@
 
 #include "base/Sjis.h"
 #include "platform/DbConnection.h"
+#include "platform/DbPagedQuery.h"
 #include "platform/DbQuery.h"
 #include "users/UsersLog.h"
 
@@ -15,6 +16,10 @@ const QString Select = QStringLiteral(
     "SELECT CureNo, Name, Kana, Sex, Birth, YoubinNo, Address, TelNo, FaxNo, EMail, distinctive, HinorikuUserNo, "
     "RihaType, KubunCode, KubunDate, ROOM_NO, Jiritsu_KBN, Ninchi_KBN, YOUKAIGO_KBN, HP_TAISHO_YMD, NYUSHOBI_YMD, "
     "TAISHOBI_YMD, Disease1, Disease2, Disease3, Disease4, Disease5, Disease6 FROM Person ");
+
+// The rows of a search read at once: more than the grid shows, the rest as
+// it is scrolled.
+constexpr int FirstPage = 100;
 
 // Both databases take "\" as the escape character of LIKE once it is named.
 const QString LikeEscape = QStringLiteral(" ESCAPE '\\'");
@@ -114,9 +119,9 @@ DbDataSet::Filter UserSearch::kanaRowFilter(KanaRow row, const QString &field)
     };
 }
 
-bool UserSearch::run(const DbQuery &query)
+bool UserSearch::opened(bool succeeded) const
 {
-    if (UserSearchQuery.open(query))
+    if (succeeded)
         return true;
     qCWarning(lcUsers) << "user search failed:" << UserSearchQuery.errorText();
     return false;
@@ -139,16 +144,15 @@ bool UserSearch::searchCureNo(QStringView text)
         return true;
     DbQuery query(m_database, Select + QStringLiteral("WHERE CureNo = :cureNo ORDER BY CureNo"));
     query.bind(u"cureNo", cureNo);
-    return run(query);
+    return opened(UserSearchQuery.open(query));
 }
 
 bool UserSearch::searchPrefix(QStringView column, QStringView prefix)
 {
     close();
-    DbQuery query(m_database, Select + QStringLiteral("WHERE %1 LIKE :prefix").arg(column) + LikeEscape +
-                                  QStringLiteral(" ORDER BY CureNo"));
-    query.bind(u"prefix", prefixPattern(prefix));
-    return run(query);
+    DbPagedQuery query(m_database, Select, QStringLiteral("%1 LIKE :prefix").arg(column) + LikeEscape);
+    query.bind(u"prefix", prefixPattern(prefix)).addKey(QStringLiteral("CureNo")).setFirstPageSize(FirstPage);
+    return opened(UserSearchQuery.open(query));
 }
 
 bool UserSearch::searchName(QStringView prefix)
@@ -175,17 +179,19 @@ bool UserSearch::searchKanaRow(KanaRow row)
     // order, which the kana index serves.
     const QStringView letters = rowLetters(row);
     const QString kana = orderTerm(u"Kana");
-    DbQuery query(m_database,
-                  Select + QStringLiteral("WHERE %1 >= :first AND %1 < :after ORDER BY %1, CureNo").arg(kana));
+    DbPagedQuery query(m_database, Select, QStringLiteral("%1 >= :first AND %1 < :after").arg(kana));
     query.bind(u"first", letters.first(1).toString());
     query.bind(u"after", QString(QChar(letters.back().unicode() + 1)));
-    return run(query);
+    query.addKey(QStringLiteral("Kana"), kana).addKey(QStringLiteral("CureNo")).setFirstPageSize(FirstPage);
+    return opened(UserSearchQuery.open(query));
 }
 
 bool UserSearch::showAll()
 {
     close();
-    return run(DbQuery(m_database, Select + QStringLiteral("ORDER BY CureNo")));
+    DbPagedQuery query(m_database, Select);
+    query.addKey(QStringLiteral("CureNo")).setFirstPageSize(FirstPage);
+    return opened(UserSearchQuery.open(query));
 }
 
 bool UserSearch::sortByColumn(int column)
@@ -200,5 +206,5 @@ bool UserSearch::sortByColumn(int column)
     if (field != u"CureNo")
         order += QStringLiteral(", CureNo");
     SortDescending[size_t(column)] = !SortDescending[size_t(column)];
-    return run(DbQuery(m_database, Select + QStringLiteral("ORDER BY ") + order));
+    return opened(UserSearchQuery.open(DbQuery(m_database, Select + QStringLiteral("ORDER BY ") + order)));
 }

@@ -9,7 +9,6 @@
 #include <array>
 
 class DbConnection;
-class DbQuery;
 
 // The searches of the user search dialog on the main database, without the
 // window: each one replaces the rows of UserSearchQuery. Every value the
@@ -48,7 +47,8 @@ public:
 
     // The searches, each listing its users in user-number order (the kana
     // rows in kana order). False when the rows could not be read; the list
-    // is then closed. A user number that is no number finds no one: the list
+    // is then closed. Except the user number, they read their rows a page
+    // at a time (DbDataSet::fetchMore). A user number that is no number finds no one: the list
     // is closed without asking the database.
     bool searchCureNo(QStringView text);
     bool searchName(QStringView prefix);
@@ -69,7 +69,8 @@ public:
     DbDataSet UserSearchQuery;
 
 private:
-    [[nodiscard]] bool run(const DbQuery &query);
+    // Logs a failed opening of the rows; returns succeeded.
+    [[nodiscard]] bool opened(bool succeeded) const;
     [[nodiscard]] bool searchPrefix(QStringView column, QStringView prefix);
     // An ORDER BY term on a column: text columns sort by character code on
     // PostgreSQL too, so both databases list the same order.

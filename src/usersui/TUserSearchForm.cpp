@@ -150,6 +150,11 @@ void TUserSearchForm::buildSearchPanel()
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setGeometry(14, 48, ClientWidth - 28, 312);
     m_model = new UserGridModel(m_search.UserSearchQuery, this);
+    // A page read as the grid scrolls fails inside the grid's own layout:
+    // the message waits for it to end.
+    connect(
+        m_model, &DataSetGridModel::readFailed, this, [] { Dialogs::error(QueryErrorText, MessageButtons::Abort); },
+        Qt::QueuedConnection);
     SearchForms::setUpGrid(DBGrid1, m_model, UserSearch::Columns);
     DBGrid1->setItemDelegate(new UserGridDelegate(DBGrid1));
     QHeaderView *titles = DBGrid1->horizontalHeader();

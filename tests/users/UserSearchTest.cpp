@@ -168,6 +168,41 @@ TEST_P(UserSearchTest, AFailingQueryClosesTheList)
     EXPECT_TRUE(m_search.SortDescending[1]); // flipped all the same
 }
 
+TEST_P(UserSearchTest, LongListsAreReadPageByPageInTheSameOrder)
+{
+    // 250 more users whose kana repeat, so that equal kana lie across pages.
+    ASSERT_TRUE(exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 250) "
+                                    "INSERT INTO Person (Name, Kana, HinorikuUserNo) "
+                                    "SELECT '佐藤' || i, 'ｻﾄｳ ' || (i % 9), i FROM n")));
+    const auto expected = [&](const QString &condition) {
+        std::vector<int> numbers;
+        DbDataSet rows;
+        EXPECT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT CureNo FROM Person ") + condition)))
+            << rows.errorText().toStdString();
+        for (; !rows.eof(); rows.next())
+            numbers.push_back(rows.field(u"CureNo").asInteger());
+        return numbers;
+    };
+    const QString kana = kind() == DbKind::PostgreSQL ? QStringLiteral("Kana COLLATE \"C\"") : QStringLiteral("Kana");
+
+    EXPECT_TRUE(m_search.searchKanaRow(UserSearch::KanaRow::Sa));
+    EXPECT_TRUE(m_search.UserSearchQuery.canFetchMore()); // the grid is not kept waiting for every row
+    EXPECT_EQ(listed(), expected(QStringLiteral("WHERE %1 >= 'ｻ' AND %1 < 'ﾀ' ORDER BY %1, CureNo").arg(kana)));
+    EXPECT_EQ(listed().size(), 251u);
+
+    EXPECT_TRUE(m_search.showAll());
+    EXPECT_EQ(listed(), expected(QStringLiteral("ORDER BY CureNo")));
+    EXPECT_TRUE(m_search.searchName(u"佐藤"));
+    EXPECT_EQ(listed(), expected(QStringLiteral("WHERE Name LIKE '佐藤%' ORDER BY CureNo")));
+    EXPECT_TRUE(m_search.searchHinoriku(u"1"));
+    EXPECT_EQ(listed(), expected(QStringLiteral("WHERE CAST(HinorikuUserNo AS TEXT) LIKE '1%' ORDER BY CureNo")));
+
+    // A sort lists every user at once.
+    EXPECT_TRUE(m_search.sortByColumn(2));
+    EXPECT_FALSE(m_search.UserSearchQuery.canFetchMore());
+    EXPECT_EQ(m_search.UserSearchQuery.recordCount(), 262);
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(UserSearchTest);
 
 TEST(UserSearchInput, LimitsInShiftJisBytesWithTheirMessages)

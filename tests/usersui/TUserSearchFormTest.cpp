@@ -21,6 +21,7 @@
 #include <gmock/gmock.h>
 
 #include <memory>
+#include <numeric>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -368,6 +369,65 @@ TEST_P(TUserSearchFormTest, KanaFromTheNameReadingAndTypedKana)
         button("KanaSearchBtn")->click();
         EXPECT_THAT(gridNumbers(), ElementsAre(3));
     });
+}
+
+TEST_P(TUserSearchFormTest, ALongListIsReadAsItIsScrolledAndPicksFromAnyPage)
+{
+    ASSERT_TRUE(exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+                                    "INSERT INTO Person (Name, Kana) SELECT '佐藤' || i, 'ｻﾄｳ ' || (i % 7) FROM n")));
+    const auto scrollToEnd = [&] {
+        for (int press = 0; press < 10 && grid()->model()->canFetchMore({}); ++press) {
+            QTest::keyClick(grid(), Qt::Key_End, Qt::ControlModifier);
+            QCoreApplication::processEvents();
+        }
+        QTest::keyClick(grid(), Qt::Key_End, Qt::ControlModifier);
+    };
+    const int result = run([&] {
+        button("AllDisplay")->click();
+        QCoreApplication::processEvents();
+        EXPECT_LT(grid()->model()->rowCount(), 404);
+        scrollToEnd();
+        std::vector<int> all(404);
+        std::iota(all.begin(), all.end(), 1);
+        EXPECT_EQ(gridNumbers(), all);
+
+        // The kana row: a user far down the list is chosen (the last one
+        // is ｻﾄｳ ｲﾁﾛｳ).
+        button("SBtn")->click();
+        scrollToEnd();
+        ASSERT_EQ(grid()->model()->rowCount(), 401);
+        EXPECT_EQ(grid()->model()->index(400, 0).data().toInt(), 3);
+        clickRow(399);
+        EXPECT_EQ(input("RegistCureNo")->text(), QStringLiteral("402"));
+        EXPECT_EQ(input("RegistName")->text(), QStringLiteral("佐藤398"));
+        button("DecideButton")->click();
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(m_form->Person.CureNo, 402);
+    EXPECT_EQ(m_form->Person.Kana, QStringLiteral("ｻﾄｳ 6"));
+    EXPECT_THAT(m_dialogs.messageTexts(), IsEmpty());
+}
+
+TEST_P(TUserSearchFormTest, APageThatCannotBeReadShowsTheDatabaseErrorOnceAndKeepsTheRows)
+{
+    ASSERT_TRUE(exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+                                    "INSERT INTO Person (Name, Kana) SELECT '佐藤' || i, 'ｻﾄｳ' FROM n")));
+    run([&] {
+        button("AllDisplay")->click();
+        QCoreApplication::processEvents();
+        const int shown = grid()->model()->rowCount();
+        ASSERT_TRUE(exec(QStringLiteral("DROP TABLE Person")));
+        for (int press = 0; press < 3; ++press) {
+            QTest::keyClick(grid(), Qt::Key_End, Qt::ControlModifier);
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(grid()->model()->rowCount(), shown);
+        clickRow(shown - 1);
+        EXPECT_TRUE(button("DecideButton")->isEnabled());
+    });
+    ASSERT_EQ(m_dialogs.messages().size(), 1);
+    EXPECT_EQ(m_dialogs.messages()[0].type, MessageType::Error);
+    EXPECT_EQ(m_dialogs.messages()[0].text, QStringLiteral("SystemError : DB Queryerror "));
 }
 
 TEST_P(TUserSearchFormTest, DestroyedWhileShowingRows)
