@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QPainter>
+#include <QRawFont>
 
 #include <cmath>
 
@@ -149,6 +150,52 @@ bool textDrawable(const TrpDrawRecord::Text &text, const QTransform &transform)
     return smaller >= MinTextPixels && larger <= MaxTextPixels && larger <= smaller * MaxTextStretch;
 }
 
+// Glyphs of consecutive text runs in one state and font, drawn in one go:
+// each drawing of glyphs costs a PDF writer a text object of its own. The
+// glyphs are placed where each run's own drawing places them (origin plus
+// position), so that the merged drawing puts every glyph on the same spot.
+class GlyphBatch
+{
+public:
+    explicit GlyphBatch(QPainter &painter) : m_painter(painter) {}
+
+    void add(const QPointF &origin, const QList<QGlyphRun> &runs)
+    {
+        for (const QGlyphRun &run : runs) {
+            if (!m_indexes.isEmpty() && (run.rawFont() != m_font || run.flags() != m_flags))
+                flush();
+            if (m_indexes.isEmpty()) {
+                m_font = run.rawFont();
+                m_flags = run.flags();
+            }
+            m_indexes.append(run.glyphIndexes());
+            for (const QPointF &position : run.positions())
+                m_positions.append(origin + position);
+        }
+    }
+
+    void flush()
+    {
+        if (m_indexes.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(m_font);
+        run.setFlags(m_flags);
+        run.setGlyphIndexes(m_indexes);
+        run.setPositions(m_positions);
+        m_painter.drawGlyphRun(QPointF(0, 0), run);
+        m_indexes.clear();
+        m_positions.clear();
+    }
+
+private:
+    QPainter &m_painter;
+    QRawFont m_font;
+    QGlyphRun::GlyphRunFlags m_flags;
+    QList<quint32> m_indexes;
+    QList<QPointF> m_positions;
+};
+
 Qt::FillRule fillRuleOf(QPaintEngine::PolygonDrawMode mode)
 {
     return mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill;
@@ -181,26 +228,32 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
     // for shaped text, so they take the glyphs as images do.
     const QPaintEngine *engine = painter.paintEngine();
     const bool glyphsDrawn = engine && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
+    GlyphBatch batch(painter);
+    int batchState = -1;
     for (const TrpDrawRecord &record : m_records) {
         if (wanted.isValid() && !pageToTarget.mapRect(record.bounds).intersects(wanted))
             continue;
         const TrpDrawState &state = m_states[record.state];
         const auto *text = std::get_if<TrpDrawRecord::Text>(&record.item);
-        if (text && glyphsDrawn && !text->glyphs.isEmpty())
-            applier.applyForGlyphs(state);
-        else
-            applier.apply(state);
+        if (text && glyphsDrawn && !text->glyphs.isEmpty()) {
+            if (record.state != batchState) {
+                batch.flush();
+                applier.applyForGlyphs(state);
+                batchState = record.state;
+            }
+            if (textDrawable(*text, painter.transform()))
+                batch.add(text->origin, text->glyphs);
+            continue;
+        }
+        batch.flush();
+        batchState = -1;
+        applier.apply(state);
         std::visit(
             [&](const auto &item) {
                 using T = std::decay_t<decltype(item)>;
                 if constexpr (std::is_same_v<T, TrpDrawRecord::Text>) {
                     if (!textDrawable(item, painter.transform()))
                         return;
-                    if (glyphsDrawn && !item.glyphs.isEmpty()) {
-                        for (const QGlyphRun &run : item.glyphs)
-                            painter.drawGlyphRun(item.origin, run);
-                        return;
-                    }
                     applier.applyFont(state);
                     painter.drawText(item.origin, item.text);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Lines>) {
@@ -226,6 +279,7 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
             },
             record.item);
     }
+    batch.flush();
     painter.restore();
 }
 

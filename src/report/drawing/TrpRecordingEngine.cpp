@@ -74,6 +74,8 @@ KnownText &remembered(const KnownTextKey &key, KnownText text)
 KnownText shaped(const KnownTextKey &key, const QPaintDevice *device)
 {
     QTextLayout layout(key.text, key.font, device);
+    // Kept after the layout, or the glyphs would be shaped a second time.
+    layout.setCacheEnabled(true);
     QTextOption option;
     option.setTextDirection(key.direction);
     option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);

@@ -8,29 +8,35 @@ TrpStreamWriter::TrpStreamWriter(QIODevice &device) : m_device(device) {}
 
 void TrpStreamWriter::writeBytes(const QByteArray &bytes)
 {
-    if (!ok() || bytes.isEmpty())
+    writeRaw(bytes.constData(), bytes.size());
+}
+
+void TrpStreamWriter::writeRaw(const char *data, qsizetype count)
+{
+    if (!ok() || count <= 0)
         return;
     const qint64 at = m_device.pos();
-    if (m_device.write(bytes) != bytes.size())
+    if (m_device.write(data, count) != count)
         m_error = TrpError{TrpError::Kind::Stream, QStringLiteral("Stream write error at offset %1").arg(at), at};
 }
 
 void TrpStreamWriter::writeByte(quint8 value)
 {
-    writeBytes(QByteArray(1, char(value)));
+    const char byte = char(value);
+    writeRaw(&byte, 1);
 }
 
 void TrpStreamWriter::writeWord(quint16 value)
 {
     const char bytes[2] = {char(value & 0xFF), char(value >> 8)};
-    writeBytes(QByteArray(bytes, 2));
+    writeRaw(bytes, 2);
 }
 
 void TrpStreamWriter::writeInt32(qint32 value)
 {
     const quint32 v = quint32(value);
     const char bytes[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
-    writeBytes(QByteArray(bytes, 4));
+    writeRaw(bytes, 4);
 }
 
 bool TrpStreamWriter::fits(const QByteArray &bytes, qsizetype limit)

@@ -34,6 +34,9 @@ public:
     [[nodiscard]] const TrpError &error() const { return m_error; }
 
 private:
+    // Numbers are written from the stack: a byte array for each would cost
+    // more than writing it.
+    void writeRaw(const char *data, qsizetype count);
     bool fits(const QByteArray &bytes, qsizetype limit = 0xFFFF);
 
     QIODevice &m_device;
