@@ -57,6 +57,12 @@ public:
             setPen(state.pen);
     }
 
+    // The transform that applying the state gives the painter.
+    [[nodiscard]] QTransform deviceTransform(const TrpDrawState &state) const
+    {
+        return state.transform * m_pageToDevice;
+    }
+
     // Fonts count only for text, and setting one is costly: it is set when
     // text is drawn with another font than the one set last.
     void applyFont(const TrpDrawState &state)
@@ -150,50 +156,96 @@ bool textDrawable(const TrpDrawRecord::Text &text, const QTransform &transform)
     return smaller >= MinTextPixels && larger <= MaxTextPixels && larger <= smaller * MaxTextStretch;
 }
 
-// Glyphs of consecutive text runs in one state and font, drawn in one go:
-// each drawing of glyphs costs a PDF writer a text object of its own. The
-// glyphs are placed where each run's own drawing places them (origin plus
-// position), so that the merged drawing puts every glyph on the same spot.
+// Whether glyphs drawn with either state come out alike: glyphs take the
+// pen's brush alone.
+bool sameForGlyphs(const TrpDrawState &a, const TrpDrawState &b)
+{
+    return a.transform == b.transform && a.clipped == b.clipped && a.clip == b.clip && a.opacity == b.opacity &&
+           a.hints == b.hints && a.composition == b.composition && a.pen.brush() == b.pen.brush() &&
+           (a.pen.style() == Qt::NoPen) == (b.pen.style() == Qt::NoPen);
+}
+
+// The glyphs of text runs in one state, gathered and drawn in one go: each
+// drawing of glyphs costs a PDF writer a text object and a graphics state of
+// its own. A run may wait while lines and frames beside it are drawn, as
+// long as nothing drawn meanwhile comes near it; texts keep their order.
+// Each glyph lands where a drawing of its own run puts it (origin plus
+// position, as the painter adds them).
 class GlyphBatch
 {
 public:
-    explicit GlyphBatch(QPainter &painter) : m_painter(painter) {}
+    GlyphBatch(QPainter &painter, StateApplier &applier) : m_painter(painter), m_applier(applier) {}
 
-    void add(const QPointF &origin, const QList<QGlyphRun> &runs)
+    // Whether the run can join: same state for its glyphs, and room left.
+    [[nodiscard]] bool accepts(const TrpDrawState &state) const
     {
-        for (const QGlyphRun &run : runs) {
-            if (!m_indexes.isEmpty() && (run.rawFont() != m_font || run.flags() != m_flags))
-                flush();
-            if (m_indexes.isEmpty()) {
-                m_font = run.rawFont();
-                m_flags = run.flags();
-            }
-            m_indexes.append(run.glyphIndexes());
+        return !m_state || (m_inks.size() < MaxRuns && sameForGlyphs(*m_state, state));
+    }
+
+    // Whether drawing over the bounds (page units) could touch a waiting run.
+    [[nodiscard]] bool touches(const QRectF &bounds) const
+    {
+        if (!m_state)
+            return false;
+        if (bounds.isEmpty())
+            return true;
+        return std::any_of(m_inks.cbegin(), m_inks.cend(),
+                           [&bounds](const QRectF &ink) { return ink.intersects(bounds); });
+    }
+
+    // The glyphs' ink is widened by the margin (page units) for the
+    // smoothing of their edges.
+    void add(const TrpDrawState &state, const TrpDrawRecord::Text &text, qreal margin)
+    {
+        m_state = &state;
+        const QRectF ink = state.transform.mapRect(text.ink.translated(text.origin));
+        m_inks.append(ink.adjusted(-margin, -margin, margin, margin));
+        for (const QGlyphRun &run : text.glyphs) {
+            if (m_segments.isEmpty() || run.rawFont() != m_segments.last().font ||
+                run.flags() != m_segments.last().flags)
+                m_segments.append({run.rawFont(), run.flags(), {}, {}});
+            Segment &segment = m_segments.last();
+            segment.indexes.append(run.glyphIndexes());
             for (const QPointF &position : run.positions())
-                m_positions.append(origin + position);
+                segment.positions.append(text.origin + position);
         }
     }
 
     void flush()
     {
-        if (m_indexes.isEmpty())
+        if (!m_state)
             return;
-        QGlyphRun run;
-        run.setRawFont(m_font);
-        run.setFlags(m_flags);
-        run.setGlyphIndexes(m_indexes);
-        run.setPositions(m_positions);
-        m_painter.drawGlyphRun(QPointF(0, 0), run);
-        m_indexes.clear();
-        m_positions.clear();
+        m_applier.applyForGlyphs(*m_state);
+        for (const Segment &segment : std::as_const(m_segments)) {
+            QGlyphRun run;
+            run.setRawFont(segment.font);
+            run.setFlags(segment.flags);
+            run.setGlyphIndexes(segment.indexes);
+            run.setPositions(segment.positions);
+            m_painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+        m_state = nullptr;
+        m_inks.clear();
+        m_segments.clear();
     }
 
 private:
+    // Runs waiting at most: each drawing checked against every one of them.
+    static constexpr qsizetype MaxRuns = 64;
+
+    struct Segment
+    {
+        QRawFont font;
+        QGlyphRun::GlyphRunFlags flags;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+
     QPainter &m_painter;
-    QRawFont m_font;
-    QGlyphRun::GlyphRunFlags m_flags;
-    QList<quint32> m_indexes;
-    QList<QPointF> m_positions;
+    StateApplier &m_applier;
+    const TrpDrawState *m_state = nullptr;
+    QList<QRectF> m_inks;
+    QList<Segment> m_segments;
 };
 
 Qt::FillRule fillRuleOf(QPaintEngine::PolygonDrawMode mode)
@@ -228,25 +280,27 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
     // for shaped text, so they take the glyphs as images do.
     const QPaintEngine *engine = painter.paintEngine();
     const bool glyphsDrawn = engine && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
-    GlyphBatch batch(painter);
-    int batchState = -1;
+    GlyphBatch batch(painter, applier);
+    // Two device pixels, and a page unit for hinting.
+    const QTransform pageToDevice = pageToTarget * painter.worldTransform();
+    const qreal pixel = std::min(std::hypot(pageToDevice.m11(), pageToDevice.m12()),
+                                 std::hypot(pageToDevice.m21(), pageToDevice.m22()));
+    const qreal inkMargin = 1 + (pixel > 0 ? 2 / pixel : 1e9);
     for (const TrpDrawRecord &record : m_records) {
         if (wanted.isValid() && !pageToTarget.mapRect(record.bounds).intersects(wanted))
             continue;
         const TrpDrawState &state = m_states[record.state];
         const auto *text = std::get_if<TrpDrawRecord::Text>(&record.item);
         if (text && glyphsDrawn && !text->glyphs.isEmpty()) {
-            if (record.state != batchState) {
+            if (!batch.accepts(state))
                 batch.flush();
-                applier.applyForGlyphs(state);
-                batchState = record.state;
-            }
-            if (textDrawable(*text, painter.transform()))
-                batch.add(text->origin, text->glyphs);
+            if (textDrawable(*text, applier.deviceTransform(state)))
+                batch.add(state, *text, inkMargin);
             continue;
         }
-        batch.flush();
-        batchState = -1;
+        // Texts drawn by the painter keep their place among the others.
+        if (text || batch.touches(record.bounds))
+            batch.flush();
         applier.apply(state);
         std::visit(
             [&](const auto &item) {

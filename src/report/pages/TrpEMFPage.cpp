@@ -102,7 +102,9 @@ void TrpEMFPage::readObjects()
     m_held = true;
     m_error = TrpError{};
     QBuffer buffer(&Stream);
-    buffer.open(QIODevice::ReadOnly);
+    // Read straight from the bytes: the device's own buffer would copy
+    // them once more for every number read.
+    buffer.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     TrpStreamReader reader(buffer);
     if (Stream.isEmpty())
         return;

@@ -50,6 +50,13 @@ const char *const Texts[] = {
     "A",
 };
 
+QFont gothic(int pixels)
+{
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
 QFont fontNumber(int i)
 {
     QFont font(i % 2 ? QStringLiteral("Noto Serif CJK JP") : QStringLiteral("Noto Sans CJK JP"));
@@ -258,9 +265,7 @@ TEST(TrpTextReplay, TextsThePainterSplitsAreLeftToIt)
 {
     TrpRecordingDevice device(QSizeF(400, 300));
     QPainter painter(&device);
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setPixelSize(13);
-    painter.setFont(font);
+    painter.setFont(gothic(13));
     TrpRecordingDevice::drawText(painter, QPointF(10, 20), u8("最初"));
     const QStringList split = {u8("שלום abc"), u8("a\tb"), u8("行\n改"), u8("x\u202ey")};
     double y = 40;
@@ -280,4 +285,30 @@ TEST(TrpTextReplay, TextsThePainterSplitsAreLeftToIt)
     }
     const TrpDrawList plain = withoutGlyphs(list);
     EXPECT_EQ(imageOf(list, 1.5), imageOf(plain, 1.5));
+}
+
+// Glyphs wait to be drawn together only while nothing drawn meanwhile comes
+// near them: a box filled over a text still covers it, one beside it leaves
+// it whole.
+TEST(TrpTextReplay, WhatIsDrawnOverATextStaysOverIt)
+{
+    TrpRecordingDevice device(QSizeF(300, 120));
+    QPainter painter(&device);
+    painter.setFont(gothic(20));
+    painter.setPen(Qt::black);
+    for (int i = 0; i < 3; ++i) {
+        TrpRecordingDevice::drawText(painter, QPointF(10, 30 + 40 * i), u8("山田太郎"));
+        painter.fillRect(QRectF(200, 10 + 40 * i, 20, 20), Qt::blue);
+    }
+    painter.fillRect(QRectF(30, 60, 30, 40), Qt::white);
+    painter.end();
+    const TrpDrawList list = device.takeRecords();
+    ASSERT_GE(glyphTexts(list), 2);
+    const QImage image = imageOf(list, 1);
+    EXPECT_EQ(image, imageOf(withoutGlyphs(list), 1));
+    // The covered part of the second name is white.
+    for (int x = 30; x < 60; ++x) {
+        for (int y = 60; y < 100; ++y)
+            ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << " " << y;
+    }
 }
