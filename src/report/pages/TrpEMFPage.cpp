@@ -101,11 +101,7 @@ void TrpEMFPage::readObjects()
     release();
     m_held = true;
     m_error = TrpError{};
-    QBuffer buffer(&Stream);
-    // Read straight from the bytes: the device's own buffer would copy
-    // them once more for every number read.
-    buffer.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    TrpStreamReader reader(buffer);
+    TrpStreamReader reader{QByteArrayView(Stream)};
     if (Stream.isEmpty())
         return;
     const quint8 version = reader.readByte();

@@ -151,6 +151,52 @@ TEST(TrpStream, StreamsEndingEarlyAreErrors)
     EXPECT_FALSE(oldLines.reader().ok());
 }
 
+// Prepared pages are read from their bytes in memory: every read gives what
+// reading through a device gives, values, errors and positions alike, on
+// every cut of a stream.
+TEST(TrpStream, BytesInMemoryReadAsThroughADevice)
+{
+    const QByteArray full = written([](TrpStreamWriter &w) {
+        w.writeByte(7);
+        w.writeWord(0xBEEF);
+        w.writeInt32(-123456);
+        w.writeString(q("山田 花子"));
+        w.writeLines({q("一行目"), QString(), q("ｶﾅ abc")});
+        w.writeShortString(q("ＭＳ ゴシック"));
+        w.writeInt32(4);
+        w.writeBytes(QByteArray("\x00\x01\xFE\xFF", 4));
+        w.writeString(QString());
+    });
+    const auto readAll = [](TrpStreamReader &reader) {
+        QStringList seen;
+        const auto note = [&](const QString &value) {
+            seen.append(value + QLatin1Char('@') + QString::number(reader.pos()) +
+                        (reader.ok() ? QString() : QStringLiteral("!")) + reader.error().message);
+        };
+        note(QString::number(reader.readByte()));
+        note(QString::number(reader.readWord()));
+        note(QString::number(reader.readInt32()));
+        note(reader.readString());
+        note(reader.readLines().join(QLatin1Char('|')));
+        note(reader.readShortString());
+        const qint32 count = reader.readInt32();
+        note(QString::fromLatin1(reader.readBytes(count).toHex()));
+        note(reader.readString());
+        note(QString::number(reader.atEnd()));
+        note(QString::number(reader.seek(3)) + QString::number(reader.readInt32()));
+        note(QString::number(reader.seek(reader.size() + 1)));
+        return seen;
+    };
+    for (qsizetype length = 0; length <= full.size(); ++length) {
+        const QByteArray cut = full.left(length);
+        Reading device(cut, 23);
+        TrpStreamReader memory{QByteArrayView(cut)};
+        EXPECT_EQ(readAll(memory), readAll(device.reader())) << length;
+    }
+    Reading device(full, 23);
+    EXPECT_TRUE(readAll(device.reader()).first().startsWith(QStringLiteral("7@1")));
+}
+
 TEST(TrpStream, OverlongTextsAreNotCutSilently)
 {
     const QString huge(70000, QLatin1Char('x'));
