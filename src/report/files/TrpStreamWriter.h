@@ -14,6 +14,9 @@ class TrpStreamWriter
 {
 public:
     explicit TrpStreamWriter(QIODevice &device);
+    // Appends to the bytes, positions counting from their start: without a
+    // device between, each number costs an append and no more.
+    explicit TrpStreamWriter(QByteArray &bytes);
 
     void writeByte(quint8 value);
     void writeWord(quint16 value);
@@ -39,6 +42,7 @@ private:
     void writeRaw(const char *data, qsizetype count);
     bool fits(const QByteArray &bytes, qsizetype limit = 0xFFFF);
 
-    QIODevice &m_device;
+    QIODevice *m_device = nullptr;
+    QByteArray *m_bytes = nullptr;
     TrpError m_error;
 };

@@ -9,7 +9,6 @@
 #include "report/objects/TrpViewFactory.h"
 #include "report/pages/TrpPage.h"
 
-#include <QBuffer>
 #include <QLoggingCategory>
 #include <QPainter>
 
@@ -55,12 +54,8 @@ bool TrpEMFPage::addObject(const TrpView &view, TrpError *error)
     // Written in place, since picture end positions count from the start
     // of the page's stream; a record that fails is taken back whole.
     const qsizetype before = Stream.size();
-    QBuffer buffer(&Stream);
-    buffer.open(QIODevice::ReadWrite);
-    buffer.seek(before);
-    TrpStreamWriter writer(buffer);
+    TrpStreamWriter writer(Stream);
     TrpViewFactory::writePrepared(writer, view);
-    buffer.close();
     release();
     if (!writer.ok()) {
         Stream.truncate(before);

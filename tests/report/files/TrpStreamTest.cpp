@@ -197,6 +197,47 @@ TEST(TrpStream, BytesInMemoryReadAsThroughADevice)
     EXPECT_TRUE(readAll(device.reader()).first().startsWith(QStringLiteral("7@1")));
 }
 
+// Pages are written by appending to their bytes: the bytes, positions and
+// errors are those written through a device placed at the end of the same
+// bytes, placeholders filled in afterwards included.
+TEST(TrpStream, BytesAppendedAsThroughADevice)
+{
+    const auto writeAll = [](TrpStreamWriter &w) {
+        QList<qint64> positions{w.pos()};
+        w.writeByte(1);
+        const qint64 placeholder = w.pos();
+        w.writeInt32(0);
+        w.writeString(q("山田 花子"));
+        w.writeLines({q("一"), QString(), q("ｶﾅ")});
+        w.writeShortString(q("ＭＳ 明朝"));
+        w.writeBytes(QByteArray("\x00\xFF", 2));
+        w.writeInt32At(placeholder, qint32(w.pos()));
+        positions.append(w.pos());
+        w.writeShortString(QString(300, QLatin1Char('x')));
+        w.writeWord(5);
+        positions.append(w.pos());
+        return positions;
+    };
+    QByteArray throughDevice = bytes("head");
+    QBuffer buffer(&throughDevice);
+    buffer.open(QIODevice::ReadWrite);
+    buffer.seek(throughDevice.size());
+    TrpStreamWriter deviceWriter(buffer);
+    const QList<qint64> devicePositions = writeAll(deviceWriter);
+    buffer.close();
+
+    QByteArray appended = bytes("head");
+    TrpStreamWriter memoryWriter(appended);
+    EXPECT_EQ(writeAll(memoryWriter), devicePositions);
+    EXPECT_EQ(appended, throughDevice);
+    EXPECT_FALSE(memoryWriter.ok());
+    EXPECT_EQ(memoryWriter.error().message, deviceWriter.error().message);
+    EXPECT_EQ(memoryWriter.error().position, deviceWriter.error().position);
+    // The placeholder holds the position after the bytes.
+    ASSERT_EQ(devicePositions.size(), 3);
+    EXPECT_EQ(appended.mid(5, 4), QByteArray(1, char(devicePositions[1])) + QByteArray(3, '\0'));
+}
+
 TEST(TrpStream, OverlongTextsAreNotCutSilently)
 {
     const QString huge(70000, QLatin1Char('x'));
