@@ -37,8 +37,9 @@ size_t qHash(const KnownTextKey &key, size_t seed = 0) noexcept
     return qHashMulti(seed, key.font, int(key.direction), key.text);
 }
 
-// Past this count the table starts again empty.
-constexpr qsizetype MaxKnownTexts = 16384;
+// Past this count the table starts again empty: each text keeps its glyphs,
+// and a long list of different names is worth less than its memory.
+constexpr qsizetype MaxKnownTexts = 8192;
 // Painter states of text kept per page, the oldest given up first.
 constexpr qsizetype MaxTextStates = 16;
 
