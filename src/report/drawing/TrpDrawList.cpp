@@ -165,12 +165,12 @@ bool sameForGlyphs(const TrpDrawState &a, const TrpDrawState &b)
            (a.pen.style() == Qt::NoPen) == (b.pen.style() == Qt::NoPen);
 }
 
-// The glyphs of text runs in one state, gathered and drawn in one go: each
-// drawing of glyphs costs a PDF writer a text object and a graphics state of
-// its own. A run may wait while lines and frames beside it are drawn, as
-// long as nothing drawn meanwhile comes near it; texts keep their order.
-// Each glyph lands where a drawing of its own run puts it (origin plus
-// position, as the painter adds them).
+// The glyphs of consecutive text runs in one state, gathered and drawn in
+// one go: each drawing of glyphs costs a PDF writer a text object and a
+// graphics state of its own. Each glyph lands where a drawing of its own run
+// puts it (origin plus position, as the painter adds them). Runs are never
+// held back past other drawings: besides keeping what covers what, pdftotext
+// was seen to read some pages in another order then.
 class GlyphBatch
 {
 public:
@@ -179,27 +179,13 @@ public:
     // Whether the run can join: same state for its glyphs, and room left.
     [[nodiscard]] bool accepts(const TrpDrawState &state) const
     {
-        return !m_state || (m_inks.size() < MaxRuns && sameForGlyphs(*m_state, state));
+        return !m_state || (m_runs < MaxRuns && sameForGlyphs(*m_state, state));
     }
 
-    // Whether drawing over the bounds (page units) could touch a waiting run.
-    [[nodiscard]] bool touches(const QRectF &bounds) const
-    {
-        if (!m_state)
-            return false;
-        if (bounds.isEmpty())
-            return true;
-        return std::any_of(m_inks.cbegin(), m_inks.cend(),
-                           [&bounds](const QRectF &ink) { return ink.intersects(bounds); });
-    }
-
-    // The glyphs' ink is widened by the margin (page units) for the
-    // smoothing of their edges.
-    void add(const TrpDrawState &state, const TrpDrawRecord::Text &text, qreal margin)
+    void add(const TrpDrawState &state, const TrpDrawRecord::Text &text)
     {
         m_state = &state;
-        const QRectF ink = state.transform.mapRect(text.ink.translated(text.origin));
-        m_inks.append(ink.adjusted(-margin, -margin, margin, margin));
+        ++m_runs;
         for (const QGlyphRun &run : text.glyphs) {
             if (m_segments.isEmpty() || run.rawFont() != m_segments.last().font ||
                 run.flags() != m_segments.last().flags)
@@ -225,13 +211,13 @@ public:
             m_painter.drawGlyphRun(QPointF(0, 0), run);
         }
         m_state = nullptr;
-        m_inks.clear();
+        m_runs = 0;
         m_segments.clear();
     }
 
 private:
-    // Runs waiting at most: each drawing checked against every one of them.
-    static constexpr qsizetype MaxRuns = 64;
+    // Runs drawn together at most.
+    static constexpr qsizetype MaxRuns = 256;
 
     struct Segment
     {
@@ -244,7 +230,7 @@ private:
     QPainter &m_painter;
     StateApplier &m_applier;
     const TrpDrawState *m_state = nullptr;
-    QList<QRectF> m_inks;
+    qsizetype m_runs = 0;
     QList<Segment> m_segments;
 };
 
@@ -281,11 +267,6 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
     const QPaintEngine *engine = painter.paintEngine();
     const bool glyphsDrawn = engine && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
     GlyphBatch batch(painter, applier);
-    // Two device pixels, and a page unit for hinting.
-    const QTransform pageToDevice = pageToTarget * painter.worldTransform();
-    const qreal pixel = std::min(std::hypot(pageToDevice.m11(), pageToDevice.m12()),
-                                 std::hypot(pageToDevice.m21(), pageToDevice.m22()));
-    const qreal inkMargin = 1 + (pixel > 0 ? 2 / pixel : 1e9);
     for (const TrpDrawRecord &record : m_records) {
         if (wanted.isValid() && !pageToTarget.mapRect(record.bounds).intersects(wanted))
             continue;
@@ -295,12 +276,10 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
             if (!batch.accepts(state))
                 batch.flush();
             if (textDrawable(*text, applier.deviceTransform(state)))
-                batch.add(state, *text, inkMargin);
+                batch.add(state, *text);
             continue;
         }
-        // Texts drawn by the painter keep their place among the others.
-        if (text || batch.touches(record.bounds))
-            batch.flush();
+        batch.flush();
         applier.apply(state);
         std::visit(
             [&](const auto &item) {

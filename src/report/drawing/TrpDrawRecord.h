@@ -31,8 +31,6 @@ struct TrpDrawRecord
         qreal ascent;
         qreal descent;
         QList<QGlyphRun> glyphs;
-        // Where the glyphs put ink, from the origin; empty without glyphs.
-        QRectF ink;
     };
     struct Lines
     {

@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QPainter>
 #include <QPixmap>
-#include <QRawFont>
 #include <QTextLayout>
 
 namespace {
@@ -20,7 +19,6 @@ struct KnownText
     // Placed from the baseline origin; what images, printers and PDF files
     // draw instead of shaping the text again.
     QList<QGlyphRun> glyphs;
-    QRectF ink;
 };
 
 struct KnownTextKey
@@ -71,20 +69,6 @@ KnownText &remembered(const KnownTextKey &key, KnownText text)
     return *texts.insert(key, std::move(text));
 }
 
-// The glyphs' own boxes (a run's bounding rectangle is that of its line).
-QRectF inkOf(const QList<QGlyphRun> &runs)
-{
-    QRectF ink;
-    for (const QGlyphRun &run : runs) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> indexes = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i)
-            ink |= font.boundingRect(indexes[i]).translated(positions[i]);
-    }
-    return ink;
-}
-
 // The text laid out in one line as painter.drawText() lays it out on the
 // device: its advance, the highest ascent and descent of its fonts and its
 // glyphs placed from the baseline origin.
@@ -102,7 +86,7 @@ KnownText shaped(const KnownTextKey &key, const QPaintDevice *device)
     QTextLine line = layout.createLine();
     layout.endLayout();
     if (!line.isValid())
-        return {0, 0, 0, {}, {}};
+        return {0, 0, 0, {}};
     QList<QGlyphRun> runs = line.glyphRuns();
     const QPointF toOrigin(-line.x(), -line.ascent());
     for (QGlyphRun &run : runs) {
@@ -111,7 +95,7 @@ KnownText shaped(const KnownTextKey &key, const QPaintDevice *device)
             position += toOrigin;
         run.setPositions(positions);
     }
-    return {line.horizontalAdvance(), line.ascent(), line.descent(), runs, inkOf(runs)};
+    return {line.horizontalAdvance(), line.ascent(), line.descent(), std::move(runs)};
 }
 
 // Whether the painter draws the text as one run of glyphs left to right
@@ -312,7 +296,7 @@ void TrpRecordingEngine::drawImage(const QRectF &rect, const QImage &image, cons
 void TrpRecordingEngine::drawTextItem(const QPointF &origin, const QTextItem &textItem)
 {
     takeState();
-    addText({textItem.text(), origin, textItem.width(), textItem.ascent(), textItem.descent(), {}, {}}, m_stateIndex);
+    addText({textItem.text(), origin, textItem.width(), textItem.ascent(), textItem.descent(), {}}, m_stateIndex);
 }
 
 void TrpRecordingEngine::addText(TrpDrawRecord::Text item, int stateIndex)
@@ -330,10 +314,8 @@ void TrpRecordingEngine::addText(TrpDrawRecord::Text item, int stateIndex)
         // again as a whole.
         if (run->glyphs.isEmpty() || item.glyphs.isEmpty()) {
             run->glyphs.clear();
-            run->ink = QRectF();
         } else {
             const QPointF offset = item.origin - run->origin;
-            run->ink |= item.ink.translated(offset);
             for (QGlyphRun glyphs : std::as_const(item.glyphs)) {
                 QList<QPointF> positions = glyphs.positions();
                 for (QPointF &position : positions)
@@ -392,7 +374,7 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
     const QList<TrpDrawState> &states = m_list.states();
     const int index =
         !states.isEmpty() && states.last() == seen->state ? int(states.size()) - 1 : m_list.addState(seen->state);
-    addText({text, origin, known->width, known->ascent, known->descent, known->glyphs, known->ink}, index);
+    addText({text, origin, known->width, known->ascent, known->descent, known->glyphs}, index);
     // As after the painter's own text: the next record compares its state
     // with the last one.
     m_stateIndex = -1;
@@ -418,16 +400,12 @@ void TrpRecordingEngine::drawText(QPainter &painter, const QPointF &origin, cons
     if (!known) {
         // Measured as the painter measured it; glyphs where a line laid out
         // alone places them as the painter did.
-        KnownText made{run->width, run->ascent, run->descent, {}, {}};
-        if (key.direction != Qt::RightToLeft && plainText(text)) {
-            const KnownText laidOut = shaped(key, painter.device());
-            made.glyphs = laidOut.glyphs;
-            made.ink = laidOut.ink;
-        }
-        known = &remembered(key, std::move(made));
+        QList<QGlyphRun> glyphs;
+        if (key.direction != Qt::RightToLeft && plainText(text))
+            glyphs = shaped(key, painter.device()).glyphs;
+        known = &remembered(key, {run->width, run->ascent, run->descent, std::move(glyphs)});
     }
     run->glyphs = known->glyphs;
-    run->ink = known->ink;
     PainterState now(painter);
     if (std::none_of(m_textStates.cbegin(), m_textStates.cend(),
                      [&now](const TextState &textState) { return textState.painter == now; })) {
