@@ -5,6 +5,8 @@
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpEMFPages.h"
 #include "report/pages/TrpPage.h"
+#include "report/pages/TrpPagePrinter.h"
+#include "report/pages/TrpPdfFile.h"
 #include "report/pages/TrpPrinter.h"
 
 #include <QBuffer>
@@ -157,6 +159,28 @@ void DrawPageAgain(benchmark::State &state)
     }
 }
 BENCHMARK(DrawPageAgain)->Unit(benchmark::kMillisecond);
+
+// The whole report written to a PDF document as `rpftool render` writes it:
+// each page read, recorded and drawn into the writer, the text maps mended.
+void PreparedReportToPdf(benchmark::State &state)
+{
+    qint64 bytes = 0;
+    benchmark::DoNotOptimize(preparedReport().size());
+    for (auto _ : state) {
+        TrpEMFPages pages;
+        if (!loadPages(pages))
+            state.SkipWithError("load failed");
+        TrpPdfFile pdf;
+        pdf.writer().setResolution(600);
+        TrpPagePrinter pagePrinter(pdf.writer());
+        for (int i = 0; i < pages.Count(); ++i)
+            (void)pagePrinter.print(pages[i]);
+        (void)pagePrinter.finish();
+        bytes = pdf.document().size();
+    }
+    state.counters["pdf_kB"] = double(bytes / 1024);
+}
+BENCHMARK(PreparedReportToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

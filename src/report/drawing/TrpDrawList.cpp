@@ -4,13 +4,15 @@
 
 #include <QLocale>
 #include <QPainter>
+#include <QRawFont>
 
 #include <cmath>
 
 namespace {
 
 // Applies the records' states to the target painter, setting only what
-// changed since the state applied before.
+// differs from what the painter has: every change costs, and a PDF writer
+// writes out its whole graphics state again for each.
 class StateApplier
 {
 public:
@@ -23,29 +25,42 @@ public:
 
     void apply(const TrpDrawState &state)
     {
-        const TrpDrawState *last = m_last;
-        m_last = &state;
-        if (!last || last->clipped != state.clipped || last->clip != state.clip)
-            m_outerClip.apply(m_painter, state.clipped, state.clip, m_pageToDevice);
-        m_painter.setTransform(state.transform * m_pageToDevice);
-        if (!last || last->pen != state.pen)
-            m_painter.setPen(state.pen);
-        if (!last || last->brush != state.brush)
-            m_painter.setBrush(state.brush);
-        if (!last || last->brushOrigin != state.brushOrigin)
-            m_painter.setBrushOrigin(state.brushOrigin);
-        if (!last || last->background != state.background)
-            m_painter.setBackground(state.background);
-        if (!last || last->backgroundMode != state.backgroundMode)
-            m_painter.setBackgroundMode(state.backgroundMode);
-        if (!last || last->opacity != state.opacity)
-            m_painter.setOpacity(state.opacity);
-        if (!last || last->hints != state.hints) {
-            m_painter.setRenderHints(~state.hints, false);
-            m_painter.setRenderHints(state.hints, true);
-        }
-        if (!last || last->composition != state.composition)
-            m_painter.setCompositionMode(state.composition);
+        if (m_last == &state && m_lastWhole)
+            return;
+        const bool first = !m_brushesSet;
+        applyShared(state);
+        m_lastWhole = true;
+        if (!m_penSet || m_applied.pen != state.pen)
+            setPen(state.pen);
+        if (first || m_applied.brush != state.brush)
+            m_painter.setBrush(m_applied.brush = state.brush);
+        if (first || m_applied.brushOrigin != state.brushOrigin)
+            m_painter.setBrushOrigin(m_applied.brushOrigin = state.brushOrigin);
+        if (first || m_applied.background != state.background)
+            m_painter.setBackground(m_applied.background = state.background);
+        if (first || m_applied.backgroundMode != state.backgroundMode)
+            m_painter.setBackgroundMode(m_applied.backgroundMode = state.backgroundMode);
+        m_brushesSet = true;
+    }
+
+    // Glyphs are filled with the pen's brush alone: a pen that differs only
+    // in width, caps or joins (a frame's pen) stays, and brushes and
+    // backgrounds do not count.
+    void applyForGlyphs(const TrpDrawState &state)
+    {
+        if (m_last == &state)
+            return;
+        applyShared(state);
+        m_lastWhole = false;
+        if (!m_penSet || m_applied.pen.brush() != state.pen.brush() ||
+            (m_applied.pen.style() == Qt::NoPen) != (state.pen.style() == Qt::NoPen))
+            setPen(state.pen);
+    }
+
+    // The transform that applying the state gives the painter.
+    [[nodiscard]] QTransform deviceTransform(const TrpDrawState &state) const
+    {
+        return state.transform * m_pageToDevice;
     }
 
     // Fonts count only for text, and setting one is costly: it is set when
@@ -60,6 +75,40 @@ public:
     }
 
 private:
+    void applyShared(const TrpDrawState &state)
+    {
+        const bool first = m_last == nullptr;
+        if (first || m_applied.clipped != state.clipped || m_applied.clip != state.clip) {
+            m_outerClip.apply(m_painter, state.clipped, state.clip, m_pageToDevice);
+            m_applied.clipped = state.clipped;
+            m_applied.clip = state.clip;
+            // The outer clip leaves the painter's transform changed.
+            m_transformSet = false;
+        }
+        if (!m_transformSet || m_transformFrom != state.transform) {
+            m_transformFrom = state.transform;
+            m_transformSet = true;
+            m_painter.setTransform(state.transform * m_pageToDevice);
+        }
+        if (first || m_applied.opacity != state.opacity)
+            m_painter.setOpacity(m_applied.opacity = state.opacity);
+        if (first || m_applied.hints != state.hints) {
+            m_painter.setRenderHints(~state.hints, false);
+            m_painter.setRenderHints(state.hints, true);
+            m_applied.hints = state.hints;
+        }
+        if (first || m_applied.composition != state.composition)
+            m_painter.setCompositionMode(m_applied.composition = state.composition);
+        m_last = &state;
+    }
+
+    void setPen(const QPen &pen)
+    {
+        m_penSet = true;
+        m_applied.pen = pen;
+        m_painter.setPen(pen);
+    }
+
     // Fonts in points were laid out at TrpDrawList::Dpi; on a device of
     // another resolution the transform does the scaling, so the point size
     // must not grow with the device as well.
@@ -76,7 +125,14 @@ private:
     QTransform m_pageToDevice;
     TrpOuterClip m_outerClip;
     qreal m_fontScale = 1.0;
+    // What the painter has, as far as it was set.
+    TrpDrawState m_applied;
+    bool m_penSet = false;
+    bool m_brushesSet = false;
     const TrpDrawState *m_last = nullptr;
+    bool m_lastWhole = false;
+    QTransform m_transformFrom;
+    bool m_transformSet = false;
     QFont m_font;
     bool m_fontSet = false;
 };
@@ -99,6 +155,84 @@ bool textDrawable(const TrpDrawRecord::Text &text, const QTransform &transform)
     // Written so that NaN is refused too.
     return smaller >= MinTextPixels && larger <= MaxTextPixels && larger <= smaller * MaxTextStretch;
 }
+
+// Whether glyphs drawn with either state come out alike: glyphs take the
+// pen's brush alone.
+bool sameForGlyphs(const TrpDrawState &a, const TrpDrawState &b)
+{
+    return a.transform == b.transform && a.clipped == b.clipped && a.clip == b.clip && a.opacity == b.opacity &&
+           a.hints == b.hints && a.composition == b.composition && a.pen.brush() == b.pen.brush() &&
+           (a.pen.style() == Qt::NoPen) == (b.pen.style() == Qt::NoPen);
+}
+
+// The glyphs of consecutive text runs in one state, gathered and drawn in
+// one go: each drawing of glyphs costs a PDF writer a text object and a
+// graphics state of its own. Each glyph lands where a drawing of its own run
+// puts it (origin plus position, as the painter adds them). Runs are never
+// held back past other drawings: besides keeping what covers what, pdftotext
+// was seen to read some pages in another order then.
+class GlyphBatch
+{
+public:
+    GlyphBatch(QPainter &painter, StateApplier &applier) : m_painter(painter), m_applier(applier) {}
+
+    // Whether the run can join: same state for its glyphs, and room left.
+    [[nodiscard]] bool accepts(const TrpDrawState &state) const
+    {
+        return !m_state || (m_runs < MaxRuns && sameForGlyphs(*m_state, state));
+    }
+
+    void add(const TrpDrawState &state, const TrpDrawRecord::Text &text)
+    {
+        m_state = &state;
+        ++m_runs;
+        for (const QGlyphRun &run : text.glyphs) {
+            if (m_segments.isEmpty() || run.rawFont() != m_segments.last().font ||
+                run.flags() != m_segments.last().flags)
+                m_segments.append({run.rawFont(), run.flags(), {}, {}});
+            Segment &segment = m_segments.last();
+            segment.indexes.append(run.glyphIndexes());
+            for (const QPointF &position : run.positions())
+                segment.positions.append(text.origin + position);
+        }
+    }
+
+    void flush()
+    {
+        if (!m_state)
+            return;
+        m_applier.applyForGlyphs(*m_state);
+        for (const Segment &segment : std::as_const(m_segments)) {
+            QGlyphRun run;
+            run.setRawFont(segment.font);
+            run.setFlags(segment.flags);
+            run.setGlyphIndexes(segment.indexes);
+            run.setPositions(segment.positions);
+            m_painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+        m_state = nullptr;
+        m_runs = 0;
+        m_segments.clear();
+    }
+
+private:
+    // Runs drawn together at most.
+    static constexpr qsizetype MaxRuns = 256;
+
+    struct Segment
+    {
+        QRawFont font;
+        QGlyphRun::GlyphRunFlags flags;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+
+    QPainter &m_painter;
+    StateApplier &m_applier;
+    const TrpDrawState *m_state = nullptr;
+    qsizetype m_runs = 0;
+    QList<Segment> m_segments;
+};
 
 Qt::FillRule fillRuleOf(QPaintEngine::PolygonDrawMode mode)
 {
@@ -128,28 +262,32 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
 
     painter.save();
     StateApplier applier(painter, pageToTarget * painter.worldTransform());
-    // Glyphs lose the text: printers and PDF files get the text itself.
-    const bool glyphsDrawn = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
-    int applied = -1;
+    // PDF files (printers too) map glyphs back to their characters as they do
+    // for shaped text, so they take the glyphs as images do.
+    const QPaintEngine *engine = painter.paintEngine();
+    const bool glyphsDrawn = engine && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
+    GlyphBatch batch(painter, applier);
     for (const TrpDrawRecord &record : m_records) {
         if (wanted.isValid() && !pageToTarget.mapRect(record.bounds).intersects(wanted))
             continue;
-        if (record.state != applied) {
-            applier.apply(m_states[record.state]);
-            applied = record.state;
+        const TrpDrawState &state = m_states[record.state];
+        const auto *text = std::get_if<TrpDrawRecord::Text>(&record.item);
+        if (text && glyphsDrawn && !text->glyphs.isEmpty()) {
+            if (!batch.accepts(state))
+                batch.flush();
+            if (textDrawable(*text, applier.deviceTransform(state)))
+                batch.add(state, *text);
+            continue;
         }
+        batch.flush();
+        applier.apply(state);
         std::visit(
             [&](const auto &item) {
                 using T = std::decay_t<decltype(item)>;
                 if constexpr (std::is_same_v<T, TrpDrawRecord::Text>) {
                     if (!textDrawable(item, painter.transform()))
                         return;
-                    if (glyphsDrawn && !item.glyphs.isEmpty()) {
-                        for (const QGlyphRun &run : item.glyphs)
-                            painter.drawGlyphRun(item.origin, run);
-                        return;
-                    }
-                    applier.applyFont(m_states[record.state]);
+                    applier.applyFont(state);
                     painter.drawText(item.origin, item.text);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Lines>) {
                     painter.drawLines(item.lines.constData(), int(item.lines.size()));
@@ -174,6 +312,7 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
             },
             record.item);
     }
+    batch.flush();
     painter.restore();
 }
 

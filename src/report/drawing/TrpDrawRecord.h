@@ -20,8 +20,9 @@
 struct TrpDrawRecord
 {
     // A run of text in one font, drawn from its baseline origin. The glyphs,
-    // placed from the origin, are there for a text drawn before: images
-    // draw them instead of shaping the text again.
+    // placed from the origin, are what the text was shaped into when it was
+    // recorded: images, printers and PDF files draw them instead of shaping
+    // the text again. Without them the text itself is drawn.
     struct Text
     {
         QString text;

@@ -23,12 +23,13 @@ public:
     // The records drawn so far; the device starts empty again.
     [[nodiscard]] TrpDrawList takeRecords();
 
-    // Draws the text as painter.drawText() does. On a recording device a
-    // text drawn before in the same font, with a painter state that text
-    // was drawn with before on the device, is recorded from what the
-    // painter recorded then, and from its second drawing on with its glyphs
-    // (images draw them without shaping the text again): shaping texts is
-    // the costliest part of recording and drawing a page.
+    // Draws the text as painter.drawText() does. On a recording device,
+    // with a painter state that text was drawn with before on the device,
+    // a text is shaped once and recorded with its glyphs, which images,
+    // printers and PDF files draw without shaping it again: shaping texts
+    // is the costliest part of recording and drawing a page. Texts the
+    // painter would draw in pieces (clipped, right to left, with control
+    // characters) are left to it.
     static void drawText(QPainter &painter, const QPointF &origin, const QString &text);
 
 protected:

@@ -10,14 +10,14 @@ namespace {
 
 // What drawing a text in a font recorded, kept for the process (the engine
 // runs on one thread): shaping a text costs more than all the rest of
-// recording it, and the texts of a report repeat.
+// recording and drawing it, and the texts of a report repeat.
 struct KnownText
 {
     qreal width;
     qreal ascent;
     qreal descent;
-    // Made when the text is drawn the second time: laying out glyphs
-    // costs more than drawing a text once.
+    // Placed from the baseline origin; what images, printers and PDF files
+    // draw instead of shaping the text again.
     QList<QGlyphRun> glyphs;
 };
 
@@ -35,8 +35,9 @@ size_t qHash(const KnownTextKey &key, size_t seed = 0) noexcept
     return qHashMulti(seed, key.font, int(key.direction), key.text);
 }
 
-// Past this count the table starts again empty.
-constexpr qsizetype MaxKnownTexts = 16384;
+// Past this count the table starts again empty: each text keeps its glyphs,
+// and a long list of different names is worth less than its memory.
+constexpr qsizetype MaxKnownTexts = 8192;
 // Painter states of text kept per page, the oldest given up first.
 constexpr qsizetype MaxTextStates = 16;
 
@@ -52,11 +53,30 @@ QHash<KnownTextKey, KnownText> &knownTexts()
     return texts;
 }
 
-// The glyphs of the text as painter.drawText() places them, from the
-// baseline origin.
-QList<QGlyphRun> glyphsOf(const KnownTextKey &key)
+const KnownText *knownText(const KnownTextKey &key)
 {
-    QTextLayout layout(key.text, key.font);
+    const QHash<KnownTextKey, KnownText> &texts = knownTexts();
+    const auto found = texts.constFind(key);
+    return found != texts.cend() ? &*found : nullptr;
+}
+
+// The reference holds until the next text is remembered.
+KnownText &remembered(const KnownTextKey &key, KnownText text)
+{
+    QHash<KnownTextKey, KnownText> &texts = knownTexts();
+    if (texts.size() >= MaxKnownTexts)
+        texts.clear();
+    return *texts.insert(key, std::move(text));
+}
+
+// The text laid out in one line as painter.drawText() lays it out on the
+// device: its advance, the highest ascent and descent of its fonts and its
+// glyphs placed from the baseline origin.
+KnownText shaped(const KnownTextKey &key, const QPaintDevice *device)
+{
+    QTextLayout layout(key.text, key.font, device);
+    // Kept after the layout, or the glyphs would be shaped a second time.
+    layout.setCacheEnabled(true);
     QTextOption option;
     option.setTextDirection(key.direction);
     option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
@@ -66,7 +86,7 @@ QList<QGlyphRun> glyphsOf(const KnownTextKey &key)
     QTextLine line = layout.createLine();
     layout.endLayout();
     if (!line.isValid())
-        return {};
+        return {0, 0, 0, {}};
     QList<QGlyphRun> runs = line.glyphRuns();
     const QPointF toOrigin(-line.x(), -line.ascent());
     for (QGlyphRun &run : runs) {
@@ -75,14 +95,47 @@ QList<QGlyphRun> glyphsOf(const KnownTextKey &key)
             position += toOrigin;
         run.setPositions(positions);
     }
-    return runs;
+    return {line.horizontalAdvance(), line.ascent(), line.descent(), std::move(runs)};
 }
 
-const QList<QGlyphRun> &glyphsFor(const KnownTextKey &key, KnownText &known)
+// Whether the painter draws the text as one run of glyphs left to right
+// that a line laid out alone reproduces: no control characters, line
+// breaks or right-to-left text, whose pieces the painter places apart.
+bool plainText(const QString &text)
 {
-    if (known.glyphs.isEmpty())
-        known.glyphs = glyphsOf(key);
-    return known.glyphs;
+    if (text.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (c < 0x20 || (c >= 0x7f && c < 0xa0))
+            return false;
+        // Below Hebrew every character runs left to right or takes the
+        // direction of its neighbours.
+        if (c < 0x590)
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+        if (c == 0x2028 || c == 0x2029)
+            return false;
+        switch (QChar::direction(c)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirPDF:
+        case QChar::DirRLI:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+        case QChar::DirPDI:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -256,9 +309,22 @@ void TrpRecordingEngine::addText(TrpDrawRecord::Text item, int stateIndex)
     auto *run = last && last->state == stateIndex ? std::get_if<TrpDrawRecord::Text>(&last->item) : nullptr;
     if (run && run->origin.y() == item.origin.y() && qAbs(run->origin.x() + run->width - item.origin.x()) < 0.01) {
         run->text += item.text;
+        // The pieces keep their own glyphs, placed from the joined run's
+        // origin; a piece drawn without glyphs leaves the run to be shaped
+        // again as a whole.
+        if (run->glyphs.isEmpty() || item.glyphs.isEmpty()) {
+            run->glyphs.clear();
+        } else {
+            const QPointF offset = item.origin - run->origin;
+            for (QGlyphRun glyphs : std::as_const(item.glyphs)) {
+                QList<QPointF> positions = glyphs.positions();
+                for (QPointF &position : positions)
+                    position += offset;
+                glyphs.setPositions(positions);
+                run->glyphs.append(glyphs);
+            }
+        }
         run->width += item.width;
-        // The glyphs were those of the first piece alone.
-        run->glyphs.clear();
         run->ascent = qMax(run->ascent, item.ascent);
         run->descent = qMax(run->descent, item.descent);
         const QRectF joined(run->origin.x(), run->origin.y() - run->ascent, run->width, run->ascent + run->descent);
@@ -285,10 +351,6 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
 {
     if (painter.hasClipping())
         return false;
-    const KnownTextKey key{painter.font(), painter.layoutDirection(), text};
-    const auto known = knownTexts().find(key);
-    if (known == knownTexts().end())
-        return false;
     // The painter hands text to the engine with a state that follows from
     // its own alone: a painter state seen before gives the state recorded
     // then.
@@ -297,10 +359,22 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
                                    [&now](const TextState &textState) { return textState.painter == now; });
     if (seen == m_textStates.cend())
         return false;
+    const KnownTextKey key{painter.font(), painter.layoutDirection(), text};
+    const KnownText *known = knownText(key);
+    if (!known) {
+        // In a state that drew text before, a plain text is shaped here
+        // once instead of by the painter and again for each drawing.
+        if (key.direction == Qt::RightToLeft || !plainText(text))
+            return false;
+        KnownText made = shaped(key, painter.device());
+        if (made.glyphs.isEmpty())
+            return false;
+        known = &remembered(key, std::move(made));
+    }
     const QList<TrpDrawState> &states = m_list.states();
     const int index =
         !states.isEmpty() && states.last() == seen->state ? int(states.size()) - 1 : m_list.addState(seen->state);
-    addText({text, origin, known->width, known->ascent, known->descent, glyphsFor(key, *known)}, index);
+    addText({text, origin, known->width, known->ascent, known->descent, known->glyphs}, index);
     // As after the painter's own text: the next record compares its state
     // with the last one.
     m_stateIndex = -1;
@@ -321,16 +395,17 @@ void TrpRecordingEngine::drawText(QPainter &painter, const QPointF &origin, cons
     if (m_list.records().size() != before + 1 || !run || run->text != text || run->origin != origin ||
         painter.hasClipping())
         return;
-    QHash<KnownTextKey, KnownText> &texts = knownTexts();
     const KnownTextKey key{painter.font(), painter.layoutDirection(), text};
-    const auto known = texts.find(key);
-    if (known != texts.end()) {
-        run->glyphs = glyphsFor(key, *known);
-    } else {
-        if (texts.size() >= MaxKnownTexts)
-            texts.clear();
-        texts.insert(key, {run->width, run->ascent, run->descent, {}});
+    const KnownText *known = knownText(key);
+    if (!known) {
+        // Measured as the painter measured it; glyphs where a line laid out
+        // alone places them as the painter did.
+        QList<QGlyphRun> glyphs;
+        if (key.direction != Qt::RightToLeft && plainText(text))
+            glyphs = shaped(key, painter.device()).glyphs;
+        known = &remembered(key, {run->width, run->ascent, run->descent, std::move(glyphs)});
     }
+    run->glyphs = known->glyphs;
     PainterState now(painter);
     if (std::none_of(m_textStates.cbegin(), m_textStates.cend(),
                      [&now](const TextState &textState) { return textState.painter == now; })) {

@@ -68,8 +68,9 @@ private:
         TrpDrawState state;
     };
 
-    // Records the text from an earlier drawing of it; false when it or the
-    // painter's state was not seen with text before.
+    // Records the text in a painter state seen with text before, from an
+    // earlier drawing of it or shaped here; false when the state was not
+    // seen or the painter would draw the text in pieces.
     bool addKnownText(const QPainter &painter, const QPointF &origin, const QString &text);
 
     // Makes m_stateIndex name the current state.

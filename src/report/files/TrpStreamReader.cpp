@@ -6,7 +6,32 @@
 
 #include <algorithm>
 
-TrpStreamReader::TrpStreamReader(QIODevice &device, int version) : m_device(device), m_version(version) {}
+TrpStreamReader::TrpStreamReader(QIODevice &device, int version) : m_device(&device), m_version(version) {}
+
+TrpStreamReader::TrpStreamReader(QByteArrayView bytes, int version) : m_bytes(bytes), m_version(version) {}
+
+// As a device reads: what is left at most, the position after it.
+QByteArrayView TrpStreamReader::takeHeld(qsizetype count)
+{
+    const qsizetype read = qsizetype(qBound<qint64>(0, m_bytes.size() - m_pos, count));
+    const QByteArrayView taken = m_bytes.sliced(m_pos, read);
+    m_pos += read;
+    return taken;
+}
+
+QByteArray TrpStreamReader::readHeld(qsizetype count)
+{
+    return takeHeld(count).toByteArray();
+}
+
+qsizetype TrpStreamReader::readRaw(char *data, qsizetype count)
+{
+    if (m_device)
+        return qsizetype(m_device->read(data, count));
+    const QByteArrayView taken = takeHeld(count);
+    std::copy_n(taken.data(), taken.size(), data);
+    return taken.size();
+}
 
 void TrpStreamReader::failRead(qint64 at)
 {
@@ -17,8 +42,9 @@ QByteArray TrpStreamReader::readBytes(qsizetype count)
 {
     if (!ok() || count <= 0)
         return {};
-    const qint64 at = m_device.pos();
-    QByteArray bytes = m_device.read(count);
+    const qint64 at = pos();
+    // Never more than the stream holds: a broken count may be huge.
+    QByteArray bytes = m_device ? m_device->read(count) : readHeld(count);
     if (bytes.size() != count) {
         failRead(at);
         return {};
@@ -33,8 +59,8 @@ bool TrpStreamReader::readInto(char *data, qsizetype count)
     std::fill_n(data, count, 0);
     if (!ok())
         return false;
-    const qint64 at = m_device.pos();
-    if (m_device.read(data, count) != count) {
+    const qint64 at = pos();
+    if (readRaw(data, count) != count) {
         std::fill_n(data, count, 0);
         failRead(at);
         return false;
@@ -74,29 +100,30 @@ QString TrpStreamReader::readShortString()
 
 qint64 TrpStreamReader::pos() const
 {
-    return m_device.pos();
+    return m_device ? m_device->pos() : m_pos;
 }
 
 qint64 TrpStreamReader::size() const
 {
-    return m_device.size();
+    return m_device ? m_device->size() : m_bytes.size();
 }
 
 bool TrpStreamReader::seek(qint64 position)
 {
     if (!ok())
         return false;
-    if (position < 0 || position > m_device.size() || !m_device.seek(position)) {
+    if (position < 0 || position > size() || (m_device && !m_device->seek(position))) {
         fail(QStringLiteral("Position %1 is outside the stream").arg(position));
         return false;
     }
+    m_pos = position;
     return true;
 }
 
 void TrpStreamReader::fail(const QString &message, qint64 position)
 {
     if (ok())
-        m_error = TrpError{TrpError::Kind::Stream, message, position >= 0 ? position : m_device.pos()};
+        m_error = TrpError{TrpError::Kind::Stream, message, position >= 0 ? position : pos()};
 }
 
 QByteArray TrpStreamReader::readTerminated()

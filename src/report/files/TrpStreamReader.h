@@ -23,6 +23,9 @@ public:
     static constexpr int CountedVersion = 23;
 
     explicit TrpStreamReader(QIODevice &device, int version = CountedVersion);
+    // Reads bytes held in memory, which must outlive the reader: without a
+    // device between, each number costs a copy of its bytes and no more.
+    explicit TrpStreamReader(QByteArrayView bytes, int version = CountedVersion);
 
     [[nodiscard]] int version() const { return m_version; }
     void setVersion(int version) { m_version = version; }
@@ -56,7 +59,15 @@ private:
     bool readInto(char *data, qsizetype count);
     void failRead(qint64 at);
 
-    QIODevice &m_device;
+    // Reads up to count bytes into data; the number read.
+    qsizetype readRaw(char *data, qsizetype count);
+    QByteArrayView takeHeld(qsizetype count);
+    QByteArray readHeld(qsizetype count);
+
+    QIODevice *m_device = nullptr;
+    // Without a device: the bytes and the position in them.
+    QByteArrayView m_bytes;
+    qint64 m_pos = 0;
     int m_version;
     TrpError m_error;
 };

@@ -4,33 +4,45 @@
 
 #include <QIODevice>
 
-TrpStreamWriter::TrpStreamWriter(QIODevice &device) : m_device(device) {}
+TrpStreamWriter::TrpStreamWriter(QIODevice &device) : m_device(&device) {}
+
+TrpStreamWriter::TrpStreamWriter(QByteArray &bytes) : m_bytes(&bytes) {}
 
 void TrpStreamWriter::writeBytes(const QByteArray &bytes)
 {
-    if (!ok() || bytes.isEmpty())
+    writeRaw(bytes.constData(), bytes.size());
+}
+
+void TrpStreamWriter::writeRaw(const char *data, qsizetype count)
+{
+    if (!ok() || count <= 0)
         return;
-    const qint64 at = m_device.pos();
-    if (m_device.write(bytes) != bytes.size())
+    if (m_bytes) {
+        m_bytes->append(data, count);
+        return;
+    }
+    const qint64 at = m_device->pos();
+    if (m_device->write(data, count) != count)
         m_error = TrpError{TrpError::Kind::Stream, QStringLiteral("Stream write error at offset %1").arg(at), at};
 }
 
 void TrpStreamWriter::writeByte(quint8 value)
 {
-    writeBytes(QByteArray(1, char(value)));
+    const char byte = char(value);
+    writeRaw(&byte, 1);
 }
 
 void TrpStreamWriter::writeWord(quint16 value)
 {
     const char bytes[2] = {char(value & 0xFF), char(value >> 8)};
-    writeBytes(QByteArray(bytes, 2));
+    writeRaw(bytes, 2);
 }
 
 void TrpStreamWriter::writeInt32(qint32 value)
 {
     const quint32 v = quint32(value);
     const char bytes[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
-    writeBytes(QByteArray(bytes, 4));
+    writeRaw(bytes, 4);
 }
 
 bool TrpStreamWriter::fits(const QByteArray &bytes, qsizetype limit)
@@ -39,7 +51,7 @@ bool TrpStreamWriter::fits(const QByteArray &bytes, qsizetype limit)
         return true;
     if (ok()) {
         m_error = TrpError{TrpError::Kind::Stream,
-                           QStringLiteral("Text of %1 bytes is too long to store").arg(bytes.size()), m_device.pos()};
+                           QStringLiteral("Text of %1 bytes is too long to store").arg(bytes.size()), pos()};
     }
     return false;
 }
@@ -83,25 +95,35 @@ void TrpStreamWriter::writeShortString(QStringView text)
 
 qint64 TrpStreamWriter::pos() const
 {
-    return m_device.pos();
+    return m_bytes ? m_bytes->size() : m_device->pos();
 }
 
 void TrpStreamWriter::writeInt32At(qint64 position, qint32 value)
 {
     if (!ok())
         return;
-    const qint64 end = m_device.pos();
-    if (!m_device.seek(position)) {
+    if (m_bytes) {
+        if (position < 0 || position > m_bytes->size() - 4) {
+            fail(QStringLiteral("Stream seek error at offset %1").arg(position));
+            return;
+        }
+        const quint32 v = quint32(value);
+        for (int i = 0; i < 4; ++i)
+            (*m_bytes)[position + i] = char((v >> (8 * i)) & 0xFF);
+        return;
+    }
+    const qint64 end = m_device->pos();
+    if (!m_device->seek(position)) {
         fail(QStringLiteral("Stream seek error at offset %1").arg(position));
         return;
     }
     writeInt32(value);
-    if (!m_device.seek(end))
+    if (!m_device->seek(end))
         fail(QStringLiteral("Stream seek error at offset %1").arg(end));
 }
 
 void TrpStreamWriter::fail(const QString &message)
 {
     if (ok())
-        m_error = TrpError{TrpError::Kind::Stream, message, m_device.pos()};
+        m_error = TrpError{TrpError::Kind::Stream, message, pos()};
 }

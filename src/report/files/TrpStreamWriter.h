@@ -14,6 +14,9 @@ class TrpStreamWriter
 {
 public:
     explicit TrpStreamWriter(QIODevice &device);
+    // Appends to the bytes, positions counting from their start: without a
+    // device between, each number costs an append and no more.
+    explicit TrpStreamWriter(QByteArray &bytes);
 
     void writeByte(quint8 value);
     void writeWord(quint16 value);
@@ -34,8 +37,12 @@ public:
     [[nodiscard]] const TrpError &error() const { return m_error; }
 
 private:
+    // Numbers are written from the stack: a byte array for each would cost
+    // more than writing it.
+    void writeRaw(const char *data, qsizetype count);
     bool fits(const QByteArray &bytes, qsizetype limit = 0xFFFF);
 
-    QIODevice &m_device;
+    QIODevice *m_device = nullptr;
+    QByteArray *m_bytes = nullptr;
     TrpError m_error;
 };

@@ -40,6 +40,15 @@ class TrpTextWrapper::Advances
 public:
     Advances(const QString &text, const Measure &measure) : m_sums(text.size() + 1, 0.0), m_cuts(text.size() + 1)
     {
+        if (std::all_of(text.begin(), text.end(), ownCluster)) {
+            // The common case, found without the cost of a boundary finder.
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                m_sums[i + 1] = m_sums[i] + std::max(0.0, measure(QStringView(text).mid(i, 1)));
+                m_cuts[i + 1] = true;
+            }
+            m_cuts[0] = true;
+            return;
+        }
         QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
         qsizetype start = 0;
         m_cuts[0] = true;
@@ -74,6 +83,18 @@ private:
     std::vector<bool> m_cuts;
 };
 
+bool TrpTextWrapper::ownCluster(QChar c)
+{
+    const char16_t u = c.unicode();
+    // Printable ASCII and Latin letters, the CJK symbols before the marks
+    // that combine (U+302A on), kana but the combining voiced marks, CJK
+    // ideographs, full-width forms and half-width katakana before the
+    // half-width voiced marks (U+FF9E, U+FF9F), which extend a cluster.
+    return (u >= 0x20 && u < 0x7f) || (u >= 0xa0 && u < 0x250) || (u >= 0x3000 && u < 0x302a) ||
+           (u >= 0x3041 && u < 0x3099) || (u >= 0x309b && u < 0x3100) || (u >= 0x3400 && u < 0x4dc0) ||
+           (u >= 0x4e00 && u < 0xa000) || (u >= 0xff01 && u < 0xff9e);
+}
+
 TrpTextWrapper::TrpTextWrapper(Measure measure, double width, bool wordBreak)
     : m_measure(std::move(measure)), m_width(width), m_wordBreak(wordBreak)
 {}
@@ -83,7 +104,8 @@ QList<TrpTextWrapper::Line> TrpTextWrapper::wrap(const QString &line) const
     QList<Line> out;
     if (!std::any_of(line.begin(), line.end(), isLineEnd)) {
         const Advances advances(line, m_measure);
-        if (Sjis::byteLength(line) < 2 || advances.width(0, line.size()) <= m_width)
+        // Three UTF-16 units are at least two characters, two bytes.
+        if ((line.size() < 3 && Sjis::byteLength(line) < 2) || advances.width(0, line.size()) <= m_width)
             out.append({line, true});
         else
             wrapSegment(line, advances, out);

@@ -41,6 +41,10 @@ public:
     // page 1251.
     [[nodiscard]] static QList<qsizetype> hyphenationPoints(QStringView word);
 
+    // Whether the character is a grapheme cluster of its own whatever its
+    // neighbours are: texts of such characters need no boundary finder.
+    [[nodiscard]] static bool ownCluster(QChar c);
+
 private:
     class Advances;
 

@@ -9,7 +9,6 @@
 #include "report/objects/TrpViewFactory.h"
 #include "report/pages/TrpPage.h"
 
-#include <QBuffer>
 #include <QLoggingCategory>
 #include <QPainter>
 
@@ -55,12 +54,8 @@ bool TrpEMFPage::addObject(const TrpView &view, TrpError *error)
     // Written in place, since picture end positions count from the start
     // of the page's stream; a record that fails is taken back whole.
     const qsizetype before = Stream.size();
-    QBuffer buffer(&Stream);
-    buffer.open(QIODevice::ReadWrite);
-    buffer.seek(before);
-    TrpStreamWriter writer(buffer);
+    TrpStreamWriter writer(Stream);
     TrpViewFactory::writePrepared(writer, view);
-    buffer.close();
     release();
     if (!writer.ok()) {
         Stream.truncate(before);
@@ -101,9 +96,7 @@ void TrpEMFPage::readObjects()
     release();
     m_held = true;
     m_error = TrpError{};
-    QBuffer buffer(&Stream);
-    buffer.open(QIODevice::ReadOnly);
-    TrpStreamReader reader(buffer);
+    TrpStreamReader reader{QByteArrayView(Stream)};
     if (Stream.isEmpty())
         return;
     const quint8 version = reader.readByte();

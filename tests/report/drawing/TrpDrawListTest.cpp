@@ -1,4 +1,5 @@
 #include "PreparedFixtures.h"
+#include "drawing/DrawListChecks.h"
 
 #include "report/drawing/TrpRecordingDevice.h"
 
@@ -288,27 +289,8 @@ TEST(TrpDrawList, TextsDrawnAgainRecordAsThePainterDoes)
 {
     const TrpDrawList painted = recordMemos(false);
     const TrpDrawList known = recordMemos(true);
-    EXPECT_EQ(known.states(), painted.states());
-    ASSERT_EQ(known.records().size(), painted.records().size());
-    int withGlyphs = 0;
-    for (qsizetype i = 0; i < painted.records().size(); ++i) {
-        const TrpDrawRecord &a = painted.records()[i];
-        const TrpDrawRecord &b = known.records()[i];
-        EXPECT_EQ(a.state, b.state) << i;
-        EXPECT_EQ(a.bounds, b.bounds) << i;
-        const auto *textA = std::get_if<TrpDrawRecord::Text>(&a.item);
-        const auto *textB = std::get_if<TrpDrawRecord::Text>(&b.item);
-        ASSERT_EQ(bool(textA), bool(textB)) << i;
-        if (!textA)
-            continue;
-        EXPECT_EQ(textA->text, textB->text) << i;
-        EXPECT_EQ(textA->origin, textB->origin) << i;
-        EXPECT_EQ(textA->width, textB->width) << i;
-        EXPECT_EQ(textA->ascent, textB->ascent) << i;
-        EXPECT_EQ(textA->descent, textB->descent) << i;
-        withGlyphs += textB->glyphs.isEmpty() ? 0 : 1;
-    }
-    EXPECT_GT(withGlyphs, 0);
+    DrawListChecks::expectSameRecords(painted, known);
+    EXPECT_GT(DrawListChecks::glyphTexts(known), 0);
 
     // Images draw the glyphs; they look as the shaped text does, at any
     // size.

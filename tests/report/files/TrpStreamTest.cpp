@@ -151,6 +151,93 @@ TEST(TrpStream, StreamsEndingEarlyAreErrors)
     EXPECT_FALSE(oldLines.reader().ok());
 }
 
+// Prepared pages are read from their bytes in memory: every read gives what
+// reading through a device gives, values, errors and positions alike, on
+// every cut of a stream.
+TEST(TrpStream, BytesInMemoryReadAsThroughADevice)
+{
+    const QByteArray full = written([](TrpStreamWriter &w) {
+        w.writeByte(7);
+        w.writeWord(0xBEEF);
+        w.writeInt32(-123456);
+        w.writeString(q("山田 花子"));
+        w.writeLines({q("一行目"), QString(), q("ｶﾅ abc")});
+        w.writeShortString(q("ＭＳ ゴシック"));
+        w.writeInt32(4);
+        w.writeBytes(QByteArray("\x00\x01\xFE\xFF", 4));
+        w.writeString(QString());
+    });
+    const auto readAll = [](TrpStreamReader &reader) {
+        QStringList seen;
+        const auto note = [&](const QString &value) {
+            seen.append(value + QLatin1Char('@') + QString::number(reader.pos()) +
+                        (reader.ok() ? QString() : QStringLiteral("!")) + reader.error().message);
+        };
+        note(QString::number(reader.readByte()));
+        note(QString::number(reader.readWord()));
+        note(QString::number(reader.readInt32()));
+        note(reader.readString());
+        note(reader.readLines().join(QLatin1Char('|')));
+        note(reader.readShortString());
+        const qint32 count = reader.readInt32();
+        note(QString::fromLatin1(reader.readBytes(count).toHex()));
+        note(reader.readString());
+        note(QString::number(reader.atEnd()));
+        note(QString::number(reader.seek(3)) + QString::number(reader.readInt32()));
+        note(QString::number(reader.seek(reader.size() + 1)));
+        return seen;
+    };
+    for (qsizetype length = 0; length <= full.size(); ++length) {
+        const QByteArray cut = full.left(length);
+        Reading device(cut, 23);
+        TrpStreamReader memory{QByteArrayView(cut)};
+        EXPECT_EQ(readAll(memory), readAll(device.reader())) << length;
+    }
+    Reading device(full, 23);
+    EXPECT_TRUE(readAll(device.reader()).first().startsWith(QStringLiteral("7@1")));
+}
+
+// Pages are written by appending to their bytes: the bytes, positions and
+// errors are those written through a device placed at the end of the same
+// bytes, placeholders filled in afterwards included.
+TEST(TrpStream, BytesAppendedAsThroughADevice)
+{
+    const auto writeAll = [](TrpStreamWriter &w) {
+        QList<qint64> positions{w.pos()};
+        w.writeByte(1);
+        const qint64 placeholder = w.pos();
+        w.writeInt32(0);
+        w.writeString(q("山田 花子"));
+        w.writeLines({q("一"), QString(), q("ｶﾅ")});
+        w.writeShortString(q("ＭＳ 明朝"));
+        w.writeBytes(QByteArray("\x00\xFF", 2));
+        w.writeInt32At(placeholder, qint32(w.pos()));
+        positions.append(w.pos());
+        w.writeShortString(QString(300, QLatin1Char('x')));
+        w.writeWord(5);
+        positions.append(w.pos());
+        return positions;
+    };
+    QByteArray throughDevice = bytes("head");
+    QBuffer buffer(&throughDevice);
+    buffer.open(QIODevice::ReadWrite);
+    buffer.seek(throughDevice.size());
+    TrpStreamWriter deviceWriter(buffer);
+    const QList<qint64> devicePositions = writeAll(deviceWriter);
+    buffer.close();
+
+    QByteArray appended = bytes("head");
+    TrpStreamWriter memoryWriter(appended);
+    EXPECT_EQ(writeAll(memoryWriter), devicePositions);
+    EXPECT_EQ(appended, throughDevice);
+    EXPECT_FALSE(memoryWriter.ok());
+    EXPECT_EQ(memoryWriter.error().message, deviceWriter.error().message);
+    EXPECT_EQ(memoryWriter.error().position, deviceWriter.error().position);
+    // The placeholder holds the position after the bytes.
+    ASSERT_EQ(devicePositions.size(), 3);
+    EXPECT_EQ(appended.mid(5, 4), QByteArray(1, char(devicePositions[1])) + QByteArray(3, '\0'));
+}
+
 TEST(TrpStream, OverlongTextsAreNotCutSilently)
 {
     const QString huge(70000, QLatin1Char('x'));

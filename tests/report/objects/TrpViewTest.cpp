@@ -9,6 +9,8 @@
 #include "report/objects/TrpPictureView.h"
 #include "report/objects/TrpTextWrapper.h"
 
+#include <QTextBoundaryFinder>
+
 #include "base/DateTime.h"
 #include "base/NumberFormat.h"
 
@@ -161,6 +163,36 @@ TEST(TrpTextWrapper, BreaksAfterBreakPointsOrAtTheOverflow)
     EXPECT_EQ(texts(wrapper.wrap(q("short"))), QStringList{q("short|")});
     // A line of one byte stays whole even where it does not fit.
     EXPECT_EQ(texts(TrpTextWrapper(tenEach(), 5, false).wrap(q("a"))), QStringList{q("a|")});
+}
+
+// Texts of such characters are cut at every character without asking a
+// boundary finder: each one must break from a letter on either side and
+// from itself, as only characters that form no clusters do.
+TEST(TrpTextWrapper, CharactersTakenAsClustersOfTheirOwnAreSo)
+{
+    int checked = 0;
+    for (char32_t u = 0; u < 0x10000; ++u) {
+        const QChar c{char16_t(u)};
+        if (!TrpTextWrapper::ownCluster(c))
+            continue;
+        ++checked;
+        for (const QString &pair : {QString(QLatin1Char('a')) + c, c + QString(QLatin1Char('a')), QString(2, c)}) {
+            QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, pair);
+            finder.setPosition(1);
+            EXPECT_TRUE(finder.isAtBoundary()) << std::hex << unsigned(u);
+        }
+    }
+    EXPECT_GT(checked, 28000);
+    for (const char16_t mark : {u'\xd83d', u'\u0301', u'\u3099', u'\uff9e', u'\uff9f', u'\u200d', u'\u0e31'})
+        EXPECT_FALSE(TrpTextWrapper::ownCluster(QChar(mark)));
+}
+
+// Marks that join the letter before them stay with it, as one character.
+TEST(TrpTextWrapper, ClustersThatCombineAreNeverSplit)
+{
+    const TrpTextWrapper wrapper(tenEach(), 45, false);
+    EXPECT_EQ(texts(wrapper.wrap(q("ｶﾞｷﾞｸﾞ"))), (QStringList{q("ｶﾞｷﾞ"), q("ｸﾞ|")}));
+    EXPECT_EQ(texts(wrapper.wrap(q("か\u3099き\u3099く"))), (QStringList{q("か\u3099き\u3099"), q("く|")}));
 }
 
 TEST(TrpTextWrapper, NarrowBoxesStillEnd)
