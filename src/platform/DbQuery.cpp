@@ -1,8 +1,7 @@
 #include "platform/DbQuery.h"
 
-#include "platform/DbSqliteReader.h"
-
 #include "platform/DbConnection.h"
+#include "platform/DbSqliteReader.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

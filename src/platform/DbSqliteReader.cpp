@@ -42,6 +42,26 @@ QString errorOf(sqlite3 *db)
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
+// The query's statement prepared on its connection's own handle; null with
+// the reason in errorText.
+Statement prepare(const DbQuery &query, QString &errorText)
+{
+    sqlite3 *db = handleOf(query.connection());
+    if (!db) {
+        errorText = QStringLiteral("no SQLite handle on the connection");
+        return {};
+    }
+    sqlite3_stmt *raw = nullptr;
+    const QByteArray sql = query.sql().toUtf8();
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, nullptr) != SQLITE_OK) {
+        errorText = errorOf(db);
+        return {};
+    }
+    if (!raw)
+        errorText = QStringLiteral("the statement is empty");
+    return Statement(raw);
+}
+
 // The kind of a column from its declared type, after SQLite's own affinity
 // rules, with dates and Booleans told apart by name.
 DbType declaredType(const char *declared)
@@ -151,22 +171,10 @@ namespace DbSqliteReader {
 
 bool read(const DbQuery &query, DbRows &rows, QString &errorText)
 {
-    sqlite3 *db = handleOf(query.connection());
-    if (!db) {
-        errorText = QStringLiteral("no SQLite handle on the connection");
+    const Statement statement = prepare(query, errorText);
+    if (!statement)
         return false;
-    }
-    sqlite3_stmt *raw = nullptr;
-    const QByteArray sql = query.sql().toUtf8();
-    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, nullptr) != SQLITE_OK) {
-        errorText = errorOf(db);
-        return false;
-    }
-    const Statement statement(raw);
-    if (!statement) {
-        errorText = QStringLiteral("the statement is empty");
-        return false;
-    }
+    sqlite3_stmt *raw = statement.get();
     if (!bindAll(raw, query, errorText))
         return false;
 
@@ -187,7 +195,7 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
         rows.endRow();
     }
     if (rc != SQLITE_DONE) {
-        errorText = errorOf(db);
+        errorText = errorOf(sqlite3_db_handle(raw));
         return false;
     }
     return true;
@@ -195,25 +203,13 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
 
 bool execute(const DbQuery &query, std::shared_ptr<sqlite3_stmt> &kept, int &rowsAffected, QString &errorText)
 {
-    sqlite3 *db = handleOf(query.connection());
-    if (!db) {
-        errorText = QStringLiteral("no SQLite handle on the connection");
-        return false;
-    }
     if (!kept) {
-        sqlite3_stmt *raw = nullptr;
-        const QByteArray sql = query.sql().toUtf8();
-        if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &raw, nullptr) != SQLITE_OK) {
-            errorText = errorOf(db);
+        kept = prepare(query, errorText);
+        if (!kept)
             return false;
-        }
-        if (!raw) {
-            errorText = QStringLiteral("the statement is empty");
-            return false;
-        }
-        kept = std::shared_ptr<sqlite3_stmt>(raw, StatementDeleter());
     }
     sqlite3_stmt *statement = kept.get();
+    sqlite3 *db = sqlite3_db_handle(statement);
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
     if (!bindAll(statement, query, errorText))
