@@ -134,15 +134,13 @@ bool TMainModule::LogIn(const QString &user, const QString &password)
 
 QString TMainModule::GetStaffName(int code) const
 {
-    const int index = IndexOfStaffCode(code);
-    return index < 0 ? QString() : StaffNames.at(index);
+    return StaffNames.value(IndexOfStaffCode(code));
 }
 
 QString TMainModule::GetStaffKigo(int code) const
 {
-    // The marks may be fewer than the codes when a list was filled by hand.
-    const int index = IndexOfStaffCode(code);
-    return index < 0 || index >= StaffKigos.size() ? QString() : StaffKigos.at(index);
+    // The lists may differ in length when one was filled by hand.
+    return StaffKigos.value(IndexOfStaffCode(code));
 }
 
 int TMainModule::IndexOfStaffCode(int code) const
@@ -152,6 +150,5 @@ int TMainModule::IndexOfStaffCode(int code) const
 
 int TMainModule::StaffCodeOfName(const QString &name) const
 {
-    const qsizetype index = StaffNames.indexOf(name);
-    return index < 0 ? -1 : StaffCodes.at(index);
+    return StaffCodes.value(StaffNames.indexOf(name), -1);
 }
