@@ -65,12 +65,17 @@ bool DbDataSet::open(const DbQuery &query)
     auto rows = std::make_unique<DbRows>();
     if (!rows->load(query, m_errorText))
         return false;
-    m_connection = &query.connection();
+    browse(query.connection(), std::move(rows));
+    return true;
+}
+
+void DbDataSet::browse(DbConnection &connection, std::unique_ptr<DbRows> rows)
+{
+    m_connection = &connection;
     m_rows = std::move(rows);
     m_state = State::Browse;
     applyFilter();
     first();
-    return true;
 }
 
 bool DbDataSet::open(const DbPagedQuery &query)
@@ -88,15 +93,11 @@ bool DbDataSet::open(const DbPagedQuery &query)
         if (keyColumns.back() < 0)
             return fail(QStringLiteral("the key %1 is not a column of the rows").arg(key.column));
     }
-    m_connection = &query.connection();
-    m_rows = std::move(rows);
     m_paged = std::make_unique<DbPagedQuery>(query);
     m_keyColumns = std::move(keyColumns);
     m_pageSize = std::min(2 * query.firstPageSize(), DbPagedQuery::MaxPageSize);
-    m_morePages = m_rows->rowCount() == query.firstPageSize();
-    m_state = State::Browse;
-    applyFilter();
-    first();
+    m_morePages = rows->rowCount() == query.firstPageSize();
+    browse(query.connection(), std::move(rows));
     return true;
 }
 

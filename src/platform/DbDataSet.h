@@ -138,6 +138,8 @@ private:
     [[nodiscard]] DbType columnType(int column) const;
     [[nodiscard]] int rowAt(int position) const;
     [[nodiscard]] int positionOfRow(int row) const;
+    // Holds the rows read and stands on the first (filtered) one.
+    void browse(DbConnection &connection, std::unique_ptr<DbRows> rows);
     // Filters the stored rows from `fromRow` on (all of them from 0).
     void applyFilter(int fromRow = 0);
     // Reads pages until `count` rows are held (filtered) or none are left;
