@@ -10,6 +10,13 @@
 
 namespace {
 
+// Glyphs are filled with the pen's brush alone: pens that differ only in
+// width, caps or joins (a frame's pen) draw them alike.
+bool sameGlyphPen(const QPen &a, const QPen &b)
+{
+    return a.brush() == b.brush() && (a.style() == Qt::NoPen) == (b.style() == Qt::NoPen);
+}
+
 // Applies the records' states to the target painter, setting only what
 // differs from what the painter has: every change costs, and a PDF writer
 // writes out its whole graphics state again for each.
@@ -43,8 +50,7 @@ public:
         m_brushesSet = true;
     }
 
-    // Glyphs are filled with the pen's brush alone: a pen that differs only
-    // in width, caps or joins (a frame's pen) stays, and brushes and
+    // For glyphs: a pen that draws them alike stays, and brushes and
     // backgrounds do not count.
     void applyForGlyphs(const TrpDrawState &state)
     {
@@ -52,8 +58,7 @@ public:
             return;
         applyShared(state);
         m_lastWhole = false;
-        if (!m_penSet || m_applied.pen.brush() != state.pen.brush() ||
-            (m_applied.pen.style() == Qt::NoPen) != (state.pen.style() == Qt::NoPen))
+        if (!m_penSet || !sameGlyphPen(m_applied.pen, state.pen))
             setPen(state.pen);
     }
 
@@ -156,13 +161,11 @@ bool textDrawable(const TrpDrawRecord::Text &text, const QTransform &transform)
     return smaller >= MinTextPixels && larger <= MaxTextPixels && larger <= smaller * MaxTextStretch;
 }
 
-// Whether glyphs drawn with either state come out alike: glyphs take the
-// pen's brush alone.
+// Whether glyphs drawn with either state come out alike.
 bool sameForGlyphs(const TrpDrawState &a, const TrpDrawState &b)
 {
     return a.transform == b.transform && a.clipped == b.clipped && a.clip == b.clip && a.opacity == b.opacity &&
-           a.hints == b.hints && a.composition == b.composition && a.pen.brush() == b.pen.brush() &&
-           (a.pen.style() == Qt::NoPen) == (b.pen.style() == Qt::NoPen);
+           a.hints == b.hints && a.composition == b.composition && sameGlyphPen(a.pen, b.pen);
 }
 
 // The glyphs of consecutive text runs in one state, gathered and drawn in

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -47,8 +48,9 @@ qreal TrpFontCache::Font::width(QStringView text)
         return known->second;
     if (qsizetype(m_widths.size()) >= MaxWidths)
         m_widths.clear();
-    const qreal width = m_metrics.horizontalAdvance(text.toString());
-    m_widths.emplace(text.toString(), width);
+    QString owned = text.toString();
+    const qreal width = m_metrics.horizontalAdvance(owned);
+    m_widths.emplace(std::move(owned), width);
     return width;
 }
 

@@ -101,9 +101,10 @@ KnownText shaped(const KnownTextKey &key, const QPaintDevice *device)
 // Whether the painter draws the text as one run of glyphs left to right
 // that a line laid out alone reproduces: no control characters, line
 // breaks or right-to-left text, whose pieces the painter places apart.
-bool plainText(const QString &text)
+bool plainText(const KnownTextKey &key)
 {
-    if (text.isEmpty())
+    const QString &text = key.text;
+    if (key.direction == Qt::RightToLeft || text.isEmpty())
         return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
@@ -364,7 +365,7 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
     if (!known) {
         // In a state that drew text before, a plain text is shaped here
         // once instead of by the painter and again for each drawing.
-        if (key.direction == Qt::RightToLeft || !plainText(text))
+        if (!plainText(key))
             return false;
         KnownText made = shaped(key, painter.device());
         if (made.glyphs.isEmpty())
@@ -401,7 +402,7 @@ void TrpRecordingEngine::drawText(QPainter &painter, const QPointF &origin, cons
         // Measured as the painter measured it; glyphs where a line laid out
         // alone places them as the painter did.
         QList<QGlyphRun> glyphs;
-        if (key.direction != Qt::RightToLeft && plainText(text))
+        if (plainText(key))
             glyphs = shaped(key, painter.device()).glyphs;
         known = &remembered(key, {run->width, run->ascent, run->descent, std::move(glyphs)});
     }

@@ -19,11 +19,6 @@ QByteArrayView TrpStreamReader::takeHeld(qsizetype count)
     return taken;
 }
 
-QByteArray TrpStreamReader::readHeld(qsizetype count)
-{
-    return takeHeld(count).toByteArray();
-}
-
 qsizetype TrpStreamReader::readRaw(char *data, qsizetype count)
 {
     if (m_device)
@@ -44,7 +39,7 @@ QByteArray TrpStreamReader::readBytes(qsizetype count)
         return {};
     const qint64 at = pos();
     // Never more than the stream holds: a broken count may be huge.
-    QByteArray bytes = m_device ? m_device->read(count) : readHeld(count);
+    QByteArray bytes = m_device ? m_device->read(count) : takeHeld(count).toByteArray();
     if (bytes.size() != count) {
         failRead(at);
         return {};

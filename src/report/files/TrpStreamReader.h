@@ -62,7 +62,6 @@ private:
     // Reads up to count bytes into data; the number read.
     qsizetype readRaw(char *data, qsizetype count);
     QByteArrayView takeHeld(qsizetype count);
-    QByteArray readHeld(qsizetype count);
 
     QIODevice *m_device = nullptr;
     // Without a device: the bytes and the position in them.

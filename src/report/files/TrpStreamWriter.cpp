@@ -3,6 +3,7 @@
 #include "base/Sjis.h"
 
 #include <QIODevice>
+#include <QtEndian>
 
 TrpStreamWriter::TrpStreamWriter(QIODevice &device) : m_device(&device) {}
 
@@ -34,14 +35,15 @@ void TrpStreamWriter::writeByte(quint8 value)
 
 void TrpStreamWriter::writeWord(quint16 value)
 {
-    const char bytes[2] = {char(value & 0xFF), char(value >> 8)};
+    char bytes[2];
+    qToLittleEndian(value, bytes);
     writeRaw(bytes, 2);
 }
 
 void TrpStreamWriter::writeInt32(qint32 value)
 {
-    const quint32 v = quint32(value);
-    const char bytes[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
+    char bytes[4];
+    qToLittleEndian(value, bytes);
     writeRaw(bytes, 4);
 }
 
@@ -107,9 +109,7 @@ void TrpStreamWriter::writeInt32At(qint64 position, qint32 value)
             fail(QStringLiteral("Stream seek error at offset %1").arg(position));
             return;
         }
-        const quint32 v = quint32(value);
-        for (int i = 0; i < 4; ++i)
-            (*m_bytes)[position + i] = char((v >> (8 * i)) & 0xFF);
+        qToLittleEndian(value, m_bytes->data() + position);
         return;
     }
     const qint64 end = m_device->pos();

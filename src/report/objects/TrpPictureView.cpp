@@ -80,27 +80,18 @@ void TrpPictureView::setImage(const QImage &image)
 
 void TrpPictureView::loadPicture(const QByteArray &bytes)
 {
-    auto decoded = std::make_shared<Decoded>();
-    quint8 kind = pkNone;
-    if (bytes.startsWith("BM")) {
-        if (isWholeBitmap(bytes))
-            decoded->image = QImage::fromData(bytes, "BMP");
-        kind = pkBitmap;
-    } else if (bytes.startsWith(QByteArrayView("\0\0\1\0", 4))) {
-        decoded->image = QImage::fromData(bytes, "ICO");
-        kind = pkIcon;
-    } else if (decoded->metafile.load(bytes)) {
-        setPicture(pkMetafile, bytes);
-        m_decoded = std::move(decoded);
-        return;
-    }
-    if (!decoded->image.isNull()) {
-        setPicture(kind, bytes);
-        m_decoded = std::move(decoded);
-        return;
-    }
     // Bytes that begin as a bitmap or an icon and do not read as one are broken.
-    const QImage image = kind == pkNone && !bytes.isEmpty() ? QImage::fromData(bytes) : QImage();
+    const bool bitmap = bytes.startsWith("BM");
+    if (bitmap || bytes.startsWith(QByteArrayView("\0\0\1\0", 4))) {
+        setPicture(bitmap ? pkBitmap : pkIcon, bytes);
+        if ((bitmap && !isWholeBitmap(bytes)) || decoded().image.isNull())
+            clearPicture();
+        return;
+    }
+    setPicture(pkMetafile, bytes);
+    if (!decoded().metafile.isNull())
+        return;
+    const QImage image = bytes.isEmpty() ? QImage() : QImage::fromData(bytes);
     if (image.isNull())
         clearPicture();
     else

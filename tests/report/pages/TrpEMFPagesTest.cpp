@@ -83,7 +83,6 @@ std::unique_ptr<TrpMemoView> memo(QRect rect, const QStringList &lines)
     return view;
 }
 
-// The page shown and drawn on a white image of its size.
 // An add-in record of a class nobody registered, at the rectangle.
 LeBytes unknownAddin(std::initializer_list<qint64> rect, int frame, const QStringList &lines)
 {
