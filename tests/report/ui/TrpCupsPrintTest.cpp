@@ -81,7 +81,11 @@ QString run(const QString &program, const QStringList &arguments)
 QString printThrough(TrpPrinter &printer, const CupsServer &cups, const QString &pageText,
                      const QStringList &firstPage = {QStringLiteral("First page")})
 {
-    const QString mark = QStringLiteral("tamsolen%1").arg(QDateTime::currentMSecsSinceEpoch());
+    // The tests run in processes of their own at the same time: the process
+    // keeps two jobs of one millisecond apart.
+    const QString mark = QStringLiteral("tamsolen%1x%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(QDateTime::currentMSecsSinceEpoch());
     FakeDialogService dialogs;
     TrpReportWindows windows;
     TrpReport report;
