@@ -4,6 +4,7 @@
 // a CSV file of 7,000 lines in one transaction, and copying a month of
 // 6,000 bookings into results.
 #include "BenchDatabase.h"
+#include "BenchFacilities.h"
 #include "DemoUsers.h"
 
 #include "core/AppContext.h"
@@ -27,7 +28,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -48,10 +48,7 @@ public:
         QString error;
         if (!DemoUsers::add(db(), UserCount, error))
             qFatal("fill: %s", qPrintable(error));
-        m_module.StaffCodes = {1, 2, 3};
-        m_module.StaffNames = {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子"),
-                               QStringLiteral("鈴木　一郎")};
-        m_module.StaffKigos = {QStringLiteral("山田"), QStringLiteral("佐藤"), QStringLiteral("鈴木")};
+        BenchFacilities::addStaff(m_module);
         m_module.LoginStaffName = QStringLiteral("山田　太郎");
         addBookings();
         m_bookings = ScheduleCopy(db(), m_module).list(Month, NextMonth - 1, std::nullopt).value();
@@ -198,11 +195,6 @@ public:
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
 };
 
-double fastest(const std::vector<double> &times)
-{
-    return *std::min_element(times.begin(), times.end());
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -215,21 +207,10 @@ int main(int argc, char **argv)
     Dialogs::install(&goOn);
 
     std::vector<std::unique_ptr<Facility>> facilities;
-    std::vector<std::pair<DbKind, const char *>> kinds{{DbKind::SQLite, "SQLite"}};
-    if (!qEnvironmentVariableIsEmpty("TAMSOLEN_PG"))
-        kinds.emplace_back(DbKind::PostgreSQL, "PostgreSQL");
-    using Run = void (*)(benchmark::State &, Facility &);
+    using Run = BenchFacilities::Run<Facility>;
     const std::pair<const char *, Run> runs[] = {
         {"Sheet/Form", sheetForm}, {"Sheet/Bare", sheetBare}, {"Import7000", importCsv}, {"CopyMonth", copyMonth}};
-    for (const auto &[kind, kindName] : kinds) {
-        Facility *facility = facilities.emplace_back(std::make_unique<Facility>(kind)).get();
-        for (const auto &[name, run] : runs) {
-            benchmark::RegisterBenchmark((std::string(kindName) + "/" + name).c_str(),
-                                         [run, facility](benchmark::State &state) { run(state, *facility); })
-                ->Unit(benchmark::kMillisecond)
-                ->ComputeStatistics("min", fastest);
-        }
-    }
+    BenchFacilities::registerRuns<Facility>(facilities, runs);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
