@@ -1,4 +1,4 @@
-#include "BoardFixture.h"
+#include "BoardWindowFixture.h"
 
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
@@ -37,7 +37,7 @@
 
 namespace {
 
-class BoardFormsTest : public BoardFixture
+class BoardFormsTest : public BoardWindowFixture
 {
 protected:
     int bookings()

@@ -1,4 +1,4 @@
-#include "BoardFixture.h"
+#include "BoardWindowFixture.h"
 
 #include "coreui/EraLineEdit.h"
 #include "platform/DbDataSet.h"
@@ -18,12 +18,12 @@
 
 namespace {
 
-class UserScheduleFormTest : public BoardFixture
+class UserScheduleFormTest : public BoardWindowFixture
 {
 protected:
     void SetUp() override
     {
-        BoardFixture::SetUp();
+        BoardWindowFixture::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "

@@ -1,6 +1,6 @@
-#include "BoardFixture.h"
+#include "BoardWindowFixture.h"
 
-void BoardFixture::SetUp()
+void BoardWindowFixture::SetUp()
 {
     DatabaseFixture::SetUp();
     if (IsSkipped())
@@ -15,7 +15,7 @@ void BoardFixture::SetUp()
                                     "'1899-12-30 09:30:00.000', 40, 1)")));
 }
 
-AppContext &BoardFixture::context()
+AppContext &BoardWindowFixture::context()
 {
     m_test = std::make_unique<TestContext>(db());
     m_test->mainModule.StaffCodes = {11, 12};

@@ -7,7 +7,7 @@
 
 // User 7, cared for from November 1st, and staff 12's 40-minute slot at 09:30
 // on December 2nd, for the tests of the boards.
-class BoardFixture : public DatabaseFixture
+class BoardWindowFixture : public DatabaseFixture
 {
 protected:
     void SetUp() override;
