@@ -319,6 +319,7 @@ bool WorkBoard::update(const TIMETABLE_ITEM &item, int index, QString &refusal)
         break;
     case Refusal::None:
     case Refusal::OpenFailed:
+    case Refusal::GroupSlot: // never from an update
         break;
     }
     return false;
