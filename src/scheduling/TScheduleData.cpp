@@ -196,7 +196,7 @@ bool TScheduleData::UpdateTimeFrame(const TIMETABLE_ITEM &item, int index)
     return true;
 }
 
-bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode)
+bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlots)
 {
     m_refusal = Refusal::None;
     m_refusalText.clear();
@@ -207,7 +207,7 @@ bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode)
     const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(reserveNo, readError);
     if (!stored)
         return refuse(readError ? Refusal::WriteFailed : Refusal::KeyRecord);
-    if (stored->Cap >= 2)
+    if (stored->Cap >= 2 && !groupSlots)
         return refuse(Refusal::GroupSlot);
     TIMETABLE_ITEM item = *stored;
     item.Stf = staffCode;

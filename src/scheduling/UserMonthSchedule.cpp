@@ -251,7 +251,7 @@ bool UserMonthSchedule::changeStaff(const QString &labelName, int staffCode)
     }
     // Decided from the slot as stored now: another workstation may have
     // changed it since the month was shown.
-    if (!m_data.ChangeSlotStaff(item->ResNo, staffCode)) {
+    if (!m_data.ChangeSlotStaff(item->ResNo, staffCode, false)) {
         switch (m_data.refusal()) {
         case TScheduleData::Refusal::GroupSlot:
             Dialogs::warning(QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。"));
