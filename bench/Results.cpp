@@ -3,6 +3,8 @@
 // results (through the window, and the bare query and grouping), importing
 // a CSV file of 7,000 lines in one transaction, and copying a month of
 // 6,000 bookings into results.
+#include "BenchDatabase.h"
+#include "BenchFacilities.h"
 #include "DemoUsers.h"
 
 #include "core/AppContext.h"
@@ -12,7 +14,6 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
-#include "platform/DbSchema.h"
 #include "platform/DbTransaction.h"
 #include "platform/DialogService.h"
 #include "results/ResultSheet.h"
@@ -21,14 +22,12 @@
 #include "resultsui/TResultSheetForm.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -44,41 +43,20 @@ const TDateTime NextMonth = DateTime::encodeDate(2024, 5, 1);
 class Facility
 {
 public:
-    explicit Facility(DbKind kind)
+    explicit Facility(DbKind kind) : m_database(kind, QStringLiteral("results"))
     {
-        if (kind == DbKind::SQLite) {
-            const QString file = m_folder.filePath(QStringLiteral("results.sqlite"));
-            if (!m_db.open(QStringLiteral("Provider=SQLite;Data Source=") + file, {}, {},
-                           DbConnection::OpenMode::Create))
-                qFatal("open: %s", qPrintable(m_db.errorText()));
-        } else {
-            m_schema = QStringLiteral("bench_results_%1").arg(QCoreApplication::applicationPid());
-            if (!m_db.open(qEnvironmentVariable("TAMSOLEN_PG") + QStringLiteral(";Schema=") + m_schema,
-                           QStringLiteral("postgres")))
-                qFatal("open: %s", qPrintable(m_db.errorText()));
-            run(QStringLiteral("CREATE SCHEMA ") + m_schema);
-        }
         QString error;
-        if (!DbSchema::applyFile(m_db, QStringLiteral(TAMSOLEN_SCHEMA_DIR "/") + DbSchema::fileName(kind), error) ||
-            !DemoUsers::add(m_db, UserCount, error))
+        if (!DemoUsers::add(db(), UserCount, error))
             qFatal("fill: %s", qPrintable(error));
-        m_module.StaffCodes = {1, 2, 3};
-        m_module.StaffNames = {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子"),
-                               QStringLiteral("鈴木　一郎")};
-        m_module.StaffKigos = {QStringLiteral("山田"), QStringLiteral("佐藤"), QStringLiteral("鈴木")};
+        BenchFacilities::addStaff(m_module);
         m_module.LoginStaffName = QStringLiteral("山田　太郎");
         addBookings();
-        m_bookings = ScheduleCopy(m_db, m_module).list(Month, NextMonth - 1, std::nullopt).value();
-        if (!ScheduleCopy(m_db, m_module).copy(m_bookings, ScheduleCopy::Mode::Skip).error.isEmpty())
+        m_bookings = ScheduleCopy(db(), m_module).list(Month, NextMonth - 1, std::nullopt).value();
+        if (!ScheduleCopy(db(), m_module).copy(m_bookings, ScheduleCopy::Mode::Skip).error.isEmpty())
             qFatal("results");
         writeImportFile();
         if (kind == DbKind::PostgreSQL)
             run(QStringLiteral("ANALYZE"));
-    }
-    ~Facility()
-    {
-        if (!m_schema.isEmpty())
-            run(QStringLiteral("DROP SCHEMA ") + m_schema + QStringLiteral(" CASCADE"));
     }
 
     [[nodiscard]] AppContext &context() { return m_context; }
@@ -87,7 +65,7 @@ public:
     // Removes what a timed run wrote after the month's results.
     void removeResultsAfter(int resultNo)
     {
-        DbQuery remove(m_db, QStringLiteral("DELETE FROM CureResults WHERE ResultNo > ?"));
+        DbQuery remove(db(), QStringLiteral("DELETE FROM CureResults WHERE ResultNo > ?"));
         remove.addBind(resultNo);
         if (!remove.exec())
             qFatal("remove: %s", qPrintable(remove.errorText()));
@@ -95,25 +73,21 @@ public:
     [[nodiscard]] int lastResultNo()
     {
         DbDataSet rows;
-        if (!rows.open(DbQuery(m_db, QStringLiteral("SELECT MAX(ResultNo) FROM CureResults"))))
+        if (!rows.open(DbQuery(db(), QStringLiteral("SELECT MAX(ResultNo) FROM CureResults"))))
             qFatal("max");
         return rows.field(0).asInteger();
     }
     void removeResultsOfMonth() { run(QStringLiteral("DELETE FROM CureResults")); }
 
 private:
-    void run(const QString &sql)
-    {
-        DbQuery query(m_db, sql);
-        if (!query.exec())
-            qFatal("%s: %s", qPrintable(sql), qPrintable(query.errorText()));
-    }
+    [[nodiscard]] DbConnection &db() { return m_database.db(); }
+    void run(const QString &sql) { m_database.run(sql); }
     // Twenty sessions for every user over the month: one slot per staff
     // member and quarter hour, one user each.
     void addBookings()
     {
-        DbTransaction transaction(m_db);
-        DbQuery slot(m_db, QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, "
+        DbTransaction transaction(db());
+        DbQuery slot(db(), QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, "
                                           "Capacity) VALUES (?, ?, ?, 20, 1)"));
         int slotCount = 0;
         for (int session = 0; session < UserCount * ResultsPerUser; ++session) {
@@ -137,7 +111,7 @@ private:
     void writeImportFile()
     {
         DbDataSet rows;
-        if (!rows.open(DbQuery(m_db, QStringLiteral("SELECT * FROM CureResults ORDER BY ResultNo"))))
+        if (!rows.open(DbQuery(db(), QStringLiteral("SELECT * FROM CureResults ORDER BY ResultNo"))))
             qFatal("rows");
         QByteArray bytes = ResultsCsv::exportLine(ResultsCsv::headerNames()) + "\r\n";
         int lines = 0;
@@ -151,14 +125,13 @@ private:
             qFatal("import file");
     }
 
+    BenchDatabase m_database;
     QTemporaryDir m_folder;
-    QString m_schema;
     QString m_importFile;
-    DbConnection m_db;
     TRegistory m_registory;
     TDBSeting m_dbSeting;
     TMainModule m_module;
-    AppContext m_context{m_db, m_registory, m_dbSeting, m_module, Dialogs::service(), {}};
+    AppContext m_context{m_database.db(), m_registory, m_dbSeting, m_module, Dialogs::service(), {}};
     std::vector<ScheduleCopy::Booking> m_bookings;
 };
 
@@ -222,11 +195,6 @@ public:
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
 };
 
-double fastest(const std::vector<double> &times)
-{
-    return *std::min_element(times.begin(), times.end());
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -239,21 +207,10 @@ int main(int argc, char **argv)
     Dialogs::install(&goOn);
 
     std::vector<std::unique_ptr<Facility>> facilities;
-    std::vector<std::pair<DbKind, const char *>> kinds{{DbKind::SQLite, "SQLite"}};
-    if (!qEnvironmentVariableIsEmpty("TAMSOLEN_PG"))
-        kinds.emplace_back(DbKind::PostgreSQL, "PostgreSQL");
-    using Run = void (*)(benchmark::State &, Facility &);
+    using Run = BenchFacilities::Run<Facility>;
     const std::pair<const char *, Run> runs[] = {
         {"Sheet/Form", sheetForm}, {"Sheet/Bare", sheetBare}, {"Import7000", importCsv}, {"CopyMonth", copyMonth}};
-    for (const auto &[kind, kindName] : kinds) {
-        Facility *facility = facilities.emplace_back(std::make_unique<Facility>(kind)).get();
-        for (const auto &[name, run] : runs) {
-            benchmark::RegisterBenchmark((std::string(kindName) + "/" + name).c_str(),
-                                         [run, facility](benchmark::State &state) { run(state, *facility); })
-                ->Unit(benchmark::kMillisecond)
-                ->ComputeStatistics("min", fastest);
-        }
-    }
+    BenchFacilities::registerRuns<Facility>(facilities, runs);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

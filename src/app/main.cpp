@@ -55,6 +55,7 @@
 #include "usersui/TUserSearchForm.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 #include <functional>
 #include <memory>
@@ -172,22 +173,19 @@ int main(int argc, char **argv)
 
     forms.create(CommentForm, context);
     forms.create(PrintMenuForm, context);
-    forms.create(PrintAllUserForm, context);
-    forms.create(PrintLimitRihaForm, context);
-    PrintMenuForm->SetForm(PrintMenuForm->PrintAllUserButton, PrintAllUserForm);
-    PrintMenuForm->SetForm(PrintMenuForm->Button9, PrintLimitRihaForm);
-    forms.create(PrintKeitaiForm, context);
-    forms.create(PrintScheduleTypeForm, context);
-    PrintMenuForm->SetForm(PrintMenuForm->Button8, PrintKeitaiForm);
-    PrintMenuForm->SetForm(PrintMenuForm->Button7, PrintScheduleTypeForm);
-    forms.create(PrintRihaForm, context);
-    forms.create(PrintPractForm, context);
-    PrintMenuForm->SetForm(PrintMenuForm->Button3, PrintRihaForm);
-    PrintMenuForm->SetForm(PrintMenuForm->Button2, PrintPractForm);
-    forms.create(PrintPersonResultForm, context);
-    forms.create(PrintToukeiForm, context);
-    PrintMenuForm->SetForm(PrintMenuForm->Button6, PrintPersonResultForm);
-    PrintMenuForm->SetForm(PrintMenuForm->Button4, PrintToukeiForm);
+    // Each print window is reached from its button on the print menu.
+    const auto createPrintForm = [&](auto *&form, QPushButton *button) {
+        forms.create(form, context);
+        PrintMenuForm->SetForm(button, form);
+    };
+    createPrintForm(PrintAllUserForm, PrintMenuForm->PrintAllUserButton);
+    createPrintForm(PrintLimitRihaForm, PrintMenuForm->Button9);
+    createPrintForm(PrintKeitaiForm, PrintMenuForm->Button8);
+    createPrintForm(PrintScheduleTypeForm, PrintMenuForm->Button7);
+    createPrintForm(PrintRihaForm, PrintMenuForm->Button3);
+    createPrintForm(PrintPractForm, PrintMenuForm->Button2);
+    createPrintForm(PrintPersonResultForm, PrintMenuForm->Button6);
+    createPrintForm(PrintToukeiForm, PrintMenuForm->Button4);
     GreetForm->SetStatus(3, QStringLiteral("印刷の準備ができました。"));
 
     forms.create(UserRegistForm, context);

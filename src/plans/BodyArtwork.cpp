@@ -112,6 +112,13 @@ QRect quarterRect(Side side, FigureModel::Corner corner)
     return {x, y, whole.width() - x, whole.height() - y};
 }
 
+// The hatched light shade of a paralysed part, on the figure and in the legend.
+void shadeParalysis(QPainter &painter, const QPainterPath &area)
+{
+    painter.fillPath(area, QColor(0x60, 0x60, 0xA0, 0x50));
+    painter.fillPath(area, QBrush(QColor(0x30, 0x30, 0x70, 0xC0), Qt::BDiagPattern));
+}
+
 } // namespace
 
 namespace BodyArtwork {
@@ -149,9 +156,7 @@ void paintOverlay(QPainter &painter, Side side, FigureModel::Corner corner)
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath area;
     area.addRect(quarterRect(side, corner));
-    const QPainterPath shaded = silhouette(side).intersected(area);
-    painter.fillPath(shaded, QColor(0x60, 0x60, 0xA0, 0x50));
-    painter.fillPath(shaded, QBrush(QColor(0x30, 0x30, 0x70, 0xC0), Qt::BDiagPattern));
+    shadeParalysis(painter, silhouette(side).intersected(area));
     painter.restore();
 }
 
@@ -191,8 +196,9 @@ QPixmap legend()
             const FigureMarkStyle::Look look = FigureMarkStyle::look(kinds[i]);
             paintRihaShape(painter, look.shape, mark, look.pen, look.brush);
         } else {
-            painter.fillRect(QRect(QPoint(), mark), QColor(0x60, 0x60, 0xA0, 0x50));
-            painter.fillRect(QRect(QPoint(), mark), QBrush(QColor(0x30, 0x30, 0x70, 0xC0), Qt::BDiagPattern));
+            QPainterPath square;
+            square.addRect(QRect(QPoint(), mark));
+            shadeParalysis(painter, square);
         }
         painter.restore();
         painter.setPen(Qt::black);

@@ -1,6 +1,8 @@
 #include "results/ResultsEntry.h"
 
 #include "base/Clock.h"
+#include "core/AppContext.h"
+#include "core/TMainModule.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
@@ -8,8 +10,6 @@
 #include "results/CureResultStore.h"
 #include "scheduling/SlotEntryCheck.h"
 
-#include "core/AppContext.h"
-#include "core/TMainModule.h"
 #include <QTime>
 
 namespace {

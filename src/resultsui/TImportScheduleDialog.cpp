@@ -1,13 +1,12 @@
 #include "resultsui/TImportScheduleDialog.h"
 
-#include "coreui/EnterKeyGuard.h"
-
 #include "base/Clock.h"
 #include "core/AppContext.h"
 #include "core/CodeTables.h"
 #include "core/EraDate.h"
 #include "core/TKubun.h"
 #include "core/TMainModule.h"
+#include "coreui/EnterKeyGuard.h"
 #include "platform/DialogService.h"
 #include "resultsui/TCopyModeForm.h"
 

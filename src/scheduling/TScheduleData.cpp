@@ -196,6 +196,32 @@ bool TScheduleData::UpdateTimeFrame(const TIMETABLE_ITEM &item, int index)
     return true;
 }
 
+bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlots)
+{
+    m_refusal = Refusal::None;
+    m_refusalText.clear();
+    DbTransaction transaction(m_database, true);
+    if (!transaction.isActive())
+        return refuse(Refusal::OpenFailed);
+    bool readError = false;
+    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(reserveNo, readError);
+    if (!stored)
+        return refuse(readError ? Refusal::WriteFailed : Refusal::KeyRecord);
+    if (stored->Cap >= 2 && !groupSlots)
+        return refuse(Refusal::GroupSlot);
+    TIMETABLE_ITEM item = *stored;
+    item.Stf = staffCode;
+    if (const Refusal refusal = checkChange(item); refusal != Refusal::None)
+        return refuse(refusal, m_refusalText);
+    DbQuery update(m_database, QStringLiteral("UPDATE TimeTable SET StuffCode = :staff WHERE ReserveNo = :no"));
+    update.bind(u"staff", staffCode).bind(u"no", reserveNo);
+    if (!update.exec() || !transaction.commit()) {
+        qCWarning(lcScheduleData).noquote() << update.errorText() << m_database.errorText();
+        return refuse(Refusal::WriteFailed);
+    }
+    return true;
+}
+
 bool TScheduleData::DeleteTimeFrame(int index)
 {
     if (index < 0 || index >= TimeFrames.Count())

@@ -23,6 +23,7 @@ public:
         TimeOverlap,   // another slot of the staff member's day overlaps
         BelowBookings, // the capacity is below the number of bookings
         UserRefused,   // a booked user does not fit the new day or time; see refusalText
+        GroupSlot,     // a slot for several users changes staff on the work table only
         WriteFailed
     };
 
@@ -39,6 +40,10 @@ public:
     [[nodiscard]] int AppendTimeFrame(TIMETABLE_ITEM item);
     // Writes the slot (by ResNo) and updates the list record at the index.
     [[nodiscard]] bool UpdateTimeFrame(const TIMETABLE_ITEM &item, int index);
+    // Gives the stored slot (by ResNo) to another staff member, deciding
+    // from the slot as stored under its lock and writing its staff alone;
+    // a slot for several users only with groupSlots.
+    [[nodiscard]] bool ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlots);
     bool SetFramePanelNo(const QString &labelName, int column) { return TimeFrames.SetPNo(labelName, column); }
     // Deletes the slot's bookings and the slot in one transaction, then the
     // list record; false (nothing deleted) on failure.

@@ -249,17 +249,13 @@ bool UserMonthSchedule::changeStaff(const QString &labelName, int staffCode)
         Dialogs::error(QStringLiteral("変更要求を取り消しました。"));
         return false;
     }
-    if (item->Cap >= 2) {
-        Dialogs::warning(QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。"));
-        return false;
-    }
-    item->Stf = staffCode;
-    m_data.ClearTimeFrames();
-    m_data.TimeFrames.Add(*item);
-    const bool updated = m_data.UpdateTimeFrame(*item, 0);
-    m_data.ClearTimeFrames();
-    if (!updated) {
+    // Decided from the slot as stored now: another workstation may have
+    // changed it since the month was shown.
+    if (!m_data.ChangeSlotStaff(item->ResNo, staffCode, false)) {
         switch (m_data.refusal()) {
+        case TScheduleData::Refusal::GroupSlot:
+            Dialogs::warning(QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。"));
+            break;
         case TScheduleData::Refusal::TimeOverlap:
             Dialogs::error(QStringLiteral("スタッフに空きがありません。"));
             break;
@@ -274,6 +270,7 @@ bool UserMonthSchedule::changeStaff(const QString &labelName, int staffCode)
         }
         return false;
     }
+    item->Stf = staffCode;
     Requests.Put(Requests.IndexOf(labelName), *item);
     m_staffNames[labelName] = m_staff.nameOf(staffCode);
     return true;

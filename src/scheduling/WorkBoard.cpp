@@ -288,40 +288,33 @@ bool WorkBoard::eraseSlot(const QString &labelName)
 
 bool WorkBoard::updateChecked(const TIMETABLE_ITEM &item, int index)
 {
-    QString refusal;
-    if (update(item, index, refusal))
+    if (m_data.UpdateTimeFrame(item, index))
         return true;
-    if (!refusal.isEmpty())
+    if (const QString refusal = refusalText(); !refusal.isEmpty())
         Dialogs::error(refusal);
     return false;
 }
 
-bool WorkBoard::update(const TIMETABLE_ITEM &item, int index, QString &refusal)
+QString WorkBoard::refusalText()
 {
-    refusal.clear();
-    if (m_data.UpdateTimeFrame(item, index))
-        return true;
     switch (m_data.refusal()) {
     case Refusal::TimeOverlap:
-        refusal = OverlapText;
-        break;
+        return OverlapText;
     case Refusal::BelowBookings:
-        refusal = QStringLiteral("予約済み人数以下には設定できません。");
-        break;
+        return QStringLiteral("予約済み人数以下には設定できません。");
     case Refusal::UserRefused:
-        refusal = m_data.refusalText() + QStringLiteral("\n時間枠の変更ができませんでした。予約を変更して下さい。");
-        break;
+        return m_data.refusalText() + QStringLiteral("\n時間枠の変更ができませんでした。予約を変更して下さい。");
     case Refusal::KeyRecord:
         reload();
-        break;
+        return {};
     case Refusal::WriteFailed:
-        refusal = UpdateFailedText;
-        break;
+        return UpdateFailedText;
     case Refusal::None:
     case Refusal::OpenFailed:
-        break;
+    case Refusal::GroupSlot: // the work table moves those too
+        return {};
     }
-    return false;
+    return {};
 }
 
 bool WorkBoard::editSlot(const QString &labelName, TDateTime start, int minutes, int capacity)
@@ -530,9 +523,10 @@ bool WorkBoard::changeColumnStaff(int column, int staffCode)
     for (TIMETABLE_ITEM item : items) {
         if (item.Stf != source)
             continue;
-        item.Stf = staffCode;
-        QString refusal;
-        if (!update(item, m_data.IndexOfFrameLabel(item.LName), refusal) && !refusal.isEmpty())
+        // Decided from the slot as stored now, its time and capacity kept.
+        if (m_data.ChangeSlotStaff(item.ResNo, staffCode, true))
+            continue;
+        if (const QString refusal = refusalText(); !refusal.isEmpty())
             refused << slotText(item) + QStringLiteral("：") +
                            QString(refusal).replace(QLatin1Char('\n'), QLatin1Char(' '));
     }

@@ -96,8 +96,9 @@ private:
     [[nodiscard]] std::optional<TIMETABLE_ITEM> appendCopy(TIMETABLE_ITEM item, int column, int staffCode,
                                                            bool quietOverlap);
     bool updateChecked(const TIMETABLE_ITEM &item, int index);
-    // The update alone: a refusal's message in `refusal`, shown by none.
-    bool update(const TIMETABLE_ITEM &item, int index, QString &refusal);
+    // What the store's last refusal tells the user; empty when it told
+    // already or there is nothing to tell (a slot gone reloads the board).
+    QString refusalText();
     // Books the copied slot's users into a new slot; false when a write
     // failure ended the copy.
     bool copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage);

@@ -1,7 +1,6 @@
 #include "schedulingui/TStuffAllChangeForm.h"
 
 #include "coreui/EnterKeyGuard.h"
-
 #include "scheduling/StaffDirectory.h"
 
 #include <QComboBox>

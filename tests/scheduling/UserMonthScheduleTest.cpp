@@ -1,6 +1,9 @@
 #include "BoardFixture.h"
 
 #include "platform/DbConnection.h"
+#include "platform/DbDataSet.h"
+#include "platform/DbDate.h"
+#include "platform/DbQuery.h"
 #include "scheduling/RequestListDump.h"
 #include "scheduling/SlotTime.h"
 #include "scheduling/UserMonthSchedule.h"
@@ -149,6 +152,55 @@ TEST_P(UserMonthScheduleTest, RacingBookingsOfOneWish)
         EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("CureNo = 1")), round + 1);
         EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), round + 1) << "round " << round;
     }
+}
+
+// Another workstation changes booked slots after the month was shown: the
+// staff change decides from the slots as stored then and writes the staff
+// alone, so that the other workstation's time and capacity stay.
+TEST_P(UserMonthScheduleTest, StaffChangeDecidesFromTheStoredSlot)
+{
+    const int moved = ScheduleRows::addSlot(db(), day(3), StaffA, 9, 0, 60, 1);
+    ScheduleRows::addBooking(db(), moved, 1);
+    const int widened = ScheduleRows::addSlot(db(), day(4), StaffA, 9, 0, 60, 1);
+    ScheduleRows::addBooking(db(), widened, 1);
+    UserMonthSchedule schedule(db(), m_staff);
+    ASSERT_TRUE(schedule.load(input(14, 0, 30)));
+    const auto labelOf = [&schedule](int reserveNo) {
+        for (const TREQUEST_ITEM &item : schedule.Requests.items())
+            if (item.ResNo == reserveNo)
+                return item.LName;
+        return QString();
+    };
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    for (const QString &sql :
+         {QStringLiteral("UPDATE TimeTable SET StartTime = ?, WorkingMin = 30 WHERE ReserveNo = ?"),
+          QStringLiteral("UPDATE TimeTable SET Capacity = 2 WHERE ReserveNo = ?")}) {
+        DbQuery change(other, sql);
+        if (sql.contains(u"StartTime"))
+            change.addBind(DbDate{DateTime::encodeTime(10, 0)}).addBind(moved);
+        else
+            change.addBind(widened);
+        ASSERT_TRUE(change.exec()) << change.errorText().toStdString();
+    }
+
+    EXPECT_TRUE(schedule.changeStaff(labelOf(moved), StaffB));
+    DbDataSet stored;
+    DbQuery read(db(), QStringLiteral("SELECT StuffCode, StartTime, WorkingMin FROM TimeTable WHERE ReserveNo = ?"));
+    read.addBind(moved);
+    ASSERT_TRUE(stored.open(read));
+    EXPECT_EQ(stored.field(u"StuffCode").asInteger(), StaffB);
+    EXPECT_EQ(SlotTime::minuteOfDay(stored.field(u"StartTime").asDateTime()), 10 * 60);
+    EXPECT_EQ(stored.field(u"WorkingMin").asInteger(), 30);
+    EXPECT_EQ(schedule.staffName(labelOf(moved)), m_staff.nameOf(StaffB));
+
+    EXPECT_FALSE(schedule.changeStaff(labelOf(widened), StaffB));
+    EXPECT_EQ(m_dialogs.messageTexts(),
+              QStringList{QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。")});
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"),
+                                  QStringLiteral("ReserveNo = %1 AND StuffCode = %2").arg(widened).arg(StaffA)),
+              1);
 }
 
 // The diagnostic list: bookings (one in a slot of capacity 0) before the

@@ -1,5 +1,7 @@
 #include "BoardFixture.h"
 
+#include "platform/DbConnection.h"
+#include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "scheduling/BookingPayload.h"
 
@@ -194,6 +196,34 @@ TEST_P(WorkBoardTest, DayBoardMapsColumnsToStaffByIndex)
     EXPECT_TRUE(dayBoard.changeColumnStaff(1, StaffA));
     EXPECT_EQ(lastMessage(), QStringLiteral("次の時間枠は変更できませんでした。\n09:00 60分：時間が重複しています。"));
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("StuffCode = %1").arg(StaffC)), 1);
+}
+
+// Another workstation moves and widens a slot after the day was shown: the
+// column's staff change decides from the slot as stored then, which no
+// longer meets the new staff member's slot, and keeps its time and capacity.
+TEST_P(WorkBoardTest, ColumnStaffChangeDecidesFromTheStoredSlots)
+{
+    ScheduleRows::addSlot(db(), day(1), StaffA, 9, 0, 60, 1);
+    const int moved = ScheduleRows::addSlot(db(), day(1), StaffC, 9, 0, 60, 1);
+    WorkBoard &dayBoard = board(WorkBoard::Kind::Day);
+    ASSERT_TRUE(dayBoard.displayDay(day(1), 1));
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), DatabaseFixture::user(), password())) << other.errorText().toStdString();
+    DbQuery change(other, QStringLiteral("UPDATE TimeTable SET StartTime = ?, WorkingMin = 30, Capacity = 3 "
+                                         "WHERE ReserveNo = ?"));
+    change.addBind(DbDate{DateTime::encodeTime(11, 0)}).addBind(moved);
+    ASSERT_TRUE(change.exec()) << change.errorText().toStdString();
+
+    EXPECT_TRUE(dayBoard.changeColumnStaff(1, StaffA));
+    EXPECT_TRUE(m_dialogs.messageTexts().isEmpty()) << m_dialogs.messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"),
+                                  QStringLiteral("ReserveNo = %1 AND StuffCode = %2 AND WorkingMin = 30 AND "
+                                                 "Capacity = 3")
+                                      .arg(moved)
+                                      .arg(StaffA)),
+              1);
+    EXPECT_EQ(dayBoard.slot(labelOf(moved))->Stf, StaffA);
 }
 
 TEST_P(WorkBoardTest, FailedLoadLeavesAnEmptyBoard)

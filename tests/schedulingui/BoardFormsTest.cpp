@@ -1,5 +1,4 @@
-#include "DatabaseFixture.h"
-#include "TestContext.h"
+#include "BoardWindowFixture.h"
 
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
@@ -38,35 +37,14 @@
 
 namespace {
 
-class BoardFormsTest : public DatabaseFixture
+class BoardFormsTest : public BoardWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        DatabaseFixture::SetUp();
-        if (IsSkipped())
-            return;
-        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Person (CureNo, Name, Sex, RihaType, KubunCode, NYUSHOBI_YMD, "
-                                        "TAISHOBI_YMD) ") +
-                         sqlFor(QString(), QStringLiteral("OVERRIDING SYSTEM VALUE ")) +
-                         QStringLiteral("VALUES (7, '佐藤　一郎', 0, 2, 9, '2026-11-01 00:00:00.000', "
-                                        "'1899-12-30 00:00:00.000')")));
-        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, "
-                                        "Capacity) VALUES ('2026-12-02 00:00:00.000', 12, "
-                                        "'1899-12-30 09:30:00.000', 40, 1)")));
-    }
     int bookings()
     {
         DbDataSet rows;
         EXPECT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM Schedule"))));
         return rows.field(u"N").asInteger();
-    }
-    AppContext &context()
-    {
-        m_test = std::make_unique<TestContext>(db());
-        m_test->mainModule.StaffCodes = {11, 12};
-        m_test->mainModule.StaffNames = {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")};
-        return m_test->context;
     }
     [[nodiscard]] QStringList messages() const { return m_test->dialogs.messageTexts(); }
     // Shows staff 12 from December 1st.
@@ -76,8 +54,6 @@ protected:
         form.RVDate->setDate(QDate(2026, 12, 1));
         QTest::mouseClick(form.DispButton, Qt::LeftButton);
     }
-
-    std::unique_ptr<TestContext> m_test;
 };
 
 TEST_P(BoardFormsTest, StaffBoardBooksADroppedUser)

@@ -1,5 +1,4 @@
-#include "DatabaseFixture.h"
-#include "TestContext.h"
+#include "BoardWindowFixture.h"
 
 #include "coreui/EraLineEdit.h"
 #include "platform/DbDataSet.h"
@@ -19,27 +18,17 @@
 
 namespace {
 
-class UserScheduleFormTest : public DatabaseFixture
+class UserScheduleFormTest : public BoardWindowFixture
 {
 protected:
     void SetUp() override
     {
-        DatabaseFixture::SetUp();
-        if (IsSkipped())
+        BoardWindowFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Person (CureNo, Name, Sex, RihaType, KubunCode, NYUSHOBI_YMD, "
-                                        "TAISHOBI_YMD) ") +
-                         sqlFor(QString(), QStringLiteral("OVERRIDING SYSTEM VALUE ")) +
-                         QStringLiteral("VALUES (7, '佐藤　一郎', 0, 2, 9, '2026-11-01 00:00:00.000', "
-                                        "'1899-12-30 00:00:00.000')")));
-        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO TimeTable (ReserveDay, StuffCode, StartTime, WorkingMin, "
-                                        "Capacity) VALUES ('2026-12-02 00:00:00.000', 12, "
-                                        "'1899-12-30 09:30:00.000', 40, 1)")));
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
                                         "SELECT ReserveNo, 7, '' FROM TimeTable")));
-        m_test = std::make_unique<TestContext>(db());
-        m_test->mainModule.StaffCodes = {11, 12};
-        m_test->mainModule.StaffNames = {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")};
+        context();
         m_test->mainModule.StaffKigos = {QStringLiteral("ア"), QStringLiteral("イ")};
     }
     int slotStaff()
@@ -67,8 +56,6 @@ protected:
             return change->result();
         });
     }
-
-    std::unique_ptr<TestContext> m_test;
 };
 
 // The staff list shows the marks; a label's menu shows the slot's bookings

@@ -251,12 +251,14 @@ bool isStaffCode(const QString &text, int &code)
 bool upgrade(DbConnection &connection, int &removedBookings, QString &errorText)
 {
     removedBookings = 0;
+    // The key is looked for under the lock, so that an upgrade run at the
+    // same time from another machine does not add it twice.
+    DbTransaction transaction(connection, true);
+    if (!transaction.isActive() || !connection.lockTableForWriting(QStringLiteral("Schedule")))
+        return fail(errorText, connection.errorText());
     bool keyed = false;
     if (!hasSlotKey(connection, keyed, errorText))
         return false;
-    DbTransaction transaction(connection, true);
-    if (!transaction.isActive())
-        return fail(errorText, connection.errorText());
     if (!keyed && !addSlotKey(connection, removedBookings, errorText))
         return false;
     if (!addMissingIndexes(connection, errorText))
