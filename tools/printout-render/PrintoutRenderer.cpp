@@ -152,6 +152,15 @@ bool PrintoutRenderer::writeList(QStringView templateName, ListPrint &print)
     return write(templateName, print.report());
 }
 
+bool PrintoutRenderer::writeRows(QStringView templateName, int rows, const RowValues &values)
+{
+    CountedReport report;
+    const QString file = templateFile(templateName);
+    if (!report.load(file, rows, 0, [&](const QString &variable) { return values(variable, report.dataset1().RecNo); }))
+        return fail(templateName, report.loadErrorText(file));
+    return write(templateName, report.report());
+}
+
 bool PrintoutRenderer::curePlan()
 {
     const std::vector<int> plans =
@@ -263,11 +272,8 @@ bool PrintoutRenderer::personRecord()
     if (!plan)
         return fail(name, message);
     const PersonRecordPrint print(record, std::move(*plan), m_context.mainModule.FacilityName);
-    CountedReport report;
-    if (!report.load(templateFile(name), print.dayCount(), 0,
-                     [&](const QString &variable) { return print.value(variable, report.dataset1().RecNo); }))
-        return fail(name, report.loadErrorText(templateFile(name)));
-    return write(name, report.report());
+    return writeRows(name, print.dayCount(),
+                     [&](const QString &variable, int row) { return print.value(variable, row); });
 }
 
 bool PrintoutRenderer::dailyRecord()
@@ -278,11 +284,8 @@ bool PrintoutRenderer::dailyRecord()
         return fail(name, QStringLiteral("the results cannot be read"));
     const DailyRecordPrint print(record, m_context.mainModule.FacilityName, m_choice.staffName, m_choice.rihaType,
                                  Clock::now());
-    CountedReport report;
-    if (!report.load(templateFile(name), print.rowCount(), 0,
-                     [&](const QString &variable) { return print.value(variable, report.dataset1().RecNo); }))
-        return fail(name, report.loadErrorText(templateFile(name)));
-    return write(name, report.report());
+    return writeRows(name, print.rowCount(),
+                     [&](const QString &variable, int row) { return print.value(variable, row); });
 }
 
 BookingListPrint::Header PrintoutRenderer::userHeader() const
@@ -337,12 +340,9 @@ bool PrintoutRenderer::bookings()
         }
         const BookingListPrint print(list.kind, std::move(*list.rows), list.header, m_context.mainModule.FacilityName,
                                      Clock::now());
-        CountedReport report;
-        if (!report.load(templateFile(name), print.rowCount(), 0,
-                         [&](const QString &variable) { return print.value(variable, report.dataset1().RecNo); }))
-            written = fail(name, report.loadErrorText(templateFile(name)));
-        else
-            written = write(name, report.report()) && written;
+        written = writeRows(name, print.rowCount(),
+                            [&](const QString &variable, int row) { return print.value(variable, row); }) &&
+                  written;
     }
     return written;
 }
