@@ -3,13 +3,11 @@
 #include "coreui/FormParts.h"
 #include "platform/DbValue.h"
 #include "printing/PlanPrintList.h"
+#include "printingui/SelectionGrid.h"
 #include "users/DataSetGridModel.h"
 
-#include <QApplication>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
-#include <QTableView>
 
 class PlanPickModel : public DataSetGridModel
 {
@@ -59,25 +57,12 @@ PlanPickGrid::PlanPickGrid(PlanPrintList &list, std::span<const GridColumn> colu
         emit filtered();
     });
 
-    DBGrid1 = new QTableView(this);
+    DBGrid1 = new SelectionGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setModel(m_model.get());
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::MultiSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setAlternatingRowColors(true);
     DBGrid1->setWordWrap(false);
     for (int c = 0; c < int(columns.size()); ++c)
         DBGrid1->setColumnWidth(c, columns[size_t(c)].width);
-    // Selected rows stay money green when the grid has no focus.
-    const QString menu = QApplication::palette("QMenu").color(QPalette::Window).name();
-    DBGrid1->setStyleSheet(QStringLiteral("QTableView { background: white; alternate-background-color: %1; "
-                                          "color: black; selection-background-color: #c0dcc0; "
-                                          "selection-color: black; }"
-                                          "QTableView::item:selected:!active { background: #c0dcc0; color: black; }")
-                               .arg(menu));
 }
 
 PlanPickGrid::~PlanPickGrid()
