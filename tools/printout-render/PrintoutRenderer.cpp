@@ -155,9 +155,9 @@ bool PrintoutRenderer::writeList(QStringView templateName, ListPrint &print)
 bool PrintoutRenderer::writeRows(QStringView templateName, int rows, const RowValues &values)
 {
     CountedReport report;
-    const QString file = templateFile(templateName);
-    if (!report.load(file, rows, 0, [&](const QString &variable) { return values(variable, report.dataset1().RecNo); }))
-        return fail(templateName, report.loadErrorText(file));
+    if (!report.load(m_context.appDir, templateName, rows, 0,
+                     [&](const QString &variable, int row, int) { return values(variable, row); }))
+        return fail(templateName, report.loadErrorText());
     return write(templateName, report.report());
 }
 
