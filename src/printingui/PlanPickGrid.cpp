@@ -3,6 +3,7 @@
 #include "coreui/FormParts.h"
 #include "platform/DbValue.h"
 #include "printing/PlanPrintList.h"
+#include "printingui/KanaRowButtons.h"
 #include "printingui/SelectionGrid.h"
 #include "users/DataSetGridModel.h"
 
@@ -28,10 +29,6 @@ private:
 
 namespace {
 
-constexpr QStringView KanaNames[] = {u"ABtn", u"KBtn", u"SBtn", u"TBtn", u"NBtn",
-                                     u"HBtn", u"MBtn", u"YBtn", u"RBtn", u"WBtn"};
-constexpr QStringView KanaCaptions[] = {u"ア", u"カ", u"サ", u"タ", u"ナ", u"ハ", u"マ", u"ヤ", u"ラ", u"ワ"};
-
 constexpr int ButtonRow = 34;
 
 } // namespace
@@ -39,16 +36,11 @@ constexpr int ButtonRow = 34;
 PlanPickGrid::PlanPickGrid(PlanPrintList &list, std::span<const GridColumn> columns, QWidget *parent)
     : QWidget(parent), m_list(list), m_model(std::make_unique<PlanPickModel>(list, columns))
 {
-    for (int i = 0; i < 10; ++i) {
-        QPushButton *button =
-            FormParts::addButton(this, KanaNames[i].toString(), KanaCaptions[i].toString(), QRect(i * 44, 0, 40, 30));
-        KanaBtn[size_t(i)] = button;
-        connect(button, &QPushButton::clicked, this, [this, i] {
-            m_list.filterByKanaRow(UserSearch::KanaRow(i));
-            reload();
-            emit filtered();
-        });
-    }
+    KanaBtn = KanaRowButtons::add(this, QPoint(0, 0), QSize(40, 30), 44, [this](UserSearch::KanaRow row) {
+        m_list.filterByKanaRow(row);
+        reload();
+        emit filtered();
+    });
     AllDispBtn = FormParts::addButton(this, QStringLiteral("AllDispBtn"), QStringLiteral("全て表示"),
                                       QRect(10 * 44 + 6, 0, 90, 30));
     connect(AllDispBtn, &QPushButton::clicked, this, [this] {
