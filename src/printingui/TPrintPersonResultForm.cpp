@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/DateTime.h"
 #include "core/AppContext.h"
+#include "core/DateHelpers.h"
 #include "core/EraDate.h"
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
@@ -17,16 +18,6 @@
 #include <QPushButton>
 
 TPrintPersonResultForm *PrintPersonResultForm = nullptr;
-
-namespace {
-
-TDateTime firstOfMonth(TDateTime date)
-{
-    const QDate day = DateTime::toDate(date);
-    return DateTime::encodeDate(day.year(), day.month(), 1);
-}
-
-} // namespace
 
 TPrintPersonResultForm::TPrintPersonResultForm(AppContext &context, QWidget *parent)
     : PrintWorkForm(context, QStringLiteral("PrintPersonResultForm"), QStringLiteral("リハビリ実績記録書（印刷）"),
@@ -89,7 +80,7 @@ void TPrintPersonResultForm::formClosed()
 void TPrintPersonResultForm::setMonth(TDateTime month)
 {
     closeList();
-    m_month = firstOfMonth(month);
+    m_month = FirstDayOfMonth(month);
     YearMonthLabel->setText(FormatEraYearMonth(m_month));
 }
 
