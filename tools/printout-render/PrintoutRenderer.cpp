@@ -196,9 +196,14 @@ bool PrintoutRenderer::allUsers()
 bool PrintoutRenderer::planLimit()
 {
     PlanLimitList list(m_context.database, m_context.mainModule.FacilityName);
-    // The treatment plans' list, or the practice plans' when that one is empty.
-    if (!list.open(PlanLimitList::Kind::CurePlan, Clock::today()) ||
-        (!list.hasRows() && !list.open(PlanLimitList::Kind::PracticePlan, Clock::today())))
+    // The treatment plans' list, or the practice plans' when that one is
+    // empty; with no plan past its deadline yet, the treatment plans as of
+    // half a year on, so that the list's lines can be looked at.
+    const TDateTime today = Clock::today();
+    const TDateTime later = DateTime::fromDate(DateTime::toDate(today).addMonths(6));
+    if (!list.open(PlanLimitList::Kind::CurePlan, today) ||
+        (!list.hasRows() && !list.open(PlanLimitList::Kind::PracticePlan, today)) ||
+        (!list.hasRows() && !list.open(PlanLimitList::Kind::CurePlan, later)))
         return fail(PlanLimitList::TemplateName, QStringLiteral("the list cannot be read"));
     ListPrint print = list.printout();
     return writeList(PlanLimitList::TemplateName, print);
