@@ -7,6 +7,7 @@
 #include "platform/DialogService.h"
 #include "printing/ListPrint.h"
 #include "printingui/KanaRowButtons.h"
+#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
 #include "users/DataSetGridModel.h"
 
@@ -138,7 +139,7 @@ void TPrintLimitRihaForm::PrintBtnClick()
     if (!m_list.PrintLimitRihaQuery.isOpen())
         return;
     ListPrint print = m_list.printout();
-    print.show(m_context.appDir + u'/' + PlanLimitList::TemplateName.toString());
+    PrintoutPreview::show(print.report(), print.load(m_context.appDir + u'/' + PlanLimitList::TemplateName.toString()));
     // The next print lists the users again.
     m_list.close();
     reload();
