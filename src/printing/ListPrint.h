@@ -26,10 +26,6 @@ public:
     // Loads the template; false (the report's LoadError tells why) when it
     // does not load.
     [[nodiscard]] bool load(const QString &templateFile);
-    // Loads the template and shows the preview. A template that does not
-    // load shows the engine's error and no preview; false then, and when
-    // building failed or was cancelled.
-    bool show(const QString &templateFile);
     [[nodiscard]] TrpReport &report() { return m_report; }
 
 private:

@@ -1,9 +1,9 @@
 #include "printing/PersonResultPlans.h"
 
 #include "core/CodeTables.h"
-#include "core/EraDate.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
+#include "printing/PrintedDate.h"
 
 bool PersonResultPlans::open(TDateTime from, TDateTime to)
 {
@@ -43,7 +43,7 @@ QString PersonResultPlans::cellText(int column, const DbValue &value)
     case 3:
         return CodeName(RihaTypeNames, value.asInteger());
     case 4:
-        return value.asDateTime() == DateTime::None ? QString() : FormatEraDate(value.asDateTime());
+        return PrintedDate(value.asDateTime());
     default:
         return value.asString();
     }

@@ -40,11 +40,9 @@ std::optional<Variant> PersonResultPrint::value(const QString &name, int record,
 
 bool PersonResultPrint::setUp(const QString &appDir, QString &message)
 {
-    const QString file = appDir + u'/' + TemplateName.toString();
-    if (!m_report.load(file, recordCount(), m_days, [this](const QString &name) {
-            return value(name, m_report.dataset1().RecNo, m_report.dataset2().RecNo);
-        })) {
-        message = m_report.loadErrorText(file);
+    if (!m_report.load(appDir, TemplateName, recordCount(), m_days,
+                       [this](const QString &name, int record, int line) { return value(name, record, line); })) {
+        message = m_report.loadErrorText();
         return false;
     }
     m_report.report().ReportType = rtMultiple;

@@ -6,16 +6,8 @@
 #include "platform/DbConnection.h"
 #include "platform/DbQuery.h"
 #include "printing/ListPrint.h"
+#include "printing/PrintedDate.h"
 #include "printing/PrintingLog.h"
-
-namespace {
-
-QString eraDate(TDateTime date)
-{
-    return date == DateTime::None ? QString() : FormatEraDate(date);
-}
-
-} // namespace
 
 PlanLimitList::PlanLimitList(DbConnection &database, QString facilityName)
     : m_database(database), m_facility(std::move(facilityName))
@@ -81,7 +73,7 @@ QString PlanLimitList::cellText(int column, const DbValue &value)
     if (field == u"CureNo")
         return Text::zeroPadded(value.asLargeInt(), 8);
     if (field == u"MaxRegistDay")
-        return eraDate(DateTime::dateOf(value.asDateTime()));
+        return PrintedDate(DateTime::dateOf(value.asDateTime()));
     if (field == u"RihaType")
         return value.isNull() ? QString() : CodeName(RihaTypeNames, value.asInteger());
     if (field == u"KubunCode") {

@@ -1,6 +1,7 @@
 #include "printing/PlanPrintList.h"
 
 #include "core/CodeTables.h"
+#include "core/DateHelpers.h"
 #include "core/EraDate.h"
 #include "core/TKubun.h"
 #include "platform/DbConnection.h"
@@ -17,8 +18,7 @@ PlanPrintList::PlanPrintList(DbConnection &database, Statement statement)
 
 TDateTime PlanPrintList::latestCutOff(TDateTime today)
 {
-    const QDate back = DateTime::toDate(today).addMonths(-3);
-    return DateTime::encodeDate(back.year(), back.month(), 1);
+    return FirstDayOfMonth(DateTime::fromDate(DateTime::toDate(today).addMonths(-3)));
 }
 
 bool PlanPrintList::openLatest(TDateTime today)

@@ -40,11 +40,9 @@ std::optional<Variant> ToukeiPrint::value(const QString &name, int row, int colu
 
 bool ToukeiPrint::setUp(const QString &appDir, QString &message)
 {
-    const QString file = appDir + u'/' + TemplateName.toString();
-    if (m_report.load(
-            file, ToukeiCounts::Types, ToukeiCounts::Months * ToukeiCounts::Measures,
-            [this](const QString &name) { return value(name, m_report.dataset1().RecNo, m_report.dataset2().RecNo); }))
+    if (m_report.load(appDir, TemplateName, ToukeiCounts::Types, ToukeiCounts::Months * ToukeiCounts::Measures,
+                      [this](const QString &name, int row, int column) { return value(name, row, column); }))
         return true;
-    message = m_report.loadErrorText(file);
+    message = m_report.loadErrorText();
     return false;
 }

@@ -7,6 +7,7 @@
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/ListCsvFile.h"
+#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
 #include "report/building/TrpReport.h"
 #include "results/ResultSheet.h"
@@ -150,13 +151,8 @@ void MonthlyResultsForm::PrintButtonClick()
     QObject owner;
     TrpReport report(&owner);
     const MonthlyReport::Status status = setUpReport(report, *chosen);
-    // An unsupported version has shown its box while loading.
-    if (status == MonthlyReport::Status::TemplateFailed &&
-        report.LoadError().message != TrpTemplate::unsupportedMessage())
-        Dialogs::service().message(MessageType::Error, report.LoadError().message, MessageButtons::Ok,
-                                   QStringLiteral("Error"));
-    if (reportStatus(status))
-        report.ShowReport();
+    if (status == MonthlyReport::Status::TemplateFailed || reportStatus(status))
+        PrintoutPreview::show(report, status == MonthlyReport::Status::Ready);
 }
 
 void MonthlyResultsForm::CSVOutButtonClick()

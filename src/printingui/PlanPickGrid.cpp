@@ -3,13 +3,12 @@
 #include "coreui/FormParts.h"
 #include "platform/DbValue.h"
 #include "printing/PlanPrintList.h"
+#include "printingui/KanaRowButtons.h"
+#include "printingui/SelectionGrid.h"
 #include "users/DataSetGridModel.h"
 
-#include <QApplication>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
-#include <QTableView>
 
 class PlanPickModel : public DataSetGridModel
 {
@@ -30,10 +29,6 @@ private:
 
 namespace {
 
-constexpr QStringView KanaNames[] = {u"ABtn", u"KBtn", u"SBtn", u"TBtn", u"NBtn",
-                                     u"HBtn", u"MBtn", u"YBtn", u"RBtn", u"WBtn"};
-constexpr QStringView KanaCaptions[] = {u"ア", u"カ", u"サ", u"タ", u"ナ", u"ハ", u"マ", u"ヤ", u"ラ", u"ワ"};
-
 constexpr int ButtonRow = 34;
 
 } // namespace
@@ -41,16 +36,11 @@ constexpr int ButtonRow = 34;
 PlanPickGrid::PlanPickGrid(PlanPrintList &list, std::span<const GridColumn> columns, QWidget *parent)
     : QWidget(parent), m_list(list), m_model(std::make_unique<PlanPickModel>(list, columns))
 {
-    for (int i = 0; i < 10; ++i) {
-        QPushButton *button =
-            FormParts::addButton(this, KanaNames[i].toString(), KanaCaptions[i].toString(), QRect(i * 44, 0, 40, 30));
-        KanaBtn[size_t(i)] = button;
-        connect(button, &QPushButton::clicked, this, [this, i] {
-            m_list.filterByKanaRow(UserSearch::KanaRow(i));
-            reload();
-            emit filtered();
-        });
-    }
+    KanaBtn = KanaRowButtons::add(this, QPoint(0, 0), QSize(40, 30), 44, [this](UserSearch::KanaRow row) {
+        m_list.filterByKanaRow(row);
+        reload();
+        emit filtered();
+    });
     AllDispBtn = FormParts::addButton(this, QStringLiteral("AllDispBtn"), QStringLiteral("全て表示"),
                                       QRect(10 * 44 + 6, 0, 90, 30));
     connect(AllDispBtn, &QPushButton::clicked, this, [this] {
@@ -59,25 +49,12 @@ PlanPickGrid::PlanPickGrid(PlanPrintList &list, std::span<const GridColumn> colu
         emit filtered();
     });
 
-    DBGrid1 = new QTableView(this);
+    DBGrid1 = new SelectionGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setModel(m_model.get());
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::MultiSelection);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setAlternatingRowColors(true);
     DBGrid1->setWordWrap(false);
     for (int c = 0; c < int(columns.size()); ++c)
         DBGrid1->setColumnWidth(c, columns[size_t(c)].width);
-    // Selected rows stay money green when the grid has no focus.
-    const QString menu = QApplication::palette("QMenu").color(QPalette::Window).name();
-    DBGrid1->setStyleSheet(QStringLiteral("QTableView { background: white; alternate-background-color: %1; "
-                                          "color: black; selection-background-color: #c0dcc0; "
-                                          "selection-color: black; }"
-                                          "QTableView::item:selected:!active { background: #c0dcc0; color: black; }")
-                               .arg(menu));
 }
 
 PlanPickGrid::~PlanPickGrid()

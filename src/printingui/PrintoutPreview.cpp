@@ -2,6 +2,7 @@
 
 #include "platform/DialogService.h"
 #include "report/building/TrpReport.h"
+#include "report/building/TrpReportUi.h"
 #include "report/files/TrpTemplate.h"
 
 namespace PrintoutPreview {
@@ -10,9 +11,10 @@ bool show(TrpReport &report, bool loaded)
 {
     if (loaded)
         return report.ShowReport();
-    // An unsupported version has shown its box while loading.
+    // An unsupported version has shown its box while loading, when the
+    // engine had a window to show it in.
     const QString &message = report.LoadError().message;
-    if (message != TrpTemplate::unsupportedMessage())
+    if (message != TrpTemplate::unsupportedMessage() || !TrpReportUi::installed().message)
         Dialogs::service().message(MessageType::Error, message, MessageButtons::Ok, QStringLiteral("Error"));
     return false;
 }

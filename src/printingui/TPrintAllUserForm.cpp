@@ -7,6 +7,7 @@
 #include "platform/DialogService.h"
 #include "printing/ListCsvFile.h"
 #include "printing/ListPrint.h"
+#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
 
 #include <QButtonGroup>
@@ -119,7 +120,7 @@ void TPrintAllUserForm::PrintButtonClick()
     if (!openList(list))
         return;
     ListPrint print = list.printout();
-    print.show(m_context.appDir + u'/' + AllUserList::TemplateName.toString());
+    PrintoutPreview::show(print.report(), print.load(m_context.appDir + u'/' + AllUserList::TemplateName.toString()));
 }
 
 void TPrintAllUserForm::CSVOutButtonClick()

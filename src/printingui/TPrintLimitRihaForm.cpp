@@ -6,6 +6,8 @@
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/ListPrint.h"
+#include "printingui/KanaRowButtons.h"
+#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
 #include "users/DataSetGridModel.h"
 
@@ -17,8 +19,6 @@
 TPrintLimitRihaForm *PrintLimitRihaForm = nullptr;
 
 namespace {
-
-constexpr QStringView KanaCaptions[] = {u"ア", u"カ", u"サ", u"タ", u"ナ", u"ハ", u"マ", u"ヤ", u"ラ", u"ワ"};
 
 class PlanLimitGridModel : public DataSetGridModel
 {
@@ -48,15 +48,10 @@ TPrintLimitRihaForm::TPrintLimitRihaForm(AppContext &context, QWidget *parent)
                                    QRect(10, 10, 220, 36));
     PractBtn = FormParts::addButton(MainPanel, QStringLiteral("PractBtn"), QStringLiteral("リハビリ実施計画書表示"),
                                     QRect(240, 10, 220, 36));
-    for (int i = 0; i < 10; ++i) {
-        QPushButton *kana = FormParts::addButton(MainPanel, QStringLiteral("KanaBtn%1").arg(i),
-                                                 KanaCaptions[i].toString(), QRect(10 + i * 44, 56, 40, 30));
-        connect(kana, &QPushButton::clicked, this, [this, i] {
-            m_list.filterByKanaRow(UserSearch::KanaRow(i));
-            reload();
-        });
-        KanaBtn[size_t(i)] = kana;
-    }
+    KanaBtn = KanaRowButtons::add(MainPanel, QPoint(10, 56), QSize(40, 30), 44, [this](UserSearch::KanaRow row) {
+        m_list.filterByKanaRow(row);
+        reload();
+    });
     AllDispBtn =
         FormParts::addButton(MainPanel, QStringLiteral("AllDispBtn"), QStringLiteral("全て"), QRect(454, 56, 60, 30));
     m_model = new PlanLimitGridModel(m_list.PrintLimitRihaQuery, this);
@@ -144,7 +139,7 @@ void TPrintLimitRihaForm::PrintBtnClick()
     if (!m_list.PrintLimitRihaQuery.isOpen())
         return;
     ListPrint print = m_list.printout();
-    print.show(m_context.appDir + u'/' + PlanLimitList::TemplateName.toString());
+    PrintoutPreview::show(print.report(), print.load(m_context.appDir + u'/' + PlanLimitList::TemplateName.toString()));
     // The next print lists the users again.
     m_list.close();
     reload();

@@ -3,11 +3,13 @@
 #include "base/Clock.h"
 #include "base/DateTime.h"
 #include "core/AppContext.h"
+#include "core/DateHelpers.h"
 #include "core/EraDate.h"
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/PersonResultGridModel.h"
 #include "printing/PersonResultPrint.h"
+#include "printingui/KanaRowButtons.h"
 #include "printingui/MonthUpDown.h"
 #include "printingui/SelectionGrid.h"
 
@@ -16,21 +18,6 @@
 #include <QPushButton>
 
 TPrintPersonResultForm *PrintPersonResultForm = nullptr;
-
-namespace {
-
-constexpr std::array<const char *, 10> KanaNames{"ABtn", "KBtn", "SBtn", "TBtn", "NBtn",
-                                                 "HBtn", "MBtn", "YBtn", "RBtn", "WBtn"};
-constexpr std::array<QStringView, 10> KanaCaptions{u"ア", u"カ", u"サ", u"タ", u"ナ",
-                                                   u"ハ", u"マ", u"ヤ", u"ラ", u"ワ"};
-
-TDateTime firstOfMonth(TDateTime date)
-{
-    const QDate day = DateTime::toDate(date);
-    return DateTime::encodeDate(day.year(), day.month(), 1);
-}
-
-} // namespace
 
 TPrintPersonResultForm::TPrintPersonResultForm(AppContext &context, QWidget *parent)
     : PrintWorkForm(context, QStringLiteral("PrintPersonResultForm"), QStringLiteral("リハビリ実績記録書（印刷）"),
@@ -42,14 +29,10 @@ TPrintPersonResultForm::TPrintPersonResultForm(AppContext &context, QWidget *par
     DisplayBtn = addButton(MainPanel, QStringLiteral("DisplayBtn"), QStringLiteral("抽出"), QRect(220, 10, 100, 36));
     CountLabel = FormParts::addLabel(MainPanel, QString(), QRect(340, 10, 200, 36), Qt::AlignLeft | Qt::AlignVCenter);
     CountLabel->setObjectName(QStringLiteral("CountLabel"));
-    for (int i = 0; i < 10; ++i) {
-        KanaBtn[size_t(i)] = addButton(MainPanel, QString::fromLatin1(KanaNames[size_t(i)]),
-                                       KanaCaptions[size_t(i)].toString(), QRect(10 + i * 46, 56, 42, 30));
-        connect(KanaBtn[size_t(i)], &QPushButton::clicked, this, [this, i] {
-            m_plans.filterByKanaRow(UserSearch::KanaRow(i));
-            m_model->reload();
-        });
-    }
+    KanaBtn = KanaRowButtons::add(MainPanel, QPoint(10, 56), QSize(42, 30), 46, [this](UserSearch::KanaRow row) {
+        m_plans.filterByKanaRow(row);
+        m_model->reload();
+    });
     AllDispBtn = addButton(MainPanel, QStringLiteral("AllDispBtn"), QStringLiteral("全て表示"), QRect(476, 56, 90, 30));
     m_model = new PersonResultGridModel(m_plans, this);
     DBGrid1 = new SelectionGrid(MainPanel);
@@ -97,7 +80,7 @@ void TPrintPersonResultForm::formClosed()
 void TPrintPersonResultForm::setMonth(TDateTime month)
 {
     closeList();
-    m_month = firstOfMonth(month);
+    m_month = FirstDayOfMonth(month);
     YearMonthLabel->setText(FormatEraYearMonth(m_month));
 }
 

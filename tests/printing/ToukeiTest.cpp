@@ -115,6 +115,16 @@ TEST_P(ToukeiTest, PrintsTheCountsInTheirCellsWithTheRowCaptions)
         EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
 }
 
+TEST_P(ToukeiTest, ATemplateThatDoesNotLoadNamesItsFile)
+{
+    m_app->context.appDir = QStringLiteral("/nonexistent");
+    QString message;
+    EXPECT_FALSE(ToukeiPrint::build(m_app->context, April, message));
+    EXPECT_TRUE(
+        message.startsWith(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n/nonexistent/Toukei.rpf\n")))
+        << message.toStdString();
+}
+
 TEST_P(ToukeiTest, WritesAMonthsResultsAsCsvWhole)
 {
     CureResult first = ResultRows::make(7, April + 2);

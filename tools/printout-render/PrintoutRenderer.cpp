@@ -152,6 +152,15 @@ bool PrintoutRenderer::writeList(QStringView templateName, ListPrint &print)
     return write(templateName, print.report());
 }
 
+bool PrintoutRenderer::writeRows(QStringView templateName, int rows, const RowValues &values)
+{
+    CountedReport report;
+    if (!report.load(m_context.appDir, templateName, rows, 0,
+                     [&](const QString &variable, int row, int) { return values(variable, row); }))
+        return fail(templateName, report.loadErrorText());
+    return write(templateName, report.report());
+}
+
 bool PrintoutRenderer::curePlan()
 {
     const std::vector<int> plans =
@@ -187,9 +196,14 @@ bool PrintoutRenderer::allUsers()
 bool PrintoutRenderer::planLimit()
 {
     PlanLimitList list(m_context.database, m_context.mainModule.FacilityName);
-    // The treatment plans' list, or the practice plans' when that one is empty.
-    if (!list.open(PlanLimitList::Kind::CurePlan, Clock::today()) ||
-        (!list.hasRows() && !list.open(PlanLimitList::Kind::PracticePlan, Clock::today())))
+    // The treatment plans' list, or the practice plans' when that one is
+    // empty; with no plan past its deadline yet, the treatment plans as of
+    // half a year on, so that the list's lines can be looked at.
+    const TDateTime today = Clock::today();
+    const TDateTime later = DateTime::fromDate(DateTime::toDate(today).addMonths(6));
+    if (!list.open(PlanLimitList::Kind::CurePlan, today) ||
+        (!list.hasRows() && !list.open(PlanLimitList::Kind::PracticePlan, today)) ||
+        (!list.hasRows() && !list.open(PlanLimitList::Kind::CurePlan, later)))
         return fail(PlanLimitList::TemplateName, QStringLiteral("the list cannot be read"));
     ListPrint print = list.printout();
     return writeList(PlanLimitList::TemplateName, print);
@@ -263,11 +277,8 @@ bool PrintoutRenderer::personRecord()
     if (!plan)
         return fail(name, message);
     const PersonRecordPrint print(record, std::move(*plan), m_context.mainModule.FacilityName);
-    CountedReport report;
-    if (!report.load(templateFile(name), print.dayCount(), 0,
-                     [&](const QString &variable) { return print.value(variable, report.dataset1().RecNo); }))
-        return fail(name, report.loadErrorText(templateFile(name)));
-    return write(name, report.report());
+    return writeRows(name, print.dayCount(),
+                     [&](const QString &variable, int row) { return print.value(variable, row); });
 }
 
 bool PrintoutRenderer::dailyRecord()
@@ -278,11 +289,8 @@ bool PrintoutRenderer::dailyRecord()
         return fail(name, QStringLiteral("the results cannot be read"));
     const DailyRecordPrint print(record, m_context.mainModule.FacilityName, m_choice.staffName, m_choice.rihaType,
                                  Clock::now());
-    CountedReport report;
-    if (!report.load(templateFile(name), print.rowCount(), 0,
-                     [&](const QString &variable) { return print.value(variable, report.dataset1().RecNo); }))
-        return fail(name, report.loadErrorText(templateFile(name)));
-    return write(name, report.report());
+    return writeRows(name, print.rowCount(),
+                     [&](const QString &variable, int row) { return print.value(variable, row); });
 }
 
 BookingListPrint::Header PrintoutRenderer::userHeader() const
@@ -337,12 +345,9 @@ bool PrintoutRenderer::bookings()
         }
         const BookingListPrint print(list.kind, std::move(*list.rows), list.header, m_context.mainModule.FacilityName,
                                      Clock::now());
-        CountedReport report;
-        if (!report.load(templateFile(name), print.rowCount(), 0,
-                         [&](const QString &variable) { return print.value(variable, report.dataset1().RecNo); }))
-            written = fail(name, report.loadErrorText(templateFile(name)));
-        else
-            written = write(name, report.report()) && written;
+        written = writeRows(name, print.rowCount(),
+                            [&](const QString &variable, int row) { return print.value(variable, row); }) &&
+                  written;
     }
     return written;
 }

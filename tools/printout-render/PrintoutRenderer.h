@@ -1,10 +1,12 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "base/Variant.h"
 #include "scheduling/BookingListPrint.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class ListPrint;
@@ -56,6 +58,10 @@ private:
     // when building fails or gives no page.
     bool write(QStringView templateName, TrpReport &report, bool built = false);
     bool writeList(QStringView templateName, ListPrint &print);
+    // A printout whose band runs once per row of rpUserDataset1, each
+    // variable answered for the row the report stands on.
+    using RowValues = std::function<std::optional<Variant>(const QString &name, int row)>;
+    bool writeRows(QStringView templateName, int rows, const RowValues &values);
     bool fail(QStringView templateName, const QString &reason);
 
     AppContext &m_context;
