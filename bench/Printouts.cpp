@@ -3,6 +3,7 @@
 // counted from 20,000 results and built to a PDF file, and the results
 // records of 100 users (100 pages) built to a PDF file.
 #include "BenchDatabase.h"
+#include "BenchFacilities.h"
 #include "DemoUsers.h"
 
 #include "core/AppContext.h"
@@ -23,7 +24,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -45,10 +45,7 @@ public:
         QString error;
         if (!DemoUsers::add(db(), UserCount, error))
             qFatal("users: %s", qPrintable(error));
-        m_module.StaffCodes = {1, 2, 3};
-        m_module.StaffNames = {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子"),
-                               QStringLiteral("鈴木　一郎")};
-        m_module.StaffKigos = {QStringLiteral("山田"), QStringLiteral("佐藤"), QStringLiteral("鈴木")};
+        BenchFacilities::addStaff(m_module);
         m_module.FacilityName = QStringLiteral("ひだまり苑");
         addResults();
         addPlans();
@@ -158,11 +155,6 @@ void recordsPdf(benchmark::State &state, Facility &facility)
     }
 }
 
-double fastest(const std::vector<double> &times)
-{
-    return *std::min_element(times.begin(), times.end());
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -173,21 +165,9 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
 
     std::vector<std::unique_ptr<Facility>> facilities;
-    std::vector<std::pair<DbKind, const char *>> kinds{{DbKind::SQLite, "SQLite"}};
-    if (!qEnvironmentVariableIsEmpty("TAMSOLEN_PG"))
-        kinds.emplace_back(DbKind::PostgreSQL, "PostgreSQL");
-    using Run = void (*)(benchmark::State &, Facility &);
-    const std::pair<const char *, Run> runs[] = {
+    const std::pair<const char *, BenchFacilities::Run<Facility>> runs[] = {
         {"Toukei/Count126", toukeiCount}, {"Toukei/Pdf", toukeiPdf}, {"Records100/Pdf", recordsPdf}};
-    for (const auto &[kind, kindName] : kinds) {
-        Facility *facility = facilities.emplace_back(std::make_unique<Facility>(kind)).get();
-        for (const auto &[name, run] : runs) {
-            benchmark::RegisterBenchmark((std::string(kindName) + "/" + name).c_str(),
-                                         [run, facility](benchmark::State &state) { run(state, *facility); })
-                ->Unit(benchmark::kMillisecond)
-                ->ComputeStatistics("min", fastest);
-        }
-    }
+    BenchFacilities::registerRuns<Facility>(facilities, runs);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
