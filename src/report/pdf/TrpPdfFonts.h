@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QGlyphRun>
+#include <QList>
+#include <QRawFont>
+#include <QString>
+
+#include <memory>
+
+class TrpPdfObjects;
+
+// The fonts of a PDF document: every face drawn with is embedded once, cut
+// down to the glyphs used, as a composite font whose two-byte codes are the
+// face's own glyph indexes (Identity-H), with widths and a ToUnicode map
+// that gives back the characters each glyph was drawn for.
+class TrpPdfFonts
+{
+public:
+    explicit TrpPdfFonts(TrpPdfObjects &objects);
+    ~TrpPdfFonts();
+    TrpPdfFonts(const TrpPdfFonts &) = delete;
+    TrpPdfFonts &operator=(const TrpPdfFonts &) = delete;
+
+    struct Face
+    {
+        // The font's resource name in page resources, e.g. "F1".
+        QByteArray resource;
+        // The object number of the font dictionary (written by finish()).
+        int object = 0;
+    };
+
+    // The face a raw font draws with; the same face at any size, and any
+    // raw font of it, gives the same one.
+    [[nodiscard]] int faceOf(const QRawFont &font);
+    [[nodiscard]] const Face &face(int index) const;
+
+    // Records the glyphs that a text was drawn with (its runs, in order)
+    // and the characters each stands for.
+    void useText(const QList<QGlyphRun> &runs, QStringView text);
+
+    // A glyph's advance as the embedded font's widths give it, in
+    // thousandths of an em.
+    [[nodiscard]] qreal advance(int face, quint32 glyph) const;
+
+    // Writes every face used; false, with the reason, when one cannot be
+    // embedded.
+    [[nodiscard]] bool finish(QString *error);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
