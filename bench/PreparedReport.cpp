@@ -5,7 +5,6 @@
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpEMFPages.h"
 #include "report/pages/TrpPage.h"
-#include "report/pages/TrpPagePrinter.h"
 #include "report/pages/TrpPdfFile.h"
 #include "report/pages/TrpPrinter.h"
 
@@ -161,7 +160,7 @@ void DrawPageAgain(benchmark::State &state)
 BENCHMARK(DrawPageAgain)->Unit(benchmark::kMillisecond);
 
 // The whole report written to a PDF document as `rpftool render` writes it:
-// each page read, recorded and drawn into the writer, the text maps mended.
+// each page read, recorded and written.
 void PreparedReportToPdf(benchmark::State &state)
 {
     qint64 bytes = 0;
@@ -171,11 +170,10 @@ void PreparedReportToPdf(benchmark::State &state)
         if (!loadPages(pages))
             state.SkipWithError("load failed");
         TrpPdfFile pdf;
-        pdf.writer().setResolution(600);
-        TrpPagePrinter pagePrinter(pdf.writer());
         for (int i = 0; i < pages.Count(); ++i)
-            (void)pagePrinter.print(pages[i]);
-        (void)pagePrinter.finish();
+            (void)pdf.print(pages[i]);
+        if (!pdf.finish())
+            state.SkipWithError(pdf.errorString().toStdString().c_str());
         bytes = pdf.document().size();
     }
     state.counters["pdf_kB"] = double(bytes / 1024);

@@ -10,9 +10,7 @@
 #include "report/objects/TrpBandView.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpPage.h"
-#include "report/pages/TrpPagePrinter.h"
 #include "report/pages/TrpPdfFile.h"
-#include "report/pages/TrpPdfUnicode.h"
 #include "report/pages/TrpPrinter.h"
 
 #include "base/DateTime.h"
@@ -20,7 +18,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QPdfWriter>
 
 #include <benchmark/benchmark.h>
 
@@ -129,11 +126,10 @@ void ListToPdf(benchmark::State &state)
     for (auto _ : state) {
         report.PrepareReport();
         TrpPdfFile pdf;
-        pdf.writer().setResolution(600);
-        TrpPagePrinter pagePrinter(pdf.writer());
         for (int i = 0; i < report.EMFPages().Count(); ++i)
-            (void)pagePrinter.print(report.EMFPages()[i]);
-        (void)pagePrinter.finish();
+            (void)pdf.print(report.EMFPages()[i]);
+        if (!pdf.finish())
+            state.SkipWithError(pdf.errorString().toStdString().c_str());
         bytes = pdf.document().size();
     }
     if (report.hasError())
@@ -143,33 +139,6 @@ void ListToPdf(benchmark::State &state)
     state.counters["peak_MB"] = double(peakMegabytes());
 }
 BENCHMARK(ListToPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-
-// Mending the text maps of the list's PDF alone: its share of ListToPdf.
-void MendPdfText(benchmark::State &state)
-{
-    ListData data(int(state.range(0)));
-    TrpReport report(&data.form);
-    report.setPrinter(printer());
-    makeList(report);
-    report.PrepareReport();
-    QBuffer written;
-    written.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&written);
-        writer.setResolution(600);
-        TrpPagePrinter pagePrinter(writer);
-        for (int i = 0; i < report.EMFPages().Count(); ++i)
-            (void)pagePrinter.print(report.EMFPages()[i]);
-        (void)pagePrinter.finish();
-    }
-    const QByteArray pdf = written.data();
-    QByteArray mended;
-    for (auto _ : state)
-        mended = TrpPdfUnicode::mended(pdf);
-    state.counters["pdf_kB"] = double(pdf.size() / 1024);
-    state.counters["mended"] = mended != pdf ? 1 : 0;
-}
-BENCHMARK(MendPdfText)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The same list built only, to tell building from writing the PDF.
 void ListBuild(benchmark::State &state)

@@ -55,18 +55,12 @@ void TrpCupsPrinter::setPaper(const QPageSize &size, QPageLayout::Orientation or
     m_printer.setCopyCount(1);
 }
 
-QPagedPaintDevice &TrpCupsPrinter::printDevice()
+TrpPageOutput &TrpCupsPrinter::printOutput()
 {
     m_job = std::make_unique<TrpPdfFile>();
     m_aborted = false;
-    QPdfWriter &writer = m_job->writer();
-    writer.setResolution(m_printer.resolution());
-    writer.setTitle(m_printer.docName());
-    // Pages are drawn over the whole sheet, not inside the printer's margins.
-    QPageLayout layout = m_printer.pageLayout();
-    layout.setMargins(QMarginsF());
-    writer.setPageLayout(layout);
-    return writer;
+    m_job->setTitle(m_printer.docName());
+    return *m_job;
 }
 
 bool TrpCupsPrinter::submit()
@@ -79,7 +73,7 @@ bool TrpCupsPrinter::submit()
     if (!file.open() || file.write(document) != document.size() || !file.flush())
         return false;
     cups_option_t *options = nullptr;
-    const int count = jobOptions(job->writer().pageLayout(), m_printer.duplex(), &options);
+    const int count = jobOptions(m_printer.pageLayout(), m_printer.duplex(), &options);
     // CUPS takes the queue's name without the instance that may follow it.
     const QByteArray queue = m_info.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
     const int id = cupsPrintFile(queue.constData(), QFile::encodeName(file.fileName()).constData(),

@@ -24,7 +24,7 @@ public:
     [[nodiscard]] QPageLayout pageLayout() const override;
     [[nodiscard]] int resolution() const override;
     void setPaper(const QPageSize &size, QPageLayout::Orientation orientation) override;
-    [[nodiscard]] QPagedPaintDevice &printDevice() override;
+    [[nodiscard]] TrpPageOutput &printOutput() override;
     [[nodiscard]] bool submit() override;
     [[nodiscard]] QPagedPaintDevice &settingsDevice() override { return m_printer; }
     void setJobName(const QString &name) override;

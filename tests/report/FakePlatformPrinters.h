@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/pages/TrpPagePrinter.h"
 #include "report/pages/TrpPlatformPrinter.h"
 #include "report/pages/TrpPlatformPrinters.h"
 
@@ -32,7 +33,11 @@ public:
             m_layout.setPageSize(size);
         m_layout.setOrientation(orientation);
     }
-    QPagedPaintDevice &printDevice() override { return m_pdf; }
+    TrpPageOutput &printOutput() override
+    {
+        m_output = std::make_unique<TrpPagePrinter>(m_pdf);
+        return *m_output;
+    }
     bool submit() override
     {
         ++submits;
@@ -74,6 +79,7 @@ private:
                          QPageLayout::Millimeter};
     QTemporaryDir m_dir;
     QPrinter m_pdf{QPrinter::HighResolution};
+    std::unique_ptr<TrpPagePrinter> m_output;
 };
 
 class FakePrinters : public TrpPlatformPrinters

@@ -23,7 +23,6 @@
 #include "printing/ToukeiPrint.h"
 #include "report/building/TrpReport.h"
 #include "report/pages/TrpEMFPages.h"
-#include "report/pages/TrpPagePrinter.h"
 #include "report/pages/TrpPdfFile.h"
 #include "results/DailyMedicalRecord.h"
 #include "results/DailyRecordPrint.h"
@@ -132,14 +131,12 @@ bool PrintoutRenderer::write(QStringView templateName, TrpReport &report, bool b
         return fail(templateName, QStringLiteral("no page"));
     const QString file = QDir(m_folder).filePath(templateName.toString().section(u'.', 0, 0) + QStringLiteral(".pdf"));
     TrpPdfFile pdf;
-    pdf.writer().setResolution(600);
-    pdf.writer().setCreator(QStringLiteral("printout-render"));
-    TrpPagePrinter printer(pdf.writer());
+    pdf.setCreator(QStringLiteral("printout-render"));
     for (int i = 0; i < pages.Count(); ++i) {
-        if (!printer.print(pages[i]))
+        if (!pdf.print(pages[i]))
             return fail(templateName, QStringLiteral("cannot draw page %1").arg(i + 1));
     }
-    if (!printer.finish() || !pdf.save(file))
+    if (!pdf.finish() || !pdf.save(file))
         return fail(templateName, QStringLiteral("cannot write ") + file);
     print(stdout, QStringLiteral("%1 %2").arg(file).arg(pages.Count()));
     return true;

@@ -6,7 +6,6 @@
 #include "report/objects/TrpPictureView.h"
 #include "report/objects/TrpSubReportView.h"
 #include "report/pages/TrpEMFPages.h"
-#include "report/pages/TrpPagePrinter.h"
 #include "report/pages/TrpPdfFile.h"
 #include "report/pages/TrpPrinter.h"
 
@@ -146,17 +145,15 @@ int renderPages(TrpEMFPages &pages, const QString &outputName)
 
     if (output.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {
         TrpPdfFile pdf;
-        pdf.writer().setResolution(600);
-        pdf.writer().setCreator(QStringLiteral("rpftool"));
-        TrpPagePrinter pagePrinter(pdf.writer());
+        pdf.setCreator(QStringLiteral("rpftool"));
         for (int i = 0; i < pages.Count(); ++i) {
             ok = reportPage(i, pages[i]) && ok;
-            if (!pagePrinter.print(pages[i])) {
+            if (!pdf.print(pages[i])) {
                 printError(QStringLiteral("error: cannot write ") + outputName);
                 return 1;
             }
         }
-        if (pages.Count() > 0 && (!pagePrinter.finish() || !pdf.save(outputName))) {
+        if (pages.Count() > 0 && (!pdf.finish() || !pdf.save(outputName))) {
             printError(QStringLiteral("error: cannot write ") + outputName);
             return 1;
         }

@@ -5,7 +5,7 @@
 #include "report/building/TrpReport.h"
 #include "report/building/TrpReportUi.h"
 #include "report/pages/TrpEMFPage.h"
-#include "report/pages/TrpPagePrinter.h"
+#include "report/pages/TrpPageOutput.h"
 #include "report/pages/TrpPlatformPrinter.h"
 #include "report/pages/TrpPrinter.h"
 
@@ -28,11 +28,11 @@ bool TrpPrintJob::print(const QString &pageText, int copies)
     const TrpEMFPage &first = pages[chosen.first()];
     printer.setPaper(first.PaperSize, first.PaperWidth, first.PaperHeight, first.Orientation);
     device->setJobName(TrpReport::jobName(m_report.Title));
-    TrpPagePrinter pagePrinter(device->printDevice());
+    TrpPageOutput &output = device->printOutput();
     TrpProgressUi *progress = TrpReportUi::installed().progress;
     for (const int index : chosen) {
         for (int copy = 0; copy < std::max(1, copies); ++copy) {
-            if (!pagePrinter.print(pages[index])) {
+            if (!output.print(pages[index])) {
                 m_errorText = QStringLiteral("Printing failed");
                 return false;
             }
@@ -50,7 +50,7 @@ bool TrpPrintJob::print(const QString &pageText, int copies)
             return false;
         }
     }
-    if (!pagePrinter.finish() || !device->submit()) {
+    if (!output.finish() || !device->submit()) {
         m_errorText = QStringLiteral("Printing failed");
         return false;
     }

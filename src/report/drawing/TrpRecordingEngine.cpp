@@ -1,25 +1,18 @@
 #include "report/drawing/TrpRecordingEngine.h"
 
+#include "report/drawing/TrpTextShaping.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPixmap>
-#include <QTextLayout>
 
 namespace {
 
 // What drawing a text in a font recorded, kept for the process (the engine
 // runs on one thread): shaping a text costs more than all the rest of
 // recording and drawing it, and the texts of a report repeat.
-struct KnownText
-{
-    qreal width;
-    qreal ascent;
-    qreal descent;
-    // Placed from the baseline origin; what images, printers and PDF files
-    // draw instead of shaping the text again.
-    QList<QGlyphRun> glyphs;
-};
+using KnownText = TrpShapedLine;
 
 struct KnownTextKey
 {
@@ -69,33 +62,9 @@ KnownText &remembered(const KnownTextKey &key, KnownText text)
     return *texts.insert(key, std::move(text));
 }
 
-// The text laid out in one line as painter.drawText() lays it out on the
-// device: its advance, the highest ascent and descent of its fonts and its
-// glyphs placed from the baseline origin.
 KnownText shaped(const KnownTextKey &key, const QPaintDevice *device)
 {
-    QTextLayout layout(key.text, key.font, device);
-    // Kept after the layout, or the glyphs would be shaped a second time.
-    layout.setCacheEnabled(true);
-    QTextOption option;
-    option.setTextDirection(key.direction);
-    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    if (!line.isValid())
-        return {0, 0, 0, {}};
-    QList<QGlyphRun> runs = line.glyphRuns();
-    const QPointF toOrigin(-line.x(), -line.ascent());
-    for (QGlyphRun &run : runs) {
-        QList<QPointF> positions = run.positions();
-        for (QPointF &position : positions)
-            position += toOrigin;
-        run.setPositions(positions);
-    }
-    return {line.horizontalAdvance(), line.ascent(), line.descent(), std::move(runs)};
+    return TrpTextShaping::shapeLine(key.text, key.font, key.direction, device);
 }
 
 // Whether the painter draws the text as one run of glyphs left to right

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/pages/TrpPageOutput.h"
+
 #include <QPainter>
 
 class QPageLayout;
@@ -10,18 +12,18 @@ class TrpEMFPage;
 // TrpPlatformPrinter::printDevice) or a PDF writer: each page on a sheet of
 // its own paper and orientation, drawn over the whole sheet, and released
 // from memory once printed.
-class TrpPagePrinter
+class TrpPagePrinter : public TrpPageOutput
 {
 public:
     explicit TrpPagePrinter(QPagedPaintDevice &device);
-    ~TrpPagePrinter();
+    ~TrpPagePrinter() override;
     TrpPagePrinter(const TrpPagePrinter &) = delete;
     TrpPagePrinter &operator=(const TrpPagePrinter &) = delete;
 
     // False when the device cannot be painted on.
-    [[nodiscard]] bool print(TrpEMFPage &page);
+    [[nodiscard]] bool print(TrpEMFPage &page) override;
     // Ends the document; false when the device reports a failure.
-    [[nodiscard]] bool finish();
+    [[nodiscard]] bool finish() override;
 
     // The sheet of a page: its paper code when the code is a known paper,
     // else its stored size, else A4; no margins.

@@ -1,31 +1,91 @@
 #include "report/pages/TrpPdfFile.h"
 
-#include "report/pages/TrpPdfUnicode.h"
+#include "report/pages/TrpEMFPage.h"
+#include "report/pages/TrpPagePrinter.h"
 
+#include <QDateTime>
+#include <QPageLayout>
 #include <QSaveFile>
 
-namespace {
+TrpPdfFile::TrpPdfFile() : m_resources(m_objects), m_pageWriter(m_resources), m_pagesObject(m_objects.reserve()) {}
 
-// The buffer opens before the writer takes it.
-QBuffer *opened(QBuffer &buffer)
+TrpPdfFile::~TrpPdfFile() = default;
+
+bool TrpPdfFile::print(TrpEMFPage &page)
 {
-    buffer.open(QIODevice::WriteOnly);
-    return &buffer;
+    const bool added = addPage(page.drawList(), TrpPagePrinter::pageLayout(page).fullRect(QPageLayout::Point).size());
+    page.Visible = false;
+    page.release();
+    return added;
 }
 
-} // namespace
-
-TrpPdfFile::TrpPdfFile() : m_writer(opened(m_buffer)) {}
-
-QByteArray TrpPdfFile::document() const
+bool TrpPdfFile::addPage(const TrpDrawList &list, const QSizeF &sheet)
 {
-    return TrpPdfUnicode::mended(m_buffer.data());
+    if (m_finished)
+        return false;
+    const QSizeF size = list.pageSize();
+    // The page's extent is mapped onto the whole sheet, upside down: PDF
+    // counts up from the bottom.
+    const qreal scaleX = size.width() > 0 ? sheet.width() / size.width() : 0;
+    const qreal scaleY = size.height() > 0 ? sheet.height() / size.height() : 0;
+    QByteArray content;
+    if (!list.isEmpty() && scaleX > 0 && scaleY > 0)
+        content = m_pageWriter.content(list, QTransform(scaleX, 0, 0, -scaleY, 0, sheet.height()));
+
+    const int contents = m_objects.reserve();
+    m_objects.addStream(contents, {}, content);
+    const int object = m_objects.reserve();
+    m_objects.add(object, "<</Type/Page/Parent " + QByteArray::number(m_pagesObject) + " 0 R/MediaBox[0 0 " +
+                              TrpPdfObjects::number(sheet.width()) + ' ' + TrpPdfObjects::number(sheet.height()) +
+                              "]/Resources " + QByteArray::number(m_resources.object()) + " 0 R/Contents " +
+                              QByteArray::number(contents) + " 0 R>>");
+    m_pages.append(object);
+    return true;
+}
+
+bool TrpPdfFile::finish()
+{
+    if (m_finished)
+        return !m_document.isEmpty();
+    m_finished = true;
+    if (m_pages.isEmpty()) {
+        m_error = QStringLiteral("The document has no page");
+        return false;
+    }
+    if (!m_resources.finish(&m_error))
+        return false;
+    QByteArray kids;
+    for (const int page : std::as_const(m_pages))
+        kids += QByteArray::number(page) + " 0 R ";
+    m_objects.add(m_pagesObject,
+                  "<</Type/Pages/Kids[" + kids + "]/Count " + QByteArray::number(m_pages.size()) + ">>");
+    const int catalog = m_objects.reserve();
+    m_objects.add(catalog, "<</Type/Catalog/Pages " + QByteArray::number(m_pagesObject) + " 0 R>>");
+    const int info = m_objects.reserve();
+    const QString now = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddHHmmss"));
+    QByteArray entries = "<</CreationDate (D:" + now.toLatin1() + "Z)";
+    if (!m_title.isEmpty())
+        entries += "/Title " + TrpPdfObjects::textString(m_title);
+    if (!m_creator.isEmpty())
+        entries += "/Creator " + TrpPdfObjects::textString(m_creator);
+    m_objects.add(info, entries + ">>");
+    if (!m_objects.finish(catalog, info, &m_document)) {
+        m_error = QStringLiteral("The document is incomplete");
+        return false;
+    }
+    m_error.clear();
+    return true;
 }
 
 bool TrpPdfFile::save(const QString &fileName)
 {
+    if (m_document.isEmpty()) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("The document is not finished");
+        return false;
+    }
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(m_document) < 0 || !file.commit()) {
         m_error = file.errorString();
         return false;
     }

@@ -34,6 +34,7 @@ public:
     // raw font of it, gives the same one.
     [[nodiscard]] int faceOf(const QRawFont &font);
     [[nodiscard]] const Face &face(int index) const;
+    [[nodiscard]] int faceCount() const;
 
     // Records the glyphs that a text was drawn with (its runs, in order)
     // and the characters each stands for.

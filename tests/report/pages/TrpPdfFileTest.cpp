@@ -1,11 +1,14 @@
 #include "building/BuildFixture.h"
 
+#include "report/drawing/TrpRecordingDevice.h"
 #include "report/pages/TrpPagePrinter.h"
 #include "report/pages/TrpPdfFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -31,6 +34,76 @@ QString withoutSpace(QString text)
     return text.remove(QRegularExpression(QStringLiteral("\\s"), QRegularExpression::UseUnicodePropertiesOption));
 }
 
+bool popplerMissing()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
+           QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+// The first page of the PDF as pdftoppm renders it, in grey.
+QImage rendered(const QTemporaryDir &dir, const QByteArray &pdf, int dpi)
+{
+    static int made = 0;
+    const QString path = dir.filePath(QStringLiteral("render%1.pdf").arg(++made));
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size())
+        return {};
+    out.close();
+    const QByteArray ppm =
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"),
+                                         QStringLiteral("-gray"), path});
+    return QImage::fromData(ppm).convertToFormat(QImage::Format_Grayscale8);
+}
+
+// The largest difference of mean grey between the two pictures over any
+// square of cells pixels: a shape or a word missing, moved or in another
+// colour shows in its squares, while the edges that two rasterisations
+// smooth differently do not.
+int largestCellDifference(const QImage &a, const QImage &b, int cell)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 255;
+    int largest = 0;
+    for (int top = 0; top < a.height(); top += cell) {
+        for (int left = 0; left < a.width(); left += cell) {
+            long sumA = 0;
+            long sumB = 0;
+            int count = 0;
+            for (int y = top; y < qMin(top + cell, a.height()); ++y) {
+                const uchar *lineA = a.constScanLine(y);
+                const uchar *lineB = b.constScanLine(y);
+                for (int x = left; x < qMin(left + cell, a.width()); ++x, ++count) {
+                    sumA += lineA[x];
+                    sumB += lineB[x];
+                }
+            }
+            largest = qMax(largest, int(std::abs(sumA - sumB) / count));
+        }
+    }
+    return largest;
+}
+
+// The records as the preview draws them, in a picture of that size.
+QImage drawnOnScreen(const TrpDrawList &list, const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        list.draw(painter, QRectF(QPointF(0, 0), size));
+    }
+    return image.convertToFormat(QImage::Format_Grayscale8);
+}
+
+QByteArray drawnByEngine(const TrpDrawList &list, const QSizeF &sheet)
+{
+    TrpPdfFile file;
+    EXPECT_TRUE(file.addPage(list, sheet));
+    EXPECT_TRUE(file.finish()) << file.errorString().toStdString();
+    return file.document();
+}
+
 class TrpPdfFileTest : public BuildFixture
 {
 protected:
@@ -52,24 +125,6 @@ protected:
         ASSERT_TRUE(build());
     }
 
-    // The pages as Qt's writer gives them, and as the system writes them.
-    QByteArray written(bool mended)
-    {
-        TrpPdfFile file;
-        QBuffer plain;
-        plain.open(QIODevice::WriteOnly);
-        QPdfWriter plainWriter(&plain);
-        QPdfWriter &writer = mended ? file.writer() : plainWriter;
-        writer.setResolution(300);
-        {
-            TrpPagePrinter printer(writer);
-            for (int i = 0; i < pageCount(); ++i)
-                EXPECT_TRUE(printer.print(report.EMFPages()[i]));
-            EXPECT_TRUE(printer.finish());
-        }
-        return mended ? file.document() : plain.data();
-    }
-
     QTemporaryDir dir;
 };
 
@@ -77,15 +132,12 @@ protected:
 
 TEST_F(TrpPdfFileTest, TextComesBackAsPrinted)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (popplerMissing())
         GTEST_SKIP() << "pdftotext is missing (poppler-utils, scripts/install-deps)";
     const QString path = dir.filePath(QStringLiteral("names.pdf"));
     TrpPdfFile file;
-    {
-        TrpPagePrinter printer(file.writer());
-        ASSERT_TRUE(printer.print(report.EMFPages()[0]));
-        ASSERT_TRUE(printer.finish());
-    }
+    ASSERT_TRUE(file.print(report.EMFPages()[0]));
+    ASSERT_TRUE(file.finish()) << file.errorString().toStdString();
     ASSERT_TRUE(file.save(path)) << file.errorString().toStdString();
     const QString text = QString::fromUtf8(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
     // pdftotext spaces words its own way.
@@ -95,33 +147,102 @@ TEST_F(TrpPdfFileTest, TextComesBackAsPrinted)
     EXPECT_TRUE(words.contains(withoutSpace(q(Mixed)))) << text.toStdString();
 }
 
-TEST_F(TrpPdfFileTest, PagesDrawAsQtWroteThem)
+TEST_F(TrpPdfFileTest, PagesDrawAsThePreviewDrawsThem)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+    if (popplerMissing())
         GTEST_SKIP() << "pdftoppm is missing (poppler-utils, scripts/install-deps)";
-    const QByteArray plain = written(false);
-    const QByteArray mended = written(true);
-    ASSERT_NE(plain, mended);
-    QList<QByteArray> pictures;
-    for (const QByteArray &pdf : {plain, mended}) {
-        const QString path = dir.filePath(QStringLiteral("page%1.pdf").arg(pictures.size()));
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(pdf) == pdf.size());
-        out.close();
-        pictures.append(run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), path}));
+    TrpEMFPage &page = report.EMFPages()[0];
+    const QSizeF sheet = TrpPagePrinter::pageLayout(page).fullRect(QPageLayout::Point).size();
+    const QImage pdf = rendered(dir, drawnByEngine(page.drawList(), sheet), 96);
+    ASSERT_FALSE(pdf.isNull());
+    EXPECT_LE(largestCellDifference(drawnOnScreen(page.drawList(), pdf.size()), pdf, 6), 24);
+}
+
+// Every kind of record, in states that clip, turn and fade, drawn as the
+// preview draws it.
+TEST_F(TrpPdfFileTest, ShapesDrawAsThePreviewDrawsThem)
+{
+    if (popplerMissing())
+        GTEST_SKIP() << "pdftoppm is missing (poppler-utils, scripts/install-deps)";
+    const QSizeF page(794, 1123);
+    TrpRecordingDevice device(page);
+    {
+        QPainter painter(&device);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(QRectF(40, 40, 300, 120));
+        painter.setPen(QPen(Qt::darkBlue, 3, Qt::DashLine, Qt::FlatCap));
+        painter.drawLine(QLineF(40, 200, 700, 200));
+        painter.setPen(QPen(Qt::red, 2, Qt::DotLine, Qt::SquareCap));
+        painter.drawLine(QLineF(40, 230, 700, 260));
+        painter.setPen(QPen(Qt::darkGreen, 4, Qt::DashDotLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(QColor(200, 220, 255));
+        painter.drawEllipse(QRectF(400, 40, 300, 140));
+        painter.setBrush(QBrush(Qt::magenta, Qt::DiagCrossPattern));
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawRect(QRectF(40, 300, 200, 150));
+        painter.setBrush(QColor(255, 200, 0));
+        const QPolygonF star{{500, 300}, {560, 460}, {400, 360}, {600, 360}, {440, 460}};
+        painter.drawPolygon(star, Qt::OddEvenFill);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(QPolygonF{{620, 300}, {700, 460}, {760, 300}});
+        QPainterPath curve;
+        curve.moveTo(40, 520);
+        curve.cubicTo(200, 420, 300, 640, 460, 520);
+        curve.closeSubpath();
+        painter.setBrush(QColor(120, 0, 120));
+        painter.drawPath(curve);
+        QImage picture(40, 30, QImage::Format_ARGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgba(x * 6, y * 8, 128, x < 20 ? 255 : 0));
+        painter.drawImage(QRectF(500, 500, 240, 180), picture);
+        painter.save();
+        painter.setClipRect(QRectF(40, 700, 200, 60));
+        painter.setBrush(Qt::darkCyan);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QRectF(20, 680, 280, 140));
+        painter.restore();
+        painter.save();
+        painter.translate(400, 900);
+        painter.rotate(-30);
+        painter.setOpacity(0.5);
+        painter.fillRect(QRectF(0, 0, 200, 80), Qt::blue);
+        painter.restore();
+        QFont font(QStringLiteral("Noto Sans CJK JP"));
+        font.setPointSizeF(16);
+        font.setUnderline(true);
+        painter.setFont(font);
+        painter.setPen(Qt::darkRed);
+        TrpRecordingDevice::drawText(painter, QPointF(40, 1000), q("下線 付き Underlined"));
+        TrpRecordingDevice::drawText(painter, QPointF(40, 1000), q("下線 付き Underlined"));
+        painter.translate(700, 1080);
+        painter.rotate(-90);
+        font.setUnderline(false);
+        painter.setFont(font);
+        painter.drawText(QPointF(0, 0), q("縦向き\t文字"));
     }
-    EXPECT_FALSE(pictures[0].isEmpty());
-    EXPECT_EQ(pictures[0], pictures[1]);
+    const TrpDrawList list = device.takeRecords();
+    const QSizeF sheet(595.28, 841.89);
+    const QImage pdf = rendered(dir, drawnByEngine(list, sheet), 96);
+    ASSERT_FALSE(pdf.isNull());
+    const QImage screen = drawnOnScreen(list, pdf.size());
+    screen.save(dir.filePath(q("screen.png")));
+    pdf.save(dir.filePath(q("pdf.png")));
+    EXPECT_LE(largestCellDifference(screen, pdf, 6), 24) << dir.path().toStdString();
+    dir.setAutoRemove(false);
 }
 
 TEST_F(TrpPdfFileTest, FileIsWrittenWholeOrNotAtAll)
 {
+    TrpPdfFile empty;
+    EXPECT_FALSE(empty.finish());
+    EXPECT_FALSE(empty.save(dir.filePath(QStringLiteral("empty.pdf"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("empty.pdf"))));
+
     TrpPdfFile file;
-    {
-        TrpPagePrinter printer(file.writer());
-        ASSERT_TRUE(printer.print(report.EMFPages()[0]));
-        ASSERT_TRUE(printer.finish());
-    }
+    ASSERT_TRUE(file.print(report.EMFPages()[0]));
+    ASSERT_TRUE(file.finish());
+    EXPECT_FALSE(file.print(report.EMFPages()[0])) << "a page after the end";
     const QString missing = dir.filePath(QStringLiteral("no/such/folder/out.pdf"));
     EXPECT_FALSE(file.save(missing));
     EXPECT_FALSE(file.errorString().isEmpty());
@@ -132,4 +253,5 @@ TEST_F(TrpPdfFileTest, FileIsWrittenWholeOrNotAtAll)
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), file.document());
+    EXPECT_TRUE(file.document().endsWith("%%EOF\n"));
 }

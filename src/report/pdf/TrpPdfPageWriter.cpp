@@ -1,0 +1,649 @@
+#include "report/pdf/TrpPdfPageWriter.h"
+
+#include "report/drawing/TrpDrawList.h"
+#include "report/drawing/TrpRecordingDevice.h"
+#include "report/drawing/TrpTextShaping.h"
+#include "report/pdf/TrpPdfObjects.h"
+#include "report/pdf/TrpPdfResources.h"
+
+#include <QPainterPath>
+#include <QRawFont>
+
+#include <cmath>
+
+namespace {
+
+// Control points of a quarter ellipse as four cubic curves draw it.
+constexpr qreal Kappa = 0.5522847498;
+// Hatched fills draw their lines this far apart, in page units, as the
+// preview draws them at 100 %.
+constexpr qreal HatchSpacing = 8;
+// TJ adjustments smaller than this (thousandths of an em) are left out: the
+// error never adds up, the next glyph is placed from where the reader has
+// the last one.
+constexpr qreal LeastAdjustment = 0.5;
+
+char lineCap(Qt::PenCapStyle cap)
+{
+    switch (cap) {
+    case Qt::RoundCap:
+        return '1';
+    case Qt::SquareCap:
+        return '2';
+    default:
+        return '0';
+    }
+}
+
+char lineJoin(Qt::PenJoinStyle join)
+{
+    switch (join) {
+    case Qt::RoundJoin:
+        return '1';
+    case Qt::BevelJoin:
+        return '2';
+    default:
+        return '0';
+    }
+}
+
+// The text's glyphs when it was recorded without them: shaped here as the
+// painter would have, once per text and font for the document.
+class FallbackShaper
+{
+public:
+    const QList<QGlyphRun> &glyphs(const QString &text, const QFont &font)
+    {
+        for (const Shaped &shaped : std::as_const(m_shaped)) {
+            if (shaped.text == text && shaped.font == font)
+                return shaped.glyphs;
+        }
+        if (m_shaped.size() >= MaxKept)
+            m_shaped.clear();
+        m_shaped.append({text, font, TrpTextShaping::shapeLine(text, font, Qt::LeftToRight, &m_device).glyphs});
+        return m_shaped.last().glyphs;
+    }
+
+private:
+    static constexpr qsizetype MaxKept = 64;
+    struct Shaped
+    {
+        QString text;
+        QFont font;
+        QList<QGlyphRun> glyphs;
+    };
+    // Fonts in points are laid out at the recording resolution.
+    TrpRecordingDevice m_device{QSizeF(1, 1)};
+    QList<Shaped> m_shaped;
+};
+
+// The content stream of one page, and what its graphics state holds.
+class Content
+{
+public:
+    explicit Content(TrpPdfResources &resources) : m_resources(resources), m_fonts(resources.fonts())
+    {
+        m_out.reserve(64 * 1024);
+    }
+
+    QByteArray take(const TrpDrawList &list, const QTransform &pageToPdf)
+    {
+        m_out += "q\n";
+        matrix(pageToPdf);
+        m_out += "cm\n";
+        for (const TrpDrawRecord &record : list.records())
+            draw(list.stateOf(record), record.item);
+        endText();
+        if (m_grouped)
+            m_out += "Q\n";
+        m_out += "Q\n";
+        return std::move(m_out);
+    }
+
+private:
+    void num(double value)
+    {
+        TrpPdfObjects::appendNumber(m_out, value);
+        m_out += ' ';
+    }
+    void point(const QPointF &p)
+    {
+        num(p.x());
+        num(p.y());
+    }
+    void matrix(const QTransform &t)
+    {
+        num(t.m11());
+        num(t.m12());
+        num(t.m21());
+        num(t.m22());
+        num(t.dx());
+        num(t.dy());
+    }
+
+    void draw(const TrpDrawState &state, const TrpDrawRecord::Item &item)
+    {
+        if (const auto *text = std::get_if<TrpDrawRecord::Text>(&item)) {
+            drawText(state, *text);
+            return;
+        }
+        endText();
+        enter(state);
+        if (hatched(state))
+            hatchShape(state, item);
+        std::visit(
+            [&](const auto &it) {
+                using T = std::decay_t<decltype(it)>;
+                if constexpr (std::is_same_v<T, TrpDrawRecord::Lines>) {
+                    if (!stroking(state))
+                        return;
+                    for (const QLineF &line : it.lines) {
+                        point(line.p1());
+                        m_out += "m ";
+                        point(line.p2());
+                        m_out += "l\n";
+                    }
+                    m_out += "S\n";
+                } else if constexpr (std::is_same_v<T, TrpDrawRecord::Rects>) {
+                    for (const QRectF &rect : it.rects) {
+                        point(rect.topLeft());
+                        num(rect.width());
+                        num(rect.height());
+                        m_out += "re\n";
+                    }
+                    paint(state, Qt::WindingFill);
+                } else if constexpr (std::is_same_v<T, TrpDrawRecord::Ellipse>) {
+                    ellipse(it.rect);
+                    paint(state, Qt::WindingFill);
+                } else if constexpr (std::is_same_v<T, TrpDrawRecord::Polygon>) {
+                    polygon(it.points, it.mode != QPaintEngine::PolylineMode);
+                    if (it.mode == QPaintEngine::PolylineMode) {
+                        if (stroking(state))
+                            m_out += "S\n";
+                        else
+                            m_out += "n\n";
+                    } else {
+                        paint(state, it.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+                    }
+                } else if constexpr (std::is_same_v<T, TrpDrawRecord::Path>) {
+                    path(it.path);
+                    paint(state, it.path.fillRule());
+                } else if constexpr (std::is_same_v<T, TrpDrawRecord::Image>) {
+                    drawImage(state, it);
+                } else if constexpr (std::is_same_v<T, TrpDrawRecord::Points>) {
+                    drawPoints(state, it.points);
+                }
+            },
+            item);
+    }
+
+    void hatchShape(const TrpDrawState &state, const TrpDrawRecord::Item &item)
+    {
+        QPainterPath shape;
+        if (const auto *rects = std::get_if<TrpDrawRecord::Rects>(&item)) {
+            for (const QRectF &rect : rects->rects)
+                shape.addRect(rect);
+        } else if (const auto *ellipse = std::get_if<TrpDrawRecord::Ellipse>(&item)) {
+            shape.addEllipse(ellipse->rect);
+        } else if (const auto *polygon = std::get_if<TrpDrawRecord::Polygon>(&item)) {
+            if (polygon->mode == QPaintEngine::PolylineMode)
+                return;
+            shape.addPolygon(polygon->points);
+            shape.setFillRule(polygon->mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+        } else if (const auto *p = std::get_if<TrpDrawRecord::Path>(&item)) {
+            shape = p->path;
+        }
+        if (!shape.isEmpty())
+            hatch(state, shape);
+    }
+
+    // Opens the graphics state of the record's clip and transform, unless
+    // the one open has them.
+    void enter(const TrpDrawState &state)
+    {
+        if (m_state == &state)
+            return;
+        m_state = &state;
+        if (m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
+            (!state.clipped || m_clip == state.clip))
+            return;
+        if (m_grouped)
+            m_out += "Q\n";
+        m_out += "q\n";
+        m_grouped = true;
+        m_clipped = state.clipped;
+        m_clip = state.clip;
+        m_transform = state.transform;
+        if (state.clipped) {
+            path(state.clip);
+            m_out += state.clip.fillRule() == Qt::WindingFill ? "W n\n" : "W* n\n";
+        }
+        if (!state.transform.isIdentity()) {
+            matrix(state.transform);
+            m_out += "cm\n";
+        }
+        // What a restore brought back.
+        m_stroke = Qt::black;
+        m_fill = Qt::black;
+        m_lineWidth = 1;
+        m_cap = '0';
+        m_join = '0';
+        m_miter = 10;
+        m_dash.clear();
+        m_alpha = qMakePair(1.0, 1.0);
+    }
+
+    void setStrokeColor(const QColor &color)
+    {
+        if (color.rgb() == m_stroke.rgb())
+            return;
+        m_stroke = color;
+        num(color.redF());
+        num(color.greenF());
+        num(color.blueF());
+        m_out += "RG\n";
+    }
+
+    void setFillColor(const QColor &color)
+    {
+        if (color.rgb() == m_fill.rgb())
+            return;
+        m_fill = color;
+        num(color.redF());
+        num(color.greenF());
+        num(color.blueF());
+        m_out += "rg\n";
+    }
+
+    void setAlpha(qreal stroke, qreal fill)
+    {
+        const QPair<qreal, qreal> alpha(stroke, fill);
+        if (alpha == m_alpha)
+            return;
+        m_alpha = alpha;
+        m_out += '/' + m_resources.alphaState(stroke, fill) + " gs\n";
+    }
+
+    // Sets the pen for stroking; false when the pen draws nothing.
+    bool stroking(const TrpDrawState &state)
+    {
+        const QPen &pen = state.pen;
+        if (pen.style() == Qt::NoPen || pen.brush().style() == Qt::NoBrush)
+            return false;
+        setStrokeColor(pen.color());
+        // A cosmetic pen is as thin as the device draws.
+        const qreal width = pen.isCosmetic() ? 0 : pen.widthF();
+        if (width != m_lineWidth) {
+            m_lineWidth = width;
+            num(width);
+            m_out += "w\n";
+        }
+        const char cap = lineCap(pen.capStyle());
+        if (cap != m_cap) {
+            m_cap = cap;
+            m_out += cap;
+            m_out += " J\n";
+        }
+        const char join = lineJoin(pen.joinStyle());
+        if (join != m_join) {
+            m_join = join;
+            m_out += join;
+            m_out += " j\n";
+        }
+        if (join == '0' && pen.miterLimit() != m_miter) {
+            m_miter = pen.miterLimit();
+            num(qMax(1.0, m_miter));
+            m_out += "M\n";
+        }
+        QList<qreal> dash;
+        if (pen.style() != Qt::SolidLine) {
+            // Qt gives dashes in pen widths.
+            const qreal unit = qMax<qreal>(pen.widthF(), 1);
+            dash = pen.dashPattern();
+            for (qreal &length : dash)
+                length *= unit;
+            dash.append(pen.dashOffset() * unit);
+        }
+        if (dash != m_dash) {
+            m_dash = dash;
+            m_out += '[';
+            for (qsizetype i = 0; i + 1 < dash.size(); ++i)
+                num(dash[i]);
+            m_out += "] ";
+            num(dash.isEmpty() ? 0 : dash.last());
+            m_out += "d\n";
+        }
+        setAlpha(pen.color().alphaF() * state.opacity, m_alpha.second);
+        return true;
+    }
+
+    // Fills and strokes the path just written with the state's brush and pen.
+    void paint(const TrpDrawState &state, Qt::FillRule rule)
+    {
+        const QBrush &brush = state.brush;
+        // Hatching was drawn before the shape.
+        const bool filled = brush.style() != Qt::NoBrush && !hatched(state);
+        if (filled) {
+            setFillColor(brush.color());
+            setAlpha(m_alpha.first, brush.color().alphaF() * state.opacity);
+        }
+        const bool stroked = stroking(state);
+        const bool evenOdd = rule == Qt::OddEvenFill;
+        if (filled && stroked)
+            m_out += evenOdd ? "B*\n" : "B\n";
+        else if (filled)
+            m_out += evenOdd ? "f*\n" : "f\n";
+        else if (stroked)
+            m_out += "S\n";
+        else
+            m_out += "n\n";
+    }
+
+    void ellipse(const QRectF &rect)
+    {
+        const qreal rx = rect.width() / 2;
+        const qreal ry = rect.height() / 2;
+        const QPointF c = rect.center();
+        const qreal kx = rx * Kappa;
+        const qreal ky = ry * Kappa;
+        point({c.x() + rx, c.y()});
+        m_out += "m\n";
+        const auto curve = [&](QPointF a, QPointF b, QPointF end) {
+            point(a);
+            point(b);
+            point(end);
+            m_out += "c\n";
+        };
+        curve({c.x() + rx, c.y() + ky}, {c.x() + kx, c.y() + ry}, {c.x(), c.y() + ry});
+        curve({c.x() - kx, c.y() + ry}, {c.x() - rx, c.y() + ky}, {c.x() - rx, c.y()});
+        curve({c.x() - rx, c.y() - ky}, {c.x() - kx, c.y() - ry}, {c.x(), c.y() - ry});
+        curve({c.x() + kx, c.y() - ry}, {c.x() + rx, c.y() - ky}, {c.x() + rx, c.y()});
+        m_out += "h\n";
+    }
+
+    void polygon(const QPolygonF &points, bool closed)
+    {
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            point(points[i]);
+            m_out += i == 0 ? "m\n" : "l\n";
+        }
+        if (closed && !points.isEmpty())
+            m_out += "h\n";
+    }
+
+    void path(const QPainterPath &path)
+    {
+        QPointF start;
+        for (int i = 0; i < path.elementCount(); ++i) {
+            const QPainterPath::Element &e = path.elementAt(i);
+            switch (e.type) {
+            case QPainterPath::MoveToElement:
+                start = e;
+                point(e);
+                m_out += "m\n";
+                break;
+            case QPainterPath::LineToElement: {
+                // Qt closes a subpath with a line back to its start; PDF
+                // joins the ends of a closed one.
+                const bool last = i + 1 == path.elementCount() ||
+                                  path.elementAt(i + 1).type == QPainterPath::MoveToElement;
+                if (last && QPointF(e) == start) {
+                    m_out += "h\n";
+                } else {
+                    point(e);
+                    m_out += "l\n";
+                }
+                break;
+            }
+            case QPainterPath::CurveToElement:
+                if (i + 2 < path.elementCount()) {
+                    point(e);
+                    point(path.elementAt(i + 1));
+                    point(path.elementAt(i + 2));
+                    m_out += "c\n";
+                    i += 2;
+                }
+                break;
+            case QPainterPath::CurveToDataElement:
+                break;
+            }
+        }
+    }
+
+    void drawImage(const TrpDrawState &state, const TrpDrawRecord::Image &image)
+    {
+        if (image.image.isNull() || image.target.isEmpty())
+            return;
+        const QRect part = (image.source.isValid() ? image.source.toAlignedRect() : image.image.rect()) &
+                           image.image.rect();
+        if (part.isEmpty())
+            return;
+        const bool smooth = state.hints.testFlag(QPainter::SmoothPixmapTransform);
+        const QByteArray name = m_resources.image(image.image, part, smooth);
+        setAlpha(m_alpha.first, state.opacity);
+        const QRectF &t = image.target;
+        m_out += "q\n";
+        matrix(QTransform(t.width(), 0, 0, -t.height(), t.x(), t.y() + t.height()));
+        m_out += "cm\n/" + name + " Do\nQ\n";
+    }
+
+    void drawPoints(const TrpDrawState &state, const QPolygonF &points)
+    {
+        const QPen &pen = state.pen;
+        if (pen.style() == Qt::NoPen)
+            return;
+        setFillColor(pen.color());
+        setAlpha(m_alpha.first, pen.color().alphaF() * state.opacity);
+        const qreal size = qMax<qreal>(pen.widthF(), 1);
+        for (const QPointF &p : points) {
+            point(p - QPointF(size / 2, size / 2));
+            num(size);
+            num(size);
+            m_out += "re\n";
+        }
+        m_out += "f\n";
+    }
+
+    static bool hatched(const TrpDrawState &state)
+    {
+        const Qt::BrushStyle style = state.brush.style();
+        return style >= Qt::HorPattern && style <= Qt::DiagCrossPattern;
+    }
+
+    // Hatching of a closed shape: lines across its bounds in the brush's
+    // colour, clipped to it.
+    void hatch(const TrpDrawState &state, const QPainterPath &shape)
+    {
+        const Qt::BrushStyle style = state.brush.style();
+        m_out += "q\n";
+        path(shape);
+        m_out += shape.fillRule() == Qt::WindingFill ? "W n\n" : "W* n\n";
+        const QColor color = state.brush.color();
+        num(color.redF());
+        num(color.greenF());
+        num(color.blueF());
+        m_out += "RG 1 w 0 J [] 0 d\n";
+        const QRectF box = shape.boundingRect();
+        const qreal w = box.width();
+        const qreal h = box.height();
+        const auto lines = [&](QPointF from, QPointF step, QPointF along, qreal length) {
+            for (qreal k = 0; k * HatchSpacing <= length; ++k) {
+                point(from + step * k);
+                m_out += "m ";
+                point(from + step * k + along);
+                m_out += "l\n";
+            }
+        };
+        const QPointF right(HatchSpacing, 0);
+        if (style == Qt::HorPattern || style == Qt::CrossPattern)
+            lines(box.topLeft(), {0, HatchSpacing}, {w, 0}, h);
+        if (style == Qt::VerPattern || style == Qt::CrossPattern)
+            lines(box.topLeft(), right, {0, h}, w);
+        if (style == Qt::BDiagPattern || style == Qt::DiagCrossPattern)
+            lines(box.topLeft(), right, {-(w + h), w + h}, w + h);
+        if (style == Qt::FDiagPattern || style == Qt::DiagCrossPattern)
+            lines(box.topLeft() - QPointF(h, 0), right, {w + h, w + h}, w + h);
+        m_out += "S\nQ\n";
+    }
+
+    void beginText()
+    {
+        if (m_inText)
+            return;
+        m_out += "BT\n";
+        m_inText = true;
+        m_face = -1;
+    }
+
+    void endText()
+    {
+        if (!m_inText)
+            return;
+        m_out += "ET\n";
+        m_inText = false;
+        for (const QRectF &line : std::as_const(m_decorations)) {
+            point(line.topLeft());
+            num(line.width());
+            num(line.height());
+            m_out += "re\n";
+        }
+        if (!m_decorations.isEmpty())
+            m_out += "f\n";
+        m_decorations.clear();
+    }
+
+    void drawText(const TrpDrawState &state, const TrpDrawRecord::Text &text)
+    {
+        const QPen &pen = state.pen;
+        if (pen.style() == Qt::NoPen || text.text.isEmpty())
+            return;
+        const QList<QGlyphRun> &runs = text.glyphs.isEmpty() ? m_shaper.glyphs(text.text, state.font) : text.glyphs;
+        if (runs.isEmpty())
+            return;
+        if (state.backgroundMode == Qt::OpaqueMode && state.background.style() != Qt::NoBrush) {
+            endText();
+            enter(state);
+            setFillColor(state.background.color());
+            point({text.origin.x(), text.origin.y() - text.ascent});
+            num(text.width);
+            num(text.ascent + text.descent);
+            m_out += "re f\n";
+        }
+        if (m_state != &state) {
+            const bool sameGroup = m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
+                                   (!state.clipped || m_clip == state.clip);
+            if (!sameGroup)
+                endText();
+            enter(state);
+        }
+        m_fonts.useText(runs, text.text);
+        // Decorations are filled in the text's colour after the text object.
+        if (!m_decorations.isEmpty() && pen.color().rgb() != m_fill.rgb())
+            endText();
+        setFillColor(pen.color());
+        setAlpha(m_alpha.first, pen.color().alphaF() * state.opacity);
+        beginText();
+        for (const QGlyphRun &run : runs)
+            glyphRun(run, text.origin);
+    }
+
+    void glyphRun(const QGlyphRun &run, const QPointF &origin)
+    {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        if (glyphs.isEmpty())
+            return;
+        const QRawFont font = run.rawFont();
+        const int face = m_fonts.faceOf(font);
+        const qreal size = font.pixelSize();
+        if (size <= 0)
+            return;
+        if (face != m_face || size != m_size) {
+            m_face = face;
+            m_size = size;
+            m_out += '/' + m_fonts.face(face).resource + ' ';
+            num(size);
+            m_out += "Tf\n";
+        }
+        static const char hex[] = "0123456789ABCDEF";
+        bool open = false;
+        qreal x = 0; // where the reader has the next glyph
+        qreal y = 0;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const QPointF at = origin + positions.value(i);
+            if (open && at.y() != y) {
+                m_out += ">]TJ\n";
+                open = false;
+            }
+            if (!open) {
+                m_out += "1 0 0 -1 ";
+                point(at);
+                m_out += "Tm[<";
+                open = true;
+                x = at.x();
+                y = at.y();
+            } else {
+                const qreal adjustment = (x - at.x()) * 1000 / size;
+                if (std::fabs(adjustment) >= LeastAdjustment) {
+                    const qreal rounded = std::round(adjustment * 10) / 10;
+                    m_out += '>';
+                    TrpPdfObjects::appendNumber(m_out, rounded);
+                    m_out += '<';
+                    x -= rounded * size / 1000;
+                }
+            }
+            const quint32 glyph = glyphs[i];
+            m_out += hex[(glyph >> 12) & 15];
+            m_out += hex[(glyph >> 8) & 15];
+            m_out += hex[(glyph >> 4) & 15];
+            m_out += hex[glyph & 15];
+            x += m_fonts.advance(face, glyph) * size / 1000;
+        }
+        m_out += ">]TJ\n";
+        if (run.underline() || run.strikeOut() || run.overline()) {
+            const qreal first = origin.x() + positions.constFirst().x();
+            const qreal baseline = origin.y() + positions.constFirst().y();
+            const qreal width = x - first;
+            const qreal thickness = qMax<qreal>(font.lineThickness(), size / 24);
+            if (run.underline())
+                m_decorations.append({first, baseline + font.underlinePosition(), width, thickness});
+            if (run.strikeOut())
+                m_decorations.append({first, baseline - font.xHeight() / 2 - thickness / 2, width, thickness});
+            if (run.overline())
+                m_decorations.append({first, baseline - font.ascent(), width, thickness});
+        }
+    }
+
+    TrpPdfResources &m_resources;
+    TrpPdfFonts &m_fonts;
+    FallbackShaper m_shaper;
+    QByteArray m_out;
+
+    // The open graphics state.
+    const TrpDrawState *m_state = nullptr;
+    bool m_grouped = false;
+    bool m_clipped = false;
+    QPainterPath m_clip;
+    QTransform m_transform;
+    QColor m_stroke;
+    QColor m_fill;
+    qreal m_lineWidth = 1;
+    char m_cap = '0';
+    char m_join = '0';
+    qreal m_miter = 10;
+    QList<qreal> m_dash;
+    QPair<qreal, qreal> m_alpha{1.0, 1.0};
+
+    bool m_inText = false;
+    int m_face = -1;
+    qreal m_size = 0;
+    QList<QRectF> m_decorations;
+};
+
+} // namespace
+
+QByteArray TrpPdfPageWriter::content(const TrpDrawList &list, const QTransform &pageToPdf)
+{
+    Content content(m_resources);
+    return content.take(list, pageToPdf);
+}

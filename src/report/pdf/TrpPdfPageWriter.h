@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QTransform>
+
+class TrpDrawList;
+class TrpPdfResources;
+
+// Writes the drawing records of a prepared page as the content stream of a
+// PDF page: texts as runs of the glyphs they were shaped into, lines,
+// shapes and images as PDF paths and image objects, each state's clip and
+// transform in a graphics state of its own.
+class TrpPdfPageWriter
+{
+public:
+    explicit TrpPdfPageWriter(TrpPdfResources &resources) : m_resources(resources) {}
+
+    // The page's content, its records mapped by pageToPdf from page units
+    // onto the PDF page (points, origin at the bottom left).
+    [[nodiscard]] QByteArray content(const TrpDrawList &list, const QTransform &pageToPdf);
+
+private:
+    TrpPdfResources &m_resources;
+};
