@@ -57,8 +57,7 @@ bool TrpPdfFile::finish()
     QByteArray kids;
     for (const int page : std::as_const(m_pages))
         kids += QByteArray::number(page) + " 0 R ";
-    m_objects.add(m_pagesObject,
-                  "<</Type/Pages/Kids[" + kids + "]/Count " + QByteArray::number(m_pages.size()) + ">>");
+    m_objects.add(m_pagesObject, "<</Type/Pages/Kids[" + kids + "]/Count " + QByteArray::number(m_pages.size()) + ">>");
     const int catalog = m_objects.reserve();
     m_objects.add(catalog, "<</Type/Catalog/Pages " + QByteArray::number(m_pagesObject) + " 0 R>>");
     const int info = m_objects.reserve();

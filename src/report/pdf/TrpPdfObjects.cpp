@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -12,6 +13,8 @@ namespace {
 // Page contents are mostly repeated operators: the fastest level packs them
 // nearly as well as the default one at a third of the time.
 constexpr int CompressionLevel = 1;
+
+constexpr double MaxNumber = 1e9;
 
 QByteArray deflated(const QByteArray &data)
 {
@@ -117,39 +120,41 @@ QByteArray TrpPdfObjects::textString(const QString &text)
 
 QByteArray TrpPdfObjects::number(double value)
 {
-    QByteArray out;
-    appendNumber(out, value);
-    return out;
+    char buffer[NumberLength];
+    return QByteArray(buffer, formatNumber(buffer, value));
 }
 
-void TrpPdfObjects::appendNumber(QByteArray &out, double value)
+int TrpPdfObjects::formatNumber(char *buffer, double value)
 {
     if (!std::isfinite(value))
         value = 0;
+    // Readers take nothing larger, and no page reaches it.
+    value = std::clamp(value, -MaxNumber, MaxNumber);
     // Four decimals as an integer count of ten-thousandths: fast, exact to
     // the last digit written, and never in exponent form.
     const double scaled = std::round(value * 10000.0);
-    if (std::fabs(scaled) >= 9.0e15) {
-        out += QByteArray::number(qint64(value));
-        return;
-    }
     long long n = static_cast<long long>(scaled);
+    char *p = buffer;
     if (n < 0) {
-        out += '-';
+        *p++ = '-';
         n = -n;
     }
-    const long long whole = n / 10000;
+    long long whole = n / 10000;
     int fraction = int(n % 10000);
-    out += QByteArray::number(whole);
-    if (fraction == 0)
-        return;
-    char digits[6] = {'.', 0, 0, 0, 0, 0};
-    int length = 5;
-    for (int i = 4; i >= 1; --i) {
-        digits[i] = char('0' + fraction % 10);
-        fraction /= 10;
+    char digits[20];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    while (count > 0)
+        *p++ = digits[--count];
+    if (fraction != 0) {
+        *p++ = '.';
+        for (int divisor = 1000; divisor > 0 && fraction > 0; divisor /= 10) {
+            *p++ = char('0' + fraction / divisor);
+            fraction %= divisor;
+        }
     }
-    while (digits[length - 1] == '0')
-        --length;
-    out.append(digits, length);
+    return int(p - buffer);
 }

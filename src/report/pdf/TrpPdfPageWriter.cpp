@@ -10,6 +10,7 @@
 #include <QRawFont>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr qreal HatchSpacing = 8;
 // TJ adjustments smaller than this (thousandths of an em) are left out: the
 // error never adds up, the next glyph is placed from where the reader has
 // the last one.
-constexpr qreal LeastAdjustment = 0.5;
+constexpr qreal LeastAdjustment = 2;
 
 char lineCap(Qt::PenCapStyle cap)
 {
@@ -97,13 +98,20 @@ public:
         if (m_grouped)
             m_out += "Q\n";
         m_out += "Q\n";
-        return std::move(m_out);
+        return QByteArray::fromStdString(m_out);
     }
 
 private:
     void num(double value)
     {
-        TrpPdfObjects::appendNumber(m_out, value);
+        char buffer[TrpPdfObjects::NumberLength];
+        m_out.append(buffer, TrpPdfObjects::formatNumber(buffer, value));
+        m_out += ' ';
+    }
+    void name(const QByteArray &name)
+    {
+        m_out += '/';
+        m_out.append(name.constData(), name.size());
         m_out += ' ';
     }
     void point(const QPointF &p)
@@ -214,7 +222,9 @@ private:
         m_clipped = state.clipped;
         m_clip = state.clip;
         m_transform = state.transform;
-        if (state.clipped) {
+        if (state.clipped && state.clip.isEmpty()) {
+            m_out += "0 0 0 0 re W n\n";
+        } else if (state.clipped) {
             path(state.clip);
             m_out += state.clip.fillRule() == Qt::WindingFill ? "W n\n" : "W* n\n";
         }
@@ -261,7 +271,8 @@ private:
         if (alpha == m_alpha)
             return;
         m_alpha = alpha;
-        m_out += '/' + m_resources.alphaState(stroke, fill) + " gs\n";
+        name(m_resources.alphaState(stroke, fill));
+        m_out += "gs\n";
     }
 
     // Sets the pen for stroking; false when the pen draws nothing.
@@ -385,8 +396,8 @@ private:
             case QPainterPath::LineToElement: {
                 // Qt closes a subpath with a line back to its start; PDF
                 // joins the ends of a closed one.
-                const bool last = i + 1 == path.elementCount() ||
-                                  path.elementAt(i + 1).type == QPainterPath::MoveToElement;
+                const bool last =
+                    i + 1 == path.elementCount() || path.elementAt(i + 1).type == QPainterPath::MoveToElement;
                 if (last && QPointF(e) == start) {
                     m_out += "h\n";
                 } else {
@@ -414,17 +425,19 @@ private:
     {
         if (image.image.isNull() || image.target.isEmpty())
             return;
-        const QRect part = (image.source.isValid() ? image.source.toAlignedRect() : image.image.rect()) &
-                           image.image.rect();
+        const QRect part =
+            (image.source.isValid() ? image.source.toAlignedRect() : image.image.rect()) & image.image.rect();
         if (part.isEmpty())
             return;
         const bool smooth = state.hints.testFlag(QPainter::SmoothPixmapTransform);
-        const QByteArray name = m_resources.image(image.image, part, smooth);
+        const QByteArray picture = m_resources.image(image.image, part, smooth);
         setAlpha(m_alpha.first, state.opacity);
         const QRectF &t = image.target;
         m_out += "q\n";
         matrix(QTransform(t.width(), 0, 0, -t.height(), t.x(), t.y() + t.height()));
-        m_out += "cm\n/" + name + " Do\nQ\n";
+        m_out += "cm\n";
+        name(picture);
+        m_out += "Do\nQ\n";
     }
 
     void drawPoints(const TrpDrawState &state, const QPolygonF &points)
@@ -561,7 +574,7 @@ private:
         if (face != m_face || size != m_size) {
             m_face = face;
             m_size = size;
-            m_out += '/' + m_fonts.face(face).resource + ' ';
+            name(m_fonts.face(face).resource);
             num(size);
             m_out += "Tf\n";
         }
@@ -586,8 +599,9 @@ private:
                 const qreal adjustment = (x - at.x()) * 1000 / size;
                 if (std::fabs(adjustment) >= LeastAdjustment) {
                     const qreal rounded = std::round(adjustment * 10) / 10;
+                    char buffer[TrpPdfObjects::NumberLength];
                     m_out += '>';
-                    TrpPdfObjects::appendNumber(m_out, rounded);
+                    m_out.append(buffer, TrpPdfObjects::formatNumber(buffer, rounded));
                     m_out += '<';
                     x -= rounded * size / 1000;
                 }
@@ -617,7 +631,9 @@ private:
     TrpPdfResources &m_resources;
     TrpPdfFonts &m_fonts;
     FallbackShaper m_shaper;
-    QByteArray m_out;
+    // Appending to a standard string is several times faster than to a
+    // QByteArray, and a page's content is a great many short appends.
+    std::string m_out;
 
     // The open graphics state.
     const TrpDrawState *m_state = nullptr;

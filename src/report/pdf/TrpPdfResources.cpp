@@ -75,14 +75,16 @@ int TrpPdfResources::writeImage(const QImage &image, bool smooth)
 
 QByteArray TrpPdfResources::alphaState(qreal stroke, qreal fill)
 {
-    const auto level = [](qreal alpha) { return quint32(std::lround(qBound(0.0, alpha, 1.0) * 255)); };
+    const auto level = [](qreal alpha) {
+        return quint32(std::lround(qBound(0.0, alpha, 1.0) * 255));
+    };
     const quint32 key = level(stroke) << 8 | level(fill);
     const auto found = m_states.constFind(key);
     if (found != m_states.cend())
         return *found;
     const QByteArray name = "GS" + QByteArray::number(m_states.size() + 1);
-    m_stateEntries += '/' + name + "<</Type/ExtGState/CA " + TrpPdfObjects::number(level(stroke) / 255.0) +
-                      "/ca " + TrpPdfObjects::number(level(fill) / 255.0) + ">>";
+    m_stateEntries += '/' + name + "<</Type/ExtGState/CA " + TrpPdfObjects::number(level(stroke) / 255.0) + "/ca " +
+                      TrpPdfObjects::number(level(fill) / 255.0) + ">>";
     m_states.insert(key, name);
     return name;
 }

@@ -50,8 +50,8 @@ QImage rendered(const QTemporaryDir &dir, const QByteArray &pdf, int dpi)
         return {};
     out.close();
     const QByteArray ppm =
-        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"),
-                                         QStringLiteral("-gray"), path});
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"), QStringLiteral("-gray"), path});
     return QImage::fromData(ppm).convertToFormat(QImage::Format_Grayscale8);
 }
 
