@@ -49,6 +49,8 @@ public:
     {
         aborted = true;
         m_pdf.abort();
+        // The job's painter ends with it.
+        m_output.reset();
     }
 
     FakePrinter()
