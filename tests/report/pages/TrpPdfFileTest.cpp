@@ -1,3 +1,4 @@
+#include "PdfTools.h"
 #include "building/BuildFixture.h"
 
 #include "report/pages/TrpPagePrinter.h"
@@ -6,8 +7,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -17,19 +16,6 @@ const char *const Names[] = {"山田 花子", "佐藤　一郎", "高橋 工", "
 const char *const Mixed = "利用者番号 00123 山田 太郎（やまだ たろう）様 令和8年12月7日 "
                           "歩行：杖歩行、見守り要。立ち上がり・移乗は自立。週2回 40分、"
                           "屋外歩行と階段昇降の練習を行う。ｶﾀｶﾅ半角、全角ＡＢＣ１２３ 印刷日　2026／12／07 〈評価〉";
-
-QByteArray run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return process.readAllStandardOutput();
-}
-
-QString withoutSpace(QString text)
-{
-    return text.remove(QRegularExpression(QStringLiteral("\\s"), QRegularExpression::UseUnicodePropertiesOption));
-}
 
 class TrpPdfFileTest : public BuildFixture
 {
@@ -87,7 +73,7 @@ TEST_F(TrpPdfFileTest, TextComesBackAsPrinted)
         ASSERT_TRUE(printer.finish());
     }
     ASSERT_TRUE(file.save(path)) << file.errorString().toStdString();
-    const QString text = QString::fromUtf8(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
+    const QString text = QString::fromUtf8(toolOutput(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
     // pdftotext spaces words its own way.
     const QString words = withoutSpace(text);
     for (const char *name : Names)
@@ -108,7 +94,7 @@ TEST_F(TrpPdfFileTest, PagesDrawAsQtWroteThem)
         QFile out(path);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(pdf) == pdf.size());
         out.close();
-        pictures.append(run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), path}));
+        pictures.append(toolOutput(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), path}));
     }
     EXPECT_FALSE(pictures[0].isEmpty());
     EXPECT_EQ(pictures[0], pictures[1]);
