@@ -124,6 +124,12 @@ QByteArray TrpPdfObjects::number(double value)
     return QByteArray(buffer, formatNumber(buffer, value));
 }
 
+void TrpPdfObjects::appendNumber(QByteArray &out, double value)
+{
+    char buffer[NumberLength];
+    out.append(buffer, formatNumber(buffer, value));
+}
+
 int TrpPdfObjects::formatNumber(char *buffer, double value)
 {
     if (!std::isfinite(value))

@@ -31,6 +31,7 @@ public:
     // A number as PDF writes it: at most four decimals, no exponent, no
     // trailing zeros.
     [[nodiscard]] static QByteArray number(double value);
+    static void appendNumber(QByteArray &out, double value);
     // The same into the buffer (at least NumberLength chars); its length.
     static constexpr int NumberLength = 32;
     static int formatNumber(char *buffer, double value);

@@ -615,16 +615,27 @@ private:
         }
         m_out += ">]TJ\n";
         if (run.underline() || run.strikeOut() || run.overline()) {
-            const qreal first = origin.x() + positions.constFirst().x();
+            // Placed as the painter places them: lines of the font's
+            // thickness, the underline's top at the font's underline
+            // position, within the descent.
+            const qreal left = std::floor(origin.x() + positions.constFirst().x());
+            const qreal width = std::floor(x) - left;
             const qreal baseline = origin.y() + positions.constFirst().y();
-            const qreal width = x - first;
-            const qreal thickness = qMax<qreal>(font.lineThickness(), size / 24);
-            if (run.underline())
-                m_decorations.append({first, baseline + font.underlinePosition(), width, thickness});
+            const qreal thickness = font.lineThickness();
+            const auto line = [&](qreal centre) {
+                m_decorations.append({left, centre - thickness / 2, width, thickness});
+            };
+            if (run.underline()) {
+                const qreal position = font.underlinePosition();
+                qreal offset = std::ceil(position) + 0.5;
+                if (position <= font.descent())
+                    offset = qMin(offset, font.descent() - 0.5);
+                line(baseline + offset);
+            }
             if (run.strikeOut())
-                m_decorations.append({first, baseline - font.xHeight() / 2 - thickness / 2, width, thickness});
+                line(baseline - font.ascent() / 3);
             if (run.overline())
-                m_decorations.append({first, baseline - font.ascent(), width, thickness});
+                line(baseline - font.ascent());
         }
     }
 

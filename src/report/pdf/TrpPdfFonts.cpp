@@ -1,0 +1,529 @@
+#include "report/pdf/TrpPdfFonts.h"
+
+#include "report/pages/TrpPdfUnicode.h"
+#include "report/pdf/TrpPdfObjects.h"
+#include "report/pdf/TrpPdfSubset.h"
+
+#include <QHash>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr qint32 NotUsed = -1;
+constexpr qint32 NoCharacters = -2;
+constexpr quint32 NotLooked = 0xFFFFFFFF;
+// How far ahead of the last matched character a glyph's character is
+// looked for: further than any ligature reaches.
+constexpr int LookAhead = 32;
+
+int be16(const QByteArray &table, qsizetype pos)
+{
+    if (pos + 2 > table.size())
+        return 0;
+    return quint8(table[pos]) << 8 | quint8(table[pos + 1]);
+}
+
+int signed16(const QByteArray &table, qsizetype pos)
+{
+    return qint16(quint16(be16(table, pos)));
+}
+
+struct CodePoint
+{
+    char32_t value;
+    qsizetype from;
+    qsizetype length;
+};
+
+void appendHex(QByteArray &out, quint32 value, int digits)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        out += hex[(value >> shift) & 15];
+}
+
+void appendUnits(QByteArray &out, const QString &text)
+{
+    out += '<';
+    for (const QChar c : text)
+        appendHex(out, c.unicode(), 4);
+    out += '>';
+}
+
+// The start and end of a CMap, the entries going between.
+QByteArray cmapHead(const QByteArray &name, const QByteArray &ordering, int type)
+{
+    return "/CIDInit/ProcSet findresource begin\n12 dict begin\nbegincmap\n/CIDSystemInfo<</Registry(Adobe)/Ordering(" +
+           ordering + ")/Supplement 0>>def\n/CMapName/" + name + " def\n/CMapType " + QByteArray::number(type) +
+           " def\n1 begincodespacerange\n<0000><FFFF>\nendcodespacerange\n";
+}
+
+const QByteArray CmapTail = "endcmap\nCMapName currentdict/CMap defineresource pop\nend\nend\n";
+
+// Sections of at most 100 entries, as CMaps allow.
+void appendSections(QByteArray &out, const QByteArray &kind, const QList<QByteArray> &entries)
+{
+    for (qsizetype i = 0; i < entries.size(); i += 100) {
+        const qsizetype n = std::min<qsizetype>(100, entries.size() - i);
+        out += QByteArray::number(n) + " begin" + kind + '\n';
+        for (qsizetype k = i; k < i + n; ++k)
+            out += entries[k];
+        out += "end" + kind + '\n';
+    }
+}
+
+} // namespace
+
+struct FaceData
+{
+    QRawFont font;
+    QString family;
+    QString style;
+    QByteArray head;
+    TrpPdfFonts::Face face;
+
+    QByteArray hmtx;
+    int metrics = 0;
+    double scale = 0; // font units to ten-thousandths of thousandths of an em
+    // By glyph: NotUsed, NoCharacters or the index of its characters.
+    std::vector<qint32> unicode;
+    QList<QString> texts;
+    // The glyph the font's cmap gives each character, looked up once.
+    std::vector<quint32> bmp = std::vector<quint32>(0x10000, NotLooked);
+    QHash<char32_t, quint32> astral;
+
+    // The advance in thousandths of an em, rounded as the widths are written.
+    qreal width(quint32 glyph) const
+    {
+        if (metrics <= 0)
+            return 0;
+        const int units = be16(hmtx, 4 * qsizetype(std::min<quint32>(glyph, quint32(metrics - 1))));
+        return std::round(units * scale) / 10000.0;
+    }
+
+    quint32 lookUp(char32_t c)
+    {
+        QChar units[2];
+        int count = 0;
+        if (QChar::requiresSurrogates(c)) {
+            units[count++] = QChar(QChar::highSurrogate(c));
+            units[count++] = QChar(QChar::lowSurrogate(c));
+        } else {
+            units[count++] = QChar(char16_t(c));
+        }
+        quint32 glyphs[2] = {0, 0};
+        int glyphCount = 2;
+        if (!font.glyphIndexesForChars(units, count, glyphs, &glyphCount) || glyphCount < 1)
+            return 0;
+        return glyphs[0];
+    }
+
+    quint32 nominal(char32_t c)
+    {
+        if (c < 0x10000) {
+            quint32 &glyph = bmp[c];
+            if (glyph == NotLooked)
+                glyph = lookUp(c);
+            return glyph;
+        }
+        const auto it = astral.constFind(c);
+        if (it != astral.constEnd())
+            return *it;
+        return *astral.insert(c, lookUp(c));
+    }
+
+    // The glyph stands for the characters: the first met keep it, unless
+    // the first was a radical or rare mark and these are its common one.
+    void record(quint32 glyph, QStringView characters)
+    {
+        if (glyph >= unicode.size())
+            return;
+        qint32 &slot = unicode[glyph];
+        if (glyph == 0 || characters.isEmpty()) {
+            if (slot == NotUsed)
+                slot = NoCharacters;
+            return;
+        }
+        if (slot < 0) {
+            slot = qint32(texts.size());
+            texts.append(characters.toString());
+            return;
+        }
+        QString &known = texts[slot];
+        if (known.size() == 1 && characters.size() == 1 && known[0] != characters[0] &&
+            TrpPdfUnicode::commonCharacter(known[0].unicode()) == characters[0].unicode())
+            known = characters.toString();
+    }
+};
+
+struct TrpPdfFonts::Private
+{
+    explicit Private(TrpPdfObjects &o) : objects(o) {}
+
+    struct Known
+    {
+        QRawFont font;
+        int face;
+    };
+
+    TrpPdfObjects &objects;
+    std::vector<std::unique_ptr<FaceData>> faces;
+    QList<Known> known;
+    qsizetype lastKnown = -1;
+
+    int newFace(const QRawFont &font, const QString &family, const QString &style, const QByteArray &head);
+    bool write(FaceData &face, QString *error);
+};
+
+TrpPdfFonts::TrpPdfFonts(TrpPdfObjects &objects) : d(std::make_unique<Private>(objects)) {}
+
+TrpPdfFonts::~TrpPdfFonts() = default;
+
+int TrpPdfFonts::faceOf(const QRawFont &font)
+{
+    if (d->lastKnown >= 0 && d->known[d->lastKnown].font == font)
+        return d->known[d->lastKnown].face;
+    for (qsizetype i = 0; i < d->known.size(); ++i) {
+        if (d->known[i].font == font) {
+            d->lastKnown = i;
+            return d->known[i].face;
+        }
+    }
+    // A raw font not met yet: another size or another object of a face
+    // met before, or a new face.
+    const QString family = font.familyName();
+    const QString style = font.styleName();
+    const QByteArray head = font.fontTable("head");
+    int index = -1;
+    for (size_t i = 0; i < d->faces.size() && index < 0; ++i) {
+        const FaceData &f = *d->faces[i];
+        if (f.head == head && f.family == family && f.style == style)
+            index = int(i);
+    }
+    if (index < 0)
+        index = d->newFace(font, family, style, head);
+    d->known.append({font, index});
+    d->lastKnown = d->known.size() - 1;
+    return index;
+}
+
+int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, const QString &style,
+                                  const QByteArray &head)
+{
+    auto face = std::make_unique<FaceData>();
+    face->font = font;
+    face->family = family;
+    face->style = style;
+    face->head = head;
+    face->face.resource = "F" + QByteArray::number(faces.size() + 1);
+    face->face.object = objects.reserve();
+    face->hmtx = font.fontTable("hmtx");
+    face->metrics = be16(font.fontTable("hhea"), 34);
+    const int unitsPerEm = be16(head, 18);
+    face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
+    face->unicode.assign(size_t(be16(font.fontTable("maxp"), 4)), NotUsed);
+    faces.push_back(std::move(face));
+    return int(faces.size() - 1);
+}
+
+const TrpPdfFonts::Face &TrpPdfFonts::face(int index) const
+{
+    return d->faces[size_t(index)]->face;
+}
+
+int TrpPdfFonts::faceCount() const
+{
+    return int(d->faces.size());
+}
+
+qreal TrpPdfFonts::advance(int face, quint32 glyph) const
+{
+    return d->faces[size_t(face)]->width(glyph);
+}
+
+void TrpPdfFonts::useText(const QList<QGlyphRun> &runs, QStringView text)
+{
+    struct Glyph
+    {
+        FaceData *face;
+        quint32 index;
+        qreal x;
+    };
+    QVarLengthArray<Glyph, 128> glyphs;
+    for (const QGlyphRun &run : runs) {
+        FaceData *face = d->faces[size_t(faceOf(run.rawFont()))].get();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i)
+            glyphs.append({face, indexes[i], i < positions.size() ? positions[i].x() : 0});
+    }
+    // A layout gives one run per font, not in the order of the text, and
+    // a font's run may hold glyphs on both sides of another's.
+    if (runs.size() > 1)
+        std::stable_sort(glyphs.begin(), glyphs.end(), [](const Glyph &a, const Glyph &b) { return a.x < b.x; });
+    QVarLengthArray<CodePoint, 128> characters;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        characters.append({pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode(), i, pair ? 2 : 1});
+        i += pair ? 1 : 0;
+    }
+    const qsizetype n = glyphs.size();
+    const qsizetype m = characters.size();
+
+    // Each glyph that is the font's own for a character takes it, in order.
+    QVarLengthArray<qsizetype, 128> match(n, -1);
+    QVarLengthArray<bool, 128> taken(m, false);
+    qsizetype cursor = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const qsizetype end = std::min(m, cursor + LookAhead);
+        for (qsizetype j = cursor; j < end; ++j) {
+            if (glyphs[i].face->nominal(characters[j].value) == glyphs[i].index) {
+                match[i] = j;
+                taken[j] = true;
+                cursor = j + 1;
+                break;
+            }
+        }
+    }
+    // As many glyphs as characters: the others go one to one.
+    if (n == m) {
+        for (qsizetype i = 0; i < n; ++i) {
+            if (match[i] < 0 && !taken[i]) {
+                match[i] = i;
+                taken[i] = true;
+            }
+        }
+    }
+    const auto span = [&](qsizetype first, qsizetype last) {
+        if (first > last)
+            return QStringView();
+        return text.mid(characters[first].from,
+                        characters[last].from + characters[last].length - characters[first].from);
+    };
+    // Glyphs left over take the characters between their matched neighbours.
+    qsizetype before = -1;
+    for (qsizetype i = 0; i < n;) {
+        if (match[i] >= 0) {
+            glyphs[i].face->record(glyphs[i].index, span(match[i], match[i]));
+            before = match[i];
+            ++i;
+            continue;
+        }
+        const qsizetype first = i;
+        while (i < n && match[i] < 0)
+            ++i;
+        const qsizetype after = i < n ? match[i] : m;
+        const qsizetype count = after - before - 1;
+        for (qsizetype k = first; k < i; ++k) {
+            QStringView characters;
+            if (count == i - first)
+                characters = span(before + 1 + (k - first), before + 1 + (k - first));
+            else if (k == first)
+                characters = span(before + 1, after - 1);
+            glyphs[k].face->record(glyphs[k].index, characters);
+        }
+    }
+}
+
+bool TrpPdfFonts::finish(QString *error)
+{
+    for (const auto &face : d->faces) {
+        if (!d->write(*face, error))
+            return false;
+    }
+    return true;
+}
+
+bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
+{
+    QList<quint32> glyphs;
+    for (size_t g = 1; g < face.unicode.size(); ++g) {
+        if (face.unicode[g] != NotUsed)
+            glyphs.append(quint32(g));
+    }
+    TrpPdfSubset::Subset subset;
+    if (!TrpPdfSubset::cut(face.font, glyphs, &subset, error))
+        return false;
+
+    // The subset's tag: six capitals from the glyphs it holds.
+    quint32 hash = 2166136261u ^ quint32(face.face.object);
+    for (const quint32 g : std::as_const(glyphs))
+        hash = (hash ^ g) * 16777619u;
+    QByteArray name(6, 'A');
+    for (char &c : name) {
+        c = char('A' + hash % 26);
+        hash /= 26;
+    }
+    name += '+' + subset.name;
+
+    // Widths by CID; the commonest one is the default.
+    QList<QPair<quint32, qreal>> widths;
+    QHash<qint64, int> counts;
+    bool identity = true;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        const quint32 cid = subset.cids[i];
+        identity = identity && cid == glyphs[i];
+        const qreal w = face.width(glyphs[i]);
+        widths.append({cid, w});
+        ++counts[qint64(std::llround(w * 10000))];
+    }
+    std::sort(widths.begin(), widths.end());
+    // A default width that is not whole is read as 1000 by some viewers.
+    qint64 common = 10000000;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.key() % 10000 == 0 && (it.value() > most || (it.value() == most && it.key() < common))) {
+            most = it.value();
+            common = it.key();
+        }
+    }
+    QByteArray w = "[";
+    for (qsizetype i = 0; i < widths.size();) {
+        if (qint64(std::llround(widths[i].second * 10000)) == common) {
+            ++i;
+            continue;
+        }
+        w += QByteArray::number(widths[i].first) + '[';
+        quint32 next = widths[i].first;
+        for (; i < widths.size() && widths[i].first == next && qint64(std::llround(widths[i].second * 10000)) != common;
+             ++i, ++next) {
+            TrpPdfObjects::appendNumber(w, widths[i].second);
+            w += ' ';
+        }
+        w.chop(1);
+        w += ']';
+    }
+    w += ']';
+
+    const int cidFont = objects.reserve();
+    const int descriptor = objects.reserve();
+    const int program = objects.reserve();
+    const int toUnicode = objects.reserve();
+
+    // The Type0 font: codes are glyph indexes; without a charset that
+    // keeps a CFF glyph's index as its CID, a CMap gives the CIDs.
+    QByteArray encoding = "/Identity-H";
+    if (!identity) {
+        const int cmap = objects.reserve();
+        QList<QByteArray> entries;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            QByteArray entry = "<";
+            appendHex(entry, glyphs[i], 4);
+            entry += "> " + QByteArray::number(subset.cids[i]) + '\n';
+            entries.append(entry);
+        }
+        QByteArray data = cmapHead("Glyphs-H", "Identity", 1);
+        appendSections(data, "cidchar", entries);
+        data += CmapTail;
+        objects.addStream(
+            cmap, "/Type/CMap/CMapName/Glyphs-H/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>",
+            data);
+        encoding = QByteArray::number(cmap) + " 0 R";
+    }
+    objects.add(face.face.object, "<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding" + encoding +
+                                      "/DescendantFonts[" + QByteArray::number(cidFont) + " 0 R]/ToUnicode " +
+                                      QByteArray::number(toUnicode) + " 0 R>>");
+
+    const bool trueType = subset.program == TrpPdfSubset::Program::TrueType;
+    QByteArray cid = "<</Type/Font/Subtype/" + QByteArray(trueType ? "CIDFontType2" : "CIDFontType0") + "/BaseFont/" +
+                     name + "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>/FontDescriptor " +
+                     QByteArray::number(descriptor) + " 0 R/DW " + QByteArray::number(common / 10000);
+    if (w.size() > 2)
+        cid += "/W" + w;
+    if (trueType) {
+        // CIDs are the face's glyph indexes; the map finds them in the subset.
+        const int map = objects.reserve();
+        const quint32 last = glyphs.isEmpty() ? 0 : glyphs.last();
+        QByteArray data(2 * qsizetype(last + 1), '\0');
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            data[2 * glyphs[i]] = char(subset.newGlyphs[i] >> 8);
+            data[2 * glyphs[i] + 1] = char(subset.newGlyphs[i]);
+        }
+        objects.addStream(map, {}, data);
+        cid += "/CIDToGIDMap " + QByteArray::number(map) + " 0 R";
+    }
+    objects.add(cidFont, cid + ">>");
+
+    // What a viewer needs to stand in for the font if it must.
+    const QByteArray os2 = face.font.fontTable("OS/2");
+    const QByteArray post = face.font.fontTable("post");
+    const QByteArray hhea = face.font.fontTable("hhea");
+    const auto units = [&](int v) {
+        return TrpPdfObjects::number(std::round(v * face.scale) / 10000.0);
+    };
+    const double italic = signed16(post, 4) + be16(post, 6) / 65536.0;
+    int flags = 4;
+    if (be16(post, 12) != 0 || be16(post, 14) != 0)
+        flags |= 1;
+    if (italic != 0)
+        flags |= 64;
+    const int capHeight = be16(os2, 0) >= 2 && os2.size() >= 90 ? signed16(os2, 88) : signed16(hhea, 4);
+    const int weight = os2.isEmpty() ? 400 : be16(os2, 4);
+    objects.add(descriptor, "<</Type/FontDescriptor/FontName/" + name + "/Flags " + QByteArray::number(flags) +
+                                "/FontBBox[" + units(signed16(face.head, 36)) + ' ' + units(signed16(face.head, 38)) +
+                                ' ' + units(signed16(face.head, 40)) + ' ' + units(signed16(face.head, 42)) +
+                                "]/ItalicAngle " + TrpPdfObjects::number(italic) + "/Ascent " +
+                                units(signed16(hhea, 4)) + "/Descent " + units(signed16(hhea, 6)) + "/CapHeight " +
+                                units(capHeight) + "/StemV " + QByteArray::number(50 + weight * weight / 4225) +
+                                (trueType ? "/FontFile2 " : "/FontFile3 ") + QByteArray::number(program) + " 0 R>>");
+    switch (subset.program) {
+    case TrpPdfSubset::Program::TrueType:
+        objects.addStream(program, "/Length1 " + QByteArray::number(subset.data.size()), subset.data);
+        break;
+    case TrpPdfSubset::Program::CidCff:
+        objects.addStream(program, "/Subtype/CIDFontType0C", subset.data);
+        break;
+    case TrpPdfSubset::Program::OpenType:
+        objects.addStream(program, "/Subtype/OpenType", subset.data);
+        break;
+    }
+
+    // Back from glyphs to characters: runs of codes whose single
+    // characters follow on within one last byte are ranges.
+    QList<QByteArray> chars;
+    QList<QByteArray> ranges;
+    for (qsizetype i = 0; i < glyphs.size();) {
+        const qint32 slot = face.unicode[glyphs[i]];
+        if (slot < 0) {
+            ++i;
+            continue;
+        }
+        const QString &first = face.texts[slot];
+        qsizetype k = i + 1;
+        if (first.size() == 1 && !first[0].isSurrogate()) {
+            const char16_t start = first[0].unicode();
+            while (k < glyphs.size() && glyphs[k] == glyphs[i] + (k - i) && (glyphs[k] & 0xFF) != 0 &&
+                   (start & 0xFF) + (k - i) <= 0xFF && face.unicode[glyphs[k]] >= 0) {
+                const QString &t = face.texts[face.unicode[glyphs[k]]];
+                if (t.size() != 1 || t[0].unicode() != start + (k - i))
+                    break;
+                ++k;
+            }
+        }
+        QByteArray entry = "<";
+        appendHex(entry, glyphs[i], 4);
+        entry += '>';
+        if (k - i > 1) {
+            entry += '<';
+            appendHex(entry, glyphs[k - 1], 4);
+            entry += '>';
+            appendUnits(entry, first);
+            ranges.append(entry + '\n');
+        } else {
+            appendUnits(entry, first);
+            chars.append(entry + '\n');
+            k = i + 1;
+        }
+        i = k;
+    }
+    QByteArray data = cmapHead("Adobe-Identity-UCS", "UCS", 2);
+    appendSections(data, "bfrange", ranges);
+    appendSections(data, "bfchar", chars);
+    data += CmapTail;
+    objects.addStream(toUnicode, {}, data);
+    return true;
+}
