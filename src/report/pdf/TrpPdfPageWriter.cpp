@@ -82,7 +82,8 @@ private:
 class Content
 {
 public:
-    explicit Content(TrpPdfResources &resources) : m_resources(resources), m_fonts(resources.fonts())
+    Content(TrpPdfResources &resources, TrpPdfPageWriter::SeenGlyphs &seen)
+        : m_resources(resources), m_fonts(resources.fonts()), m_seen(seen)
     {
         m_out.reserve(64 * 1024);
     }
@@ -549,7 +550,8 @@ private:
                 endText();
             enter(state);
         }
-        m_fonts.useText(runs, text.text);
+        if (!m_seen.seen(runs))
+            m_fonts.useText(runs, text.text);
         // Decorations are filled in the text's colour after the text object.
         if (!m_decorations.isEmpty() && pen.color().rgb() != m_fill.rgb())
             endText();
@@ -641,6 +643,7 @@ private:
 
     TrpPdfResources &m_resources;
     TrpPdfFonts &m_fonts;
+    TrpPdfPageWriter::SeenGlyphs &m_seen;
     FallbackShaper m_shaper;
     // Appending to a standard string is several times faster than to a
     // QByteArray, and a page's content is a great many short appends.
@@ -669,8 +672,19 @@ private:
 
 } // namespace
 
+bool TrpPdfPageWriter::SeenGlyphs::seen(const QList<QGlyphRun> &runs)
+{
+    const QGlyphRun *key = runs.constData();
+    if (m_held.contains(key))
+        return true;
+    if (m_held.size() >= MaxHeld)
+        m_held.clear();
+    m_held.insert(key, runs);
+    return false;
+}
+
 QByteArray TrpPdfPageWriter::content(const TrpDrawList &list, const QTransform &pageToPdf)
 {
-    Content content(m_resources);
+    Content content(m_resources, m_seen);
     return content.take(list, pageToPdf);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
 #include <QTransform>
 
 class TrpDrawList;
@@ -19,6 +22,21 @@ public:
     // onto the PDF page (points, origin at the bottom left).
     [[nodiscard]] QByteArray content(const TrpDrawList &list, const QTransform &pageToPdf);
 
+    // Texts drawn from one shaping share their glyph list: the fonts learn
+    // a list's characters once. The lists are held by their data, so that
+    // no other list takes an address seen.
+    class SeenGlyphs
+    {
+    public:
+        // Whether the list was seen; remembers it when not.
+        bool seen(const QList<QGlyphRun> &runs);
+
+    private:
+        static constexpr qsizetype MaxHeld = 4096;
+        QHash<const QGlyphRun *, QList<QGlyphRun>> m_held;
+    };
+
 private:
     TrpPdfResources &m_resources;
+    SeenGlyphs m_seen;
 };
