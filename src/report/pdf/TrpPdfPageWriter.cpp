@@ -242,6 +242,7 @@ private:
         m_miter = 10;
         m_dash.clear();
         m_alpha = qMakePair(1.0, 1.0);
+        m_face = -1;
     }
 
     void setStrokeColor(const QColor &color)
@@ -504,9 +505,9 @@ private:
     {
         if (m_inText)
             return;
+        // The font stays set from one text object to the next.
         m_out += "BT\n";
         m_inText = true;
-        m_face = -1;
     }
 
     void endText()
