@@ -335,8 +335,9 @@ bool TrpPdfFonts::finish(QString *error)
 
 bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
 {
+    // .notdef too when it was drawn, so that its width is written.
     QList<quint32> glyphs;
-    for (size_t g = 1; g < face.unicode.size(); ++g) {
+    for (size_t g = 0; g < face.unicode.size(); ++g) {
         if (face.unicode[g] != NotUsed)
             glyphs.append(quint32(g));
     }
@@ -417,7 +418,7 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
         objects.addStream(
             cmap, "/Type/CMap/CMapName/Glyphs-H/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>",
             data);
-        encoding = QByteArray::number(cmap) + " 0 R";
+        encoding = ' ' + QByteArray::number(cmap) + " 0 R";
     }
     objects.add(face.face.object, "<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding" + encoding +
                                       "/DescendantFonts[" + QByteArray::number(cidFont) + " 0 R]/ToUnicode " +
