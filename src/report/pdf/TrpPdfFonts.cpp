@@ -1,6 +1,7 @@
 #include "report/pdf/TrpPdfFonts.h"
 
 #include "report/pages/TrpPdfUnicode.h"
+#include "report/pdf/TrpPdfCmap.h"
 #include "report/pdf/TrpPdfObjects.h"
 #include "report/pdf/TrpPdfSubset.h"
 
@@ -39,45 +40,58 @@ struct CodePoint
     qsizetype length;
 };
 
-void appendHex(QByteArray &out, quint32 value, int digits)
+// Glyph widths by CID as a W array, leaving out the default width (which
+// must be whole: some viewers read any other as 1000).
+QByteArray widthArray(QList<QPair<quint32, qreal>> widths, int *defaultWidth)
 {
-    static const char hex[] = "0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
-        out += hex[(value >> shift) & 15];
-}
-
-void appendUnits(QByteArray &out, const QString &text)
-{
-    out += '<';
-    for (const QChar c : text)
-        appendHex(out, c.unicode(), 4);
-    out += '>';
-}
-
-// The start and end of a CMap, the entries going between.
-QByteArray cmapHead(const QByteArray &name, const QByteArray &ordering, int type)
-{
-    return "/CIDInit/ProcSet findresource begin\n12 dict begin\nbegincmap\n/CIDSystemInfo<</Registry(Adobe)/Ordering(" +
-           ordering + ")/Supplement 0>>def\n/CMapName/" + name + " def\n/CMapType " + QByteArray::number(type) +
-           " def\n1 begincodespacerange\n<0000><FFFF>\nendcodespacerange\n";
-}
-
-const QByteArray CmapTail = "endcmap\nCMapName currentdict/CMap defineresource pop\nend\nend\n";
-
-// Sections of at most 100 entries, as CMaps allow.
-void appendSections(QByteArray &out, const QByteArray &kind, const QList<QByteArray> &entries)
-{
-    for (qsizetype i = 0; i < entries.size(); i += 100) {
-        const qsizetype n = std::min<qsizetype>(100, entries.size() - i);
-        out += QByteArray::number(n) + " begin" + kind + '\n';
-        for (qsizetype k = i; k < i + n; ++k)
-            out += entries[k];
-        out += "end" + kind + '\n';
+    const auto key = [](qreal width) {
+        return qint64(std::llround(width * 10000));
+    };
+    QHash<qint64, int> counts;
+    for (const auto &w : std::as_const(widths))
+        ++counts[key(w.second)];
+    qint64 common = 10000000;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.key() % 10000 == 0 && (it.value() > most || (it.value() == most && it.key() < common))) {
+            most = it.value();
+            common = it.key();
+        }
     }
+    *defaultWidth = int(common / 10000);
+    std::sort(widths.begin(), widths.end());
+    QByteArray out = "[";
+    for (qsizetype i = 0; i < widths.size();) {
+        if (key(widths[i].second) == common) {
+            ++i;
+            continue;
+        }
+        out += QByteArray::number(widths[i].first) + '[';
+        for (quint32 next = widths[i].first;
+             i < widths.size() && widths[i].first == next && key(widths[i].second) != common; ++i, ++next) {
+            TrpPdfObjects::appendNumber(out, widths[i].second);
+            out += ' ';
+        }
+        out[out.size() - 1] = ']';
+    }
+    return out + ']';
 }
 
-} // namespace
+// The subset's tag: six capitals from the glyphs it holds.
+QByteArray subsetTag(const QList<quint32> &glyphs, int object)
+{
+    quint32 hash = 2166136261u ^ quint32(object);
+    for (const quint32 g : glyphs)
+        hash = (hash ^ g) * 16777619u;
+    QByteArray tag(6, 'A');
+    for (char &c : tag) {
+        c = char('A' + hash % 26);
+        hash /= 26;
+    }
+    return tag;
+}
 
+// A face met: its tables, and the glyphs drawn with it and their characters.
 struct FaceData
 {
     QRawFont font;
@@ -86,9 +100,10 @@ struct FaceData
     QByteArray head;
     TrpPdfFonts::Face face;
 
-    QByteArray hmtx;
-    int metrics = 0;
     double scale = 0; // font units to ten-thousandths of thousandths of an em
+    // By glyph: the advance in thousandths of an em, rounded as the widths
+    // are written.
+    std::vector<qreal> widths;
     // By glyph: NotUsed, NoCharacters or the index of its characters.
     std::vector<qint32> unicode;
     QList<QString> texts;
@@ -96,14 +111,7 @@ struct FaceData
     std::vector<quint32> bmp = std::vector<quint32>(0x10000, NotLooked);
     QHash<char32_t, quint32> astral;
 
-    // The advance in thousandths of an em, rounded as the widths are written.
-    qreal width(quint32 glyph) const
-    {
-        if (metrics <= 0)
-            return 0;
-        const int units = be16(hmtx, 4 * qsizetype(std::min<quint32>(glyph, quint32(metrics - 1))));
-        return std::round(units * scale) / 10000.0;
-    }
+    qreal width(quint32 glyph) const { return glyph < widths.size() ? widths[glyph] : 0; }
 
     quint32 lookUp(char32_t c)
     {
@@ -159,6 +167,8 @@ struct FaceData
             known = characters.toString();
     }
 };
+
+} // namespace
 
 struct TrpPdfFonts::Private
 {
@@ -221,11 +231,17 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     face->head = head;
     face->face.resource = "F" + QByteArray::number(faces.size() + 1);
     face->face.object = objects.reserve();
-    face->hmtx = font.fontTable("hmtx");
-    face->metrics = be16(font.fontTable("hhea"), 34);
     const int unitsPerEm = be16(head, 18);
     face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
-    face->unicode.assign(size_t(be16(font.fontTable("maxp"), 4)), NotUsed);
+    const int glyphCount = be16(font.fontTable("maxp"), 4);
+    face->unicode.assign(size_t(glyphCount), NotUsed);
+    // Glyphs past the last full metric share its advance.
+    const QByteArray hmtx = font.fontTable("hmtx");
+    const int metrics = std::min<qsizetype>(be16(font.fontTable("hhea"), 34), hmtx.size() / 4);
+    face->widths.resize(size_t(glyphCount));
+    for (int g = 0; g < glyphCount && metrics > 0; ++g)
+        face->widths[size_t(g)] =
+            std::round(be16(hmtx, 4 * qsizetype(std::min(g, metrics - 1))) * face->scale) / 10000.0;
     faces.push_back(std::move(face));
     return int(faces.size() - 1);
 }
@@ -345,55 +361,15 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
     if (!TrpPdfSubset::cut(face.font, glyphs, &subset, error))
         return false;
 
-    // The subset's tag: six capitals from the glyphs it holds.
-    quint32 hash = 2166136261u ^ quint32(face.face.object);
-    for (const quint32 g : std::as_const(glyphs))
-        hash = (hash ^ g) * 16777619u;
-    QByteArray name(6, 'A');
-    for (char &c : name) {
-        c = char('A' + hash % 26);
-        hash /= 26;
-    }
-    name += '+' + subset.name;
-
-    // Widths by CID; the commonest one is the default.
+    const QByteArray name = subsetTag(glyphs, face.face.object) + '+' + subset.name;
     QList<QPair<quint32, qreal>> widths;
-    QHash<qint64, int> counts;
     bool identity = true;
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const quint32 cid = subset.cids[i];
-        identity = identity && cid == glyphs[i];
-        const qreal w = face.width(glyphs[i]);
-        widths.append({cid, w});
-        ++counts[qint64(std::llround(w * 10000))];
+        widths.append({subset.cids[i], face.width(glyphs[i])});
+        identity = identity && subset.cids[i] == glyphs[i];
     }
-    std::sort(widths.begin(), widths.end());
-    // A default width that is not whole is read as 1000 by some viewers.
-    qint64 common = 10000000;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.key() % 10000 == 0 && (it.value() > most || (it.value() == most && it.key() < common))) {
-            most = it.value();
-            common = it.key();
-        }
-    }
-    QByteArray w = "[";
-    for (qsizetype i = 0; i < widths.size();) {
-        if (qint64(std::llround(widths[i].second * 10000)) == common) {
-            ++i;
-            continue;
-        }
-        w += QByteArray::number(widths[i].first) + '[';
-        quint32 next = widths[i].first;
-        for (; i < widths.size() && widths[i].first == next && qint64(std::llround(widths[i].second * 10000)) != common;
-             ++i, ++next) {
-            TrpPdfObjects::appendNumber(w, widths[i].second);
-            w += ' ';
-        }
-        w.chop(1);
-        w += ']';
-    }
-    w += ']';
+    int defaultWidth = 0;
+    const QByteArray w = widthArray(widths, &defaultWidth);
 
     const int cidFont = objects.reserve();
     const int descriptor = objects.reserve();
@@ -405,19 +381,7 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
     QByteArray encoding = "/Identity-H";
     if (!identity) {
         const int cmap = objects.reserve();
-        QList<QByteArray> entries;
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            QByteArray entry = "<";
-            appendHex(entry, glyphs[i], 4);
-            entry += "> " + QByteArray::number(subset.cids[i]) + '\n';
-            entries.append(entry);
-        }
-        QByteArray data = cmapHead("Glyphs-H", "Identity", 1);
-        appendSections(data, "cidchar", entries);
-        data += CmapTail;
-        objects.addStream(
-            cmap, "/Type/CMap/CMapName/Glyphs-H/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>",
-            data);
+        objects.addStream(cmap, TrpPdfCmap::cidEntries(), TrpPdfCmap::cids(glyphs, subset.cids));
         encoding = ' ' + QByteArray::number(cmap) + " 0 R";
     }
     objects.add(face.face.object, "<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding" + encoding +
@@ -427,7 +391,7 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
     const bool trueType = subset.program == TrpPdfSubset::Program::TrueType;
     QByteArray cid = "<</Type/Font/Subtype/" + QByteArray(trueType ? "CIDFontType2" : "CIDFontType0") + "/BaseFont/" +
                      name + "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>/FontDescriptor " +
-                     QByteArray::number(descriptor) + " 0 R/DW " + QByteArray::number(common / 10000);
+                     QByteArray::number(descriptor) + " 0 R/DW " + QByteArray::number(defaultWidth);
     if (w.size() > 2)
         cid += "/W" + w;
     if (trueType) {
@@ -478,48 +442,9 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
         break;
     }
 
-    // Back from glyphs to characters: runs of codes whose single
-    // characters follow on within one last byte are ranges.
-    QList<QByteArray> chars;
-    QList<QByteArray> ranges;
-    for (qsizetype i = 0; i < glyphs.size();) {
-        const qint32 slot = face.unicode[glyphs[i]];
-        if (slot < 0) {
-            ++i;
-            continue;
-        }
-        const QString &first = face.texts[slot];
-        qsizetype k = i + 1;
-        if (first.size() == 1 && !first[0].isSurrogate()) {
-            const char16_t start = first[0].unicode();
-            while (k < glyphs.size() && glyphs[k] == glyphs[i] + (k - i) && (glyphs[k] & 0xFF) != 0 &&
-                   (start & 0xFF) + (k - i) <= 0xFF && face.unicode[glyphs[k]] >= 0) {
-                const QString &t = face.texts[face.unicode[glyphs[k]]];
-                if (t.size() != 1 || t[0].unicode() != start + (k - i))
-                    break;
-                ++k;
-            }
-        }
-        QByteArray entry = "<";
-        appendHex(entry, glyphs[i], 4);
-        entry += '>';
-        if (k - i > 1) {
-            entry += '<';
-            appendHex(entry, glyphs[k - 1], 4);
-            entry += '>';
-            appendUnits(entry, first);
-            ranges.append(entry + '\n');
-        } else {
-            appendUnits(entry, first);
-            chars.append(entry + '\n');
-            k = i + 1;
-        }
-        i = k;
-    }
-    QByteArray data = cmapHead("Adobe-Identity-UCS", "UCS", 2);
-    appendSections(data, "bfrange", ranges);
-    appendSections(data, "bfchar", chars);
-    data += CmapTail;
-    objects.addStream(toUnicode, {}, data);
+    QList<QString> characters;
+    for (const quint32 g : std::as_const(glyphs))
+        characters.append(face.unicode[g] >= 0 ? face.texts[face.unicode[g]] : QString());
+    objects.addStream(toUnicode, {}, TrpPdfCmap::toUnicode(glyphs, characters));
     return true;
 }
