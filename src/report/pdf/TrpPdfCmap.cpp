@@ -73,8 +73,11 @@ QByteArray TrpPdfCmap::toUnicode(const QList<quint32> &codes, const QList<QStrin
             ++k;
         QByteArray entry;
         appendHex(entry, codes[i]);
-        if (k - i > 1)
+        entry += ' ';
+        if (k - i > 1) {
             appendHex(entry, codes[k - 1]);
+            entry += ' ';
+        }
         appendUnits(entry, characters[i]);
         entry += '\n';
         (k - i > 1 ? ranges : chars).append(entry);

@@ -104,8 +104,15 @@ struct FaceData
     // By glyph: the advance in thousandths of an em, rounded as the widths
     // are written.
     std::vector<qreal> widths;
-    // By glyph: NotUsed, NoCharacters or the index of its characters.
-    std::vector<qint32> unicode;
+    // By glyph: NotUsed, NoCharacters or the index of its characters in
+    // texts, with the one code unit it stands for when it is one, which
+    // settles most texts drawn again without a look at the characters.
+    struct Use
+    {
+        qint32 text = NotUsed;
+        char16_t single = 0;
+    };
+    std::vector<Use> uses;
     QList<QString> texts;
     // The glyph the font's cmap gives each character, looked up once.
     std::vector<quint32> bmp = std::vector<quint32>(0x10000, NotLooked);
@@ -148,23 +155,24 @@ struct FaceData
     // the first was a radical or rare mark and these are its common one.
     void record(quint32 glyph, QStringView characters)
     {
-        if (glyph >= unicode.size())
+        if (glyph >= uses.size())
             return;
-        qint32 &slot = unicode[glyph];
+        Use &use = uses[glyph];
         if (glyph == 0 || characters.isEmpty()) {
-            if (slot == NotUsed)
-                slot = NoCharacters;
+            if (use.text == NotUsed)
+                use.text = NoCharacters;
             return;
         }
-        if (slot < 0) {
-            slot = qint32(texts.size());
+        const char16_t single = characters.size() == 1 ? characters[0].unicode() : 0;
+        if (use.text < 0) {
+            use.text = qint32(texts.size());
+            use.single = single;
             texts.append(characters.toString());
-            return;
+        } else if (single != 0 && use.single != 0 && use.single != single &&
+                   TrpPdfUnicode::commonCharacter(use.single) == single) {
+            use.single = single;
+            texts[use.text] = characters.toString();
         }
-        QString &known = texts[slot];
-        if (known.size() == 1 && characters.size() == 1 && known[0] != characters[0] &&
-            TrpPdfUnicode::commonCharacter(known[0].unicode()) == characters[0].unicode())
-            known = characters.toString();
     }
 };
 
@@ -234,7 +242,7 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     const int unitsPerEm = be16(head, 18);
     face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
     const int glyphCount = be16(font.fontTable("maxp"), 4);
-    face->unicode.assign(size_t(glyphCount), NotUsed);
+    face->uses.resize(size_t(glyphCount));
     // Glyphs past the last full metric share its advance.
     const QByteArray hmtx = font.fontTable("hmtx");
     const int metrics = std::min<qsizetype>(be16(font.fontTable("hhea"), 34), hmtx.size() / 4);
@@ -353,8 +361,8 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
 {
     // .notdef too when it was drawn, so that its width is written.
     QList<quint32> glyphs;
-    for (size_t g = 0; g < face.unicode.size(); ++g) {
-        if (face.unicode[g] != NotUsed)
+    for (size_t g = 0; g < face.uses.size(); ++g) {
+        if (face.uses[g].text != NotUsed)
             glyphs.append(quint32(g));
     }
     TrpPdfSubset::Subset subset;
@@ -444,7 +452,7 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
 
     QList<QString> characters;
     for (const quint32 g : std::as_const(glyphs))
-        characters.append(face.unicode[g] >= 0 ? face.texts[face.unicode[g]] : QString());
+        characters.append(face.uses[g].text >= 0 ? face.texts[face.uses[g].text] : QString());
     objects.addStream(toUnicode, {}, TrpPdfCmap::toUnicode(glyphs, characters));
     return true;
 }
