@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QRawFont>
+#include <QSet>
 #include <QTextLayout>
 
 #include <benchmark/benchmark.h>
@@ -108,6 +109,14 @@ void BM_PdfFontsFinish(benchmark::State &state)
         bytes = objects.size();
     }
     state.counters["bytes"] = double(bytes);
+    QSet<QPair<QString, quint32>> glyphs;
+    for (const Shaped &shaped : pool) {
+        for (const QGlyphRun &run : shaped.runs) {
+            for (const quint32 glyph : run.glyphIndexes())
+                glyphs.insert({run.rawFont().familyName() + run.rawFont().styleName(), glyph});
+        }
+    }
+    state.counters["glyphs"] = double(glyphs.size());
 }
 BENCHMARK(BM_PdfFontsFinish)->Unit(benchmark::kMillisecond);
 
