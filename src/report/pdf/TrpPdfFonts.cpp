@@ -176,6 +176,32 @@ struct FaceData
     }
 };
 
+// The font descriptor: what a viewer needs to stand in for the font if it
+// must, and where the font program is.
+QByteArray descriptorOf(const FaceData &face, const QByteArray &name, const QByteArray &program)
+{
+    const QByteArray os2 = face.font.fontTable("OS/2");
+    const QByteArray post = face.font.fontTable("post");
+    const QByteArray hhea = face.font.fontTable("hhea");
+    const auto units = [&](int v) {
+        return TrpPdfObjects::number(std::round(v * face.scale) / 10000.0);
+    };
+    const double italic = signed16(post, 4) + be16(post, 6) / 65536.0;
+    int flags = 4;
+    if (be16(post, 12) != 0 || be16(post, 14) != 0)
+        flags |= 1;
+    if (italic != 0)
+        flags |= 64;
+    const int capHeight = be16(os2, 0) >= 2 && os2.size() >= 90 ? signed16(os2, 88) : signed16(hhea, 4);
+    const int weight = os2.isEmpty() ? 400 : be16(os2, 4);
+    return "<</Type/FontDescriptor/FontName/" + name + "/Flags " + QByteArray::number(flags) + "/FontBBox[" +
+           units(signed16(face.head, 36)) + ' ' + units(signed16(face.head, 38)) + ' ' +
+           units(signed16(face.head, 40)) + ' ' + units(signed16(face.head, 42)) + "]/ItalicAngle " +
+           TrpPdfObjects::number(italic) + "/Ascent " + units(signed16(hhea, 4)) + "/Descent " +
+           units(signed16(hhea, 6)) + "/CapHeight " + units(capHeight) + "/StemV " +
+           QByteArray::number(50 + weight * weight / 4225) + program + ">>";
+}
+
 } // namespace
 
 struct TrpPdfFonts::Private
@@ -416,28 +442,9 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
     }
     objects.add(cidFont, cid + ">>");
 
-    // What a viewer needs to stand in for the font if it must.
-    const QByteArray os2 = face.font.fontTable("OS/2");
-    const QByteArray post = face.font.fontTable("post");
-    const QByteArray hhea = face.font.fontTable("hhea");
-    const auto units = [&](int v) {
-        return TrpPdfObjects::number(std::round(v * face.scale) / 10000.0);
-    };
-    const double italic = signed16(post, 4) + be16(post, 6) / 65536.0;
-    int flags = 4;
-    if (be16(post, 12) != 0 || be16(post, 14) != 0)
-        flags |= 1;
-    if (italic != 0)
-        flags |= 64;
-    const int capHeight = be16(os2, 0) >= 2 && os2.size() >= 90 ? signed16(os2, 88) : signed16(hhea, 4);
-    const int weight = os2.isEmpty() ? 400 : be16(os2, 4);
-    objects.add(descriptor, "<</Type/FontDescriptor/FontName/" + name + "/Flags " + QByteArray::number(flags) +
-                                "/FontBBox[" + units(signed16(face.head, 36)) + ' ' + units(signed16(face.head, 38)) +
-                                ' ' + units(signed16(face.head, 40)) + ' ' + units(signed16(face.head, 42)) +
-                                "]/ItalicAngle " + TrpPdfObjects::number(italic) + "/Ascent " +
-                                units(signed16(hhea, 4)) + "/Descent " + units(signed16(hhea, 6)) + "/CapHeight " +
-                                units(capHeight) + "/StemV " + QByteArray::number(50 + weight * weight / 4225) +
-                                (trueType ? "/FontFile2 " : "/FontFile3 ") + QByteArray::number(program) + " 0 R>>");
+    objects.add(
+        descriptor,
+        descriptorOf(face, name, (trueType ? "/FontFile2 " : "/FontFile3 ") + QByteArray::number(program) + " 0 R"));
     switch (subset.program) {
     case TrpPdfSubset::Program::TrueType:
         objects.addStream(program, "/Length1 " + QByteArray::number(subset.data.size()), subset.data);
