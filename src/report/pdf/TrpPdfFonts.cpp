@@ -1,6 +1,7 @@
 #include "report/pdf/TrpPdfFonts.h"
 
 #include "report/pages/TrpPdfUnicode.h"
+#include "report/pdf/TrpPdfCmap.h"
 #include "report/pdf/TrpPdfObjects.h"
 #include "report/pdf/TrpPdfSubset.h"
 
@@ -39,45 +40,58 @@ struct CodePoint
     qsizetype length;
 };
 
-void appendHex(QByteArray &out, quint32 value, int digits)
+// Glyph widths by CID as a W array, leaving out the default width (which
+// must be whole: some viewers read any other as 1000).
+QByteArray widthArray(QList<QPair<quint32, qreal>> widths, int *defaultWidth)
 {
-    static const char hex[] = "0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
-        out += hex[(value >> shift) & 15];
-}
-
-void appendUnits(QByteArray &out, const QString &text)
-{
-    out += '<';
-    for (const QChar c : text)
-        appendHex(out, c.unicode(), 4);
-    out += '>';
-}
-
-// The start and end of a CMap, the entries going between.
-QByteArray cmapHead(const QByteArray &name, const QByteArray &ordering, int type)
-{
-    return "/CIDInit/ProcSet findresource begin\n12 dict begin\nbegincmap\n/CIDSystemInfo<</Registry(Adobe)/Ordering(" +
-           ordering + ")/Supplement 0>>def\n/CMapName/" + name + " def\n/CMapType " + QByteArray::number(type) +
-           " def\n1 begincodespacerange\n<0000><FFFF>\nendcodespacerange\n";
-}
-
-const QByteArray CmapTail = "endcmap\nCMapName currentdict/CMap defineresource pop\nend\nend\n";
-
-// Sections of at most 100 entries, as CMaps allow.
-void appendSections(QByteArray &out, const QByteArray &kind, const QList<QByteArray> &entries)
-{
-    for (qsizetype i = 0; i < entries.size(); i += 100) {
-        const qsizetype n = std::min<qsizetype>(100, entries.size() - i);
-        out += QByteArray::number(n) + " begin" + kind + '\n';
-        for (qsizetype k = i; k < i + n; ++k)
-            out += entries[k];
-        out += "end" + kind + '\n';
+    const auto key = [](qreal width) {
+        return qint64(std::llround(width * 10000));
+    };
+    QHash<qint64, int> counts;
+    for (const auto &w : std::as_const(widths))
+        ++counts[key(w.second)];
+    qint64 common = 10000000;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.key() % 10000 == 0 && (it.value() > most || (it.value() == most && it.key() < common))) {
+            most = it.value();
+            common = it.key();
+        }
     }
+    *defaultWidth = int(common / 10000);
+    std::sort(widths.begin(), widths.end());
+    QByteArray out = "[";
+    for (qsizetype i = 0; i < widths.size();) {
+        if (key(widths[i].second) == common) {
+            ++i;
+            continue;
+        }
+        out += QByteArray::number(widths[i].first) + '[';
+        for (quint32 next = widths[i].first;
+             i < widths.size() && widths[i].first == next && key(widths[i].second) != common; ++i, ++next) {
+            TrpPdfObjects::appendNumber(out, widths[i].second);
+            out += ' ';
+        }
+        out[out.size() - 1] = ']';
+    }
+    return out + ']';
 }
 
-} // namespace
+// The subset's tag: six capitals from the glyphs it holds.
+QByteArray subsetTag(const QList<quint32> &glyphs, int object)
+{
+    quint32 hash = 2166136261u ^ quint32(object);
+    for (const quint32 g : glyphs)
+        hash = (hash ^ g) * 16777619u;
+    QByteArray tag(6, 'A');
+    for (char &c : tag) {
+        c = char('A' + hash % 26);
+        hash /= 26;
+    }
+    return tag;
+}
 
+// A face met: its tables, and the glyphs drawn with it and their characters.
 struct FaceData
 {
     QRawFont font;
@@ -86,24 +100,25 @@ struct FaceData
     QByteArray head;
     TrpPdfFonts::Face face;
 
-    QByteArray hmtx;
-    int metrics = 0;
     double scale = 0; // font units to ten-thousandths of thousandths of an em
-    // By glyph: NotUsed, NoCharacters or the index of its characters.
-    std::vector<qint32> unicode;
+    // By glyph: the advance in thousandths of an em, rounded as the widths
+    // are written.
+    std::vector<qreal> widths;
+    // By glyph: NotUsed, NoCharacters or the index of its characters in
+    // texts, with the one code unit it stands for when it is one, which
+    // settles most texts drawn again without a look at the characters.
+    struct Use
+    {
+        qint32 text = NotUsed;
+        char16_t single = 0;
+    };
+    std::vector<Use> uses;
     QList<QString> texts;
     // The glyph the font's cmap gives each character, looked up once.
     std::vector<quint32> bmp = std::vector<quint32>(0x10000, NotLooked);
     QHash<char32_t, quint32> astral;
 
-    // The advance in thousandths of an em, rounded as the widths are written.
-    qreal width(quint32 glyph) const
-    {
-        if (metrics <= 0)
-            return 0;
-        const int units = be16(hmtx, 4 * qsizetype(std::min<quint32>(glyph, quint32(metrics - 1))));
-        return std::round(units * scale) / 10000.0;
-    }
+    qreal width(quint32 glyph) const { return glyph < widths.size() ? widths[glyph] : 0; }
 
     quint32 lookUp(char32_t c)
     {
@@ -140,25 +155,54 @@ struct FaceData
     // the first was a radical or rare mark and these are its common one.
     void record(quint32 glyph, QStringView characters)
     {
-        if (glyph >= unicode.size())
+        if (glyph >= uses.size())
             return;
-        qint32 &slot = unicode[glyph];
+        Use &use = uses[glyph];
         if (glyph == 0 || characters.isEmpty()) {
-            if (slot == NotUsed)
-                slot = NoCharacters;
+            if (use.text == NotUsed)
+                use.text = NoCharacters;
             return;
         }
-        if (slot < 0) {
-            slot = qint32(texts.size());
+        const char16_t single = characters.size() == 1 ? characters[0].unicode() : 0;
+        if (use.text < 0) {
+            use.text = qint32(texts.size());
+            use.single = single;
             texts.append(characters.toString());
-            return;
+        } else if (single != 0 && use.single != 0 && use.single != single &&
+                   TrpPdfUnicode::commonCharacter(use.single) == single) {
+            use.single = single;
+            texts[use.text] = characters.toString();
         }
-        QString &known = texts[slot];
-        if (known.size() == 1 && characters.size() == 1 && known[0] != characters[0] &&
-            TrpPdfUnicode::commonCharacter(known[0].unicode()) == characters[0].unicode())
-            known = characters.toString();
     }
 };
+
+// The font descriptor: what a viewer needs to stand in for the font if it
+// must, and where the font program is.
+QByteArray descriptorOf(const FaceData &face, const QByteArray &name, const QByteArray &program)
+{
+    const QByteArray os2 = face.font.fontTable("OS/2");
+    const QByteArray post = face.font.fontTable("post");
+    const QByteArray hhea = face.font.fontTable("hhea");
+    const auto units = [&](int v) {
+        return TrpPdfObjects::number(std::round(v * face.scale) / 10000.0);
+    };
+    const double italic = signed16(post, 4) + be16(post, 6) / 65536.0;
+    int flags = 4;
+    if (be16(post, 12) != 0 || be16(post, 14) != 0)
+        flags |= 1;
+    if (italic != 0)
+        flags |= 64;
+    const int capHeight = be16(os2, 0) >= 2 && os2.size() >= 90 ? signed16(os2, 88) : signed16(hhea, 4);
+    const int weight = os2.isEmpty() ? 400 : be16(os2, 4);
+    return "<</Type/FontDescriptor/FontName/" + name + "/Flags " + QByteArray::number(flags) + "/FontBBox[" +
+           units(signed16(face.head, 36)) + ' ' + units(signed16(face.head, 38)) + ' ' +
+           units(signed16(face.head, 40)) + ' ' + units(signed16(face.head, 42)) + "]/ItalicAngle " +
+           TrpPdfObjects::number(italic) + "/Ascent " + units(signed16(hhea, 4)) + "/Descent " +
+           units(signed16(hhea, 6)) + "/CapHeight " + units(capHeight) + "/StemV " +
+           QByteArray::number(50 + weight * weight / 4225) + program + ">>";
+}
+
+} // namespace
 
 struct TrpPdfFonts::Private
 {
@@ -221,11 +265,17 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     face->head = head;
     face->face.resource = "F" + QByteArray::number(faces.size() + 1);
     face->face.object = objects.reserve();
-    face->hmtx = font.fontTable("hmtx");
-    face->metrics = be16(font.fontTable("hhea"), 34);
     const int unitsPerEm = be16(head, 18);
     face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
-    face->unicode.assign(size_t(be16(font.fontTable("maxp"), 4)), NotUsed);
+    const int glyphCount = be16(font.fontTable("maxp"), 4);
+    face->uses.resize(size_t(glyphCount));
+    // Glyphs past the last full metric share its advance.
+    const QByteArray hmtx = font.fontTable("hmtx");
+    const int metrics = std::min<qsizetype>(be16(font.fontTable("hhea"), 34), hmtx.size() / 4);
+    face->widths.resize(size_t(glyphCount));
+    for (int g = 0; g < glyphCount && metrics > 0; ++g)
+        face->widths[size_t(g)] =
+            std::round(be16(hmtx, 4 * qsizetype(std::min(g, metrics - 1))) * face->scale) / 10000.0;
     faces.push_back(std::move(face));
     return int(faces.size() - 1);
 }
@@ -340,64 +390,25 @@ bool TrpPdfFonts::finish(QString *error)
 
 bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
 {
+    // .notdef too when it was drawn, so that its width is written.
     QList<quint32> glyphs;
-    for (size_t g = 1; g < face.unicode.size(); ++g) {
-        if (face.unicode[g] != NotUsed)
+    for (size_t g = 0; g < face.uses.size(); ++g) {
+        if (face.uses[g].text != NotUsed)
             glyphs.append(quint32(g));
     }
     TrpPdfSubset::Subset subset;
     if (!TrpPdfSubset::cut(face.font, glyphs, &subset, error))
         return false;
 
-    // The subset's tag: six capitals from the glyphs it holds.
-    quint32 hash = 2166136261u ^ quint32(face.face.object);
-    for (const quint32 g : std::as_const(glyphs))
-        hash = (hash ^ g) * 16777619u;
-    QByteArray name(6, 'A');
-    for (char &c : name) {
-        c = char('A' + hash % 26);
-        hash /= 26;
-    }
-    name += '+' + subset.name;
-
-    // Widths by CID; the commonest one is the default.
+    const QByteArray name = subsetTag(glyphs, face.face.object) + '+' + subset.name;
     QList<QPair<quint32, qreal>> widths;
-    QHash<qint64, int> counts;
     bool identity = true;
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const quint32 cid = subset.cids[i];
-        identity = identity && cid == glyphs[i];
-        const qreal w = face.width(glyphs[i]);
-        widths.append({cid, w});
-        ++counts[qint64(std::llround(w * 10000))];
+        widths.append({subset.cids[i], face.width(glyphs[i])});
+        identity = identity && subset.cids[i] == glyphs[i];
     }
-    std::sort(widths.begin(), widths.end());
-    // A default width that is not whole is read as 1000 by some viewers.
-    qint64 common = 10000000;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.key() % 10000 == 0 && (it.value() > most || (it.value() == most && it.key() < common))) {
-            most = it.value();
-            common = it.key();
-        }
-    }
-    QByteArray w = "[";
-    for (qsizetype i = 0; i < widths.size();) {
-        if (qint64(std::llround(widths[i].second * 10000)) == common) {
-            ++i;
-            continue;
-        }
-        w += QByteArray::number(widths[i].first) + '[';
-        quint32 next = widths[i].first;
-        for (; i < widths.size() && widths[i].first == next && qint64(std::llround(widths[i].second * 10000)) != common;
-             ++i, ++next) {
-            TrpPdfObjects::appendNumber(w, widths[i].second);
-            w += ' ';
-        }
-        w.chop(1);
-        w += ']';
-    }
-    w += ']';
+    int defaultWidth = 0;
+    const QByteArray w = widthArray(widths, &defaultWidth);
 
     const int cidFont = objects.reserve();
     const int descriptor = objects.reserve();
@@ -409,20 +420,8 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
     QByteArray encoding = "/Identity-H";
     if (!identity) {
         const int cmap = objects.reserve();
-        QList<QByteArray> entries;
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            QByteArray entry = "<";
-            appendHex(entry, glyphs[i], 4);
-            entry += "> " + QByteArray::number(subset.cids[i]) + '\n';
-            entries.append(entry);
-        }
-        QByteArray data = cmapHead("Glyphs-H", "Identity", 1);
-        appendSections(data, "cidchar", entries);
-        data += CmapTail;
-        objects.addStream(
-            cmap, "/Type/CMap/CMapName/Glyphs-H/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>",
-            data);
-        encoding = QByteArray::number(cmap) + " 0 R";
+        objects.addStream(cmap, TrpPdfCmap::cidEntries(), TrpPdfCmap::cids(glyphs, subset.cids));
+        encoding = ' ' + QByteArray::number(cmap) + " 0 R";
     }
     objects.add(face.face.object, "<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding" + encoding +
                                       "/DescendantFonts[" + QByteArray::number(cidFont) + " 0 R]/ToUnicode " +
@@ -431,7 +430,7 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
     const bool trueType = subset.program == TrpPdfSubset::Program::TrueType;
     QByteArray cid = "<</Type/Font/Subtype/" + QByteArray(trueType ? "CIDFontType2" : "CIDFontType0") + "/BaseFont/" +
                      name + "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>/FontDescriptor " +
-                     QByteArray::number(descriptor) + " 0 R/DW " + QByteArray::number(common / 10000);
+                     QByteArray::number(descriptor) + " 0 R/DW " + QByteArray::number(defaultWidth);
     if (w.size() > 2)
         cid += "/W" + w;
     if (trueType) {
@@ -448,28 +447,9 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
     }
     objects.add(cidFont, cid + ">>");
 
-    // What a viewer needs to stand in for the font if it must.
-    const QByteArray os2 = face.font.fontTable("OS/2");
-    const QByteArray post = face.font.fontTable("post");
-    const QByteArray hhea = face.font.fontTable("hhea");
-    const auto units = [&](int v) {
-        return TrpPdfObjects::number(std::round(v * face.scale) / 10000.0);
-    };
-    const double italic = signed16(post, 4) + be16(post, 6) / 65536.0;
-    int flags = 4;
-    if (be16(post, 12) != 0 || be16(post, 14) != 0)
-        flags |= 1;
-    if (italic != 0)
-        flags |= 64;
-    const int capHeight = be16(os2, 0) >= 2 && os2.size() >= 90 ? signed16(os2, 88) : signed16(hhea, 4);
-    const int weight = os2.isEmpty() ? 400 : be16(os2, 4);
-    objects.add(descriptor, "<</Type/FontDescriptor/FontName/" + name + "/Flags " + QByteArray::number(flags) +
-                                "/FontBBox[" + units(signed16(face.head, 36)) + ' ' + units(signed16(face.head, 38)) +
-                                ' ' + units(signed16(face.head, 40)) + ' ' + units(signed16(face.head, 42)) +
-                                "]/ItalicAngle " + TrpPdfObjects::number(italic) + "/Ascent " +
-                                units(signed16(hhea, 4)) + "/Descent " + units(signed16(hhea, 6)) + "/CapHeight " +
-                                units(capHeight) + "/StemV " + QByteArray::number(50 + weight * weight / 4225) +
-                                (trueType ? "/FontFile2 " : "/FontFile3 ") + QByteArray::number(program) + " 0 R>>");
+    objects.add(
+        descriptor,
+        descriptorOf(face, name, (trueType ? "/FontFile2 " : "/FontFile3 ") + QByteArray::number(program) + " 0 R"));
     switch (subset.program) {
     case TrpPdfSubset::Program::TrueType:
         objects.addStream(program, "/Length1 " + QByteArray::number(subset.data.size()), subset.data);
@@ -482,48 +462,9 @@ bool TrpPdfFonts::Private::write(FaceData &face, QString *error)
         break;
     }
 
-    // Back from glyphs to characters: runs of codes whose single
-    // characters follow on within one last byte are ranges.
-    QList<QByteArray> chars;
-    QList<QByteArray> ranges;
-    for (qsizetype i = 0; i < glyphs.size();) {
-        const qint32 slot = face.unicode[glyphs[i]];
-        if (slot < 0) {
-            ++i;
-            continue;
-        }
-        const QString &first = face.texts[slot];
-        qsizetype k = i + 1;
-        if (first.size() == 1 && !first[0].isSurrogate()) {
-            const char16_t start = first[0].unicode();
-            while (k < glyphs.size() && glyphs[k] == glyphs[i] + (k - i) && (glyphs[k] & 0xFF) != 0 &&
-                   (start & 0xFF) + (k - i) <= 0xFF && face.unicode[glyphs[k]] >= 0) {
-                const QString &t = face.texts[face.unicode[glyphs[k]]];
-                if (t.size() != 1 || t[0].unicode() != start + (k - i))
-                    break;
-                ++k;
-            }
-        }
-        QByteArray entry = "<";
-        appendHex(entry, glyphs[i], 4);
-        entry += '>';
-        if (k - i > 1) {
-            entry += '<';
-            appendHex(entry, glyphs[k - 1], 4);
-            entry += '>';
-            appendUnits(entry, first);
-            ranges.append(entry + '\n');
-        } else {
-            appendUnits(entry, first);
-            chars.append(entry + '\n');
-            k = i + 1;
-        }
-        i = k;
-    }
-    QByteArray data = cmapHead("Adobe-Identity-UCS", "UCS", 2);
-    appendSections(data, "bfrange", ranges);
-    appendSections(data, "bfchar", chars);
-    data += CmapTail;
-    objects.addStream(toUnicode, {}, data);
+    QList<QString> characters;
+    for (const quint32 g : std::as_const(glyphs))
+        characters.append(face.uses[g].text >= 0 ? face.texts[face.uses[g].text] : QString());
+    objects.addStream(toUnicode, {}, TrpPdfCmap::toUnicode(glyphs, characters));
     return true;
 }

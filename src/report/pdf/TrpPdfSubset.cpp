@@ -214,6 +214,14 @@ bool TrpPdfSubset::cut(const QRawFont &font, const QList<quint32> &glyphs, Subse
     auto *tables = new Tables{font, {}};
     const Face face(
         hb_face_create_for_tables(referenceTable, tables, [](void *p) { delete static_cast<Tables *>(p); }));
+    const auto hasTable = [&](const char(&name)[5]) {
+        return hb_blob_get_length(Blob(hb_face_reference_table(face.get(), tag(name))).get()) > 0;
+    };
+    const bool cffOutlines = hasTable("CFF ");
+    if (!cffOutlines && !hasTable("glyf")) {
+        *error = QStringLiteral("The font %1 cannot be embedded: only TrueType and OpenType fonts can").arg(what);
+        return false;
+    }
     const Input input(hb_subset_input_create_or_fail());
     if (!input) {
         *error = QStringLiteral("No memory to embed the font %1").arg(what);
@@ -249,17 +257,13 @@ bool TrpPdfSubset::cut(const QRawFont &font, const QList<quint32> &glyphs, Subse
     }
     subset->name = postScriptName(face.get());
 
-    const QByteArray cff = blobBytes(hb_face_reference_table(result.get(), tag("CFF ")));
-    if (cff.isEmpty()) {
-        if (hb_blob_get_length(Blob(hb_face_reference_table(result.get(), tag("glyf"))).get()) == 0) {
-            *error = QStringLiteral("The font %1 has outlines that cannot be embedded").arg(what);
-            return false;
-        }
+    if (!cffOutlines) {
         subset->program = Program::TrueType;
         subset->data = blobBytes(hb_face_reference_blob(result.get()));
         subset->cids = glyphs;
         return true;
     }
+    const QByteArray cff = blobBytes(hb_face_reference_table(result.get(), tag("CFF ")));
     Cff table(cff);
     if (!table.read()) {
         *error = QStringLiteral("The font %1 has outlines that cannot be read").arg(what);

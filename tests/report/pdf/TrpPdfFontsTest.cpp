@@ -181,12 +181,51 @@ protected:
             toolOutput(QStringLiteral("pdftotext"), {save(pdf, QStringLiteral("text.pdf")), QStringLiteral("-")}));
     }
 
+    // The fonts of the document last read by text().
+    QString fontList()
+    {
+        return QString::fromUtf8(toolOutput(QStringLiteral("pdffonts"), {dir.filePath(QStringLiteral("text.pdf"))}));
+    }
+
     QImage picture(const QByteArray &pdf, const QString &name)
     {
         const QString path = save(pdf, name + QStringLiteral(".pdf"));
         toolOutput(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
                                                 QStringLiteral("-singlefile"), path, dir.filePath(name)});
         return QImage(dir.filePath(name + QStringLiteral(".png"))).convertToFormat(QImage::Format_Grayscale8);
+    }
+
+    // The pages rendered by a PDF reader are the ones it renders from the
+    // same glyph runs written by Qt.
+    void expectDrawnAsByQt(const QByteArray &pdf, const Page &page)
+    {
+        const QImage ours = picture(pdf, QStringLiteral("ours"));
+        const QImage qt = picture(page.byQt(), QStringLiteral("qt"));
+        ASSERT_FALSE(ours.isNull());
+        ASSERT_EQ(ours.size(), qt.size());
+        // Compared by tiles a glyph wide, so that one wrong glyph shows.
+        constexpr int Tile = 24;
+        double worst = 0;
+        qint64 ink = 0;
+        for (int ty = 0; ty < ours.height(); ty += Tile) {
+            for (int tx = 0; tx < ours.width(); tx += Tile) {
+                qint64 sum = 0;
+                int count = 0;
+                for (int y = ty; y < std::min(ty + Tile, ours.height()); ++y) {
+                    const uchar *a = ours.constScanLine(y);
+                    const uchar *b = qt.constScanLine(y);
+                    for (int x = tx; x < std::min(tx + Tile, ours.width()); ++x, ++count) {
+                        sum += std::abs(int(a[x]) - int(b[x]));
+                        ink += 255 - a[x];
+                    }
+                }
+                worst = std::max(worst, double(sum) / count);
+            }
+        }
+        EXPECT_GT(ink, 255 * 500) << "nothing drawn";
+        // Rasterizers differ a little at the edges; a wrong glyph differs by
+        // well over 100.
+        EXPECT_LT(worst, 50.0) << dir.filePath(QStringLiteral("ours.png")).toStdString();
     }
 
     QTemporaryDir dir;
@@ -224,8 +263,7 @@ TEST_F(TrpPdfFontsTest, TextComesBackFromEmbeddedSubsets)
         EXPECT_EQ(words.count(withoutSpace(QString::fromUtf8(line)).replace(u'⼭', u'山')), 2) << line << "\n"
                                                                                                << words.toStdString();
 
-    const QString fonts =
-        QString::fromUtf8(toolOutput(QStringLiteral("pdffonts"), {dir.filePath(QStringLiteral("text.pdf"))}));
+    const QString fonts = fontList();
     const QStringList rows = fonts.split(u'\n').mid(2).filter(QRegularExpression(QStringLiteral("\\S")));
     // Sans, Sans Bold, Serif, Serif Bold, DejaVu Sans and Serif.
     EXPECT_EQ(rows.size(), 6) << fonts.toStdString();
@@ -246,33 +284,43 @@ TEST_F(TrpPdfFontsTest, GlyphsDrawAsQtDrawsThem)
     QString error;
     const QByteArray pdf = page.document(&error);
     ASSERT_FALSE(pdf.isEmpty()) << error.toStdString();
-    const QImage ours = picture(pdf, QStringLiteral("ours"));
-    const QImage qt = picture(page.byQt(), QStringLiteral("qt"));
-    ASSERT_FALSE(ours.isNull());
-    ASSERT_EQ(ours.size(), qt.size());
-    // Compared by tiles a glyph wide, so that one wrong glyph shows.
-    constexpr int Tile = 24;
-    double worst = 0;
-    qint64 ink = 0;
-    for (int ty = 0; ty < ours.height(); ty += Tile) {
-        for (int tx = 0; tx < ours.width(); tx += Tile) {
-            qint64 sum = 0;
-            int count = 0;
-            for (int y = ty; y < std::min(ty + Tile, ours.height()); ++y) {
-                const uchar *a = ours.constScanLine(y);
-                const uchar *b = qt.constScanLine(y);
-                for (int x = tx; x < std::min(tx + Tile, ours.width()); ++x, ++count) {
-                    sum += std::abs(int(a[x]) - int(b[x]));
-                    ink += 255 - a[x];
-                }
-            }
-            worst = std::max(worst, double(sum) / count);
-        }
-    }
-    EXPECT_GT(ink, 255 * 5000) << "nothing drawn";
-    // Rasterizers differ a little at the edges; a wrong glyph differs by
-    // well over 100.
-    EXPECT_LT(worst, 50.0) << dir.filePath(QStringLiteral("ours.png")).toStdString();
+    expectDrawnAsByQt(pdf, page);
+}
+
+// Name-keyed CFF outlines have no CIDs of their own: a CMap sends each code
+// to its glyph's index in the subset.
+TEST_F(TrpPdfFontsTest, NameKeyedCffDrawsItsGlyphs)
+{
+    const QRawFont roman(QStringLiteral("/usr/share/fonts/opentype/urw-base35/NimbusRoman-Regular.otf"), 24);
+    if (!roman.isValid())
+        GTEST_SKIP() << "no font with name-keyed CFF outlines (fonts-urw-base35)";
+    const QString line = QStringLiteral("Office 1/2 Zürich");
+    Page page;
+    page.add({glyphRun(roman, roman.glyphIndexesForString(line))}, line, QPointF(10, 40));
+    QString error;
+    const QByteArray pdf = page.document(&error);
+    ASSERT_FALSE(pdf.isEmpty()) << error.toStdString();
+    EXPECT_EQ(text(pdf).trimmed(), line);
+    const QString fonts = fontList();
+    EXPECT_TRUE(QRegularExpression(
+                    QStringLiteral("[A-Z]{6}\\+NimbusRoman-Regular +CID Type 0C \\(OT\\) +Custom +yes +yes +yes"))
+                    .match(fonts)
+                    .hasMatch())
+        << fonts.toStdString();
+    expectDrawnAsByQt(pdf, page);
+}
+
+TEST_F(TrpPdfFontsTest, FaceThatCannotBeEmbeddedIsReported)
+{
+    const QRawFont type1(QStringLiteral("/usr/share/fonts/type1/urw-base35/NimbusRoman-Regular.t1"), 24);
+    if (!type1.isValid())
+        GTEST_SKIP() << "no Type 1 font (fonts-urw-base35)";
+    Page page;
+    page.add({glyphRun(type1, type1.glyphIndexesForString(QStringLiteral("Office")))}, QStringLiteral("Office"),
+             QPointF(10, 40));
+    QString error;
+    EXPECT_TRUE(page.document(&error).isEmpty());
+    EXPECT_TRUE(error.contains(QStringLiteral("Nimbus Roman"))) << error.toStdString();
 }
 
 TEST_F(TrpPdfFontsTest, OneFacePerFontWhateverTheSize)
