@@ -268,6 +268,8 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     const int unitsPerEm = be16(head, 18);
     face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
     const int glyphCount = be16(font.fontTable("maxp"), 4);
+    // Only the TrueType and OpenType forms have the table.
+    face->face.embedded = glyphCount > 0;
     face->uses.resize(size_t(glyphCount));
     // Glyphs past the last full metric share its advance.
     const QByteArray hmtx = font.fontTable("hmtx");
@@ -382,7 +384,7 @@ void TrpPdfFonts::useText(const QList<QGlyphRun> &runs, QStringView text)
 bool TrpPdfFonts::finish(QString *error)
 {
     for (const auto &face : d->faces) {
-        if (!d->write(*face, error))
+        if (face->face.embedded && !d->write(*face, error))
             return false;
     }
     return true;

@@ -28,6 +28,9 @@ public:
         QByteArray resource;
         // The object number of the font dictionary (written by finish()).
         int object = 0;
+        // False for a face whose file a PDF cannot embed (Type 1): its
+        // glyphs are drawn as shapes, and the face is not written.
+        bool embedded = true;
     };
 
     // The face a raw font draws with; the same face at any size, and any
@@ -44,8 +47,8 @@ public:
     // thousandths of an em.
     [[nodiscard]] qreal advance(int face, quint32 glyph) const;
 
-    // Writes every face used; false, with the reason, when one cannot be
-    // embedded.
+    // Writes every face used that can be embedded; false, with the reason,
+    // when one of them cannot be cut down.
     [[nodiscard]] bool finish(QString *error);
 
 private:

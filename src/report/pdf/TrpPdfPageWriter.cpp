@@ -510,12 +510,14 @@ private:
         m_inText = true;
     }
 
+    // Ends the text object, then fills the lines under, through and over
+    // its texts.
     void endText()
     {
-        if (!m_inText)
-            return;
-        m_out += "ET\n";
-        m_inText = false;
+        if (m_inText) {
+            m_out += "ET\n";
+            m_inText = false;
+        }
         for (const QRectF &line : std::as_const(m_decorations)) {
             point(line.topLeft());
             num(line.width());
@@ -558,19 +560,47 @@ private:
             endText();
         setFillColor(pen.color());
         setAlpha(m_alpha.first, pen.color().alphaF() * state.opacity);
-        beginText();
-        for (const QGlyphRun &run : runs)
-            glyphRun(run, text.origin);
+        for (const QGlyphRun &run : runs) {
+            const int face = m_fonts.faceOf(run.rawFont());
+            if (m_fonts.face(face).embedded) {
+                beginText();
+                glyphRun(run, face, text.origin);
+            } else {
+                endText();
+                glyphShapes(run, text.origin);
+            }
+        }
     }
 
-    void glyphRun(const QGlyphRun &run, const QPointF &origin)
+    // The outlines of the glyphs, filled: for a face that cannot be
+    // embedded. The text is printed but cannot be searched.
+    void glyphShapes(const QGlyphRun &run, const QPointF &origin)
+    {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        if (glyphs.isEmpty() || positions.size() < glyphs.size())
+            return;
+        QPainterPath outlines;
+        for (qsizetype i = 0; i < glyphs.size(); ++i)
+            outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
+        if (!outlines.isEmpty()) {
+            path(outlines);
+            m_out += "f\n";
+        }
+        const QPointF last = positions.constLast();
+        const qreal end = origin.x() + last.x() + font.advancesForGlyphIndexes({glyphs.constLast()}).value(0).x();
+        decorate(run, origin, end);
+        endText();
+    }
+
+    void glyphRun(const QGlyphRun &run, int face, const QPointF &origin)
     {
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         if (glyphs.isEmpty())
             return;
         const QRawFont font = run.rawFont();
-        const int face = m_fonts.faceOf(font);
         const qreal size = font.pixelSize();
         if (size <= 0)
             return;
@@ -617,7 +647,15 @@ private:
             x += m_fonts.advance(face, glyph) * size / 1000;
         }
         m_out += ">]TJ\n";
+        decorate(run, origin, x);
+    }
+
+    // Underline, strike-out and overline of a run that ends at x.
+    void decorate(const QGlyphRun &run, const QPointF &origin, qreal x)
+    {
         if (run.underline() || run.strikeOut() || run.overline()) {
+            const QRawFont font = run.rawFont();
+            const QList<QPointF> positions = run.positions();
             // Placed as the painter places them: lines of the font's
             // thickness, the underline's top at the font's underline
             // position, within the descent.

@@ -97,7 +97,8 @@ bool TrpPdfResources::finish(QString *error)
     // Faces are numbered in the order they were first met.
     for (int i = 0; i < m_fonts.faceCount(); ++i) {
         const TrpPdfFonts::Face &face = m_fonts.face(i);
-        fonts += '/' + face.resource + ' ' + QByteArray::number(face.object) + " 0 R";
+        if (face.embedded)
+            fonts += '/' + face.resource + ' ' + QByteArray::number(face.object) + " 0 R";
     }
     QByteArray body = "<</ProcSet[/PDF/Text/ImageB/ImageC]";
     if (!fonts.isEmpty())

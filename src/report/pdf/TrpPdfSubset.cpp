@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include <fontconfig/fontconfig.h>
 #include <hb-ot.h>
 #include <hb-subset.h>
 
@@ -41,6 +42,43 @@ hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *data)
     auto *bytes = new QByteArray(*it);
     return hb_blob_create(bytes->constData(), unsigned(bytes->size()), HB_MEMORY_MODE_READONLY, bytes,
                           [](void *p) { delete static_cast<QByteArray *>(p); });
+}
+
+// The face read from its own file, mapped rather than copied out of the
+// raw font (the CJK faces hold 16 to 24 MB of outlines, of which a subset
+// reads little): the file that fontconfig lists under the family whose
+// head table is the raw font's. Null when there is none.
+Face mappedFace(const QRawFont &font)
+{
+    const QByteArray head = font.fontTable("head");
+    if (head.isEmpty())
+        return {};
+    FcPattern *pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(font.familyName().toUtf8().constData()));
+    FcObjectSet *wanted = FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr);
+    FcFontSet *listed = FcFontList(nullptr, pattern, wanted);
+    FcObjectSetDestroy(wanted);
+    FcPatternDestroy(pattern);
+    Face found;
+    for (int i = 0; listed && i < listed->nfont && !found; ++i) {
+        FcChar8 *file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(listed->fonts[i], FC_FILE, 0, &file) != FcResultMatch ||
+            FcPatternGetInteger(listed->fonts[i], FC_INDEX, 0, &index) != FcResultMatch)
+            continue;
+        const Blob blob(hb_blob_create_from_file_or_fail(reinterpret_cast<const char *>(file)));
+        if (!blob)
+            continue;
+        Face face(hb_face_create(blob.get(), unsigned(index)));
+        const Blob table(hb_face_reference_table(face.get(), HB_TAG('h', 'e', 'a', 'd')));
+        unsigned length = 0;
+        const char *data = hb_blob_get_data(table.get(), &length);
+        if (QByteArrayView(data, qsizetype(length)) == QByteArrayView(head))
+            found = std::move(face);
+    }
+    if (listed)
+        FcFontSetDestroy(listed);
+    return found;
 }
 
 QByteArray blobBytes(hb_blob_t *blob)
@@ -211,9 +249,11 @@ constexpr hb_tag_t tag(const char (&name)[5])
 bool TrpPdfSubset::cut(const QRawFont &font, const QList<quint32> &glyphs, Subset *subset, QString *error)
 {
     const QString what = font.familyName() + QLatin1Char(' ') + font.styleName();
-    auto *tables = new Tables{font, {}};
-    const Face face(
-        hb_face_create_for_tables(referenceTable, tables, [](void *p) { delete static_cast<Tables *>(p); }));
+    Face face = mappedFace(font);
+    if (!face) {
+        auto *tables = new Tables{font, {}};
+        face.reset(hb_face_create_for_tables(referenceTable, tables, [](void *p) { delete static_cast<Tables *>(p); }));
+    }
     const auto hasTable = [&](const char(&name)[5]) {
         return hb_blob_get_length(Blob(hb_face_reference_table(face.get(), tag(name))).get()) > 0;
     };

@@ -268,6 +268,48 @@ TEST_F(TrpPdfFileTest, HatchingDrawsAsThePreviewDrawsIt)
         << where.x() << "," << where.y();
 }
 
+// A face the PDF cannot embed (Type 1) prints its glyphs as shapes, and
+// the rest of the page keeps its text.
+TEST_F(TrpPdfFileTest, TextOfAFaceThatCannotBeEmbeddedIsPrintedAsShapes)
+{
+    const QRawFont type1(QStringLiteral("/usr/share/fonts/type1/urw-base35/NimbusRoman-Regular.t1"), 32);
+    if (popplerMissing() || !type1.isValid())
+        GTEST_SKIP() << "pdftoppm or a Type 1 font (fonts-urw-base35) is missing";
+    TrpRecordingDevice device(QSizeF(400, 120));
+    {
+        QPainter painter(&device);
+        QGlyphRun run;
+        run.setRawFont(type1);
+        run.setGlyphIndexes(type1.glyphIndexesForString(QStringLiteral("Office")));
+        QList<QPointF> positions;
+        qreal x = 0;
+        for (const QPointF &advance : type1.advancesForGlyphIndexes(run.glyphIndexes())) {
+            positions.append({x, 0});
+            x += advance.x();
+        }
+        run.setPositions(positions);
+        run.setUnderline(true);
+        painter.drawGlyphRun(QPointF(20, 50), run);
+        QFont font(QStringLiteral("Noto Sans CJK JP"));
+        font.setPixelSize(24);
+        painter.setFont(font);
+        painter.drawText(QPointF(20, 100), q("山田 太郎"));
+    }
+    const TrpDrawList list = device.takeRecords();
+    const QByteArray document = drawnByEngine(list, QSizeF(300, 90));
+    ASSERT_FALSE(document.isEmpty());
+    const QImage pdf = rendered(dir, document, 96);
+    QPoint where;
+    EXPECT_LE(largestCellDifference(rendered(dir, drawnByQt(list, QSizeF(300, 90)), 96), pdf, 6, &where),
+              MostCellDifference)
+        << where.x() << "," << where.y();
+    const QString path = dir.filePath(q("type1.pdf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(document) == document.size());
+    file.close();
+    EXPECT_TRUE(withoutSpace(QString::fromUtf8(toolOutput(q("pdftotext"), {path, q("-")}))).contains(q("山田太郎")));
+}
+
 TEST_F(TrpPdfFileTest, FileIsWrittenWholeOrNotAtAll)
 {
     TrpPdfFile empty;

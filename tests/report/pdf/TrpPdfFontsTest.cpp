@@ -310,17 +310,24 @@ TEST_F(TrpPdfFontsTest, NameKeyedCffDrawsItsGlyphs)
     expectDrawnAsByQt(pdf, page);
 }
 
-TEST_F(TrpPdfFontsTest, FaceThatCannotBeEmbeddedIsReported)
+// A Type 1 face is left out of the document, not written broken: the page
+// draws its glyphs as shapes.
+TEST_F(TrpPdfFontsTest, FaceThatCannotBeEmbeddedIsLeftOut)
 {
     const QRawFont type1(QStringLiteral("/usr/share/fonts/type1/urw-base35/NimbusRoman-Regular.t1"), 24);
     if (!type1.isValid())
         GTEST_SKIP() << "no Type 1 font (fonts-urw-base35)";
-    Page page;
-    page.add({glyphRun(type1, type1.glyphIndexesForString(QStringLiteral("Office")))}, QStringLiteral("Office"),
-             QPointF(10, 40));
+    TrpPdfObjects objects;
+    TrpPdfFonts fonts(objects);
+    const QRawFont noto = QRawFont::fromFont(font("Noto Sans CJK JP", 12));
+    const int open = fonts.faceOf(noto);
+    const int closed = fonts.faceOf(type1);
+    EXPECT_TRUE(fonts.face(open).embedded);
+    EXPECT_FALSE(fonts.face(closed).embedded);
+    fonts.useText({glyphRun(type1, type1.glyphIndexesForString(QStringLiteral("Office")))}, u"Office");
+    fonts.useText({glyphRun(noto, noto.glyphIndexesForString(QStringLiteral("山田")))}, u"山田");
     QString error;
-    EXPECT_TRUE(page.document(&error).isEmpty());
-    EXPECT_TRUE(error.contains(QStringLiteral("Nimbus Roman"))) << error.toStdString();
+    EXPECT_TRUE(fonts.finish(&error)) << error.toStdString();
 }
 
 TEST_F(TrpPdfFontsTest, OneFacePerFontWhateverTheSize)
