@@ -32,8 +32,10 @@ bool TrpPdfFile::addPage(const TrpDrawList &list, const QSizeF &sheet)
     if (!list.isEmpty() && scaleX > 0 && scaleY > 0)
         content = m_pageWriter.content(list, QTransform(scaleX, 0, 0, -scaleY, 0, sheet.height()));
 
+    takePacked();
     const int contents = m_objects.reserve();
-    m_objects.addStream(contents, {}, content);
+    m_packingObject = contents;
+    m_packing = std::async(std::launch::async, &TrpPdfObjects::packed, std::move(content));
     const int object = m_objects.reserve();
     m_objects.add(object, "<</Type/Page/Parent " + QByteArray::number(m_pagesObject) + " 0 R/MediaBox[0 0 " +
                               TrpPdfObjects::number(sheet.width()) + ' ' + TrpPdfObjects::number(sheet.height()) +
@@ -48,6 +50,7 @@ bool TrpPdfFile::finish()
     if (m_finished)
         return !m_document.isEmpty();
     m_finished = true;
+    takePacked();
     if (m_pages.isEmpty()) {
         m_error = QStringLiteral("The document has no page");
         return false;
@@ -74,6 +77,13 @@ bool TrpPdfFile::finish()
     }
     m_error.clear();
     return true;
+}
+
+void TrpPdfFile::takePacked()
+{
+    if (!m_packing.valid())
+        return;
+    m_objects.addStream(m_packingObject, {}, m_packing.get());
 }
 
 bool TrpPdfFile::save(const QString &fileName)

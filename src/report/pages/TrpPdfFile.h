@@ -10,6 +10,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <future>
+
 class TrpDrawList;
 
 // A PDF document of prepared pages, written by the engine itself in memory
@@ -44,11 +46,17 @@ public:
     [[nodiscard]] const QString &errorString() const { return m_error; }
 
 private:
+    // Writes the page content being packed, once packed.
+    void takePacked();
+
     TrpPdfObjects m_objects;
     TrpPdfResources m_resources;
     TrpPdfPageWriter m_pageWriter;
     int m_pagesObject;
     QList<int> m_pages;
+    // A page's content is packed while the next page is drawn.
+    std::future<TrpPdfObjects::Stream> m_packing;
+    int m_packingObject = 0;
     QString m_title;
     QString m_creator;
     QByteArray m_document;

@@ -50,13 +50,23 @@ void TrpPdfObjects::add(int number, const QByteArray &body)
     m_data += "\nendobj\n";
 }
 
+TrpPdfObjects::Stream TrpPdfObjects::packed(const QByteArray &data)
+{
+    QByteArray packed = deflated(data);
+    if (packed.isEmpty())
+        return {data, false};
+    return {std::move(packed), true};
+}
+
 void TrpPdfObjects::addStream(int number, const QByteArray &entries, const QByteArray &data, bool compress)
 {
-    QByteArray packed;
-    if (compress)
-        packed = deflated(data);
-    const bool deflate = compress && !packed.isEmpty();
-    const QByteArray &body = deflate ? packed : data;
+    addStream(number, entries, compress ? packed(data) : Stream{data, false});
+}
+
+void TrpPdfObjects::addStream(int number, const QByteArray &entries, const Stream &stream)
+{
+    const bool deflate = stream.deflated;
+    const QByteArray &body = stream.data;
     m_offsets[number - 1] = m_data.size();
     m_data += QByteArray::number(number);
     m_data += " 0 obj\n<<";

@@ -18,6 +18,17 @@ public:
     // Writes a stream object: the dictionary's entries (without the angle
     // brackets, /Length and /Filter) and its data, Flate-compressed when asked.
     void addStream(int number, const QByteArray &entries, const QByteArray &data, bool compress = true);
+
+    // A stream's data as written, packed apart from the document (packing
+    // needs nothing of it, so it may run on another thread).
+    struct Stream
+    {
+        QByteArray data;
+        bool deflated = false;
+    };
+    // The data Flate-compressed; as it is when it cannot be.
+    [[nodiscard]] static Stream packed(const QByteArray &data);
+    void addStream(int number, const QByteArray &entries, const Stream &stream);
     // The whole document with the catalogue and information dictionary
     // given; false (and an empty document) when an object was reserved but
     // never written.
