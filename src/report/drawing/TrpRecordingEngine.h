@@ -40,10 +40,11 @@ public:
     void drawText(QPainter &painter, const QPointF &origin, const QString &text);
 
 private:
-    // The painter's own state as far as it reaches the records.
+    // The painter's own state as far as it reaches the records; the font
+    // by its number among the known texts' fonts.
     struct PainterState
     {
-        QFont font;
+        int font = -1;
         QPen pen;
         QBrush brush;
         QPointF brushOrigin;
@@ -55,7 +56,7 @@ private:
         QPainter::CompositionMode composition = QPainter::CompositionMode_SourceOver;
         Qt::LayoutDirection direction = Qt::LeftToRight;
 
-        explicit PainterState(const QPainter &painter);
+        PainterState(const QPainter &painter, int fontNumber);
         bool operator==(const PainterState &) const = default;
     };
 
@@ -72,6 +73,8 @@ private:
     // earlier drawing of it or shaped here; false when the state was not
     // seen or the painter would draw the text in pieces.
     bool addKnownText(const QPainter &painter, const QPointF &origin, const QString &text);
+    // The text state recorded for the painter's state, or null.
+    const TextState *seenTextState(const PainterState &now);
 
     // Makes m_stateIndex name the current state.
     void takeState();
@@ -83,6 +86,10 @@ private:
     TrpDrawState m_state;
     int m_stateIndex = -1;
     // The states that text drawn by drawText() was recorded with, by the
-    // painter's state it was drawn with.
+    // painter's state it was drawn with; font numbers of this generation of
+    // the known texts.
     QList<TextState> m_textStates;
+    quint64 m_fontGeneration = 0;
+    // The text state found last, looked at first.
+    qsizetype m_lastTextState = 0;
 };

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "report/drawing/TrpTextShaping.h"
+
+#include "base/TextHash.h"
+
+#include <QFont>
+#include <QList>
+#include <QString>
+
+#include <unordered_map>
+
+// What drawing a text in a font recorded, kept for the process (the engine
+// runs on one thread): shaping a text costs more than all the rest of
+// recording and drawing it, and the texts of a report repeat. Fonts are
+// numbered as they are first seen, so that a text is found by a number and
+// its characters instead of by hashing and comparing whole fonts.
+class TrpKnownTexts
+{
+public:
+    [[nodiscard]] static TrpKnownTexts &global();
+
+    // The number of a font equal to this one. Numbers stay valid until
+    // generation() changes, when the table starts again empty.
+    [[nodiscard]] int fontNumber(const QFont &font);
+    [[nodiscard]] const QFont &font(int number) const { return m_fonts[number]; }
+    [[nodiscard]] quint64 generation() const { return m_generation; }
+
+    // The text as it was recorded in the numbered font, or null.
+    [[nodiscard]] const TrpShapedLine *find(int font, Qt::LayoutDirection direction, const QString &text) const;
+    // The reference holds until the next text is remembered.
+    TrpShapedLine &remember(int font, Qt::LayoutDirection direction, const QString &text, TrpShapedLine shaped);
+
+private:
+    struct Key
+    {
+        int font;
+        Qt::LayoutDirection direction;
+        QString text;
+
+        bool operator==(const Key &) const = default;
+    };
+    struct KeyHash
+    {
+        size_t operator()(const Key &key) const noexcept
+        {
+            return TextHash()(key.text) ^ (size_t(key.font) * 0x9e3779b97f4a7c15ULL) ^ size_t(key.direction);
+        }
+    };
+
+    void clear();
+
+    QList<QFont> m_fonts;
+    // Copies of fonts found lately with the number found: a painter's font
+    // that is a copy of one of them is found without comparing fonts.
+    struct Alias
+    {
+        QFont font;
+        int number;
+    };
+    QList<Alias> m_aliases;
+    qsizetype m_nextAlias = 0;
+    std::unordered_map<Key, TrpShapedLine, KeyHash> m_texts;
+    quint64 m_generation = 0;
+};
