@@ -59,9 +59,20 @@ TrpShapedLine &TrpKnownTexts::remember(int font, Qt::LayoutDirection direction, 
     return m_texts.insert_or_assign(Key{font, direction, text}, std::move(shaped)).first->second;
 }
 
+std::optional<TrpShapedLine> TrpKnownTexts::compose(int font, QStringView text)
+{
+    if (m_composers.size() <= size_t(font))
+        m_composers.resize(m_fonts.size());
+    std::unique_ptr<TrpTextComposer> &composer = m_composers[font];
+    if (!composer)
+        composer = std::make_unique<TrpTextComposer>(m_fonts[font]);
+    return composer->compose(text);
+}
+
 void TrpKnownTexts::clear()
 {
     m_texts.clear();
+    m_composers.clear();
     m_aliases.clear();
     m_fonts.clear();
     ++m_generation;

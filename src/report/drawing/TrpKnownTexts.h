@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/drawing/TrpTextComposer.h"
 #include "report/drawing/TrpTextShaping.h"
 
 #include "base/TextHash.h"
@@ -8,7 +9,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 // What drawing a text in a font recorded, kept for the process (the engine
 // runs on one thread): shaping a text costs more than all the rest of
@@ -30,6 +34,9 @@ public:
     [[nodiscard]] const TrpShapedLine *find(int font, Qt::LayoutDirection direction, const QString &text) const;
     // The reference holds until the next text is remembered.
     TrpShapedLine &remember(int font, Qt::LayoutDirection direction, const QString &text, TrpShapedLine shaped);
+    // The text laid out left to right in the numbered font from the glyphs
+    // of its characters (see TrpTextComposer), or nullopt.
+    [[nodiscard]] std::optional<TrpShapedLine> compose(int font, QStringView text);
 
 private:
     struct Key
@@ -51,6 +58,8 @@ private:
     void clear();
 
     QList<QFont> m_fonts;
+    // By font number, made when first asked for.
+    std::vector<std::unique_ptr<TrpTextComposer>> m_composers;
     // Copies of fonts found lately with the number found: a painter's font
     // that is a copy of one of them is found without comparing fonts.
     struct Alias

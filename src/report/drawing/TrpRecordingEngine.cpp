@@ -293,6 +293,12 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
         return false;
     const Qt::LayoutDirection direction = painter.layoutDirection();
     const TrpShapedLine *known = texts.find(font, direction, text);
+    // New texts made of characters that shape alone are put together
+    // from their glyphs, and not kept: most are names and numbers seen
+    // once.
+    std::optional<TrpShapedLine> composed;
+    if (!known && direction == Qt::LeftToRight && (composed = texts.compose(font, text)))
+        known = &*composed;
     if (!known) {
         // In a state that drew text before, a plain text is shaped here
         // once instead of by the painter and again for each drawing.
