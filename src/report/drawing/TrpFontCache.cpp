@@ -80,5 +80,6 @@ std::shared_ptr<TrpFontCache::Font> TrpFontCache::font(const Key &key)
 
 size_t qHash(const TrpFontCache::Key &key, size_t seed) noexcept
 {
-    return qHashMulti(seed, key.name, key.pixelSize, key.style, key.spacing);
+    // Font names are short, where qHash(QString) is slow.
+    return qHashMulti(seed, TextHash()(key.name), key.pixelSize, key.style, key.spacing);
 }

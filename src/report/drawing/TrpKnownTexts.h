@@ -34,7 +34,7 @@ public:
     [[nodiscard]] const TrpShapedLine *find(int font, Qt::LayoutDirection direction, const QString &text) const;
     // The reference holds until the next text is remembered.
     TrpShapedLine &remember(int font, Qt::LayoutDirection direction, const QString &text, TrpShapedLine shaped);
-    // The text laid out left to right in the numbered font from the glyphs
+    // The text laid out left to right (or by its own direction) in the numbered font from the glyphs
     // of its characters (see TrpTextComposer), or nullopt.
     [[nodiscard]] std::optional<TrpShapedLine> compose(int font, QStringView text);
 

@@ -297,7 +297,7 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
     // from their glyphs, and not kept: most are names and numbers seen
     // once.
     std::optional<TrpShapedLine> composed;
-    if (!known && direction == Qt::LeftToRight && (composed = texts.compose(font, text)))
+    if (!known && direction != Qt::RightToLeft && (composed = texts.compose(font, text)))
         known = &*composed;
     if (!known) {
         // In a state that drew text before, a plain text is shaped here

@@ -27,7 +27,9 @@ public:
     explicit TrpTextComposer(const QFont &font);
     ~TrpTextComposer();
 
-    // The text laid out as shapeLine() lays it out left to right; nullopt
+    // The text laid out as shapeLine() lays it out left to right (or in
+    // the direction of its first strong character, which runs left to
+    // right in every text composed); nullopt
     // when it has a character that is not composed here, comes from
     // another face or shapes otherwise beside its neighbour.
     [[nodiscard]] std::optional<TrpShapedLine> compose(QStringView text);

@@ -103,6 +103,9 @@ TEST(TrpTextComposer, ComposedTextsAreLaidOutAsTheLayoutLaysThemOut)
                 continue;
             ++composedCount;
             expectSameLine(*composed, TrpTextShaping::shapeLine(text, font, Qt::LeftToRight, &device), text);
+            // Painters lay texts out in the direction of their first strong
+            // character.
+            expectSameLine(*composed, TrpTextShaping::shapeLine(text, font, Qt::LayoutDirectionAuto, &device), text);
         }
         // Nearly all of them are composed; letter spacing leaves out
         // more (spaced pairs of kana shape otherwise).
