@@ -1,6 +1,7 @@
 #include "report/drawing/TrpFontCache.h"
 
 #include "report/common/TrpUtils.h"
+#include "report/drawing/TrpTextComposer.h"
 
 #include <QCoreApplication>
 
@@ -29,6 +30,8 @@ QFont makeFont(const TrpFontCache::Key &key)
 
 TrpFontCache::Font::Font(const Key &key) : m_font(makeFont(key)), m_metrics(m_font) {}
 
+TrpFontCache::Font::~Font() = default;
+
 qreal TrpFontCache::Font::width(QStringView text)
 {
     if (text.size() == 1) {
@@ -49,7 +52,12 @@ qreal TrpFontCache::Font::width(QStringView text)
     if (qsizetype(m_widths.size()) >= MaxWidths)
         m_widths.clear();
     QString owned = text.toString();
-    const qreal width = m_metrics.horizontalAdvance(owned);
+    // Most texts measured once are names and numbers that are composed
+    // from the widths of their characters for less than measuring them.
+    if (!m_composer)
+        m_composer = std::make_unique<TrpTextComposer>(m_font);
+    const std::optional<qreal> composed = m_composer->width(text);
+    const qreal width = composed ? *composed : m_metrics.horizontalAdvance(owned);
     m_widths.emplace(std::move(owned), width);
     return width;
 }

@@ -293,21 +293,19 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
         return false;
     const Qt::LayoutDirection direction = painter.layoutDirection();
     const TrpShapedLine *known = texts.find(font, direction, text);
-    // New texts made of characters that shape alone are put together
-    // from their glyphs, and not kept: most are names and numbers seen
-    // once.
-    std::optional<TrpShapedLine> composed;
-    if (!known && direction != Qt::RightToLeft && (composed = texts.compose(font, text)))
-        known = &*composed;
     if (!known) {
-        // In a state that drew text before, a plain text is shaped here
-        // once instead of by the painter and again for each drawing.
-        if (!plainText(text, direction))
+        // In a state that drew text before, a plain text is laid out here
+        // once instead of by the painter and again for each drawing: put
+        // together from the glyphs of its characters where they shape
+        // alone, else shaped as a whole.
+        std::optional<TrpShapedLine> made;
+        if (direction != Qt::RightToLeft)
+            made = texts.compose(font, text);
+        if (!made && plainText(text, direction))
+            made = TrpTextShaping::shapeLine(text, painter.font(), direction, painter.device());
+        if (!made || made->glyphs.isEmpty())
             return false;
-        TrpShapedLine made = TrpTextShaping::shapeLine(text, painter.font(), direction, painter.device());
-        if (made.glyphs.isEmpty())
-            return false;
-        known = &texts.remember(font, direction, text, std::move(made));
+        known = &texts.remember(font, direction, text, std::move(*made));
     }
     const QList<TrpDrawState> &states = m_list.states();
     const int index =

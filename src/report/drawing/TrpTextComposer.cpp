@@ -94,24 +94,43 @@ TrpShapedLine TrpTextComposer::shaped(const QString &text) const
 
 std::optional<TrpShapedLine> TrpTextComposer::compose(QStringView text)
 {
-    if (text.isEmpty())
+    QVarLengthArray<QChar::Script, 64> scripts(text.size());
+    if (!fits(text, scripts.data()))
         return std::nullopt;
+    return composed(text, scripts.data());
+}
+
+std::optional<qreal> TrpTextComposer::width(QStringView text)
+{
+    QVarLengthArray<QChar::Script, 64> scripts(text.size());
+    if (!fits(text, scripts.data()))
+        return std::nullopt;
+    // Added up in the order the glyphs are placed.
+    qreal x = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        x += glyph(text[i].unicode(), scripts[i]).advance;
+    return x;
+}
+
+bool TrpTextComposer::fits(QStringView text, QChar::Script *scripts)
+{
+    if (text.isEmpty())
+        return false;
     for (const QChar c : text) {
         if (!composable(c.unicode()))
-            return std::nullopt;
+            return false;
     }
-    QVarLengthArray<QChar::Script, 64> scripts(text.size());
-    if (!resolveScripts(text, scripts.data()))
-        return std::nullopt;
+    if (!resolveScripts(text, scripts))
+        return false;
     const int face = glyph(text[0].unicode(), scripts[0]).face;
     if (face < 0)
-        return std::nullopt;
+        return false;
     for (qsizetype i = 1; i < text.size(); ++i) {
         if (glyph(text[i].unicode(), scripts[i]).face != face ||
             !pairFits(text[i - 1].unicode(), scripts[i - 1], text[i].unicode(), scripts[i]))
-            return std::nullopt;
+            return false;
     }
-    return composed(text, scripts.data());
+    return true;
 }
 
 const TrpTextComposer::Glyph &TrpTextComposer::glyph(char16_t c, QChar::Script script)

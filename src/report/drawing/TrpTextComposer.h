@@ -33,6 +33,9 @@ public:
     // when it has a character that is not composed here, comes from
     // another face or shapes otherwise beside its neighbour.
     [[nodiscard]] std::optional<TrpShapedLine> compose(QStringView text);
+    // The advance of the text as compose() lays it out, which is what font
+    // metrics measure; nullopt where compose() gives nullopt.
+    [[nodiscard]] std::optional<qreal> width(QStringView text);
 
 private:
     struct Glyph
@@ -52,6 +55,8 @@ private:
         qreal height;
     };
 
+    // Whether the text is composed, with the script of each character.
+    bool fits(QStringView text, QChar::Script *scripts);
     const Glyph &glyph(char16_t c, QChar::Script script);
     bool pairFits(char16_t first, QChar::Script firstScript, char16_t second, QChar::Script secondScript);
     // The layout from the characters' glyphs, unchecked.

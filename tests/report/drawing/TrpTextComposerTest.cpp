@@ -4,6 +4,8 @@
 
 #include "PreparedFixtures.h"
 
+#include "report/common/TrpUtils.h"
+#include "report/drawing/TrpFontCache.h"
 #include "report/drawing/TrpRecordingDevice.h"
 #include "report/drawing/TrpTextComposer.h"
 
@@ -102,6 +104,7 @@ TEST(TrpTextComposer, ComposedTextsAreLaidOutAsTheLayoutLaysThemOut)
             if (!composed)
                 continue;
             ++composedCount;
+            EXPECT_EQ(composer.width(text), composed->width) << text.toStdString();
             expectSameLine(*composed, TrpTextShaping::shapeLine(text, font, Qt::LeftToRight, &device), text);
             // Painters lay texts out in the direction of their first strong
             // character.
@@ -132,4 +135,20 @@ TEST(TrpTextComposer, TextsThatShapeOtherwiseAreLeftToTheLayout)
     const std::optional<TrpShapedLine> fallen = other.compose(u8("山田"));
     ASSERT_TRUE(fallen);
     expectSameLine(*fallen, TrpTextShaping::shapeLine(u8("山田"), latin, Qt::LeftToRight, &device), u8("山田"));
+}
+
+// Memos measure their lines with the widths composed where they can: the
+// widths must be those the font's metrics give.
+TEST(TrpTextComposer, ComposedWidthsAreTheMetricsWidths)
+{
+    const QStringList texts = listTexts();
+    for (const char *name : {"ＭＳ ゴシック", "ＭＳ 明朝"}) {
+        for (const int pixels : {11, 13, 16}) {
+            for (const int style : {0, int(TrpUtils::fsBold), TrpUtils::fsItalic | TrpUtils::fsUnderline}) {
+                TrpFontCache::Font font({u8(name), pixels, style, pixels == 16 ? 1 : 0});
+                for (const QString &text : texts)
+                    EXPECT_EQ(font.width(text), font.metrics().horizontalAdvance(text)) << text.toStdString();
+            }
+        }
+    }
 }
