@@ -10,6 +10,8 @@ namespace {
 
 // Painter states of text kept per page, the oldest given up first.
 constexpr qsizetype MaxTextStates = 16;
+// States of a page that a new record's state is compared with.
+constexpr qsizetype MaxRecentStates = 8;
 
 // Whether the painter draws the text as one run of glyphs left to right
 // that a line laid out alone reproduces: no control characters, line
@@ -60,6 +62,7 @@ TrpDrawList TrpRecordingEngine::takeRecords()
     TrpDrawList list = std::move(m_list);
     m_list = TrpDrawList(list.pageSize());
     m_stateIndex = -1;
+    m_recentStates.clear();
     return list;
 }
 
@@ -110,15 +113,29 @@ void TrpRecordingEngine::updateState(const QPaintEngineState &state)
 
 void TrpRecordingEngine::takeState()
 {
+    if (m_stateIndex < 0)
+        m_stateIndex = stateIndexOf(m_state);
+}
+
+int TrpRecordingEngine::stateIndexOf(const TrpDrawState &state)
+{
     // The painter sets and resets state around its own steps (text is
-    // drawn with its hints switched): a state equal to the last one is
-    // that one.
-    if (m_stateIndex >= 0)
-        return;
-    if (!m_list.states().isEmpty() && m_list.states().last() == m_state)
-        m_stateIndex = int(m_list.states().size()) - 1;
-    else
-        m_stateIndex = m_list.addState(m_state);
+    // drawn with its hints switched), and objects draw their frames and
+    // texts in turn: a state equal to one used lately is that one, so that
+    // a page keeps a few states instead of two for each object.
+    const QList<TrpDrawState> &states = m_list.states();
+    for (qsizetype i = 0; i < m_recentStates.size(); ++i) {
+        const int index = m_recentStates[i];
+        if (states[index] == state) {
+            m_recentStates.move(i, 0);
+            return index;
+        }
+    }
+    const int index = m_list.addState(state);
+    if (m_recentStates.size() >= MaxRecentStates)
+        m_recentStates.removeLast();
+    m_recentStates.prepend(index);
+    return index;
 }
 
 void TrpRecordingEngine::add(TrpDrawRecord::Item item, const QRectF &shape, bool stroked)
@@ -307,9 +324,7 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
             return false;
         known = &texts.remember(font, direction, text, std::move(*made));
     }
-    const QList<TrpDrawState> &states = m_list.states();
-    const int index =
-        !states.isEmpty() && states.last() == seen->state ? int(states.size()) - 1 : m_list.addState(seen->state);
+    const int index = stateIndexOf(seen->state);
     addText({text, origin, known->width, known->ascent, known->descent, known->glyphs}, index);
     // As after the painter's own text: the next record compares its state
     // with the last one.

@@ -78,6 +78,8 @@ private:
 
     // Makes m_stateIndex name the current state.
     void takeState();
+    // The index of the state in the list, added unless used lately.
+    int stateIndexOf(const TrpDrawState &state);
     // Adds the record with the current state; shape is its extent in its
     // own coordinates, stroked says whether the pen widens it.
     void add(TrpDrawRecord::Item item, const QRectF &shape, bool stroked);
@@ -85,6 +87,8 @@ private:
     TrpDrawList m_list;
     TrpDrawState m_state;
     int m_stateIndex = -1;
+    // Indexes of the states used lately, the latest first.
+    QList<int> m_recentStates;
     // The states that text drawn by drawText() was recorded with, by the
     // painter's state it was drawn with; font numbers of this generation of
     // the known texts.
