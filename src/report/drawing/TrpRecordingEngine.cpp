@@ -270,20 +270,31 @@ void TrpRecordingEngine::addText(TrpDrawRecord::Text item, int stateIndex)
     m_list.addRecord(TrpDrawRecord{stateIndex, bounds, std::move(item)});
 }
 
-TrpRecordingEngine::PainterState::PainterState(const QPainter &painter, int fontNumber)
+TrpRecordingEngine::PainterState::PainterState(const QPainter &painter, int fontNumber, const QTransform &combined)
     : font(fontNumber), pen(painter.pen()), brush(painter.brush()), brushOrigin(painter.brushOrigin()),
-      background(painter.background()), backgroundMode(painter.backgroundMode()),
-      transform(painter.combinedTransform()), opacity(painter.opacity()), hints(painter.renderHints()),
-      composition(painter.compositionMode()), direction(painter.layoutDirection())
+      background(painter.background()), backgroundMode(painter.backgroundMode()), transform(combined),
+      opacity(painter.opacity()), hints(painter.renderHints()), composition(painter.compositionMode()),
+      direction(painter.layoutDirection())
 {}
 
-const TrpRecordingEngine::TextState *TrpRecordingEngine::seenTextState(const PainterState &now)
+bool TrpRecordingEngine::PainterState::matches(const QPainter &painter, int fontNumber,
+                                               const QTransform &combined) const
+{
+    return font == fontNumber && pen == painter.pen() && brush == painter.brush() &&
+           brushOrigin == painter.brushOrigin() && background == painter.background() &&
+           backgroundMode == painter.backgroundMode() && transform == combined && opacity == painter.opacity() &&
+           hints == painter.renderHints() && composition == painter.compositionMode() &&
+           direction == painter.layoutDirection();
+}
+
+const TrpRecordingEngine::TextState *TrpRecordingEngine::seenTextState(const QPainter &painter, int font,
+                                                                       const QTransform &combined)
 {
     // Texts come in runs of one state: the one found last is tried first.
-    if (m_lastTextState < m_textStates.size() && m_textStates[m_lastTextState].painter == now)
+    if (m_lastTextState < m_textStates.size() && m_textStates[m_lastTextState].painter.matches(painter, font, combined))
         return &m_textStates[m_lastTextState];
     for (qsizetype i = 0; i < m_textStates.size(); ++i) {
-        if (m_textStates[i].painter == now) {
+        if (m_textStates[i].painter.matches(painter, font, combined)) {
             m_lastTextState = i;
             return &m_textStates[i];
         }
@@ -304,8 +315,7 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
         m_textStates.clear();
         return false;
     }
-    const PainterState now(painter, font);
-    const TextState *seen = seenTextState(now);
+    const TextState *seen = seenTextState(painter, font, painter.combinedTransform());
     if (!seen)
         return false;
     const Qt::LayoutDirection direction = painter.layoutDirection();
@@ -363,10 +373,10 @@ void TrpRecordingEngine::drawText(QPainter &painter, const QPointF &origin, cons
         known = &texts.remember(font, direction, text, {run->width, run->ascent, run->descent, std::move(glyphs)});
     }
     run->glyphs = known->glyphs;
-    PainterState now(painter, font);
-    if (!seenTextState(now)) {
+    const QTransform combined = painter.combinedTransform();
+    if (!seenTextState(painter, font, combined)) {
         if (m_textStates.size() >= MaxTextStates)
             m_textStates.removeFirst();
-        m_textStates.append({std::move(now), m_list.states()[last->state]});
+        m_textStates.append({PainterState(painter, font, combined), m_list.states()[last->state]});
     }
 }

@@ -56,8 +56,9 @@ private:
         QPainter::CompositionMode composition = QPainter::CompositionMode_SourceOver;
         Qt::LayoutDirection direction = Qt::LeftToRight;
 
-        PainterState(const QPainter &painter, int fontNumber);
-        bool operator==(const PainterState &) const = default;
+        PainterState(const QPainter &painter, int fontNumber, const QTransform &combined);
+        // Compared in place, without copying the painter's pens and brushes.
+        [[nodiscard]] bool matches(const QPainter &painter, int fontNumber, const QTransform &combined) const;
     };
 
     // Adds a text run with the state of that index, joined to the run
@@ -74,7 +75,7 @@ private:
     // seen or the painter would draw the text in pieces.
     bool addKnownText(const QPainter &painter, const QPointF &origin, const QString &text);
     // The text state recorded for the painter's state, or null.
-    const TextState *seenTextState(const PainterState &now);
+    const TextState *seenTextState(const QPainter &painter, int font, const QTransform &combined);
 
     // Makes m_stateIndex name the current state.
     void takeState();
