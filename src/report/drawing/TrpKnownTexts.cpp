@@ -47,8 +47,8 @@ int TrpKnownTexts::fontNumber(const QFont &font)
 
 const TrpShapedLine *TrpKnownTexts::find(int font, Qt::LayoutDirection direction, const QString &text) const
 {
-    const auto found = m_texts.find(Key{font, direction, text});
-    return found != m_texts.end() ? &found->second : nullptr;
+    const auto found = m_texts.constFind(Key{font, direction, text});
+    return found != m_texts.cend() ? &*found : nullptr;
 }
 
 TrpShapedLine &TrpKnownTexts::remember(int font, Qt::LayoutDirection direction, const QString &text,
@@ -56,7 +56,7 @@ TrpShapedLine &TrpKnownTexts::remember(int font, Qt::LayoutDirection direction, 
 {
     if (qsizetype(m_texts.size()) >= MaxTexts)
         m_texts.clear();
-    return m_texts.insert_or_assign(Key{font, direction, text}, std::move(shaped)).first->second;
+    return *m_texts.insert(Key{font, direction, text}, std::move(shaped));
 }
 
 std::optional<TrpShapedLine> TrpKnownTexts::compose(int font, QStringView text)

@@ -6,12 +6,12 @@
 #include "base/TextHash.h"
 
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QString>
 
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 // What drawing a text in a font recorded, kept for the process (the engine
@@ -47,13 +47,10 @@ private:
 
         bool operator==(const Key &) const = default;
     };
-    struct KeyHash
+    friend size_t qHash(const Key &key, size_t seed) noexcept
     {
-        size_t operator()(const Key &key) const noexcept
-        {
-            return TextHash()(key.text) ^ (size_t(key.font) * 0x9e3779b97f4a7c15ULL) ^ size_t(key.direction);
-        }
-    };
+        return TextHash()(key.text) ^ (size_t(key.font) * 0x9e3779b97f4a7c15ULL) ^ size_t(key.direction) ^ seed;
+    }
 
     void clear();
 
@@ -69,6 +66,6 @@ private:
     };
     QList<Alias> m_aliases;
     qsizetype m_nextAlias = 0;
-    std::unordered_map<Key, TrpShapedLine, KeyHash> m_texts;
+    QHash<Key, TrpShapedLine> m_texts;
     quint64 m_generation = 0;
 };
