@@ -27,15 +27,14 @@ public:
     // The number of a font equal to this one. Numbers stay valid until
     // generation() changes, when the table starts again empty.
     [[nodiscard]] int fontNumber(const QFont &font);
-    [[nodiscard]] const QFont &font(int number) const { return m_fonts[number]; }
     [[nodiscard]] quint64 generation() const { return m_generation; }
 
     // The text as it was recorded in the numbered font, or null.
     [[nodiscard]] const TrpShapedLine *find(int font, Qt::LayoutDirection direction, const QString &text) const;
     // The reference holds until the next text is remembered.
     TrpShapedLine &remember(int font, Qt::LayoutDirection direction, const QString &text, TrpShapedLine shaped);
-    // The text laid out left to right (or by its own direction) in the numbered font from the glyphs
-    // of its characters (see TrpTextComposer), or nullopt.
+    // The text laid out in the numbered font from the glyphs of its
+    // characters (see TrpTextComposer), or nullopt.
     [[nodiscard]] std::optional<TrpShapedLine> compose(int font, QStringView text);
 
 private:
