@@ -67,7 +67,10 @@ TrpFontCache &TrpFontCache::global()
     static TrpFontCache cache;
     // Fonts go with the application that made them.
     static const bool cleanUpAdded = [] {
-        qAddPostRoutine([] { cache.m_fonts.clear(); });
+        qAddPostRoutine([] {
+            cache.m_fonts.clear();
+            cache.m_last.reset();
+        });
         return true;
     }();
     Q_UNUSED(cleanUpAdded);
@@ -76,13 +79,20 @@ TrpFontCache &TrpFontCache::global()
 
 std::shared_ptr<TrpFontCache::Font> TrpFontCache::font(const Key &key)
 {
+    // Objects after each other mostly share their font.
+    if (m_last && m_lastKey == key)
+        return m_last;
     const auto known = m_fonts.constFind(key);
-    if (known != m_fonts.constEnd())
-        return *known;
+    if (known != m_fonts.constEnd()) {
+        m_lastKey = key;
+        return m_last = *known;
+    }
     if (m_fonts.size() >= MaxFonts)
         m_fonts.clear();
     auto font = std::make_shared<Font>(key);
     m_fonts.insert(key, font);
+    m_lastKey = key;
+    m_last = font;
     return font;
 }
 

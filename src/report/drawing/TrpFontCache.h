@@ -65,6 +65,8 @@ public:
 
 private:
     QHash<Key, std::shared_ptr<Font>> m_fonts;
+    Key m_lastKey;
+    std::shared_ptr<Font> m_last;
 };
 
 size_t qHash(const TrpFontCache::Key &key, size_t seed = 0) noexcept;
