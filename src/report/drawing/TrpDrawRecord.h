@@ -70,3 +70,7 @@ struct TrpDrawRecord
     QRectF bounds;
     Item item;
 };
+
+// Nothing in a record points into the record itself: lists of records grow
+// by moving their bytes.
+Q_DECLARE_TYPEINFO(TrpDrawRecord, Q_RELOCATABLE_TYPE);

@@ -27,3 +27,5 @@ struct TrpDrawState
 
     bool operator==(const TrpDrawState &) const = default;
 };
+
+Q_DECLARE_TYPEINFO(TrpDrawState, Q_RELOCATABLE_TYPE);

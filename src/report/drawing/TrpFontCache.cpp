@@ -1,6 +1,7 @@
 #include "report/drawing/TrpFontCache.h"
 
 #include "report/common/TrpUtils.h"
+#include "report/drawing/TrpTextComposer.h"
 
 #include <QCoreApplication>
 
@@ -29,6 +30,8 @@ QFont makeFont(const TrpFontCache::Key &key)
 
 TrpFontCache::Font::Font(const Key &key) : m_font(makeFont(key)), m_metrics(m_font) {}
 
+TrpFontCache::Font::~Font() = default;
+
 qreal TrpFontCache::Font::width(QStringView text)
 {
     if (text.size() == 1) {
@@ -49,7 +52,12 @@ qreal TrpFontCache::Font::width(QStringView text)
     if (qsizetype(m_widths.size()) >= MaxWidths)
         m_widths.clear();
     QString owned = text.toString();
-    const qreal width = m_metrics.horizontalAdvance(owned);
+    // Most texts measured once are names and numbers that are composed
+    // from the widths of their characters for less than measuring them.
+    if (!m_composer)
+        m_composer = std::make_unique<TrpTextComposer>(m_font);
+    const std::optional<qreal> composed = m_composer->width(text);
+    const qreal width = composed ? *composed : m_metrics.horizontalAdvance(owned);
     m_widths.emplace(std::move(owned), width);
     return width;
 }
@@ -59,7 +67,10 @@ TrpFontCache &TrpFontCache::global()
     static TrpFontCache cache;
     // Fonts go with the application that made them.
     static const bool cleanUpAdded = [] {
-        qAddPostRoutine([] { cache.m_fonts.clear(); });
+        qAddPostRoutine([] {
+            cache.m_fonts.clear();
+            cache.m_last.reset();
+        });
         return true;
     }();
     Q_UNUSED(cleanUpAdded);
@@ -68,17 +79,25 @@ TrpFontCache &TrpFontCache::global()
 
 std::shared_ptr<TrpFontCache::Font> TrpFontCache::font(const Key &key)
 {
+    // Objects after each other mostly share their font.
+    if (m_last && m_lastKey == key)
+        return m_last;
     const auto known = m_fonts.constFind(key);
-    if (known != m_fonts.constEnd())
-        return *known;
+    if (known != m_fonts.constEnd()) {
+        m_lastKey = key;
+        return m_last = *known;
+    }
     if (m_fonts.size() >= MaxFonts)
         m_fonts.clear();
     auto font = std::make_shared<Font>(key);
     m_fonts.insert(key, font);
+    m_lastKey = key;
+    m_last = font;
     return font;
 }
 
 size_t qHash(const TrpFontCache::Key &key, size_t seed) noexcept
 {
-    return qHashMulti(seed, key.name, key.pixelSize, key.style, key.spacing);
+    // Font names are short, where qHash(QString) is slow.
+    return qHashMulti(seed, TextHash()(key.name), key.pixelSize, key.style, key.spacing);
 }

@@ -7,6 +7,8 @@
 
 #include "base/TextHash.h"
 
+class TrpTextComposer;
+
 #include <array>
 #include <memory>
 #include <unordered_map>
@@ -34,6 +36,7 @@ public:
     {
     public:
         explicit Font(const Key &key);
+        ~Font();
 
         [[nodiscard]] const QFont &font() const { return m_font; }
         [[nodiscard]] const QFontMetricsF &metrics() const { return m_metrics; }
@@ -49,6 +52,8 @@ public:
         QFontMetricsF m_metrics;
         std::array<std::unique_ptr<WidthPage>, 256> m_characterWidths;
         std::unordered_map<QString, qreal, TextHash, TextEqual> m_widths;
+        // Made when a text is first measured.
+        std::unique_ptr<TrpTextComposer> m_composer;
     };
 
     // The process's cache; the engine runs on one thread.
@@ -60,6 +65,8 @@ public:
 
 private:
     QHash<Key, std::shared_ptr<Font>> m_fonts;
+    Key m_lastKey;
+    std::shared_ptr<Font> m_last;
 };
 
 size_t qHash(const TrpFontCache::Key &key, size_t seed = 0) noexcept;

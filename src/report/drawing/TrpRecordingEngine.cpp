@@ -1,79 +1,24 @@
 #include "report/drawing/TrpRecordingEngine.h"
 
+#include "report/drawing/TrpKnownTexts.h"
 #include "report/drawing/TrpTextShaping.h"
 
-#include <QCoreApplication>
-#include <QHash>
 #include <QPainter>
 #include <QPixmap>
 
 namespace {
 
-// What drawing a text in a font recorded, kept for the process (the engine
-// runs on one thread): shaping a text costs more than all the rest of
-// recording and drawing it, and the texts of a report repeat.
-using KnownText = TrpShapedLine;
-
-struct KnownTextKey
-{
-    QFont font;
-    Qt::LayoutDirection direction;
-    QString text;
-
-    bool operator==(const KnownTextKey &) const = default;
-};
-
-size_t qHash(const KnownTextKey &key, size_t seed = 0) noexcept
-{
-    return qHashMulti(seed, key.font, int(key.direction), key.text);
-}
-
-// Past this count the table starts again empty: each text keeps its glyphs,
-// and a long list of different names is worth less than its memory.
-constexpr qsizetype MaxKnownTexts = 8192;
 // Painter states of text kept per page, the oldest given up first.
 constexpr qsizetype MaxTextStates = 16;
-
-QHash<KnownTextKey, KnownText> &knownTexts()
-{
-    static QHash<KnownTextKey, KnownText> texts;
-    // Fonts and glyphs go with the application that made them.
-    static const bool cleanUpAdded = [] {
-        qAddPostRoutine([] { texts.clear(); });
-        return true;
-    }();
-    Q_UNUSED(cleanUpAdded);
-    return texts;
-}
-
-const KnownText *knownText(const KnownTextKey &key)
-{
-    const QHash<KnownTextKey, KnownText> &texts = knownTexts();
-    const auto found = texts.constFind(key);
-    return found != texts.cend() ? &*found : nullptr;
-}
-
-// The reference holds until the next text is remembered.
-KnownText &remembered(const KnownTextKey &key, KnownText text)
-{
-    QHash<KnownTextKey, KnownText> &texts = knownTexts();
-    if (texts.size() >= MaxKnownTexts)
-        texts.clear();
-    return *texts.insert(key, std::move(text));
-}
-
-KnownText shaped(const KnownTextKey &key, const QPaintDevice *device)
-{
-    return TrpTextShaping::shapeLine(key.text, key.font, key.direction, device);
-}
+// States of a page that a new record's state is compared with.
+constexpr qsizetype MaxRecentStates = 8;
 
 // Whether the painter draws the text as one run of glyphs left to right
 // that a line laid out alone reproduces: no control characters, line
 // breaks or right-to-left text, whose pieces the painter places apart.
-bool plainText(const KnownTextKey &key)
+bool plainText(const QString &text, Qt::LayoutDirection direction)
 {
-    const QString &text = key.text;
-    if (key.direction == Qt::RightToLeft || text.isEmpty())
+    if (direction == Qt::RightToLeft || text.isEmpty())
         return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
@@ -117,6 +62,7 @@ TrpDrawList TrpRecordingEngine::takeRecords()
     TrpDrawList list = std::move(m_list);
     m_list = TrpDrawList(list.pageSize());
     m_stateIndex = -1;
+    m_recentStates.clear();
     return list;
 }
 
@@ -167,15 +113,29 @@ void TrpRecordingEngine::updateState(const QPaintEngineState &state)
 
 void TrpRecordingEngine::takeState()
 {
+    if (m_stateIndex < 0)
+        m_stateIndex = stateIndexOf(m_state);
+}
+
+int TrpRecordingEngine::stateIndexOf(const TrpDrawState &state)
+{
     // The painter sets and resets state around its own steps (text is
-    // drawn with its hints switched): a state equal to the last one is
-    // that one.
-    if (m_stateIndex >= 0)
-        return;
-    if (!m_list.states().isEmpty() && m_list.states().last() == m_state)
-        m_stateIndex = int(m_list.states().size()) - 1;
-    else
-        m_stateIndex = m_list.addState(m_state);
+    // drawn with its hints switched), and objects draw their frames and
+    // texts in turn: a state equal to one used lately is that one, so that
+    // a page keeps a few states instead of two for each object.
+    const QList<TrpDrawState> &states = m_list.states();
+    for (qsizetype i = 0; i < m_recentStates.size(); ++i) {
+        const int index = m_recentStates[i];
+        if (states[index] == state) {
+            m_recentStates.move(i, 0);
+            return index;
+        }
+    }
+    const int index = m_list.addState(state);
+    if (m_recentStates.size() >= MaxRecentStates)
+        m_recentStates.removeLast();
+    m_recentStates.prepend(index);
+    return index;
 }
 
 void TrpRecordingEngine::add(TrpDrawRecord::Item item, const QRectF &shape, bool stroked)
@@ -310,40 +270,71 @@ void TrpRecordingEngine::addText(TrpDrawRecord::Text item, int stateIndex)
     m_list.addRecord(TrpDrawRecord{stateIndex, bounds, std::move(item)});
 }
 
-TrpRecordingEngine::PainterState::PainterState(const QPainter &painter)
-    : font(painter.font()), pen(painter.pen()), brush(painter.brush()), brushOrigin(painter.brushOrigin()),
-      background(painter.background()), backgroundMode(painter.backgroundMode()),
-      transform(painter.combinedTransform()), opacity(painter.opacity()), hints(painter.renderHints()),
-      composition(painter.compositionMode()), direction(painter.layoutDirection())
+TrpRecordingEngine::PainterState::PainterState(const QPainter &painter, int fontNumber, const QTransform &combined)
+    : font(fontNumber), pen(painter.pen()), brush(painter.brush()), brushOrigin(painter.brushOrigin()),
+      background(painter.background()), backgroundMode(painter.backgroundMode()), transform(combined),
+      opacity(painter.opacity()), hints(painter.renderHints()), composition(painter.compositionMode()),
+      direction(painter.layoutDirection())
 {}
+
+bool TrpRecordingEngine::PainterState::matches(const QPainter &painter, int fontNumber,
+                                               const QTransform &combined) const
+{
+    return font == fontNumber && pen == painter.pen() && brush == painter.brush() &&
+           brushOrigin == painter.brushOrigin() && background == painter.background() &&
+           backgroundMode == painter.backgroundMode() && transform == combined && opacity == painter.opacity() &&
+           hints == painter.renderHints() && composition == painter.compositionMode() &&
+           direction == painter.layoutDirection();
+}
+
+const TrpRecordingEngine::TextState *TrpRecordingEngine::seenTextState(const QPainter &painter, int font,
+                                                                       const QTransform &combined)
+{
+    // Texts come in runs of one state: the one found last is tried first.
+    if (m_lastTextState < m_textStates.size() && m_textStates[m_lastTextState].painter.matches(painter, font, combined))
+        return &m_textStates[m_lastTextState];
+    for (qsizetype i = 0; i < m_textStates.size(); ++i) {
+        if (m_textStates[i].painter.matches(painter, font, combined)) {
+            m_lastTextState = i;
+            return &m_textStates[i];
+        }
+    }
+    return nullptr;
+}
 
 bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &origin, const QString &text)
 {
-    if (painter.hasClipping())
+    if (painter.hasClipping() || m_textStates.isEmpty())
         return false;
     // The painter hands text to the engine with a state that follows from
     // its own alone: a painter state seen before gives the state recorded
     // then.
-    const PainterState now(painter);
-    const auto seen = std::find_if(m_textStates.cbegin(), m_textStates.cend(),
-                                   [&now](const TextState &textState) { return textState.painter == now; });
-    if (seen == m_textStates.cend())
+    TrpKnownTexts &texts = TrpKnownTexts::global();
+    const int font = texts.fontNumber(painter.font());
+    if (texts.generation() != m_fontGeneration) {
+        m_textStates.clear();
         return false;
-    const KnownTextKey key{painter.font(), painter.layoutDirection(), text};
-    const KnownText *known = knownText(key);
-    if (!known) {
-        // In a state that drew text before, a plain text is shaped here
-        // once instead of by the painter and again for each drawing.
-        if (!plainText(key))
-            return false;
-        KnownText made = shaped(key, painter.device());
-        if (made.glyphs.isEmpty())
-            return false;
-        known = &remembered(key, std::move(made));
     }
-    const QList<TrpDrawState> &states = m_list.states();
-    const int index =
-        !states.isEmpty() && states.last() == seen->state ? int(states.size()) - 1 : m_list.addState(seen->state);
+    const TextState *seen = seenTextState(painter, font, painter.combinedTransform());
+    if (!seen)
+        return false;
+    const Qt::LayoutDirection direction = painter.layoutDirection();
+    const TrpShapedLine *known = texts.find(font, direction, text);
+    if (!known) {
+        // In a state that drew text before, a plain text is laid out here
+        // once instead of by the painter and again for each drawing: put
+        // together from the glyphs of its characters where they shape
+        // alone, else shaped as a whole.
+        std::optional<TrpShapedLine> made;
+        if (direction != Qt::RightToLeft)
+            made = texts.compose(font, text);
+        if (!made && plainText(text, direction))
+            made = TrpTextShaping::shapeLine(text, painter.font(), direction, painter.device());
+        if (!made || made->glyphs.isEmpty())
+            return false;
+        known = &texts.remember(font, direction, text, std::move(*made));
+    }
+    const int index = stateIndexOf(seen->state);
     addText({text, origin, known->width, known->ascent, known->descent, known->glyphs}, index);
     // As after the painter's own text: the next record compares its state
     // with the last one.
@@ -365,22 +356,27 @@ void TrpRecordingEngine::drawText(QPainter &painter, const QPointF &origin, cons
     if (m_list.records().size() != before + 1 || !run || run->text != text || run->origin != origin ||
         painter.hasClipping())
         return;
-    const KnownTextKey key{painter.font(), painter.layoutDirection(), text};
-    const KnownText *known = knownText(key);
+    TrpKnownTexts &texts = TrpKnownTexts::global();
+    const int font = texts.fontNumber(painter.font());
+    if (texts.generation() != m_fontGeneration) {
+        m_textStates.clear();
+        m_fontGeneration = texts.generation();
+    }
+    const Qt::LayoutDirection direction = painter.layoutDirection();
+    const TrpShapedLine *known = texts.find(font, direction, text);
     if (!known) {
         // Measured as the painter measured it; glyphs where a line laid out
         // alone places them as the painter did.
         QList<QGlyphRun> glyphs;
-        if (plainText(key))
-            glyphs = shaped(key, painter.device()).glyphs;
-        known = &remembered(key, {run->width, run->ascent, run->descent, std::move(glyphs)});
+        if (plainText(text, direction))
+            glyphs = TrpTextShaping::shapeLine(text, painter.font(), direction, painter.device()).glyphs;
+        known = &texts.remember(font, direction, text, {run->width, run->ascent, run->descent, std::move(glyphs)});
     }
     run->glyphs = known->glyphs;
-    PainterState now(painter);
-    if (std::none_of(m_textStates.cbegin(), m_textStates.cend(),
-                     [&now](const TextState &textState) { return textState.painter == now; })) {
+    const QTransform combined = painter.combinedTransform();
+    if (!seenTextState(painter, font, combined)) {
         if (m_textStates.size() >= MaxTextStates)
             m_textStates.removeFirst();
-        m_textStates.append({std::move(now), m_list.states()[last->state]});
+        m_textStates.append({PainterState(painter, font, combined), m_list.states()[last->state]});
     }
 }

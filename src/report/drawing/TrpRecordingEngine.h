@@ -40,10 +40,11 @@ public:
     void drawText(QPainter &painter, const QPointF &origin, const QString &text);
 
 private:
-    // The painter's own state as far as it reaches the records.
+    // The painter's own state as far as it reaches the records; the font
+    // by its number among the known texts' fonts.
     struct PainterState
     {
-        QFont font;
+        int font = -1;
         QPen pen;
         QBrush brush;
         QPointF brushOrigin;
@@ -55,8 +56,9 @@ private:
         QPainter::CompositionMode composition = QPainter::CompositionMode_SourceOver;
         Qt::LayoutDirection direction = Qt::LeftToRight;
 
-        explicit PainterState(const QPainter &painter);
-        bool operator==(const PainterState &) const = default;
+        PainterState(const QPainter &painter, int fontNumber, const QTransform &combined);
+        // Compared in place, without copying the painter's pens and brushes.
+        [[nodiscard]] bool matches(const QPainter &painter, int fontNumber, const QTransform &combined) const;
     };
 
     // Adds a text run with the state of that index, joined to the run
@@ -72,9 +74,13 @@ private:
     // earlier drawing of it or shaped here; false when the state was not
     // seen or the painter would draw the text in pieces.
     bool addKnownText(const QPainter &painter, const QPointF &origin, const QString &text);
+    // The text state recorded for the painter's state, or null.
+    const TextState *seenTextState(const QPainter &painter, int font, const QTransform &combined);
 
     // Makes m_stateIndex name the current state.
     void takeState();
+    // The index of the state in the list, added unless used lately.
+    int stateIndexOf(const TrpDrawState &state);
     // Adds the record with the current state; shape is its extent in its
     // own coordinates, stroked says whether the pen widens it.
     void add(TrpDrawRecord::Item item, const QRectF &shape, bool stroked);
@@ -82,7 +88,13 @@ private:
     TrpDrawList m_list;
     TrpDrawState m_state;
     int m_stateIndex = -1;
+    // Indexes of the states used lately, the latest first.
+    QList<int> m_recentStates;
     // The states that text drawn by drawText() was recorded with, by the
-    // painter's state it was drawn with.
+    // painter's state it was drawn with; font numbers of this generation of
+    // the known texts.
     QList<TextState> m_textStates;
+    quint64 m_fontGeneration = 0;
+    // The text state found last, looked at first.
+    qsizetype m_lastTextState = 0;
 };

@@ -158,14 +158,18 @@ QFont TrpMemoView::drawingFont() const
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
 {
+    return layoutLines(innerWidth, *cachedFont());
+}
+
+QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, TrpFontCache::Font &font) const
+{
     QList<TrpTextWrapper::Line> lines;
     if (!(Flags & flWordWrap)) {
         for (const QString &line : ExpandedMemo)
             lines.append({line, true});
         return lines;
     }
-    const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
-    const TrpTextWrapper wrapper([&font](QStringView text) { return font->width(text); }, innerWidth,
+    const TrpTextWrapper wrapper([&font](QStringView text) { return font.width(text); }, innerWidth,
                                  Flags & flWordBreak);
     for (const QString &line : ExpandedMemo)
         lines.append(wrapper.wrap(line));
@@ -189,8 +193,9 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
     QRectF rect = pageRect();
     const int align = Adjust & adAlignMask;
     const bool rotated = Adjust & adRotated;
+    // Looked up once for the whole drawing, when there is text.
+    const std::shared_ptr<TrpFontCache::Font> font = ExpandedMemo.isEmpty() ? nullptr : cachedFont();
     if ((Flags & flAutoSize) && context.Printing && !rotated) {
-        const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
         double longest = 0;
         for (const QString &line : ExpandedMemo)
             longest = std::max(longest, font->width(line));
@@ -211,16 +216,16 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
             painter.rotate(-90);
             box = QRectF(0, 0, rect.height(), rect.width());
         }
-        drawText(painter, box, layoutLines(box.width() - 2 * GapX));
+        drawText(painter, box, layoutLines(box.width() - 2 * GapX, *font), *font);
     }
     painter.restore();
 }
 
-void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines) const
+void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
+                           TrpFontCache::Font &font) const
 {
-    const std::shared_ptr<TrpFontCache::Font> font = cachedFont();
-    if (painter.font() != font->font())
-        painter.setFont(font->font());
+    if (painter.font() != font.font())
+        painter.setFont(font.font());
     painter.setPen(TrpColor::toQColor(Font.Color));
     const int step = lineHeight();
     const double textHeight = double(lines.size()) * step;
@@ -240,15 +245,15 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
             TrpRecordingDevice::drawText(painter, QPointF(box.left() + GapX, baseline), line.text);
             continue;
         }
-        const double width = font->width(line.text);
+        const double width = font.width(line.text);
         if (align == adJustify && !line.paragraphEnd && blanks(line.text) > 0 && width < inner) {
             const QStringList words = line.text.split(QLatin1Char(' '));
             const double extra = (inner - width) / double(words.size() - 1);
-            const double blank = font->metrics().horizontalAdvance(QLatin1Char(' '));
+            const double blank = font.metrics().horizontalAdvance(QLatin1Char(' '));
             double x = box.left() + GapX;
             for (const QString &word : words) {
                 TrpRecordingDevice::drawText(painter, QPointF(x, baseline), word);
-                x += font->width(word) + blank + extra;
+                x += font.width(word) + blank + extra;
             }
         } else {
             double x = box.left() + GapX;

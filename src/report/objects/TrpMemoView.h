@@ -111,7 +111,9 @@ private:
     TrpMemoView(const TrpMemoView &) = default;
 
     [[nodiscard]] std::shared_ptr<TrpFontCache::Font> cachedFont() const;
-    void drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines) const;
+    [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth, TrpFontCache::Font &font) const;
+    void drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
+                  TrpFontCache::Font &font) const;
 
     bool m_highlighted = false;
     quint16 m_plainStyle = 0;

@@ -184,8 +184,12 @@ QRectF TrpView::canvasRect(const TrpDrawContext &context) const
 
 void TrpView::applyContext(QPainter &painter, const TrpDrawContext &context)
 {
-    painter.translate(context.OffsX, context.OffsY);
-    painter.scale(context.ScaleX, context.ScaleY);
+    // Recording at 100 % moves and scales nothing; telling the painter so
+    // would only make its paint engine take its state again.
+    if (context.OffsX != 0 || context.OffsY != 0)
+        painter.translate(context.OffsX, context.OffsY);
+    if (context.ScaleX != 1 || context.ScaleY != 1)
+        painter.scale(context.ScaleX, context.ScaleY);
 }
 
 void TrpView::saveGeometry()
@@ -242,7 +246,10 @@ void TrpView::drawFrame(QPainter &painter, const QRectF &rect) const
     if (edges == 0)
         return;
     const int width = std::max(1, int(clamped(std::round(double(FrameWidth)), 0, MaxFrameWidth)));
-    painter.save();
+    // Only the pen and brush change: putting them back costs far less than
+    // saving and restoring the painter's whole state.
+    const QPen oldPen = painter.pen();
+    const QBrush oldBrush = painter.brush();
     painter.setBrush(Qt::NoBrush);
     const Qt::PenStyle style = TrpPenStyle::toQt(FrameStyle, TrpPenStyle::Codes::Frame);
     QPen pen(TrpColor::toQColor(FrameColor), 1, style, Qt::SquareCap, Qt::MiterJoin);
@@ -283,7 +290,8 @@ void TrpView::drawFrame(QPainter &painter, const QRectF &rect) const
                 painter.drawLine(edgeLine(rect, edge, 0));
         }
     }
-    painter.restore();
+    painter.setPen(oldPen);
+    painter.setBrush(oldBrush);
 }
 
 namespace {
