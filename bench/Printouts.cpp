@@ -16,11 +16,10 @@
 #include "printing/PersonResultPrint.h"
 #include "printing/ToukeiPrint.h"
 #include "report/pages/TrpEMFPages.h"
-#include "report/pages/TrpPagePrinter.h"
+#include "report/pages/TrpPdfFile.h"
 #include "results/CureResultStore.h"
 
 #include <QGuiApplication>
-#include <QPdfWriter>
 
 #include <benchmark/benchmark.h>
 
@@ -115,14 +114,12 @@ bool writePdf(TrpReport &report, const QString &fileName)
 {
     if (!report.PrepareReport() || report.hasError())
         return false;
-    QPdfWriter writer(fileName);
-    writer.setResolution(600);
-    TrpPagePrinter printer(writer);
+    TrpPdfFile pdf;
     for (int i = 0; i < report.EMFPages().Count(); ++i) {
-        if (!printer.print(report.EMFPages()[i]))
+        if (!pdf.print(report.EMFPages()[i]))
             return false;
     }
-    return printer.finish();
+    return pdf.finish() && pdf.save(fileName);
 }
 
 void toukeiCount(benchmark::State &state, Facility &facility)
