@@ -154,29 +154,42 @@ private:
                     }
                     m_out += "S\n";
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Rects>) {
+                    const char *op = painting(state, Qt::WindingFill);
+                    if (!op)
+                        return;
                     for (const QRectF &rect : it.rects) {
                         point(rect.topLeft());
                         num(rect.width());
                         num(rect.height());
                         m_out += "re\n";
                     }
-                    paint(state, Qt::WindingFill);
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Ellipse>) {
+                    const char *op = painting(state, Qt::WindingFill);
+                    if (!op)
+                        return;
                     ellipse(it.rect);
-                    paint(state, Qt::WindingFill);
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Polygon>) {
-                    polygon(it.points, it.mode != QPaintEngine::PolylineMode);
                     if (it.mode == QPaintEngine::PolylineMode) {
-                        if (stroking(state))
-                            m_out += "S\n";
-                        else
-                            m_out += "n\n";
-                    } else {
-                        paint(state, it.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+                        if (!stroking(state))
+                            return;
+                        polygon(it.points, false);
+                        m_out += "S\n";
+                        return;
                     }
+                    const char *op =
+                        painting(state, it.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+                    if (!op)
+                        return;
+                    polygon(it.points, true);
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Path>) {
+                    const char *op = painting(state, it.path.fillRule());
+                    if (!op)
+                        return;
                     path(it.path);
-                    paint(state, it.path.fillRule());
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Image>) {
                     drawImage(state, it);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Points>) {
@@ -330,8 +343,9 @@ private:
         return true;
     }
 
-    // Fills and strokes the path just written with the state's brush and pen.
-    void paint(const TrpDrawState &state, Qt::FillRule rule)
+    // Sets the state's brush and pen for the path about to be written; the
+    // operator that fills and strokes it, or null when neither draws.
+    const char *painting(const TrpDrawState &state, Qt::FillRule rule)
     {
         const QBrush &brush = state.brush;
         // Hatching was drawn before the shape.
@@ -343,13 +357,10 @@ private:
         const bool stroked = stroking(state);
         const bool evenOdd = rule == Qt::OddEvenFill;
         if (filled && stroked)
-            m_out += evenOdd ? "B*\n" : "B\n";
-        else if (filled)
-            m_out += evenOdd ? "f*\n" : "f\n";
-        else if (stroked)
-            m_out += "S\n";
-        else
-            m_out += "n\n";
+            return evenOdd ? "B*\n" : "B\n";
+        if (filled)
+            return evenOdd ? "f*\n" : "f\n";
+        return stroked ? "S\n" : nullptr;
     }
 
     void ellipse(const QRectF &rect)

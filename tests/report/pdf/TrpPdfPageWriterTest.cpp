@@ -1,0 +1,220 @@
+// Page contents are read back operator by operator, as a strict reader
+// reads them, and whole documents are handed to the reading tools, which
+// must take them without a complaint.
+
+#include "PdfTools.h"
+
+#include "report/drawing/TrpDrawList.h"
+#include "report/pages/TrpPdfFile.h"
+#include "report/pdf/TrpPdfObjects.h"
+#include "report/pdf/TrpPdfPageWriter.h"
+#include "report/pdf/TrpPdfResources.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iostream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What is wrong with a content stream: operators where a reader refuses
+// them, states restored that were never saved, numbers a reader cannot
+// read. Empty when nothing is.
+QStringList contentFaults(const QByteArray &content)
+{
+    static const QRegularExpression token(
+        QStringLiteral(R"(/[^\s/\[\]<>()]*|<[0-9A-Fa-f]*>|\[|\]|[-+]?[0-9.]+|[A-Za-z*'"]+|\S)"));
+    static const QStringList construction{u"m"_s, u"l"_s, u"c"_s, u"v"_s, u"y"_s, u"h"_s, u"re"_s};
+    static const QStringList painting{u"S"_s, u"s"_s,  u"f"_s, u"F"_s,  u"f*"_s,
+                                      u"B"_s, u"B*"_s, u"b"_s, u"b*"_s, u"n"_s};
+    static const QStringList textOnly{u"Tj"_s, u"TJ"_s, u"'"_s, u"\""_s, u"Td"_s, u"TD"_s, u"Tm"_s, u"T*"_s};
+    static const QStringList outsideText{u"q"_s, u"Q"_s, u"cm"_s, u"Do"_s, u"BT"_s, u"sh"_s};
+    QStringList faults;
+    int depth = 0;
+    bool inText = false;
+    bool path = false;
+    bool current = false;
+    bool clipping = false;
+    // Whether a font is set, by saved state.
+    QList<bool> font{false};
+    QStringList operands;
+    const auto fault = [&](const QString &op, const char *what) {
+        faults.append(op + QLatin1Char(' ') + QLatin1String(what) + QStringLiteral(" after ") + operands.join(u' '));
+    };
+    for (auto it = token.globalMatch(QString::fromLatin1(content)); it.hasNext();) {
+        const QString t = it.next().captured();
+        if (t[0].isDigit() || t[0] == u'-' || t[0] == u'+' || t[0] == u'.') {
+            bool ok = false;
+            const double v = t.toDouble(&ok);
+            if (!ok || !std::isfinite(v) || std::fabs(v) > 32767 * 65536.0 || t.contains(u'e'))
+                faults.append(QStringLiteral("number %1").arg(t));
+            operands.append(t);
+            continue;
+        }
+        if (t[0] == u'/' || t[0] == u'<' || t[0] == u'[' || t[0] == u']') {
+            if (t == u"/")
+                faults.append(QStringLiteral("empty name"));
+            operands.append(t);
+            continue;
+        }
+        const QString op = t;
+        if (inText && (construction.contains(op) || painting.contains(op) || outsideText.contains(op) || op == u"W"))
+            fault(op, "inside a text object");
+        if (!inText && (textOnly.contains(op) || op == u"ET"))
+            fault(op, "outside a text object");
+        if (clipping && !painting.contains(op))
+            fault(op, "between W and the painting operator");
+        if (op == u"q") {
+            ++depth;
+            font.append(font.last());
+        } else if (op == u"Q") {
+            if (--depth < 0)
+                fault(op, "with no state saved");
+            else
+                font.removeLast();
+        } else if (op == u"BT") {
+            inText = true;
+        } else if (op == u"ET") {
+            inText = false;
+        } else if (op == u"Tf") {
+            font.last() = true;
+        } else if (op == u"Tj" || op == u"TJ") {
+            if (!font.last())
+                fault(op, "with no font set");
+        } else if (op == u"m" || op == u"re") {
+            path = true;
+            current = true;
+        } else if (construction.contains(op)) {
+            if (!current)
+                fault(op, "with no current point");
+        } else if (op == u"W" || op == u"W*") {
+            if (!path)
+                fault(op, "with no path");
+            clipping = true;
+        } else if (painting.contains(op)) {
+            if (!path && op != u"n")
+                fault(op, "with no path");
+            path = current = clipping = false;
+        } else if (path) {
+            fault(op, "inside a path");
+        }
+        operands.clear();
+    }
+    if (depth != 0)
+        faults.append(QStringLiteral("%1 states left saved").arg(depth));
+    if (inText)
+        faults.append(QStringLiteral("text object left open"));
+    if (path)
+        faults.append(QStringLiteral("path left unpainted"));
+    return faults;
+}
+
+// A page of one state and the records given, in page units of a 400 x 300
+// page.
+struct Records
+{
+    TrpDrawList list{QSizeF(400, 300)};
+
+    int state(const TrpDrawState &state) { return list.addState(state); }
+    void add(int state, TrpDrawRecord::Item item)
+    {
+        TrpDrawRecord record;
+        record.state = state;
+        record.item = std::move(item);
+        list.addRecord(std::move(record));
+    }
+};
+
+// The page's content as the writer writes it, and the document's fonts
+// and images (finished) in objects.
+QByteArray contentOf(const TrpDrawList &list)
+{
+    TrpPdfObjects objects;
+    TrpPdfResources resources(objects);
+    TrpPdfPageWriter writer(resources);
+    return writer.content(list, QTransform(1, 0, 0, -1, 0, 300));
+}
+
+TrpDrawState penned(const QPen &pen, const QBrush &brush = {})
+{
+    TrpDrawState state;
+    state.pen = pen;
+    state.brush = brush;
+    return state;
+}
+
+class TrpPdfPageWriterTest : public ::testing::Test
+{
+protected:
+    // What pdfinfo and pdftoppm complain of in the document of the list's
+    // page; empty for a sound document.
+    QString complaints(const TrpDrawList &list, const QSizeF &sheet = QSizeF(400, 300))
+    {
+        TrpPdfFile file;
+        if (!file.addPage(list, sheet) || !file.finish())
+            return QStringLiteral("not written: ") + file.errorString();
+        const QString path = dir.filePath(QStringLiteral("page%1.pdf").arg(++m_written));
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(file.document()) != file.document().size())
+            return QStringLiteral("not saved");
+        out.close();
+        QString said;
+        for (const QStringList &command : {QStringList{QStringLiteral("pdfinfo"), path},
+                                           QStringList{QStringLiteral("pdftoppm"), QStringLiteral("-r"),
+                                                       QStringLiteral("20"), path, dir.filePath(QStringLiteral("p"))},
+                                           QStringList{QStringLiteral("pdftotext"), path, QStringLiteral("-")}}) {
+            QProcess process;
+            process.start(command[0], command.mid(1));
+            process.waitForFinished(60000);
+            said += QString::fromUtf8(process.readAllStandardError());
+        }
+        return said;
+    }
+
+    void SetUp() override
+    {
+        for (const char *program : {"pdfinfo", "pdftoppm", "pdftotext"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
+                GTEST_SKIP() << program << " is missing (poppler-utils, scripts/install-deps)";
+        }
+    }
+
+    QTemporaryDir dir;
+
+private:
+    int m_written = 0;
+};
+
+} // namespace
+
+// Colours, widths and alphas are set before a path begins: a reader takes
+// nothing but the path's own operators between its first and its painting.
+TEST_F(TrpPdfPageWriterTest, StateIsSetBeforeThePath)
+{
+    Records page;
+    const int framed = page.state(penned(QPen(Qt::red, 2, Qt::DashLine), QColor(0, 0, 255, 100)));
+    const int filled = page.state(penned(QPen(Qt::NoPen), Qt::green));
+    const int outlined = page.state(penned(QPen(Qt::blue, 3, Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin)));
+    for (const int state : {framed, filled, outlined, framed}) {
+        page.add(state, TrpDrawRecord::Rects{{QRectF(10, 10, 100, 50)}});
+        page.add(state, TrpDrawRecord::Ellipse{QRectF(120, 10, 100, 50)});
+        page.add(state, TrpDrawRecord::Polygon{QPolygonF{{10, 100}, {60, 180}, {110, 100}}, QPaintEngine::WindingMode});
+        page.add(state, TrpDrawRecord::Polygon{QPolygonF{{10, 200}, {60, 280}}, QPaintEngine::PolylineMode});
+        QPainterPath curve;
+        curve.moveTo(200, 200);
+        curve.cubicTo(250, 150, 300, 250, 350, 200);
+        page.add(state, TrpDrawRecord::Path{curve});
+    }
+    const QByteArray content = contentOf(page.list);
+    EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
+    EXPECT_EQ(complaints(page.list), QString());
+}
