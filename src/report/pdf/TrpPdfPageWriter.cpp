@@ -136,6 +136,8 @@ private:
             drawText(state, *text);
             return;
         }
+        if (holdsNothing(item))
+            return;
         endText();
         enter(state);
         if (hatched(state))
@@ -195,6 +197,28 @@ private:
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Points>) {
                     drawPoints(state, it.points);
                 }
+            },
+            item);
+    }
+
+    // Whether the record has no lines, rectangles, points or path elements:
+    // painting it would paint a path never begun.
+    static bool holdsNothing(const TrpDrawRecord::Item &item)
+    {
+        return std::visit(
+            [](const auto &it) {
+                using T = std::decay_t<decltype(it)>;
+                if constexpr (std::is_same_v<T, TrpDrawRecord::Lines>)
+                    return it.lines.isEmpty();
+                else if constexpr (std::is_same_v<T, TrpDrawRecord::Rects>)
+                    return it.rects.isEmpty();
+                else if constexpr (std::is_same_v<T, TrpDrawRecord::Polygon> ||
+                                   std::is_same_v<T, TrpDrawRecord::Points>)
+                    return it.points.isEmpty();
+                else if constexpr (std::is_same_v<T, TrpDrawRecord::Path>)
+                    return it.path.elementCount() == 0;
+                else
+                    return false;
             },
             item);
     }

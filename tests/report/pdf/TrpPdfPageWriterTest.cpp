@@ -218,3 +218,19 @@ TEST_F(TrpPdfPageWriterTest, StateIsSetBeforeThePath)
     EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
     EXPECT_EQ(complaints(page.list), QString());
 }
+
+// Records with nothing in them paint nothing: no operator paints a path
+// that was never begun.
+TEST_F(TrpPdfPageWriterTest, EmptyRecordsPaintNoPath)
+{
+    Records page;
+    const int s = page.state(penned(QPen(Qt::black, 2), Qt::red));
+    page.add(s, TrpDrawRecord::Lines{});
+    page.add(s, TrpDrawRecord::Rects{});
+    page.add(s, TrpDrawRecord::Polygon{{}, QPaintEngine::OddEvenMode});
+    page.add(s, TrpDrawRecord::Polygon{{}, QPaintEngine::PolylineMode});
+    page.add(s, TrpDrawRecord::Path{QPainterPath()});
+    page.add(s, TrpDrawRecord::Points{});
+    EXPECT_EQ(contentFaults(contentOf(page.list)), QStringList());
+    EXPECT_EQ(complaints(page.list), QString());
+}
