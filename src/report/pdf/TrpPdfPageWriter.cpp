@@ -607,6 +607,13 @@ private:
         }
     }
 
+    // How many of the run's glyphs it places: the painter draws no glyph
+    // without a position.
+    static qsizetype placed(const QGlyphRun &run)
+    {
+        return std::min(run.glyphIndexes().size(), run.positions().size());
+    }
+
     // The outlines of the glyphs, filled: for a face that cannot be
     // embedded. The text is printed but cannot be searched.
     void glyphShapes(const QGlyphRun &run, const QPointF &origin)
@@ -614,17 +621,18 @@ private:
         const QRawFont font = run.rawFont();
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
-        if (glyphs.isEmpty() || positions.size() < glyphs.size())
+        const qsizetype count = placed(run);
+        if (count == 0)
             return;
         QPainterPath outlines;
-        for (qsizetype i = 0; i < glyphs.size(); ++i)
+        for (qsizetype i = 0; i < count; ++i)
             outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
         if (!outlines.isEmpty()) {
             path(outlines);
             m_out += "f\n";
         }
-        const QPointF last = positions.constLast();
-        const qreal end = origin.x() + last.x() + font.advancesForGlyphIndexes({glyphs.constLast()}).value(0).x();
+        const qreal end =
+            origin.x() + positions[count - 1].x() + font.advancesForGlyphIndexes({glyphs[count - 1]}).value(0).x();
         decorate(run, origin, end);
         endText();
     }
@@ -633,7 +641,8 @@ private:
     {
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
-        if (glyphs.isEmpty())
+        const qsizetype count = placed(run);
+        if (count == 0)
             return;
         const QRawFont font = run.rawFont();
         const qreal size = font.pixelSize();
@@ -650,8 +659,8 @@ private:
         bool open = false;
         qreal x = 0; // where the reader has the next glyph
         qreal y = 0;
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const QPointF at = origin + positions.value(i);
+        for (qsizetype i = 0; i < count; ++i) {
+            const QPointF at = origin + positions[i];
             if (open && at.y() != y) {
                 m_out += ">]TJ\n";
                 open = false;

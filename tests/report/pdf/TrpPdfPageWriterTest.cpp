@@ -234,3 +234,29 @@ TEST_F(TrpPdfPageWriterTest, EmptyRecordsPaintNoPath)
     EXPECT_EQ(contentFaults(contentOf(page.list)), QStringList());
     EXPECT_EQ(complaints(page.list), QString());
 }
+
+// A run with fewer positions than glyphs draws the glyphs it places, as
+// the painter does, and its underline under them.
+TEST_F(TrpPdfPageWriterTest, GlyphsWithoutPositionsAreLeftOut)
+{
+    QRawFont noto = QRawFont::fromFont(QFont(u"Noto Sans CJK JP"_s));
+    if (!noto.supportsCharacter(U'山'))
+        GTEST_SKIP() << "Noto Sans CJK JP is missing (fonts-noto-cjk)";
+    noto.setPixelSize(20);
+    Records page;
+    const int state = page.state(penned(QPen(Qt::blue)));
+    QGlyphRun run;
+    run.setRawFont(noto);
+    run.setGlyphIndexes(noto.glyphIndexesForString(u"山田川"_s));
+    run.setUnderline(true);
+    page.add(state, TrpDrawRecord::Text{u"山田川"_s, {10, 40}, 60, 18, 4, {run}});
+    run.setPositions({{0, 0}, {20, 0}});
+    page.add(state, TrpDrawRecord::Text{u"山田川"_s, {10, 80}, 60, 18, 4, {run}});
+    const QByteArray content = contentOf(page.list);
+    EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
+    EXPECT_EQ(content.count("TJ"), 1) << content.toStdString();
+    // Two glyphs of four hex digits each.
+    EXPECT_TRUE(QString::fromLatin1(content).contains(QRegularExpression(u"<[0-9A-F]{8}>\\]TJ"_s)))
+        << content.toStdString();
+    EXPECT_EQ(complaints(page.list), QString());
+}
