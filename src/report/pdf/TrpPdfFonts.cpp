@@ -264,12 +264,13 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     face->style = style;
     face->head = head;
     face->face.resource = "F" + QByteArray::number(faces.size() + 1);
-    face->face.object = objects.reserve();
     const int unitsPerEm = be16(head, 18);
     face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
     const int glyphCount = be16(font.fontTable("maxp"), 4);
     // Only the TrueType and OpenType forms have the table.
     face->face.embedded = glyphCount > 0;
+    if (face->face.embedded)
+        face->face.object = objects.reserve();
     face->uses.resize(size_t(glyphCount));
     // Glyphs past the last full metric share its advance.
     const QByteArray hmtx = font.fontTable("hmtx");

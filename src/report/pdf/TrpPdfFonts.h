@@ -26,7 +26,8 @@ public:
     {
         // The font's resource name in page resources, e.g. "F1".
         QByteArray resource;
-        // The object number of the font dictionary (written by finish()).
+        // The object number of the font dictionary (written by finish());
+        // 0 for a face not embedded.
         int object = 0;
         // False for a face whose file a PDF cannot embed (Type 1): its
         // glyphs are drawn as shapes, and the face is not written.

@@ -260,3 +260,22 @@ TEST_F(TrpPdfPageWriterTest, GlyphsWithoutPositionsAreLeftOut)
         << content.toStdString();
     EXPECT_EQ(complaints(page.list), QString());
 }
+
+// A text in a face that cannot be embedded (Type 1) is drawn as shapes,
+// and the document is whole.
+TEST_F(TrpPdfPageWriterTest, TextOfAFaceThatCannotBeEmbeddedLeavesTheDocumentWhole)
+{
+    const QRawFont type1(u"/usr/share/fonts/type1/urw-base35/NimbusRoman-Regular.t1"_s, 32);
+    if (!type1.isValid())
+        GTEST_SKIP() << "no Type 1 font (fonts-urw-base35)";
+    Records page;
+    QGlyphRun run;
+    run.setRawFont(type1);
+    run.setGlyphIndexes(type1.glyphIndexesForString(u"Of"_s));
+    run.setPositions({{0, 0}, {24, 0}});
+    page.add(page.state(penned(QPen(Qt::black))), TrpDrawRecord::Text{u"Of"_s, {10, 40}, 40, 24, 8, {run}});
+    const QByteArray content = contentOf(page.list);
+    EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
+    EXPECT_FALSE(content.contains("TJ"));
+    EXPECT_EQ(complaints(page.list), QString());
+}
