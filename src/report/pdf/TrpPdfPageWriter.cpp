@@ -576,6 +576,7 @@ private:
             endText();
             enter(state);
             setFillColor(state.background.color());
+            setAlpha(m_alpha.first, state.background.color().alphaF() * state.opacity);
             point({text.origin.x(), text.origin.y() - text.ascent});
             num(text.width);
             num(text.ascent + text.descent);
@@ -590,11 +591,13 @@ private:
         }
         if (!m_seen.seen(runs))
             m_fonts.useText(runs, text.text);
-        // Decorations are filled in the text's colour after the text object.
-        if (!m_decorations.isEmpty() && pen.color().rgb() != m_fill.rgb())
+        // Decorations are filled in the text's colour and alpha after the
+        // text object.
+        const qreal alpha = pen.color().alphaF() * state.opacity;
+        if (!m_decorations.isEmpty() && (pen.color().rgb() != m_fill.rgb() || alpha != m_alpha.second))
             endText();
         setFillColor(pen.color());
-        setAlpha(m_alpha.first, pen.color().alphaF() * state.opacity);
+        setAlpha(m_alpha.first, alpha);
         for (const QGlyphRun &run : runs) {
             const int face = m_fonts.faceOf(run.rawFont());
             if (m_fonts.face(face).embedded) {

@@ -11,6 +11,7 @@
 #include "report/pdf/TrpPdfResources.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRawFont>
 #include <QRegularExpression>
@@ -144,6 +145,25 @@ QByteArray contentOf(const TrpDrawList &list)
     return writer.content(list, QTransform(1, 0, 0, -1, 0, 300));
 }
 
+// The CJK gothic face at 20 pixels; invalid when it is not installed.
+QRawFont gothic()
+{
+    QRawFont font = QRawFont::fromFont(QFont(u"Noto Sans CJK JP"_s));
+    if (!font.supportsCharacter(U'山'))
+        return {};
+    font.setPixelSize(20);
+    return font;
+}
+
+// The text's glyphs in the gothic face, without positions.
+QGlyphRun gothicRun(const QString &text)
+{
+    QGlyphRun run;
+    run.setRawFont(gothic());
+    run.setGlyphIndexes(run.rawFont().glyphIndexesForString(text));
+    return run;
+}
+
 TrpDrawState penned(const QPen &pen, const QBrush &brush = {})
 {
     TrpDrawState state;
@@ -155,19 +175,32 @@ TrpDrawState penned(const QPen &pen, const QBrush &brush = {})
 class TrpPdfPageWriterTest : public ::testing::Test
 {
 protected:
-    // What pdfinfo and pdftoppm complain of in the document of the list's
-    // page; empty for a sound document.
-    QString complaints(const TrpDrawList &list, const QSizeF &sheet = QSizeF(400, 300))
+    // The document of the list's page, saved; its path, or empty with the
+    // reason in error.
+    QString saved(const TrpDrawList &list, const QSizeF &sheet, QString *error)
     {
         TrpPdfFile file;
-        if (!file.addPage(list, sheet) || !file.finish())
-            return QStringLiteral("not written: ") + file.errorString();
+        if (!file.addPage(list, sheet) || !file.finish()) {
+            *error = QStringLiteral("not written: ") + file.errorString();
+            return {};
+        }
         const QString path = dir.filePath(QStringLiteral("page%1.pdf").arg(++m_written));
         QFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(file.document()) != file.document().size())
-            return QStringLiteral("not saved");
-        out.close();
+        if (!out.open(QIODevice::WriteOnly) || out.write(file.document()) != file.document().size()) {
+            *error = QStringLiteral("not saved");
+            return {};
+        }
+        return path;
+    }
+
+    // What pdfinfo, pdftoppm and pdftotext complain of in the document of
+    // the list's page; empty for a sound document.
+    QString complaints(const TrpDrawList &list, const QSizeF &sheet = QSizeF(400, 300))
+    {
         QString said;
+        const QString path = saved(list, sheet, &said);
+        if (path.isEmpty())
+            return said;
         for (const QStringList &command : {QStringList{QStringLiteral("pdfinfo"), path},
                                            QStringList{QStringLiteral("pdftoppm"), QStringLiteral("-r"),
                                                        QStringLiteral("20"), path, dir.filePath(QStringLiteral("p"))},
@@ -178,6 +211,15 @@ protected:
             said += QString::fromUtf8(process.readAllStandardError());
         }
         return said;
+    }
+
+    // The page rendered at a pixel a point.
+    QImage rendered(const TrpDrawList &list)
+    {
+        QString error;
+        const QString path = saved(list, QSizeF(400, 300), &error);
+        EXPECT_EQ(error, QString());
+        return QImage::fromData(toolOutput(u"pdftoppm"_s, {u"-r"_s, u"72"_s, u"-singlefile"_s, path}));
     }
 
     void SetUp() override
@@ -239,15 +281,11 @@ TEST_F(TrpPdfPageWriterTest, EmptyRecordsPaintNoPath)
 // the painter does, and its underline under them.
 TEST_F(TrpPdfPageWriterTest, GlyphsWithoutPositionsAreLeftOut)
 {
-    QRawFont noto = QRawFont::fromFont(QFont(u"Noto Sans CJK JP"_s));
-    if (!noto.supportsCharacter(U'山'))
+    if (!gothic().isValid())
         GTEST_SKIP() << "Noto Sans CJK JP is missing (fonts-noto-cjk)";
-    noto.setPixelSize(20);
     Records page;
     const int state = page.state(penned(QPen(Qt::blue)));
-    QGlyphRun run;
-    run.setRawFont(noto);
-    run.setGlyphIndexes(noto.glyphIndexesForString(u"山田川"_s));
+    QGlyphRun run = gothicRun(u"山田川"_s);
     run.setUnderline(true);
     page.add(state, TrpDrawRecord::Text{u"山田川"_s, {10, 40}, 60, 18, 4, {run}});
     run.setPositions({{0, 0}, {20, 0}});
@@ -278,4 +316,34 @@ TEST_F(TrpPdfPageWriterTest, TextOfAFaceThatCannotBeEmbeddedLeavesTheDocumentWho
     EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
     EXPECT_FALSE(content.contains("TJ"));
     EXPECT_EQ(complaints(page.list), QString());
+}
+
+// A text's background, and the underline of a text drawn before a fainter
+// one, are filled with their own alpha, not with the one last set.
+TEST_F(TrpPdfPageWriterTest, FillsAroundTextsKeepTheirAlpha)
+{
+    if (!gothic().isValid())
+        GTEST_SKIP() << "Noto Sans CJK JP is missing (fonts-noto-cjk)";
+    QGlyphRun run = gothicRun(u"山山"_s);
+    // The underline alone between the glyphs, from 30 to 70.
+    run.setPositions({{0, 0}, {60, 0}});
+    run.setUnderline(true);
+    const TrpDrawRecord::Text text{u"山山"_s, {10, 40}, 80, 18, 4, {run}};
+    Records page;
+    const int blue = page.state(penned(QPen(Qt::blue)));
+    const int faint = page.state(penned(QPen(QColor(0, 0, 255, 60))));
+    TrpDrawState backed = penned(QPen(Qt::black));
+    backed.backgroundMode = Qt::OpaqueMode;
+    backed.background = Qt::yellow;
+    const int yellow = page.state(backed);
+    page.add(blue, text);
+    page.add(faint, TrpDrawRecord::Text{u"山山"_s, {10, 100}, 80, 18, 4, {run}});
+    page.add(yellow, TrpDrawRecord::Text{u"山山"_s, {10, 160}, 80, 18, 4, {run}});
+    const QImage picture = rendered(page.list);
+    ASSERT_EQ(picture.size(), QSize(400, 300));
+    int underline = 255;
+    for (int y = 40; y < 48; ++y)
+        underline = std::min(underline, qRed(picture.pixel(50, y)));
+    EXPECT_LT(underline, 64) << "the first underline is as blue as its text";
+    EXPECT_EQ(picture.pixel(50, 150), qRgb(255, 255, 0)) << "the background is opaque";
 }
