@@ -462,14 +462,19 @@ private:
     {
         if (image.image.isNull() || image.target.isEmpty())
             return;
-        const QRect part =
-            (image.source.isValid() ? image.source.toAlignedRect() : image.image.rect()) & image.image.rect();
+        const QRectF source = image.source.isValid() ? image.source : QRectF(image.image.rect());
+        const QRect part = source.toAlignedRect() & image.image.rect();
         if (part.isEmpty())
             return;
         const bool smooth = state.hints.testFlag(QPainter::SmoothPixmapTransform);
         const QByteArray picture = m_resources.image(image.image, part, smooth);
         setAlpha(m_alpha.first, state.opacity);
-        const QRectF &t = image.target;
+        // The part drawn where the target has it: source pixels outside the
+        // image draw nothing.
+        const qreal sx = image.target.width() / source.width();
+        const qreal sy = image.target.height() / source.height();
+        const QRectF t(image.target.x() + (part.x() - source.x()) * sx, image.target.y() + (part.y() - source.y()) * sy,
+                       part.width() * sx, part.height() * sy);
         m_out += "q\n";
         matrix(QTransform(t.width(), 0, 0, -t.height(), t.x(), t.y() + t.height()));
         m_out += "cm\n";

@@ -347,3 +347,20 @@ TEST_F(TrpPdfPageWriterTest, FillsAroundTextsKeepTheirAlpha)
     EXPECT_LT(underline, 64) << "the first underline is as blue as its text";
     EXPECT_EQ(picture.pixel(50, 150), qRgb(255, 255, 0)) << "the background is opaque";
 }
+
+// The part of a source rectangle outside the image draws nothing, as on the
+// painter: the image keeps its place in the target.
+TEST_F(TrpPdfPageWriterTest, SourceBeyondTheImageKeepsItsPlace)
+{
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    Records page;
+    const int state = page.state(penned(QPen(Qt::black)));
+    page.add(state, TrpDrawRecord::Image{QRectF(100, 50, 200, 200), red, QRectF(-10, -10, 20, 20)});
+    page.add(state, TrpDrawRecord::Image{QRectF(0, 0, 50, 50), red, QRectF(20, 20, 5, 5)});
+    const QImage picture = rendered(page.list);
+    ASSERT_EQ(picture.size(), QSize(400, 300));
+    EXPECT_EQ(picture.pixel(150, 100), qRgb(255, 255, 255));
+    EXPECT_EQ(picture.pixel(250, 200), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(25, 25), qRgb(255, 255, 255));
+}
