@@ -510,10 +510,12 @@ private:
     void hatch(const TrpDrawState &state, const QPainterPath &shape)
     {
         const Qt::BrushStyle style = state.brush.style();
+        const QColor color = state.brush.color();
+        // Set outside the saved state, so that it is known after the restore.
+        setAlpha(color.alphaF() * state.opacity, m_alpha.second);
         m_out += "q\n";
         path(shape);
         m_out += shape.fillRule() == Qt::WindingFill ? "W n\n" : "W* n\n";
-        const QColor color = state.brush.color();
         num(color.redF());
         num(color.greenF());
         num(color.blueF());

@@ -364,3 +364,20 @@ TEST_F(TrpPdfPageWriterTest, SourceBeyondTheImageKeepsItsPlace)
     EXPECT_EQ(picture.pixel(250, 200), qRgb(255, 0, 0));
     EXPECT_EQ(picture.pixel(25, 25), qRgb(255, 255, 255));
 }
+
+// Hatching is stroked with its brush's alpha, not with that of the pen
+// stroked last.
+TEST_F(TrpPdfPageWriterTest, HatchingKeepsItsAlpha)
+{
+    Records page;
+    const int faint = page.state(penned(QPen(QColor(0, 0, 0, 40), 2)));
+    const int hatched = page.state(penned(QPen(Qt::NoPen), QBrush(Qt::black, Qt::HorPattern)));
+    page.add(faint, TrpDrawRecord::Lines{{QLineF(10, 250, 390, 250)}});
+    page.add(hatched, TrpDrawRecord::Rects{{QRectF(50, 50, 100, 100)}});
+    const QImage picture = rendered(page.list);
+    ASSERT_EQ(picture.size(), QSize(400, 300));
+    int darkest = 255;
+    for (int y = 50; y < 70; ++y)
+        darkest = std::min(darkest, qGray(picture.pixel(100, y)));
+    EXPECT_LT(darkest, 64);
+}
