@@ -320,6 +320,22 @@ private:
         const QPen &pen = state.pen;
         if (pen.style() == Qt::NoPen || pen.brush().style() == Qt::NoBrush)
             return false;
+        QList<qreal> dash;
+        if (pen.style() != Qt::SolidLine) {
+            // Qt gives dashes in pen widths, and draws nothing of a pattern
+            // without a dash longer than 0; a PDF reader takes no length
+            // below 0.
+            const qreal unit = qMax<qreal>(pen.widthF(), 1);
+            dash = pen.dashPattern();
+            bool dashed = false;
+            for (qsizetype i = 0; i < dash.size(); ++i) {
+                dashed = dashed || (i % 2 == 0 && dash[i] > 0);
+                dash[i] = qMax<qreal>(dash[i], 0) * unit;
+            }
+            if (!dashed)
+                return false;
+            dash.append(pen.dashOffset() * unit);
+        }
         setStrokeColor(pen.color());
         // A cosmetic pen is as thin as the device draws.
         const qreal width = pen.isCosmetic() ? 0 : pen.widthF();
@@ -344,15 +360,6 @@ private:
             m_miter = pen.miterLimit();
             num(qMax(1.0, m_miter));
             m_out += "M\n";
-        }
-        QList<qreal> dash;
-        if (pen.style() != Qt::SolidLine) {
-            // Qt gives dashes in pen widths.
-            const qreal unit = qMax<qreal>(pen.widthF(), 1);
-            dash = pen.dashPattern();
-            for (qreal &length : dash)
-                length *= unit;
-            dash.append(pen.dashOffset() * unit);
         }
         if (dash != m_dash) {
             m_dash = dash;

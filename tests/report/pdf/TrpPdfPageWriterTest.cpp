@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -86,6 +87,15 @@ QStringList contentFaults(const QByteArray &content)
             inText = true;
         } else if (op == u"ET") {
             inText = false;
+        } else if (op == u"d") {
+            // Dash lengths: none negative, not all zero.
+            const QStringList lengths = operands.mid(1, operands.indexOf(u"]"_s) - 1);
+            const bool negative = std::any_of(lengths.cbegin(), lengths.cend(),
+                                              [](const QString &length) { return length.toDouble() < 0; });
+            const bool zero = std::all_of(lengths.cbegin(), lengths.cend(),
+                                          [](const QString &length) { return length.toDouble() == 0; });
+            if (negative || (zero && !lengths.isEmpty()))
+                fault(op, "with lengths a reader refuses");
         } else if (op == u"Tf") {
             font.last() = true;
         } else if (op == u"Tj" || op == u"TJ") {
@@ -380,4 +390,34 @@ TEST_F(TrpPdfPageWriterTest, HatchingKeepsItsAlpha)
     for (int y = 50; y < 70; ++y)
         darkest = std::min(darkest, qGray(picture.pixel(100, y)));
     EXPECT_LT(darkest, 64);
+}
+
+// A dash pattern with no dash to draw (all zero, or negative) strokes
+// nothing, as on the painter; a reader takes no such pattern.
+TEST_F(TrpPdfPageWriterTest, PatternsWithoutDashesStrokeNothing)
+{
+    Records page;
+    int y = 20;
+    for (const QList<qreal> &pattern : {QList<qreal>{0, 0}, QList<qreal>{-1, 3}, QList<qreal>{0, 4, -2, 2}}) {
+        QPen pen(Qt::black, 4);
+        pen.setDashPattern(pattern);
+        page.add(page.state(penned(pen)), TrpDrawRecord::Lines{{QLineF(10, y, 390, y)}});
+        y += 40;
+    }
+    QPen dotted(Qt::black, 4);
+    dotted.setDashPattern({1, 3});
+    page.add(page.state(penned(dotted)), TrpDrawRecord::Lines{{QLineF(10, y, 390, y)}});
+    const QByteArray content = contentOf(page.list);
+    EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
+    const QImage picture = rendered(page.list);
+    ASSERT_EQ(picture.size(), QSize(400, 300));
+    const auto inked = [&](int row) {
+        int count = 0;
+        for (int x = 0; x < 400; ++x)
+            count += qGray(picture.pixel(x, row)) < 128;
+        return count;
+    };
+    for (int row = 20; row < y; row += 40)
+        EXPECT_EQ(inked(row), 0) << row;
+    EXPECT_GT(inked(y), 50);
 }
