@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRawFont>
 #include <QRegularExpression>
@@ -420,4 +421,54 @@ TEST_F(TrpPdfPageWriterTest, PatternsWithoutDashesStrokeNothing)
     for (int row = 20; row < y; row += 40)
         EXPECT_EQ(inked(row), 0) << row;
     EXPECT_GT(inked(y), 50);
+}
+
+// Pictures of every format come out in the colours the preview shows.
+TEST_F(TrpPdfPageWriterTest, ImagesOfEveryFormatDrawAsThePreviewDrawsThem)
+{
+    QImage source(8, 8, QImage::Format_ARGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            source.setPixel(x, y, x < 4 ? qRgba(200, 40, 40, y < 4 ? 255 : 100) : qRgba(20, 20, 230, 255));
+    QImage indexed(8, 8, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgba(255, 0, 0, 128), qRgb(0, 160, 0)});
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            indexed.setPixel(x, y, x < 4 ? 0 : 1);
+    QImage mono = source.convertToFormat(QImage::Format_Mono);
+    mono.setColorTable({qRgb(255, 255, 0), qRgb(0, 0, 128)});
+    const QImage pictures[] = {source,
+                               source.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                               source.convertToFormat(QImage::Format_RGB30),
+                               source.convertToFormat(QImage::Format_RGBA64_Premultiplied),
+                               source.convertToFormat(QImage::Format_Grayscale16),
+                               source.convertToFormat(QImage::Format_Alpha8),
+                               indexed,
+                               mono};
+    Records page;
+    const int state = page.state(penned(QPen(Qt::black)));
+    int i = 0;
+    for (const QImage &picture : pictures) {
+        page.add(state, TrpDrawRecord::Image{QRectF(10 + 48 * i, 10, 40, 40), picture, QRectF()});
+        ++i;
+    }
+    const QImage pdf = rendered(page.list);
+    ASSERT_EQ(pdf.size(), QSize(400, 300));
+    QImage preview(400, 300, QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    {
+        QPainter painter(&preview);
+        page.list.draw(painter, QRectF(0, 0, 400, 300));
+    }
+    for (int k = 0; k < i; ++k) {
+        for (const QPoint &at : {QPoint(20, 20), QPoint(20, 40), QPoint(40, 20), QPoint(40, 40)}) {
+            const QColor shown = preview.pixelColor(at + QPoint(48 * k, 0));
+            const QColor drawn = pdf.pixelColor(at + QPoint(48 * k, 0));
+            EXPECT_LE(std::abs(shown.red() - drawn.red()) + std::abs(shown.green() - drawn.green()) +
+                          std::abs(shown.blue() - drawn.blue()),
+                      12)
+                << "picture " << k << " at " << at.x() << "," << at.y() << ": " << shown.name().toStdString()
+                << " shown, " << drawn.name().toStdString() << " drawn";
+        }
+    }
 }
