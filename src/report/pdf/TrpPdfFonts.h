@@ -32,6 +32,8 @@ public:
         // False for a face whose file a PDF cannot embed (Type 1): its
         // glyphs are drawn as shapes, and the face is not written.
         bool embedded = true;
+        // Whether the face's own glyphs slant (an italic or oblique face).
+        bool slanted = false;
     };
 
     // The face a raw font draws with; the same face at any size, and any

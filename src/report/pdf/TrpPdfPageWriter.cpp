@@ -23,6 +23,9 @@ constexpr qreal HatchSpacing = 8;
 // error never adds up, the next glyph is placed from where the reader has
 // the last one.
 constexpr qreal LeastAdjustment = 2;
+// How far Qt slants the glyphs of an upright face for italics: the
+// horizontal shift per unit of height.
+constexpr qreal SyntheticSlant = 0x366A / 65536.0;
 
 char lineCap(Qt::PenCapStyle cap)
 {
@@ -672,6 +675,8 @@ private:
             num(size);
             m_out += "Tf\n";
         }
+        // Qt slants the upright glyphs of a face without italics.
+        const qreal slant = font.style() != QFont::StyleNormal && !m_fonts.face(face).slanted ? SyntheticSlant : 0;
         static const char hex[] = "0123456789ABCDEF";
         bool open = false;
         qreal x = 0; // where the reader has the next glyph
@@ -683,7 +688,9 @@ private:
                 open = false;
             }
             if (!open) {
-                m_out += "1 0 0 -1 ";
+                m_out += "1 0 ";
+                num(slant);
+                m_out += "-1 ";
                 point(at);
                 m_out += "Tm[<";
                 open = true;

@@ -5,6 +5,7 @@
 #include "PdfTools.h"
 
 #include "report/drawing/TrpDrawList.h"
+#include "report/drawing/TrpRecordingDevice.h"
 #include "report/pages/TrpPdfFile.h"
 #include "report/pdf/TrpPdfObjects.h"
 #include "report/pdf/TrpPdfPageWriter.h"
@@ -173,6 +174,16 @@ QGlyphRun gothicRun(const QString &text)
     run.setRawFont(gothic());
     run.setGlyphIndexes(run.rawFont().glyphIndexesForString(text));
     return run;
+}
+
+// The 400 x 300 page as the preview shows it.
+QImage shown(const TrpDrawList &list)
+{
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    list.draw(painter, QRectF(0, 0, 400, 300));
+    return image;
 }
 
 TrpDrawState penned(const QPen &pen, const QBrush &brush = {})
@@ -454,12 +465,7 @@ TEST_F(TrpPdfPageWriterTest, ImagesOfEveryFormatDrawAsThePreviewDrawsThem)
     }
     const QImage pdf = rendered(page.list);
     ASSERT_EQ(pdf.size(), QSize(400, 300));
-    QImage preview(400, 300, QImage::Format_RGB32);
-    preview.fill(Qt::white);
-    {
-        QPainter painter(&preview);
-        page.list.draw(painter, QRectF(0, 0, 400, 300));
-    }
+    const QImage preview = shown(page.list);
     for (int k = 0; k < i; ++k) {
         for (const QPoint &at : {QPoint(20, 20), QPoint(20, 40), QPoint(40, 20), QPoint(40, 40)}) {
             const QColor shown = preview.pixelColor(at + QPoint(48 * k, 0));
@@ -470,5 +476,48 @@ TEST_F(TrpPdfPageWriterTest, ImagesOfEveryFormatDrawAsThePreviewDrawsThem)
                 << "picture " << k << " at " << at.x() << "," << at.y() << ": " << shown.name().toStdString()
                 << " shown, " << drawn.name().toStdString() << " drawn";
         }
+    }
+}
+
+// Qt slants the glyphs of a face without italics when italics are asked
+// for; the PDF slants them alike, and an italic face's glyphs no further.
+TEST_F(TrpPdfPageWriterTest, ItalicsOfAnUprightFaceAreSlanted)
+{
+    if (!gothic().isValid())
+        GTEST_SKIP() << "Noto Sans CJK JP is missing (fonts-noto-cjk)";
+    // How far the ink of the glyph's top lies right of that of its foot.
+    const auto lean = [](const QImage &picture) {
+        const auto middle = [&](int top, int bottom) {
+            double sum = 0;
+            int count = 0;
+            for (int y = top; y < bottom; ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    if (qGray(picture.pixel(x, y)) < 128) {
+                        sum += x;
+                        ++count;
+                    }
+                }
+            }
+            return count ? sum / count : 0.0;
+        };
+        return middle(90, 130) - middle(150, 190);
+    };
+    for (const auto &[family, text] :
+         {std::pair(u"Noto Sans CJK JP"_s, u"山"_s), std::pair(u"DejaVu Sans"_s, u"H"_s)}) {
+        TrpRecordingDevice device(QSizeF(400, 300));
+        {
+            QPainter painter(&device);
+            QFont font(family);
+            font.setPixelSize(120);
+            font.setItalic(true);
+            painter.setFont(font);
+            TrpRecordingDevice::drawText(painter, QPointF(40, 200), text);
+        }
+        const TrpDrawList list = device.takeRecords();
+        const QImage preview = shown(list);
+        ASSERT_GT(lean(preview), 5) << family.toStdString();
+        const QImage pdf = rendered(list);
+        ASSERT_EQ(pdf.size(), QSize(400, 300));
+        EXPECT_NEAR(lean(pdf), lean(preview), 1.5) << family.toStdString();
     }
 }
