@@ -52,7 +52,7 @@ char lineJoin(Qt::PenJoinStyle join)
 }
 
 // The text's glyphs when it was recorded without them: shaped here as the
-// painter would have, once per text and font for the document.
+// painter would have, once per text and font on the page.
 class FallbackShaper
 {
 public:
@@ -246,6 +246,13 @@ private:
             hatch(state, shape);
     }
 
+    // Whether the graphics state open has the clip and transform of the state.
+    bool inGroup(const TrpDrawState &state) const
+    {
+        return m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
+               (!state.clipped || m_clip == state.clip);
+    }
+
     // Opens the graphics state of the record's clip and transform, unless
     // the one open has them.
     void enter(const TrpDrawState &state)
@@ -253,8 +260,7 @@ private:
         if (m_state == &state)
             return;
         m_state = &state;
-        if (m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
-            (!state.clipped || m_clip == state.clip))
+        if (inGroup(state))
             return;
         if (m_grouped)
             m_out += "Q\n";
@@ -600,9 +606,7 @@ private:
             m_out += "re f\n";
         }
         if (m_state != &state) {
-            const bool sameGroup = m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
-                                   (!state.clipped || m_clip == state.clip);
-            if (!sameGroup)
+            if (!inGroup(state))
                 endText();
             enter(state);
         }
