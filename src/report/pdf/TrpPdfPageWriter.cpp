@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -93,6 +94,7 @@ public:
 
     QByteArray take(const TrpDrawList &list, const QTransform &pageToPdf)
     {
+        m_page = QRectF(QPointF(0, 0), list.pageSize());
         m_out += "q\n";
         matrix(pageToPdf);
         m_out += "cm\n";
@@ -527,6 +529,14 @@ private:
     {
         const Qt::BrushStyle style = state.brush.style();
         const QColor color = state.brush.color();
+        const QRectF box = shape.boundingRect();
+        // Only lines that cross the page, and its clip, can show.
+        bool invertible = false;
+        const QTransform toState = state.transform.inverted(&invertible);
+        const QRectF shown = state.clipped ? m_page & state.clip.boundingRect() : m_page;
+        const QRectF seen = box & toState.mapRect(shown);
+        if (!invertible || seen.isEmpty())
+            return;
         // Set outside the saved state, so that it is known after the restore.
         setAlpha(color.alphaF() * state.opacity, m_alpha.second);
         m_out += "q\n";
@@ -536,11 +546,21 @@ private:
         num(color.greenF());
         num(color.blueF());
         m_out += "RG 1 w 0 J [] 0 d\n";
-        const QRectF box = shape.boundingRect();
         const qreal w = box.width();
         const qreal h = box.height();
-        const auto lines = [&](QPointF from, QPointF step, QPointF along, qreal length) {
-            for (qreal k = 0; k * HatchSpacing <= length; ++k) {
+        // Lines k = 0 to length / spacing from the box's side; a x + b y is
+        // the same along each line and grows by the spacing from one to the
+        // next.
+        const auto lines = [&](QPointF from, QPointF step, QPointF along, qreal length, qreal a, qreal b) {
+            const auto across = [&](QPointF p) {
+                return (a * p.x() + b * p.y() - a * from.x() - b * from.y()) / HatchSpacing;
+            };
+            const qreal ends[] = {across(seen.topLeft()), across(seen.topRight()), across(seen.bottomLeft()),
+                                  across(seen.bottomRight())};
+            const qreal first = std::max(0.0, std::ceil(*std::min_element(ends, ends + 4) - 1e-9));
+            const qreal last = std::min(std::floor(length / HatchSpacing + 1e-9),
+                                        std::floor(*std::max_element(ends, ends + 4) + 1e-9));
+            for (qreal k = first; k <= last; ++k) {
                 point(from + step * k);
                 m_out += "m ";
                 point(from + step * k + along);
@@ -549,13 +569,13 @@ private:
         };
         const QPointF right(HatchSpacing, 0);
         if (style == Qt::HorPattern || style == Qt::CrossPattern)
-            lines(box.topLeft(), {0, HatchSpacing}, {w, 0}, h);
+            lines(box.topLeft(), {0, HatchSpacing}, {w, 0}, h, 0, 1);
         if (style == Qt::VerPattern || style == Qt::CrossPattern)
-            lines(box.topLeft(), right, {0, h}, w);
+            lines(box.topLeft(), right, {0, h}, w, 1, 0);
         if (style == Qt::BDiagPattern || style == Qt::DiagCrossPattern)
-            lines(box.topLeft(), right, {-(w + h), w + h}, w + h);
+            lines(box.topLeft(), right, {-(w + h), w + h}, w + h, 1, 1);
         if (style == Qt::FDiagPattern || style == Qt::DiagCrossPattern)
-            lines(box.topLeft() - QPointF(h, 0), right, {w + h, w + h}, w + h);
+            lines(box.topLeft() - QPointF(h, 0), right, {w + h, w + h}, w + h, 1, -1);
         m_out += "S\nQ\n";
     }
 
@@ -760,6 +780,8 @@ private:
     // QByteArray, and a page's content is a great many short appends.
     std::string m_out;
 
+    // The page's extent in page units.
+    QRectF m_page;
     // The open graphics state.
     const TrpDrawState *m_state = nullptr;
     bool m_grouped = false;

@@ -521,3 +521,23 @@ TEST_F(TrpPdfPageWriterTest, ItalicsOfAnUprightFaceAreSlanted)
         EXPECT_NEAR(lean(pdf), lean(preview), 1.5) << family.toStdString();
     }
 }
+
+// Hatching draws the lines that cross the page, however far the shape
+// reaches beyond it.
+TEST_F(TrpPdfPageWriterTest, HatchingOfAHugeShapeStaysOnThePage)
+{
+    Records page;
+    const int hatched = page.state(penned(QPen(Qt::NoPen), QBrush(Qt::black, Qt::DiagCrossPattern)));
+    page.add(hatched, TrpDrawRecord::Rects{{QRectF(-1e7, -1e7, 2e7, 2e7)}});
+    page.add(hatched, TrpDrawRecord::Rects{{QRectF(0, 0, qInf(), 100), QRectF(qQNaN(), 0, 10, 10)}});
+    const QByteArray content = contentOf(page.list);
+    EXPECT_EQ(contentFaults(content), QStringList());
+    // The page is 400 x 300: some 2 x 88 diagonals cross it.
+    EXPECT_LT(content.count(" m "), 400);
+    const QImage picture = rendered(page.list);
+    ASSERT_EQ(picture.size(), QSize(400, 300));
+    int inked = 0;
+    for (int x = 0; x < 400; ++x)
+        inked += qGray(picture.pixel(x, 150)) < 160;
+    EXPECT_GT(inked, 60);
+}
