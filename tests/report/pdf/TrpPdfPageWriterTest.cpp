@@ -541,3 +541,39 @@ TEST_F(TrpPdfPageWriterTest, HatchingOfAHugeShapeStaysOnThePage)
         inked += qGray(picture.pixel(x, 150)) < 160;
     EXPECT_GT(inked, 60);
 }
+
+// A page drawn by the painter as report objects draw: every operator where
+// a reader takes it.
+TEST_F(TrpPdfPageWriterTest, PaintedPagesAreWellFormed)
+{
+    TrpRecordingDevice device(QSizeF(400, 300));
+    {
+        QPainter painter(&device);
+        painter.setPen(QPen(Qt::darkBlue, 3, Qt::DashLine, Qt::FlatCap));
+        painter.setBrush(QColor(200, 220, 255, 128));
+        painter.drawRect(QRectF(10, 10, 120, 60));
+        painter.drawEllipse(QRectF(140, 10, 120, 60));
+        painter.setBrush(QBrush(Qt::red, Qt::BDiagPattern));
+        painter.drawPolygon(QPolygonF{{280, 10}, {390, 40}, {300, 70}});
+        painter.drawPoints(QPolygonF{{5, 5}, {6, 6}});
+        painter.drawImage(QRectF(10, 80, 40, 40), QImage(4, 4, QImage::Format_ARGB32_Premultiplied));
+        painter.setClipRect(QRectF(10, 130, 200, 60));
+        QFont font(u"Noto Sans CJK JP"_s);
+        font.setPixelSize(20);
+        font.setUnderline(true);
+        font.setItalic(true);
+        painter.setFont(font);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(Qt::yellow);
+        TrpRecordingDevice::drawText(painter, QPointF(10, 160), u"山田 太郎 Underlined"_s);
+        painter.setClipping(false);
+        painter.setOpacity(0.4);
+        painter.drawText(QRectF(10, 200, 200, 90), Qt::TextWordWrap, u"歩行：杖歩行、見守り要。 fi office"_s);
+        painter.rotate(30);
+        painter.drawText(QPointF(250, 100), u"縦向き"_s);
+    }
+    const TrpDrawList list = device.takeRecords();
+    const QByteArray content = contentOf(list);
+    EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
+    EXPECT_EQ(complaints(list), QString());
+}
