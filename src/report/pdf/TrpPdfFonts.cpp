@@ -267,8 +267,9 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     const int unitsPerEm = be16(head, 18);
     face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
     const int glyphCount = be16(font.fontTable("maxp"), 4);
-    // Only the TrueType and OpenType forms have the table.
-    face->face.embedded = glyphCount > 0;
+    // Only the TrueType and OpenType forms have the table, and not all of
+    // them outlines.
+    face->face.embedded = glyphCount > 0 && TrpPdfSubset::embeddable(font);
     if (face->face.embedded)
         face->face.object = objects.reserve();
     // An italic angle, or the italic or oblique bit of the style.

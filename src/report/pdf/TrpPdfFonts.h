@@ -29,8 +29,9 @@ public:
         // The object number of the font dictionary (written by finish());
         // 0 for a face not embedded.
         int object = 0;
-        // False for a face whose file a PDF cannot embed (Type 1): its
-        // glyphs are drawn as shapes, and the face is not written.
+        // False for a face whose file a PDF cannot embed (Type 1, or no
+        // outlines): its glyphs are drawn as shapes, and the face is not
+        // written.
         bool embedded = true;
         // Whether the face's own glyphs slant (an italic or oblique face).
         bool slanted = false;

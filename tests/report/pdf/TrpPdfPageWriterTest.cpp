@@ -321,23 +321,41 @@ TEST_F(TrpPdfPageWriterTest, GlyphsWithoutPositionsAreLeftOut)
     EXPECT_EQ(complaints(page.list), QString());
 }
 
-// A text in a face that cannot be embedded (Type 1) is drawn as shapes,
-// and the document is whole.
+// A text in a face that cannot be embedded (Type 1, or TrueType without
+// outlines) is drawn as shapes, and the document is whole.
 TEST_F(TrpPdfPageWriterTest, TextOfAFaceThatCannotBeEmbeddedLeavesTheDocumentWhole)
 {
     const QRawFont type1(u"/usr/share/fonts/type1/urw-base35/NimbusRoman-Regular.t1"_s, 32);
-    if (!type1.isValid())
-        GTEST_SKIP() << "no Type 1 font (fonts-urw-base35)";
-    Records page;
-    QGlyphRun run;
-    run.setRawFont(type1);
-    run.setGlyphIndexes(type1.glyphIndexesForString(u"Of"_s));
-    run.setPositions({{0, 0}, {24, 0}});
-    page.add(page.state(penned(QPen(Qt::black))), TrpDrawRecord::Text{u"Of"_s, {10, 40}, 40, 24, 8, {run}});
-    const QByteArray content = contentOf(page.list);
-    EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
-    EXPECT_FALSE(content.contains("TJ"));
-    EXPECT_EQ(complaints(page.list), QString());
+    QFile file(u"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"_s);
+    if (!type1.isValid() || !file.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "no Type 1 font (fonts-urw-base35) or no DejaVu Sans (fonts-dejavu-core)";
+    // The face with its outline table renamed, and a head of its own so
+    // that it is not taken for the installed file.
+    QByteArray data = file.readAll();
+    const int tables = quint8(data[4]) << 8 | quint8(data[5]);
+    for (int i = 0; i < tables; ++i) {
+        const qsizetype entry = 12 + 16 * qsizetype(i);
+        if (data.mid(entry, 4) == "glyf")
+            data.replace(entry, 4, "glyx");
+        if (data.mid(entry, 4) == "head")
+            ++data[(quint8(data[entry + 8]) << 24 | quint8(data[entry + 9]) << 16 | quint8(data[entry + 10]) << 8 |
+                    quint8(data[entry + 11])) +
+                   35];
+    }
+    const QRawFont outlineless(data, 32);
+    ASSERT_TRUE(outlineless.isValid());
+    for (const QRawFont &font : {type1, outlineless}) {
+        Records page;
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(font.glyphIndexesForString(u"Of"_s));
+        run.setPositions({{0, 0}, {24, 0}});
+        page.add(page.state(penned(QPen(Qt::black))), TrpDrawRecord::Text{u"Of"_s, {10, 40}, 40, 24, 8, {run}});
+        const QByteArray content = contentOf(page.list);
+        EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
+        EXPECT_FALSE(content.contains("TJ"));
+        EXPECT_EQ(complaints(page.list), QString()) << font.familyName().toStdString();
+    }
 }
 
 // A text's background, and the underline of a text drawn before a fainter
