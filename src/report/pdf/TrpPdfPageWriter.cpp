@@ -288,7 +288,9 @@ private:
         m_cap = '0';
         m_join = '0';
         m_miter = 10;
-        m_dash.clear();
+        // Released, not cleared: an empty list that keeps its storage
+        // compares to a new one through memcmp of a null pointer.
+        m_dash = {};
         m_alpha = qMakePair(1.0, 1.0);
         m_face = -1;
     }
