@@ -272,9 +272,10 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     face->face.embedded = glyphCount > 0 && TrpPdfSubset::embeddable(font);
     if (face->face.embedded)
         face->face.object = objects.reserve();
-    // An italic angle, or the italic or oblique bit of the style.
-    const QByteArray post = font.fontTable("post");
-    face->face.slanted = be16(post, 4) != 0 || be16(post, 6) != 0 || (be16(font.fontTable("OS/2"), 62) & 0x201) != 0;
+    // Read as the font engine reads it before it slants a face itself: the
+    // italic or oblique bit of the style, or the italic bit of the head.
+    const QByteArray os2 = font.fontTable("OS/2");
+    face->face.slanted = os2.isEmpty() ? (be16(head, 44) & 2) != 0 : (be16(os2, 62) & 0x201) != 0;
     face->uses.resize(size_t(glyphCount));
     // Glyphs past the last full metric share its advance.
     const QByteArray hmtx = font.fontTable("hmtx");
