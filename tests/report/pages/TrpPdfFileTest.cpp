@@ -352,3 +352,16 @@ TEST_F(TrpPdfFileTest, PagesTheDocumentCannotTakeAreRefusedWithTheReason)
     EXPECT_FALSE(file.errorString().isEmpty());
     EXPECT_EQ(file.document(), document);
 }
+
+// A document given up before its end, its last page still being packed on
+// the other thread, goes without a trace.
+TEST_F(TrpPdfFileTest, ADocumentGivenUpMidWayIsDestroyedCleanly)
+{
+    const TrpDrawList &list = report.EMFPages()[0].drawList();
+    for (int pages = 1; pages <= 3; ++pages) {
+        auto file = std::make_unique<TrpPdfFile>();
+        for (int i = 0; i < pages; ++i)
+            ASSERT_TRUE(file->addPage(list, QSizeF(595, 842)));
+        file.reset();
+    }
+}
