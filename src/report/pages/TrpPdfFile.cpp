@@ -7,6 +7,8 @@
 #include <QPageLayout>
 #include <QSaveFile>
 
+#include <cmath>
+
 TrpPdfFile::TrpPdfFile() : m_resources(m_objects), m_pageWriter(m_resources), m_pagesObject(m_objects.reserve()) {}
 
 TrpPdfFile::~TrpPdfFile() = default;
@@ -21,8 +23,14 @@ bool TrpPdfFile::print(TrpEMFPage &page)
 
 bool TrpPdfFile::addPage(const TrpDrawList &list, const QSizeF &sheet)
 {
-    if (m_finished)
+    if (m_finished) {
+        m_error = QStringLiteral("The document is finished and takes no more pages");
         return false;
+    }
+    if (!(sheet.width() > 0 && sheet.height() > 0 && std::isfinite(sheet.width()) && std::isfinite(sheet.height()))) {
+        m_error = QStringLiteral("The page has no size a PDF page can have");
+        return false;
+    }
     const QSizeF size = list.pageSize();
     // The page's extent is mapped onto the whole sheet, upside down: PDF
     // counts up from the bottom.

@@ -32,7 +32,8 @@ public:
     // Adds the page, drawn over its whole sheet, and releases it.
     [[nodiscard]] bool print(TrpEMFPage &page) override;
     // Adds a page of the sheet's size (points) with the records' page
-    // mapped onto the whole of it.
+    // mapped onto the whole of it; false, with errorString(), after
+    // finish() or for a sheet of no size.
     [[nodiscard]] bool addPage(const TrpDrawList &list, const QSizeF &sheet);
     // Ends the document; false, with errorString(), when it has no page or
     // a font cannot be embedded.

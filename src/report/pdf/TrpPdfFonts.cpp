@@ -264,12 +264,18 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
     face->style = style;
     face->head = head;
     face->face.resource = "F" + QByteArray::number(faces.size() + 1);
-    face->face.object = objects.reserve();
     const int unitsPerEm = be16(head, 18);
     face->scale = unitsPerEm > 0 ? 1.0e7 / unitsPerEm : 0;
     const int glyphCount = be16(font.fontTable("maxp"), 4);
-    // Only the TrueType and OpenType forms have the table.
-    face->face.embedded = glyphCount > 0;
+    // Only the TrueType and OpenType forms have the table, and not all of
+    // them outlines.
+    face->face.embedded = glyphCount > 0 && TrpPdfSubset::embeddable(font);
+    if (face->face.embedded)
+        face->face.object = objects.reserve();
+    // Read as the font engine reads it before it slants a face itself: the
+    // italic or oblique bit of the style, or the italic bit of the head.
+    const QByteArray os2 = font.fontTable("OS/2");
+    face->face.slanted = os2.isEmpty() ? (be16(head, 44) & 2) != 0 : (be16(os2, 62) & 0x201) != 0;
     face->uses.resize(size_t(glyphCount));
     // Glyphs past the last full metric share its advance.
     const QByteArray hmtx = font.fontTable("hmtx");

@@ -26,11 +26,15 @@ public:
     {
         // The font's resource name in page resources, e.g. "F1".
         QByteArray resource;
-        // The object number of the font dictionary (written by finish()).
+        // The object number of the font dictionary (written by finish());
+        // 0 for a face not embedded.
         int object = 0;
-        // False for a face whose file a PDF cannot embed (Type 1): its
-        // glyphs are drawn as shapes, and the face is not written.
+        // False for a face whose file a PDF cannot embed (Type 1, or no
+        // outlines): its glyphs are drawn as shapes, and the face is not
+        // written.
         bool embedded = true;
+        // Whether the face's own glyphs slant (an italic or oblique face).
+        bool slanted = false;
     };
 
     // The face a raw font draws with; the same face at any size, and any

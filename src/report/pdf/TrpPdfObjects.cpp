@@ -58,14 +58,13 @@ TrpPdfObjects::Stream TrpPdfObjects::packed(const QByteArray &data)
     return {std::move(packed), true};
 }
 
-void TrpPdfObjects::addStream(int number, const QByteArray &entries, const QByteArray &data, bool compress)
+void TrpPdfObjects::addStream(int number, const QByteArray &entries, const QByteArray &data)
 {
-    addStream(number, entries, compress ? packed(data) : Stream{data, false});
+    addStream(number, entries, packed(data));
 }
 
 void TrpPdfObjects::addStream(int number, const QByteArray &entries, const Stream &stream)
 {
-    const bool deflate = stream.deflated;
     const QByteArray &body = stream.data;
     m_offsets[number - 1] = m_data.size();
     m_data += QByteArray::number(number);
@@ -73,7 +72,7 @@ void TrpPdfObjects::addStream(int number, const QByteArray &entries, const Strea
     m_data += entries;
     m_data += "/Length ";
     m_data += QByteArray::number(body.size());
-    if (deflate)
+    if (stream.deflated)
         m_data += "/Filter/FlateDecode";
     m_data += ">>\nstream\n";
     m_data += body;

@@ -16,8 +16,8 @@ public:
     // Writes the object: its body is a whole PDF object ("<< ... >>", an array, a number).
     void add(int number, const QByteArray &body);
     // Writes a stream object: the dictionary's entries (without the angle
-    // brackets, /Length and /Filter) and its data, Flate-compressed when asked.
-    void addStream(int number, const QByteArray &entries, const QByteArray &data, bool compress = true);
+    // brackets, /Length and /Filter) and its data, Flate-compressed.
+    void addStream(int number, const QByteArray &entries, const QByteArray &data);
 
     // A stream's data as written, packed apart from the document (packing
     // needs nothing of it, so it may run on another thread).

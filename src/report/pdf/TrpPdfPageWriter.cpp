@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QRawFont>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -23,6 +24,9 @@ constexpr qreal HatchSpacing = 8;
 // error never adds up, the next glyph is placed from where the reader has
 // the last one.
 constexpr qreal LeastAdjustment = 2;
+// How far Qt slants the glyphs of an upright face for italics: the
+// horizontal shift per unit of height.
+constexpr qreal SyntheticSlant = 0x366A / 65536.0;
 
 char lineCap(Qt::PenCapStyle cap)
 {
@@ -49,7 +53,7 @@ char lineJoin(Qt::PenJoinStyle join)
 }
 
 // The text's glyphs when it was recorded without them: shaped here as the
-// painter would have, once per text and font for the document.
+// painter would have, once per text and font on the page.
 class FallbackShaper
 {
 public:
@@ -90,6 +94,7 @@ public:
 
     QByteArray take(const TrpDrawList &list, const QTransform &pageToPdf)
     {
+        m_page = QRectF(QPointF(0, 0), list.pageSize());
         m_out += "q\n";
         matrix(pageToPdf);
         m_out += "cm\n";
@@ -136,6 +141,8 @@ private:
             drawText(state, *text);
             return;
         }
+        if (holdsNothing(item))
+            return;
         endText();
         enter(state);
         if (hatched(state))
@@ -154,34 +161,69 @@ private:
                     }
                     m_out += "S\n";
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Rects>) {
+                    const char *op = painting(state, Qt::WindingFill);
+                    if (!op)
+                        return;
                     for (const QRectF &rect : it.rects) {
                         point(rect.topLeft());
                         num(rect.width());
                         num(rect.height());
                         m_out += "re\n";
                     }
-                    paint(state, Qt::WindingFill);
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Ellipse>) {
+                    const char *op = painting(state, Qt::WindingFill);
+                    if (!op)
+                        return;
                     ellipse(it.rect);
-                    paint(state, Qt::WindingFill);
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Polygon>) {
-                    polygon(it.points, it.mode != QPaintEngine::PolylineMode);
                     if (it.mode == QPaintEngine::PolylineMode) {
-                        if (stroking(state))
-                            m_out += "S\n";
-                        else
-                            m_out += "n\n";
-                    } else {
-                        paint(state, it.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+                        if (!stroking(state))
+                            return;
+                        polygon(it.points, false);
+                        m_out += "S\n";
+                        return;
                     }
+                    const char *op =
+                        painting(state, it.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+                    if (!op)
+                        return;
+                    polygon(it.points, true);
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Path>) {
+                    const char *op = painting(state, it.path.fillRule());
+                    if (!op)
+                        return;
                     path(it.path);
-                    paint(state, it.path.fillRule());
+                    m_out += op;
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Image>) {
                     drawImage(state, it);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Points>) {
                     drawPoints(state, it.points);
                 }
+            },
+            item);
+    }
+
+    // Whether the record has no lines, rectangles, points or path elements:
+    // painting it would paint a path never begun.
+    static bool holdsNothing(const TrpDrawRecord::Item &item)
+    {
+        return std::visit(
+            [](const auto &it) {
+                using T = std::decay_t<decltype(it)>;
+                if constexpr (std::is_same_v<T, TrpDrawRecord::Lines>)
+                    return it.lines.isEmpty();
+                else if constexpr (std::is_same_v<T, TrpDrawRecord::Rects>)
+                    return it.rects.isEmpty();
+                else if constexpr (std::is_same_v<T, TrpDrawRecord::Polygon> ||
+                                   std::is_same_v<T, TrpDrawRecord::Points>)
+                    return it.points.isEmpty();
+                else if constexpr (std::is_same_v<T, TrpDrawRecord::Path>)
+                    return it.path.elementCount() == 0;
+                else
+                    return false;
             },
             item);
     }
@@ -206,6 +248,13 @@ private:
             hatch(state, shape);
     }
 
+    // Whether the graphics state open has the clip and transform of the state.
+    bool inGroup(const TrpDrawState &state) const
+    {
+        return m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
+               (!state.clipped || m_clip == state.clip);
+    }
+
     // Opens the graphics state of the record's clip and transform, unless
     // the one open has them.
     void enter(const TrpDrawState &state)
@@ -213,8 +262,7 @@ private:
         if (m_state == &state)
             return;
         m_state = &state;
-        if (m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
-            (!state.clipped || m_clip == state.clip))
+        if (inGroup(state))
             return;
         if (m_grouped)
             m_out += "Q\n";
@@ -240,7 +288,9 @@ private:
         m_cap = '0';
         m_join = '0';
         m_miter = 10;
-        m_dash.clear();
+        // Released, not cleared: an empty list that keeps its storage
+        // compares to a new one through memcmp of a null pointer.
+        m_dash = {};
         m_alpha = qMakePair(1.0, 1.0);
         m_face = -1;
     }
@@ -283,6 +333,22 @@ private:
         const QPen &pen = state.pen;
         if (pen.style() == Qt::NoPen || pen.brush().style() == Qt::NoBrush)
             return false;
+        QList<qreal> dash;
+        if (pen.style() != Qt::SolidLine) {
+            // Qt gives dashes in pen widths, and draws nothing of a pattern
+            // without a dash longer than 0; a PDF reader takes no length
+            // below 0.
+            const qreal unit = qMax<qreal>(pen.widthF(), 1);
+            dash = pen.dashPattern();
+            bool dashed = false;
+            for (qsizetype i = 0; i < dash.size(); ++i) {
+                dashed = dashed || (i % 2 == 0 && dash[i] > 0);
+                dash[i] = qMax<qreal>(dash[i], 0) * unit;
+            }
+            if (!dashed)
+                return false;
+            dash.append(pen.dashOffset() * unit);
+        }
         setStrokeColor(pen.color());
         // A cosmetic pen is as thin as the device draws.
         const qreal width = pen.isCosmetic() ? 0 : pen.widthF();
@@ -308,15 +374,6 @@ private:
             num(qMax(1.0, m_miter));
             m_out += "M\n";
         }
-        QList<qreal> dash;
-        if (pen.style() != Qt::SolidLine) {
-            // Qt gives dashes in pen widths.
-            const qreal unit = qMax<qreal>(pen.widthF(), 1);
-            dash = pen.dashPattern();
-            for (qreal &length : dash)
-                length *= unit;
-            dash.append(pen.dashOffset() * unit);
-        }
         if (dash != m_dash) {
             m_dash = dash;
             m_out += '[';
@@ -330,8 +387,9 @@ private:
         return true;
     }
 
-    // Fills and strokes the path just written with the state's brush and pen.
-    void paint(const TrpDrawState &state, Qt::FillRule rule)
+    // Sets the state's brush and pen for the path about to be written; the
+    // operator that fills and strokes it, or null when neither draws.
+    const char *painting(const TrpDrawState &state, Qt::FillRule rule)
     {
         const QBrush &brush = state.brush;
         // Hatching was drawn before the shape.
@@ -343,13 +401,10 @@ private:
         const bool stroked = stroking(state);
         const bool evenOdd = rule == Qt::OddEvenFill;
         if (filled && stroked)
-            m_out += evenOdd ? "B*\n" : "B\n";
-        else if (filled)
-            m_out += evenOdd ? "f*\n" : "f\n";
-        else if (stroked)
-            m_out += "S\n";
-        else
-            m_out += "n\n";
+            return evenOdd ? "B*\n" : "B\n";
+        if (filled)
+            return evenOdd ? "f*\n" : "f\n";
+        return stroked ? "S\n" : nullptr;
     }
 
     void ellipse(const QRectF &rect)
@@ -427,14 +482,19 @@ private:
     {
         if (image.image.isNull() || image.target.isEmpty())
             return;
-        const QRect part =
-            (image.source.isValid() ? image.source.toAlignedRect() : image.image.rect()) & image.image.rect();
+        const QRectF source = image.source.isValid() ? image.source : QRectF(image.image.rect());
+        const QRect part = source.toAlignedRect() & image.image.rect();
         if (part.isEmpty())
             return;
         const bool smooth = state.hints.testFlag(QPainter::SmoothPixmapTransform);
         const QByteArray picture = m_resources.image(image.image, part, smooth);
         setAlpha(m_alpha.first, state.opacity);
-        const QRectF &t = image.target;
+        // The part drawn where the target has it: source pixels outside the
+        // image draw nothing.
+        const qreal sx = image.target.width() / source.width();
+        const qreal sy = image.target.height() / source.height();
+        const QRectF t(image.target.x() + (part.x() - source.x()) * sx, image.target.y() + (part.y() - source.y()) * sy,
+                       part.width() * sx, part.height() * sy);
         m_out += "q\n";
         matrix(QTransform(t.width(), 0, 0, -t.height(), t.x(), t.y() + t.height()));
         m_out += "cm\n";
@@ -470,19 +530,39 @@ private:
     void hatch(const TrpDrawState &state, const QPainterPath &shape)
     {
         const Qt::BrushStyle style = state.brush.style();
+        const QColor color = state.brush.color();
+        const QRectF box = shape.boundingRect();
+        // Only lines that cross the page, and its clip, can show.
+        bool invertible = false;
+        const QTransform toState = state.transform.inverted(&invertible);
+        const QRectF shown = state.clipped ? m_page & state.clip.boundingRect() : m_page;
+        const QRectF seen = box & toState.mapRect(shown);
+        if (!invertible || seen.isEmpty())
+            return;
+        // Set outside the saved state, so that it is known after the restore.
+        setAlpha(color.alphaF() * state.opacity, m_alpha.second);
         m_out += "q\n";
         path(shape);
         m_out += shape.fillRule() == Qt::WindingFill ? "W n\n" : "W* n\n";
-        const QColor color = state.brush.color();
         num(color.redF());
         num(color.greenF());
         num(color.blueF());
         m_out += "RG 1 w 0 J [] 0 d\n";
-        const QRectF box = shape.boundingRect();
         const qreal w = box.width();
         const qreal h = box.height();
-        const auto lines = [&](QPointF from, QPointF step, QPointF along, qreal length) {
-            for (qreal k = 0; k * HatchSpacing <= length; ++k) {
+        // Lines k = 0 to length / spacing from the box's side; a x + b y is
+        // the same along each line and grows by the spacing from one to the
+        // next.
+        const auto lines = [&](QPointF from, QPointF step, QPointF along, qreal length, qreal a, qreal b) {
+            const auto across = [&](QPointF p) {
+                return (a * p.x() + b * p.y() - a * from.x() - b * from.y()) / HatchSpacing;
+            };
+            const qreal ends[] = {across(seen.topLeft()), across(seen.topRight()), across(seen.bottomLeft()),
+                                  across(seen.bottomRight())};
+            const qreal first = std::max(0.0, std::ceil(*std::min_element(ends, ends + 4) - 1e-9));
+            const qreal last = std::min(std::floor(length / HatchSpacing + 1e-9),
+                                        std::floor(*std::max_element(ends, ends + 4) + 1e-9));
+            for (qreal k = first; k <= last; ++k) {
                 point(from + step * k);
                 m_out += "m ";
                 point(from + step * k + along);
@@ -491,13 +571,13 @@ private:
         };
         const QPointF right(HatchSpacing, 0);
         if (style == Qt::HorPattern || style == Qt::CrossPattern)
-            lines(box.topLeft(), {0, HatchSpacing}, {w, 0}, h);
+            lines(box.topLeft(), {0, HatchSpacing}, {w, 0}, h, 0, 1);
         if (style == Qt::VerPattern || style == Qt::CrossPattern)
-            lines(box.topLeft(), right, {0, h}, w);
+            lines(box.topLeft(), right, {0, h}, w, 1, 0);
         if (style == Qt::BDiagPattern || style == Qt::DiagCrossPattern)
-            lines(box.topLeft(), right, {-(w + h), w + h}, w + h);
+            lines(box.topLeft(), right, {-(w + h), w + h}, w + h, 1, 1);
         if (style == Qt::FDiagPattern || style == Qt::DiagCrossPattern)
-            lines(box.topLeft() - QPointF(h, 0), right, {w + h, w + h}, w + h);
+            lines(box.topLeft() - QPointF(h, 0), right, {w + h, w + h}, w + h, 1, -1);
         m_out += "S\nQ\n";
     }
 
@@ -541,25 +621,26 @@ private:
             endText();
             enter(state);
             setFillColor(state.background.color());
+            setAlpha(m_alpha.first, state.background.color().alphaF() * state.opacity);
             point({text.origin.x(), text.origin.y() - text.ascent});
             num(text.width);
             num(text.ascent + text.descent);
             m_out += "re f\n";
         }
         if (m_state != &state) {
-            const bool sameGroup = m_grouped && m_clipped == state.clipped && m_transform == state.transform &&
-                                   (!state.clipped || m_clip == state.clip);
-            if (!sameGroup)
+            if (!inGroup(state))
                 endText();
             enter(state);
         }
         if (!m_seen.seen(runs))
             m_fonts.useText(runs, text.text);
-        // Decorations are filled in the text's colour after the text object.
-        if (!m_decorations.isEmpty() && pen.color().rgb() != m_fill.rgb())
+        // Decorations are filled in the text's colour and alpha after the
+        // text object.
+        const qreal alpha = pen.color().alphaF() * state.opacity;
+        if (!m_decorations.isEmpty() && (pen.color().rgb() != m_fill.rgb() || alpha != m_alpha.second))
             endText();
         setFillColor(pen.color());
-        setAlpha(m_alpha.first, pen.color().alphaF() * state.opacity);
+        setAlpha(m_alpha.first, alpha);
         for (const QGlyphRun &run : runs) {
             const int face = m_fonts.faceOf(run.rawFont());
             if (m_fonts.face(face).embedded) {
@@ -572,6 +653,13 @@ private:
         }
     }
 
+    // How many of the run's glyphs it places: the painter draws no glyph
+    // without a position.
+    static qsizetype placed(const QGlyphRun &run)
+    {
+        return std::min(run.glyphIndexes().size(), run.positions().size());
+    }
+
     // The outlines of the glyphs, filled: for a face that cannot be
     // embedded. The text is printed but cannot be searched.
     void glyphShapes(const QGlyphRun &run, const QPointF &origin)
@@ -579,17 +667,18 @@ private:
         const QRawFont font = run.rawFont();
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
-        if (glyphs.isEmpty() || positions.size() < glyphs.size())
+        const qsizetype count = placed(run);
+        if (count == 0)
             return;
         QPainterPath outlines;
-        for (qsizetype i = 0; i < glyphs.size(); ++i)
+        for (qsizetype i = 0; i < count; ++i)
             outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
         if (!outlines.isEmpty()) {
             path(outlines);
             m_out += "f\n";
         }
-        const QPointF last = positions.constLast();
-        const qreal end = origin.x() + last.x() + font.advancesForGlyphIndexes({glyphs.constLast()}).value(0).x();
+        const qreal end =
+            origin.x() + positions[count - 1].x() + font.advancesForGlyphIndexes({glyphs[count - 1]}).value(0).x();
         decorate(run, origin, end);
         endText();
     }
@@ -598,7 +687,8 @@ private:
     {
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
-        if (glyphs.isEmpty())
+        const qsizetype count = placed(run);
+        if (count == 0)
             return;
         const QRawFont font = run.rawFont();
         const qreal size = font.pixelSize();
@@ -611,18 +701,22 @@ private:
             num(size);
             m_out += "Tf\n";
         }
+        // Qt slants the upright glyphs of a face without italics.
+        const qreal slant = font.style() != QFont::StyleNormal && !m_fonts.face(face).slanted ? SyntheticSlant : 0;
         static const char hex[] = "0123456789ABCDEF";
         bool open = false;
         qreal x = 0; // where the reader has the next glyph
         qreal y = 0;
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const QPointF at = origin + positions.value(i);
+        for (qsizetype i = 0; i < count; ++i) {
+            const QPointF at = origin + positions[i];
             if (open && at.y() != y) {
                 m_out += ">]TJ\n";
                 open = false;
             }
             if (!open) {
-                m_out += "1 0 0 -1 ";
+                m_out += "1 0 ";
+                num(slant);
+                m_out += "-1 ";
                 point(at);
                 m_out += "Tm[<";
                 open = true;
@@ -688,6 +782,8 @@ private:
     // QByteArray, and a page's content is a great many short appends.
     std::string m_out;
 
+    // The page's extent in page units.
+    QRectF m_page;
     // The open graphics state.
     const TrpDrawState *m_state = nullptr;
     bool m_grouped = false;

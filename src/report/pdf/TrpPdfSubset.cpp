@@ -244,21 +244,40 @@ constexpr hb_tag_t tag(const char (&name)[5])
     return HB_TAG(name[0], name[1], name[2], name[3]);
 }
 
-} // namespace
-
-bool TrpPdfSubset::cut(const QRawFont &font, const QList<quint32> &glyphs, Subset *subset, QString *error)
+// The face of the raw font: its mapped file, or else its tables.
+Face faceOf(const QRawFont &font)
 {
-    const QString what = font.familyName() + QLatin1Char(' ') + font.styleName();
     Face face = mappedFace(font);
     if (!face) {
         auto *tables = new Tables{font, {}};
         face.reset(hb_face_create_for_tables(referenceTable, tables, [](void *p) { delete static_cast<Tables *>(p); }));
     }
-    const auto hasTable = [&](const char(&name)[5]) {
-        return hb_blob_get_length(Blob(hb_face_reference_table(face.get(), tag(name))).get()) > 0;
-    };
-    const bool cffOutlines = hasTable("CFF ");
-    if (!cffOutlines && !hasTable("glyf")) {
+    return face;
+}
+
+bool hasTable(hb_face_t *face, const char (&name)[5])
+{
+    return hb_blob_get_length(Blob(hb_face_reference_table(face, tag(name))).get()) > 0;
+}
+
+// Whether the face has outlines a PDF embeds: TrueType or CFF.
+bool hasOutlines(hb_face_t *face)
+{
+    return hasTable(face, "glyf") || hasTable(face, "CFF ");
+}
+
+} // namespace
+
+bool TrpPdfSubset::embeddable(const QRawFont &font)
+{
+    return hasOutlines(faceOf(font).get());
+}
+
+bool TrpPdfSubset::cut(const QRawFont &font, const QList<quint32> &glyphs, Subset *subset, QString *error)
+{
+    const QString what = font.familyName() + QLatin1Char(' ') + font.styleName();
+    const Face face = faceOf(font);
+    if (!hasOutlines(face.get())) {
         *error = QStringLiteral("The font %1 cannot be embedded: only TrueType and OpenType fonts can").arg(what);
         return false;
     }
@@ -297,7 +316,7 @@ bool TrpPdfSubset::cut(const QRawFont &font, const QList<quint32> &glyphs, Subse
     }
     subset->name = postScriptName(face.get());
 
-    if (!cffOutlines) {
+    if (!hasTable(face.get(), "CFF ")) {
         subset->program = Program::TrueType;
         subset->data = blobBytes(hb_face_reference_blob(result.get()));
         subset->cids = glyphs;

@@ -27,6 +27,10 @@ struct Subset
     QList<quint32> cids;
 };
 
+// Whether the raw font's face has outlines that a PDF embeds (TrueType or
+// CFF).
+[[nodiscard]] bool embeddable(const QRawFont &font);
+
 // The face of the raw font with the glyphs given (and .notdef), hinting
 // dropped; false, with the reason, when it cannot be cut down.
 [[nodiscard]] bool cut(const QRawFont &font, const QList<quint32> &glyphs, Subset *subset, QString *error);

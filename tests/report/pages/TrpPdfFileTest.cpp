@@ -333,3 +333,35 @@ TEST_F(TrpPdfFileTest, FileIsWrittenWholeOrNotAtAll)
     EXPECT_EQ(saved.readAll(), file.document());
     EXPECT_TRUE(file.document().endsWith("%%EOF\n"));
 }
+
+// A sheet of no size makes no page a reader could show, and the document
+// takes no page after its end: each is refused with the reason.
+TEST_F(TrpPdfFileTest, PagesTheDocumentCannotTakeAreRefusedWithTheReason)
+{
+    const TrpDrawList &list = report.EMFPages()[0].drawList();
+    TrpPdfFile file;
+    for (const QSizeF &sheet : {QSizeF(0, 842), QSizeF(595, -1), QSizeF(qInf(), 842), QSizeF(595, qQNaN())}) {
+        EXPECT_FALSE(file.addPage(list, sheet)) << sheet.width() << " x " << sheet.height();
+        EXPECT_FALSE(file.errorString().isEmpty());
+    }
+    ASSERT_TRUE(file.addPage(list, QSizeF(595, 842)));
+    ASSERT_TRUE(file.finish()) << file.errorString().toStdString();
+    const QByteArray document = file.document();
+    EXPECT_EQ(document.count("/Type/Page/"), 1);
+    EXPECT_FALSE(file.print(report.EMFPages()[0]));
+    EXPECT_FALSE(file.errorString().isEmpty());
+    EXPECT_EQ(file.document(), document);
+}
+
+// A document given up before its end, its last page still being packed on
+// the other thread, goes without a trace.
+TEST_F(TrpPdfFileTest, ADocumentGivenUpMidWayIsDestroyedCleanly)
+{
+    const TrpDrawList &list = report.EMFPages()[0].drawList();
+    for (int pages = 1; pages <= 3; ++pages) {
+        auto file = std::make_unique<TrpPdfFile>();
+        for (int i = 0; i < pages; ++i)
+            ASSERT_TRUE(file->addPage(list, QSizeF(595, 842)));
+        file.reset();
+    }
+}

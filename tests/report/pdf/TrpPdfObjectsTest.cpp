@@ -70,9 +70,14 @@ TEST(TrpPdfObjects, DocumentsFindEveryObjectAndStream)
     QList<int> streams;
     for (int i = 0; i < 10; ++i)
         streams.append(objects.reserve());
-    // Written in another order than reserved.
-    for (qsizetype i = streams.size() - 1; i >= 0; --i)
-        objects.addStream(streams[i], "/Kind " + QByteArray::number(i), QByteArray(100 * i, char('a' + i)), i % 2);
+    // Written in another order than reserved, every other one unpacked.
+    for (qsizetype i = streams.size() - 1; i >= 0; --i) {
+        const QByteArray data(100 * i, char('a' + i));
+        if (i % 2)
+            objects.addStream(streams[i], "/Kind " + QByteArray::number(i), data);
+        else
+            objects.addStream(streams[i], "/Kind " + QByteArray::number(i), TrpPdfObjects::Stream{data, false});
+    }
     objects.add(info, "<</Title (x)>>");
     objects.add(catalog, "<</Type/Catalog>>");
     QByteArray pdf;
