@@ -65,7 +65,13 @@ public:
         }
         if (m_shaped.size() >= MaxKept)
             m_shaped.clear();
-        m_shaped.append({text, font, TrpTextShaping::shapeLine(text, font, Qt::LeftToRight, &m_device).glyphs});
+        // The painter's lines under, through and over such a text are
+        // records of their own: its glyphs must not draw them again.
+        QFont plain = font;
+        plain.setUnderline(false);
+        plain.setStrikeOut(false);
+        plain.setOverline(false);
+        m_shaped.append({text, font, TrpTextShaping::shapeLine(text, plain, Qt::LeftToRight, &m_device).glyphs});
         return m_shaped.last().glyphs;
     }
 

@@ -275,27 +275,31 @@ TEST_F(TrpPdfFileTest, TextOfAFaceThatCannotBeEmbeddedIsPrintedAsShapes)
     const QRawFont type1(QStringLiteral("/usr/share/fonts/type1/urw-base35/NimbusRoman-Regular.t1"), 32);
     if (popplerMissing() || !type1.isValid())
         GTEST_SKIP() << "pdftoppm or a Type 1 font (fonts-urw-base35) is missing";
+    // The glyphs as a text recorded with them, beside a text of an
+    // embedded face.
+    QGlyphRun run;
+    run.setRawFont(type1);
+    run.setGlyphIndexes(type1.glyphIndexesForString(QStringLiteral("Office")));
+    QList<QPointF> positions;
+    qreal x = 0;
+    for (const QPointF &advance : type1.advancesForGlyphIndexes(run.glyphIndexes())) {
+        positions.append({x, 0});
+        x += advance.x();
+    }
+    run.setPositions(positions);
     TrpRecordingDevice device(QSizeF(400, 120));
     {
         QPainter painter(&device);
-        QGlyphRun run;
-        run.setRawFont(type1);
-        run.setGlyphIndexes(type1.glyphIndexesForString(QStringLiteral("Office")));
-        QList<QPointF> positions;
-        qreal x = 0;
-        for (const QPointF &advance : type1.advancesForGlyphIndexes(run.glyphIndexes())) {
-            positions.append({x, 0});
-            x += advance.x();
-        }
-        run.setPositions(positions);
-        run.setUnderline(true);
-        painter.drawGlyphRun(QPointF(20, 50), run);
         QFont font(QStringLiteral("Noto Sans CJK JP"));
         font.setPixelSize(24);
         painter.setFont(font);
         painter.drawText(QPointF(20, 100), q("山田 太郎"));
     }
-    const TrpDrawList list = device.takeRecords();
+    TrpDrawList list = device.takeRecords();
+    TrpDrawState state;
+    state.pen = QPen(Qt::black);
+    list.addRecord({list.addState(state), QRectF(20, 20, x, 40),
+                    TrpDrawRecord::Text{q("Office"), QPointF(20, 50), x, 30, 8, {run}}});
     const QByteArray document = drawnByEngine(list, QSizeF(300, 90));
     ASSERT_FALSE(document.isEmpty());
     const QImage pdf = rendered(dir, document, 96);

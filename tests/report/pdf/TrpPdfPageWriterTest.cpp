@@ -595,3 +595,26 @@ TEST_F(TrpPdfPageWriterTest, PaintedPagesAreWellFormed)
     EXPECT_EQ(contentFaults(content), QStringList()) << content.toStdString();
     EXPECT_EQ(complaints(list), QString());
 }
+
+// An underlined text the painter drew comes with its underline as a line
+// record of its own: the text shaped again for the page draws no second one.
+TEST_F(TrpPdfPageWriterTest, UnderlinesThePainterDrewAreDrawnOnce)
+{
+    TrpRecordingDevice device(QSizeF(400, 300));
+    {
+        QPainter painter(&device);
+        QFont font(u"Noto Sans CJK JP"_s);
+        font.setPointSizeF(12);
+        font.setUnderline(true);
+        font.setStrikeOut(true);
+        painter.setFont(font);
+        TrpRecordingDevice::drawText(painter, QPointF(10, 30), u"山田 太郎"_s);
+    }
+    const TrpDrawList list = device.takeRecords();
+    const QByteArray content = contentOf(list);
+    ASSERT_TRUE(content.contains("TJ")) << content.toStdString();
+    // The painter's lines are strokes; decorations of the glyphs would be
+    // filled rectangles.
+    EXPECT_FALSE(content.contains(" re\n")) << content.toStdString();
+    EXPECT_EQ(contentFaults(content), QStringList());
+}
