@@ -181,18 +181,36 @@ bool TScheduleData::UpdateTimeFrame(const TIMETABLE_ITEM &item, int index)
     DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return refuse(Refusal::OpenFailed);
-    if (const Refusal refusal = checkChange(item); refusal != Refusal::None)
+    bool readError = false;
+    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(item.ResNo, readError);
+    if (!stored)
+        return refuse(readError ? Refusal::WriteFailed : Refusal::KeyRecord);
+    // What this workstation changed since it read the list goes onto the
+    // slot as stored: a change made meanwhile at another workstation to the
+    // rest of the slot stays.
+    const TIMETABLE_ITEM loaded = index >= 0 && index < TimeFrames.Count() ? TimeFrames.Get(index) : item;
+    TIMETABLE_ITEM merged = item;
+    const auto keep = [&](auto TIMETABLE_ITEM::*field) {
+        if (item.*field == loaded.*field)
+            merged.*field = (*stored).*field;
+    };
+    keep(&TIMETABLE_ITEM::RegistDay);
+    keep(&TIMETABLE_ITEM::Stf);
+    keep(&TIMETABLE_ITEM::StartTime);
+    keep(&TIMETABLE_ITEM::Fnn);
+    keep(&TIMETABLE_ITEM::Cap);
+    if (const Refusal refusal = checkChange(merged); refusal != Refusal::None)
         return refuse(refusal, m_refusalText);
     DbQuery update(m_database, QStringLiteral("UPDATE TimeTable SET ReserveDay = :day, StuffCode = :staff, "
                                               "StartTime = :start, WorkingMin = :minutes, Capacity = :capacity "
                                               "WHERE ReserveNo = :no"));
-    bindSlot(update, item);
-    update.bind(u"no", item.ResNo);
+    bindSlot(update, merged);
+    update.bind(u"no", merged.ResNo);
     if (!update.exec() || !transaction.commit()) {
         qCWarning(lcScheduleData).noquote() << update.errorText() << m_database.errorText();
         return refuse(Refusal::WriteFailed);
     }
-    TimeFrames.Update(index, item);
+    TimeFrames.Update(index, merged);
     return true;
 }
 

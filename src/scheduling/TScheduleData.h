@@ -38,7 +38,8 @@ public:
     [[nodiscard]] bool OpenDayTimeFrames(TDateTime date);
     // Stores a new slot and appends it with its new key; -1 when refused.
     [[nodiscard]] int AppendTimeFrame(TIMETABLE_ITEM item);
-    // Writes the slot (by ResNo) and updates the list record at the index.
+    // Writes what the item changes of the list record at the index onto the
+    // slot as stored (by ResNo), and updates the list record.
     [[nodiscard]] bool UpdateTimeFrame(const TIMETABLE_ITEM &item, int index);
     // Gives the stored slot (by ResNo) to another staff member, deciding
     // from the slot as stored under its lock and writing its staff alone;

@@ -1,5 +1,8 @@
 #include "BoardFixture.h"
 
+#include <atomic>
+#include <latch>
+
 namespace {
 
 class ScheduleDataTest : public BoardFixture
@@ -69,6 +72,41 @@ TEST_P(ScheduleDataTest, DeleteIsWholeOrNothing)
     EXPECT_FALSE(m_data->DeleteTimeFrame(0));
     EXPECT_EQ(m_data->TimeFrameCount(), 1);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule")), 1);
+}
+
+// Two workstations read one slot, then each changes another part of it at
+// the same moment: both changes are kept, neither writes back the other's
+// part as it read it.
+TEST_P(ScheduleDataTest, ChangesOfOneSlotAtTwoWorkstationsAreBothKept)
+{
+    constexpr int Rounds = 6;
+    for (int round = 0; round < Rounds; ++round) {
+        const int reserveNo = ScheduleRows::addSlot(db(), day(1 + round), StaffA, 9, 0, 60, 1);
+        std::latch bothRead(2);
+        std::atomic<int> written{0};
+        const auto workstation = [&](auto change) {
+            return [&, change](DbConnection &connection) {
+                TScheduleData data(connection, m_staff);
+                const bool read = data.OpenStuffTimeFrames(StaffA, day(1 + round), day(1 + round));
+                bothRead.arrive_and_wait();
+                if (!read || data.TimeFrameCount() != 1)
+                    return;
+                TIMETABLE_ITEM item = data.GetTimeFrame(0);
+                change(item);
+                written += data.UpdateTimeFrame(item, 0);
+            };
+        };
+        race({workstation([](TIMETABLE_ITEM &item) { item.StartTime = DateTime::encodeTime(13, 30); }),
+              workstation([](TIMETABLE_ITEM &item) { item.Cap = 4; })});
+        EXPECT_EQ(written.load(), 2) << "round " << round;
+        ASSERT_TRUE(m_data->OpenStuffTimeFrames(StaffA, day(1 + round), day(1 + round)));
+        ASSERT_EQ(m_data->TimeFrameCount(), 1);
+        const TIMETABLE_ITEM stored = m_data->GetTimeFrame(0);
+        EXPECT_EQ(stored.ResNo, reserveNo);
+        EXPECT_EQ(stored.StartTime, DateTime::encodeTime(13, 30)) << "round " << round;
+        EXPECT_EQ(stored.Cap, 4) << "round " << round;
+        EXPECT_EQ(stored.Fnn, 60);
+    }
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ScheduleDataTest);
