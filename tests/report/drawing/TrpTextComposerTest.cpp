@@ -152,3 +152,22 @@ TEST(TrpTextComposer, ComposedWidthsAreTheMetricsWidths)
         }
     }
 }
+
+// A layout shapes a long text in items of at most some thousand
+// characters, each a run of its own: a line of data printed unwrapped must
+// come out in the same runs.
+TEST(TrpTextComposer, LongTextsAreSplitIntoRunsAsTheLayoutSplitsThem)
+{
+    const QFont font = fontNumber(0);
+    TrpTextComposer composer(font);
+    TrpRecordingDevice device(QSizeF(100, 100));
+    for (const int length : {4096, 4097, 9000}) {
+        QString text = u8("山");
+        while (text.size() < length)
+            text += QChar(char16_t(u'0' + text.size() % 10));
+        const std::optional<TrpShapedLine> composed = composer.compose(text);
+        ASSERT_TRUE(composed) << length;
+        expectSameLine(*composed, TrpTextShaping::shapeLine(text, font, Qt::LeftToRight, &device),
+                       QString::number(length));
+    }
+}
