@@ -6,6 +6,10 @@
 
 namespace {
 
+// The most characters the text layout puts in one item; a longer text of
+// one script is shaped, and drawn, in runs of this length.
+constexpr qsizetype MaxRunLength = 4096;
+
 // Characters that a CJK face shapes one glyph each, without marks that
 // combine, letters that join or kern, controls or right-to-left text.
 bool composable(char16_t c)
@@ -211,7 +215,7 @@ TrpShapedLine TrpTextComposer::composed(QStringView text, const QChar::Script *s
     while (start < text.size()) {
         // A run per script, as the layout makes one per item.
         qsizetype end = start + 1;
-        while (end < text.size() && (scripts[end] == scripts[start] || text[end] == u'.'))
+        while (end < text.size() && end - start < MaxRunLength && (scripts[end] == scripts[start] || text[end] == u'.'))
             ++end;
         QList<quint32> indexes;
         QList<QPointF> positions;
