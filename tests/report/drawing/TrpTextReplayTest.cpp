@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace PreparedFixtures;
 using namespace DrawListChecks;
 
@@ -226,6 +228,35 @@ TEST(TrpTextReplay, TextsShapedOnceRecordAsThePainterDoes)
     EXPECT_GT(glyphTexts(shaped), int(std::size(Texts)) * 8 * 2 * 9 / 10);
     EXPECT_EQ(imageOf(shaped, 1), imageOf(painted, 1));
     EXPECT_EQ(imageOf(shaped, 2.5), imageOf(painted, 2.5));
+}
+
+// Pages recorded on several threads at once (a printout beside a preview)
+// each learn and find their texts as one alone does. Glyphs are drawn on
+// the thread that shaped them, whose fonts they are.
+TEST(TrpTextReplay, PagesRecordedOnThreadsAtOnceRecordAsThePainterDoes)
+{
+    const TrpDrawList painted = recordTexts(false);
+    const QImage paintedImage = imageOf(painted, 1);
+    struct Page
+    {
+        TrpDrawList records;
+        QImage image;
+    };
+    std::vector<Page> pages(4);
+    std::vector<std::thread> threads;
+    for (Page &page : pages) {
+        threads.emplace_back([&page] {
+            const TrpDrawList list = recordTexts(true);
+            page.image = imageOf(list, 1);
+            page.records = withoutGlyphs(list);
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (const Page &page : pages) {
+        expectSameRecords(painted, page.records);
+        EXPECT_EQ(page.image, paintedImage);
+    }
 }
 
 TEST(TrpTextReplay, PagesDrawTheirGlyphsAsThePainterDrawsTheirTexts)
