@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
+
 namespace {
 
 // Past these counts the table starts again empty: each text keeps its
@@ -10,12 +12,21 @@ constexpr qsizetype MaxTexts = 8192;
 constexpr qsizetype MaxFonts = 256;
 constexpr qsizetype MaxAliases = 8;
 
+// An engine that learnt font numbers from one table must not take those of
+// another for them.
+quint64 nextGeneration()
+{
+    static std::atomic<quint64> generations{0};
+    return ++generations;
+}
+
 } // namespace
 
 TrpKnownTexts &TrpKnownTexts::global()
 {
-    static TrpKnownTexts texts;
-    // Fonts and glyphs go with the application that made them.
+    thread_local TrpKnownTexts texts;
+    // Fonts and glyphs go with the application that made them; other
+    // threads' tables go with their threads.
     static const bool cleanUpAdded = [] {
         qAddPostRoutine([] { texts.clear(); });
         return true;
@@ -23,6 +34,8 @@ TrpKnownTexts &TrpKnownTexts::global()
     Q_UNUSED(cleanUpAdded);
     return texts;
 }
+
+TrpKnownTexts::TrpKnownTexts() : m_generation(nextGeneration()) {}
 
 int TrpKnownTexts::fontNumber(const QFont &font)
 {
@@ -75,5 +88,5 @@ void TrpKnownTexts::clear()
     m_composers.clear();
     m_aliases.clear();
     m_fonts.clear();
-    ++m_generation;
+    m_generation = nextGeneration();
 }

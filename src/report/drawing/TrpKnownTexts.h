@@ -14,18 +14,22 @@
 #include <optional>
 #include <vector>
 
-// What drawing a text in a font recorded, kept for the process (the engine
-// runs on one thread): shaping a text costs more than all the rest of
+// What drawing a text in a font recorded, kept for each thread (pages may
+// be recorded on several at once): shaping a text costs more than all the rest of
 // recording and drawing it, and the texts of a report repeat. Fonts are
 // numbered as they are first seen, so that a text is found by a number and
 // its characters instead of by hashing and comparing whole fonts.
 class TrpKnownTexts
 {
 public:
+    // The calling thread's table.
     [[nodiscard]] static TrpKnownTexts &global();
 
+    TrpKnownTexts();
+
     // The number of a font equal to this one. Numbers stay valid until
-    // generation() changes, when the table starts again empty.
+    // generation() changes, when the table starts again empty; no two
+    // tables share a generation.
     [[nodiscard]] int fontNumber(const QFont &font);
     [[nodiscard]] quint64 generation() const { return m_generation; }
 
@@ -66,5 +70,5 @@ private:
     QList<Alias> m_aliases;
     qsizetype m_nextAlias = 0;
     QHash<Key, TrpShapedLine> m_texts;
-    quint64 m_generation = 0;
+    quint64 m_generation;
 };
