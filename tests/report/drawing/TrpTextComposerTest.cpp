@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace PreparedFixtures;
 
 namespace {
@@ -170,4 +172,29 @@ TEST(TrpTextComposer, LongTextsAreSplitIntoRunsAsTheLayoutSplitsThem)
         expectSameLine(*composed, TrpTextShaping::shapeLine(text, font, Qt::LeftToRight, &device),
                        QString::number(length));
     }
+}
+
+// Memos laid out on several threads at once measure their lines as on one.
+TEST(TrpTextComposer, WidthsMeasuredOnThreadsAtOnceAreTheMetricsWidths)
+{
+    const QStringList texts = listTexts();
+    const auto measured = [&texts] {
+        std::vector<qreal> widths;
+        for (const int pixels : {10, 11, 12, 13, 14, 15, 16}) {
+            for (const int style : {0, int(TrpUtils::fsBold)}) {
+                for (const QString &text : texts)
+                    widths.push_back(TrpFontCache::global().font({u8("ＭＳ 明朝"), pixels, style, 0})->width(text));
+            }
+        }
+        return widths;
+    };
+    const std::vector<qreal> alone = measured();
+    std::vector<std::vector<qreal>> widths(4);
+    std::vector<std::thread> threads;
+    for (std::vector<qreal> &each : widths)
+        threads.emplace_back([&each, &measured] { each = measured(); });
+    for (std::thread &thread : threads)
+        thread.join();
+    for (const std::vector<qreal> &each : widths)
+        EXPECT_EQ(each, alone);
 }
