@@ -64,8 +64,9 @@ qreal TrpFontCache::Font::width(QStringView text)
 
 TrpFontCache &TrpFontCache::global()
 {
-    static TrpFontCache cache;
-    // Fonts go with the application that made them.
+    thread_local TrpFontCache cache;
+    // Fonts go with the application that made them; other threads' caches
+    // go with their threads.
     static const bool cleanUpAdded = [] {
         qAddPostRoutine([] {
             cache.m_fonts.clear();

@@ -56,7 +56,7 @@ public:
         std::unique_ptr<TrpTextComposer> m_composer;
     };
 
-    // The process's cache; the engine runs on one thread.
+    // The calling thread's cache.
     [[nodiscard]] static TrpFontCache &global();
 
     // Shared, so that a font stays valid for its user while the cache
