@@ -302,6 +302,18 @@ const TrpRecordingEngine::TextState *TrpRecordingEngine::seenTextState(const QPa
     return nullptr;
 }
 
+int TrpRecordingEngine::fontNumberOf(TrpKnownTexts &texts, const QFont &font)
+{
+    const int number = texts.fontNumber(font);
+    // The text states name fonts by numbers of the generation they were
+    // seen in.
+    if (texts.generation() != m_fontGeneration) {
+        m_textStates.clear();
+        m_fontGeneration = texts.generation();
+    }
+    return number;
+}
+
 bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &origin, const QString &text)
 {
     if (painter.hasClipping() || m_textStates.isEmpty())
@@ -310,11 +322,7 @@ bool TrpRecordingEngine::addKnownText(const QPainter &painter, const QPointF &or
     // its own alone: a painter state seen before gives the state recorded
     // then.
     TrpKnownTexts &texts = TrpKnownTexts::global();
-    const int font = texts.fontNumber(painter.font());
-    if (texts.generation() != m_fontGeneration) {
-        m_textStates.clear();
-        return false;
-    }
+    const int font = fontNumberOf(texts, painter.font());
     const TextState *seen = seenTextState(painter, font, painter.combinedTransform());
     if (!seen)
         return false;
@@ -357,11 +365,7 @@ void TrpRecordingEngine::drawText(QPainter &painter, const QPointF &origin, cons
         painter.hasClipping())
         return;
     TrpKnownTexts &texts = TrpKnownTexts::global();
-    const int font = texts.fontNumber(painter.font());
-    if (texts.generation() != m_fontGeneration) {
-        m_textStates.clear();
-        m_fontGeneration = texts.generation();
-    }
+    const int font = fontNumberOf(texts, painter.font());
     const Qt::LayoutDirection direction = painter.layoutDirection();
     const TrpShapedLine *known = texts.find(font, direction, text);
     if (!known) {

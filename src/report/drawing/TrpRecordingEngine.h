@@ -5,6 +5,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 
+class TrpKnownTexts;
+
 // The paint engine of TrpRecordingDevice: each painter call becomes a
 // drawing record with the painter's state at that moment.
 class TrpRecordingEngine : public QPaintEngine
@@ -74,6 +76,9 @@ private:
     // earlier drawing of it or shaped here; false when the state was not
     // seen or the painter would draw the text in pieces.
     bool addKnownText(const QPainter &painter, const QPointF &origin, const QString &text);
+    // The font's number among the known texts; text states of another
+    // generation of them are given up.
+    int fontNumberOf(TrpKnownTexts &texts, const QFont &font);
     // The text state recorded for the painter's state, or null.
     const TextState *seenTextState(const QPainter &painter, int font, const QTransform &combined);
 
