@@ -215,7 +215,7 @@ TrpShapedLine TrpTextComposer::composed(QStringView text, const QChar::Script *s
     while (start < text.size()) {
         // A run per script, as the layout makes one per item.
         qsizetype end = start + 1;
-        while (end < text.size() && end - start < MaxRunLength && (scripts[end] == scripts[start] || text[end] == u'.'))
+        while (end < text.size() && end - start < MaxRunLength && scripts[end] == scripts[start])
             ++end;
         QList<quint32> indexes;
         QList<QPointF> positions;
