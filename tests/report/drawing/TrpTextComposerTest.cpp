@@ -121,9 +121,11 @@ TEST(TrpTextComposer, ComposedTextsAreLaidOutAsTheLayoutLaysThemOut)
 TEST(TrpTextComposer, TextsThatShapeOtherwiseAreLeftToTheLayout)
 {
     TrpTextComposer composer(fontNumber(0));
-    // Latin letters kern and join, marks combine, other scripts and
+    // Latin letters kern and join, marks combine, variation selectors pick
+    // another glyph for the character before them, other scripts and
     // characters outside the plane are not composed, nor are controls.
-    for (const char *text : {"office", "No.5 fi", "か\u3099", "e\u0301", "한국어", "ไทย", "😀", "a\tb", "行\n改", ""})
+    for (const char *text : {"office", "No.5 fi", "か\u3099", "e\u0301", "葛\U000E0100城", "〃\uFE0E", "한국어", "ไทย",
+                             "😀", "a\tb", "行\n改", ""})
         EXPECT_FALSE(composer.compose(u8(text))) << text;
     EXPECT_TRUE(composer.compose(u8("山田 太郎")));
     // Characters a face lacks come from another face.
