@@ -7,11 +7,11 @@
 
 #include "base/TextHash.h"
 
-class TrpTextComposer;
-
 #include <array>
 #include <memory>
 #include <unordered_map>
+
+class TrpTextComposer;
 
 // The fonts that report objects draw with, each set up once together with
 // its metrics and the widths of the texts measured in it. A page has a few
