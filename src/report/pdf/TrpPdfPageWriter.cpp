@@ -3,7 +3,8 @@
 #include "report/drawing/TrpDrawList.h"
 #include "report/drawing/TrpRecordingDevice.h"
 #include "report/drawing/TrpTextShaping.h"
-#include "report/pdf/TrpPdfObjects.h"
+#include "report/pdf/TrpPdfContentStream.h"
+#include "report/pdf/TrpPdfGraphicsState.h"
 #include "report/pdf/TrpPdfResources.h"
 
 #include <QPainterPath>
@@ -11,12 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace {
 
-// Control points of a quarter ellipse as four cubic curves draw it.
-constexpr qreal Kappa = 0.5522847498;
 // Hatched fills draw their lines this far apart, in page units, as the
 // preview draws them at 100 %.
 constexpr qreal HatchSpacing = 8;
@@ -27,30 +25,6 @@ constexpr qreal LeastAdjustment = 2;
 // How far Qt slants the glyphs of an upright face for italics: the
 // horizontal shift per unit of height.
 constexpr qreal SyntheticSlant = 0x366A / 65536.0;
-
-char lineCap(Qt::PenCapStyle cap)
-{
-    switch (cap) {
-    case Qt::RoundCap:
-        return '1';
-    case Qt::SquareCap:
-        return '2';
-    default:
-        return '0';
-    }
-}
-
-char lineJoin(Qt::PenJoinStyle join)
-{
-    switch (join) {
-    case Qt::RoundJoin:
-        return '1';
-    case Qt::BevelJoin:
-        return '2';
-    default:
-        return '0';
-    }
-}
 
 // The text's glyphs when it was recorded without them: shaped here as the
 // painter would have, once per text and font on the page.
@@ -93,54 +67,25 @@ class Content
 {
 public:
     Content(TrpPdfResources &resources, TrpPdfPageWriter::SeenGlyphs &seen)
-        : m_resources(resources), m_fonts(resources.fonts()), m_seen(seen)
-    {
-        m_out.reserve(64 * 1024);
-    }
+        : m_resources(resources), m_fonts(resources.fonts()), m_seen(seen), m_gs(m_out, resources)
+    {}
 
     QByteArray take(const TrpDrawList &list, const QTransform &pageToPdf)
     {
         m_page = QRectF(QPointF(0, 0), list.pageSize());
-        m_out += "q\n";
-        matrix(pageToPdf);
-        m_out += "cm\n";
+        m_out.op("q\n");
+        m_out.matrix(pageToPdf);
+        m_out.op("cm\n");
         for (const TrpDrawRecord &record : list.records())
             draw(list.stateOf(record), record.item);
         endText();
         if (m_grouped)
-            m_out += "Q\n";
-        m_out += "Q\n";
-        return QByteArray::fromStdString(m_out);
+            m_out.op("Q\n");
+        m_out.op("Q\n");
+        return m_out.take();
     }
 
 private:
-    void num(double value)
-    {
-        char buffer[TrpPdfObjects::NumberLength];
-        m_out.append(buffer, TrpPdfObjects::formatNumber(buffer, value));
-        m_out += ' ';
-    }
-    void name(const QByteArray &name)
-    {
-        m_out += '/';
-        m_out.append(name.constData(), name.size());
-        m_out += ' ';
-    }
-    void point(const QPointF &p)
-    {
-        num(p.x());
-        num(p.y());
-    }
-    void matrix(const QTransform &t)
-    {
-        num(t.m11());
-        num(t.m12());
-        num(t.m21());
-        num(t.m22());
-        num(t.dx());
-        num(t.dy());
-    }
-
     void draw(const TrpDrawState &state, const TrpDrawRecord::Item &item)
     {
         if (const auto *text = std::get_if<TrpDrawRecord::Text>(&item)) {
@@ -157,52 +102,48 @@ private:
             [&](const auto &it) {
                 using T = std::decay_t<decltype(it)>;
                 if constexpr (std::is_same_v<T, TrpDrawRecord::Lines>) {
-                    if (!stroking(state))
+                    if (!m_gs.setPen(state.pen, state.opacity))
                         return;
                     for (const QLineF &line : it.lines) {
-                        point(line.p1());
-                        m_out += "m ";
-                        point(line.p2());
-                        m_out += "l\n";
+                        m_out.point(line.p1());
+                        m_out.op("m ");
+                        m_out.point(line.p2());
+                        m_out.op("l\n");
                     }
-                    m_out += "S\n";
+                    m_out.op("S\n");
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Rects>) {
                     const char *op = painting(state, Qt::WindingFill);
                     if (!op)
                         return;
-                    for (const QRectF &rect : it.rects) {
-                        point(rect.topLeft());
-                        num(rect.width());
-                        num(rect.height());
-                        m_out += "re\n";
-                    }
-                    m_out += op;
+                    for (const QRectF &rect : it.rects)
+                        m_out.rect(rect);
+                    m_out.op(op);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Ellipse>) {
                     const char *op = painting(state, Qt::WindingFill);
                     if (!op)
                         return;
-                    ellipse(it.rect);
-                    m_out += op;
+                    m_out.ellipse(it.rect);
+                    m_out.op(op);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Polygon>) {
                     if (it.mode == QPaintEngine::PolylineMode) {
-                        if (!stroking(state))
+                        if (!m_gs.setPen(state.pen, state.opacity))
                             return;
-                        polygon(it.points, false);
-                        m_out += "S\n";
+                        m_out.polygon(it.points, false);
+                        m_out.op("S\n");
                         return;
                     }
                     const char *op =
                         painting(state, it.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
                     if (!op)
                         return;
-                    polygon(it.points, true);
-                    m_out += op;
+                    m_out.polygon(it.points, true);
+                    m_out.op(op);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Path>) {
                     const char *op = painting(state, it.path.fillRule());
                     if (!op)
                         return;
-                    path(it.path);
-                    m_out += op;
+                    m_out.path(it.path);
+                    m_out.op(op);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Image>) {
                     drawImage(state, it);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Points>) {
@@ -271,126 +212,21 @@ private:
         if (inGroup(state))
             return;
         if (m_grouped)
-            m_out += "Q\n";
-        m_out += "q\n";
+            m_out.op("Q\n");
+        m_out.op("q\n");
         m_grouped = true;
         m_clipped = state.clipped;
         m_clip = state.clip;
         m_transform = state.transform;
-        if (state.clipped && state.clip.isEmpty()) {
-            m_out += "0 0 0 0 re W n\n";
-        } else if (state.clipped) {
-            path(state.clip);
-            m_out += state.clip.fillRule() == Qt::WindingFill ? "W n\n" : "W* n\n";
-        }
+        if (state.clipped)
+            m_out.clip(state.clip);
         if (!state.transform.isIdentity()) {
-            matrix(state.transform);
-            m_out += "cm\n";
+            m_out.matrix(state.transform);
+            m_out.op("cm\n");
         }
         // What a restore brought back.
-        m_stroke = Qt::black;
-        m_fill = Qt::black;
-        m_lineWidth = 1;
-        m_cap = '0';
-        m_join = '0';
-        m_miter = 10;
-        // Released, not cleared: an empty list that keeps its storage
-        // compares to a new one through memcmp of a null pointer.
-        m_dash = {};
-        m_alpha = qMakePair(1.0, 1.0);
+        m_gs.reset();
         m_face = -1;
-    }
-
-    void setStrokeColor(const QColor &color)
-    {
-        if (color.rgb() == m_stroke.rgb())
-            return;
-        m_stroke = color;
-        num(color.redF());
-        num(color.greenF());
-        num(color.blueF());
-        m_out += "RG\n";
-    }
-
-    void setFillColor(const QColor &color)
-    {
-        if (color.rgb() == m_fill.rgb())
-            return;
-        m_fill = color;
-        num(color.redF());
-        num(color.greenF());
-        num(color.blueF());
-        m_out += "rg\n";
-    }
-
-    void setAlpha(qreal stroke, qreal fill)
-    {
-        const QPair<qreal, qreal> alpha(stroke, fill);
-        if (alpha == m_alpha)
-            return;
-        m_alpha = alpha;
-        name(m_resources.alphaState(stroke, fill));
-        m_out += "gs\n";
-    }
-
-    // Sets the pen for stroking; false when the pen draws nothing.
-    bool stroking(const TrpDrawState &state)
-    {
-        const QPen &pen = state.pen;
-        if (pen.style() == Qt::NoPen || pen.brush().style() == Qt::NoBrush)
-            return false;
-        QList<qreal> dash;
-        if (pen.style() != Qt::SolidLine) {
-            // Qt gives dashes in pen widths, and draws nothing of a pattern
-            // without a dash longer than 0; a PDF reader takes no length
-            // below 0.
-            const qreal unit = qMax<qreal>(pen.widthF(), 1);
-            dash = pen.dashPattern();
-            bool dashed = false;
-            for (qsizetype i = 0; i < dash.size(); ++i) {
-                dashed = dashed || (i % 2 == 0 && dash[i] > 0);
-                dash[i] = qMax<qreal>(dash[i], 0) * unit;
-            }
-            if (!dashed)
-                return false;
-            dash.append(pen.dashOffset() * unit);
-        }
-        setStrokeColor(pen.color());
-        // A cosmetic pen is as thin as the device draws.
-        const qreal width = pen.isCosmetic() ? 0 : pen.widthF();
-        if (width != m_lineWidth) {
-            m_lineWidth = width;
-            num(width);
-            m_out += "w\n";
-        }
-        const char cap = lineCap(pen.capStyle());
-        if (cap != m_cap) {
-            m_cap = cap;
-            m_out += cap;
-            m_out += " J\n";
-        }
-        const char join = lineJoin(pen.joinStyle());
-        if (join != m_join) {
-            m_join = join;
-            m_out += join;
-            m_out += " j\n";
-        }
-        if (join == '0' && pen.miterLimit() != m_miter) {
-            m_miter = pen.miterLimit();
-            num(qMax(1.0, m_miter));
-            m_out += "M\n";
-        }
-        if (dash != m_dash) {
-            m_dash = dash;
-            m_out += '[';
-            for (qsizetype i = 0; i + 1 < dash.size(); ++i)
-                num(dash[i]);
-            m_out += "] ";
-            num(dash.isEmpty() ? 0 : dash.last());
-            m_out += "d\n";
-        }
-        setAlpha(pen.color().alphaF() * state.opacity, m_alpha.second);
-        return true;
     }
 
     // Sets the state's brush and pen for the path about to be written; the
@@ -401,87 +237,16 @@ private:
         // Hatching was drawn before the shape.
         const bool filled = brush.style() != Qt::NoBrush && !hatched(state);
         if (filled) {
-            setFillColor(brush.color());
-            setAlpha(m_alpha.first, brush.color().alphaF() * state.opacity);
+            m_gs.setFillColor(brush.color());
+            m_gs.setFillAlpha(brush.color().alphaF() * state.opacity);
         }
-        const bool stroked = stroking(state);
+        const bool stroked = m_gs.setPen(state.pen, state.opacity);
         const bool evenOdd = rule == Qt::OddEvenFill;
         if (filled && stroked)
             return evenOdd ? "B*\n" : "B\n";
         if (filled)
             return evenOdd ? "f*\n" : "f\n";
         return stroked ? "S\n" : nullptr;
-    }
-
-    void ellipse(const QRectF &rect)
-    {
-        const qreal rx = rect.width() / 2;
-        const qreal ry = rect.height() / 2;
-        const QPointF c = rect.center();
-        const qreal kx = rx * Kappa;
-        const qreal ky = ry * Kappa;
-        point({c.x() + rx, c.y()});
-        m_out += "m\n";
-        const auto curve = [&](QPointF a, QPointF b, QPointF end) {
-            point(a);
-            point(b);
-            point(end);
-            m_out += "c\n";
-        };
-        curve({c.x() + rx, c.y() + ky}, {c.x() + kx, c.y() + ry}, {c.x(), c.y() + ry});
-        curve({c.x() - kx, c.y() + ry}, {c.x() - rx, c.y() + ky}, {c.x() - rx, c.y()});
-        curve({c.x() - rx, c.y() - ky}, {c.x() - kx, c.y() - ry}, {c.x(), c.y() - ry});
-        curve({c.x() + kx, c.y() - ry}, {c.x() + rx, c.y() - ky}, {c.x() + rx, c.y()});
-        m_out += "h\n";
-    }
-
-    void polygon(const QPolygonF &points, bool closed)
-    {
-        for (qsizetype i = 0; i < points.size(); ++i) {
-            point(points[i]);
-            m_out += i == 0 ? "m\n" : "l\n";
-        }
-        if (closed && !points.isEmpty())
-            m_out += "h\n";
-    }
-
-    void path(const QPainterPath &path)
-    {
-        QPointF start;
-        for (int i = 0; i < path.elementCount(); ++i) {
-            const QPainterPath::Element &e = path.elementAt(i);
-            switch (e.type) {
-            case QPainterPath::MoveToElement:
-                start = e;
-                point(e);
-                m_out += "m\n";
-                break;
-            case QPainterPath::LineToElement: {
-                // Qt closes a subpath with a line back to its start; PDF
-                // joins the ends of a closed one.
-                const bool last =
-                    i + 1 == path.elementCount() || path.elementAt(i + 1).type == QPainterPath::MoveToElement;
-                if (last && QPointF(e) == start) {
-                    m_out += "h\n";
-                } else {
-                    point(e);
-                    m_out += "l\n";
-                }
-                break;
-            }
-            case QPainterPath::CurveToElement:
-                if (i + 2 < path.elementCount()) {
-                    point(e);
-                    point(path.elementAt(i + 1));
-                    point(path.elementAt(i + 2));
-                    m_out += "c\n";
-                    i += 2;
-                }
-                break;
-            case QPainterPath::CurveToDataElement:
-                break;
-            }
-        }
     }
 
     void drawImage(const TrpDrawState &state, const TrpDrawRecord::Image &image)
@@ -494,18 +259,18 @@ private:
             return;
         const bool smooth = state.hints.testFlag(QPainter::SmoothPixmapTransform);
         const QByteArray picture = m_resources.image(image.image, part, smooth);
-        setAlpha(m_alpha.first, state.opacity);
+        m_gs.setFillAlpha(state.opacity);
         // The part drawn where the target has it: source pixels outside the
         // image draw nothing.
         const qreal sx = image.target.width() / source.width();
         const qreal sy = image.target.height() / source.height();
         const QRectF t(image.target.x() + (part.x() - source.x()) * sx, image.target.y() + (part.y() - source.y()) * sy,
                        part.width() * sx, part.height() * sy);
-        m_out += "q\n";
-        matrix(QTransform(t.width(), 0, 0, -t.height(), t.x(), t.y() + t.height()));
-        m_out += "cm\n";
-        name(picture);
-        m_out += "Do\nQ\n";
+        m_out.op("q\n");
+        m_out.matrix(QTransform(t.width(), 0, 0, -t.height(), t.x(), t.y() + t.height()));
+        m_out.op("cm\n");
+        m_out.name(picture);
+        m_out.op("Do\nQ\n");
     }
 
     void drawPoints(const TrpDrawState &state, const QPolygonF &points)
@@ -513,16 +278,12 @@ private:
         const QPen &pen = state.pen;
         if (pen.style() == Qt::NoPen)
             return;
-        setFillColor(pen.color());
-        setAlpha(m_alpha.first, pen.color().alphaF() * state.opacity);
+        m_gs.setFillColor(pen.color());
+        m_gs.setFillAlpha(pen.color().alphaF() * state.opacity);
         const qreal size = qMax<qreal>(pen.widthF(), 1);
-        for (const QPointF &p : points) {
-            point(p - QPointF(size / 2, size / 2));
-            num(size);
-            num(size);
-            m_out += "re\n";
-        }
-        m_out += "f\n";
+        for (const QPointF &p : points)
+            m_out.rect(QRectF(p - QPointF(size / 2, size / 2), QSizeF(size, size)));
+        m_out.op("f\n");
     }
 
     static bool hatched(const TrpDrawState &state)
@@ -546,14 +307,10 @@ private:
         if (!invertible || seen.isEmpty())
             return;
         // Set outside the saved state, so that it is known after the restore.
-        setAlpha(color.alphaF() * state.opacity, m_alpha.second);
-        m_out += "q\n";
-        path(shape);
-        m_out += shape.fillRule() == Qt::WindingFill ? "W n\n" : "W* n\n";
-        num(color.redF());
-        num(color.greenF());
-        num(color.blueF());
-        m_out += "RG 1 w 0 J [] 0 d\n";
+        m_gs.setStrokeAlpha(color.alphaF() * state.opacity);
+        m_out.op("q\n");
+        m_out.clip(shape);
+        m_out.color(color, "RG 1 w 0 J [] 0 d");
         const qreal w = box.width();
         const qreal h = box.height();
         // Lines k = 0 to length / spacing from the box's side; a x + b y is
@@ -569,10 +326,10 @@ private:
             const qreal last = std::min(std::floor(length / HatchSpacing + 1e-9),
                                         std::floor(*std::max_element(ends, ends + 4) + 1e-9));
             for (qreal k = first; k <= last; ++k) {
-                point(from + step * k);
-                m_out += "m ";
-                point(from + step * k + along);
-                m_out += "l\n";
+                m_out.point(from + step * k);
+                m_out.op("m ");
+                m_out.point(from + step * k + along);
+                m_out.op("l\n");
             }
         };
         const QPointF right(HatchSpacing, 0);
@@ -584,7 +341,7 @@ private:
             lines(box.topLeft(), right, {-(w + h), w + h}, w + h, 1, 1);
         if (style == Qt::FDiagPattern || style == Qt::DiagCrossPattern)
             lines(box.topLeft() - QPointF(h, 0), right, {w + h, w + h}, w + h, 1, -1);
-        m_out += "S\nQ\n";
+        m_out.op("S\nQ\n");
     }
 
     void beginText()
@@ -592,7 +349,7 @@ private:
         if (m_inText)
             return;
         // The font stays set from one text object to the next.
-        m_out += "BT\n";
+        m_out.op("BT\n");
         m_inText = true;
     }
 
@@ -601,17 +358,13 @@ private:
     void endText()
     {
         if (m_inText) {
-            m_out += "ET\n";
+            m_out.op("ET\n");
             m_inText = false;
         }
-        for (const QRectF &line : std::as_const(m_decorations)) {
-            point(line.topLeft());
-            num(line.width());
-            num(line.height());
-            m_out += "re\n";
-        }
+        for (const QRectF &line : std::as_const(m_decorations))
+            m_out.rect(line);
         if (!m_decorations.isEmpty())
-            m_out += "f\n";
+            m_out.op("f\n");
         m_decorations.clear();
     }
 
@@ -626,12 +379,10 @@ private:
         if (state.backgroundMode == Qt::OpaqueMode && state.background.style() != Qt::NoBrush) {
             endText();
             enter(state);
-            setFillColor(state.background.color());
-            setAlpha(m_alpha.first, state.background.color().alphaF() * state.opacity);
-            point({text.origin.x(), text.origin.y() - text.ascent});
-            num(text.width);
-            num(text.ascent + text.descent);
-            m_out += "re f\n";
+            m_gs.setFillColor(state.background.color());
+            m_gs.setFillAlpha(state.background.color().alphaF() * state.opacity);
+            m_out.rect(QRectF(text.origin.x(), text.origin.y() - text.ascent, text.width, text.ascent + text.descent));
+            m_out.op("f\n");
         }
         if (m_state != &state) {
             if (!inGroup(state))
@@ -643,10 +394,10 @@ private:
         // Decorations are filled in the text's colour and alpha after the
         // text object.
         const qreal alpha = pen.color().alphaF() * state.opacity;
-        if (!m_decorations.isEmpty() && (pen.color().rgb() != m_fill.rgb() || alpha != m_alpha.second))
+        if (!m_decorations.isEmpty() && (pen.color().rgb() != m_gs.fillColor() || alpha != m_gs.fillAlpha()))
             endText();
-        setFillColor(pen.color());
-        setAlpha(m_alpha.first, alpha);
+        m_gs.setFillColor(pen.color());
+        m_gs.setFillAlpha(alpha);
         for (const QGlyphRun &run : runs) {
             const int face = m_fonts.faceOf(run.rawFont());
             if (m_fonts.face(face).embedded) {
@@ -680,8 +431,8 @@ private:
         for (qsizetype i = 0; i < count; ++i)
             outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
         if (!outlines.isEmpty()) {
-            path(outlines);
-            m_out += "f\n";
+            m_out.path(outlines);
+            m_out.op("f\n");
         }
         const qreal end =
             origin.x() + positions[count - 1].x() + font.advancesForGlyphIndexes({glyphs[count - 1]}).value(0).x();
@@ -703,28 +454,27 @@ private:
         if (face != m_face || size != m_size) {
             m_face = face;
             m_size = size;
-            name(m_fonts.face(face).resource);
-            num(size);
-            m_out += "Tf\n";
+            m_out.name(m_fonts.face(face).resource);
+            m_out.num(size);
+            m_out.op("Tf\n");
         }
         // Qt slants the upright glyphs of a face without italics.
         const qreal slant = font.style() != QFont::StyleNormal && !m_fonts.face(face).slanted ? SyntheticSlant : 0;
-        static const char hex[] = "0123456789ABCDEF";
         bool open = false;
         qreal x = 0; // where the reader has the next glyph
         qreal y = 0;
         for (qsizetype i = 0; i < count; ++i) {
             const QPointF at = origin + positions[i];
             if (open && at.y() != y) {
-                m_out += ">]TJ\n";
+                m_out.op(">]TJ\n");
                 open = false;
             }
             if (!open) {
-                m_out += "1 0 ";
-                num(slant);
-                m_out += "-1 ";
-                point(at);
-                m_out += "Tm[<";
+                m_out.op("1 0 ");
+                m_out.num(slant);
+                m_out.op("-1 ");
+                m_out.point(at);
+                m_out.op("Tm[<");
                 open = true;
                 x = at.x();
                 y = at.y();
@@ -732,21 +482,17 @@ private:
                 const qreal adjustment = (x - at.x()) * 1000 / size;
                 if (std::fabs(adjustment) >= LeastAdjustment) {
                     const qreal rounded = std::round(adjustment * 10) / 10;
-                    char buffer[TrpPdfObjects::NumberLength];
-                    m_out += '>';
-                    m_out.append(buffer, TrpPdfObjects::formatNumber(buffer, rounded));
-                    m_out += '<';
+                    m_out.op('>');
+                    m_out.bareNum(rounded);
+                    m_out.op('<');
                     x -= rounded * size / 1000;
                 }
             }
             const quint32 glyph = glyphs[i];
-            m_out += hex[(glyph >> 12) & 15];
-            m_out += hex[(glyph >> 8) & 15];
-            m_out += hex[(glyph >> 4) & 15];
-            m_out += hex[glyph & 15];
+            m_out.glyph(glyph);
             x += m_fonts.advance(face, glyph) * size / 1000;
         }
-        m_out += ">]TJ\n";
+        m_out.op(">]TJ\n");
         decorate(run, origin, x);
     }
 
@@ -784,9 +530,8 @@ private:
     TrpPdfFonts &m_fonts;
     TrpPdfPageWriter::SeenGlyphs &m_seen;
     FallbackShaper m_shaper;
-    // Appending to a standard string is several times faster than to a
-    // QByteArray, and a page's content is a great many short appends.
-    std::string m_out;
+    TrpPdfContentStream m_out;
+    TrpPdfGraphicsState m_gs;
 
     // The page's extent in page units.
     QRectF m_page;
@@ -796,14 +541,6 @@ private:
     bool m_clipped = false;
     QPainterPath m_clip;
     QTransform m_transform;
-    QColor m_stroke;
-    QColor m_fill;
-    qreal m_lineWidth = 1;
-    char m_cap = '0';
-    char m_join = '0';
-    qreal m_miter = 10;
-    QList<qreal> m_dash;
-    QPair<qreal, qreal> m_alpha{1.0, 1.0};
 
     bool m_inText = false;
     int m_face = -1;
