@@ -157,14 +157,19 @@ TScheduleData::Refusal TScheduleData::checkBookedUsers(const TIMETABLE_ITEM &ite
     return Refusal::None;
 }
 
-TScheduleData::Refusal TScheduleData::checkChange(const TIMETABLE_ITEM &item)
+std::optional<TIMETABLE_ITEM> TScheduleData::lockStoredSlot(int reserveNo)
 {
     bool readError = false;
-    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(item.ResNo, readError);
+    std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(reserveNo, readError);
     if (!stored)
-        return readError ? Refusal::WriteFailed : Refusal::KeyRecord;
+        refuse(readError ? Refusal::WriteFailed : Refusal::KeyRecord);
+    return stored;
+}
+
+TScheduleData::Refusal TScheduleData::checkChange(const TIMETABLE_ITEM &item, const TIMETABLE_ITEM &stored)
+{
     // Both staff members of a move, in code order, so that two moves cannot wait on each other.
-    if (!m_booking.lockStaff(std::min(stored->Stf, item.Stf)) || !m_booking.lockStaff(std::max(stored->Stf, item.Stf)))
+    if (!m_booking.lockStaff(std::min(stored.Stf, item.Stf)) || !m_booking.lockStaff(std::max(stored.Stf, item.Stf)))
         return Refusal::WriteFailed;
     const std::optional<bool> overlap = m_booking.staffTimeOverlapped(item);
     if (!overlap)
@@ -181,10 +186,9 @@ bool TScheduleData::UpdateTimeFrame(const TIMETABLE_ITEM &item, int index)
     DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return refuse(Refusal::OpenFailed);
-    bool readError = false;
-    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(item.ResNo, readError);
+    const std::optional<TIMETABLE_ITEM> stored = lockStoredSlot(item.ResNo);
     if (!stored)
-        return refuse(readError ? Refusal::WriteFailed : Refusal::KeyRecord);
+        return false;
     // What this workstation changed since it read the list goes onto the
     // slot as stored: a change made meanwhile at another workstation to the
     // rest of the slot stays.
@@ -199,7 +203,7 @@ bool TScheduleData::UpdateTimeFrame(const TIMETABLE_ITEM &item, int index)
     keep(&TIMETABLE_ITEM::StartTime);
     keep(&TIMETABLE_ITEM::Fnn);
     keep(&TIMETABLE_ITEM::Cap);
-    if (const Refusal refusal = checkChange(merged); refusal != Refusal::None)
+    if (const Refusal refusal = checkChange(merged, *stored); refusal != Refusal::None)
         return refuse(refusal, m_refusalText);
     DbQuery update(m_database, QStringLiteral("UPDATE TimeTable SET ReserveDay = :day, StuffCode = :staff, "
                                               "StartTime = :start, WorkingMin = :minutes, Capacity = :capacity "
@@ -221,15 +225,14 @@ bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlot
     DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return refuse(Refusal::OpenFailed);
-    bool readError = false;
-    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(reserveNo, readError);
+    const std::optional<TIMETABLE_ITEM> stored = lockStoredSlot(reserveNo);
     if (!stored)
-        return refuse(readError ? Refusal::WriteFailed : Refusal::KeyRecord);
+        return false;
     if (stored->Cap >= 2 && !groupSlots)
         return refuse(Refusal::GroupSlot);
     TIMETABLE_ITEM item = *stored;
     item.Stf = staffCode;
-    if (const Refusal refusal = checkChange(item); refusal != Refusal::None)
+    if (const Refusal refusal = checkChange(item, *stored); refusal != Refusal::None)
         return refuse(refusal, m_refusalText);
     DbQuery update(m_database, QStringLiteral("UPDATE TimeTable SET StuffCode = :staff WHERE ReserveNo = :no"));
     update.bind(u"staff", staffCode).bind(u"no", reserveNo);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class DbConnection;
 class StaffDirectory;
 
@@ -62,7 +64,11 @@ public:
 
 private:
     [[nodiscard]] bool load(const QString &where, TDateTime from, TDateTime to, int staffCode);
-    [[nodiscard]] Refusal checkChange(const TIMETABLE_ITEM &item);
+    // The slot as stored, locked for the write transaction; none, with the
+    // refusal set, when it is gone or cannot be read.
+    [[nodiscard]] std::optional<TIMETABLE_ITEM> lockStoredSlot(int reserveNo);
+    // Whether the slot may become the item, from the slot as stored.
+    [[nodiscard]] Refusal checkChange(const TIMETABLE_ITEM &item, const TIMETABLE_ITEM &stored);
     [[nodiscard]] Refusal checkBookedUsers(const TIMETABLE_ITEM &item);
     bool refuse(Refusal refusal, const QString &text = {});
 
