@@ -3,6 +3,7 @@
 // a DbField) beside the same query through the SQLite C API.
 // Goal: Layer within 1.3 times RawCApi. RawCApiToQString shows what making
 // the texts into QString alone costs a Qt program.
+#include "BenchMain.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
@@ -167,9 +168,5 @@ BENCHMARK(Layer)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastes
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

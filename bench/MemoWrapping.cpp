@@ -2,6 +2,7 @@
 // height calculation and every drawing: the time must grow in step with the
 // text, so that a memo of 20,000 characters lays out in well under 0.1 s.
 
+#include "BenchMain.h"
 #include "report/objects/TrpMemoView.h"
 
 #include <QGuiApplication>
@@ -45,11 +46,5 @@ BENCHMARK(BM_MemoWrapping)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -3,6 +3,7 @@
 // are recorded and measured while the pages are written; the faces are cut
 // down and written once at the end.
 
+#include "BenchMain.h"
 #include "report/pdf/TrpPdfFonts.h"
 #include "report/pdf/TrpPdfObjects.h"
 
@@ -124,11 +125,5 @@ BENCHMARK(BM_PdfFontsFinish)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Prepared reports are loaded whole before the preview opens, and each page
 // is read, recorded and drawn when it comes into view.
 
+#include "BenchMain.h"
 #include "report/objects/TrpLineView.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/pages/TrpEMFPages.h"
@@ -184,10 +185,5 @@ BENCHMARK(PreparedReportToPdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QGuiApplication>(argc, argv);
 }

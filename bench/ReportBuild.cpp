@@ -2,6 +2,7 @@
 // monthly lists have this shape), and a multiple report of per-user records
 // of 31 day lines (the results record printout).
 
+#include "BenchMain.h"
 #include "report/building/TrpBandTypes.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpDBDataSet.h"
@@ -200,10 +201,5 @@ BENCHMARK(ResultRecords)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QGuiApplication>(argc, argv);
 }
