@@ -218,12 +218,16 @@ void TPrintToukeiForm::choosePath(int month)
 
 void TPrintToukeiForm::CSVButtonClick()
 {
+    bool failed = false;
     for (int month = 0; month < ToukeiCounts::Months; ++month) {
         const QString path = BEdit[size_t(ToukeiCounts::Months - 1 - month)]->text();
-        if (!ToukeiCsv::write(m_context.database, path, m_counts.monthStart(month), m_counts.monthEnd(month)))
+        if (!ToukeiCsv::write(m_context.database, path, m_counts.monthStart(month), m_counts.monthEnd(month))) {
             Dialogs::error(CsvFailures[size_t(month)].toString());
+            failed = true;
+        }
     }
-    // The end of the run is announced in any case; the months that failed
-    // have said so before it.
-    Dialogs::information(QStringLiteral("ＣＳＶ出力を終了しました。"));
+    // The end is announced only when no month failed: after a failure it
+    // would read as success.
+    if (!failed)
+        Dialogs::information(QStringLiteral("ＣＳＶ出力を終了しました。"));
 }

@@ -153,13 +153,23 @@ TEST_P(PrintFormsTest, StatisticsAreCountedPrintedAndWrittenAsCsv)
     QTest::mouseClick(form.PrintButton, Qt::LeftButton);
     EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 1);
 
-    // The months without a folder or rows say so before the run's end.
+    // A month that fails says so, and the run does not end as a success.
     QTest::mouseClick(form.CSVButton, Qt::LeftButton);
-    EXPECT_EQ(messages(), strings({"ディレクトリが見つかりません。", "３ヶ月前のデータの保存に失敗しました。",
-                                   "ＣＳＶ出力を終了しました。"}));
+    EXPECT_EQ(messages(), strings({"ディレクトリが見つかりません。", "３ヶ月前のデータの保存に失敗しました。"}));
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("m0.csv"))));
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("m1.csv"))));
     m_app->dialogs.clear();
+    // Paths that name a folder and no file: every month fails.
+    for (QLineEdit *edit : form.BEdit)
+        edit->setText(folder.path() + u'/');
+    QTest::mouseClick(form.CSVButton, Qt::LeftButton);
+    EXPECT_EQ(messages(), strings({"ファイル名が見つかりません。", "３ヶ月前のデータの保存に失敗しました。",
+                                   "ファイル名が見つかりません。", "２ヶ月前のデータの保存に失敗しました。",
+                                   "ファイル名が見つかりません。", "１ヶ月前のデータの保存に失敗しました。"}));
+    m_app->dialogs.clear();
+    form.BEdit[0]->setText(folder.filePath(QStringLiteral("m0.csv")));
+    form.BEdit[1]->setText(folder.filePath(QStringLiteral("m1.csv")));
+    // A month without rows writes nothing and is no failure.
     form.BEdit[2]->setText(folder.filePath(QStringLiteral("m2.csv")));
     m_app->dialogs.queueAnswer(MessageAnswer::Ok);
     m_app->dialogs.queueAnswer(MessageAnswer::Ok);
