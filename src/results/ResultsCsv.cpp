@@ -12,6 +12,7 @@
 #include "platform/DialogService.h"
 #include "results/CureResultStore.h"
 #include "results/TCsv.h"
+#include "scheduling/SlotEntryCheck.h"
 #include "scheduling/SlotTime.h"
 
 #include <QFile>
@@ -130,9 +131,6 @@ std::optional<TDateTime> parseDate(const QString &text, bool noneAllowed)
     return value;
 }
 
-// The minutes of a treatment: the bounds of the slot dialog.
-constexpr int MinMinutes = 1;
-constexpr int MaxMinutes = 600;
 
 // A file that is not Shift-JIS: a byte-order mark, text that reads as
 // UTF-8 with characters beyond ASCII, or bytes Shift-JIS has no character for.
@@ -347,7 +345,8 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f, TDateTime now) c
         return {{}, failed(u"開始時間", f[11])};
     row.RStartTime = *start;
     const auto minutes = parseInteger(f[12]);
-    if (!minutes || *minutes < MinMinutes || *minutes > MaxMinutes)
+    // 0 is a session booked but not given.
+    if (!minutes || *minutes < 0 || *minutes > SlotEntryCheck::MaxMinutes)
         return {{}, failed(u"分", f[12])};
     row.RMinute = *minutes;
     static constexpr std::array<QStringView, 4> typeHeads{u"入所", u"短期", u"通所", u"訪問"};
@@ -367,9 +366,11 @@ ResultsCsv::Converted ResultsCsv::convert(const QStringList &f, TDateTime now) c
     if (!fitsBytes(f[15], CommentBytes))
         return {{}, QStringLiteral("コメントの変換に失敗しました。") + SizeError};
     row.Comment = f[15];
+    // A day added by hand has no therapist (-1) until one is chosen, and is
+    // exported with an empty name.
     const QString staff = Sjis::trim(f[16]);
-    row.StuffCode = m_context.mainModule.StaffCodeOfName(staff);
-    if (row.StuffCode < 0)
+    row.StuffCode = staff.isEmpty() ? -1 : m_context.mainModule.StaffCodeOfName(staff);
+    if (row.StuffCode < 0 && !staff.isEmpty())
         return {{}, QStringLiteral("未登録スタッフエラーです。\n") + shown(staff)};
     row.StuffName = m_context.mainModule.GetStaffName(row.StuffCode);
     row.StuffKigo = m_context.mainModule.GetStaffKigo(row.StuffCode);
@@ -462,6 +463,8 @@ ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
     const auto [rows, error] = convertAll(file.readAll());
     if (!error.isEmpty())
         return {false, MessageType::Error, error};
+    if (rows.empty())
+        return {false, MessageType::Warning, QStringLiteral("インポートファイルに実績がありません。")};
     // A file imported twice would double its month. The rows are counted
     // again under the table's lock: when another import added some since
     // the user agreed, the user is asked again with the new count.

@@ -92,14 +92,18 @@ bool ResultsEntry::setStart(int row, const QString &text, QString &message)
 bool ResultsEntry::setMinutes(int row, const QString &text, QString &message)
 {
     bool number = false;
-    if (text.trimmed().toInt(&number) < 0 && number) {
+    const int typed = text.trimmed().toInt(&number);
+    if (number && typed < 0) {
         message = QStringLiteral("負の値です。");
         return false;
     }
+    // 0 is a session booked but not given; the slot dialogs take the rest.
     int minutes = 0;
-    message = SlotEntryCheck::minutesError(text.trimmed(), minutes);
-    if (!message.isEmpty())
-        return false;
+    if (!number || typed > 0) {
+        message = SlotEntryCheck::minutesError(text.trimmed(), minutes);
+        if (!message.isEmpty())
+            return false;
+    }
     return m_rows.write(row, {{u"RMinute", minutes}});
 }
 

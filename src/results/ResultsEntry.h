@@ -37,7 +37,7 @@ public:
     // The typed start "hh:mm" of a time of day; anything else is refused
     // with the message.
     [[nodiscard]] bool setStart(int row, const QString &text, QString &message);
-    // The typed minutes, 1 to 600 as in the slot dialogs; below 0 refused
+    // The typed minutes, 0 (booked but not given) to 600; below 0 refused
     // with "負の値です。", other refusals with the slot dialogs' messages.
     [[nodiscard]] bool setMinutes(int row, const QString &text, QString &message);
     [[nodiscard]] bool setRihaType(int row, int rihaType);

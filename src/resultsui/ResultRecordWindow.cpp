@@ -7,6 +7,7 @@
 #include "resultsui/ResultCellDelegate.h"
 #include "resultsui/ResultGridModel.h"
 #include "resultsui/TResultsMenuForm.h"
+#include "scheduling/SlotEntryCheck.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -119,8 +120,15 @@ void ResultRecordWindow::cellEdited(int row, int column, const QVariant &value)
             return;
         ok = editedRows().setStart(row, DateTime::fromTime(time));
     } else if (column == m_edit.minutes) {
+        const int minutes = value.toInt();
+        if (minutes > SlotEntryCheck::MaxMinutes) {
+            // Refused as the results CSV refuses it; the cell shows the stored value again.
+            Dialogs::warning(QString::fromUtf16(SlotEntryCheck::TooManyMinutes), MessageButtons::Abort);
+            m_model->refreshRow(row);
+            return;
+        }
         QString warning;
-        ok = editedRows().setMinutesOrZero(row, value.toInt(), warning);
+        ok = editedRows().setMinutesOrZero(row, minutes, warning);
         if (!warning.isEmpty())
             Dialogs::warning(warning, MessageButtons::Abort);
     } else if (column == m_edit.comment) {

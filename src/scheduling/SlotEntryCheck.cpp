@@ -27,8 +27,8 @@ QString minutesError(QStringView text, int &minutes)
         return QStringLiteral("分は数値項目です。");
     if (value < 1)
         return QStringLiteral("分は１分以上です。");
-    if (value > 600)
-        return QStringLiteral("分は600分以下です。");
+    if (value > MaxMinutes)
+        return QString::fromUtf16(TooManyMinutes);
     minutes = value;
     return {};
 }

@@ -11,6 +11,9 @@
 namespace SlotEntryCheck {
 
 inline constexpr char16_t StartTimeError[] = u"開始時間エラーです。";
+// The longest slot; the results hold no more minutes either.
+inline constexpr int MaxMinutes = 600;
+inline constexpr char16_t TooManyMinutes[] = u"分は600分以下です。";
 
 // "hh:mm" of the time box: a start from 8:00 to 20:59, as a time on
 // 1899-12-30; nullopt for anything else.

@@ -1,8 +1,11 @@
+#include "PersonRows.h"
 #include "ResultsFixture.h"
 
 #include "base/Sjis.h"
 #include "platform/DbQuery.h"
 #include "results/ResultsCsv.h"
+#include "results/ResultsEntry.h"
+#include "scheduling/SlotTime.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -126,7 +129,7 @@ TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
         {10, "2024/02/30", "利用日の変換に失敗しました。\n2024/02/30"},
         {11, "25:00", "開始時間の変換に失敗しました。\n25:00"},
         {12, "-5", "分の変換に失敗しました。\n-5"},
-        {12, "0", "分の変換に失敗しました。\n0"},
+        {12, "-1", "分の変換に失敗しました。\n-1"},
         {12, "601", "分の変換に失敗しました。\n601"},
         {12, "2147483647", "分の変換に失敗しました。\n2147483647"},
         {10, "26/02/03", "利用日の変換に失敗しました。\n26/02/03"},
@@ -281,6 +284,109 @@ TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
     EXPECT_EQ(back.StuffCode, 2);
     // The wave dash and minus come back as Windows reads them.
     EXPECT_EQ(back.Comment, QStringLiteral("「はい」,\"～－"));
+}
+
+// A session booked but not given (0 minutes) and a day added by hand
+// before its therapist was chosen (an empty 担当者) are results too.
+TEST_P(ResultsCsvTest, ImportTakesSessionsNotGivenAndDaysWithoutATherapist)
+{
+    writeFile(QStringLiteral("in.csv"), line(12, "0") + line(16, "  ") + line(12, "600"));
+    const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    ASSERT_TRUE(outcome.ok) << outcome.text.toStdString();
+    const auto rows = ResultRows::all(db());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].RMinute, 0);
+    EXPECT_EQ(rows[0].StuffCode, 2);
+    EXPECT_EQ(rows[1].RMinute, 25);
+    EXPECT_EQ(rows[1].StuffCode, -1);
+    EXPECT_EQ(rows[1].StuffName, QString());
+    EXPECT_EQ(rows[1].StuffKigo, QString());
+    EXPECT_EQ(rows[2].RMinute, 600);
+}
+
+// A file without a result line says so instead of reporting an import.
+TEST_P(ResultsCsvTest, FileWithoutResultsSaysSo)
+{
+    for (const QByteArray &bytes : {QByteArray(), QByteArray("\r\n\r\n"),
+                                    ResultsCsv::exportLine(ResultsCsv::headerNames()) + "\r\n",
+                                    ResultsCsv::exportLine(ResultsCsv::headerNames())}) {
+        writeFile(QStringLiteral("in.csv"), bytes);
+        const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.type, MessageType::Warning);
+        EXPECT_EQ(outcome.text, QStringLiteral("インポートファイルに実績がありません。"));
+    }
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+}
+
+// A month with sessions not given, exported by the system and imported
+// into the emptied month, gives back every column the file carries.
+TEST_P(ResultsCsvTest, MonthWithSessionsNotGivenComesBackFromItsExport)
+{
+    TPerson person = PersonRows::make(QStringLiteral("佐藤 花"), QStringLiteral("ｻﾄｳ ﾊﾅ"));
+    person.RihaType = 2;
+    person.KubunCode = 9;
+    person.Sex = 1;
+    person.TAISHOBI_YMD = DateTime::encodeDate(2024, 6, 30);
+    const int cureNo = PersonRows::insert(db(), person);
+    CureResult absent = ResultRows::make(cureNo, April + 2, person.Name);
+    absent.RMinute = 0;
+    absent.Comment = QStringLiteral("欠席");
+    CureResult given = ResultRows::make(cureNo, April + 9, person.Name);
+    given.StuffCode = 2;
+    given.StuffName = QStringLiteral("鈴木 一郎");
+    given.StuffKigo = QStringLiteral("ス");
+    given.RStartTime = DateTime::encodeTime(13, 30);
+    given.RMinute = 600;
+    given.Comment = QStringLiteral("歩行訓練　良好、次回は階段昇降も");
+    ResultRows::insert(db(), {absent, given});
+    // 利用日追加 as the entry form does it: no therapist, 0 minutes.
+    ResultsEntry entry(m_app->context);
+    ASSERT_EQ(entry.loadPerson(cureNo), QString());
+    ASSERT_TRUE(entry.loadMonth(April, May));
+    ASSERT_EQ(entry.addDay(April + 15), QString());
+    const auto before = ResultRows::all(db());
+    ASSERT_EQ(before.size(), 3u);
+
+    const ResultsCsv csv(m_app->context);
+    ASSERT_TRUE(csv.exportMonth(April, May, path(QStringLiteral("april.csv"))).ok);
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM CureResults")));
+    const auto imported = csv.importFile(path(QStringLiteral("april.csv")));
+    ASSERT_TRUE(imported.ok) << imported.text.toStdString();
+    EXPECT_EQ(imported.text, QStringLiteral("インポートしました。"));
+    const auto after = ResultRows::all(db());
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        const CureResult &a = before[i];
+        const CureResult &b = after[i];
+        EXPECT_EQ(b.CureNo, a.CureNo) << i;
+        EXPECT_EQ(b.Name, a.Name) << i;
+        EXPECT_EQ(b.Kana, a.Kana) << i;
+        EXPECT_EQ(b.Birth, a.Birth) << i;
+        EXPECT_EQ(b.Sex, a.Sex) << i;
+        EXPECT_EQ(b.Jiritsu_KBN, a.Jiritsu_KBN) << i;
+        EXPECT_EQ(b.Ninchi_KBN, a.Ninchi_KBN) << i;
+        EXPECT_EQ(b.YOUKAIGO_KBN, a.YOUKAIGO_KBN) << i;
+        EXPECT_EQ(b.NYUSHOBI_YMD, a.NYUSHOBI_YMD) << i;
+        EXPECT_EQ(b.TAISHOBI_YMD, a.TAISHOBI_YMD) << i;
+        EXPECT_EQ(b.CureDate, a.CureDate) << i;
+        // The file keeps the start to the minute.
+        EXPECT_EQ(SlotTime::minuteOfDay(b.RStartTime), SlotTime::minuteOfDay(a.RStartTime)) << i;
+        EXPECT_EQ(b.RMinute, a.RMinute) << i;
+        EXPECT_EQ(b.RihaType, a.RihaType) << i;
+        EXPECT_EQ(b.KubunCode, a.KubunCode) << i;
+        EXPECT_EQ(b.Flags, a.Flags) << i;
+        // The file keeps the first 20 bytes of a remark.
+        EXPECT_EQ(b.Comment, Sjis::cut(a.Comment, 20)) << i;
+        EXPECT_EQ(b.StuffCode, a.StuffCode) << i;
+        EXPECT_EQ(b.StuffName, a.StuffName) << i;
+        EXPECT_EQ(b.StuffKigo, a.StuffKigo) << i;
+    }
+    EXPECT_EQ(after[0].RMinute, 0);
+    EXPECT_EQ(after[2].StuffCode, -1);
+    // Exported again, the month gives the same file.
+    ASSERT_TRUE(csv.exportMonth(April, May, path(QStringLiteral("again.csv"))).ok);
+    EXPECT_EQ(readFile(QStringLiteral("again.csv")), readFile(QStringLiteral("april.csv")));
 }
 
 // A line the database refuses after thousands were sent leaves nothing of

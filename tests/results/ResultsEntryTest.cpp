@@ -66,11 +66,17 @@ TEST_P(ResultsEntryTest, SavingClearsTheTicksOfAnotherForm)
     QString message;
     EXPECT_FALSE(entry.setMinutes(0, QStringLiteral("-5"), message));
     EXPECT_EQ(message, QStringLiteral("負の値です。"));
-    for (const auto &[text, refusal] :
-         {std::pair{u"9999", u"分は600分以下です。"}, {u"0", u"分は１分以上です。"}, {u"abc", u"分は数値項目です。"}}) {
+    for (const auto &[text, refusal] : {std::pair{u"9999", u"分は600分以下です。"}, {u"601", u"分は600分以下です。"},
+                                        {u"abc", u"分は数値項目です。"}, {u" ", u"分は入力必須項目です。"}}) {
         EXPECT_FALSE(entry.setMinutes(0, QString::fromUtf16(text), message));
         EXPECT_EQ(message, QString::fromUtf16(refusal));
     }
+    // 600 at the most, and 0 for a session booked but not given.
+    ASSERT_TRUE(entry.setMinutes(0, QStringLiteral("600"), message));
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 600);
+    ASSERT_TRUE(entry.setMinutes(0, QStringLiteral("0"), message));
+    EXPECT_EQ(message, QString());
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
     for (const char16_t *text : {u"25:99", u"abc", u"__:__"}) {
         EXPECT_FALSE(entry.setStart(0, QString::fromUtf16(text), message));
         EXPECT_EQ(message, QStringLiteral("開始時刻エラーです。（00:00～23:59）"));

@@ -62,6 +62,27 @@ protected:
         });
     }
 
+    // Clicks the cell, double-clicks it when the click has not opened its
+    // editor (a click on the current cell opens it only after the
+    // double-click time), types the text over what it holds and presses
+    // Enter, as a user does.
+    static void typeIntoCell(QTableView *grid, int row, int column, const QString &text)
+    {
+        const QModelIndex index = grid->model()->index(row, column);
+        grid->scrollTo(index);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+        if (!grid->viewport()->findChild<QLineEdit *>())
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+        auto *editor = grid->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr) << "no editor in row " << row << " column " << column;
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The view commits the value and deletes the editor from its event queue.
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     int m_cureNo = 0;
     std::unique_ptr<TResultsEditForm> m_edit;
 };
@@ -128,6 +149,43 @@ TEST_P(ResultWindowsTest, SheetShowsItsMonthAndReloadsAfterAnImport)
     EXPECT_EQ(sheet.StrGrid->item(0, 4)->text(), QStringLiteral("○"));
 }
 
+// The sheet takes back its own export of a month with a session not given,
+// and says so when a file holds no result.
+TEST_P(ResultWindowsTest, SheetImportsItsOwnExportOfSessionsNotGiven)
+{
+    CureResult absent = ResultRows::make(m_cureNo, April + 2);
+    absent.RMinute = 0;
+    ResultRows::insert(db(), {absent});
+    TResultSheetForm sheet(m_app->context);
+    sheet.show();
+    queueMonth(April);
+    QTest::mouseClick(sheet.OpenButton, Qt::LeftButton);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("april.csv"));
+    m_app->dialogs.queueFileName(file);
+    sheet.ExportMenu->trigger();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("エクスポートを完了しました。"));
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM CureResults")));
+    m_app->dialogs.queueFileName(file);
+    sheet.ImportExtDataMenu->trigger();
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), QStringLiteral("インポートしました。"));
+    ASSERT_EQ(ResultRows::all(db()).size(), 1u);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+
+    // Only its header line: nothing to import, and nothing is.
+    QFile header(dir.filePath(QStringLiteral("header.csv")));
+    ASSERT_TRUE(header.open(QIODevice::WriteOnly));
+    QFile exported(file);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    header.write(exported.readLine());
+    header.close();
+    m_app->dialogs.queueFileName(header.fileName());
+    sheet.ImportExtDataMenu->trigger();
+    EXPECT_EQ(m_app->dialogs.messages().last().text, QStringLiteral("インポートファイルに実績がありません。"));
+    EXPECT_EQ(m_app->dialogs.messages().last().type, MessageType::Warning);
+    EXPECT_EQ(ResultRows::all(db()).size(), 1u);
+}
+
 TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
 {
     ResultRows::insert(db(), {ResultRows::make(m_cureNo, April)});
@@ -159,6 +217,63 @@ TEST_P(ResultWindowsTest, EntryRefusesNegativeMinutesAndSavesTheOwnFormOnly)
     EXPECT_EQ(stored.KubunCode, 1);
     EXPECT_EQ(stored.Flags, ResultTypeFlags::derive(2, 1));
     m_edit->hide();
+}
+
+// Results take 0 minutes (a session booked but not given) up to 600 in
+// every window that edits them.
+TEST_P(ResultWindowsTest, EntryTakesZeroMinutesAndRefusesMoreThan600)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April)});
+    m_edit->CureNo = m_cureNo;
+    m_edit->FromDate = April;
+    m_edit->ToDate = April + 30;
+    m_edit->show();
+    typeIntoCell(m_edit->DBGrid1, 0, 2, QStringLiteral("0"));
+    EXPECT_TRUE(m_app->dialogs.messageTexts().isEmpty()) << m_app->dialogs.messageTexts().join(u'|').toStdString();
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    typeIntoCell(m_edit->DBGrid1, 0, 2, QStringLiteral("601"));
+    EXPECT_EQ(m_app->dialogs.messageTexts(), QStringList{QStringLiteral("分は600分以下です。")});
+    EXPECT_EQ(m_edit->DBGrid1->model()->index(0, 2).data().toInt(), 0);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    m_edit->hide();
+}
+
+TEST_P(ResultWindowsTest, RecordsTakeZeroMinutesAndRefuseMoreThan600)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April)});
+    TPersonMedicalRecordForm monthly(m_app->context);
+    monthly.show();
+    monthly.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(monthly.OpenButton, Qt::LeftButton);
+    ASSERT_EQ(monthly.ResultGrid->model()->rowCount(), 1);
+    m_app->dialogs.clear();
+    typeIntoCell(monthly.ResultGrid, 0, 5, QStringLiteral("601"));
+    EXPECT_EQ(m_app->dialogs.messageTexts(), QStringList{QStringLiteral("分は600分以下です。")});
+    EXPECT_EQ(monthly.ResultGrid->model()->index(0, 5).data().toInt(), 20);
+    typeIntoCell(monthly.ResultGrid, 0, 5, QStringLiteral("0"));
+    QTest::mouseClick(monthly.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts().size(), 1);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    monthly.close();
+
+    TDailyMedicalRecordForm daily(m_app->context);
+    daily.show();
+    daily.ResultInputDay->setValue(April);
+    daily.TantouBox->setCurrentIndex(0);
+    daily.RihaTypeBox->setCurrentIndex(0);
+    QTest::mouseClick(daily.ResultLoadBtn, Qt::LeftButton);
+    ASSERT_EQ(daily.ResultGrid->model()->rowCount(), 1);
+    m_app->dialogs.clear();
+    typeIntoCell(daily.ResultGrid, 0, 6, QStringLiteral("1000"));
+    EXPECT_EQ(m_app->dialogs.messageTexts(), QStringList{QStringLiteral("分は600分以下です。")});
+    typeIntoCell(daily.ResultGrid, 0, 6, QStringLiteral("600"));
+    QTest::mouseClick(daily.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts().size(), 1);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 600);
+    typeIntoCell(daily.ResultGrid, 0, 6, QStringLiteral("0"));
+    QTest::mouseClick(daily.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(ResultRows::all(db())[0].RMinute, 0);
+    daily.close();
 }
 
 // Deleting asks first (No is the default); 保存 keeps every row's 削除 button.
