@@ -149,8 +149,8 @@ TEST_P(ResultWindowsTest, SheetShowsItsMonthAndReloadsAfterAnImport)
     EXPECT_EQ(sheet.StrGrid->item(0, 4)->text(), QStringLiteral("○"));
 }
 
-// The sheet takes back its own export of a month with a session not given,
-// and says so when a file holds no result.
+// The sheet takes back its own export of a month with a session not given;
+// an export that fails and a file without a result say so, and not more.
 TEST_P(ResultWindowsTest, SheetImportsItsOwnExportOfSessionsNotGiven)
 {
     CureResult absent = ResultRows::make(m_cureNo, April + 2);
@@ -161,6 +161,11 @@ TEST_P(ResultWindowsTest, SheetImportsItsOwnExportOfSessionsNotGiven)
     queueMonth(April);
     QTest::mouseClick(sheet.OpenButton, Qt::LeftButton);
     QTemporaryDir dir;
+    // A file that cannot be written is told as such alone.
+    m_app->dialogs.clear();
+    m_app->dialogs.queueFileName(dir.filePath(QStringLiteral("gone/april.csv")));
+    sheet.ExportMenu->trigger();
+    EXPECT_EQ(m_app->dialogs.messageTexts(), QStringList{QStringLiteral("CSVファイル名をオープンできません。")});
     const QString file = dir.filePath(QStringLiteral("april.csv"));
     m_app->dialogs.queueFileName(file);
     sheet.ExportMenu->trigger();
