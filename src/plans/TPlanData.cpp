@@ -102,8 +102,9 @@ template <typename Data, typename Visitor> void forEachLine(Data &data, Visitor 
 
 std::optional<TPlanData> TPlanData::fromBytes(QByteArrayView bytes)
 {
-    if (bytes.size() != PlanDataSize)
+    if (bytes.size() < PlanDataSize)
         return std::nullopt;
+    bytes = bytes.first(PlanDataSize);
     TPlanData data;
     for (const Slot &slot : layout()) {
         std::visit(

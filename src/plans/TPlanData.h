@@ -88,7 +88,7 @@ struct TPlanData
 
     // Reads a stored body: texts by their length byte (clamped to the
     // field's capacity) or up to their zero byte, undecodable bytes as
-    // U+FFFD. nullopt unless exactly PlanDataSize bytes are given.
+    // U+FFFD. Only the first PlanDataSize bytes count; nullopt for fewer.
     [[nodiscard]] static std::optional<TPlanData> fromBytes(QByteArrayView bytes);
     // The stored form: texts in Shift-JIS ("?" for a character it lacks),
     // cut to their field on a character boundary; unused bytes are zero.

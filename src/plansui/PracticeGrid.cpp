@@ -1,6 +1,7 @@
 #include "plansui/PracticeGrid.h"
 
 #include "plans/PracticeRules.h"
+#include "plansui/PlanMemoText.h"
 
 #include <algorithm>
 
@@ -144,8 +145,8 @@ void PracticeGrid::showRows(std::span<const TPracticeGridRow> rows)
         Row &row = m_rows[r];
         for (int c = 0; c < 5; ++c)
             setCell(row, c, rows[r].ABC[size_t(c)], false);
-        row.goods->setPlainText(rows[r].Goods);
-        row.kaigo->setPlainText(rows[r].Kaigo);
+        PlanMemoText::show(row.goods, rows[r].Goods);
+        PlanMemoText::show(row.kaigo, rows[r].Kaigo);
         row.time->setText(rows[r].Time);
         setMark(row, rows[r].Special);
     }
@@ -157,12 +158,14 @@ bool PracticeGrid::collect(std::span<TPracticeGridRow> rows, const Check &check)
         const Row &row = m_rows[r];
         for (int c = 0; c < 5; ++c)
             rows[r].ABC[size_t(c)] = row.abc[size_t(c)]->text();
-        if (!check(row.goods, PracticePage::overLimit(row.goods->toPlainText(), PracticeRules::CellBytes)) ||
-            !check(row.kaigo, PracticePage::overLimit(row.kaigo->toPlainText(), PracticeRules::CellBytes)) ||
+        const QString goods = PlanMemoText::stored(row.goods);
+        const QString kaigo = PlanMemoText::stored(row.kaigo);
+        if (!check(row.goods, PracticePage::overLimit(goods, PracticeRules::CellBytes)) ||
+            !check(row.kaigo, PracticePage::overLimit(kaigo, PracticeRules::CellBytes)) ||
             !check(row.time, PracticePage::overLimit(row.time->text(), PracticeRules::TimeBytes)))
             return false;
-        rows[r].Goods = row.goods->toPlainText();
-        rows[r].Kaigo = row.kaigo->toPlainText();
+        rows[r].Goods = goods;
+        rows[r].Kaigo = kaigo;
         rows[r].Time = row.time->text();
         rows[r].Special = row.mark;
     }

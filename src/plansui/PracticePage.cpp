@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "plans/PlanRules.h"
+#include "plansui/PlanMemoText.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -16,7 +17,7 @@ namespace {
 QString textOf(const QWidget *control)
 {
     if (auto *memo = qobject_cast<const QPlainTextEdit *>(control))
-        return memo->toPlainText();
+        return PlanMemoText::stored(memo);
     return static_cast<const QLineEdit *>(control)->text();
 }
 
@@ -86,7 +87,7 @@ void PracticePage::showRecord(const TPractice &record)
 {
     for (const TextField &text : m_texts) {
         if (auto *memo = qobject_cast<QPlainTextEdit *>(text.control))
-            memo->setPlainText(record.*text.field);
+            PlanMemoText::show(memo, record.*text.field);
         else
             static_cast<QLineEdit *>(text.control)->setText(record.*text.field);
     }

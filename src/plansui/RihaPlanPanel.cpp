@@ -7,6 +7,7 @@
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "plansui/FigureArea.h"
+#include "plansui/PlanMemoText.h"
 #include "platform/DialogService.h"
 
 #include <QCheckBox>
@@ -66,15 +67,9 @@ void showIndex(QComboBox *box, int index)
     }
 }
 
-// Memos keep CR LF line breaks in the record, as stored plans have them.
-QString memoText(const QPlainTextEdit *memo)
-{
-    return memo->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-}
-
 void setMemoText(QPlainTextEdit *memo, const QString &text)
 {
-    memo->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    PlanMemoText::show(memo, text);
     memo->document()->setModified(false);
 }
 
@@ -541,7 +536,7 @@ bool RihaPlanPanel::collectRemarks(const std::vector<Remark> &remarks, TPlanData
 
 bool RihaPlanPanel::collectMemo(const Memo &memo, TPlanData &data)
 {
-    const QString text = memoText(memo.memo);
+    const QString text = PlanMemoText::stored(memo.memo);
     if (const std::optional<QString> message = PlanRules::checkLength(text, memo.limit, LimitText::Line)) {
         Dialogs::information(*message);
         memo.memo->setFocus();

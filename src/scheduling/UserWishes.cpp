@@ -9,6 +9,8 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 namespace {
 
 Q_LOGGING_CATEGORY(lcWishes, "tamsolen.scheduling.wishes", QtWarningMsg)
@@ -18,10 +20,37 @@ QString dayColumn(QStringView prefix, int weekday)
     return prefix.toString() + QStringLiteral("0%1").arg(weekday + 1);
 }
 
-bool isNoWish(const QString &start)
+// A whole number as the editors hold it: blanks before it are allowed,
+// nothing after it.
+std::optional<int> wholeNumber(QStringView text)
 {
-    const QString trimmed = start.trimmed();
-    return trimmed.isEmpty() || trimmed == u":" || trimmed == u"00:00";
+    while (text.startsWith(u' '))
+        text = text.sliced(1);
+    const QStringView digits = text.startsWith(u'-') || text.startsWith(u'+') ? text.sliced(1) : text;
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// The start editor's "hh:mm"; a blank editor is no start. Reads the hour
+// from the first two characters and the minute from the fourth and fifth.
+struct StartRead
+{
+    std::optional<TDateTime> start;
+    bool hourUnread = false;
+};
+
+StartRead readStart(const QString &text)
+{
+    if (QStringView(text).trimmed().isEmpty() || QStringView(text).trimmed() == u":")
+        return {DateTime::None, false};
+    const std::optional<int> hour = wholeNumber(QStringView(text).left(2));
+    const std::optional<int> minute = wholeNumber(QStringView(text).mid(3, 2));
+    if (!hour || !minute || *hour < 0 || *hour > 23 || *minute < 0 || *minute > 59)
+        return {std::nullopt, !hour};
+    return {DateTime::encodeTime(*hour, *minute), false};
 }
 
 } // namespace
@@ -70,39 +99,41 @@ std::optional<std::vector<WishUser>> usersOfMonth(DbConnection &database, TDateT
 WeekCheck checkWeek(const std::array<QString, 7> &starts, const std::array<QString, 7> &minutes)
 {
     WeekCheck check;
+    const auto fail = [&check](int day, bool inMinutes, QString message) {
+        check.errorDay = day;
+        check.errorInMinutes = inMinutes;
+        check.message = std::move(message);
+        return check;
+    };
     for (int day = 0; day < 7; ++day) {
-        if (isNoWish(starts[day])) {
-            // No wish that day, but typed minutes that are no number are
-            // told rather than saved as 0.
-            const QString typed = minutes[day].trimmed();
-            bool number = false;
-            typed.toInt(&number);
-            if (!typed.isEmpty() && !number) {
-                check.errorDay = day;
-                check.errorInMinutes = true;
-                check.message = QStringLiteral("分は数値項目です。");
-                return check;
-            }
+        const StartRead read = readStart(starts[day]);
+        if (!read.start) {
+            constexpr int Thursday = 3;
+            return fail(day, false, read.hourUnread && day == Thursday ? QStringLiteral("Error 時刻の数値エラー")
+                                                                       : QStringLiteral("時刻の数値エラー"));
+        }
+        check.week[day].StartTime = *read.start;
+    }
+    for (int day = 0; day < 7; ++day) {
+        const std::optional<int> value = wholeNumber(minutes[day]);
+        if (!value)
+            return fail(day, true, QStringLiteral("作業時間(分)の数値エラー"));
+        check.week[day].Minutes = *value;
+    }
+    // A day that gives a wish becomes a slot when booked: it must lie on the
+    // boards (8:00 to 21:00) and within what the slot dialogs keep.
+    for (int day = 0; day < 7; ++day) {
+        const TUserWeekBook::Slot &slot = check.week[day];
+        if (slot.StartTime <= 0 || slot.Minutes < 1)
             continue;
-        }
-        const std::optional<TDateTime> start = SlotEntryCheck::startTime(starts[day].trimmed());
-        if (!start) {
-            check.errorDay = day;
-            check.message = QString::fromUtf16(SlotEntryCheck::StartTimeError);
-            return check;
-        }
+        if (!SlotEntryCheck::startTime(DateTime::format(u"hh:nn", slot.StartTime)))
+            return fail(day, false, QString::fromUtf16(SlotEntryCheck::StartTimeError));
         int value = 0;
-        QString error = SlotEntryCheck::minutesError(minutes[day].trimmed(), value);
-        // A wish becomes a slot when booked: it ends by the board's last hour.
+        QString error = SlotEntryCheck::minutesError(QString::number(slot.Minutes), value);
         if (error.isEmpty())
-            error = SlotEntryCheck::endError(*start, value);
-        if (!error.isEmpty()) {
-            check.errorDay = day;
-            check.errorInMinutes = true;
-            check.message = error;
-            return check;
-        }
-        check.week[day] = {*start, value};
+            error = SlotEntryCheck::endError(slot.StartTime, slot.Minutes);
+        if (!error.isEmpty())
+            return fail(day, true, error);
     }
     return check;
 }

@@ -41,9 +41,10 @@ struct WishUser
 [[nodiscard]] std::optional<std::vector<WishUser>> usersOfMonth(DbConnection &database, TDateTime monthStart,
                                                                  int rihaType, int kubunCode);
 
-// The week as typed: seven start texts ("hh:mm", blank or "00:00" for no
-// wish that day) and seven minute texts. A day with a wish follows the slot
-// dialog's rules and messages.
+// The week as typed: seven start texts "hh:mm" (blanks for unfilled
+// places; a blank editor is start 0) and seven minute texts, checked Monday
+// first: every start, then every minute count, then the days that give a
+// wish (a start and at least one minute) against what a slot may be.
 struct WeekCheck
 {
     TUserWeekBook::Week week{};

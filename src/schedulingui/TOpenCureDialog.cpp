@@ -1,10 +1,9 @@
 #include "schedulingui/TOpenCureDialog.h"
 
 #include "coreui/EnterKeyGuard.h"
+#include "coreui/EraLineEdit.h"
 
-#include "base/Clock.h"
 #include "core/CodeTables.h"
-#include "core/EraDate.h"
 #include "platform/DialogService.h"
 #include "scheduling/UserWishes.h"
 
@@ -12,7 +11,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QToolButton>
@@ -22,7 +20,7 @@ TOpenCureDialog::TOpenCureDialog(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("OpenCureDialog"));
     setWindowTitle(QStringLiteral("治療希望　開く"));
     auto *layout = new QGridLayout(this);
-    DateEdit = new QLineEdit(this);
+    DateEdit = new EraLineEdit(EraLineEdit::Mode::YearMonth, this);
     DateEdit->setObjectName(QStringLiteral("DateEdit"));
     UpButton = new QToolButton(this);
     UpButton->setObjectName(QStringLiteral("UpButton"));
@@ -63,10 +61,9 @@ TOpenCureDialog::TOpenCureDialog(QWidget *parent) : QDialog(parent)
     connect(UpButton, &QToolButton::clicked, this, [this] { stepMonth(1); });
     connect(DownButton, &QToolButton::clicked, this, [this] { stepMonth(-1); });
     connect(RihaTypeBox, &QComboBox::activated, this, &TOpenCureDialog::typeChosen);
+    // The month typed is read where it stands; only an unreadable one is told.
     connect(DateEdit, &QLineEdit::returnPressed, this, [this] {
-        if (const auto month = shownMonth()) {
-            DateEdit->setText(FormatEraYearMonth(*month));
-        } else {
+        if (!shownMonth()) {
             Dialogs::information(QStringLiteral("利用年月が不明です。"));
             DateEdit->setFocus();
         }
@@ -79,7 +76,7 @@ TOpenCureDialog::TOpenCureDialog(QWidget *parent) : QDialog(parent)
 void TOpenCureDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        DateEdit->setText(FormatEraYearMonth(Clock::today()));
+        DateEdit->setToday();
         RihaTypeBox->setCurrentIndex(-1);
         for (QCheckBox *b : {TankiBox, NinchiBox, ShudanBox, KobetsuBox})
             b->hide();
@@ -89,7 +86,7 @@ void TOpenCureDialog::showEvent(QShowEvent *event)
 
 std::optional<TDateTime> TOpenCureDialog::shownMonth() const
 {
-    return ParseEraDate(DateEdit->text().left(12) + QStringLiteral("01日"));
+    return DateEdit->value();
 }
 
 void TOpenCureDialog::stepMonth(int months)
@@ -99,7 +96,7 @@ void TOpenCureDialog::stepMonth(int months)
         Dialogs::error(QStringLiteral("利用年月 error "), MessageButtons::Abort);
         return;
     }
-    DateEdit->setText(FormatEraYearMonth(DateTime::fromDate(DateTime::toDate(*month).addMonths(months))));
+    DateEdit->setValue(DateTime::fromDate(DateTime::toDate(*month).addMonths(months)));
 }
 
 void TOpenCureDialog::typeChosen(int index)

@@ -4,9 +4,9 @@
 
 #include <QDialog>
 
+class EraLineEdit;
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
 class QToolButton;
 
 // 治療希望　開く: the month and the users (type and categories) of the
@@ -22,7 +22,7 @@ public:
     int RihaType = 0;
     int KubunCode = 0;
 
-    QLineEdit *DateEdit = nullptr;
+    EraLineEdit *DateEdit = nullptr;
     QToolButton *UpButton = nullptr;
     QToolButton *DownButton = nullptr;
     QComboBox *RihaTypeBox = nullptr;

@@ -256,7 +256,8 @@ void TUserBookForm::SaveButtonClick()
     std::array<QString, 7> starts;
     std::array<QString, 7> minutes;
     for (std::size_t day = 0; day < 7; ++day) {
-        starts[day] = StartTime[day]->text();
+        // The unfilled places of the mask read as blanks, where they stand.
+        starts[day] = StartTime[day]->displayText().replace(u'_', u' ');
         minutes[day] = Funn[day]->text();
     }
     const UserWishes::WeekCheck check = UserWishes::checkWeek(starts, minutes);

@@ -714,9 +714,9 @@ void TUserRegistForm::save()
     OpenBtn->setEnabled(true);
     SaveBtn->setEnabled(true);
     EditMode = EditExisting;
-    // What was typed is stored: only later changes make closing ask again.
+    // The choices are stored; what was typed into the inputs still makes
+    // closing ask until they are filled again (new, open, show).
     Modified = false;
-    forgetTyping();
     FileMenuPopup();
 }
 

@@ -174,4 +174,20 @@ TEST_P(PlanStoreTest, ShortBodyAndMissingUserAreRefused)
     EXPECT_EQ(plan.RihaType, 2);
 }
 
+// A stored body longer than the layout loads its first 3,700 bytes.
+TEST_P(PlanStoreTest, LongerBodyLoads)
+{
+    const TPlan plan = makePlan(1, Today, QStringLiteral("右肩"));
+    const int planNo = saved(plan);
+    DbQuery longer(db(), QStringLiteral("UPDATE RihaPlan SET PlanData = :body WHERE PlanNo = :no"));
+    longer.bind(u"body", plan.Body.toBytes() + QByteArray(3800 - TPlanData::PlanDataSize, char(0xff)))
+        .bind(u"no", planNo);
+    ASSERT_TRUE(longer.exec()) << longer.errorText().toStdString();
+    PlanStore store(db());
+    PlanStore::Result result;
+    const std::optional<TPlan> read = store.load(planNo, result);
+    ASSERT_TRUE(read) << result.message.toStdString();
+    EXPECT_EQ(read->Body, plan.Body);
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(PlanStoreTest);

@@ -134,9 +134,16 @@ TEST(TPlanData, ReaderClampsLengthsAndIgnoresTheRest)
     EXPECT_EQ(data->ShitsugoTxt, QStringLiteral("x") + QChar(QChar::ReplacementCharacter));
 }
 
-TEST(TPlanData, OnlyAWholeBodyReads)
+// A short body is refused; a longer one reads its first 3,700 bytes.
+TEST(TPlanData, ShortBodiesAreRefusedLongerOnesReadTheirBody)
 {
     EXPECT_FALSE(TPlanData::fromBytes(QByteArray(3699, '\0')));
-    EXPECT_FALSE(TPlanData::fromBytes(QByteArray(3701, '\0')));
     EXPECT_FALSE(TPlanData::fromBytes(QByteArray()));
+    TPlanData plan;
+    plan.DrMemo = QStringLiteral("特記事項なし");
+    plan.Sonota = QStringLiteral("その他");
+    const QByteArray longer = plan.toBytes() + QByteArray(300, 'x');
+    const std::optional<TPlanData> read = TPlanData::fromBytes(longer);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, plan);
 }

@@ -1,5 +1,6 @@
 #include "PlanWindowFixture.h"
 
+#include "base/Sjis.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TStringsForm.h"
@@ -15,8 +16,10 @@
 #include "platform/DbQuery.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -250,6 +253,70 @@ TEST_P(TPracticePlanFormTest, RefusesTextsOverTheirLimits)
     }
 }
 
+// Memos are stored with CR LF line breaks, as the treatment plan's are, and
+// their limits count that text; a record stored with LF alone reads as it was.
+TEST_P(TPracticePlanFormTest, MemosAreStoredWithCrLf)
+{
+    writePlan();
+    // Japanese text comes in as the input method's commits; Enter breaks the line.
+    const auto type = [](QPlainTextEdit *memo, const QString &first, const QString &second) {
+        memo->setFocus();
+        memo->selectAll();
+        for (const QString &text : {first, second}) {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(memo, &commit);
+            if (text == first)
+                QTest::keyClick(memo, Qt::Key_Return);
+        }
+    };
+    type(page1()->KenkouMemo, QStringLiteral("脳梗塞"), QStringLiteral("右片麻痺"));
+    type(page1()->findChild<QPlainTextEdit *>(QStringLiteral("PTOTST0")), QStringLiteral("歩行訓練"),
+         QStringLiteral("週3回"));
+    type(page1()->Grid1->goods(0), QStringLiteral("杖"), QStringLiteral("歩行器"));
+    QTest::mouseClick(m_practice->SaveButton, Qt::LeftButton);
+    ASSERT_EQ(messages(), QStringList{Saved});
+    const auto storedBytes = [this] {
+        DbDataSet row;
+        EXPECT_TRUE(row.open(DbQuery(db(), QStringLiteral("SELECT PracticeData FROM Practice"))));
+        return row.field(u"PracticeData").asBytes();
+    };
+    const auto counted = [](const char16_t *text) {
+        const QByteArray bytes = Sjis::encode(QStringView(text));
+        return char(bytes.size()) + bytes;
+    };
+    const auto at = [](const QByteArray &blob, qsizetype offset, const QByteArray &expected) {
+        return blob.mid(offset, expected.size()) == expected;
+    };
+    QByteArray blob = storedBytes();
+    EXPECT_TRUE(at(blob, 80, counted(u"脳梗塞\r\n右片麻痺")));
+    EXPECT_TRUE(at(blob, 4512, Sjis::encode(u"歩行訓練\r\n週3回") + '\0'));
+    EXPECT_TRUE(at(blob, 2016 + 55, counted(u"杖\r\n歩行器")));
+
+    // 254 bytes with the CR: kept; one more: refused.
+    const QString half(126, u'a');
+    for (const auto &[memo, accepted] : {std::pair{half + u'\n' + half, true}, {half + u'a' + u'\n' + half, false}}) {
+        dialogs().clear();
+        dialogs().queueAnswer(MessageAnswer::Yes);
+        page1()->KenkouMemo->setPlainText(memo);
+        QTest::mouseClick(m_practice->SaveButton, Qt::LeftButton);
+        EXPECT_EQ(messages().last() == Saved, accepted) << messages().last().toStdString();
+    }
+
+    blob.replace(80, counted(u"上\n下").size(), counted(u"上\n下"));
+    DbQuery lf(db(), QStringLiteral("UPDATE Practice SET PracticeData = :data"));
+    lf.bind(u"data", blob);
+    ASSERT_TRUE(lf.exec()) << lf.errorText().toStdString();
+    dialogs().clear();
+    dialogs().queueAnswer(MessageAnswer::Ok); // the refused memo is dropped
+    queuePicker(QStringLiteral("1"));
+    m_practice->OpenMenu->trigger();
+    ASSERT_TRUE(m_practice->planShown());
+    EXPECT_EQ(m_practice->record().KenkouMemo, QStringLiteral("上\n下"));
+    EXPECT_EQ(page1()->KenkouMemo->toPlainText(), QStringLiteral("上\n下"));
+    EXPECT_EQ(page1()->Grid1->goods(0)->toPlainText(), QStringLiteral("杖\n歩行器"));
+}
+
 TEST_P(TPracticePlanFormTest, CellPickersWriteOnlyWhenAnswered)
 {
     writePlan();
@@ -397,7 +464,7 @@ TEST_P(TPracticePlanFormTest, LettersForAllCellsPhrasesAndMarks)
     EXPECT_EQ(page1()->Grid1->mark(4)->text(), QStringLiteral("　"));
     m_practice->SaveButton->click();
     EXPECT_EQ(m_practice->record().Grid1[4].Special, 0);
-    EXPECT_EQ(m_practice->record().Grid1[5].Goods, QStringLiteral("杖\n装具"));
+    EXPECT_EQ(m_practice->record().Grid1[5].Goods, QStringLiteral("杖\r\n装具"));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TPracticePlanFormTest);

@@ -50,7 +50,7 @@ TEST_P(UserWishesTest, SavedWeekExpandsOverTheMonth)
     std::array<QString, 7> starts{QStringLiteral("09:30"), QStringLiteral("00:00"), QStringLiteral("  :  "),
                                   QStringLiteral("10:00"), QStringLiteral("00:00"), QStringLiteral("00:00"),
                                   QStringLiteral("00:00")};
-    std::array<QString, 7> minutes{QStringLiteral("40"), QStringLiteral("0"), QString(),          QStringLiteral("60"),
+    std::array<QString, 7> minutes{QStringLiteral("40"), QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("60"),
                                    QStringLiteral("0"),  QStringLiteral("0"), QStringLiteral("0")};
     const WeekCheck check = UserWishes::checkWeek(starts, minutes);
     ASSERT_EQ(check.errorDay, -1) << check.message.toStdString();
@@ -75,7 +75,7 @@ TEST_P(UserWishesTest, SavedWeekExpandsOverTheMonth)
 
 TAMSOLEN_DATABASE_TEST_SUITE(UserWishesTest);
 
-// The typed week is checked Monday first with the slot dialog's messages.
+// One day typed, the others "00:00" and "0": the message and where it points.
 TEST(UserWishesCheck, MessagesAndPlaces)
 {
     struct Case
@@ -87,20 +87,32 @@ TEST(UserWishesCheck, MessagesAndPlaces)
         bool inMinutes;
         QString message;
     };
+    const QString timeError = QStringLiteral("時刻の数値エラー");
+    const QString minutesError = QStringLiteral("作業時間(分)の数値エラー");
     const std::vector<Case> cases{
         {0, QStringLiteral("09:00"), QStringLiteral("30"), -1, false, {}},
+        {0, QStringLiteral(" 9:30"), QStringLiteral("30"), -1, false, {}}, // a blank before the hour
         {6, QStringLiteral("20:00"), QStringLiteral("60"), -1, false, {}},
-        {6, QStringLiteral("20:59"), QStringLiteral("600"), 6, true,
-         QStringLiteral("終了時刻が21:00を過ぎています（1分まで）。")},
+        {1, QStringLiteral("  :  "), QStringLiteral("45"), -1, false, {}},  // blank: start 0
+        {1, QStringLiteral("09:00"), QStringLiteral("0"), -1, false, {}},   // kept, but no wish
+        {1, QStringLiteral("05:00"), QStringLiteral("0"), -1, false, {}},   // no wish, nothing to show
+        {2, QStringLiteral("09:00"), QStringLiteral("-5"), -1, false, {}},  // an integer: no range
+        {1, QStringLiteral("24:00"), QStringLiteral("30"), 1, false, timeError},
+        {1, QStringLiteral("09:60"), QStringLiteral("30"), 1, false, timeError},
+        {1, QStringLiteral("9 :30"), QStringLiteral("30"), 1, false, timeError},
+        {1, QStringLiteral("  :30"), QStringLiteral("30"), 1, false, timeError},
+        {3, QStringLiteral("  :30"), QStringLiteral("30"), 3, false, QStringLiteral("Error 時刻の数値エラー")},
+        {3, QStringLiteral("25:30"), QStringLiteral("30"), 3, false, timeError},
+        {3, QStringLiteral("09:  "), QStringLiteral("30"), 3, false, timeError},
+        {2, QStringLiteral("09:00"), QStringLiteral("abc"), 2, true, minutesError},
+        {5, QStringLiteral("00:00"), QString(), 5, true, minutesError},
+        {5, QStringLiteral("09:00"), QStringLiteral("4 5"), 5, true, minutesError},
+        // Our own, for a day that gives a wish: it must fit a slot on the boards.
         {1, QStringLiteral("07:59"), QStringLiteral("30"), 1, false, QStringLiteral("開始時間エラーです。")},
         {3, QStringLiteral("21:00"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
-        {3, QStringLiteral("09:61"), QStringLiteral("30"), 3, false, QStringLiteral("開始時間エラーです。")},
-        {2, QStringLiteral("09:00"), QStringLiteral("abc"), 2, true, QStringLiteral("分は数値項目です。")},
-        {2, QStringLiteral("09:00"), QStringLiteral("0"), 2, true, QStringLiteral("分は１分以上です。")},
         {4, QStringLiteral("09:00"), QStringLiteral("601"), 4, true, QStringLiteral("分は600分以下です。")},
-        {5, QStringLiteral("09:00"), QString(), 5, true, QStringLiteral("分は入力必須項目です。")},
-        {5, QStringLiteral("00:00"), QStringLiteral("abc"), 5, true, QStringLiteral("分は数値項目です。")},
-        {5, QStringLiteral("00:00"), QStringLiteral("45"), -1, false, {}}, // no wish: the minutes are not kept
+        {6, QStringLiteral("20:59"), QStringLiteral("600"), 6, true,
+         QStringLiteral("終了時刻が21:00を過ぎています（1分まで）。")},
     };
     for (const Case &c : cases) {
         std::array<QString, 7> starts;
@@ -114,10 +126,39 @@ TEST(UserWishesCheck, MessagesAndPlaces)
         EXPECT_EQ(check.errorDay, c.errorDay);
         EXPECT_EQ(check.errorInMinutes, c.inMinutes);
         EXPECT_EQ(check.message, c.message);
-        if (c.errorDay < 0 && c.start != u"00:00") {
+        if (c.errorDay < 0) {
             EXPECT_EQ(check.week[std::size_t(c.day)].Minutes, c.minutes.toInt());
         }
     }
+}
+
+// Every start is read before any minutes, and our own checks come last.
+TEST(UserWishesCheck, OrderOfTheChecks)
+{
+    std::array<QString, 7> starts;
+    std::array<QString, 7> minutes;
+    starts.fill(QStringLiteral("00:00"));
+    minutes.fill(QStringLiteral("0"));
+    starts[0] = QStringLiteral("07:00"); // ours: before the boards begin
+    minutes[0] = QStringLiteral("30");
+    minutes[2] = QStringLiteral("x");
+    starts[6] = QStringLiteral("99:00");
+    WeekCheck check = UserWishes::checkWeek(starts, minutes);
+    EXPECT_EQ(check.errorDay, 6);
+    EXPECT_FALSE(check.errorInMinutes);
+    starts[6] = QStringLiteral("10:00");
+    check = UserWishes::checkWeek(starts, minutes);
+    EXPECT_EQ(check.errorDay, 2);
+    EXPECT_EQ(check.message, QStringLiteral("作業時間(分)の数値エラー"));
+    minutes[2] = QStringLiteral("0");
+    check = UserWishes::checkWeek(starts, minutes);
+    EXPECT_EQ(check.errorDay, 0);
+    EXPECT_EQ(check.message, QStringLiteral("開始時間エラーです。"));
+    starts[0] = QStringLiteral("08:00");
+    check = UserWishes::checkWeek(starts, minutes);
+    EXPECT_EQ(check.errorDay, -1);
+    EXPECT_EQ(SlotTime::minuteOfDay(check.week[0].StartTime), 480);
+    EXPECT_EQ(check.week[6].Minutes, 0);
 }
 
 } // namespace

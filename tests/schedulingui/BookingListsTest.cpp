@@ -2,6 +2,7 @@
 #include "TestContext.h"
 
 #include "base/Clock.h"
+#include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "coreui/TStringsForm.h"
 #include "platform/DbQuery.h"
@@ -242,17 +243,18 @@ TEST_P(BookingListsTest, SummaryMarksAndEmptyMonths)
 {
     TUserSheetForm form(m_test->context);
     form.show();
-    const auto open = [this, &form](const QString &month) {
-        m_test->dialogs.queueDialog([month](QDialog *dialog) {
+    // The month typed as era letter, year and month; then 全て and 開く.
+    const auto open = [this, &form](const QString &keys) {
+        m_test->dialogs.queueDialog([keys](QDialog *dialog) {
             auto *open = static_cast<TOpenCureDialog *>(dialog);
-            open->DateEdit->setText(month);
-            open->RihaTypeBox->setCurrentIndex(4);
-            open->OpenButtonClick();
+            QTest::keyClicks(open->DateEdit, keys);
+            QTest::keyClick(open->RihaTypeBox, Qt::Key_End);
+            QTest::mouseClick(open->findChild<QPushButton *>(QStringLiteral("OpenButton")), Qt::LeftButton);
             return open->result();
         });
         form.OpenButton->click();
     };
-    open(QStringLiteral("令和08年12月"));
+    open(QStringLiteral("R0812"));
     ASSERT_EQ(form.StrGrid->rowCount(), 2);
     EXPECT_EQ(form.StrGrid->item(0, 0)->text(), QStringLiteral("00000007"));
     EXPECT_EQ(form.StrGrid->item(0, 2 + 2)->text(), QStringLiteral("△"));
@@ -260,15 +262,15 @@ TEST_P(BookingListsTest, SummaryMarksAndEmptyMonths)
     EXPECT_EQ(form.StrGrid->item(1, 2 + 2)->text(), QStringLiteral("○"));
     EXPECT_EQ(form.StrGrid->item(1, 2), nullptr);
     EXPECT_EQ(form.WeekLabels[5]->text(), QStringLiteral("日"));
-    open(QStringLiteral("令和09年01月")); // the booking of the 1st of next month
+    open(QStringLiteral("R0901")); // the booking of the 1st of next month
     ASSERT_EQ(form.StrGrid->rowCount(), 2);
     EXPECT_EQ(form.StrGrid->item(0, 2)->text(), QStringLiteral("△"));
     EXPECT_EQ(form.StrGrid->item(0, 33)->text(), QStringLiteral("1"));
-    open(QStringLiteral("令和09年02月"));
+    open(QStringLiteral("R0902"));
     EXPECT_EQ(form.DayLabels[27]->text(), QStringLiteral("28"));
     EXPECT_EQ(form.DayLabels[28]->text(), QString());
     EXPECT_EQ(form.WeekLabels[28]->text(), QString());
-    open(QStringLiteral("令和08年10月"));
+    open(QStringLiteral("R0810"));
     EXPECT_EQ(form.StrGrid->rowCount(), 0);
 }
 

@@ -2,6 +2,7 @@
 #include "TestContext.h"
 
 #include "base/Clock.h"
+#include "coreui/EraLineEdit.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "schedulingui/TOpenCureDialog.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -40,17 +42,27 @@ protected:
         Clock::reset();
         DatabaseFixture::TearDown();
     }
+    // Types the month into the dialog, picks 全て and opens.
+    static void typeMonthAndOpen(TOpenCureDialog *open, const QString &keys)
+    {
+        QTest::keyClicks(open->DateEdit, keys);
+        QTest::keyClick(open->RihaTypeBox, Qt::Key_End);
+        QTest::mouseClick(open->findChild<QPushButton *>(QStringLiteral("OpenButton")), Qt::LeftButton);
+    }
     // Opens December for every type through the dialog.
     void openDecember(TUserBookForm &form)
     {
         m_test->dialogs.queueDialog([](QDialog *dialog) {
             auto *open = static_cast<TOpenCureDialog *>(dialog);
-            open->DateEdit->setText(QStringLiteral("令和08年12月"));
-            open->RihaTypeBox->setCurrentIndex(4);
-            open->OpenButtonClick();
+            typeMonthAndOpen(open, QStringLiteral("R0812"));
             return open->result();
         });
         form.OpenButton->click();
+    }
+    void clickUser(TUserBookForm &form)
+    {
+        const QRect cell = form.DBGrid1->visualItemRect(form.DBGrid1->item(0, 1));
+        QTest::mouseClick(form.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
     }
     int savedMinutes(const char *column)
     {
@@ -84,7 +96,7 @@ TEST_P(UserBookFormTest, ListsEditsAndSavesTheWeek)
     EXPECT_FALSE(form.ReserveButton->isEnabled());
     form.Funn[2]->setText(QStringLiteral("abc"));
     form.SaveButton->click();
-    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("分は数値項目です。")});
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("作業時間(分)の数値エラー")});
     EXPECT_EQ(form.Funn[2]->text(), QStringLiteral("abc"));
     EXPECT_EQ(savedMinutes("Funn03"), 0);
 
@@ -108,7 +120,7 @@ TEST_P(UserBookFormTest, CloseAsksWhileAnEditIsUnsaved)
     form.Funn[2]->selectAll();
     QTest::keyClicks(form.Funn[2], QStringLiteral("abc"));
     QTest::mouseClick(form.SaveButton, Qt::LeftButton);
-    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("分は数値項目です。")});
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("作業時間(分)の数値エラー")});
     EXPECT_EQ(savedMinutes("Funn03"), 0);
 
     m_test->dialogs.clear();
@@ -127,6 +139,78 @@ TEST_P(UserBookFormTest, CloseAsksWhileAnEditIsUnsaved)
     m_test->dialogs.clear();
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(m_test->dialogs.messageTexts().isEmpty());
+}
+
+// The month is typed into the era template of a real modal run: Backspace
+// and Delete only step back, Enter reads the month or says it cannot.
+TEST_P(UserBookFormTest, MonthIsTypedIntoTheEraTemplate)
+{
+    TUserBookForm form(m_test->context);
+    form.show();
+    m_test->dialogs.queueDialog([this](QDialog *dialog) {
+        auto *open = static_cast<TOpenCureDialog *>(dialog);
+        dialog->hide();
+        QTimer::singleShot(0, open, [this, open] {
+            EraLineEdit *edit = open->DateEdit;
+            EXPECT_EQ(edit->text(), QStringLiteral("令和08年12月"));
+            EXPECT_EQ(edit->cursorPosition(), 0);
+            QTest::keyClicks(edit, QStringLiteral("R0901"));
+            EXPECT_EQ(edit->text(), QStringLiteral("令和 9年 1月"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            EXPECT_TRUE(m_test->dialogs.messages().isEmpty());
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClicks(edit, QStringLiteral("03"));
+            EXPECT_EQ(edit->text(), QStringLiteral("令和 9年 3月"));
+
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClick(edit, Qt::Key_Return);
+            EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("利用年月が不明です。")});
+            EXPECT_EQ(m_test->dialogs.messages().value(0).type, MessageType::Information);
+            EXPECT_EQ(open->focusWidget(), edit);
+            typeMonthAndOpen(open, QStringLiteral("R0902"));
+        });
+        return open->exec();
+    });
+    form.OpenButton->click();
+    EXPECT_EQ(form.SchduleDate->text(), QStringLiteral("令和09年02月"));
+}
+
+// The week's checks stop the save at the editor they name; a start with no
+// minutes is saved and gives no wish.
+TEST_P(UserBookFormTest, WeekChecksPointAtTheirEditor)
+{
+    TUserBookForm form(m_test->context);
+    form.show();
+    openDecember(form);
+    clickUser(form);
+    QLineEdit *thursday = form.StartTime[3];
+    thursday->setFocus();
+    QTest::keyClick(thursday, Qt::Key_Home);
+    QTest::keyClick(thursday, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(thursday, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(thursday, Qt::Key_Delete);
+    form.Funn[0]->setFocus();
+    QTest::mouseClick(form.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("Error 時刻の数値エラー")});
+    EXPECT_EQ(form.focusWidget(), thursday);
+
+    m_test->dialogs.clear();
+    QTest::keyClick(thursday, Qt::Key_Home);
+    QTest::keyClicks(thursday, QStringLiteral("25"));
+    QTest::mouseClick(form.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("時刻の数値エラー")});
+    EXPECT_EQ(savedMinutes("Funn01"), 40);
+
+    m_test->dialogs.clear();
+    QTest::keyClick(thursday, Qt::Key_Home);
+    QTest::keyClicks(thursday, QStringLiteral("1030"));
+    QTest::mouseClick(form.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(m_test->dialogs.messageTexts(), QStringList{QStringLiteral("治療番号 : 7を保存しました")});
+    EXPECT_EQ(form.DBGrid1->item(0, 8)->text(), QStringLiteral("10:30"));
+    EXPECT_EQ(form.DBGrid1->item(0, 9)->text(), QString());
+    EXPECT_EQ(savedMinutes("Funn04"), 0);
 }
 
 // The menu stands in for the main window while it is open and offers only
