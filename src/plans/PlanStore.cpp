@@ -5,6 +5,7 @@
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 #include "plans/PlansLog.h"
+#include "users/PersonLock.h"
 
 Q_LOGGING_CATEGORY(lcPlans, "tamsolen.plans", QtWarningMsg)
 
@@ -145,14 +146,18 @@ PlanStore::Result PlanStore::save(const TPlan &plan, const std::vector<FigureRow
                                   TDateTime today)
 {
     const QString failed = QStringLiteral("登録に失敗しました。");
-    DbTransaction transaction(m_database);
+    DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return failure(Status::BeginFailed, QStringLiteral("SystemError : 治療計画の確認に失敗しました。"),
                        m_database.errorText());
+    // A save of the same user at another workstation waits here until this
+    // one ends, so that the plans of the day read next are all there are.
+    QString errorText;
+    if (!PersonLock::hold(m_database, plan.CureNo, QStringLiteral("RihaPlan"), errorText))
+        return failure(Status::WriteFailed, failed, errorText);
     DbDataSet older;
     if (!older.open(sameDayQuery(m_database, plan)))
         return failure(Status::WriteFailed, failed, older.errorText());
-    QString errorText;
     for (int planNo : planNumbers(older)) {
         if (!deletePlan(planNo, errorText))
             return failure(Status::WriteFailed, failed, errorText);

@@ -53,10 +53,12 @@ public:
     // before saving, outside any transaction.
     [[nodiscard]] std::optional<std::vector<int>> sameDayPlans(const TPlan &plan, Result &result) const;
 
-    // In one transaction: deletes the plans of the same user and day with
-    // their figure rows, stores the plan stamped with the creator and today,
-    // then its figure rows in their order. The result carries the new
-    // PlanNo, or on failure the rollback's message.
+    // In one write transaction, which a save of the same user at another
+    // workstation waits for: deletes the plans of the same user and day with
+    // their figure rows (one stored since sameDayPlans was asked included),
+    // stores the plan stamped with the creator and today, then its figure
+    // rows in their order. The result carries the new PlanNo, or on failure
+    // the rollback's message.
     [[nodiscard]] Result save(const TPlan &plan, const std::vector<FigureRow> &rows, const QString &creator,
                               TDateTime today);
     // Deletes the plan and its figure rows in one transaction.

@@ -5,6 +5,7 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
+#include "users/PersonLock.h"
 
 namespace {
 
@@ -89,11 +90,16 @@ std::optional<bool> PracticeStore::exists(int cureNo, TDateTime day, Result &res
 
 PracticeStore::Result PracticeStore::save(int cureNo, const TPractice &record)
 {
-    DbTransaction transaction(m_database);
+    DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return failure(Status::BeginFailed,
                        QStringLiteral("SystemError : DB Trans Start error ") + depthText(m_database),
                        m_database.errorText());
+    // Another save of the user waits here, so that the row of the day read
+    // next is the one to replace, and none is added beside it.
+    QString errorText;
+    if (!PersonLock::hold(m_database, cureNo, QStringLiteral("Practice"), errorText))
+        return failure(Status::WriteFailed, SaveFailed, errorText);
     DbDataSet rows;
     rows.setUpdateTable(QStringLiteral("Practice"), QStringLiteral("PractNo"));
     if (!rows.open(dayQuery(m_database, QStringLiteral("SELECT * FROM Practice"), cureNo, record.PractDay)))

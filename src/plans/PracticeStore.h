@@ -46,8 +46,10 @@ public:
     // result) when it cannot be read. Asked before saving, outside any
     // transaction.
     [[nodiscard]] std::optional<bool> exists(int cureNo, TDateTime day, Result &result) const;
-    // In one transaction: replaces the user's plan of the record's day, or
-    // adds it. result.planNo is the row's PractNo.
+    // In one write transaction, which a save of the same user at another
+    // workstation waits for: replaces the user's plan of the record's day
+    // (one stored since exists was asked included), or adds it.
+    // result.planNo is the row's PractNo.
     [[nodiscard]] Result save(int cureNo, const TPractice &record);
     // In one transaction: deletes the user's plan of that day; NotFound when
     // there is none.

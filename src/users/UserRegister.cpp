@@ -19,6 +19,7 @@ const QString NewUserMark = QStringLiteral("*** ");
 const QString TableError = QStringLiteral("SystemError : 利用者台帳 error ");
 const QString TransactionError = QStringLiteral("SystemError : DB Trans Start error ");
 const QString InsertError = QStringLiteral("*** SystemError 利用者台帳 登録 Error");
+const QString CheckError = QStringLiteral("*** SystemError : DobleCheck Error ");
 const QString DeleteFailed = QStringLiteral("削除に失敗しました。");
 
 UserRegister::Result failure(Status status, const QString &message, const QString &reason)
@@ -38,11 +39,12 @@ UserRegister::Result post(DbDataSet &row, const std::function<UserRegister::Resu
     return result;
 }
 
-// The user's row, ready to be edited, appended to or deleted.
-bool openPerson(DbDataSet &row, DbConnection &database, int cureNo)
+// The user's row, ready to be edited, appended to or deleted; lockClause
+// holds it against other writers until the transaction ends.
+bool openPerson(DbDataSet &row, DbConnection &database, int cureNo, const QString &lockClause = {})
 {
     row.setUpdateTable(QStringLiteral("Person"), QStringLiteral("CureNo"));
-    DbQuery query(database, QStringLiteral("SELECT * FROM Person WHERE CureNo = :cureNo"));
+    DbQuery query(database, QStringLiteral("SELECT * FROM Person WHERE CureNo = :cureNo") + lockClause);
     query.bind(u"cureNo", cureNo);
     return row.open(query);
 }
@@ -132,18 +134,24 @@ std::optional<bool> UserRegister::isDuplicate(const TPerson &person) const
 
 UserRegister::Result UserRegister::insert(const TPerson &person)
 {
+    // The check and the insert in one transaction that keeps every other
+    // writer of Person out, so that the same user registered at another
+    // workstation at this moment cannot pass the check as well. A kana
+    // without a given name is not checked and needs no lock.
+    DbTransaction transaction(m_database, true);
+    if (!transaction.isActive())
+        return transactionError(NewUserMark, m_database.errorText());
+    if (!splitKana(person.Kana).family.isEmpty() && !m_database.lockTableForWriting(QStringLiteral("Person")))
+        return failure(Status::SystemError, CheckError, m_database.errorText());
     const std::optional<bool> duplicate = isDuplicate(person);
     if (!duplicate)
-        return failure(Status::SystemError, QStringLiteral("*** SystemError : DobleCheck Error "), QString());
+        return failure(Status::SystemError, CheckError, QString());
     if (*duplicate)
         return {Status::Duplicate, QStringLiteral("すでに登録済みです。\n確認して下さい。"), 0};
 
     DbDataSet row;
     if (!openPerson(row, m_database, -1))
         return failure(Status::SystemError, NewUserMark + TableError, row.errorText());
-    DbTransaction transaction(m_database);
-    if (!transaction.isActive())
-        return transactionError(NewUserMark, m_database.errorText());
     TPerson added = person;
     added.Reserve01 = added.Reserve02 = added.Reserve03 = added.Reserve04 = added.Reserve05 = added.Reserve06 =
         added.Reserve07 = DateTime::None;
@@ -164,11 +172,13 @@ UserRegister::Result UserRegister::insert(const TPerson &person)
 
 UserRegister::Result UserRegister::remove(int cureNo)
 {
-    DbTransaction transaction(m_database);
+    DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return transactionError({}, m_database.errorText());
+    // A delete of the same user at another workstation waits here and then
+    // finds no row, as when the two delete one after the other.
     DbDataSet row;
-    if (!openPerson(row, m_database, cureNo))
+    if (!openPerson(row, m_database, cureNo, m_database.lockRowsClause()))
         return failure(Status::SystemError, QStringLiteral("System DB Error:利用者台帳"), row.errorText());
     if (!row.isEmpty() && !row.remove())
         return failure(Status::DeleteFailed, DeleteFailed, row.errorText());

@@ -42,7 +42,9 @@ public:
     // stay as stored. A user no longer stored is an error.
     [[nodiscard]] Result update(const TPerson &person);
     // Stores the user as a new one with no weekly wishes, unless the
-    // duplicate check finds it; the result carries the new user number.
+    // duplicate check finds it; the check and the insert run in one write
+    // transaction that other registrations wait for. The result carries
+    // the new user number.
     [[nodiscard]] Result insert(const TPerson &person);
     // Deletes the user's row (and nothing of other tables).
     [[nodiscard]] Result remove(int cureNo);
