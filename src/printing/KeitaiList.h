@@ -38,6 +38,7 @@ public:
     // Every form of service, by user, form, day, start and key.
     [[nodiscard]] static std::optional<int> rihaTypeOf(const MonthlyChoice &) { return std::nullopt; }
     static constexpr QStringView OrderBy = u"CureNo, RihaType, CureDate, RStartTime, ResultNo";
+    static constexpr std::array<QStringView, 2> DaySums{u"KFunnSum", u"KTimeSum"};
 
     [[nodiscard]] const MonthlySheet &sheet() const { return m_sheet; }
     [[nodiscard]] const std::vector<Line> &lines() const { return m_lines; }

@@ -18,6 +18,7 @@ class ScheduleTypeList
 public:
     static constexpr QStringView TemplateName = u"PrintScheduleType.rpf";
     static constexpr QStringView OrderBy = u"Kana, CureNo, CureDate, RStartTime, ResultNo";
+    static constexpr std::array<QStringView, 1> DaySums{u"Sum"};
     [[nodiscard]] static std::optional<int> rihaTypeOf(const MonthlyChoice &choice) { return choice.rihaType; }
 
     struct Line

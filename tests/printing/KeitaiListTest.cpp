@@ -120,6 +120,37 @@ TEST_P(KeitaiListTest, BuiltPagesHoldTheCellsUnderTheirDays)
         EXPECT_FALSE(placeOf(page, QStringLiteral("%1").arg(day, 2)).isNull()) << day;
 }
 
+TEST_P(KeitaiListTest, ATemplateWiredToTheSevenDataSetsPrintsWhatOursPrints)
+{
+    insertMonth();
+    // The lines as a data band over data set 1, the sums over data set 5.
+    PartTemplate part = dayTable();
+    part.band("Cells", 5, 110, 44, QStringLiteral("rpUserDataset1"))
+        .memo(QStringLiteral("[CureNo]"), 0, 110, 110, 44)
+        .memo(QStringLiteral("[Keitai]"), 110, 110, 62, 22)
+        .memo(QStringLiteral("[Kaishibi]"), 110, 132, 62, 22)
+        .memo(QStringLiteral("[Kigou]"), 172, 110, 24, 22)
+        .memo(QStringLiteral("[Funn]"), 172, 132, 24, 11)
+        .memo(QStringLiteral("[STime]"), 172, 143, 24, 11)
+        .memo(QStringLiteral("[CntKei]"), 916, 110, 40, 22)
+        .memo(QStringLiteral("[TimeKei]"), 916, 132, 40, 22)
+        .band("Sums", 5, 164, 24, QStringLiteral("rpUserDataset5"))
+        .memo(QStringLiteral("[KFunnSum]"), 172, 164, 24, 12)
+        .memo(QStringLiteral("[KTimeSum]"), 172, 176, 24, 12)
+        .memo(QStringLiteral("[TotalCntSum]"), 916, 164, 40, 12)
+        .memo(QStringLiteral("[TotalTimeSum]"), 916, 176, 40, 12);
+    QTemporaryDir dir;
+    ASSERT_TRUE(part.compileInto(dir.path(), KeitaiList::TemplateName));
+    const auto written = built<KeitaiList>(april(), dir.path());
+    expectSamePlaces(written, built<KeitaiList>(april()));
+    // The headings, cells and sums each went through their own days.
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_FALSE(placeOf(written[0], QStringLiteral("30")).isNull());
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("0900")).x(), placeOf(written[0], QStringLiteral(" 3")).x());
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("35")).x(), placeOf(written[0], QStringLiteral(" 3")).x());
+    EXPECT_GT(placeOf(written[0], QStringLiteral("135")).x(), placeOf(written[0], QStringLiteral("30")).x());
+}
+
 TEST_P(KeitaiListTest, CsvFileOfTheMonth)
 {
     insertMonth();

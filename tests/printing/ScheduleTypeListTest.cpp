@@ -85,6 +85,32 @@ TEST_P(ScheduleTypeListTest, BuiltPagesHoldTheMarksUnderTheirDays)
     EXPECT_NE(placeOf(page, QStringLiteral("令和06年04月")), QPoint());
 }
 
+TEST_P(ScheduleTypeListTest, ATemplateWiredToTheSevenDataSetsPrintsWhatOursPrints)
+{
+    insertMonth();
+    // The lines as a data band over data set 1, the sums over data set 5.
+    PartTemplate part = dayTable();
+    part.band("Cells", 5, 110, 34, QStringLiteral("rpUserDataset1"))
+        .memo(QStringLiteral("[CureNo]"), 0, 110, 110, 34)
+        .memo(QStringLiteral("[Keitai]"), 110, 110, 62, 17)
+        .memo(QStringLiteral("[Kaishibi]"), 110, 127, 62, 17)
+        .memo(QStringLiteral("[Kigou]"), 172, 110, 24, 34)
+        .memo(QStringLiteral("[Shokei]"), 916, 110, 40, 34)
+        .band("Sums", 5, 154, 20, QStringLiteral("rpUserDataset5"))
+        .memo(QStringLiteral("[Sum]"), 172, 154, 24, 20)
+        .memo(QStringLiteral("[Total]"), 916, 154, 40, 20);
+    QTemporaryDir dir;
+    ASSERT_TRUE(part.compileInto(dir.path(), ScheduleTypeList::TemplateName));
+    const auto written = built<ScheduleTypeList>(april(), dir.path());
+    expectSamePlaces(written, built<ScheduleTypeList>(april()));
+    ASSERT_EQ(written.size(), 1u);
+    // The two marks of the 2nd under its heading, and their sum of 2.
+    const int second = placeOf(written[0], QStringLiteral(" 2")).x();
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("ス")).x(), second);
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("2")).x(), second);
+    EXPECT_FALSE(placeOf(written[0], QStringLiteral("30")).isNull());
+}
+
 TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
 {
     // February 2023 has 28 days; the 1st of March is not in it.
