@@ -1,9 +1,6 @@
 #include "MonthlyListsFixture.h"
 
 #include "report/building/TrpReport.h"
-#include "report/objects/TrpView.h"
-
-#include <algorithm>
 
 CureResult MonthlyListsFixture::result(int cureNo, int day, int hour, int minutes, int staff, int rihaType)
 {
@@ -24,18 +21,6 @@ MonthlyChoice MonthlyListsFixture::april() const
     return choice;
 }
 
-std::vector<std::vector<MonthlyListsFixture::Text>> MonthlyListsFixture::pages(TrpReport &report)
-{
-    std::vector<std::vector<Text>> pages;
-    for (int i = 0; i < report.EMFPages().Count(); ++i) {
-        std::vector<Text> texts;
-        for (const std::unique_ptr<TrpView> &view : report.EMFPages()[i].objects())
-            texts.push_back({view->ExpandedMemo.join(QLatin1Char('\n')), QPoint(view->Left, view->Top)});
-        pages.push_back(texts);
-    }
-    return pages;
-}
-
 QPoint MonthlyListsFixture::placeOf(const std::vector<Text> &page, const QString &text, int skip)
 {
     for (const Text &t : page) {
@@ -43,23 +28,6 @@ QPoint MonthlyListsFixture::placeOf(const std::vector<Text> &page, const QString
             return t.place;
     }
     return {};
-}
-
-void MonthlyListsFixture::expectSamePlaces(const std::vector<std::vector<Text>> &written,
-                                           const std::vector<std::vector<Text>> &shipped)
-{
-    ASSERT_EQ(written.size(), shipped.size());
-    for (size_t i = 0; i < written.size(); ++i) {
-        for (const Text &text : written[i]) {
-            if (text.text.isEmpty())
-                continue;
-            const bool found = std::any_of(shipped[i].begin(), shipped[i].end(), [&text](const Text &other) {
-                return other.text == text.text && other.place == text.place;
-            });
-            EXPECT_TRUE(found) << "page " << i + 1 << ": \"" << text.text.toStdString() << "\" at "
-                               << text.place.x() << "," << text.place.y();
-        }
-    }
 }
 
 PartTemplate MonthlyListsFixture::dayTable()

@@ -1,10 +1,14 @@
 #include "PartTemplate.h"
 
+#include "report/building/TrpReport.h"
 #include "report/files/TrpTemplate.h"
 #include "report/files/TrpTemplateText.h"
+#include "report/objects/TrpView.h"
 
 #include <QDir>
 #include <QRect>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -68,4 +72,32 @@ bool PartTemplate::compileInto(const QString &folder, QStringView fileName) cons
         return false;
     }
     return true;
+}
+
+PartTemplate::Pages PartTemplate::placed(TrpReport &report)
+{
+    Pages pages;
+    for (int i = 0; i < report.EMFPages().Count(); ++i) {
+        std::vector<Placed> texts;
+        for (const std::unique_ptr<TrpView> &view : report.EMFPages()[i].objects())
+            texts.push_back({view->ExpandedMemo.join(QLatin1Char('\n')), QPoint(view->Left, view->Top)});
+        pages.push_back(texts);
+    }
+    return pages;
+}
+
+void PartTemplate::expectSamePlaces(const Pages &written, const Pages &shipped)
+{
+    ASSERT_EQ(written.size(), shipped.size());
+    for (size_t i = 0; i < written.size(); ++i) {
+        for (const Placed &text : written[i]) {
+            if (text.text.isEmpty())
+                continue;
+            const bool found = std::any_of(shipped[i].begin(), shipped[i].end(), [&text](const Placed &other) {
+                return other.text == text.text && other.place == text.place;
+            });
+            EXPECT_TRUE(found) << "page " << i + 1 << ": \"" << text.text.toStdString() << "\" at "
+                               << text.place.x() << "," << text.place.y();
+        }
+    }
 }

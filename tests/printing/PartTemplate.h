@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
+#include <vector>
+
 class QRect;
+class TrpReport;
 
 // A template written in the test as a facility would write its own: bands
 // wired to the printing form's data sets, memos where the shipped template
@@ -25,6 +29,18 @@ public:
     // Writes the compiled template into the folder; false when it does not
     // compile or write.
     [[nodiscard]] bool compileInto(const QString &folder, QStringView fileName) const;
+
+    // A built page's text with its top left.
+    struct Placed
+    {
+        QString text;
+        QPoint place;
+    };
+    using Pages = std::vector<std::vector<Placed>>;
+    [[nodiscard]] static Pages placed(TrpReport &report);
+    // Every text the pages of a template written in the test print stands on
+    // the shipped template's pages at the same place.
+    static void expectSamePlaces(const Pages &written, const Pages &shipped);
 
 private:
     PartTemplate &object(const char *kind, const QString &text, const QRect &place);

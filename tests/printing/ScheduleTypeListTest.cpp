@@ -102,7 +102,7 @@ TEST_P(ScheduleTypeListTest, ATemplateWiredToTheSevenDataSetsPrintsWhatOursPrint
     QTemporaryDir dir;
     ASSERT_TRUE(part.compileInto(dir.path(), ScheduleTypeList::TemplateName));
     const auto written = built<ScheduleTypeList>(april(), dir.path());
-    expectSamePlaces(written, built<ScheduleTypeList>(april()));
+    PartTemplate::expectSamePlaces(written, built<ScheduleTypeList>(april()));
     ASSERT_EQ(written.size(), 1u);
     // The two marks of the 2nd under its heading, and their sum of 2.
     const int second = placeOf(written[0], QStringLiteral(" 2")).x();
