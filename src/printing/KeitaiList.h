@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/ListCsvFile.h"
 #include "printing/MonthlyReport.h"
 #include "printing/MonthlySheet.h"
 
@@ -53,6 +54,8 @@ public:
     // The CSV file: its title line, then the heading and a row per line.
     [[nodiscard]] QStringList csvTitle() const;
     [[nodiscard]] std::vector<QStringList> csvRows() const;
+    // The lines as the file has them: fields quoted only where needed.
+    [[nodiscard]] ListCsvFile::Content csvFile() const;
 
 private:
     [[nodiscard]] std::optional<Variant> lineValue(const QString &name, const Line &line, int day) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/ListCsvFile.h"
 #include "printing/MonthlyReport.h"
 #include "printing/MonthlySheet.h"
 
@@ -46,6 +47,9 @@ public:
     // and the staff legend.
     [[nodiscard]] QStringList csvTitle() const;
     [[nodiscard]] std::vector<QStringList> csvRows() const;
+    // The lines as the file has them, the date line with an error box of
+    // its own.
+    [[nodiscard]] ListCsvFile::Content csvFile() const;
 
 private:
     MonthlySheet m_sheet;

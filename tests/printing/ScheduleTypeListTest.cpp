@@ -1,13 +1,35 @@
+#include "FakeDialogService.h"
 #include "MonthlyListsFixture.h"
 
 #include "base/Sjis.h"
 #include "printing/ListCsvFile.h"
 #include "printing/ScheduleTypeList.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
 namespace {
+
+// A device with room for so many bytes: a disk that fills up.
+class ShortDevice : public QIODevice
+{
+public:
+    explicit ShortDevice(qsizetype room) : m_room(room) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override
+    {
+        if (size > m_room)
+            return -1;
+        m_room -= size;
+        return size;
+    }
+
+private:
+    qsizetype m_room;
+};
 
 class ScheduleTypeListTest : public MonthlyListsFixture
 {
@@ -135,7 +157,7 @@ TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
     ASSERT_TRUE(list);
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("type.csv"));
-    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvTitle(), list->csvRows()));
+    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvFile()));
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
@@ -153,6 +175,36 @@ TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
     EXPECT_EQ(lines[6], Sjis::encode(QStringLiteral("\"K5\",\"職員5\",\" \",\" \",\" \",\" \",\" \",\" \"\r")));
     EXPECT_EQ(lines[7], QByteArray("\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \"\r"));
     EXPECT_EQ(lines[8], lines[7]);
+}
+
+// A file that takes the title line and no more: the date line's own box.
+TEST_P(ScheduleTypeListTest, ADateLineThatCannotBeWrittenSaysSo)
+{
+    insertMonth();
+    const auto list = read<ScheduleTypeList>(april());
+    ASSERT_TRUE(list);
+    const ListCsvFile::Content content = list->csvFile();
+    QBuffer full;
+    full.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(ListCsvFile::writeTo(full, content));
+    const qsizetype title = full.data().indexOf('\n') + 1;
+    ASSERT_GT(title, 0);
+    EXPECT_TRUE(full.data().mid(title).startsWith(Sjis::encode(QStringLiteral("\"日付\","))));
+
+    const qsizetype date = full.data().indexOf('\n', title) + 1;
+    FakeDialogService dialogs;
+    for (const qsizetype room : {qsizetype(0), title, date}) {
+        dialogs.clear();
+        ShortDevice device(room);
+        EXPECT_FALSE(ListCsvFile::writeTo(device, content));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_EQ(dialogs.messages()[0].type, MessageType::Error);
+        EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::Yes);
+        EXPECT_EQ(dialogs.messages()[0].text, room == 0       ? QStringLiteral("タイトルの書き出しができません。")
+                                              : room == title ? QStringLiteral("日付の書き出しができません。")
+                                                              : QStringLiteral("書き出しでエラーが発生しました。"))
+            << room;
+    }
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ScheduleTypeListTest);
