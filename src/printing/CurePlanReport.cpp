@@ -65,7 +65,9 @@ bool CurePlanReport::setUp(const QString &templateFile)
     // The pages are built once per plan; each plan is read as its page begins.
     m_report.ReportType = rtMultiple;
     m_report.Dataset = &m_dataset;
-    m_report.OnBeginPage = [this](int) { m_records.at(m_dataset.RecNo); };
+    m_report.OnBeginPage = [this](int) {
+        m_records.at(m_dataset.RecNo);
+    };
     m_report.OnGetValue = [this](const QString &name, Variant &value) {
         const Record *record = m_records.at(m_dataset.RecNo);
         std::optional<Variant> answer = (record ? record->values : m_blank).value(name);

@@ -73,9 +73,9 @@ template <typename List>
     std::shared_ptr<const List> list = read<List>(context, choice, status);
     if (!list)
         return status;
-    const bool loaded = setUp(report, templateFile(context, List::TemplateName), int(list->lines().size()),
-                              [list](const QString &name, int line, int day) { return list->value(name, line, day); },
-                              List::DaySums);
+    const bool loaded = setUp(
+        report, templateFile(context, List::TemplateName), int(list->lines().size()),
+        [list](const QString &name, int line, int day) { return list->value(name, line, day); }, List::DaySums);
     return loaded ? Status::Ready : Status::TemplateFailed;
 }
 

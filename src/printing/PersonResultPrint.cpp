@@ -72,6 +72,8 @@ bool PersonResultPrint::setUp(const QString &appDir, QString &message)
     report.ReportType = rtMultiple;
     report.Dataset = &m_report.dataset1();
     // Each user is read as the page of the record begins.
-    report.OnBeginPage = [this](int) { m_records.at(m_report.dataset1().RecNo); };
+    report.OnBeginPage = [this](int) {
+        m_records.at(m_report.dataset1().RecNo);
+    };
     return true;
 }

@@ -32,9 +32,8 @@ public:
     // The records of the users in the order given, the template loaded from
     // the program's folder: the printout ready to be built or shown.
     // Nullptr with the message to show when the template does not load.
-    [[nodiscard]] static std::unique_ptr<PersonResultPrint> build(AppContext &context, TDateTime month,
-                                                                  const std::vector<int> &cureNos, QString &message,
-                                                                  Notify notify = {});
+    [[nodiscard]] static std::unique_ptr<PersonResultPrint>
+    build(AppContext &context, TDateTime month, const std::vector<int> &cureNos, QString &message, Notify notify = {});
 
     [[nodiscard]] int recordCount() const { return int(m_cureNos.size()); }
     // The value of a variable of a record (0-based) on a day line (0-based);

@@ -69,8 +69,7 @@ protected:
     {
         return MonthlyReport::setUpReport<List>(report, m_context, choice);
     }
-    template <typename List>
-    [[nodiscard]] bool listCsv(const MonthlyChoice &choice, ListCsvFile::Content &file)
+    template <typename List> [[nodiscard]] bool listCsv(const MonthlyChoice &choice, ListCsvFile::Content &file)
     {
         MonthlyReport::Status status = MonthlyReport::Status::Ready;
         const auto list = MonthlyReport::read<List>(m_context, choice, status);

@@ -1,8 +1,8 @@
 #include "PartTemplate.h"
 #include "PlanPrintFixture.h"
 
-#include "platform/DbQuery.h"
 #include "plans/FigurePicture.h"
+#include "platform/DbQuery.h"
 #include "printing/CurePlanReport.h"
 #include "report/objects/TrpPictureView.h"
 #include "report/pages/TrpPrinter.h"

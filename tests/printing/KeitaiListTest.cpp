@@ -181,8 +181,8 @@ TEST_P(KeitaiListTest, CsvFileOfTheMonth)
                                                              "訓練回数合計,訓練時間合計\r"))));
     EXPECT_EQ(heading.count(','), 3 + 30 * 3 + 2 - 1);
     // User 1's 入所: days 1 and 2 empty, the 3rd with mark, minutes, start.
-    EXPECT_TRUE(lines[2].startsWith(
-        Sjis::encode(QStringLiteral("00000001 利用者1,入所,R02.04.01,,,,,,,ス,35,09:00,"))));
+    EXPECT_TRUE(
+        lines[2].startsWith(Sjis::encode(QStringLiteral("00000001 利用者1,入所,R02.04.01,,,,,,,ス,35,09:00,"))));
     EXPECT_TRUE(lines[2].endsWith(",1,35\r"));
     EXPECT_EQ(lines[2].count(','), heading.count(','));
     // The inner quote doubled; an unmarked day is three empty fields,

@@ -54,7 +54,10 @@ protected:
             << report.ErrorText().toStdString();
         return pages(report);
     }
-    [[nodiscard]] static std::vector<std::vector<Text>> pages(TrpReport &report) { return PartTemplate::placed(report); }
+    [[nodiscard]] static std::vector<std::vector<Text>> pages(TrpReport &report)
+    {
+        return PartTemplate::placed(report);
+    }
     // A monthly table wired as a facility's template may be: the day
     // headings as a data band "Headings" over data set 2 crossed by the days
     // of data set 3, then the bands "Cells" and "Sums" the test adds, crossed

@@ -96,8 +96,8 @@ void PartTemplate::expectSamePlaces(const Pages &written, const Pages &shipped)
             const bool found = std::any_of(shipped[i].begin(), shipped[i].end(), [&text](const Placed &other) {
                 return other.text == text.text && other.place == text.place;
             });
-            EXPECT_TRUE(found) << "page " << i + 1 << ": \"" << text.text.toStdString() << "\" at "
-                               << text.place.x() << "," << text.place.y();
+            EXPECT_TRUE(found) << "page " << i + 1 << ": \"" << text.text.toStdString() << "\" at " << text.place.x()
+                               << "," << text.place.y();
         }
     }
 }

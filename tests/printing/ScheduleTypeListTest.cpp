@@ -200,7 +200,7 @@ TEST_P(ScheduleTypeListTest, ADateLineThatCannotBeWrittenSaysSo)
         ASSERT_EQ(dialogs.messages().size(), 1);
         EXPECT_EQ(dialogs.messages()[0].type, MessageType::Error);
         EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::Yes);
-        EXPECT_EQ(dialogs.messages()[0].text, room == 0       ? QStringLiteral("タイトルの書き出しができません。")
+        EXPECT_EQ(dialogs.messages()[0].text, room == 0 ? QStringLiteral("タイトルの書き出しができません。")
                                               : room == title ? QStringLiteral("日付の書き出しができません。")
                                                               : QStringLiteral("書き出しでエラーが発生しました。"))
             << room;

@@ -121,7 +121,6 @@ TEST_P(TPrintAllUserFormTest, WritesTheCsvFileWhereThePathSays)
     EXPECT_EQ(m_form->Fnrm1910_1Edit->text(), typed);
 }
 
-
 // A list that cannot be read says so in an error box with one Yes button,
 // for the printout and the CSV file alike.
 TEST_P(TPrintAllUserFormTest, AListThatCannotBeReadSaysSo)
