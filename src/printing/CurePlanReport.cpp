@@ -17,6 +17,7 @@ PlanPrintList::Statement CurePlanReport::listStatement()
 CurePlanReport::CurePlanReport(int count, QString facilityName, RecordPerPage<Record>::Reader reader)
     : m_blank(TPlan(), std::move(facilityName)), m_records(std::move(reader)), m_report(&m_owner), m_dataset(&m_owner)
 {
+    m_report.setObjectName(QStringLiteral("rpReport1"));
     m_dataset.setObjectName(QStringLiteral("rpUserDataset1"));
     m_dataset.RangeEnd = reCount;
     m_dataset.RangeEndCount = count;

@@ -44,6 +44,7 @@ std::optional<MonthlySheet> readMonth(const AppContext &context, const MonthlyCh
 bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values,
            std::span<const QStringView> daySums)
 {
+    report.setObjectName(QStringLiteral("rpReport1"));
     const int counts[] = {lines, 1, MonthlySheet::Days, MonthlySheet::Days, 1, MonthlySheet::Days, lines};
     std::vector<TrpUserDataset *> datasets;
     for (size_t i = 0; i < std::size(counts); ++i)

@@ -122,6 +122,17 @@ TEST_P(CurePlanReportTest, ATemplateWithoutADataBandPrintsEveryPlan)
     for (int page = 0; page < 3; ++page)
         EXPECT_EQ(figure(written->report(), page), figure(shipped->report(), page)) << page;
     EXPECT_NE(figure(written->report(), 0), figure(written->report(), 2));
+
+    // A name no one answers stops the build, which names the report as the
+    // printing form has it.
+    part.memo(QStringLiteral("[Nowhere]"), 0, 900, 100, 18);
+    ASSERT_TRUE(part.compileInto(dir.path(), CurePlanReport::TemplateName));
+    CurePlanReport wrong(db(), QString(), plans);
+    wrong.report().setPrinter(printer);
+    ASSERT_TRUE(wrong.setUp(QDir(dir.path()).filePath(CurePlanReport::TemplateName.toString())));
+    EXPECT_TRUE(wrong.report().PrepareReport());
+    EXPECT_TRUE(wrong.report().ErrorText().contains(QStringLiteral("\rReport rpReport1\r")))
+        << wrong.report().ErrorText().toStdString();
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(CurePlanReportTest);
