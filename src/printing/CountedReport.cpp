@@ -2,6 +2,7 @@
 
 CountedReport::CountedReport() : m_report(&m_owner), m_dataset1(&m_owner), m_dataset2(&m_owner)
 {
+    m_report.setObjectName(QStringLiteral("rpReport1"));
     m_dataset1.setObjectName(QStringLiteral("rpUserDataset1"));
     m_dataset2.setObjectName(QStringLiteral("rpUserDataset2"));
     for (TrpUserDataset *dataset : {&m_dataset1, &m_dataset2})

@@ -17,6 +17,7 @@ PlanPrintList::Statement CurePlanReport::listStatement()
 CurePlanReport::CurePlanReport(int count, QString facilityName, RecordPerPage<Record>::Reader reader)
     : m_blank(TPlan(), std::move(facilityName)), m_records(std::move(reader)), m_report(&m_owner), m_dataset(&m_owner)
 {
+    m_report.setObjectName(QStringLiteral("rpReport1"));
     m_dataset.setObjectName(QStringLiteral("rpUserDataset1"));
     m_dataset.RangeEnd = reCount;
     m_dataset.RangeEndCount = count;
@@ -62,6 +63,12 @@ bool CurePlanReport::setUp(const QString &templateFile)
 {
     if (!m_report.LoadFromFile(templateFile))
         return false;
+    // The pages are built once per plan; each plan is read as its page begins.
+    m_report.ReportType = rtMultiple;
+    m_report.Dataset = &m_dataset;
+    m_report.OnBeginPage = [this](int) {
+        m_records.at(m_dataset.RecNo);
+    };
     m_report.OnGetValue = [this](const QString &name, Variant &value) {
         const Record *record = m_records.at(m_dataset.RecNo);
         std::optional<Variant> answer = (record ? record->values : m_blank).value(name);

@@ -17,8 +17,8 @@
 class DbConnection;
 
 // The printed treatment plan ("CurePlan.rpf") as a report: one record of
-// rpUserDataset1 per plan, each with its own values and body figure in the
-// picture frame headed "[Picture]".
+// rpUserDataset1, the report's master, per plan, each with its own values
+// and body figure in the picture frame headed "[Picture]".
 class CurePlanReport
 {
 public:

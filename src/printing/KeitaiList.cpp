@@ -91,6 +91,11 @@ QStringList KeitaiList::csvTitle() const
             QStringLiteral("施設名　") + m_sheet.facility()};
 }
 
+ListCsvFile::Content KeitaiList::csvFile() const
+{
+    return ListCsvFile::content(csvTitle(), csvRows(), ListCsvFile::Quoting::WhereNeeded);
+}
+
 std::vector<QStringList> KeitaiList::csvRows() const
 {
     std::vector<QStringList> rows;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/ListCsvFile.h"
 #include "printing/MonthlyReport.h"
 #include "printing/MonthlySheet.h"
 
@@ -38,6 +39,7 @@ public:
     // Every form of service, by user, form, day, start and key.
     [[nodiscard]] static std::optional<int> rihaTypeOf(const MonthlyChoice &) { return std::nullopt; }
     static constexpr QStringView OrderBy = u"CureNo, RihaType, CureDate, RStartTime, ResultNo";
+    static constexpr std::array<QStringView, 2> DaySums{u"KFunnSum", u"KTimeSum"};
 
     [[nodiscard]] const MonthlySheet &sheet() const { return m_sheet; }
     [[nodiscard]] const std::vector<Line> &lines() const { return m_lines; }
@@ -52,6 +54,8 @@ public:
     // The CSV file: its title line, then the heading and a row per line.
     [[nodiscard]] QStringList csvTitle() const;
     [[nodiscard]] std::vector<QStringList> csvRows() const;
+    // The lines as the file has them: fields quoted only where needed.
+    [[nodiscard]] ListCsvFile::Content csvFile() const;
 
 private:
     [[nodiscard]] std::optional<Variant> lineValue(const QString &name, const Line &line, int day) const;

@@ -57,39 +57,66 @@ bool ListCsvFile::confirmOverwrite(const QString &fileName)
                             MessageButtons::OkNo) == MessageAnswer::Ok;
 }
 
-QByteArray ListCsvFile::line(const QStringList &values)
+ListCsvFile::Content ListCsvFile::content(const QStringList &header, std::vector<QStringList> rows, Quoting quoting)
+{
+    return {{{{header}, QStringLiteral("タイトルの書き出しができません。")},
+             {std::move(rows), QStringLiteral("書き出しでエラーが発生しました。")}},
+            quoting};
+}
+
+QByteArray ListCsvFile::line(const QStringList &values, Quoting quoting)
 {
     QByteArray bytes;
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (i > 0)
             bytes.append(',');
         QString value = values[i];
+        const bool quoted = quoting == Quoting::EveryField || value.contains(u',') || value.contains(u'"') ||
+                            value.contains(u'\r') || value.contains(u'\n');
+        if (!quoted) {
+            bytes.append(Sjis::encode(value));
+            continue;
+        }
         value.replace(QStringLiteral("\""), QStringLiteral("\"\""));
         bytes.append('"').append(Sjis::encode(value)).append('"');
     }
     return bytes;
 }
 
-bool ListCsvFile::write(const QString &fileName, const QStringList &header, const std::vector<QStringList> &rows)
+bool ListCsvFile::writeTo(QIODevice &device, const Content &content)
+{
+    auto *file = qobject_cast<QFileDevice *>(&device);
+    for (const Part &part : content.parts) {
+        QByteArray bytes;
+        for (const QStringList &row : part.lines)
+            bytes.append(line(row, content.quoting)).append("\r\n");
+        if (device.write(bytes) != bytes.size() || (file && !file->flush())) {
+            fail(part.failure);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ListCsvFile::write(const QString &fileName, const Content &content)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
         fail(QStringLiteral("CSVファイル名をオープンできません。"));
         return false;
     }
-    const QByteArray title = line(header) + "\r\n";
-    if (file.write(title) != title.size()) {
+    if (!writeTo(file, content)) {
         file.cancelWriting();
-        fail(QStringLiteral("タイトルの書き出しができません。"));
         return false;
     }
-    QByteArray body;
-    for (const QStringList &row : rows)
-        body.append(line(row)).append("\r\n");
-    if (file.write(body) != body.size() || !file.commit()) {
-        file.cancelWriting();
+    if (!file.commit()) {
         fail(QStringLiteral("書き出しでエラーが発生しました。"));
         return false;
     }
     return true;
+}
+
+bool ListCsvFile::write(const QString &fileName, const QStringList &header, const std::vector<QStringList> &rows)
+{
+    return write(fileName, content(header, rows));
 }

@@ -4,15 +4,40 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 #include <optional>
 #include <vector>
 
 // The CSV files of the printed lists and statistics: Shift-JIS, CR LF lines,
-// every field in double quotes. Each step shows its own error box (one Yes
-// button) and says whether the export goes on.
+// every field in double quotes, or only those that need them. Each step
+// shows its own error box (one Yes button) and says whether the export goes
+// on.
 class ListCsvFile
 {
 public:
+    enum class Quoting {
+        EveryField,
+        // Only a field holding a comma, a double quote or a line break, so
+        // that the columns never shift.
+        WhereNeeded,
+    };
+    // A run of lines and the error box shown when it cannot be written.
+    struct Part
+    {
+        std::vector<QStringList> lines;
+        QString failure;
+    };
+    struct Content
+    {
+        std::vector<Part> parts;
+        Quoting quoting = Quoting::EveryField;
+    };
+    // A header line and the rows, with the boxes of a title and of a row
+    // that cannot be written.
+    [[nodiscard]] static Content content(const QStringList &header, std::vector<QStringList> rows,
+                                         Quoting quoting = Quoting::EveryField);
+
     // The file a path input names: its folder is created when missing and
     // its extension becomes ".csv". Nullopt after the error box was shown.
     [[nodiscard]] static std::optional<QString> target(const QString &path);
@@ -21,9 +46,12 @@ public:
     // The bytes of one line without its line end. Inner quotes are doubled so
     // that a spreadsheet reads the field back as it was; characters that
     // Shift-JIS lacks become "?".
-    [[nodiscard]] static QByteArray line(const QStringList &values);
-    // Writes the header and the rows whole or not at all; false after the
-    // error box was shown.
+    [[nodiscard]] static QByteArray line(const QStringList &values, Quoting quoting = Quoting::EveryField);
+    // Writes the lines whole or not at all; false after the error box of the
+    // part that could not be written was shown.
+    [[nodiscard]] static bool write(const QString &fileName, const Content &content);
     [[nodiscard]] static bool write(const QString &fileName, const QStringList &header,
                                     const std::vector<QStringList> &rows);
+    // Writes the parts in turn, each through to the device.
+    [[nodiscard]] static bool writeTo(QIODevice &device, const Content &content);
 };

@@ -5,6 +5,8 @@
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
 
+#include <algorithm>
+
 namespace MonthlyReport {
 
 namespace {
@@ -39,14 +41,25 @@ std::optional<MonthlySheet> readMonth(const AppContext &context, const MonthlyCh
     return std::nullopt;
 }
 
-bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values)
+bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values,
+           std::span<const QStringView> daySums)
 {
-    TrpUserDataset *rows = countedDataset(report, QStringLiteral("rpUserDataset1"), lines);
-    TrpUserDataset *days = countedDataset(report, QStringLiteral("rpUserDataset4"), MonthlySheet::Days);
+    report.setObjectName(QStringLiteral("rpReport1"));
+    const int counts[] = {lines, 1, MonthlySheet::Days, MonthlySheet::Days, 1, MonthlySheet::Days, lines};
+    std::vector<TrpUserDataset *> datasets;
+    for (size_t i = 0; i < std::size(counts); ++i)
+        datasets.push_back(countedDataset(report, QStringLiteral("rpUserDataset%1").arg(i + 1), counts[i]));
     if (!report.LoadFromFile(templateFile))
         return false;
-    report.OnGetValue = [rows, days, values = std::move(values)](const QString &name, Variant &value) {
-        if (auto answer = values(name, rows->RecNo, days->RecNo))
+    const TrpUserDataset *rows = datasets[0];
+    const TrpUserDataset *headings = datasets[2];
+    const TrpUserDataset *cells = datasets[3];
+    const TrpUserDataset *sums = datasets[5];
+    report.OnGetValue = [=, values = std::move(values)](const QString &name, Variant &value) {
+        const bool heading = name == u"Week" || name == u"DayStr";
+        const bool sum = std::find(daySums.begin(), daySums.end(), name) != daySums.end();
+        const int day = heading ? headings->RecNo : sum ? sums->RecNo : cells->RecNo;
+        if (auto answer = values(name, rows->RecNo, day))
             value = *answer;
     };
     return true;

@@ -8,17 +8,22 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 class TrpReport;
 struct AppContext;
 
-// The report side of the monthly results lists: the lines run down the
-// page through rpUserDataset1 and the 31 day columns across it through the
-// cross data set rpUserDataset4; every variable is answered by a function
-// of its name, the line and the day (both 0-based).
+// The report side of the monthly results lists, with the seven data sets
+// a template may walk: rpUserDataset1 and rpUserDataset7 count the lines,
+// rpUserDataset2 and rpUserDataset5 one row, rpUserDataset3, 4 and 6 the 31
+// days. Every variable is answered by a function of its name, the line (the
+// record of data set 1) and the day (both 0-based): the day of a heading is
+// the record of data set 3, of a day sum that of data set 6, of a cell that
+// of data set 4.
 //
-// A list type gives TemplateName, OrderBy, rihaTypeOf(choice), a
-// constructor from the sheet and the rows, lines() and value().
+// A list type gives TemplateName, OrderBy, DaySums (its day sums' names),
+// rihaTypeOf(choice), a constructor from the sheet and the rows, lines()
+// and value().
 namespace MonthlyReport {
 
 enum class Status {
@@ -40,9 +45,10 @@ using Values = std::function<std::optional<Variant>(const QString &name, int lin
 [[nodiscard]] std::optional<MonthlySheet> readMonth(const AppContext &context, const MonthlyChoice &choice,
                                                     std::optional<int> rihaType, QStringView orderBy,
                                                     std::vector<CureResult> &rows, Status &status);
-// Gives a fresh report its two data sets, loads the template and answers
-// its variables; false when the template does not load.
-[[nodiscard]] bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values);
+// Gives a fresh report its data sets, loads the template and answers its
+// variables; false when the template does not load.
+[[nodiscard]] bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values,
+                         std::span<const QStringView> daySums);
 [[nodiscard]] QString templateFile(const AppContext &context, QStringView name);
 // Builds the pages of a report set up with that status.
 [[nodiscard]] Status prepare(TrpReport &report, Status status);
@@ -67,8 +73,9 @@ template <typename List>
     std::shared_ptr<const List> list = read<List>(context, choice, status);
     if (!list)
         return status;
-    const bool loaded = setUp(report, templateFile(context, List::TemplateName), int(list->lines().size()),
-                              [list](const QString &name, int line, int day) { return list->value(name, line, day); });
+    const bool loaded = setUp(
+        report, templateFile(context, List::TemplateName), int(list->lines().size()),
+        [list](const QString &name, int line, int day) { return list->value(name, line, day); }, List::DaySums);
     return loaded ? Status::Ready : Status::TemplateFailed;
 }
 

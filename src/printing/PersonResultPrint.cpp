@@ -3,49 +3,77 @@
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
 
-PersonResultPrint::PersonResultPrint(std::vector<PersonRecordPrint> records, int days)
-    : m_records(std::move(records)), m_days(days)
-{}
+PersonResultPrint::PersonResultPrint(AppContext &context, TDateTime month, std::vector<int> cureNos, Notify notify)
+    : m_reader(context), m_cureNos(std::move(cureNos)), m_facility(context.mainModule.FacilityName),
+      m_notify(std::move(notify)), m_records([this](int record) { return read(record); })
+{
+    m_reader.setMonth(month);
+    m_blank.emplace(m_reader, PersonMedicalRecord::LatestPlan(), m_facility);
+}
 
 std::unique_ptr<PersonResultPrint> PersonResultPrint::build(AppContext &context, TDateTime month,
-                                                            const std::vector<int> &cureNos, QString &message)
+                                                            const std::vector<int> &cureNos, QString &message,
+                                                            Notify notify)
 {
-    PersonMedicalRecord record(context);
-    record.setMonth(month);
-    std::vector<PersonRecordPrint> records;
-    records.reserve(cureNos.size());
-    for (const int cureNo : cureNos) {
-        if (!record.load(cureNo, std::nullopt)) {
-            message = QStringLiteral("*** System Error : 印刷行の編集エラー");
-            return nullptr;
-        }
-        auto plan = record.latestPlan(message);
-        if (!plan)
-            return nullptr;
-        records.emplace_back(record, std::move(*plan), context.mainModule.FacilityName);
-    }
-    const int days = DateTime::toDate(record.YearMonth()).daysInMonth();
-    auto print = std::make_unique<PersonResultPrint>(std::move(records), days);
+    auto print = std::make_unique<PersonResultPrint>(context, month, cureNos, std::move(notify));
     if (!print->setUp(context.appDir, message))
         return nullptr;
     return print;
 }
 
-std::optional<Variant> PersonResultPrint::value(const QString &name, int record, int line) const
+void PersonResultPrint::tell(int record, const QString &message)
+{
+    if (m_notify && m_told.insert(record).second)
+        m_notify(message);
+}
+
+std::optional<PersonRecordPrint> PersonResultPrint::read(int record)
 {
     if (record < 0 || record >= recordCount())
         return std::nullopt;
-    return m_records[size_t(record)].value(name, line);
+    const int cureNo = m_cureNos[size_t(record)];
+    if (!m_reader.load(cureNo, std::nullopt)) {
+        tell(record, QStringLiteral("*** System Error : 印刷行の編集エラー"));
+        return std::nullopt;
+    }
+    QString message;
+    std::optional<PersonMedicalRecord::LatestPlan> plan = m_reader.latestPlan(message);
+    if (!plan) {
+        // The user's results print without a header from a plan, never
+        // with the user's before.
+        tell(record, message);
+        plan.emplace();
+        plan->Person.CureNo = cureNo;
+    }
+    return PersonRecordPrint(m_reader, std::move(*plan), m_facility);
+}
+
+std::optional<Variant> PersonResultPrint::value(const QString &name, int record, int line)
+{
+    if (record < 0 || record >= recordCount())
+        return std::nullopt;
+    const PersonRecordPrint *read = m_records.at(record);
+    std::optional<Variant> answer = (read ? *read : *m_blank).value(name, line);
+    // A record that could not be read prints its facility and nothing else.
+    if (answer && !read && name != u"Shisetsu")
+        return Variant(QString());
+    return answer;
 }
 
 bool PersonResultPrint::setUp(const QString &appDir, QString &message)
 {
-    if (!m_report.load(appDir, TemplateName, recordCount(), m_days,
+    const int days = DateTime::toDate(m_reader.YearMonth()).daysInMonth();
+    if (!m_report.load(appDir, TemplateName, recordCount(), days,
                        [this](const QString &name, int record, int line) { return value(name, record, line); })) {
         message = m_report.loadErrorText();
         return false;
     }
-    m_report.report().ReportType = rtMultiple;
-    m_report.report().Dataset = &m_report.dataset1();
+    TrpReport &report = m_report.report();
+    report.ReportType = rtMultiple;
+    report.Dataset = &m_report.dataset1();
+    // Each user is read as the page of the record begins.
+    report.OnBeginPage = [this](int) {
+        m_records.at(m_report.dataset1().RecNo);
+    };
     return true;
 }

@@ -2,38 +2,43 @@
 
 #include "base/Variant.h"
 #include "printing/CountedReport.h"
+#include "printing/RecordPerPage.h"
 #include "results/PersonRecordPrint.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 struct AppContext;
 
 // The printed results records of several users ("PrintPersonKirokusho.rpf"):
 // one record per user (rpUserDataset1, the report's master), each with a
-// line per day of the month (rpUserDataset2). Every record is read before
-// the report is built, so that no page shows another run's values.
+// line per day of the month (rpUserDataset2). Each user's results and latest
+// plan are read as the page of the record begins.
 class PersonResultPrint
 {
 public:
     static constexpr QStringView TemplateName = u"PrintPersonKirokusho.rpf";
+    // Shows what kept a user's record from being read whole; the other
+    // users print all the same.
+    using Notify = std::function<void(const QString &message)>;
 
-    PersonResultPrint(std::vector<PersonRecordPrint> records, int days);
+    PersonResultPrint(AppContext &context, TDateTime month, std::vector<int> cureNos, Notify notify);
 
-    // Reads the month's results and the latest plan of each user in the
-    // order given and loads the template from the program's folder: the
-    // printout ready to be built or shown. Nullptr with the message to show
-    // when a record cannot be read or the template does not load.
-    [[nodiscard]] static std::unique_ptr<PersonResultPrint> build(AppContext &context, TDateTime month,
-                                                                  const std::vector<int> &cureNos, QString &message);
+    // The records of the users in the order given, the template loaded from
+    // the program's folder: the printout ready to be built or shown.
+    // Nullptr with the message to show when the template does not load.
+    [[nodiscard]] static std::unique_ptr<PersonResultPrint>
+    build(AppContext &context, TDateTime month, const std::vector<int> &cureNos, QString &message, Notify notify = {});
 
-    [[nodiscard]] int recordCount() const { return int(m_records.size()); }
+    [[nodiscard]] int recordCount() const { return int(m_cureNos.size()); }
     // The value of a variable of a record (0-based) on a day line (0-based);
     // nullopt for a name the printout does not know.
-    [[nodiscard]] std::optional<Variant> value(const QString &name, int record, int line) const;
+    [[nodiscard]] std::optional<Variant> value(const QString &name, int record, int line);
 
     // Loads the template from the folder; false with the text to show when
     // it does not load.
@@ -41,7 +46,17 @@ public:
     [[nodiscard]] TrpReport &report() { return m_report.report(); }
 
 private:
-    std::vector<PersonRecordPrint> m_records;
-    int m_days;
+    [[nodiscard]] std::optional<PersonRecordPrint> read(int record);
+    void tell(int record, const QString &message);
+
+    PersonMedicalRecord m_reader;
+    std::vector<int> m_cureNos;
+    QString m_facility;
+    Notify m_notify;
+    // Records whose trouble was told: a second pass or a rebuild tells it once.
+    std::set<int> m_told;
+    // What a record that cannot be read answers.
+    std::optional<PersonRecordPrint> m_blank;
+    RecordPerPage<PersonRecordPrint> m_records;
     CountedReport m_report;
 };

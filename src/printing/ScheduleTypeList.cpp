@@ -84,6 +84,17 @@ QStringList ScheduleTypeList::csvTitle() const
             QStringLiteral("作成日 ") + m_sheet.Sakuseibi(), QStringLiteral("施設名　") + m_sheet.facility()};
 }
 
+ListCsvFile::Content ScheduleTypeList::csvFile() const
+{
+    ListCsvFile::Content file = ListCsvFile::content(csvTitle(), csvRows());
+    // The date line, the first row, has its own box.
+    std::vector<QStringList> &rows = file.parts.back().lines;
+    ListCsvFile::Part date{{rows.front()}, QStringLiteral("日付の書き出しができません。")};
+    rows.erase(rows.begin());
+    file.parts.insert(file.parts.begin() + 1, std::move(date));
+    return file;
+}
+
 std::vector<QStringList> ScheduleTypeList::csvRows() const
 {
     const int days = m_sheet.dayCount();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/ListCsvFile.h"
 #include "printing/MonthlyReport.h"
 #include "printing/MonthlySheet.h"
 
@@ -18,6 +19,7 @@ class ScheduleTypeList
 public:
     static constexpr QStringView TemplateName = u"PrintScheduleType.rpf";
     static constexpr QStringView OrderBy = u"Kana, CureNo, CureDate, RStartTime, ResultNo";
+    static constexpr std::array<QStringView, 1> DaySums{u"Sum"};
     [[nodiscard]] static std::optional<int> rihaTypeOf(const MonthlyChoice &choice) { return choice.rihaType; }
 
     struct Line
@@ -45,6 +47,9 @@ public:
     // and the staff legend.
     [[nodiscard]] QStringList csvTitle() const;
     [[nodiscard]] std::vector<QStringList> csvRows() const;
+    // The lines as the file has them, the date line with an error box of
+    // its own.
+    [[nodiscard]] ListCsvFile::Content csvFile() const;
 
 private:
     MonthlySheet m_sheet;

@@ -62,7 +62,7 @@ bool write(DbConnection &database, const QString &path, TDateTime from, TDateTim
     }
     if (lines->empty()) {
         // Nothing to write is told, not a failure.
-        Dialogs::information(QStringLiteral("条件に該当するデータがありません。"));
+        Dialogs::information(QStringLiteral("条件に該当するデータがありません。"), MessageButtons::Yes);
         return true;
     }
     return ListCsvFile::write(*file, header(), *lines);

@@ -162,12 +162,11 @@ void MonthlyResultsForm::CSVOutButtonClick()
         return;
     // The list is read first: nothing to write creates no folder and
     // replaces no file.
-    QStringList title;
-    std::vector<QStringList> rows;
-    if (!csvLines(*chosen, title, rows))
+    ListCsvFile::Content file;
+    if (!csvFile(*chosen, file))
         return;
     const std::optional<QString> fileName = ListCsvFile::target(CsvEdit->text());
-    if (!fileName || !ListCsvFile::confirmOverwrite(*fileName) || !ListCsvFile::write(*fileName, title, rows))
+    if (!fileName || !ListCsvFile::confirmOverwrite(*fileName) || !ListCsvFile::write(*fileName, file))
         return;
     Dialogs::information(QStringLiteral("終了しました。"));
 }

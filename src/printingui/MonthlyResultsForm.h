@@ -3,6 +3,7 @@
 #include "base/DateTime.h"
 #include "core/TRegistory.h"
 #include "coreui/MenuWindow.h"
+#include "printing/ListCsvFile.h"
 #include "printing/MonthlyReport.h"
 
 #include <QStringList>
@@ -55,30 +56,26 @@ protected:
     [[nodiscard]] virtual std::optional<MonthlyChoice> choice();
     // Reads the list and sets a fresh report up over it.
     [[nodiscard]] virtual MonthlyReport::Status setUpReport(TrpReport &report, const MonthlyChoice &choice) = 0;
-    // Reads the list and gives its CSV file's title line and rows; false
-    // after its message.
-    [[nodiscard]] virtual bool csvLines(const MonthlyChoice &choice, QStringList &title,
-                                        std::vector<QStringList> &rows) = 0;
+    // Reads the list and gives its CSV file's lines; false after its message.
+    [[nodiscard]] virtual bool csvFile(const MonthlyChoice &choice, ListCsvFile::Content &file) = 0;
     // Shows the message of a reading that found nothing to list; true
     // when the list is ready.
     bool reportStatus(MonthlyReport::Status status);
     void FormShow() override;
 
-    // What a form of a list type answers for setUpReport and csvLines.
+    // What a form of a list type answers for setUpReport and csvFile.
     template <typename List>
     [[nodiscard]] MonthlyReport::Status setUpList(TrpReport &report, const MonthlyChoice &choice)
     {
         return MonthlyReport::setUpReport<List>(report, m_context, choice);
     }
-    template <typename List>
-    [[nodiscard]] bool listCsv(const MonthlyChoice &choice, QStringList &title, std::vector<QStringList> &rows)
+    template <typename List> [[nodiscard]] bool listCsv(const MonthlyChoice &choice, ListCsvFile::Content &file)
     {
         MonthlyReport::Status status = MonthlyReport::Status::Ready;
         const auto list = MonthlyReport::read<List>(m_context, choice, status);
         if (!reportStatus(status))
             return false;
-        title = list->csvTitle();
-        rows = list->csvRows();
+        file = list->csvFile();
         return true;
     }
 

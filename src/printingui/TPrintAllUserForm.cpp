@@ -105,12 +105,12 @@ bool TPrintAllUserForm::openList(AllUserList &list)
     case AllUserList::Outcome::Rows:
         return true;
     case AllUserList::Outcome::NoRows:
-        Dialogs::information(QStringLiteral("条件に該当するデータがありません。"));
+        Dialogs::information(QStringLiteral("条件に該当するデータがありません。"), MessageButtons::Yes);
         return false;
     case AllUserList::Outcome::Failed:
         break;
     }
-    Dialogs::error(QStringLiteral("データの抽出に失敗しました。"));
+    Dialogs::error(QStringLiteral("データの抽出に失敗しました。"), MessageButtons::Yes);
     return false;
 }
 

@@ -14,7 +14,7 @@ MonthlyReport::Status TPrintKeitaiForm::setUpReport(TrpReport &report, const Mon
     return setUpList<KeitaiList>(report, choice);
 }
 
-bool TPrintKeitaiForm::csvLines(const MonthlyChoice &choice, QStringList &title, std::vector<QStringList> &rows)
+bool TPrintKeitaiForm::csvFile(const MonthlyChoice &choice, ListCsvFile::Content &file)
 {
-    return listCsv<KeitaiList>(choice, title, rows);
+    return listCsv<KeitaiList>(choice, file);
 }

@@ -12,8 +12,7 @@ public:
 
 protected:
     [[nodiscard]] MonthlyReport::Status setUpReport(TrpReport &report, const MonthlyChoice &choice) override;
-    [[nodiscard]] bool csvLines(const MonthlyChoice &choice, QStringList &title,
-                                std::vector<QStringList> &rows) override;
+    [[nodiscard]] bool csvFile(const MonthlyChoice &choice, ListCsvFile::Content &file) override;
 };
 
 extern TPrintKeitaiForm *PrintKeitaiForm;

@@ -131,11 +131,14 @@ void TPrintPersonResultForm::PrintBtnClick()
     std::vector<int> cureNos;
     for (const int row : DBGrid1->pickedRows())
         cureNos.push_back(m_plans.cureNo(row));
-    QString message;
-    const auto print = PersonResultPrint::build(m_context, m_month, cureNos, message);
-    if (!print) {
+    const auto show = [](const QString &message) {
         Dialogs::message(message.startsWith(u'*') ? MessageType::Error : MessageType::Information, message,
                          MessageButtons::Ok);
+    };
+    QString message;
+    const auto print = PersonResultPrint::build(m_context, m_month, cureNos, message, show);
+    if (!print) {
+        show(message);
         return;
     }
     print->report().ShowReport();

@@ -44,7 +44,7 @@ MonthlyReport::Status TPrintScheduleTypeForm::setUpReport(TrpReport &report, con
     return setUpList<ScheduleTypeList>(report, choice);
 }
 
-bool TPrintScheduleTypeForm::csvLines(const MonthlyChoice &choice, QStringList &title, std::vector<QStringList> &rows)
+bool TPrintScheduleTypeForm::csvFile(const MonthlyChoice &choice, ListCsvFile::Content &file)
 {
-    return listCsv<ScheduleTypeList>(choice, title, rows);
+    return listCsv<ScheduleTypeList>(choice, file);
 }

@@ -16,8 +16,7 @@ public:
 protected:
     [[nodiscard]] std::optional<MonthlyChoice> choice() override;
     [[nodiscard]] MonthlyReport::Status setUpReport(TrpReport &report, const MonthlyChoice &choice) override;
-    [[nodiscard]] bool csvLines(const MonthlyChoice &choice, QStringList &title,
-                                std::vector<QStringList> &rows) override;
+    [[nodiscard]] bool csvFile(const MonthlyChoice &choice, ListCsvFile::Content &file) override;
     void FormShow() override;
 };
 

@@ -120,42 +120,75 @@ TEST_P(KeitaiListTest, BuiltPagesHoldTheCellsUnderTheirDays)
         EXPECT_FALSE(placeOf(page, QStringLiteral("%1").arg(day, 2)).isNull()) << day;
 }
 
+TEST_P(KeitaiListTest, ATemplateWiredToTheSevenDataSetsPrintsWhatOursPrints)
+{
+    insertMonth();
+    // The lines as a data band over data set 1, the sums over data set 5.
+    PartTemplate part = dayTable();
+    part.band("Cells", 5, 110, 44, QStringLiteral("rpUserDataset1"))
+        .memo(QStringLiteral("[CureNo]"), 0, 110, 110, 44)
+        .memo(QStringLiteral("[Keitai]"), 110, 110, 62, 22)
+        .memo(QStringLiteral("[Kaishibi]"), 110, 132, 62, 22)
+        .memo(QStringLiteral("[Kigou]"), 172, 110, 24, 22)
+        .memo(QStringLiteral("[Funn]"), 172, 132, 24, 11)
+        .memo(QStringLiteral("[STime]"), 172, 143, 24, 11)
+        .memo(QStringLiteral("[CntKei]"), 916, 110, 40, 22)
+        .memo(QStringLiteral("[TimeKei]"), 916, 132, 40, 22)
+        .band("Sums", 5, 164, 24, QStringLiteral("rpUserDataset5"))
+        .memo(QStringLiteral("[KFunnSum]"), 172, 164, 24, 12)
+        .memo(QStringLiteral("[KTimeSum]"), 172, 176, 24, 12)
+        .memo(QStringLiteral("[TotalCntSum]"), 916, 164, 40, 12)
+        .memo(QStringLiteral("[TotalTimeSum]"), 916, 176, 40, 12);
+    QTemporaryDir dir;
+    ASSERT_TRUE(part.compileInto(dir.path(), KeitaiList::TemplateName));
+    const auto written = built<KeitaiList>(april(), dir.path());
+    PartTemplate::expectSamePlaces(written, built<KeitaiList>(april()));
+    // The headings, cells and sums each went through their own days.
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_FALSE(placeOf(written[0], QStringLiteral("30")).isNull());
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("0900")).x(), placeOf(written[0], QStringLiteral(" 3")).x());
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("35")).x(), placeOf(written[0], QStringLiteral(" 3")).x());
+    EXPECT_GT(placeOf(written[0], QStringLiteral("135")).x(), placeOf(written[0], QStringLiteral("30")).x());
+}
+
 TEST_P(KeitaiListTest, CsvFileOfTheMonth)
 {
     insertMonth();
-    // A character Shift-JIS lacks is written as "?".
+    // A character Shift-JIS lacks is written as "?"; a double quote and a
+    // comma quote their fields.
     CureResult other = result(4, 7, 9, 20, 1, 3);
-    other.Name = QStringLiteral("𠮷田");
+    other.Name = QStringLiteral("𠮷\"田");
     ResultRows::insert(db(), {other});
-    m_app->mainModule.FacilityName = QStringLiteral("ひだまり苑");
+    m_app->mainModule.FacilityName = QStringLiteral("ひだまり苑,本館");
     const auto list = read<KeitaiList>(april());
     ASSERT_TRUE(list);
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("keitai.csv"));
-    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvTitle(), list->csvRows()));
+    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvFile()));
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
     ASSERT_EQ(lines.size(), 7); // title, heading, four lines, the end
-    // "形態別実績一覧表","作成日 令和06年04月20日","施設名　ひだまり苑"
+    // 形態別実績一覧表,作成日 令和06年04月20日,"施設名　ひだまり苑,本館"
     EXPECT_EQ(lines[0],
-              QByteArray::fromHex("22 8c 60 91 d4 95 ca 8e c0 90 d1 88 ea 97 97 95 5c 22 2c 22 8d ec 90 ac 93 fa 20"
-                                  "97 df 98 61 30 36 94 4e 30 34 8c 8e 32 30 93 fa 22 2c 22 8e 7b 90 dd 96 bc 81 40"
-                                  "82 d0 82 be 82 dc 82 e8 89 91 22 0d"));
+              QByteArray::fromHex("8c 60 91 d4 95 ca 8e c0 90 d1 88 ea 97 97 95 5c 2c 8d ec 90 ac 93 fa 20"
+                                  "97 df 98 61 30 36 94 4e 30 34 8c 8e 32 30 93 fa 2c 22 8e 7b 90 dd 96 bc 81 40"
+                                  "82 d0 82 be 82 dc 82 e8 89 91 2c 96 7b 8a d9 22 0d"));
     const QByteArray heading = lines[1];
-    EXPECT_TRUE(heading.startsWith(Sjis::encode(QStringLiteral("\"利用者番号 氏名\",\"リハビリ形態\",\"計画書登録日\","
-                                                               "\" 1 (月)\",\"訓練時間\",\"訓練開始時間\","))));
-    EXPECT_TRUE(heading.endsWith(Sjis::encode(QStringLiteral("\"30 (火)\",\"訓練時間\",\"訓練開始時間\","
-                                                             "\"訓練回数合計\",\"訓練時間合計\"\r"))));
+    EXPECT_TRUE(heading.startsWith(Sjis::encode(QStringLiteral("利用者番号 氏名,リハビリ形態,計画書登録日,"
+                                                               " 1 (月),訓練時間,訓練開始時間,"))));
+    EXPECT_TRUE(heading.endsWith(Sjis::encode(QStringLiteral("30 (火),訓練時間,訓練開始時間,"
+                                                             "訓練回数合計,訓練時間合計\r"))));
     EXPECT_EQ(heading.count(','), 3 + 30 * 3 + 2 - 1);
     // User 1's 入所: days 1 and 2 empty, the 3rd with mark, minutes, start.
     EXPECT_TRUE(
-        lines[2].startsWith(Sjis::encode(QStringLiteral("\"00000001 利用者1\",\"入所\",\"R02.04.01\","
-                                                        "\"\",\"\",\"\",\"\",\"\",\"\",\"ス\",\"35\",\"09:00\","))));
-    EXPECT_TRUE(lines[2].endsWith("\"1\",\"35\"\r"));
-    // An unmarked day is three empty fields, whatever its minutes.
-    EXPECT_TRUE(lines[5].startsWith("\"00000004 ?" + Sjis::encode(QStringLiteral("田\",\"訪問リハビリ\""))));
-    EXPECT_TRUE(lines[4].contains("\"\",\"\",\"\",\"" + Sjis::encode(QStringLiteral("ヤ")) + "\",\"30\",\"13:00\""));
+        lines[2].startsWith(Sjis::encode(QStringLiteral("00000001 利用者1,入所,R02.04.01,,,,,,,ス,35,09:00,"))));
+    EXPECT_TRUE(lines[2].endsWith(",1,35\r"));
+    EXPECT_EQ(lines[2].count(','), heading.count(','));
+    // The inner quote doubled; an unmarked day is three empty fields,
+    // whatever its minutes.
+    EXPECT_TRUE(lines[5].startsWith("\"00000004 ?\"\"" + Sjis::encode(QStringLiteral("田\",訪問リハビリ,"))));
+    EXPECT_TRUE(lines[4].contains(",,," + Sjis::encode(QStringLiteral("ヤ")) + ",30,13:00,"));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(KeitaiListTest);

@@ -30,6 +30,12 @@ TEST(ListCsvFile, LinesAreQuotedShiftJisWithInnerQuotesDoubled)
     EXPECT_EQ(ListCsvFile::line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"),
                                  QStringLiteral("x\U0001F600")}),
               "\"" + QByteArray::fromHex("8e529363") + "\",\"a\"\"b\",\"1,2\",\"x?\"");
+    // Quoted only where a comma, a quote or a line break would shift the
+    // columns; empty fields stay empty.
+    EXPECT_EQ(ListCsvFile::line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"), QString(),
+                                 QStringLiteral("x\r\ny"), QStringLiteral("z\n"), QStringLiteral(" 9 ")},
+                                ListCsvFile::Quoting::WhereNeeded),
+              QByteArray::fromHex("8e529363") + ",\"a\"\"b\",\"1,2\",,\"x\r\ny\",\"z\n\", 9 ");
 }
 
 TEST(ListCsvFile, TargetNamesACsvFileAndCreatesItsFolder)

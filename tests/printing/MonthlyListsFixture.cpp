@@ -1,7 +1,6 @@
 #include "MonthlyListsFixture.h"
 
 #include "report/building/TrpReport.h"
-#include "report/objects/TrpView.h"
 
 CureResult MonthlyListsFixture::result(int cureNo, int day, int hour, int minutes, int staff, int rihaType)
 {
@@ -22,18 +21,6 @@ MonthlyChoice MonthlyListsFixture::april() const
     return choice;
 }
 
-std::vector<std::vector<MonthlyListsFixture::Text>> MonthlyListsFixture::pages(TrpReport &report)
-{
-    std::vector<std::vector<Text>> pages;
-    for (int i = 0; i < report.EMFPages().Count(); ++i) {
-        std::vector<Text> texts;
-        for (const std::unique_ptr<TrpView> &view : report.EMFPages()[i].objects())
-            texts.push_back({view->ExpandedMemo.join(QLatin1Char('\n')), QPoint(view->Left, view->Top)});
-        pages.push_back(texts);
-    }
-    return pages;
-}
-
 QPoint MonthlyListsFixture::placeOf(const std::vector<Text> &page, const QString &text, int skip)
 {
     for (const Text &t : page) {
@@ -41,4 +28,19 @@ QPoint MonthlyListsFixture::placeOf(const std::vector<Text> &page, const QString
             return t.place;
     }
     return {};
+}
+
+PartTemplate MonthlyListsFixture::dayTable()
+{
+    PartTemplate part(true);
+    part.band("Users", 18, 0, 700, {}, 0, 172)
+        .band("Days", 19, 0, 700, QStringLiteral("Headings=rpUserDataset3;Cells=rpUserDataset4;Sums=rpUserDataset6;"),
+              172, 24)
+        .band("Totals", 20, 0, 700, {}, 916, 40)
+        .band("Title", 2, 0, 66)
+        .memo(QStringLiteral("[Jishibi]"), 0, 40, 200, 22)
+        .band("Headings", 5, 70, 30, QStringLiteral("rpUserDataset2"))
+        .memo(QStringLiteral("[DayStr]"), 172, 70, 24, 15)
+        .memo(QStringLiteral("[Week]"), 172, 85, 24, 15);
+    return part;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PartTemplate.h"
 #include "ResultsFixture.h"
 
 #include "printing/MonthlyReport.h"
@@ -37,26 +38,31 @@ protected:
         return value ? value->toText() : QStringLiteral("(none)");
     }
 
-    // A built page's text with its top left.
-    struct Text
-    {
-        QString text;
-        QPoint place;
-    };
+    using Text = PartTemplate::Placed;
     // The texts of the pages of the list's printout over the template beside
-    // the tests, built on the A4 page table.
-    template <typename List> std::vector<std::vector<Text>> built(const MonthlyChoice &choice)
+    // the tests (or in the folder given), built on the A4 page table.
+    template <typename List>
+    std::vector<std::vector<Text>> built(const MonthlyChoice &choice,
+                                         const QString &folder = QStringLiteral(TAMSOLEN_TEMPLATE_DIR))
     {
         TrpPrinter printer{QStringList()};
         QObject form;
         TrpReport report(&form);
         report.setPrinter(printer);
-        m_app->context.appDir = QStringLiteral(TAMSOLEN_TEMPLATE_DIR);
+        m_app->context.appDir = folder;
         EXPECT_EQ(MonthlyReport::build<List>(report, m_app->context, choice), MonthlyReport::Status::Ready)
             << report.ErrorText().toStdString();
         return pages(report);
     }
-    [[nodiscard]] static std::vector<std::vector<Text>> pages(TrpReport &report);
+    [[nodiscard]] static std::vector<std::vector<Text>> pages(TrpReport &report)
+    {
+        return PartTemplate::placed(report);
+    }
+    // A monthly table wired as a facility's template may be: the day
+    // headings as a data band "Headings" over data set 2 crossed by the days
+    // of data set 3, then the bands "Cells" and "Sums" the test adds, crossed
+    // by data sets 4 and 6; the places are our template's.
+    [[nodiscard]] static PartTemplate dayTable();
     // The first text equal to the given one on the page; a null point when there is none.
     [[nodiscard]] static QPoint placeOf(const std::vector<Text> &page, const QString &text, int skip = 0);
 };

@@ -1,9 +1,14 @@
+#include "PartTemplate.h"
 #include "PrintingFixture.h"
 
 #include "printing/PersonResultPlans.h"
 #include "printing/PersonResultPrint.h"
 
 #include "core/TMainModule.h"
+
+#include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,7 +32,7 @@ protected:
         EXPECT_TRUE(built) << message.toStdString();
         return built;
     }
-    QString text(const PersonResultPrint &print, const char *name, int record = 0, int line = 0)
+    QString text(PersonResultPrint &print, const char *name, int record = 0, int line = 0)
     {
         const auto value = print.value(QString::fromLatin1(name), record, line);
         return value ? value->toText() : QStringLiteral("<none>");
@@ -156,19 +161,84 @@ TEST_P(PersonResultTest, TheLegendHoldsEveryStaffMemberUpToTwenty)
     EXPECT_EQ(text(*built, "Tk21"), QStringLiteral("<none>"));
 }
 
-TEST_P(PersonResultTest, AUserWithoutAPlanStopsThePrint)
+TEST_P(PersonResultTest, AUserWithoutAPlanIsToldAndTheOthersPrint)
 {
     const int yamada = addUser(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
     const int planless = addUser(QStringLiteral("鈴木 花"), QStringLiteral("ｽｽﾞｷ ﾊﾅ"));
     addPlan(yamada, April, April + 60);
+    ResultRows::insert(db(), {ResultRows::make(planless, April + 2), ResultRows::make(yamada, April + 3)});
+    QStringList told;
     QString message;
-    EXPECT_FALSE(PersonResultPrint::build(m_app->context, April, {yamada, planless}, message));
-    EXPECT_EQ(message, QStringLiteral("リハビリ計画書データが見つかりません。"));
+    auto built = PersonResultPrint::build(m_app->context, April, {yamada, planless, yamada}, message,
+                                          [&told](const QString &text) { told << text; });
+    ASSERT_TRUE(built) << message.toStdString();
+    const auto pages = build(built->report());
+    // Told once, though the two-pass report begins the record's page twice.
+    EXPECT_EQ(told, QStringList{QStringLiteral("リハビリ計画書データが見つかりません。")});
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("山田 太郎")));
+    EXPECT_TRUE(pages[2].contains(QStringLiteral("山田 太郎")));
+    // The record without a plan: its own results, nothing of the user before.
+    EXPECT_FALSE(pages[1].contains(QStringLiteral("山田 太郎")));
+    EXPECT_EQ(text(*built, "CntTotal", 1), QStringLiteral("1"));
+    EXPECT_EQ(text(*built, "CureNo", 1), QString::number(planless));
+    EXPECT_EQ(text(*built, "Name", 1), QString());
+
     // A template that does not load gives the engine's reason and no report.
     m_app->context.appDir = QStringLiteral("/nonexistent");
     EXPECT_FALSE(PersonResultPrint::build(m_app->context, April, {yamada}, message));
     EXPECT_TRUE(message.startsWith(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n/nonexistent/"
                                                   "PrintPersonKirokusho.rpf")));
+}
+
+// A template wired as a facility's own may be: the day lines a data band
+// over rpUserDataset2, the rest in the page's header and the summary.
+TEST_P(PersonResultTest, ATemplateWiredToTheDataSetsPrintsWhatOursPrints)
+{
+    const int yamada = addUser(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
+    const int suzuki = addUser(QStringLiteral("鈴木 花"), QStringLiteral("ｽｽﾞｷ ﾊﾅ"));
+    addPlan(yamada, April, April + 60);
+    addPlan(suzuki, April, April + 60);
+    CureResult morning = ResultRows::make(yamada, April + 4);
+    morning.RStartTime = DateTime::encodeTime(9, 30);
+    morning.RMinute = 15;
+    ResultRows::insert(db(), {morning, ResultRows::make(suzuki, April + 1), ResultRows::make(suzuki, April + 29)});
+    PartTemplate part(false);
+    part.band("Head", 2, 0, 206)
+        .memo(QStringLiteral("[CureNo]"), 72, 62, 101, 20)
+        .memo(QStringLiteral("[Name]"), 245, 62, 119, 20)
+        .band("Columns", 14, 212, 36)
+        .memo(QString(), 0, 212, 49, 36)
+        .band("Days", 5, 252, 16, QStringLiteral("rpUserDataset2"))
+        .memo(QStringLiteral("[DayWeek]"), 0, 252, 49, 16)
+        .memo(QStringLiteral("[Start]"), 49, 252, 38, 16)
+        .memo(QStringLiteral("[Funn]"), 87, 252, 30, 16)
+        .memo(QStringLiteral("[Kobetsu0]"), 284, 252, 25, 16)
+        .band("Totals", 1, 272, 184)
+        .memo(QStringLiteral("[FunnTotal]"), 87, 272, 30, 18)
+        .memo(QStringLiteral("[CntTotal]"), 117, 272, 31, 18)
+        .memo(QStringLiteral("[Tk1]"), 0, 318, 38, 18);
+    QTemporaryDir dir;
+    ASSERT_TRUE(part.compileInto(dir.path(), PersonResultPrint::TemplateName));
+    const std::vector<int> users{suzuki, yamada};
+    const auto shipped = print(April, users);
+    ASSERT_TRUE(shipped);
+    m_app->context.appDir = dir.path();
+    const auto written = print(April, users);
+    ASSERT_TRUE(written);
+    ASSERT_EQ(build(shipped->report()).size(), 2u);
+    ASSERT_EQ(build(written->report()).size(), 2u);
+    const PartTemplate::Pages pages = PartTemplate::placed(written->report());
+    PartTemplate::expectSamePlaces(pages, PartTemplate::placed(shipped->report()));
+    ASSERT_EQ(pages.size(), 2u);
+    const auto has = [&pages](size_t page, const QString &text) {
+        return std::any_of(pages[page].begin(), pages[page].end(),
+                           [&text](const PartTemplate::Placed &placed) { return placed.text == text; });
+    };
+    EXPECT_TRUE(has(0, QStringLiteral("鈴木 花")));
+    EXPECT_TRUE(has(1, QStringLiteral("山田 太郎")));
+    EXPECT_TRUE(has(1, QStringLiteral("09:30")));
+    EXPECT_FALSE(has(0, QStringLiteral("09:30")));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(PersonResultTest);

@@ -1,13 +1,35 @@
+#include "FakeDialogService.h"
 #include "MonthlyListsFixture.h"
 
 #include "base/Sjis.h"
 #include "printing/ListCsvFile.h"
 #include "printing/ScheduleTypeList.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
 namespace {
+
+// A device with room for so many bytes: a disk that fills up.
+class ShortDevice : public QIODevice
+{
+public:
+    explicit ShortDevice(qsizetype room) : m_room(room) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override
+    {
+        if (size > m_room)
+            return -1;
+        m_room -= size;
+        return size;
+    }
+
+private:
+    qsizetype m_room;
+};
 
 class ScheduleTypeListTest : public MonthlyListsFixture
 {
@@ -85,6 +107,32 @@ TEST_P(ScheduleTypeListTest, BuiltPagesHoldTheMarksUnderTheirDays)
     EXPECT_NE(placeOf(page, QStringLiteral("令和06年04月")), QPoint());
 }
 
+TEST_P(ScheduleTypeListTest, ATemplateWiredToTheSevenDataSetsPrintsWhatOursPrints)
+{
+    insertMonth();
+    // The lines as a data band over data set 1, the sums over data set 5.
+    PartTemplate part = dayTable();
+    part.band("Cells", 5, 110, 34, QStringLiteral("rpUserDataset1"))
+        .memo(QStringLiteral("[CureNo]"), 0, 110, 110, 34)
+        .memo(QStringLiteral("[Keitai]"), 110, 110, 62, 17)
+        .memo(QStringLiteral("[Kaishibi]"), 110, 127, 62, 17)
+        .memo(QStringLiteral("[Kigou]"), 172, 110, 24, 34)
+        .memo(QStringLiteral("[Shokei]"), 916, 110, 40, 34)
+        .band("Sums", 5, 154, 20, QStringLiteral("rpUserDataset5"))
+        .memo(QStringLiteral("[Sum]"), 172, 154, 24, 20)
+        .memo(QStringLiteral("[Total]"), 916, 154, 40, 20);
+    QTemporaryDir dir;
+    ASSERT_TRUE(part.compileInto(dir.path(), ScheduleTypeList::TemplateName));
+    const auto written = built<ScheduleTypeList>(april(), dir.path());
+    PartTemplate::expectSamePlaces(written, built<ScheduleTypeList>(april()));
+    ASSERT_EQ(written.size(), 1u);
+    // The two marks of the 2nd under its heading, and their sum of 2.
+    const int second = placeOf(written[0], QStringLiteral(" 2")).x();
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("ス")).x(), second);
+    EXPECT_EQ(placeOf(written[0], QStringLiteral("2")).x(), second);
+    EXPECT_FALSE(placeOf(written[0], QStringLiteral("30")).isNull());
+}
+
 TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
 {
     // February 2023 has 28 days; the 1st of March is not in it.
@@ -109,7 +157,7 @@ TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
     ASSERT_TRUE(list);
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("type.csv"));
-    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvTitle(), list->csvRows()));
+    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvFile()));
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
@@ -127,6 +175,36 @@ TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
     EXPECT_EQ(lines[6], Sjis::encode(QStringLiteral("\"K5\",\"職員5\",\" \",\" \",\" \",\" \",\" \",\" \"\r")));
     EXPECT_EQ(lines[7], QByteArray("\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \"\r"));
     EXPECT_EQ(lines[8], lines[7]);
+}
+
+// A file that takes the title line and no more: the date line's own box.
+TEST_P(ScheduleTypeListTest, ADateLineThatCannotBeWrittenSaysSo)
+{
+    insertMonth();
+    const auto list = read<ScheduleTypeList>(april());
+    ASSERT_TRUE(list);
+    const ListCsvFile::Content content = list->csvFile();
+    QBuffer full;
+    full.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(ListCsvFile::writeTo(full, content));
+    const qsizetype title = full.data().indexOf('\n') + 1;
+    ASSERT_GT(title, 0);
+    EXPECT_TRUE(full.data().mid(title).startsWith(Sjis::encode(QStringLiteral("\"日付\","))));
+
+    const qsizetype date = full.data().indexOf('\n', title) + 1;
+    FakeDialogService dialogs;
+    for (const qsizetype room : {qsizetype(0), title, date}) {
+        dialogs.clear();
+        ShortDevice device(room);
+        EXPECT_FALSE(ListCsvFile::writeTo(device, content));
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_EQ(dialogs.messages()[0].type, MessageType::Error);
+        EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::Yes);
+        EXPECT_EQ(dialogs.messages()[0].text, room == 0 ? QStringLiteral("タイトルの書き出しができません。")
+                                              : room == title ? QStringLiteral("日付の書き出しができません。")
+                                                              : QStringLiteral("書き出しでエラーが発生しました。"))
+            << room;
+    }
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ScheduleTypeListTest);

@@ -159,6 +159,8 @@ TEST_P(ToukeiTest, CsvWithoutFolderOrRowsSaysSo)
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("empty.csv"))));
     EXPECT_EQ(m_app->dialogs.messageTexts(),
               strings({"ディレクトリが見つかりません。", "条件に該当するデータがありません。"}));
+    for (const FakeDialogService::Message &message : m_app->dialogs.messages())
+        EXPECT_EQ(message.buttons, MessageButtons::Yes) << message.text.toStdString();
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ToukeiTest);

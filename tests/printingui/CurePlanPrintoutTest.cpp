@@ -343,18 +343,25 @@ TEST(CurePlanPrintout, FiguresFillTheirFrame)
     EXPECT_GT(drawn.height(), 0.95 * frame.height());
 }
 
-// The plan's band runs once per plan, each on a page of its own.
+// The pages are built once per plan, the master's record, each plan on a
+// page of its own.
 TEST(CurePlanPrintout, EachPlanPrintsOnItsOwnPage)
 {
     const CurePlanPrint print(longestPlan(), QString());
-    const TemplateFit::Built pages =
-        TemplateFit::build(templateFile(), 3, [&print](const QString &name, int) -> std::optional<Variant> {
-            if (auto value = print.value(name))
-                return value;
-            if (auto text = print.areaText(u'[' + name + u']'))
-                return Variant(*text);
-            return std::nullopt;
-        });
+    QObject owner;
+    TrpReport report(&owner);
+    TrpUserDataset dataset(&owner);
+    ASSERT_TRUE(TemplatePrintout::setUp(report, dataset, templateFile(), 3,
+                                        [&print](const QString &name, int) -> std::optional<Variant> {
+                                            if (auto value = print.value(name))
+                                                return value;
+                                            if (auto text = print.areaText(u'[' + name + u']'))
+                                                return Variant(*text);
+                                            return std::nullopt;
+                                        }));
+    report.ReportType = rtMultiple;
+    report.Dataset = &dataset;
+    const TemplateFit::Built pages = TemplateFit::build(report);
     ASSERT_TRUE(pages.error.isEmpty()) << pages.error.toStdString();
     ASSERT_EQ(pages.pageTexts.size(), 3u);
     EXPECT_TRUE(pages.pageTexts[2].contains(print.value(QStringLiteral("Mondai6"))->toText()));

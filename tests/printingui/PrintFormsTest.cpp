@@ -100,14 +100,25 @@ TEST_P(PrintFormsTest, ResultsRecordsAreExtractedPickedAndPrinted)
     EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 1);
     EXPECT_FALSE(form.PrintBtn->isEnabled()) << "the list is closed after printing";
 
+    // A plan deleted after the list was read: that user is told of, and
+    // the others print all the same.
+    QTest::mouseClick(form.DisplayBtn, Qt::LeftButton);
+    QTest::mouseClick(form.AllSelectBtn, Qt::LeftButton);
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM RihaPlan WHERE CureNo = %1").arg(sato)));
+    QTest::mouseClick(form.PrintBtn, Qt::LeftButton);
+    EXPECT_EQ(messages(), strings({"リハビリ計画書データが見つかりません。"}));
+    EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 2);
+    m_app->dialogs.clear();
+
     // A template that does not load shows why and no preview.
+    addPlan(sato, April + 5, April + 60);
     QTest::mouseClick(form.DisplayBtn, Qt::LeftButton);
     clickRow(form.DBGrid1, 0);
     m_app->context.appDir = QStringLiteral("/nonexistent");
     QTest::mouseClick(form.PrintBtn, Qt::LeftButton);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("*** System Error : 帳票ファイルを読めません。")));
-    EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 1);
+    EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 2);
 
     // Another month closes the list.
     QTest::mouseClick(form.Hizuke->UpButton, Qt::LeftButton);

@@ -66,6 +66,7 @@ TEST_P(TPrintAllUserFormTest, PrintsTheChosenUsersOrSaysThereAreNone)
     RecordingPreview preview;
     click(m_form->PrintButton);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("条件に該当するデータがありません。")});
+    EXPECT_EQ(m_test->dialogs.messages().constFirst().buttons, MessageButtons::Yes);
     EXPECT_TRUE(preview.captions.isEmpty());
 
     addUser(1, QStringLiteral("山田　花子"));
@@ -118,6 +119,26 @@ TEST_P(TPrintAllUserFormTest, WritesTheCsvFileWhereThePathSays)
     click(m_form->CSVSearchButton);
     EXPECT_EQ(m_test->registory.AllUser, typed);
     EXPECT_EQ(m_form->Fnrm1910_1Edit->text(), typed);
+}
+
+// A list that cannot be read says so in an error box with one Yes button,
+// for the printout and the CSV file alike.
+TEST_P(TPrintAllUserFormTest, AListThatCannotBeReadSaysSo)
+{
+    ASSERT_TRUE(exec(QStringLiteral("DROP TABLE Person")));
+    RecordingPreview preview;
+    m_form->Fnrm1910_1Edit->setText(m_folder.filePath(QStringLiteral("users.csv")));
+    click(m_form->PrintButton);
+    click(m_form->CSVOutButton);
+    const QList<FakeDialogService::Message> &shown = m_test->dialogs.messages();
+    ASSERT_EQ(shown.size(), 2);
+    for (const FakeDialogService::Message &message : shown) {
+        EXPECT_EQ(message.type, MessageType::Error);
+        EXPECT_EQ(message.text, QStringLiteral("データの抽出に失敗しました。"));
+        EXPECT_EQ(message.buttons, MessageButtons::Yes);
+    }
+    EXPECT_TRUE(preview.captions.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(m_folder.filePath(QStringLiteral("users.csv"))));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TPrintAllUserFormTest);

@@ -32,10 +32,33 @@ TrpCrossLayout::TrpCrossLayout(TrpBuild &build, TrpPageBuilder &page)
       m_footer(page.slot(btCrossFooter))
 {}
 
+// A cross data band that names a data set for each band has none of its
+// own: the columns are those of the longest of the bands' data sets.
+TrpDataset *TrpCrossLayout::columnDataset()
+{
+    if (m_data->dataset)
+        return m_data->dataset;
+    TrpDataset *longest = nullptr;
+    int most = -1;
+    for (TrpDataset *dataset : m_page.bandCrossDatasets()) {
+        int rows = 0;
+        bool ok = dataset->First();
+        while (ok && !dataset->Eof() && rows < MaxColumns) {
+            ++rows;
+            ok = dataset->Next();
+        }
+        if (rows > most) {
+            longest = dataset;
+            most = rows;
+        }
+    }
+    return longest;
+}
+
 bool TrpCrossLayout::layOut()
 {
     TrpReport &report = m_build.report;
-    if (TrpDataset *dataset = m_data->dataset) {
+    if (TrpDataset *dataset = columnDataset()) {
         if (report.OnBeginColumn)
             report.OnBeginColumn(*m_data);
         bool ok = dataset->First();

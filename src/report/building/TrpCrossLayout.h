@@ -13,7 +13,8 @@ class TrpPageBuilder;
 class TrpView;
 
 // The columns of a page with cross bands: one per row of the cross data
-// set, as wide as OnPrintColumn leaves them, laid out left to right from
+// set (the longest of the bands' own ones when the cross data band names
+// one per band), as wide as OnPrintColumn leaves them, laid out left to right from
 // the cross data strip. Columns that do not fit the page width form further
 // groups; the page is built once per group, so the row bands print again
 // for the columns that follow. The cross footer follows the last column.
@@ -36,6 +37,7 @@ public:
 
 private:
     bool layOut();
+    [[nodiscard]] TrpDataset *columnDataset();
     // Moves the data set to the column's row; false at its end or on failure.
     bool seek(TrpDataset &dataset, int column, int &at);
     bool writeAt(TrpView &view, TrpBand &band, qint32 x, qint32 top);

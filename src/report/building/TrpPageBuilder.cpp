@@ -238,6 +238,16 @@ bool TrpPageBuilder::resolveDatasets()
     return true;
 }
 
+std::vector<TrpDataset *> TrpPageBuilder::bandCrossDatasets() const
+{
+    std::vector<TrpDataset *> datasets;
+    for (const std::unique_ptr<TrpBand> &band : m_bands) {
+        if (band->crossDataset)
+            datasets.push_back(band->crossDataset);
+    }
+    return datasets;
+}
+
 void TrpPageBuilder::exitDatasets()
 {
     QSet<TrpDataset *> done;

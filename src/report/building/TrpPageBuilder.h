@@ -47,6 +47,8 @@ public:
     // The cross strip an object lies in, or null.
     [[nodiscard]] TrpBand *crossStripOf(const TrpView *view) const { return m_crossStrip.value(view); }
     [[nodiscard]] TrpCrossLayout *crossLayout() const { return m_cross.get(); }
+    // The cross data sets the bands name for themselves.
+    [[nodiscard]] std::vector<TrpDataset *> bandCrossDatasets() const;
     [[nodiscard]] int index() const { return m_index; }
 
     // The free space's top, the limit bands must end above, and the room

@@ -131,4 +131,24 @@ TEST_F(CrossTest, ColumnsBeyondThePageWidthGoOnOnFollowingPages)
     EXPECT_FALSE(texts(0).contains(q("T465")));
 }
 
+TEST_F(CrossTest, BandsNamedByTheCrossDataBandWalkTheirOwnDataSets)
+{
+    auto &strip = band(btCrossHeader, 0, 0);
+    strip.Width = 100;
+    auto &data = band(btCrossData, 0, 0);
+    data.Left = 200;
+    data.Width = 50;
+    band(btMasterHeader, 0, 20).Name = q("Heading");
+    memo(200, 0, "H[COLUMN#]", 40);
+    band(btMasterData, 30, 20, q("2")).Name = q("Lines");
+    memo(200, 30, "C[COLUMN#]", 40);
+    band(btMasterFooter, 60, 20).Name = q("Sums");
+    memo(200, 60, "S[COLUMN#]", 40);
+    // No data set of its own: the columns are those of the longest band's.
+    data.FormatStr = q("heading=3;Lines=4;Sums=2;");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(texts(0), strings({"H1", "H2", "H3", "C1", "C2", "C3", "C4", "C1", "C2", "C3", "C4", "S1", "S2"}));
+    EXPECT_EQ(rectOf(0, q("C4")).left(), 350);
+}
+
 } // namespace
