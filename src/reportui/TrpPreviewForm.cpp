@@ -204,29 +204,37 @@ void TrpPreviewForm::makeMenu()
 
 void TrpPreviewForm::applyButtons()
 {
-    const int shown = m_report.PreviewButtons;
-    const std::pair<TrpTBButton *, int> buttons[] = {{ZoomBtn, pbZoom},   {LoadBtn, pbLoad}, {SaveBtn, pbSave},
-                                                     {PrintBtn, pbPrint}, {FindBtn, pbFind}, {HelpBtn, pbHelp},
-                                                     {ExitBtn, pbExit}};
+    const TrpPreviewButtons shown = m_report.PreviewButtons;
+    const std::pair<TrpTBButton *, TrpPreviewButton> buttons[] = {
+        {ZoomBtn, pbZoom}, {LoadBtn, pbLoad}, {SaveBtn, pbSave}, {PrintBtn, pbPrint},
+        {FindBtn, pbFind}, {HelpBtn, pbHelp}, {ExitBtn, pbExit}};
     for (const auto &[button, flag] : buttons) {
-        button->setVisible(shown & flag);
+        button->setVisible(shown.testFlag(flag));
         button->SetGrayedInactive(m_report.GrayedButtons);
     }
     PgUp->SetGrayedInactive(m_report.GrayedButtons);
     PgDown->SetGrayedInactive(m_report.GrayedButtons);
-    HelpSeparator->setVisible(shown & (pbFind | pbHelp));
+    HelpSeparator->setVisible(shown.testAnyFlags(pbFind | pbHelp));
     // Without a printer of the machine there is nothing to print on.
     PrintBtn->setEnabled(m_printer.hasPlatformPrinters());
 }
 
 void TrpPreviewForm::initView()
 {
-    // The report's InitialZoom: 0 keeps the zoom of the run, 1 to 3 are the
-    // page-width, whole-page and two-page modes.
-    if (m_report.InitialZoom >= TrpPreviewLayout::PageWidth && m_report.InitialZoom <= TrpPreviewLayout::TwoPages)
-        m_mode = m_report.InitialZoom;
-    else
+    switch (m_report.InitialZoom) {
+    case pzPageWidth:
+        m_mode = TrpPreviewLayout::PageWidth;
+        break;
+    case pzOnePage:
+        m_mode = TrpPreviewLayout::WholePage;
+        break;
+    case pzTwoPages:
+        m_mode = TrpPreviewLayout::TwoPages;
+        break;
+    default:
         m_mode = std::clamp(LastZoomMode, int(TrpPreviewLayout::FixedZoom), int(TrpPreviewLayout::TwoPages));
+        break;
+    }
     m_factor = TrpPreviewLayout::clampFactor(LastZoom);
     m_currentPage = 1;
     m_search.page = -1;

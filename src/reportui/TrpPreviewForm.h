@@ -23,8 +23,6 @@ class TrpPreviewForm : public QDialog
 {
     Q_OBJECT
 public:
-    // The report's PreviewButtons: which tool buttons show.
-    enum Button { pbZoom = 1, pbLoad = 2, pbSave = 4, pbPrint = 8, pbFind = 16, pbHelp = 32, pbExit = 64 };
 
     explicit TrpPreviewForm(TrpReport &report, QWidget *parent = nullptr);
     ~TrpPreviewForm() override;

@@ -11,6 +11,23 @@ namespace {
 class DemoScheduleTest : public DatabaseFixture
 {
 protected:
+    // Filled on that day of February 2026 (the 1st is a Sunday), the
+    // results are those of Monday the 2nd.
+    void expectResultsOnTheSecond(int day)
+    {
+        Clock::setFixed(QDateTime(QDate(2026, 2, day), QTime(9, 0)));
+        QString error;
+        const bool filled = DemoData::fill(db(), error);
+        Clock::reset();
+        ASSERT_TRUE(filled) << error.toStdString();
+        DbDataSet rows;
+        ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT DISTINCT CureDate FROM CureResults"))))
+            << rows.errorText().toStdString();
+        ASSERT_EQ(rows.recordCount(), 1);
+        EXPECT_EQ(rows.field(0).asDateTime(), DateTime::encodeDate(2026, 2, 2));
+        EXPECT_GT(count(QStringLiteral("SELECT ResultNo FROM CureResults")), 10);
+    }
+
     int count(const QString &sql)
     {
         DbQuery query(db(), sql);
@@ -49,6 +66,19 @@ TEST_P(DemoScheduleTest, BookingsKeepCapacityCareDatesAndOneSlotADay)
     DbDataSet rows;
     ASSERT_TRUE(rows.open(outside));
     EXPECT_EQ(rows.recordCount(), 0);
+}
+
+// Before any booked day of the month has passed (a Sunday 1st, and the
+// Monday after it), the month's first booked day has its results: the
+// month's printouts have some to show on any day.
+TEST_P(DemoScheduleTest, TheFirstDaysOfAMonthHaveResults)
+{
+    expectResultsOnTheSecond(1);
+}
+
+TEST_P(DemoScheduleTest, TheDayAfterASundayFirstHasResults)
+{
+    expectResultsOnTheSecond(2);
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(DemoScheduleTest);

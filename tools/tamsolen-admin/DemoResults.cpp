@@ -10,6 +10,8 @@
 #include "results/CureResultStore.h"
 #include "results/ScheduleCopy.h"
 
+#include <algorithm>
+
 namespace {
 
 bool fail(QString &errorText, const QString &reason)
@@ -95,18 +97,30 @@ bool fill(DbConnection &db, QString &errorText)
     if (!readStaff(db, module, errorText))
         return false;
     const QDate today = Clock::currentDate();
-    const TDateTime from = DateTime::fromDate(QDate(today.year(), today.month(), 1));
-    const TDateTime yesterday = DateTime::fromDate(today) - 1;
-    if (yesterday < from)
-        return true;
+    const QDate first(today.year(), today.month(), 1);
+    const TDateTime from = DateTime::fromDate(first);
+    TDateTime last = DateTime::fromDate(today) - 1;
     const ScheduleCopy copy(db, module);
-    const auto bookings = copy.list(from, yesterday, std::nullopt);
+    auto bookings = copy.list(from, std::max(from, last), std::nullopt);
+    if (bookings && (last < from || bookings->empty())) {
+        // No booked day of the month has passed yet: its first booked day
+        // has its results, so that the month's printouts show some on any day.
+        bookings = copy.list(from, DateTime::fromDate(first.addMonths(1)) - 1, std::nullopt);
+        if (bookings && !bookings->empty()) {
+            last = std::min_element(bookings->cbegin(), bookings->cend(), [](const auto &a, const auto &b) {
+                       return a.ReserveDay < b.ReserveDay;
+                   })->ReserveDay;
+            std::erase_if(*bookings, [last](const ScheduleCopy::Booking &b) { return b.ReserveDay != last; });
+        }
+    }
     if (!bookings)
         return fail(errorText, QStringLiteral("bookings could not be read"));
+    if (bookings->empty())
+        return true;
     const auto outcome = copy.copy(*bookings, ScheduleCopy::Mode::Skip);
     if (!outcome.error.isEmpty())
         return fail(errorText, outcome.error);
-    return adjust(db, errorText) && addByHand(db, module, *bookings, from, yesterday + 1, errorText);
+    return adjust(db, errorText) && addByHand(db, module, *bookings, from, last + 1, errorText);
 }
 
 } // namespace DemoResults

@@ -7,6 +7,7 @@
 #include "base/Variant.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -81,6 +82,11 @@ public:
 
     bool newPageRequested = false;
     bool newColumnRequested = false;
+
+    // The template pages being recorded as subreports, with the page that
+    // prints them: a page that prints itself (directly or through others)
+    // would never end.
+    QSet<int> recordingPages;
 
 private:
     bool setUp();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/building/TrpPreviewButtons.h"
+#include "report/building/TrpPreviewZoom.h"
 #include "report/common/TrpError.h"
 #include "report/expr/TrpParser.h"
 #include "report/expr/TrpValueLookup.h"
@@ -65,12 +67,12 @@ public:
 
     QPointer<TrpDataset> Dataset;
     bool GrayedButtons = false;
-    int InitialZoom = 0;
+    TrpPreviewZoom InitialZoom = pzDefault;
     bool ModalPreview = true;
     bool ModifyPrepared = true;
     // A preview panel to show pages in; the installed preview otherwise.
     QPointer<QObject> Preview;
-    int PreviewButtons = 0x7F;
+    TrpPreviewButtons PreviewButtons = {pbZoom, pbLoad, pbSave, pbPrint, pbFind, pbHelp, pbExit};
     TrpReportType ReportType = rtSimple;
     bool ShowProgress = true;
     bool StoreInDFM = false;

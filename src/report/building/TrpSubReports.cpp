@@ -7,20 +7,6 @@
 #include "report/building/TrpReport.h"
 #include "report/objects/TrpSubReportView.h"
 
-#include <QSet>
-
-namespace {
-
-// The pages being recorded, outermost first: a page that prints itself
-// (directly or through others) would never end.
-QSet<int> &activePages()
-{
-    static QSet<int> pages;
-    return pages;
-}
-
-} // namespace
-
 TrpSubReports::TrpSubReports(TrpBuild &build, TrpPageBuilder &page) : m_build(build), m_page(page) {}
 
 qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreports, qint32 top)
@@ -32,12 +18,12 @@ qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreport
         qint32 y = 0;
     };
     std::vector<Running> running;
-    const bool addedSelf = !activePages().contains(m_page.index());
-    activePages().insert(m_page.index());
+    const bool addedSelf = !m_build.recordingPages.contains(m_page.index());
+    m_build.recordingPages.insert(m_page.index());
     for (TrpView *view : subreports) {
         const auto *sub = static_cast<TrpSubReportView *>(view);
         TrpPageBuilder *builder = m_build.pageBuilder(sub->SubPage);
-        if (!builder || activePages().contains(sub->SubPage)) {
+        if (!builder || m_build.recordingPages.contains(sub->SubPage)) {
             m_build.report.setBuildError(
                 view, &band,
                 {TrpError::Kind::Calculation,
@@ -45,16 +31,16 @@ qint32 TrpSubReports::run(TrpBand &band, const std::vector<TrpView *> &subreport
             break;
         }
         auto recorder = std::make_unique<TrpRecorder>();
-        activePages().insert(sub->SubPage);
+        m_build.recordingPages.insert(sub->SubPage);
         builder->record(*recorder, m_page.leftOffset + sub->Left);
-        activePages().remove(sub->SubPage);
+        m_build.recordingPages.remove(sub->SubPage);
         m_build.page = &m_page;
         if (m_build.stopped())
             break;
         running.push_back({std::move(recorder), 0, TrpBand::position(qint64(top) + sub->Top)});
     }
     if (addedSelf)
-        activePages().remove(m_page.index());
+        m_build.recordingPages.remove(m_page.index());
     if (m_build.stopped())
         return top;
     if (m_page.recorder) {

@@ -40,10 +40,9 @@ bool TrpPdfFile::addPage(const TrpDrawList &list, const QSizeF &sheet)
     if (!list.isEmpty() && scaleX > 0 && scaleY > 0)
         content = m_pageWriter.content(list, QTransform(scaleX, 0, 0, -scaleY, 0, sheet.height()));
 
-    takePacked();
+    takePacked(false);
     const int contents = m_objects.reserve();
-    m_packingObject = contents;
-    m_packing = std::async(std::launch::async, &TrpPdfObjects::packed, std::move(content));
+    m_packer.pack(contents, std::move(content));
     const int object = m_objects.reserve();
     m_objects.add(object, "<</Type/Page/Parent " + QByteArray::number(m_pagesObject) + " 0 R/MediaBox[0 0 " +
                               TrpPdfObjects::number(sheet.width()) + ' ' + TrpPdfObjects::number(sheet.height()) +
@@ -58,7 +57,7 @@ bool TrpPdfFile::finish()
     if (m_finished)
         return !m_document.isEmpty();
     m_finished = true;
-    takePacked();
+    takePacked(true);
     if (m_pages.isEmpty()) {
         m_error = QStringLiteral("The document has no page");
         return false;
@@ -87,11 +86,10 @@ bool TrpPdfFile::finish()
     return true;
 }
 
-void TrpPdfFile::takePacked()
+void TrpPdfFile::takePacked(bool all)
 {
-    if (!m_packing.valid())
-        return;
-    m_objects.addStream(m_packingObject, {}, m_packing.get());
+    for (const TrpPdfPacker::Packed &packed : m_packer.take(all))
+        m_objects.addStream(packed.first, {}, packed.second);
 }
 
 bool TrpPdfFile::save(const QString &fileName)

@@ -2,6 +2,7 @@
 
 #include "report/pages/TrpPageOutput.h"
 #include "report/pdf/TrpPdfObjects.h"
+#include "report/pdf/TrpPdfPacker.h"
 #include "report/pdf/TrpPdfPageWriter.h"
 #include "report/pdf/TrpPdfResources.h"
 
@@ -9,8 +10,6 @@
 #include <QList>
 #include <QSizeF>
 #include <QString>
-
-#include <future>
 
 class TrpDrawList;
 
@@ -47,17 +46,16 @@ public:
     [[nodiscard]] const QString &errorString() const { return m_error; }
 
 private:
-    // Writes the page content being packed, once packed.
-    void takePacked();
+    // Writes the page contents packed so far; with all, every one.
+    void takePacked(bool all);
 
     TrpPdfObjects m_objects;
     TrpPdfResources m_resources;
     TrpPdfPageWriter m_pageWriter;
     int m_pagesObject;
     QList<int> m_pages;
-    // A page's content is packed while the next page is drawn.
-    std::future<TrpPdfObjects::Stream> m_packing;
-    int m_packingObject = 0;
+    // Page contents are packed while the pages after them are drawn.
+    TrpPdfPacker m_packer;
     QString m_title;
     QString m_creator;
     QByteArray m_document;

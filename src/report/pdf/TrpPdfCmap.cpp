@@ -54,37 +54,20 @@ void appendSections(QByteArray &out, const QByteArray &kind, const QList<QByteAr
 
 QByteArray TrpPdfCmap::toUnicode(const QList<quint32> &codes, const QList<QString> &characters)
 {
-    // Codes whose single characters follow on, within one last byte of
-    // both, make a range.
-    const auto single = [&](qsizetype i) {
-        return characters[i].size() == 1 && !characters[i][0].isSurrogate() ? int(characters[i][0].unicode()) : -1;
-    };
+    // One entry a code: some readers (the one print-to-PDF queues run
+    // among them) take a range's characters wrongly.
     QList<QByteArray> chars;
-    QList<QByteArray> ranges;
-    for (qsizetype i = 0; i < codes.size();) {
-        if (characters[i].isEmpty()) {
-            ++i;
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        if (characters[i].isEmpty())
             continue;
-        }
-        const int start = single(i);
-        qsizetype k = i + 1;
-        while (start >= 0 && k < codes.size() && codes[k] == codes[i] + (k - i) && (codes[k] & 0xFF) != 0 &&
-               (start & 0xFF) + (k - i) <= 0xFF && single(k) == start + (k - i))
-            ++k;
         QByteArray entry;
         appendHex(entry, codes[i]);
         entry += ' ';
-        if (k - i > 1) {
-            appendHex(entry, codes[k - 1]);
-            entry += ' ';
-        }
         appendUnits(entry, characters[i]);
         entry += '\n';
-        (k - i > 1 ? ranges : chars).append(entry);
-        i = k;
+        chars.append(entry);
     }
     QByteArray data = head("Adobe-Identity-UCS", "<</Registry(Adobe)/Ordering(UCS)/Supplement 0>>", 2);
-    appendSections(data, "bfrange", ranges);
     appendSections(data, "bfchar", chars);
     return data + Tail;
 }

@@ -6,6 +6,7 @@
 #include "report/pdf/TrpPdfSubset.h"
 
 #include <QHash>
+#include <QSet>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -153,27 +154,44 @@ struct FaceData
 
     // The glyph stands for the characters: the first met keep it, unless
     // the first was a radical or rare mark and these are its common one.
-    void record(quint32 glyph, QStringView characters)
+    // False, recording nothing, for a glyph new to this font whose
+    // characters another of its glyphs stands for.
+    bool record(quint32 glyph, QStringView characters)
     {
         if (glyph >= uses.size())
-            return;
+            return true;
         Use &use = uses[glyph];
         if (glyph == 0 || characters.isEmpty()) {
             if (use.text == NotUsed)
                 use.text = NoCharacters;
-            return;
+            return true;
         }
         const char16_t single = characters.size() == 1 ? characters[0].unicode() : 0;
         if (use.text < 0) {
+            const QString text = characters.toString();
+            if (held.contains(text))
+                return use.text == NoCharacters;
             use.text = qint32(texts.size());
             use.single = single;
-            texts.append(characters.toString());
+            texts.append(text);
+            held.insert(text);
         } else if (single != 0 && use.single != 0 && use.single != single &&
-                   TrpPdfUnicode::commonCharacter(use.single) == single) {
+                   TrpPdfUnicode::commonCharacter(use.single) == single && !held.contains(characters.toString())) {
             use.single = single;
+            held.remove(texts[use.text]);
             texts[use.text] = characters.toString();
+            held.insert(texts[use.text]);
         }
+        return true;
     }
+
+    [[nodiscard]] bool holds(quint32 glyph) const { return glyph < uses.size() && uses[glyph].text != NotUsed; }
+
+    // The texts some glyph of this font stands for.
+    QSet<QString> held;
+    // The font of the same face that holds the glyphs this one cannot; -1
+    // while there is none.
+    int next = -1;
 };
 
 // The font descriptor: what a viewer needs to stand in for the font if it
@@ -220,6 +238,8 @@ struct TrpPdfFonts::Private
     qsizetype lastKnown = -1;
 
     int newFace(const QRawFont &font, const QString &family, const QString &style, const QByteArray &head);
+    // Records the glyph in the first font of the face that takes it.
+    void record(FaceData *face, quint32 glyph, QStringView characters);
     bool write(FaceData &face, QString *error);
 };
 
@@ -286,6 +306,27 @@ int TrpPdfFonts::Private::newFace(const QRawFont &font, const QString &family, c
             std::round(be16(hmtx, 4 * qsizetype(std::min(g, metrics - 1))) * face->scale) / 10000.0;
     faces.push_back(std::move(face));
     return int(faces.size() - 1);
+}
+
+void TrpPdfFonts::Private::record(FaceData *face, quint32 glyph, QStringView characters)
+{
+    while (!face->record(glyph, characters)) {
+        if (face->next < 0) {
+            // newFace() moves no face: the vector holds pointers.
+            const int next = newFace(face->font, face->family, face->style, face->head);
+            face->next = next;
+        }
+        face = faces[size_t(face->next)].get();
+    }
+}
+
+int TrpPdfFonts::holderOf(int face, quint32 glyph) const
+{
+    for (int f = face; f >= 0; f = d->faces[size_t(f)]->next) {
+        if (d->faces[size_t(f)]->holds(glyph))
+            return f;
+    }
+    return face;
 }
 
 const TrpPdfFonts::Face &TrpPdfFonts::face(int index) const
@@ -366,7 +407,7 @@ void TrpPdfFonts::useText(const QList<QGlyphRun> &runs, QStringView text)
     qsizetype before = -1;
     for (qsizetype i = 0; i < n;) {
         if (match[i] >= 0) {
-            glyphs[i].face->record(glyphs[i].index, span(match[i], match[i]));
+            d->record(glyphs[i].face, glyphs[i].index, span(match[i], match[i]));
             before = match[i];
             ++i;
             continue;
@@ -382,7 +423,7 @@ void TrpPdfFonts::useText(const QList<QGlyphRun> &runs, QStringView text)
                 characters = span(before + 1 + (k - first), before + 1 + (k - first));
             else if (k == first)
                 characters = span(before + 1, after - 1);
-            glyphs[k].face->record(glyphs[k].index, characters);
+            d->record(glyphs[k].face, glyphs[k].index, characters);
         }
     }
 }

@@ -47,6 +47,13 @@ public:
     // and the characters each stands for.
     void useText(const QList<QGlyphRun> &runs, QStringView text);
 
+    // The face whose font holds the glyph drawn with the face: a glyph that
+    // stands for characters another glyph of the face already stands for
+    // goes into a second font of the same face, since readers that name
+    // glyphs by their characters (print queues that make PostScript of a
+    // page) would give the two one name and one of them a wrong text.
+    [[nodiscard]] int holderOf(int face, quint32 glyph) const;
+
     // A glyph's advance as the embedded font's widths give it, in
     // thousandths of an em.
     [[nodiscard]] qreal advance(int face, quint32 glyph) const;

@@ -451,13 +451,6 @@ private:
         const qreal size = font.pixelSize();
         if (size <= 0)
             return;
-        if (face != m_face || size != m_size) {
-            m_face = face;
-            m_size = size;
-            m_out.name(m_fonts.face(face).resource);
-            m_out.num(size);
-            m_out.op("Tf\n");
-        }
         // Qt slants the upright glyphs of a face without italics.
         const qreal slant = font.style() != QFont::StyleNormal && !m_fonts.face(face).slanted ? SyntheticSlant : 0;
         bool open = false;
@@ -465,9 +458,17 @@ private:
         qreal y = 0;
         for (qsizetype i = 0; i < count; ++i) {
             const QPointF at = origin + positions[i];
-            if (open && at.y() != y) {
+            const int holder = m_fonts.holderOf(face, glyphs[i]);
+            if (open && (at.y() != y || holder != m_face)) {
                 m_out.op(">]TJ\n");
                 open = false;
+            }
+            if (holder != m_face || size != m_size) {
+                m_face = holder;
+                m_size = size;
+                m_out.name(m_fonts.face(holder).resource);
+                m_out.num(size);
+                m_out.op("Tf\n");
             }
             if (!open) {
                 m_out.op("1 0 ");

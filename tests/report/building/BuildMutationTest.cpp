@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 
+#include <map>
 #include <random>
 
 using namespace TrpBandTypes;
@@ -71,31 +72,49 @@ protected:
         return bytes;
     }
 
-    void load(QByteArray bytes)
+    bool load(QByteArray bytes)
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         report.Pages().Clear();
-        (void)report.LoadFromStream(buffer);
+        return report.LoadFromStream(buffer);
     }
+
+    enum class Outcome { Built, Failed, Stopped };
 
     // Builds with a budget of bands and pages, so that a template that asks
     // for millions of rows or pages ends in the test's time as it would by
-    // Cancel.
-    void buildBounded()
+    // Cancel. A build ends in pages, in an error that says where, or by
+    // the budget: never in a false result without a reason.
+    Outcome buildBounded()
     {
         int bands = 0;
+        bool overBudget = false;
         report.OnBeginBand = [&](TrpBand &) {
-            if (++bands > 3000)
+            if (++bands > 3000) {
+                overBudget = true;
                 report.Terminate();
+            }
         };
         report.OnBeginPage = [&](int page) {
-            if (page > 200)
+            if (page > 200) {
+                overBudget = true;
                 report.Terminate();
+            }
         };
-        report.PrepareReport();
+        const bool prepared = report.PrepareReport();
         for (int i = 0; i < std::min(report.EMFPages().Count(), 3); ++i)
             (void)report.EMFPages()[i].drawList();
+        if (report.hasError()) {
+            EXPECT_TRUE(report.ErrorCause().isSet());
+            EXPECT_TRUE(report.ErrorText().startsWith(q("An error occured during calculating")))
+                << report.ErrorText().toStdString();
+            EXPECT_TRUE(report.ErrorText().contains(q("\rReport rpReport1\rBand: "))) << report.ErrorText().toStdString();
+            return Outcome::Failed;
+        }
+        EXPECT_FALSE(report.ErrorCause().isSet());
+        EXPECT_EQ(prepared, !overBudget);
+        return overBudget ? Outcome::Stopped : Outcome::Built;
     }
 };
 
@@ -169,19 +188,42 @@ TEST_F(BuildMutationTest, BrokenTemplatesBuildOrFailInOrder)
     }
 }
 
+// Bytes changed at random: the file loads, and saves again as what it
+// loaded, or is refused with a stream error at a place inside it; either
+// way what was read builds or fails in order.
 TEST_F(BuildMutationTest, BrokenBytesLoadAndBuildOrFailInOrder)
 {
     makeTemplate();
     const QByteArray valid = saved();
     std::mt19937 random(7);
+    int loaded = 0;
+    int refused = 0;
+    std::map<Outcome, int> outcomes;
     for (int round = 0; round < 1500; ++round) {
         QByteArray bytes = valid;
         const int changes = 1 + int(random() % 3);
         for (int c = 0; c < changes; ++c)
             bytes[qsizetype(random() % quint32(bytes.size()))] = char(random());
-        load(bytes);
-        buildBounded();
+        SCOPED_TRACE(round);
+        if (load(bytes)) {
+            ++loaded;
+            EXPECT_FALSE(report.LoadError().isSet());
+            const QByteArray again = saved();
+            EXPECT_TRUE(load(again)) << report.LoadError().message.toStdString();
+            EXPECT_EQ(saved(), again);
+        } else {
+            ++refused;
+            EXPECT_EQ(report.LoadError().kind, TrpError::Kind::Stream);
+            EXPECT_GE(report.LoadError().position, 0);
+            EXPECT_LE(report.LoadError().position, bytes.size());
+        }
+        ++outcomes[buildBounded()];
     }
+    // Every way is taken often enough to count.
+    EXPECT_GT(loaded, 100);
+    EXPECT_GT(refused, 100);
+    EXPECT_GT(outcomes[Outcome::Built], 100);
+    EXPECT_GT(outcomes[Outcome::Failed], 10);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "BuildFixture.h"
 
 #include "report/objects/TrpSubReportView.h"
+#include "report/pages/TrpEMFPage.h"
+
+#include <QBuffer>
 
 using namespace TrpBandTypes;
 
@@ -54,6 +57,47 @@ TEST_F(SubReportCrossTest, ASubReportPageThatPrintsItselfIsAnError)
     addObject(std::move(view), 1);
     build(true);
     EXPECT_TRUE(report.ErrorCause().message.contains(q("contains itself")));
+}
+
+// A report built while another records its subreport (a form's answer
+// builds one) records its own pages: neither sees the other's pages as its
+// own, though both record the same page numbers.
+TEST_F(SubReportCrossTest, AReportBuiltWhileAnotherRecordsKeepsItsOwnPages)
+{
+    band(btMasterData, 0, 20, q("1"));
+    addSubReport(0, 0, 1);
+    band(btMasterData, 0, 20, q("2"), 48, 1);
+    memo(0, 0, "[Inner] [LINE#]", 100, 10, 1);
+    QByteArray bytes;
+    QBuffer saved(&bytes);
+    saved.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(report.SaveToStream(saved));
+
+    TrpReport inner(&form);
+    inner.setPrinter(printer);
+    inner.setObjectName(QStringLiteral("rpReport2"));
+    QBuffer load(&bytes);
+    load.open(QIODevice::ReadOnly);
+    ASSERT_TRUE(inner.LoadFromStream(load));
+    inner.OnGetValue = [](const QString &name, Variant &value) {
+        if (name == u"Inner")
+            value = QStringLiteral("inner");
+    };
+    QStringList innerTexts;
+    report.OnGetValue = [&](const QString &name, Variant &value) {
+        if (name != u"Inner")
+            return;
+        EXPECT_TRUE(inner.PrepareReport());
+        EXPECT_FALSE(inner.hasError()) << inner.ErrorText().toStdString();
+        for (int i = 0; i < inner.EMFPages().Count(); ++i) {
+            for (const std::unique_ptr<TrpView> &view : inner.EMFPages()[i].objects())
+                innerTexts.append(view->Memo.join(u' '));
+        }
+        value = QStringLiteral("outer");
+    };
+    ASSERT_TRUE(build());
+    EXPECT_EQ(texts(0), strings({"outer 1", "outer 2"}));
+    EXPECT_EQ(innerTexts.filter(QStringLiteral("inner")), strings({"inner 1", "inner 2", "inner 1", "inner 2"}));
 }
 
 TEST_F(SubReportCrossTest, TwoPassReportsKnowTheirPageCount)

@@ -77,16 +77,22 @@ public:
         m_runs.append({runs, at});
         for (const QGlyphRun &run : runs) {
             const int face = m_fonts.faceOf(run.rawFont());
-            m_faces.insert(face);
             const QList<quint32> glyphs = run.glyphIndexes();
             const QList<QPointF> positions = run.positions();
-            if (glyphs.isEmpty())
-                continue;
             const qreal size = run.rawFont().pixelSize();
-            m_content += "BT /" + m_fonts.face(face).resource + ' ' + TrpPdfObjects::number(size) + " Tf 1 0 0 1 " +
-                         TrpPdfObjects::number(at.x() + positions[0].x()) + ' ' +
-                         TrpPdfObjects::number(PageHeight - at.y() - positions[0].y()) + " Tm [";
+            int shown = -1;
             for (qsizetype i = 0; i < glyphs.size(); ++i) {
+                // Each glyph in the font of the face that holds it.
+                const int holder = m_fonts.holderOf(face, glyphs[i]);
+                if (holder != shown) {
+                    if (shown >= 0)
+                        m_content += "] TJ ET\n";
+                    shown = holder;
+                    m_faces.insert(holder);
+                    m_content += "BT /" + m_fonts.face(holder).resource + ' ' + TrpPdfObjects::number(size) +
+                                 " Tf 1 0 0 1 " + TrpPdfObjects::number(at.x() + positions[i].x()) + ' ' +
+                                 TrpPdfObjects::number(PageHeight - at.y() - positions[i].y()) + " Tm [";
+                }
                 m_content += '<' + QByteArray::number(glyphs[i], 16).rightJustified(4, '0') + '>';
                 if (i + 1 < glyphs.size()) {
                     const qreal drawn = m_fonts.advance(face, glyphs[i]) * size / 1000;
@@ -94,7 +100,8 @@ public:
                     m_content += TrpPdfObjects::number((drawn - wanted) * 1000 / size);
                 }
             }
-            m_content += "] TJ ET\n";
+            if (shown >= 0)
+                m_content += "] TJ ET\n";
         }
     }
 

@@ -1,4 +1,5 @@
 #include "report/pdf/TrpPdfObjects.h"
+#include "report/pdf/TrpPdfPacker.h"
 
 #include <QRegularExpression>
 #include <QString>
@@ -103,4 +104,31 @@ TEST(TrpPdfObjects, AnObjectNeverWrittenLeavesNoDocument)
     QByteArray pdf = "old";
     EXPECT_FALSE(objects.finish(catalog, info, &pdf));
     EXPECT_TRUE(pdf.isEmpty());
+}
+
+// Pages handed over faster than they are packed all come back, each with
+// its own data, however many wait; a packer given up with pages waiting
+// ends.
+TEST(TrpPdfPacker, EveryStreamHandedOverComesBackPacked)
+{
+    TrpPdfPacker packer;
+    QList<TrpPdfPacker::Packed> packed;
+    for (int object = 1; object <= 40; ++object) {
+        packer.pack(object, QByteArray(5000 + object, char('a' + object % 26)));
+        if (object % 7 == 0)
+            packed += packer.take(false);
+    }
+    packed += packer.take(true);
+    ASSERT_EQ(packed.size(), 40);
+    for (qsizetype i = 0; i < packed.size(); ++i) {
+        const auto &[object, stream] = packed[i];
+        EXPECT_EQ(object, i + 1);
+        EXPECT_TRUE(stream.deflated);
+        EXPECT_EQ(inflated(stream.data), QByteArray(5000 + object, char('a' + object % 26))) << object;
+    }
+    EXPECT_TRUE(packer.take(true).isEmpty());
+
+    TrpPdfPacker abandoned;
+    for (int object = 1; object <= 10; ++object)
+        abandoned.pack(object, QByteArray(1 << 20, 'x'));
 }

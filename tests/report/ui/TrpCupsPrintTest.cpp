@@ -160,8 +160,11 @@ TEST(TrpCupsPrint, NamesOnAPrintedPageReadBackAsPrinted)
     TrpCupsPrinters platform;
     TrpPrinter printer(platform.printerNames(), &platform);
     ASSERT_TRUE(printer.setPrinterIndex(printer.indexOfPrinter(cups->queue)));
-    const QStringList names = {QStringLiteral("山田 花子"), QStringLiteral("佐藤 一郎"), QStringLiteral("高橋 工"),
-                               QStringLiteral("渡辺 己之助"), QStringLiteral("齋藤 巾")};
+    // Names, half-width kana, a date and a number: the queue rewrites the
+    // document, and runs of codes that follow on must come back too.
+    const QStringList names = {QStringLiteral("山田 花子"),   QStringLiteral("佐藤 一郎"),   QStringLiteral("高橋 工"),
+                               QStringLiteral("渡辺 己之助"), QStringLiteral("齋藤 巾"),     QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"),
+                               QStringLiteral("ｱｲｳｴｵｶｷｸｹｺ"),  QStringLiteral("R08.04.02"), QStringLiteral("1,234,567")};
     const QString pdf = printThrough(printer, *cups, QStringLiteral("1"), names);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived in " << cups->folder.toStdString();
     const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});

@@ -3,6 +3,7 @@
 #include "report/building/TrpReport.h"
 
 #include "reportui/TrpPreviewForm.h"
+#include "reportui/TrpTBSeparator.h"
 #include "reportui/TrpPreviewSearchForm.h"
 #include "reportui/TrpTBButton.h"
 
@@ -130,10 +131,42 @@ TEST(TrpPreviewForm, ZoomMenuSetsTheModeAndTheNextPreviewKeepsIt)
     for (QAction *action : second.ProcMenu->actions())
         EXPECT_EQ(action->isChecked(), action->text() == QStringLiteral("50%")) << action->text().toStdString();
     // unless the report asks for a zoom of its own.
-    first.report.InitialZoom = TrpPreviewLayout::WholePage;
+    first.report.InitialZoom = pzOnePage;
     EXPECT_EQ(TrpPreviewForm(first.report).zoomMode(), TrpPreviewLayout::WholePage);
     // A broken stored zoom is brought between 10 % and 1000 %.
     EXPECT_DOUBLE_EQ(Preview(1, QSize(900, 700), 0.0).form->zoom(), TrpPreviewLayout::MinFactor);
+}
+
+// The report's InitialZoom opens the preview in its mode, pzDefault in the
+// run's; its PreviewButtons decide the buttons shown, and the separator
+// before the help button shows with the find or the help button.
+TEST(TrpPreviewForm, TheReportChoosesTheZoomAndTheButtons)
+{
+    Preview run(2);
+    run.form->ZoomMenuClick(75);
+    const std::pair<TrpPreviewZoom, const char *> zooms[] = {
+        {pzDefault, "75%"}, {pzPageWidth, "頁の幅"}, {pzOnePage, "全ての頁"}, {pzTwoPages, "２頁"}};
+    for (const auto &[zoom, entry] : zooms) {
+        run.report.InitialZoom = zoom;
+        TrpPreviewForm form(run.report);
+        for (QAction *action : form.ProcMenu->actions())
+            EXPECT_EQ(action->isChecked(), action->text() == u8(entry)) << action->text().toStdString();
+    }
+
+    const std::pair<TrpPreviewButtons, bool> sets[] = {
+        {{pbPrint, pbExit}, false}, {{pbFind}, true}, {{pbHelp, pbZoom}, true}, {{}, false}};
+    for (const auto &[buttons, separator] : sets) {
+        run.report.InitialZoom = pzDefault;
+        run.report.PreviewButtons = buttons;
+        TrpPreviewForm form(run.report);
+        form.show();
+        const std::pair<QWidget *, TrpPreviewButton> shown[] = {
+            {form.ZoomBtn, pbZoom}, {form.LoadBtn, pbLoad}, {form.SaveBtn, pbSave}, {form.PrintBtn, pbPrint},
+            {form.FindBtn, pbFind}, {form.HelpBtn, pbHelp}, {form.ExitBtn, pbExit}};
+        for (const auto &[button, flag] : shown)
+            EXPECT_EQ(button->isVisible(), buttons.testFlag(flag)) << button->objectName().toStdString();
+        EXPECT_EQ(form.HelpSeparator->isVisible(), separator);
+    }
 }
 
 TEST(TrpPreviewForm, SearchesTextAcrossPagesWithF3)

@@ -1,3 +1,4 @@
+#include "reportui/TGlyphList.h"
 #include "reportui/TrpSpeedButton.h"
 #include "reportui/TrpTBButton.h"
 
@@ -126,6 +127,129 @@ TEST(TrpSpeedButton, GrayedInactiveUntilThePointerIsOver)
     EXPECT_EQ(shown(button), gray);
     button.SetGrayedInactive(false);
     EXPECT_EQ(shown(button), Pictures[0]);
+}
+
+// The columns of the button's face, as shown, where a pixel is the glyph's
+// red or the caption's dark.
+struct Columns
+{
+    int firstRed = -1;
+    int lastRed = -1;
+    int firstDark = -1;
+};
+
+Columns columnsOf(QWidget &button)
+{
+    const QImage face = button.grab().toImage();
+    Columns c;
+    for (int x = 0; x < face.width(); ++x) {
+        for (int y = 2; y < face.height() - 2; ++y) {
+            const QColor pixel = face.pixelColor(x, y);
+            if (pixel == QColor(Qt::red)) {
+                c.firstRed = c.firstRed < 0 ? x : c.firstRed;
+                c.lastRed = x;
+            } else if (qGray(pixel.rgb()) < 100 && c.firstDark < 0) {
+                c.firstDark = x;
+            }
+        }
+    }
+    return c;
+}
+
+TEST(TrpSpeedButton, MarginAndSpacingPlaceGlyphAndCaption)
+{
+    QWidget bar;
+    TrpSpeedButton button(&bar);
+    button.setFixedSize(160, 24);
+    button.SetGlyph(glyph(1));
+    button.setText(QStringLiteral("Ab"));
+    bar.show();
+    const int caption = button.fontMetrics().size(Qt::TextSingleLine, QStringLiteral("Ab")).width();
+
+    button.SetMargin(5);
+    button.SetSpacing(10);
+    Columns c = columnsOf(button);
+    EXPECT_EQ(c.firstRed, 5);
+    EXPECT_EQ(c.lastRed, 12);
+    EXPECT_GE(c.firstDark, 23);
+    EXPECT_LE(c.firstDark, 26) << "the caption starts where the spacing ends";
+
+    button.setDown(true);
+    EXPECT_EQ(columnsOf(button).firstRed, 6) << "a pressed face moves one pixel in";
+    button.setDown(false);
+
+    button.SetLayout(TrpSpeedButton::blGlyphRight);
+    c = columnsOf(button);
+    EXPECT_EQ(c.lastRed, 160 - 5 - 1);
+    EXPECT_GE(c.firstDark, 160 - 5 - 8 - 10 - caption);
+    EXPECT_LT(c.firstDark, c.firstRed);
+
+    // Centred: the three gaps of a row, with -1 for both, are one size.
+    button.SetLayout(TrpSpeedButton::blGlyphLeft);
+    button.SetMargin(-1);
+    button.SetSpacing(-1);
+    const int gap = (160 - 8 - caption) / 3;
+    EXPECT_EQ(columnsOf(button).firstRed, gap);
+    // Only the margin: the caption in the middle of the room after the glyph.
+    button.SetMargin(0);
+    EXPECT_EQ(TrpSpeedButton::placement({160, 24}, {8, 8}, {caption, 12}, TrpSpeedButton::blGlyphLeft, 0, -1).caption,
+              QPoint(8 + (160 - 8 - caption) / 2, 6));
+    EXPECT_EQ(columnsOf(button).firstRed, 0);
+    // Glyph above: the margin counts from the top.
+    EXPECT_EQ(TrpSpeedButton::placement({40, 60}, {8, 8}, {20, 12}, TrpSpeedButton::blGlyphTop, 3, 2).glyph,
+              QPoint(16, 3));
+}
+
+// A down button of a group that allows all up shows a face dithered with
+// white; any other down button a plain one.
+TEST(TrpSpeedButton, DownButtonOfAGroupThatAllowsAllUpIsDithered)
+{
+    QWidget bar;
+    TrpSpeedButton button(&bar);
+    button.setFixedSize(40, 24);
+    button.SetGroupIndex(1);
+    bar.show();
+    const QColor face = button.palette().color(QPalette::Button);
+    ASSERT_NE(face, QColor(Qt::white));
+    const auto middle = [&button] {
+        const QImage shown = button.grab().toImage();
+        return std::pair(shown.pixelColor(10, 10), shown.pixelColor(11, 10));
+    };
+    button.SetDown(true);
+    EXPECT_EQ(middle(), std::pair(face, face));
+    button.SetAllowAllUp(true);
+    button.update();
+    const auto [left, right] = middle();
+    EXPECT_NE(left, right);
+    EXPECT_TRUE((left == face && right == QColor(Qt::white)) || (left == QColor(Qt::white) && right == face));
+    button.SetDown(false);
+    EXPECT_EQ(middle(), std::pair(face, face)) << "up again, the face is plain";
+}
+
+// The pictures of all buttons of one size are kept in one list; the slots
+// a button gives back are taken by the next.
+TEST(TrpSpeedButton, ButtonsShareTheGlyphListOfTheirSize)
+{
+    QPixmap odd(7, 5);
+    odd.fill(Qt::green);
+    {
+        auto first = std::make_unique<TrpSpeedButton>();
+        TrpSpeedButton second;
+        first->SetGlyph(odd);
+        second.SetGlyph(odd);
+        const std::shared_ptr<TGlyphList> list = TGlyphList::forSize(QSize(7, 5));
+        EXPECT_EQ(list->Count(), 8) << "four states of two buttons";
+        first.reset();
+        EXPECT_EQ(list->Count(), 4);
+        TrpSpeedButton third;
+        third.SetGlyph(odd);
+        EXPECT_EQ(list->Count(), 8);
+        EXPECT_EQ(list->slotCount(), 8) << "the freed slots are taken again";
+        EXPECT_EQ(third.currentGlyph().toImage().pixelColor(3, 3), QColor(Qt::green));
+        second.SetGlyph(glyph(1));
+        EXPECT_EQ(list->Count(), 4) << "another size goes to another list";
+    }
+    EXPECT_EQ(TGlyphList::forSize(QSize(7, 5))->Count(), 0) << "a list lives while a button holds it";
 }
 
 TEST(TrpSpeedButton, ToolBarPieces)
