@@ -1,5 +1,6 @@
 #include "scheduling/UserMonthSchedule.h"
 
+#include "core/StaffDirectory.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
@@ -8,7 +9,6 @@
 #include "platform/DialogService.h"
 #include "scheduling/FrameLook.h"
 #include "scheduling/SlotTime.h"
-#include "scheduling/StaffDirectory.h"
 #include "scheduling/WorkBoard.h"
 
 #include <QLoggingCategory>

@@ -1,10 +1,10 @@
 #include "scheduling/WorkBoard.h"
 
+#include "core/StaffDirectory.h"
 #include "platform/DialogService.h"
 #include "scheduling/BookingPayload.h"
 #include "scheduling/FrameLook.h"
 #include "scheduling/SlotTime.h"
-#include "scheduling/StaffDirectory.h"
 #include "scheduling/TScheduleData.h"
 
 #include <algorithm>

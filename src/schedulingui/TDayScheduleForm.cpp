@@ -1,8 +1,8 @@
 #include "schedulingui/TDayScheduleForm.h"
 
+#include "core/StaffDirectory.h"
 #include "platform/DialogService.h"
 #include "scheduling/FrameLook.h"
-#include "scheduling/StaffDirectory.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/TStuffAllChangeForm.h"
 #include "schedulingui/WorkBoardView.h"

@@ -1,9 +1,9 @@
 #include "schedulingui/TStuffScheduleForm.h"
 
 #include "core/CodeTables.h"
+#include "core/StaffDirectory.h"
 #include "platform/DialogService.h"
 #include "scheduling/FrameLook.h"
-#include "scheduling/StaffDirectory.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/WorkBoardView.h"
 

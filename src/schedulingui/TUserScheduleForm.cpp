@@ -41,8 +41,7 @@ QString eraOrEmpty(TDateTime date)
 } // namespace
 
 TUserScheduleForm::TUserScheduleForm(AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context), m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames),
-      m_schedule(context.database, m_staff)
+    : QWidget(parent), m_context(context), m_staff(context.mainModule.staff()), m_schedule(context.database, m_staff)
 {
     setObjectName(QStringLiteral("UserScheduleForm"));
     setWindowTitle(QStringLiteral("利用者治療予定表"));
@@ -163,8 +162,7 @@ void TUserScheduleForm::showEvent(QShowEvent *event)
         for (int row = 0; row < m_staff.count(); ++row) {
             DragStuffDBGrid->setItem(row, 0, new QTableWidgetItem(QString::number(m_staff.codeAt(row))));
             DragStuffDBGrid->setItem(row, 1, new QTableWidgetItem(m_staff.nameAt(row)));
-            DragStuffDBGrid->setItem(row, 2,
-                                     new QTableWidgetItem(m_context.mainModule.GetStaffKigo(m_staff.codeAt(row))));
+            DragStuffDBGrid->setItem(row, 2, new QTableWidgetItem(m_staff.kigoAt(row)));
         }
         const bool loaded = m_schedule.load({CureNo, NyushoDate, TaishoDate, YearMonth, MonthWish});
         const std::vector<WorkBoard::FrameLabel> labels =

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheduling/StaffDirectory.h"
+#include "core/StaffDirectory.h"
 #include "scheduling/UserMonthSchedule.h"
 
 #include <QWidget>
@@ -73,7 +73,7 @@ private:
     void drawHeaders();
 
     AppContext &m_context;
-    StaffDirectory m_staff;
+    const StaffDirectory &m_staff;
     UserMonthSchedule m_schedule;
     QString m_currentLabel;
 };

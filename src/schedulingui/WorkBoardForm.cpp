@@ -35,8 +35,8 @@
 #include <QVBoxLayout>
 
 WorkBoardForm::WorkBoardForm(WorkBoard::Kind kind, const QString &headerPrefix, AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context), m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames),
-      m_data(context.database, m_staff), m_board(std::make_unique<WorkBoard>(kind, m_data, m_staff))
+    : QWidget(parent), m_context(context), m_staff(context.mainModule.staff()), m_data(context.database, m_staff),
+      m_board(std::make_unique<WorkBoard>(kind, m_data, m_staff))
 {
     resize(1280, 860);
     TopPanel = new QWidget(this);

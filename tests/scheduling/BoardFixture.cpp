@@ -5,8 +5,8 @@ void BoardFixture::SetUp()
     DatabaseFixture::SetUp();
     if (IsSkipped())
         return;
-    m_staff = StaffDirectory({StaffA, StaffB, StaffC},
-                             {QStringLiteral("青木"), QStringLiteral("伊藤"), QStringLiteral("上田")});
+    m_staff = StaffDirectory(
+        {{StaffA, QStringLiteral("青木")}, {StaffB, QStringLiteral("伊藤")}, {StaffC, QStringLiteral("上田")}});
     m_data = std::make_unique<TScheduleData>(db(), m_staff);
     ScheduleRows::addPerson(db(), 1, QStringLiteral("利用者一"), day(1));
     ScheduleRows::addPerson(db(), 2, QStringLiteral("利用者二"), day(1) - 30, day(1));

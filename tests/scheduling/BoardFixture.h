@@ -4,7 +4,7 @@
 #include "FakeDialogService.h"
 #include "ScheduleRows.h"
 
-#include "scheduling/StaffDirectory.h"
+#include "core/StaffDirectory.h"
 #include "scheduling/TScheduleData.h"
 #include "scheduling/WorkBoard.h"
 
