@@ -162,14 +162,14 @@ void racer(Schedule &schedule, int cureNo, int capacity, Gates &gates, std::vect
         gates.ready.release();
         gates.load.acquire();
         // The board shows the day of the round before the race starts.
-        if (!board.displayStaff(RaceStaff, day) || data.TimeFrameCount() != 1)
+        if (!board.displayStaff(RaceStaff, day).done || data.TimeFrameCount() != 1)
             qFatal("racer: no slot (%d, %s)", data.TimeFrameCount(), qPrintable(db.errorText()));
         const QString label = data.GetTimeFrame(0).LName;
         gates.ready.release();
         gates.race.acquire();
         QElapsedTimer timer;
         timer.start();
-        if (board.book(label, BookingUser{cureNo, 0, 0, 0, 8, QString()}))
+        if (board.book(label, BookingUser{cureNo, 0, 0, 0, 8, QString()}).done)
             ++won;
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
         gates.done.release();
@@ -221,7 +221,7 @@ void loadBoard(benchmark::State &state, Schedule &schedule)
     TScheduleData data(schedule.db(), schedule.staff());
     WorkBoard board(WorkBoard::Kind::StaffMonth, data, schedule.staff());
     for (auto _ : state) {
-        if (!board.displayStaff(MonthStaff, FirstDay))
+        if (!board.displayStaff(MonthStaff, FirstDay).done)
             state.SkipWithError("load failed");
         benchmark::DoNotOptimize(board.labels());
     }

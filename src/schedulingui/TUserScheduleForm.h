@@ -71,6 +71,10 @@ protected:
 private:
     void buildTopPanel();
     void drawHeaders();
+    // Shows what the action told and, when it was done, the records anew.
+    void showDone(const BoardOutcome &outcome);
+    // The record of the label of the last menu; nullopt (told) when gone.
+    [[nodiscard]] std::optional<TREQUEST_ITEM> currentRecord() const;
 
     AppContext &m_context;
     const StaffDirectory &m_staff;

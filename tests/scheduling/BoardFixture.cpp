@@ -13,6 +13,31 @@ void BoardFixture::SetUp()
     ScheduleRows::addPerson(db(), 3, QStringLiteral("利用者三"), day(2), 0, 2, 1);
 }
 
+void BoardFixture::TearDown()
+{
+    EXPECT_TRUE(m_dialogs.messages().isEmpty()) << m_dialogs.messageTexts().join(u'|').toStdString();
+    DatabaseFixture::TearDown();
+}
+
+bool BoardFixture::done(BoardOutcome outcome)
+{
+    m_told = std::move(outcome.messages);
+    return outcome.done;
+}
+
+QString BoardFixture::lastMessage() const
+{
+    return m_told.empty() ? QString() : m_told.back().text;
+}
+
+QStringList BoardFixture::texts() const
+{
+    QStringList result;
+    for (const UserMessage &message : m_told)
+        result << message.text;
+    return result;
+}
+
 WorkBoard &BoardFixture::board(WorkBoard::Kind kind)
 {
     if (!m_board)
