@@ -19,9 +19,9 @@ namespace BenchFacilities {
 // The three staff members the demo results are written by.
 inline void addStaff(TMainModule &module)
 {
-    module.StaffCodes = {1, 2, 3};
-    module.StaffNames = {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子"), QStringLiteral("鈴木　一郎")};
-    module.StaffKigos = {QStringLiteral("山田"), QStringLiteral("佐藤"), QStringLiteral("鈴木")};
+    module.setStaff({{1, QStringLiteral("山田　太郎"), QStringLiteral("山田")},
+                     {2, QStringLiteral("佐藤　花子"), QStringLiteral("佐藤")},
+                     {3, QStringLiteral("鈴木　一郎"), QStringLiteral("鈴木")}});
 }
 
 // On a shared machine the fastest repetition is the least disturbed one:

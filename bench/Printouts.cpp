@@ -67,8 +67,8 @@ private:
             r.CureNo = 1 + i % UserCount;
             r.CureDate = February + (i * 91) / ResultCount;
             r.StuffCode = 1 + i % 3;
-            r.StuffName = m_module.StaffNames.value(i % 3);
-            r.StuffKigo = m_module.StaffKigos.value(i % 3);
+            r.StuffName = m_module.staff().nameAt(i % 3);
+            r.StuffKigo = m_module.staff().kigoAt(i % 3);
             r.RStartTime = r.PStartTime = DateTime::encodeTime(9 + (i / 7) % 8, 0);
             r.RMinute = r.PMinute = 20;
             r.RihaType = (i / 3) % 4;

@@ -10,6 +10,7 @@
 #include "BenchDatabase.h"
 
 #include "core/AppContext.h"
+#include "core/StaffDirectory.h"
 #include "core/TDBSeting.h"
 #include "core/TMainModule.h"
 #include "core/TRegistory.h"
@@ -17,7 +18,6 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DialogService.h"
-#include "scheduling/StaffDirectory.h"
 #include "scheduling/TScheduleData.h"
 #include "scheduling/WorkBoard.h"
 #include "schedulingui/TStuffScheduleForm.h"
@@ -54,15 +54,14 @@ public:
     explicit Schedule(DbKind kind) : m_database(kind, QStringLiteral("schedule"))
     {
         fill();
-        m_module.StaffCodes = {MonthStaff, RaceStaff};
-        m_module.StaffNames = m_staff.names();
+        m_module.setStaff({{MonthStaff, QStringLiteral("山田　太郎")}, {RaceStaff, QStringLiteral("佐藤　花子")}});
     }
 
     [[nodiscard]] DbConnection &db() { return m_database.db(); }
     [[nodiscard]] AppContext &context() { return m_context; }
     [[nodiscard]] const QString &connectionString() const { return m_database.connectionString(); }
     [[nodiscard]] const QString &user() const { return m_database.user(); }
-    [[nodiscard]] const StaffDirectory &staff() const { return m_staff; }
+    [[nodiscard]] const StaffDirectory &staff() const { return m_module.staff(); }
     void run(const QString &sql) { m_database.run(sql); }
     // A slot of the race staff member with all but its last place taken.
     int raceSlot(int round, int capacity)
@@ -133,7 +132,6 @@ private:
     TDBSeting m_dbSeting;
     TMainModule m_module;
     AppContext m_context{m_database.db(), m_registory, m_dbSeting, m_module, Dialogs::service(), {}};
-    StaffDirectory m_staff{{MonthStaff, RaceStaff}, {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子")}};
 };
 
 double percentile(std::vector<double> values, double share)
@@ -164,14 +162,14 @@ void racer(Schedule &schedule, int cureNo, int capacity, Gates &gates, std::vect
         gates.ready.release();
         gates.load.acquire();
         // The board shows the day of the round before the race starts.
-        if (!board.displayStaff(RaceStaff, day) || data.TimeFrameCount() != 1)
+        if (!board.displayStaff(RaceStaff, day).done || data.TimeFrameCount() != 1)
             qFatal("racer: no slot (%d, %s)", data.TimeFrameCount(), qPrintable(db.errorText()));
         const QString label = data.GetTimeFrame(0).LName;
         gates.ready.release();
         gates.race.acquire();
         QElapsedTimer timer;
         timer.start();
-        if (board.book(label, BookingUser{cureNo, 0, 0, 0, 8, QString()}))
+        if (board.book(label, BookingUser{cureNo, 0, 0, 0, 8, QString()}).done)
             ++won;
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
         gates.done.release();
@@ -223,7 +221,7 @@ void loadBoard(benchmark::State &state, Schedule &schedule)
     TScheduleData data(schedule.db(), schedule.staff());
     WorkBoard board(WorkBoard::Kind::StaffMonth, data, schedule.staff());
     for (auto _ : state) {
-        if (!board.displayStaff(MonthStaff, FirstDay))
+        if (!board.displayStaff(MonthStaff, FirstDay).done)
             state.SkipWithError("load failed");
         benchmark::DoNotOptimize(board.labels());
     }

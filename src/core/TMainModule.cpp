@@ -84,21 +84,14 @@ void TMainModule::connectPartner(const TRegistory &settings)
 
 bool TMainModule::loadStaff()
 {
-    StaffCodes.clear();
-    StaffNames.clear();
-    StaffKigos.clear();
-    StaffCount = 0;
+    m_staff = {};
     if (!TantouQuery.open(DbQuery(RIHADatabase, QStringLiteral("SELECT * FROM KaigoStuff ORDER BY CD"))))
         return false;
-    StaffCount = TantouQuery.recordCount();
     const DbField code = TantouQuery.field(u"CD");
     const DbField name = TantouQuery.field(u"StuffName");
     const DbField kigo = TantouQuery.field(u"KIGO");
-    for (TantouQuery.first(); !TantouQuery.eof(); TantouQuery.next()) {
-        StaffCodes.append(code.asInteger());
-        StaffNames.append(name.asString());
-        StaffKigos.append(kigo.asString());
-    }
+    for (TantouQuery.first(); !TantouQuery.eof(); TantouQuery.next())
+        m_staff.append({code.asInteger(), name.asString(), kigo.asString()});
     TantouQuery.first();
     return true;
 }
@@ -134,21 +127,20 @@ bool TMainModule::LogIn(const QString &user, const QString &password)
 
 QString TMainModule::GetStaffName(int code) const
 {
-    return StaffNames.value(IndexOfStaffCode(code));
+    return m_staff.nameOf(code);
 }
 
 QString TMainModule::GetStaffKigo(int code) const
 {
-    // The lists may differ in length when one was filled by hand.
-    return StaffKigos.value(IndexOfStaffCode(code));
+    return m_staff.kigoOf(code);
 }
 
 int TMainModule::IndexOfStaffCode(int code) const
 {
-    return int(StaffCodes.indexOf(code));
+    return m_staff.indexOfCode(code);
 }
 
 int TMainModule::StaffCodeOfName(const QString &name) const
 {
-    return StaffCodes.value(StaffNames.indexOf(name), -1);
+    return m_staff.codeOfName(name);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LoginCheck.h"
+#include "core/StaffDirectory.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 
@@ -43,10 +44,16 @@ public:
     DbConnection AccessConnection;
     DbDataSet TantouQuery;
 
-    int StaffCount = 0;
-    QList<int> StaffCodes;
-    QStringList StaffNames;
-    QStringList StaffKigos;
+    // The staff list read at start-up; the four members after it are its
+    // columns under the names the forms know.
+    [[nodiscard]] const StaffDirectory &staff() const { return m_staff; }
+    // In place of the list read (tests and tools that do not connect).
+    void setStaff(StaffDirectory staff) { m_staff = std::move(staff); }
+    [[nodiscard]] int StaffCount() const { return m_staff.count(); }
+    [[nodiscard]] QList<int> StaffCodes() const { return m_staff.codes(); }
+    [[nodiscard]] QStringList StaffNames() const { return m_staff.names(); }
+    [[nodiscard]] QStringList StaffKigos() const { return m_staff.kigos(); }
+
     QString FacilityName;
     QString LoginStaffCode;
     QString LoginStaffName;
@@ -60,6 +67,7 @@ private:
     void loadFacility();
 
     LoginCheck m_logins;
+    StaffDirectory m_staff;
 };
 
 extern TMainModule *MainModule;

@@ -9,7 +9,7 @@
 
 MonthlySheet::MonthlySheet(const MonthlyChoice &choice, const TMainModule &module, TDateTime today)
     : m_choice(choice), m_dayCount(DateTime::toDate(choice.month).daysInMonth()), m_sakuseibi(FormatEraDate(today)),
-      m_facility(module.FacilityName), m_marks(module.StaffKigos), m_names(module.StaffNames)
+      m_facility(module.FacilityName), m_marks(module.StaffKigos()), m_names(module.StaffNames())
 {
     std::tie(m_from, m_to) = ResultSheet::monthRange(choice.month);
     m_calendor.SetCalendorMonth(m_from);

@@ -8,7 +8,7 @@ namespace {
 
 PracticePlanPrint printOf(const TMainModule &staff, TPractice record)
 {
-    return PracticePlanPrint(std::move(record), staff.StaffCodes, staff.StaffNames, staff.FacilityName);
+    return PracticePlanPrint(std::move(record), staff.StaffCodes(), staff.StaffNames(), staff.FacilityName);
 }
 
 } // namespace

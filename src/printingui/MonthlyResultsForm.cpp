@@ -93,7 +93,7 @@ void MonthlyResultsForm::FormShow()
     m_from = ResultSheet::monthRange(Clock::today()).first;
     showMonth();
     Joken3Box->clear();
-    Joken3Box->addItems(m_context.mainModule.StaffNames);
+    Joken3Box->addItems(m_context.mainModule.StaffNames());
     Joken3Box->setCurrentIndex(-1);
 }
 
@@ -114,11 +114,11 @@ std::optional<MonthlyChoice> MonthlyResultsForm::choice()
     choice.month = m_from;
     if (RadioButton1->isChecked()) {
         const int index = Joken3Box->currentIndex();
-        if (index < 0 || index >= m_context.mainModule.StaffCodes.size()) {
+        if (index < 0 || index >= m_context.mainModule.StaffCount()) {
             Dialogs::error(QStringLiteral("担当者を指定してください。"), MessageButtons::Yes);
             return std::nullopt;
         }
-        choice.staffCode = m_context.mainModule.StaffCodes[index];
+        choice.staffCode = m_context.mainModule.StaffCodes()[index];
     }
     return choice;
 }

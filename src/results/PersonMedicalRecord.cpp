@@ -61,9 +61,10 @@ std::vector<TLineData> PersonMedicalRecord::dayLines() const
 PersonMedicalRecord::Legend PersonMedicalRecord::legend() const
 {
     Legend legend;
-    for (int i = 0; i < LegendSize && i < m_context.mainModule.StaffCodes.size(); ++i) {
-        legend.Tk[size_t(i)] = m_context.mainModule.StaffKigos.value(i);
-        legend.TkName[size_t(i)] = m_context.mainModule.StaffNames.value(i);
+    const StaffDirectory &staff = m_context.mainModule.staff();
+    for (int i = 0; i < LegendSize && i < staff.count(); ++i) {
+        legend.Tk[size_t(i)] = staff.kigoAt(i);
+        legend.TkName[size_t(i)] = staff.nameAt(i);
     }
     return legend;
 }

@@ -112,7 +112,7 @@ void TDailyMedicalRecordForm::buildGrid()
 void TDailyMedicalRecordForm::FormShow()
 {
     TantouBox->clear();
-    TantouBox->addItems(m_context.mainModule.StaffNames);
+    TantouBox->addItems(m_context.mainModule.StaffNames());
     WorkDay = Clock::today();
     ResultInputDay->setEmpty();
     TantouBox->setCurrentIndex(-1);
@@ -149,7 +149,7 @@ void TDailyMedicalRecordForm::ResultLoadBtnClick()
         TantouBox->setFocus();
         return;
     }
-    m_staffCode = m_context.mainModule.StaffCodes.value(TantouBox->currentIndex());
+    m_staffCode = m_context.mainModule.StaffCodes().value(TantouBox->currentIndex());
     if (RihaTypeBox->currentIndex() < 0) {
         Dialogs::error(QStringLiteral("SystemError : リハビリ形態 error "), MessageButtons::Abort);
         RihaTypeBox->setFocus();

@@ -126,7 +126,7 @@ void TImportScheduleDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         StuffBox->clear();
-        StuffBox->addItems(m_context.mainModule.StaffNames);
+        StuffBox->addItems(m_context.mainModule.StaffNames());
         StuffBox->addItem(QStringLiteral("全員"));
         StuffBox->setCurrentIndex(-1);
         // Nothing of the last run stays: its list and its progress.
@@ -153,8 +153,8 @@ void TImportScheduleDialog::DisplayBtnClick()
         return;
     }
     std::optional<int> staff;
-    if (index < m_context.mainModule.StaffCodes.size())
-        staff = StuffCode = m_context.mainModule.StaffCodes.at(index);
+    if (index < m_context.mainModule.StaffCount())
+        staff = StuffCode = m_context.mainModule.StaffCodes().at(index);
     auto bookings = m_copy.list(FromDate, ToDate, staff);
     if (!bookings) {
         Dialogs::error(QStringLiteral("System Error\n表示に失敗しました。"));

@@ -130,7 +130,7 @@ TResultsEditForm::TResultsEditForm(AppContext &context, QWidget *parent)
                            }});
     m_delegate->setEditor(StaffColumn,
                           {ResultCellDelegate::Kind::List, QStringLiteral("DBLookupComboBox1"), [&context] {
-                               return context.mainModule.StaffNames;
+                               return context.mainModule.StaffNames();
                            }});
     DBGrid1->setItemDelegate(m_delegate);
     connect(m_delegate, &ResultCellDelegate::phrasesRequested, this, [] {
@@ -211,7 +211,7 @@ void TResultsEditForm::cellEdited(int row, int column, const QVariant &value)
     } else if (column == CommentColumn) {
         ok = m_entry.rows().setComment(row, value.toString());
     } else if (column == StaffColumn) {
-        ok = m_entry.setStaff(row, m_context.mainModule.StaffCodes.value(value.toInt(), -1));
+        ok = m_entry.setStaff(row, m_context.mainModule.StaffCodes().value(value.toInt(), -1));
     }
     if (!ok)
         Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));

@@ -1,13 +1,13 @@
 #include "scheduling/ScheduleBooking.h"
 
 #include "base/Clock.h"
+#include "core/StaffDirectory.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
 #include "scheduling/BookingStatusList.h"
 #include "scheduling/SlotTime.h"
-#include "scheduling/StaffDirectory.h"
 
 #include <QLoggingCategory>
 

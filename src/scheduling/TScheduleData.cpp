@@ -4,7 +4,6 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
-#include "platform/DialogService.h"
 #include "scheduling/SlotTime.h"
 
 #include <QLoggingCategory>
@@ -37,11 +36,17 @@ bool TScheduleData::refuse(Refusal refusal, const QString &text)
 {
     m_refusal = refusal;
     m_refusalText = text;
-    if (refusal == Refusal::OpenFailed)
-        Dialogs::error(OpenFailedText);
-    else if (refusal == Refusal::KeyRecord)
-        Dialogs::error(QStringLiteral("SystemError : TimeTable KeyRecord error "), MessageButtons::Abort);
     return false;
+}
+
+std::optional<UserMessage> TScheduleData::storeMessage() const
+{
+    if (m_refusal == Refusal::OpenFailed)
+        return UserMessage{MessageType::Error, OpenFailedText, MessageButtons::Ok};
+    if (m_refusal == Refusal::KeyRecord)
+        return UserMessage{MessageType::Error, QStringLiteral("SystemError : TimeTable KeyRecord error "),
+                           MessageButtons::Abort};
+    return std::nullopt;
 }
 
 bool TScheduleData::OpenStuffTimeFrames(int staffCode, TDateTime from, TDateTime to)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/UserMessage.h"
 #include "scheduling/ScheduleBooking.h"
 #include "scheduling/TTimeTable.h"
 
@@ -20,8 +21,8 @@ public:
     // Why the last append or update did nothing.
     enum class Refusal {
         None,
-        OpenFailed,    // the database is busy (message shown)
-        KeyRecord,     // the slot is no longer stored (message shown)
+        OpenFailed,    // the database is busy (see storeMessage)
+        KeyRecord,     // the slot is no longer stored (see storeMessage)
         TimeOverlap,   // another slot of the staff member's day overlaps
         BelowBookings, // the capacity is below the number of bookings
         UserRefused,   // a booked user does not fit the new day or time; see refusalText
@@ -57,6 +58,9 @@ public:
 
     [[nodiscard]] Refusal refusal() const { return m_refusal; }
     [[nodiscard]] const QString &refusalText() const { return m_refusalText; }
+    // The box of a refusal that the store words itself, the database busy
+    // or the slot gone; none for the refusals its callers word.
+    [[nodiscard]] std::optional<UserMessage> storeMessage() const;
     [[nodiscard]] ScheduleBooking &booking() { return m_booking; }
     [[nodiscard]] DbConnection &database() { return m_database; }
 
@@ -70,6 +74,7 @@ private:
     // Whether the slot may become the item, from the slot as stored.
     [[nodiscard]] Refusal checkChange(const TIMETABLE_ITEM &item, const TIMETABLE_ITEM &stored);
     [[nodiscard]] Refusal checkBookedUsers(const TIMETABLE_ITEM &item);
+    // Keeps why the write did nothing; false, for the write to return.
     bool refuse(Refusal refusal, const QString &text = {});
 
     DbConnection &m_database;

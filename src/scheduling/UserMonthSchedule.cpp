@@ -1,14 +1,13 @@
 #include "scheduling/UserMonthSchedule.h"
 
+#include "core/StaffDirectory.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
-#include "platform/DialogService.h"
 #include "scheduling/FrameLook.h"
 #include "scheduling/SlotTime.h"
-#include "scheduling/StaffDirectory.h"
 #include "scheduling/WorkBoard.h"
 
 #include <QLoggingCategory>
@@ -26,18 +25,20 @@ QString UserMonthSchedule::nextLabel()
     return QStringLiteral("L%1").arg(LabelCounter++);
 }
 
-bool UserMonthSchedule::load(const Input &input)
+BoardOutcome UserMonthSchedule::load(const Input &input)
 {
     m_input = input;
     m_input.YearMonth = DateTime::dateOf(input.YearMonth);
     Requests.Clear();
     m_staffNames.clear();
+    BoardOutcome outcome;
     if (!loadBookings()) {
-        Dialogs::error(QStringLiteral("System Error 予約ＤＢエラー"));
-        return false;
+        outcome.error(QStringLiteral("System Error 予約ＤＢエラー"));
+        return outcome;
     }
     addWishes();
-    return true;
+    outcome.done = true;
+    return outcome;
 }
 
 bool UserMonthSchedule::loadBookings()
@@ -143,32 +144,33 @@ UserMonthSchedule::Fit UserMonthSchedule::staffFit(const TREQUEST_ITEM &record, 
     return fit;
 }
 
-bool UserMonthSchedule::bookWish(const QString &labelName, int staffCode)
+BoardOutcome UserMonthSchedule::bookWish(const QString &labelName, int staffCode)
 {
+    BoardOutcome outcome;
     const int index = Requests.IndexOf(labelName);
     if (index < 0) {
-        Dialogs::error(QStringLiteral("System Error ドロップに失敗しました。"));
-        return false;
+        outcome.error(QStringLiteral("System Error ドロップに失敗しました。"));
+        return outcome;
     }
     TREQUEST_ITEM record = Requests.Get(index);
     if (record.Flag) {
-        Dialogs::error(QStringLiteral("予約済みです。"));
-        return false;
+        outcome.error(QStringLiteral("予約済みです。"));
+        return outcome;
     }
     m_data.ClearTimeFrames();
     DbTransaction transaction(m_database, true);
     if (!transaction.isActive()) {
-        Dialogs::error(QStringLiteral("*** System Error サーバーの登録開始に失敗しました。"));
-        return false;
+        outcome.error(QStringLiteral("*** System Error サーバーの登録開始に失敗しました。"));
+        return outcome;
     }
     int slot = -1;
     switch (staffFit(record, staffCode, slot)) {
     case Fit::ReadError:
-        Dialogs::error(QStringLiteral("System Error 担当者の確認に失敗しました。"));
-        return false;
+        outcome.error(QStringLiteral("System Error 担当者の確認に失敗しました。"));
+        return outcome;
     case Fit::Taken:
-        Dialogs::error(QStringLiteral("予約できません。(時限に空きがありません)"));
-        return false;
+        outcome.error(QStringLiteral("予約できません。(時限に空きがありません)"));
+        return outcome;
     case Fit::Same:
         break;
     case Fit::Free: {
@@ -177,8 +179,10 @@ bool UserMonthSchedule::bookWish(const QString &labelName, int staffCode)
         item.Cap = 1;
         slot = m_data.AppendTimeFrame(item);
         if (slot < 0) {
-            Dialogs::error(QStringLiteral("*** System Error 時限エラー"));
-            return false;
+            if (std::optional<UserMessage> told = m_data.storeMessage())
+                outcome.messages.push_back(std::move(*told));
+            outcome.error(QStringLiteral("*** System Error 時限エラー"));
+            return outcome;
         }
         break;
     }
@@ -186,92 +190,112 @@ bool UserMonthSchedule::bookWish(const QString &labelName, int staffCode)
     const ScheduleBooking::Result result = m_data.booking().book(slot, m_input.CureNo, QStringLiteral("週間希望"));
     if (result.status != ScheduleBooking::Status::Ok) {
         // The new slot goes with the refused booking.
-        WorkBoard::showBookingRefusal(result, QStringLiteral("入所日(開始日)より前の日付けで予約はできません。"));
-        return false;
+        outcome.error(
+            WorkBoard::bookingRefusal(result, QStringLiteral("入所日(開始日)より前の日付けで予約はできません。")));
+        return outcome;
     }
     if (!transaction.commit()) {
-        Dialogs::error(QStringLiteral("*** System Error スケジュールの登録に失敗しました。"));
-        return false;
+        outcome.error(QStringLiteral("*** System Error スケジュールの登録に失敗しました。"));
+        return outcome;
     }
     record.Flag = true;
     record.ResNo = slot;
     record.Stf = staffCode;
     Requests.Update(index, record);
     m_staffNames[labelName] = m_staff.nameOf(staffCode);
-    return true;
+    outcome.done = true;
+    return outcome;
 }
 
-bool UserMonthSchedule::erase(const QString &labelName)
+std::optional<UserMessage> UserMonthSchedule::eraseQuestion(const QString &labelName) const
 {
     const int index = Requests.IndexOf(labelName);
     if (index < 0)
-        return false;
+        return std::nullopt;
+    const TREQUEST_ITEM record = Requests.Get(index);
+    if (record.Cap != 1 || !record.Flag)
+        return std::nullopt;
+    return UserMessage{MessageType::Confirmation,
+                       DateTime::format(u"mm/dd", record.RegistDay) + QLatin1Char(' ') +
+                           DateTime::format(u"hh:nn", record.StartTime) + QStringLiteral(" の予約を削除しますか？"),
+                       MessageButtons::YesNoDefaultNo};
+}
+
+BoardOutcome UserMonthSchedule::erase(const QString &labelName)
+{
+    BoardOutcome outcome;
+    const int index = Requests.IndexOf(labelName);
+    if (index < 0)
+        return outcome;
     const TREQUEST_ITEM record = Requests.Get(index);
     if (record.Cap < 1)
-        return false;
+        return outcome;
     if (record.Cap >= 2) {
-        Dialogs::warning(QStringLiteral("介護担当者作業表で消去してください。"));
-        return false;
+        outcome.warning(QStringLiteral("介護担当者作業表で消去してください。"));
+        return outcome;
     }
     if (record.Flag) {
-        if (!Dialogs::confirmDelete(DateTime::format(u"mm/dd", record.RegistDay) + QLatin1Char(' ') +
-                                    DateTime::format(u"hh:nn", record.StartTime) +
-                                    QStringLiteral(" の予約を削除しますか？")))
-            return false;
         m_data.TimeFrames.Add(record);
         if (!m_data.DeleteTimeFrame(m_data.TimeFrameCount() - 1)) {
             m_data.ClearTimeFrames();
-            Dialogs::error(QStringLiteral("System Error 消去に失敗しました。"));
-            return false;
+            outcome.error(QStringLiteral("System Error 消去に失敗しました。"));
+            return outcome;
         }
     }
     Requests.Delete(index);
     m_staffNames.erase(labelName);
-    return true;
+    outcome.done = true;
+    return outcome;
 }
 
 std::optional<TREQUEST_ITEM> UserMonthSchedule::record(const QString &labelName) const
 {
     const int index = Requests.IndexOf(labelName);
-    if (index < 0) {
-        Dialogs::error(QStringLiteral("*** System Error 予定確認に失敗しました。"));
+    if (index < 0)
         return std::nullopt;
-    }
     return Requests.Get(index);
 }
 
-bool UserMonthSchedule::changeStaff(const QString &labelName, int staffCode)
+BoardOutcome UserMonthSchedule::changeStaff(const QString &labelName, int staffCode)
 {
+    BoardOutcome outcome;
     std::optional<TREQUEST_ITEM> item = record(labelName);
-    if (!item || !item->Flag)
-        return false;
+    if (!item) {
+        outcome.error(RecordGoneText);
+        return outcome;
+    }
+    if (!item->Flag)
+        return outcome;
     if (item->Stf == staffCode) {
-        Dialogs::error(QStringLiteral("変更要求を取り消しました。"));
-        return false;
+        outcome.error(QStringLiteral("変更要求を取り消しました。"));
+        return outcome;
     }
     // Decided from the slot as stored now: another workstation may have
     // changed it since the month was shown.
     if (!m_data.ChangeSlotStaff(item->ResNo, staffCode, false)) {
+        if (std::optional<UserMessage> told = m_data.storeMessage())
+            outcome.messages.push_back(std::move(*told));
         switch (m_data.refusal()) {
         case TScheduleData::Refusal::GroupSlot:
-            Dialogs::warning(QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。"));
+            outcome.warning(QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。"));
             break;
         case TScheduleData::Refusal::TimeOverlap:
-            Dialogs::error(QStringLiteral("スタッフに空きがありません。"));
+            outcome.error(QStringLiteral("スタッフに空きがありません。"));
             break;
         case TScheduleData::Refusal::UserRefused:
-            Dialogs::error(m_data.refusalText());
+            outcome.error(m_data.refusalText());
             break;
         case TScheduleData::Refusal::WriteFailed:
-            Dialogs::error(QStringLiteral("System Error 予約の修正に失敗しました。"));
+            outcome.error(QStringLiteral("System Error 予約の修正に失敗しました。"));
             break;
-        default: // told by the store
+        default: // the store's own box, above
             break;
         }
-        return false;
+        return outcome;
     }
     item->Stf = staffCode;
     Requests.Put(Requests.IndexOf(labelName), *item);
     m_staffNames[labelName] = m_staff.nameOf(staffCode);
-    return true;
+    outcome.done = true;
+    return outcome;
 }

@@ -1,10 +1,9 @@
 #include "scheduling/WorkBoard.h"
 
-#include "platform/DialogService.h"
+#include "core/StaffDirectory.h"
 #include "scheduling/BookingPayload.h"
 #include "scheduling/FrameLook.h"
 #include "scheduling/SlotTime.h"
-#include "scheduling/StaffDirectory.h"
 #include "scheduling/TScheduleData.h"
 
 #include <algorithm>
@@ -20,6 +19,7 @@ const QString UpdateFailedText = QStringLiteral("System Error 予約の修正に
 const QString SlotGoneText = QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。");
 const QString NotFoundText = QStringLiteral("System Error 予約確認に失敗しました。");
 const QString WriteFailedText = QStringLiteral("System Error スケジュールの登録に失敗しました。");
+const QString DropFailedText = QStringLiteral("System Error ドロップに失敗しました。");
 const QString BusyText =
     QStringLiteral("スケジュールのオープンに失敗しました。\n他の人が使用している可能性があります。");
 
@@ -41,18 +41,28 @@ WorkBoard::WorkBoard(Kind kind, TScheduleData &data, const StaffDirectory &staff
     : m_kind(kind), m_data(data), m_staff(staff)
 {}
 
-bool WorkBoard::displayStaff(int staffCode, TDateTime startDate)
+BoardOutcome WorkBoard::displayStaff(int staffCode, TDateTime startDate)
 {
     m_staffCode = staffCode;
     m_startDate = DateTime::dateOf(startDate);
-    const bool loaded = m_data.OpenStuffTimeFrames(staffCode, m_startDate, m_startDate + 30);
-    return load(loaded);
+    BoardOutcome outcome;
+    outcome.done = display(outcome);
+    return outcome;
 }
 
-bool WorkBoard::displayDay(TDateTime date, int firstStaff)
+BoardOutcome WorkBoard::displayDay(TDateTime date, int firstStaff)
 {
     m_startDate = DateTime::dateOf(date);
     m_firstStaff = std::max(firstStaff, 0);
+    BoardOutcome outcome;
+    outcome.done = display(outcome);
+    return outcome;
+}
+
+bool WorkBoard::display(BoardOutcome &outcome)
+{
+    if (m_kind == Kind::StaffMonth)
+        return load(m_data.OpenStuffTimeFrames(m_staffCode, m_startDate, m_startDate + 30), outcome);
     clearCopy();
     const bool loaded = m_data.OpenDayTimeFrames(m_startDate);
     if (loaded) {
@@ -64,17 +74,15 @@ bool WorkBoard::displayDay(TDateTime date, int firstStaff)
             m_data.SetFramePanelNo(item.LName, column >= 0 && column < columnCount() ? column : -1);
         }
     }
-    return load(loaded);
+    return load(loaded, outcome);
 }
 
-bool WorkBoard::reload()
+bool WorkBoard::reload(BoardOutcome &outcome)
 {
-    if (!m_displayed)
-        return false;
-    return m_kind == Kind::StaffMonth ? displayStaff(m_staffCode, m_startDate) : displayDay(m_startDate, m_firstStaff);
+    return m_displayed && display(outcome);
 }
 
-bool WorkBoard::load(bool loaded)
+bool WorkBoard::load(bool loaded, BoardOutcome &outcome)
 {
     std::optional<ScheduleBooking::Bookings> bookings;
     if (loaded)
@@ -82,7 +90,7 @@ bool WorkBoard::load(bool loaded)
                                                m_kind == Kind::StaffMonth ? m_startDate + 30 : m_startDate);
     if (!bookings) {
         clear();
-        Dialogs::error(QStringLiteral("System Error 予約の表示でエラーが発生しました。"));
+        outcome.error(QStringLiteral("System Error 予約の表示でエラーが発生しました。"));
         return false;
     }
     m_bookings = std::move(*bookings);
@@ -168,11 +176,11 @@ std::optional<TIMETABLE_ITEM> WorkBoard::slot(const QString &name) const
     return m_data.GetTimeFrame(index);
 }
 
-int WorkBoard::indexOf(const QString &labelName, const QString &missingText) const
+int WorkBoard::indexOf(const QString &labelName, const QString &missingText, BoardOutcome &outcome) const
 {
     const int index = m_data.IndexOfFrameLabel(labelName);
     if (index < 0)
-        Dialogs::error(missingText);
+        outcome.error(missingText);
     return index;
 }
 
@@ -198,63 +206,67 @@ void WorkBoard::refreshBookings(const QString &labelName)
         m_bookings[item->ResNo] = *users;
 }
 
-bool WorkBoard::drop(const QString &labelName, const QMimeData *data)
+BoardOutcome WorkBoard::drop(const QString &labelName, const QMimeData *data)
 {
     const std::optional<BookingUser> user = BookingPayload::decode(data);
     if (!user) {
-        Dialogs::error(QStringLiteral("System Error ドロップに失敗しました。"));
-        return false;
+        BoardOutcome outcome;
+        outcome.error(DropFailedText);
+        return outcome;
     }
     return book(labelName, *user);
 }
 
-bool WorkBoard::book(const QString &labelName, const BookingUser &user)
+BoardOutcome WorkBoard::book(const QString &labelName, const BookingUser &user)
 {
-    const int index = indexOf(labelName, QStringLiteral("System Error ドロップに失敗しました。"));
+    BoardOutcome outcome;
+    const int index = indexOf(labelName, DropFailedText, outcome);
     if (index < 0)
-        return false;
+        return outcome;
     const TIMETABLE_ITEM item = m_data.GetTimeFrame(index);
     if (item.Cap < 1) {
-        Dialogs::error(QStringLiteral("予約はできません。"));
-        return false;
+        outcome.error(QStringLiteral("予約はできません。"));
+        return outcome;
     }
     const ScheduleBooking::Result result = m_data.booking().book(item.ResNo, user.CureNo);
     if (result.status == Status::Ok) {
         refreshBookings(labelName);
-        return true;
+        outcome.done = true;
+        return outcome;
     }
-    showBookingRefusal(result, QStringLiteral("入所日(開始日)より前の日付けで予約はできません。"));
+    outcome.error(bookingRefusal(result, QStringLiteral("入所日(開始日)より前の日付けで予約はできません。")));
     // Another workstation may have changed the day: show what is stored now.
-    reload();
-    return false;
+    reload(outcome);
+    return outcome;
 }
 
-void WorkBoard::showBookingRefusal(const ScheduleBooking::Result &result, const QString &startMessage)
+QString WorkBoard::bookingRefusal(const ScheduleBooking::Result &result, const QString &startMessage)
 {
     switch (result.status) {
     case Status::Ok:
-        return;
+        return {};
     case Status::NotBookable:
-        return Dialogs::error(QStringLiteral("予約はできません。"));
+        return QStringLiteral("予約はできません。");
     case Status::BeforeStart:
-        return Dialogs::error(startMessage);
+        return startMessage;
     case Status::AfterEnd:
-        return Dialogs::error(QStringLiteral("退所日(終了日)より後の日付けで予約はできません。"));
+        return QStringLiteral("退所日(終了日)より後の日付けで予約はできません。");
     case Status::AlreadyBooked:
-        return Dialogs::error(QStringLiteral("既に予約されています。"));
+        return QStringLiteral("既に予約されています。");
     case Status::Full:
-        return Dialogs::error(QStringLiteral("制限人数以上は予約できません。"));
+        return QStringLiteral("制限人数以上は予約できません。");
     case Status::UserOverlap:
-        return Dialogs::error(result.message);
+        return result.message;
     case Status::SlotGone:
-        return Dialogs::error(SlotGoneText);
+        return SlotGoneText;
     case Status::UserGone:
-        return Dialogs::error(QStringLiteral("System Error ドロップに失敗しました。"));
+        return DropFailedText;
     case Status::BeginFailed:
-        return Dialogs::error(BusyText);
+        return BusyText;
     case Status::WriteFailed:
-        return Dialogs::error(WriteFailedText);
+        return WriteFailedText;
     }
+    return {};
 }
 
 void WorkBoard::copySlot(const QString &labelName, bool withBookings)
@@ -271,32 +283,36 @@ void WorkBoard::copySlot(const QString &labelName, bool withBookings)
                (withBookings ? QStringLiteral("全てコピー") : QStringLiteral("時間枠コピー"));
 }
 
-bool WorkBoard::eraseSlot(const QString &labelName)
+BoardOutcome WorkBoard::eraseSlot(const QString &labelName)
 {
     clearCopy();
-    const int index = indexOf(labelName, QStringLiteral("*** System Error 時間枠が見つかりません。"));
+    BoardOutcome outcome;
+    const int index = indexOf(labelName, QStringLiteral("*** System Error 時間枠が見つかりません。"), outcome);
     if (index < 0)
-        return false;
+        return outcome;
     const int reserveNo = m_data.GetTimeFrame(index).ResNo;
     if (!m_data.DeleteTimeFrame(index)) {
-        Dialogs::error(QStringLiteral("System Error 時間枠の削除に失敗しました。"));
-        return false;
+        outcome.error(QStringLiteral("System Error 時間枠の削除に失敗しました。"));
+        return outcome;
     }
     m_bookings.erase(reserveNo);
-    return true;
+    outcome.done = true;
+    return outcome;
 }
 
-bool WorkBoard::updateChecked(const TIMETABLE_ITEM &item, int index)
+bool WorkBoard::updateChecked(const TIMETABLE_ITEM &item, int index, BoardOutcome &outcome)
 {
     if (m_data.UpdateTimeFrame(item, index))
         return true;
-    if (const QString refusal = refusalText(); !refusal.isEmpty())
-        Dialogs::error(refusal);
+    if (const QString refusal = refusalText(outcome); !refusal.isEmpty())
+        outcome.error(refusal);
     return false;
 }
 
-QString WorkBoard::refusalText()
+QString WorkBoard::refusalText(BoardOutcome &outcome)
 {
+    if (std::optional<UserMessage> told = m_data.storeMessage())
+        outcome.messages.push_back(std::move(*told));
     switch (m_data.refusal()) {
     case Refusal::TimeOverlap:
         return OverlapText;
@@ -305,7 +321,7 @@ QString WorkBoard::refusalText()
     case Refusal::UserRefused:
         return m_data.refusalText() + QStringLiteral("\n時間枠の変更ができませんでした。予約を変更して下さい。");
     case Refusal::KeyRecord:
-        reload();
+        reload(outcome);
         return {};
     case Refusal::WriteFailed:
         return UpdateFailedText;
@@ -317,99 +333,111 @@ QString WorkBoard::refusalText()
     return {};
 }
 
-bool WorkBoard::editSlot(const QString &labelName, TDateTime start, int minutes, int capacity)
+BoardOutcome WorkBoard::editSlot(const QString &labelName, TDateTime start, int minutes, int capacity)
 {
-    const int index = indexOf(labelName, NotFoundText);
+    BoardOutcome outcome;
+    const int index = indexOf(labelName, NotFoundText, outcome);
     if (index < 0)
-        return false;
+        return outcome;
     TIMETABLE_ITEM item = m_data.GetTimeFrame(index);
     if (IsFrameOverlapped(item.PNo, minutes, index, start)) {
-        Dialogs::error(OverlapText);
-        return false;
+        outcome.error(OverlapText);
+        return outcome;
     }
     item.StartTime = start;
     item.Fnn = minutes;
     item.Cap = capacity;
-    return updateChecked(item, index);
+    outcome.done = updateChecked(item, index, outcome);
+    return outcome;
 }
 
-bool WorkBoard::moveSlot(const QString &labelName, TDateTime day, int staffCode, TDateTime start, int minutes)
+BoardOutcome WorkBoard::moveSlot(const QString &labelName, TDateTime day, int staffCode, TDateTime start, int minutes)
 {
-    const int index = indexOf(labelName, NotFoundText);
+    BoardOutcome outcome;
+    const int index = indexOf(labelName, NotFoundText, outcome);
     if (index < 0)
-        return false;
+        return outcome;
     TIMETABLE_ITEM item = m_data.GetTimeFrame(index);
     item.RegistDay = DateTime::dateOf(day);
     item.Stf = staffCode;
     item.StartTime = start;
     item.Fnn = minutes;
-    if (!updateChecked(item, index))
-        return false;
-    reload();
-    return true;
+    if (!updateChecked(item, index, outcome))
+        return outcome;
+    reload(outcome);
+    outcome.done = true;
+    return outcome;
 }
 
-std::optional<TIMETABLE_ITEM> WorkBoard::appendCopy(TIMETABLE_ITEM item, int column, int staffCode, bool quietOverlap)
+std::optional<TIMETABLE_ITEM> WorkBoard::appendCopy(TIMETABLE_ITEM item, int column, int staffCode, bool quietOverlap,
+                                                    BoardOutcome &outcome)
 {
     item.PNo = column;
     item.LName = QStringLiteral("L") + QString::number(m_frameCount);
     item.Stf = staffCode;
     item.RegistDay = columnDay(column);
     if (m_data.AppendTimeFrame(item) < 0) {
+        if (std::optional<UserMessage> told = m_data.storeMessage())
+            outcome.messages.push_back(std::move(*told));
         if (m_data.refusal() == Refusal::TimeOverlap) {
             if (!quietOverlap)
-                Dialogs::error(OverlapText);
+                outcome.error(OverlapText);
         } else if (m_data.refusal() != Refusal::OpenFailed)
-            Dialogs::error(FrameFailedText);
+            outcome.error(FrameFailedText);
         return std::nullopt;
     }
     ++m_frameCount;
     return m_data.GetTimeFrame(m_data.TimeFrameCount() - 1);
 }
 
-int WorkBoard::staffOfNewSlot(int column) const
+int WorkBoard::staffOfNewSlot(int column, BoardOutcome &outcome) const
 {
     const int staffCode = columnStaff(column);
     if (staffCode < 0)
-        Dialogs::error(QStringLiteral("*** System Error スタッフを特定できません。"));
+        outcome.error(QStringLiteral("*** System Error スタッフを特定できません。"));
     return staffCode;
 }
 
-bool WorkBoard::newSlot(int column, TDateTime start, int minutes, int capacity)
+BoardOutcome WorkBoard::newSlot(int column, TDateTime start, int minutes, int capacity)
 {
+    BoardOutcome outcome;
     if (column < 0 || column >= columnCount())
-        return false;
-    const int staffCode = staffOfNewSlot(column);
+        return outcome;
+    const int staffCode = staffOfNewSlot(column, outcome);
     if (staffCode < 0)
-        return false;
+        return outcome;
     if (IsFrameOverlapped(column, minutes, -1, start)) {
-        Dialogs::error(OverlapText);
-        return false;
+        outcome.error(OverlapText);
+        return outcome;
     }
     TIMETABLE_ITEM item;
     item.StartTime = start;
     item.Fnn = minutes;
     item.Cap = capacity;
-    return appendCopy(item, column, staffCode, false).has_value();
+    outcome.done = appendCopy(item, column, staffCode, false, outcome).has_value();
+    return outcome;
 }
 
-bool WorkBoard::pasteSlot(int column)
+BoardOutcome WorkBoard::pasteSlot(int column)
 {
+    BoardOutcome outcome;
     if (!canPasteSlot() || column < 0 || column >= columnCount())
-        return false;
-    const int staffCode = staffOfNewSlot(column);
+        return outcome;
+    const int staffCode = staffOfNewSlot(column, outcome);
     if (staffCode < 0)
-        return false;
+        return outcome;
     if (IsFrameOverlapped(column, m_copyItem.Fnn, -1, m_copyItem.StartTime)) {
-        Dialogs::error(OverlapText);
-        return false;
+        outcome.error(OverlapText);
+        return outcome;
     }
-    const std::optional<TIMETABLE_ITEM> created = appendCopy(m_copyItem, column, staffCode, false);
+    const std::optional<TIMETABLE_ITEM> created = appendCopy(m_copyItem, column, staffCode, false, outcome);
     if (!created)
-        return false;
+        return outcome;
     if (m_copyWithBookings && created->Cap >= 1)
-        copyBookings(m_copyItem.ResNo, *created, QStringLiteral("入所(開始)日より前の日付けで予約はできません。"));
-    return true;
+        copyBookings(m_copyItem.ResNo, *created, QStringLiteral("入所(開始)日より前の日付けで予約はできません。"),
+                     outcome);
+    outcome.done = true;
+    return outcome;
 }
 
 void WorkBoard::copyColumn(int column, bool withBookings, const QString &headerCaption)
@@ -425,13 +453,14 @@ void WorkBoard::copyColumn(int column, bool withBookings, const QString &headerC
             headerCaption + (withBookings ? QStringLiteral(" 日付けの全てコピー") : QStringLiteral(" 日付の枠コピー"));
 }
 
-bool WorkBoard::pasteColumn(int column)
+BoardOutcome WorkBoard::pasteColumn(int column)
 {
+    BoardOutcome outcome;
     if (!canPasteDay() || column < 0 || column >= columnCount())
-        return false;
-    const int staffCode = staffOfNewSlot(column);
+        return outcome;
+    const int staffCode = staffOfNewSlot(column, outcome);
     if (staffCode < 0)
-        return false;
+        return outcome;
     // A snapshot: the records appended below must not join the loop.
     std::vector<TIMETABLE_ITEM> sources;
     for (const TIMETABLE_ITEM &item : m_data.TimeFrames.items())
@@ -439,40 +468,43 @@ bool WorkBoard::pasteColumn(int column)
             sources.push_back(item);
     // One message lists every slot skipped for overlapping.
     QStringList skipped;
-    const auto tellSkipped = [&skipped] {
+    const auto tellSkipped = [&skipped, &outcome] {
         if (!skipped.isEmpty())
-            Dialogs::error(QStringLiteral("時間が重複しています。\n次の時限枠を無視しました。\n") +
-                           skipped.join(QLatin1Char('\n')));
+            outcome.error(QStringLiteral("時間が重複しています。\n次の時限枠を無視しました。\n") +
+                          skipped.join(QLatin1Char('\n')));
     };
     for (const TIMETABLE_ITEM &source : sources) {
         if (IsFrameOverlapped(column, source.Fnn, -1, source.StartTime)) {
             skipped << slotText(source);
             continue;
         }
-        const std::optional<TIMETABLE_ITEM> created = appendCopy(source, column, staffCode, true);
+        const std::optional<TIMETABLE_ITEM> created = appendCopy(source, column, staffCode, true, outcome);
         if (!created) {
             if (m_data.refusal() == Refusal::TimeOverlap) {
                 skipped << slotText(source);
                 continue;
             }
             tellSkipped();
-            return false;
+            return outcome;
         }
         if (m_copyWithBookings && created->Cap >= 1 &&
-            !copyBookings(source.ResNo, *created, QStringLiteral("計画日より前の日付けで予約はできません。"))) {
+            !copyBookings(source.ResNo, *created, QStringLiteral("計画日より前の日付けで予約はできません。"),
+                          outcome)) {
             tellSkipped();
-            return false;
+            return outcome;
         }
     }
     tellSkipped();
-    return true;
+    outcome.done = true;
+    return outcome;
 }
 
-bool WorkBoard::copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage)
+bool WorkBoard::copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage,
+                             BoardOutcome &outcome)
 {
     const std::optional<std::vector<BookingUser>> users = m_data.booking().bookedUsers(sourceReserveNo);
     if (!users) {
-        Dialogs::error(BusyText);
+        outcome.error(BusyText);
         return false;
     }
     bool ended = false;
@@ -482,15 +514,15 @@ bool WorkBoard::copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, 
             continue;
         if (result.status == Status::BeginFailed || result.status == Status::WriteFailed ||
             result.status == Status::SlotGone) {
-            showBookingRefusal(result, startMessage);
+            outcome.error(bookingRefusal(result, startMessage));
             ended = true;
             break;
         }
         if (result.status == Status::UserOverlap) {
-            Dialogs::error(result.message);
+            outcome.error(result.message);
             continue;
         }
-        Dialogs::error(userPrefix(user) + [&] {
+        outcome.error(userPrefix(user) + [&] {
             switch (result.status) {
             case Status::BeforeStart:
                 return startMessage;
@@ -510,12 +542,13 @@ bool WorkBoard::copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, 
     return !ended;
 }
 
-bool WorkBoard::changeColumnStaff(int column, int staffCode)
+BoardOutcome WorkBoard::changeColumnStaff(int column, int staffCode)
 {
+    BoardOutcome outcome;
     const int source = columnStaff(column);
     if (source < 0) {
-        Dialogs::error(QStringLiteral("*** System Error 担当者確認に失敗しました。"));
-        return false;
+        outcome.error(QStringLiteral("*** System Error 担当者確認に失敗しました。"));
+        return outcome;
     }
     // One message lists every slot that stayed, with the reason.
     QStringList refused;
@@ -526,12 +559,13 @@ bool WorkBoard::changeColumnStaff(int column, int staffCode)
         // Decided from the slot as stored now, its time and capacity kept.
         if (m_data.ChangeSlotStaff(item.ResNo, staffCode, true))
             continue;
-        if (const QString refusal = refusalText(); !refusal.isEmpty())
+        if (const QString refusal = refusalText(outcome); !refusal.isEmpty())
             refused << slotText(item) + QStringLiteral("：") +
                            QString(refusal).replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
     if (!refused.isEmpty())
-        Dialogs::error(QStringLiteral("次の時間枠は変更できませんでした。\n") + refused.join(QLatin1Char('\n')));
-    reload();
-    return true;
+        outcome.error(QStringLiteral("次の時間枠は変更できませんでした。\n") + refused.join(QLatin1Char('\n')));
+    reload(outcome);
+    outcome.done = true;
+    return outcome;
 }

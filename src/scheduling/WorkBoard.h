@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scheduling/BoardOutcome.h"
 #include "scheduling/ScheduleBooking.h"
 #include "scheduling/TIMETABLE_ITEM.h"
 
@@ -17,8 +18,8 @@ class TScheduleData;
 // which column, what a drop, a paste or a slot change does, which checks
 // run and what they tell. Two kinds share them: the staff board (31 days of
 // one staff member, column = day) and the day board (one day, column =
-// staff member from a first index on). Refusals and failures are shown
-// through the dialog service; a refused action writes nothing.
+// staff member from a first index on). An action returns its refusals and
+// failures for the window to show; a refused action writes nothing.
 class WorkBoard
 {
 public:
@@ -37,12 +38,10 @@ public:
     WorkBoard(Kind kind, TScheduleData &data, const StaffDirectory &staff);
 
     // Loads a staff member's 31 days from the start day. On a failed read
-    // an error is shown and the board stays empty.
-    bool displayStaff(int staffCode, TDateTime startDate);
+    // the board stays empty and the outcome tells why.
+    [[nodiscard]] BoardOutcome displayStaff(int staffCode, TDateTime startDate);
     // Loads one day for the staff from the list index `firstStaff` on.
-    bool displayDay(TDateTime date, int firstStaff);
-    // Loads again what is shown (after a change made elsewhere).
-    bool reload();
+    [[nodiscard]] BoardOutcome displayDay(TDateTime date, int firstStaff);
     // Empties the board; the copy buffer stays.
     void clear();
     // Empties the copy buffer and its status text.
@@ -59,49 +58,56 @@ public:
     [[nodiscard]] std::optional<TIMETABLE_ITEM> slot(const QString &name) const;
 
     // A user dropped on a slot label: books the payload's user.
-    bool drop(const QString &labelName, const QMimeData *data);
-    bool book(const QString &labelName, const BookingUser &user);
+    [[nodiscard]] BoardOutcome drop(const QString &labelName, const QMimeData *data);
+    [[nodiscard]] BoardOutcome book(const QString &labelName, const BookingUser &user);
     // Reads a slot's bookings again (after its booking list was edited).
     void refreshBookings(const QString &labelName);
 
     // The slot menu.
     void copySlot(const QString &labelName, bool withBookings);
-    bool eraseSlot(const QString &labelName);
-    bool editSlot(const QString &labelName, TDateTime start, int minutes, int capacity);
-    bool moveSlot(const QString &labelName, TDateTime day, int staffCode, TDateTime start, int minutes);
+    [[nodiscard]] BoardOutcome eraseSlot(const QString &labelName);
+    [[nodiscard]] BoardOutcome editSlot(const QString &labelName, TDateTime start, int minutes, int capacity);
+    [[nodiscard]] BoardOutcome moveSlot(const QString &labelName, TDateTime day, int staffCode, TDateTime start,
+                                        int minutes);
 
     // The column and header menus.
-    bool newSlot(int column, TDateTime start, int minutes, int capacity);
+    [[nodiscard]] BoardOutcome newSlot(int column, TDateTime start, int minutes, int capacity);
     [[nodiscard]] bool canPasteSlot() const { return m_hasCopy && !m_copyIsDay; }
     [[nodiscard]] bool canPasteDay() const { return m_hasCopy && m_copyIsDay; }
-    bool pasteSlot(int column);
+    [[nodiscard]] BoardOutcome pasteSlot(int column);
     void copyColumn(int column, bool withBookings, const QString &headerCaption);
-    bool pasteColumn(int column);
+    [[nodiscard]] BoardOutcome pasteColumn(int column);
     // Day board: every slot of the column's staff member goes to another.
-    bool changeColumnStaff(int column, int staffCode);
+    [[nodiscard]] BoardOutcome changeColumnStaff(int column, int staffCode);
 
     // The text of the status bar: what the copy buffer holds.
     [[nodiscard]] const QString &statusText() const { return m_status; }
     // Whether two slots of a column overlap (half-open), skipping one index.
     [[nodiscard]] bool IsFrameOverlapped(int column, int minutes, int skipIndex, TDateTime start) const;
-    // Tells why a booking was refused; nothing for Ok.
-    static void showBookingRefusal(const ScheduleBooking::Result &result, const QString &startMessage);
+    // Why a booking was refused (an error box); empty for Ok.
+    [[nodiscard]] static QString bookingRefusal(const ScheduleBooking::Result &result, const QString &startMessage);
 
 private:
-    [[nodiscard]] bool load(bool loaded);
-    [[nodiscard]] int indexOf(const QString &labelName, const QString &missingText) const;
+    // Loads what the board's kind, staff and day select.
+    [[nodiscard]] bool display(BoardOutcome &outcome);
+    [[nodiscard]] bool load(bool loaded, BoardOutcome &outcome);
+    // Loads again what is shown (after a change made elsewhere).
+    bool reload(BoardOutcome &outcome);
+    [[nodiscard]] int indexOf(const QString &labelName, const QString &missingText, BoardOutcome &outcome) const;
     // The staff member of a column for a new slot; -1 (told) when none.
-    [[nodiscard]] int staffOfNewSlot(int column) const;
+    [[nodiscard]] int staffOfNewSlot(int column, BoardOutcome &outcome) const;
     [[nodiscard]] FrameLabel makeLabel(const TIMETABLE_ITEM &item) const;
     [[nodiscard]] std::optional<TIMETABLE_ITEM> appendCopy(TIMETABLE_ITEM item, int column, int staffCode,
-                                                           bool quietOverlap);
-    bool updateChecked(const TIMETABLE_ITEM &item, int index);
-    // What the store's last refusal tells the user; empty when it told
-    // already or there is nothing to tell (a slot gone reloads the board).
-    QString refusalText();
+                                                           bool quietOverlap, BoardOutcome &outcome);
+    bool updateChecked(const TIMETABLE_ITEM &item, int index, BoardOutcome &outcome);
+    // What the store's last refusal tells the user. The store's own box
+    // goes into the outcome, and so does a failed reload after a slot gone;
+    // the text is empty then, or when there is nothing to tell.
+    QString refusalText(BoardOutcome &outcome);
     // Books the copied slot's users into a new slot; false when a write
     // failure ended the copy.
-    bool copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage);
+    bool copyBookings(int sourceReserveNo, const TIMETABLE_ITEM &target, const QString &startMessage,
+                      BoardOutcome &outcome);
 
     Kind m_kind;
     TScheduleData &m_data;

@@ -143,7 +143,7 @@ QComboBox *BookingListForm::makeStaffBox()
     auto *box = new QComboBox(FilterPanel);
     box->setObjectName(QStringLiteral("TantouBox"));
     box->setMinimumWidth(150);
-    box->addItems(m_context.mainModule.StaffNames);
+    box->addItems(m_context.mainModule.StaffNames());
     connect(box, &QComboBox::activated, this, [this] { closeList(); });
     return box;
 }
@@ -158,15 +158,15 @@ QToolButton *BookingListForm::makeArrow(const char *name, Qt::ArrowType arrow)
 
 QString BookingListForm::staffNameOf(int index) const
 {
-    return index >= 0 && index < staffCount() ? m_context.mainModule.StaffNames[index] : QString();
+    return m_context.mainModule.staff().nameAt(index);
 }
 
 int BookingListForm::staffCodeOf(int index) const
 {
-    return index >= 0 && index < staffCount() ? m_context.mainModule.StaffCodes[index] : -1;
+    return m_context.mainModule.staff().codeAt(index);
 }
 
 int BookingListForm::staffCount() const
 {
-    return int(m_context.mainModule.StaffCodes.size());
+    return m_context.mainModule.StaffCount();
 }

@@ -1,8 +1,8 @@
 #include "schedulingui/SlotDialog.h"
 
+#include "core/StaffDirectory.h"
 #include "coreui/EraLineEdit.h"
 #include "scheduling/SlotEntryCheck.h"
-#include "scheduling/StaffDirectory.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,8 +1,9 @@
 #include "schedulingui/TDayScheduleForm.h"
 
+#include "core/StaffDirectory.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 #include "scheduling/FrameLook.h"
-#include "scheduling/StaffDirectory.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/TStuffAllChangeForm.h"
 #include "schedulingui/WorkBoardView.h"
@@ -73,7 +74,9 @@ void TDayScheduleForm::DispButtonClick()
     TheDate = DateTime::fromDate(RVDate->date());
     const int first = StuffNameShift->value();
     showStaffHeaders(first);
-    if (!m_board->displayDay(TheDate, first)) {
+    const BoardOutcome shown = m_board->displayDay(TheDate, first);
+    Dialogs::show(shown.messages);
+    if (!shown.done) {
         ClearButtonClick();
         return;
     }
@@ -89,7 +92,7 @@ void TDayScheduleForm::CopyStuffBoxFromPanelMenuClick()
 
 void TDayScheduleForm::PasteBoxesToPanelMenuClick()
 {
-    m_board->pasteColumn(TargetDay);
+    Dialogs::show(m_board->pasteColumn(TargetDay).messages);
     refresh();
 }
 
@@ -101,6 +104,6 @@ void TDayScheduleForm::ChangeStuffOfPanelMenuClick()
     }
     if (Dialogs::exec(StuffAllChangeForm) != QDialog::Accepted)
         return;
-    m_board->changeColumnStaff(TargetDay, StuffAllChangeForm->StuffCode);
+    Dialogs::show(m_board->changeColumnStaff(TargetDay, StuffAllChangeForm->StuffCode).messages);
     refresh();
 }

@@ -1,7 +1,7 @@
 #include "schedulingui/TStuffAllChangeForm.h"
 
+#include "core/StaffDirectory.h"
 #include "coreui/EnterKeyGuard.h"
-#include "scheduling/StaffDirectory.h"
 
 #include <QComboBox>
 #include <QLabel>

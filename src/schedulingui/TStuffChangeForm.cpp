@@ -1,9 +1,9 @@
 #include "schedulingui/TStuffChangeForm.h"
 
 #include "core/EraDate.h"
+#include "core/StaffDirectory.h"
 #include "coreui/EnterKeyGuard.h"
 #include "coreui/EraLineEdit.h"
-#include "scheduling/StaffDirectory.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,9 +1,10 @@
 #include "schedulingui/TStuffScheduleForm.h"
 
 #include "core/CodeTables.h"
+#include "core/StaffDirectory.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 #include "scheduling/FrameLook.h"
-#include "scheduling/StaffDirectory.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/WorkBoardView.h"
 
@@ -71,7 +72,9 @@ void TStuffScheduleForm::DispButtonClick()
                          colour);
         Board->setColumnColour(i, FrameLook::DayColour(day, FrameLook::ColumnColour));
     }
-    if (!m_board->displayStaff(m_staff.codeAt(StuffBox->currentIndex()), start)) {
+    const BoardOutcome shown = m_board->displayStaff(m_staff.codeAt(StuffBox->currentIndex()), start);
+    Dialogs::show(shown.messages);
+    if (!shown.done) {
         ClearButtonClick();
         return;
     }
@@ -94,6 +97,6 @@ void TStuffScheduleForm::CopyDaysAllFromPanelMenuClick()
 
 void TStuffScheduleForm::PasteDaysToPanelMenuClick()
 {
-    m_board->pasteColumn(TargetDay);
+    Dialogs::show(m_board->pasteColumn(TargetDay).messages);
     refresh();
 }

@@ -1,12 +1,13 @@
 #include "schedulingui/TStuffSelectForm.h"
 
+#include "core/StaffDirectory.h"
 #include "coreui/EnterKeyGuard.h"
 
 #include <QComboBox>
 #include <QPushButton>
 
-TStuffSelectForm::TStuffSelectForm(StaffDirectory staff, QWidget *parent)
-    : SlotDialog(QStringLiteral("StuffSelectForm"), QStringLiteral("スタックの指定"), parent), m_staff(std::move(staff))
+TStuffSelectForm::TStuffSelectForm(const StaffDirectory &staff, QWidget *parent)
+    : SlotDialog(QStringLiteral("StuffSelectForm"), QStringLiteral("スタックの指定"), parent), m_staff(staff)
 {
     KaigoStuffBox = addStaffBox(m_staff);
     connect(SetButton, &QPushButton::clicked, this, [this] {

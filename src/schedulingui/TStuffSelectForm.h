@@ -1,9 +1,9 @@
 #pragma once
 
-#include "scheduling/StaffDirectory.h"
 #include "schedulingui/SlotDialog.h"
 
 class QComboBox;
+class StaffDirectory;
 
 // Picks a staff member. The caller's StuffCode does not preselect: the box
 // keeps the pick of its last use.
@@ -12,7 +12,7 @@ class TStuffSelectForm : public SlotDialog
     Q_OBJECT
 
 public:
-    explicit TStuffSelectForm(StaffDirectory staff, QWidget *parent = nullptr);
+    explicit TStuffSelectForm(const StaffDirectory &staff, QWidget *parent = nullptr);
 
     int StuffCode = 0;
     QString StuffName;
@@ -20,5 +20,5 @@ public:
     QComboBox *KaigoStuffBox = nullptr;
 
 private:
-    StaffDirectory m_staff;
+    const StaffDirectory &m_staff;
 };

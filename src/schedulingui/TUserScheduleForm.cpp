@@ -7,6 +7,7 @@
 #include "coreui/EraLineEdit.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 #include "scheduling/FrameLook.h"
 #include "scheduling/RequestListDump.h"
 #include "schedulingui/TScheduleTableDispForm.h"
@@ -41,8 +42,7 @@ QString eraOrEmpty(TDateTime date)
 } // namespace
 
 TUserScheduleForm::TUserScheduleForm(AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context), m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames),
-      m_schedule(context.database, m_staff)
+    : QWidget(parent), m_context(context), m_staff(context.mainModule.staff()), m_schedule(context.database, m_staff)
 {
     setObjectName(QStringLiteral("UserScheduleForm"));
     setWindowTitle(QStringLiteral("利用者治療予定表"));
@@ -163,15 +163,15 @@ void TUserScheduleForm::showEvent(QShowEvent *event)
         for (int row = 0; row < m_staff.count(); ++row) {
             DragStuffDBGrid->setItem(row, 0, new QTableWidgetItem(QString::number(m_staff.codeAt(row))));
             DragStuffDBGrid->setItem(row, 1, new QTableWidgetItem(m_staff.nameAt(row)));
-            DragStuffDBGrid->setItem(row, 2,
-                                     new QTableWidgetItem(m_context.mainModule.GetStaffKigo(m_staff.codeAt(row))));
+            DragStuffDBGrid->setItem(row, 2, new QTableWidgetItem(m_staff.kigoAt(row)));
         }
-        const bool loaded = m_schedule.load({CureNo, NyushoDate, TaishoDate, YearMonth, MonthWish});
+        const BoardOutcome loaded = m_schedule.load({CureNo, NyushoDate, TaishoDate, YearMonth, MonthWish});
+        Dialogs::show(loaded.messages);
         const std::vector<WorkBoard::FrameLabel> labels =
-            loaded ? m_schedule.labels() : std::vector<WorkBoard::FrameLabel>{};
+            loaded.done ? m_schedule.labels() : std::vector<WorkBoard::FrameLabel>{};
         Board->setLabels(labels);
         Board->scrollToFirstSlot(labels);
-        Board->setBoardVisible(loaded);
+        Board->setBoardVisible(loaded.done);
     }
     QWidget::showEvent(event);
 }
@@ -190,19 +190,35 @@ void TUserScheduleForm::dropStaff(const QString &labelName)
     const int row = DragStuffDBGrid->currentRow();
     if (row < 0 || row >= m_staff.count())
         return;
-    if (m_schedule.bookWish(labelName, m_staff.codeAt(row)))
-        Board->setLabels(m_schedule.labels());
+    showDone(m_schedule.bookWish(labelName, m_staff.codeAt(row)));
 }
 
 void TUserScheduleForm::EraseMenuClick()
 {
-    if (m_schedule.erase(m_currentLabel))
+    if (const std::optional<UserMessage> question = m_schedule.eraseQuestion(m_currentLabel);
+        question && Dialogs::show(*question) != MessageAnswer::Yes)
+        return;
+    showDone(m_schedule.erase(m_currentLabel));
+}
+
+void TUserScheduleForm::showDone(const BoardOutcome &outcome)
+{
+    Dialogs::show(outcome.messages);
+    if (outcome.done)
         Board->setLabels(m_schedule.labels());
+}
+
+std::optional<TREQUEST_ITEM> TUserScheduleForm::currentRecord() const
+{
+    std::optional<TREQUEST_ITEM> record = m_schedule.record(m_currentLabel);
+    if (!record)
+        Dialogs::error(UserMonthSchedule::RecordGoneText);
+    return record;
 }
 
 void TUserScheduleForm::ReserveUpdateMenuClick()
 {
-    const std::optional<TREQUEST_ITEM> record = m_schedule.record(m_currentLabel);
+    const std::optional<TREQUEST_ITEM> record = currentRecord();
     if (!record || record->Cap == 0 || record->ResNo < 0)
         return;
     TimeTableForm->ReserveNo = record->ResNo;
@@ -212,13 +228,12 @@ void TUserScheduleForm::ReserveUpdateMenuClick()
 
 void TUserScheduleForm::TantouChangeMenuClick()
 {
-    const std::optional<TREQUEST_ITEM> record = m_schedule.record(m_currentLabel);
+    const std::optional<TREQUEST_ITEM> record = currentRecord();
     if (!record || !record->Flag)
         return;
     StuffSelectForm->StuffCode = record->Stf;
     StuffSelectForm->move(QCursor::pos() - QPoint(30, 70));
     if (Dialogs::exec(StuffSelectForm) != QDialog::Accepted)
         return;
-    if (m_schedule.changeStaff(m_currentLabel, StuffSelectForm->StuffCode))
-        Board->setLabels(m_schedule.labels());
+    showDone(m_schedule.changeStaff(m_currentLabel, StuffSelectForm->StuffCode));
 }

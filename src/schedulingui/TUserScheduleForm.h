@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheduling/StaffDirectory.h"
+#include "core/StaffDirectory.h"
 #include "scheduling/UserMonthSchedule.h"
 
 #include <QWidget>
@@ -71,9 +71,13 @@ protected:
 private:
     void buildTopPanel();
     void drawHeaders();
+    // Shows what the action told and, when it was done, the records anew.
+    void showDone(const BoardOutcome &outcome);
+    // The record of the label of the last menu; nullopt (told) when gone.
+    [[nodiscard]] std::optional<TREQUEST_ITEM> currentRecord() const;
 
     AppContext &m_context;
-    StaffDirectory m_staff;
+    const StaffDirectory &m_staff;
     UserMonthSchedule m_schedule;
     QString m_currentLabel;
 };

@@ -6,6 +6,7 @@
 #include "core/TMainModule.h"
 #include "coreui/TMainForm.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 #include "scheduling/BookingUserList.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/DragPersonModel.h"
@@ -35,8 +36,8 @@
 #include <QVBoxLayout>
 
 WorkBoardForm::WorkBoardForm(WorkBoard::Kind kind, const QString &headerPrefix, AppContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context), m_staff(context.mainModule.StaffCodes, context.mainModule.StaffNames),
-      m_data(context.database, m_staff), m_board(std::make_unique<WorkBoard>(kind, m_data, m_staff))
+    : QWidget(parent), m_context(context), m_staff(context.mainModule.staff()), m_data(context.database, m_staff),
+      m_board(std::make_unique<WorkBoard>(kind, m_data, m_staff))
 {
     resize(1280, 860);
     TopPanel = new QWidget(this);
@@ -280,7 +281,7 @@ void WorkBoardForm::userPicked(const QModelIndex &index)
 void WorkBoardForm::dropped(const QString &name, const QMimeData *data)
 {
     TargetLabel = name;
-    m_board->drop(name, data);
+    Dialogs::show(m_board->drop(name, data).messages);
     refresh();
 }
 
@@ -295,7 +296,7 @@ void WorkBoardForm::AllEraseMenuClick()
     // A label already gone is told by the erase itself.
     if (m_board->slot(TargetLabel) && !Dialogs::confirmDelete(QStringLiteral("時間枠と全ての予約を削除しますか？")))
         return;
-    m_board->eraseSlot(TargetLabel);
+    Dialogs::show(m_board->eraseSlot(TargetLabel).messages);
     refresh();
 }
 
@@ -310,7 +311,9 @@ void WorkBoardForm::BoxUpdateClick()
     StuffTimeForm->Capacity = slot->Cap;
     if (Dialogs::exec(StuffTimeForm) != QDialog::Accepted)
         return;
-    m_board->editSlot(TargetLabel, StuffTimeForm->StartTime, StuffTimeForm->WorkingMin, StuffTimeForm->Capacity);
+    Dialogs::show(
+        m_board->editSlot(TargetLabel, StuffTimeForm->StartTime, StuffTimeForm->WorkingMin, StuffTimeForm->Capacity)
+            .messages);
     refresh();
 }
 
@@ -339,8 +342,10 @@ void WorkBoardForm::TantouChangeMenuClick()
     StuffChangeForm->WorkingMin = slot->Fnn;
     if (Dialogs::exec(StuffChangeForm) != QDialog::Accepted)
         return;
-    m_board->moveSlot(TargetLabel, StuffChangeForm->ReserveDay, StuffChangeForm->StuffCode, StuffChangeForm->StartTime,
-                      StuffChangeForm->WorkingMin);
+    Dialogs::show(m_board
+                      ->moveSlot(TargetLabel, StuffChangeForm->ReserveDay, StuffChangeForm->StuffCode,
+                                 StuffChangeForm->StartTime, StuffChangeForm->WorkingMin)
+                      .messages);
     refresh();
 }
 
@@ -352,12 +357,14 @@ void WorkBoardForm::NewBoxMenuClick()
     StuffTimeForm->move(QCursor::pos());
     if (Dialogs::exec(StuffTimeForm) != QDialog::Accepted)
         return;
-    m_board->newSlot(TargetPanel, StuffTimeForm->StartTime, StuffTimeForm->WorkingMin, StuffTimeForm->Capacity);
+    Dialogs::show(
+        m_board->newSlot(TargetPanel, StuffTimeForm->StartTime, StuffTimeForm->WorkingMin, StuffTimeForm->Capacity)
+            .messages);
     refresh();
 }
 
 void WorkBoardForm::PasteTimeMenuClick()
 {
-    m_board->pasteSlot(TargetPanel);
+    Dialogs::show(m_board->pasteSlot(TargetPanel).messages);
     refresh();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheduling/StaffDirectory.h"
+#include "core/StaffDirectory.h"
 #include "scheduling/TScheduleData.h"
 #include "scheduling/WorkBoard.h"
 
@@ -104,8 +104,8 @@ protected:
     [[nodiscard]] std::optional<TIMETABLE_ITEM> targetSlot() const;
 
     AppContext &m_context;
-    // The data module's staff list, as the boards read it.
-    const StaffDirectory m_staff;
+    // The data module's staff list.
+    const StaffDirectory &m_staff;
     TScheduleData m_data;
     std::unique_ptr<WorkBoard> m_board;
 

@@ -44,9 +44,10 @@ TEST_P(MainModuleTest, LoadsStaffAndFacility)
     ASSERT_TRUE(connect());
     EXPECT_TRUE(m_dialogs.messages().isEmpty());
     EXPECT_EQ(module.FacilityName, QStringLiteral("ひだまり苑"));
-    EXPECT_EQ(module.StaffCount, 3);
-    EXPECT_EQ(module.StaffCodes, QList<int>({3, 7, 20}));
-    EXPECT_EQ(module.StaffNames, QStringList({QStringLiteral("鈴木"), QStringLiteral("佐藤"), QStringLiteral("佐藤")}));
+    EXPECT_EQ(module.StaffCount(), 3);
+    EXPECT_EQ(module.StaffCodes(), QList<int>({3, 7, 20}));
+    EXPECT_EQ(module.StaffNames(),
+              QStringList({QStringLiteral("鈴木"), QStringLiteral("佐藤"), QStringLiteral("佐藤")}));
     EXPECT_EQ(module.GetStaffKigo(20), QStringLiteral("サ"));
     EXPECT_EQ(module.GetStaffName(7), QStringLiteral("佐藤"));
     EXPECT_EQ(module.GetStaffName(8), QString());
@@ -61,8 +62,8 @@ TEST_P(MainModuleTest, EmptyTablesGiveEmptyListsAndName)
 {
     TMainModule &module = m_module;
     ASSERT_TRUE(connect());
-    EXPECT_EQ(module.StaffCount, 0);
-    EXPECT_TRUE(module.StaffCodes.isEmpty());
+    EXPECT_EQ(module.StaffCount(), 0);
+    EXPECT_TRUE(module.StaffCodes().isEmpty());
     EXPECT_EQ(module.GetStaffName(1), QString());
     EXPECT_EQ(module.StaffCodeOfName(QString()), -1);
     EXPECT_EQ(module.FacilityName, QString());

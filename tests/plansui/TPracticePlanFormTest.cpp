@@ -48,8 +48,7 @@ protected:
         PlanWindowFixture::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        m_context->mainModule.StaffNames = {QStringLiteral("山田　太郎"), QStringLiteral("佐藤　花子")};
-        m_context->mainModule.StaffCodes = {3, 7};
+        m_context->mainModule.setStaff({{3, QStringLiteral("山田　太郎")}, {7, QStringLiteral("佐藤　花子")}});
         m_chooser = std::make_unique<TGetPractPlanForm>(m_context->context);
         m_context->publish(GetPractPlanForm, m_chooser.get());
         m_abc = std::make_unique<TABCForm>();

@@ -142,19 +142,18 @@ TEST_P(PersonResultTest, TheLegendHoldsEveryStaffMemberUpToTwenty)
     const int yamada = addUser(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ"));
     addPlan(yamada, April, April + 60);
     TMainModule &staff = m_app->mainModule;
-    staff.StaffCodes = {1, 2, 3};
-    staff.StaffNames = {QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三")};
-    staff.StaffKigos = {QStringLiteral("イ"), QStringLiteral("ニ"), QStringLiteral("サ")};
+    staff.setStaff({{1, QStringLiteral("一"), QStringLiteral("イ")},
+                    {2, QStringLiteral("二"), QStringLiteral("ニ")},
+                    {3, QStringLiteral("三"), QStringLiteral("サ")}});
     auto built = print(April, {yamada});
     ASSERT_TRUE(built);
     EXPECT_EQ(text(*built, "Tk3"), QStringLiteral("サ")) << "the last staff member too";
     EXPECT_EQ(text(*built, "TkName3"), QStringLiteral("三"));
     EXPECT_EQ(text(*built, "Tk4"), QString());
-    for (int i = 4; i <= 25; ++i) {
-        staff.StaffCodes.append(i);
-        staff.StaffNames.append(QStringLiteral("職員%1").arg(i));
-        staff.StaffKigos.append(QString::number(i));
-    }
+    StaffDirectory members = staff.staff();
+    for (int i = 4; i <= 25; ++i)
+        members.append({i, QStringLiteral("職員%1").arg(i), QString::number(i)});
+    staff.setStaff(std::move(members));
     built = print(April, {yamada});
     ASSERT_TRUE(built);
     EXPECT_EQ(text(*built, "TkName20"), QStringLiteral("職員20"));

@@ -107,8 +107,7 @@ TEST_P(PracticePlanReportTest, EachPlanPrintsItsTwoPagesAndAnUnreadablePlanNothi
     // A row of another format version is refused by the reader.
     ASSERT_TRUE(exec(QStringLiteral("UPDATE Practice SET DataFormatVersion = 29 WHERE PractNo = %1").arg(second)));
     TMainModule staff;
-    staff.StaffCodes = {7};
-    staff.StaffNames = {QStringLiteral("鈴木")};
+    staff.setStaff({{7, QStringLiteral("鈴木")}});
     staff.FacilityName = QStringLiteral("ケアの里");
 
     TrpPrinter printer{QStringList()};
@@ -188,11 +187,12 @@ TEST(PracticePlanReport, EveryBoxHoldsTheLongestTextItsFieldTakes)
     for (size_t i = 0; i < std::size(areas); ++i)
         record.*areas[i] = longText(marks[qsizetype(i)], 500);
     TMainModule staff;
+    StaffDirectory members;
     for (int code = 1; code <= 13; ++code) {
-        staff.StaffCodes.append(code);
-        staff.StaffNames.append(longText(u'職', 10));
+        members.append({code, longText(u'職', 10)});
         record.TeamBox[size_t(code - 1)] = code;
     }
+    staff.setStaff(std::move(members));
     staff.FacilityName = longText(u'苑', 20);
 
     TrpPrinter printer{QStringList()};

@@ -140,12 +140,10 @@ TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
     march.CureDate = DateTime::encodeDate(2023, 3, 1);
     ResultRows::insert(db(), {march});
     auto &staff = m_app->mainModule;
-    for (int code = 3; code <= 5; ++code) {
-        staff.StaffCodes.append(code);
-        staff.StaffNames.append(QStringLiteral("職員%1").arg(code));
-        staff.StaffKigos.append(QStringLiteral("K%1").arg(code));
-    }
-    staff.StaffCount = 5;
+    StaffDirectory members = staff.staff();
+    for (int code = 3; code <= 5; ++code)
+        members.append({code, QStringLiteral("職員%1").arg(code), QStringLiteral("K%1").arg(code)});
+    staff.setStaff(std::move(members));
     staff.FacilityName = QStringLiteral("苑\"本館\"");
     MonthlyChoice february;
     february.month = DateTime::encodeDate(2023, 2, 10);

@@ -24,15 +24,10 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         m_app->mainModule.FacilityName = wide(30);
-        TMainModule &staff = m_app->mainModule;
-        staff.StaffCodes.clear();
-        staff.StaffNames.clear();
-        staff.StaffKigos.clear();
-        for (int i = 1; i <= 20; ++i) {
-            staff.StaffCodes.append(i);
-            staff.StaffNames.append(wide(15));
-            staff.StaffKigos.append(wide(2));
-        }
+        StaffDirectory staff;
+        for (int i = 1; i <= 20; ++i)
+            staff.append({i, wide(15), wide(2)});
+        m_app->mainModule.setStaff(std::move(staff));
     }
     // Full-width characters as wide as any the font has.
     static QString wide(int count) { return QString(count, QChar(u'鬱')); }

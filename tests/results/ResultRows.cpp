@@ -11,12 +11,10 @@ namespace ResultRows {
 
 void fillStaff(TMainModule &c)
 {
-    c.StaffCodes = {1, 2};
-    c.StaffNames = {QStringLiteral("山田 花子"), QStringLiteral("鈴木 一郎")};
-    c.StaffKigos = {QStringLiteral("ヤ"), QStringLiteral("ス")};
+    c.setStaff({{1, QStringLiteral("山田 花子"), QStringLiteral("ヤ")},
+                {2, QStringLiteral("鈴木 一郎"), QStringLiteral("ス")}});
     c.LoginStaffCode = QStringLiteral("9");
     c.LoginStaffName = QStringLiteral("記録 係");
-    c.StaffCount = int(c.StaffCodes.size());
 }
 
 CureResult make(int cureNo, TDateTime day, const QString &name)

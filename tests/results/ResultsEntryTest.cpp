@@ -154,11 +154,12 @@ TEST_P(ResultsEntryTest, DayLinesOfTheMonthlyRecord)
     EXPECT_EQ(empty.Start, 0);
     EXPECT_TRUE(empty.RsType.isEmpty());
 
-    m_app->mainModule.StaffCodes = QList<int>(25, 1);
-    m_app->mainModule.StaffKigos = QStringList(25, QStringLiteral("K"));
-    m_app->mainModule.StaffNames = QStringList(25, QStringLiteral("N"));
+    StaffDirectory many;
+    for (int i = 0; i < 25; ++i)
+        many.append({1, QStringLiteral("N"), QStringLiteral("K")});
+    m_app->mainModule.setStaff(std::move(many));
     EXPECT_EQ(record.legend().Tk[19], QStringLiteral("K"));
-    m_app->mainModule.StaffCodes = {1};
+    m_app->mainModule.setStaff({{1, QStringLiteral("N"), QStringLiteral("K")}});
     EXPECT_TRUE(record.legend().Tk[1].isEmpty());
 }
 

@@ -5,12 +5,37 @@ void BoardFixture::SetUp()
     DatabaseFixture::SetUp();
     if (IsSkipped())
         return;
-    m_staff = StaffDirectory({StaffA, StaffB, StaffC},
-                             {QStringLiteral("青木"), QStringLiteral("伊藤"), QStringLiteral("上田")});
+    m_staff = StaffDirectory(
+        {{StaffA, QStringLiteral("青木")}, {StaffB, QStringLiteral("伊藤")}, {StaffC, QStringLiteral("上田")}});
     m_data = std::make_unique<TScheduleData>(db(), m_staff);
     ScheduleRows::addPerson(db(), 1, QStringLiteral("利用者一"), day(1));
     ScheduleRows::addPerson(db(), 2, QStringLiteral("利用者二"), day(1) - 30, day(1));
     ScheduleRows::addPerson(db(), 3, QStringLiteral("利用者三"), day(2), 0, 2, 1);
+}
+
+void BoardFixture::TearDown()
+{
+    EXPECT_TRUE(m_dialogs.messages().isEmpty()) << m_dialogs.messageTexts().join(u'|').toStdString();
+    DatabaseFixture::TearDown();
+}
+
+bool BoardFixture::done(BoardOutcome outcome)
+{
+    m_told = std::move(outcome.messages);
+    return outcome.done;
+}
+
+QString BoardFixture::lastMessage() const
+{
+    return m_told.empty() ? QString() : m_told.back().text;
+}
+
+QStringList BoardFixture::texts() const
+{
+    QStringList result;
+    for (const UserMessage &message : m_told)
+        result << message.text;
+    return result;
 }
 
 WorkBoard &BoardFixture::board(WorkBoard::Kind kind)

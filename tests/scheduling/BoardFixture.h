@@ -4,7 +4,7 @@
 #include "FakeDialogService.h"
 #include "ScheduleRows.h"
 
-#include "scheduling/StaffDirectory.h"
+#include "core/StaffDirectory.h"
 #include "scheduling/TScheduleData.h"
 #include "scheduling/WorkBoard.h"
 
@@ -21,6 +21,12 @@ protected:
     static constexpr int StaffC = 13;
 
     void SetUp() override;
+    // The board logic returns its boxes; it shows none itself.
+    void TearDown() override;
+    // Keeps the outcome's boxes for lastMessage() and texts(); whether it was done.
+    bool done(BoardOutcome outcome);
+    [[nodiscard]] QString lastMessage() const;
+    [[nodiscard]] QStringList texts() const;
     [[nodiscard]] static TDateTime day(int dayOfDecember) { return DateTime::encodeDate(2026, 12, dayOfDecember); }
     WorkBoard &board(WorkBoard::Kind kind = WorkBoard::Kind::StaffMonth);
     // The label name of the slot with that ReserveNo on the board.
@@ -31,4 +37,5 @@ protected:
     std::unique_ptr<TScheduleData> m_data;
     std::unique_ptr<WorkBoard> m_board;
     FakeDialogService m_dialogs;
+    std::vector<UserMessage> m_told;
 };

@@ -57,7 +57,10 @@ TEST_P(ScheduleDataTest, AppendsUpdatesAndDeletesWithTheirBookings)
     TIMETABLE_ITEM moved = item;
     moved.Fnn = 30;
     EXPECT_FALSE(m_data->UpdateTimeFrame(moved, 0));
-    EXPECT_EQ(m_dialogs.messageTexts(), QStringList{QStringLiteral("SystemError : TimeTable KeyRecord error ")});
+    const std::optional<UserMessage> told = m_data->storeMessage();
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->text, QStringLiteral("SystemError : TimeTable KeyRecord error "));
+    EXPECT_EQ(told->buttons, MessageButtons::Abort);
     EXPECT_EQ(m_data->GetTimeFrame(0).Fnn, 60);
 }
 

@@ -63,7 +63,7 @@ TEST_P(UserMonthScheduleTest, BookingsHideTheWishesTheyMeet)
     };
     for (const Case &c : cases) {
         UserMonthSchedule schedule(db(), m_staff);
-        ASSERT_TRUE(schedule.load(input(c.hour, c.minute, c.minutes)));
+        ASSERT_TRUE(done(schedule.load(input(c.hour, c.minute, c.minutes))));
         EXPECT_EQ(shown(schedule), c.expected);
         EXPECT_EQ(schedule.staffName(QStringLiteral("L0")), QString());
     }
@@ -73,7 +73,7 @@ TEST_P(UserMonthScheduleTest, BookingsHideTheWishesTheyMeet)
     TUserWeekBook::Week week{};
     week[1] = {DateTime::encodeTime(9, 0), 30}; // Tuesdays: the 1st, 8th, ...
     book.SetWeek(week);
-    ASSERT_TRUE(later.load({3, day(2), day(8), day(1), book.BuildMonth(day(1))}));
+    ASSERT_TRUE(done(later.load({3, day(2), day(8), day(1), book.BuildMonth(day(1))})));
     EXPECT_EQ(shown(later), QStringLiteral("W7@09:00").split(u'|'));
 }
 
@@ -87,18 +87,24 @@ TEST_P(UserMonthScheduleTest, BookingAWish)
     const int full = ScheduleRows::addSlot(db(), day(7), StaffB, 9, 30, 30, 1);
     ScheduleRows::addBooking(db(), full, 3);
     UserMonthSchedule schedule(db(), m_staff);
-    ASSERT_TRUE(schedule.load(input(9, 30, 30)));
+    ASSERT_TRUE(done(schedule.load(input(9, 30, 30))));
     const QString wednesday = schedule.Requests.Get(0).LName; // the 2nd
     const QString monday = schedule.Requests.Get(1).LName;    // the 7th
-    EXPECT_FALSE(schedule.bookWish(wednesday, StaffA));
-    EXPECT_TRUE(schedule.bookWish(wednesday, StaffB));
+    QStringList refusals;
+    const auto book = [&](const QString &label, int staff) {
+        const bool booked = done(schedule.bookWish(label, staff));
+        refusals << texts();
+        return booked;
+    };
+    EXPECT_FALSE(book(wednesday, StaffA));
+    EXPECT_TRUE(book(wednesday, StaffB));
     EXPECT_EQ(bookings(same), 1);
-    EXPECT_FALSE(schedule.bookWish(wednesday, StaffC));
-    EXPECT_FALSE(schedule.bookWish(monday, StaffB)); // the equal slot is full
+    EXPECT_FALSE(book(wednesday, StaffC));
+    EXPECT_FALSE(book(monday, StaffB)); // the equal slot is full
     const int slotCount = ScheduleRows::count(db(), QStringLiteral("TimeTable"));
-    EXPECT_TRUE(schedule.bookWish(monday, StaffC));
+    EXPECT_TRUE(book(monday, StaffC));
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), slotCount + 1);
-    EXPECT_EQ(m_dialogs.messageTexts(),
+    EXPECT_EQ(refusals,
               (QStringLiteral("予約できません。(時限に空きがありません)|予約済みです。|制限人数以上は予約できません。")
                    .split(u'|')));
     const TREQUEST_ITEM booked = schedule.Requests.Get(1);
@@ -108,13 +114,16 @@ TEST_P(UserMonthScheduleTest, BookingAWish)
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"),
                                   QStringLiteral("WorkingNo = %1 AND Comment = '週間希望'").arg(booked.ResNo)),
               1);
-    // Erasing the booked wish asks, then removes its slot of one place with the booking.
-    m_dialogs.queueAnswer(MessageAnswer::No);
-    EXPECT_FALSE(schedule.erase(monday));
-    EXPECT_EQ(m_dialogs.messages().last().buttons, MessageButtons::YesNoDefaultNo);
+    // Erasing the booked wish is asked first, default No; the erase removes
+    // its slot of one place with the booking. A wish is erased unasked.
+    const std::optional<UserMessage> question = schedule.eraseQuestion(monday);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text, QStringLiteral("12/07 09:30 の予約を削除しますか？"));
+    EXPECT_EQ(question->type, MessageType::Confirmation);
+    EXPECT_EQ(question->buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_EQ(bookings(booked.ResNo), 1);
-    m_dialogs.queueAnswer(MessageAnswer::Yes);
-    EXPECT_TRUE(schedule.erase(monday));
+    EXPECT_FALSE(schedule.eraseQuestion(schedule.Requests.Get(2).LName));
+    EXPECT_TRUE(done(schedule.erase(monday)));
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), slotCount);
     EXPECT_EQ(bookings(booked.ResNo), 0);
 }
@@ -135,11 +144,11 @@ TEST_P(UserMonthScheduleTest, RacingBookingsOfOneWish)
             if (!connection.open(connectionString(), user(), password()))
                 return ready.release();
             UserMonthSchedule schedule(connection, m_staff);
-            const bool loaded = schedule.load(input(hour, 0, 30));
+            const bool loaded = schedule.load(input(hour, 0, 30)).done;
             ready.release();
             go.acquire();
             // The first wish: the bookings of earlier rounds come first.
-            if (loaded && schedule.bookWish(schedule.Requests.Get(round).LName, staff))
+            if (loaded && schedule.bookWish(schedule.Requests.Get(round).LName, staff).done)
                 ++won;
         };
         std::thread first(racer, StaffA);
@@ -164,7 +173,7 @@ TEST_P(UserMonthScheduleTest, StaffChangeDecidesFromTheStoredSlot)
     const int widened = ScheduleRows::addSlot(db(), day(4), StaffA, 9, 0, 60, 1);
     ScheduleRows::addBooking(db(), widened, 1);
     UserMonthSchedule schedule(db(), m_staff);
-    ASSERT_TRUE(schedule.load(input(14, 0, 30)));
+    ASSERT_TRUE(done(schedule.load(input(14, 0, 30))));
     const auto labelOf = [&schedule](int reserveNo) {
         for (const TREQUEST_ITEM &item : schedule.Requests.items())
             if (item.ResNo == reserveNo)
@@ -185,7 +194,7 @@ TEST_P(UserMonthScheduleTest, StaffChangeDecidesFromTheStoredSlot)
         ASSERT_TRUE(change.exec()) << change.errorText().toStdString();
     }
 
-    EXPECT_TRUE(schedule.changeStaff(labelOf(moved), StaffB));
+    EXPECT_TRUE(done(schedule.changeStaff(labelOf(moved), StaffB)));
     DbDataSet stored;
     DbQuery read(db(), QStringLiteral("SELECT StuffCode, StartTime, WorkingMin FROM TimeTable WHERE ReserveNo = ?"));
     read.addBind(moved);
@@ -195,9 +204,9 @@ TEST_P(UserMonthScheduleTest, StaffChangeDecidesFromTheStoredSlot)
     EXPECT_EQ(stored.field(u"WorkingMin").asInteger(), 30);
     EXPECT_EQ(schedule.staffName(labelOf(moved)), m_staff.nameOf(StaffB));
 
-    EXPECT_FALSE(schedule.changeStaff(labelOf(widened), StaffB));
-    EXPECT_EQ(m_dialogs.messageTexts(),
-              QStringList{QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。")});
+    EXPECT_FALSE(done(schedule.changeStaff(labelOf(widened), StaffB)));
+    EXPECT_EQ(texts(), QStringList{QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。")});
+    EXPECT_EQ(m_told.front().type, MessageType::Warning);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"),
                                   QStringLiteral("ReserveNo = %1 AND StuffCode = %2").arg(widened).arg(StaffA)),
               1);
@@ -216,7 +225,7 @@ TEST_P(UserMonthScheduleTest, ListDumpLines)
     week[4] = {DateTime::encodeTime(9, 0), 60}; // Fridays; care ends on the 5th
     book.SetWeek(week);
     UserMonthSchedule schedule(db(), m_staff);
-    ASSERT_TRUE(schedule.load({1, day(1), day(5), day(1), book.BuildMonth(day(1))}));
+    ASSERT_TRUE(done(schedule.load({1, day(1), day(5), day(1), book.BuildMonth(day(1))})));
     const QStringList expected{
         QStringLiteral("Flag     PNo   LName  ResNo  RegistDay     Stf  StartTime  Fnn  Cap"),
         QStringLiteral("true      6      L0 %1    2026/12/07    11     10:20    30    1").arg(booked, 5),

@@ -1,11 +1,11 @@
 #include "BoardWindowFixture.h"
 
+#include "core/StaffDirectory.h"
 #include "coreui/EraLineEdit.h"
 #include "coreui/PhraseComboBox.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "scheduling/BookingPayload.h"
-#include "scheduling/StaffDirectory.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/TDayScheduleForm.h"
 #include "schedulingui/TPersonPropertyForm.h"
@@ -391,7 +391,7 @@ TEST(SlotDialogs, RefuseInTheirOwnLabel)
     EXPECT_EQ(form.WorkingMin, 600);
     EXPECT_EQ(form.Capacity, 40);
 
-    StaffDirectory staff({11}, {QStringLiteral("青木")});
+    StaffDirectory staff({{11, QStringLiteral("青木")}});
     TStuffChangeForm change(staff);
     change.ReserveDay = DateTime::encodeDate(2026, 12, 1);
     change.StuffCode = 11;

@@ -18,7 +18,6 @@ void BoardWindowFixture::SetUp()
 AppContext &BoardWindowFixture::context()
 {
     m_test = std::make_unique<TestContext>(db());
-    m_test->mainModule.StaffCodes = {11, 12};
-    m_test->mainModule.StaffNames = {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")};
+    m_test->mainModule.setStaff({{11, QStringLiteral("青木　花子")}, {12, QStringLiteral("伊藤　健")}});
     return m_test->context;
 }

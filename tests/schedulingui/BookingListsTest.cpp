@@ -43,8 +43,7 @@ protected:
             return;
         Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
         m_test = std::make_unique<TestContext>(db());
-        m_test->mainModule.StaffCodes = {11, 12};
-        m_test->mainModule.StaffNames = {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")};
+        m_test->mainModule.setStaff({{11, QStringLiteral("青木　花子")}, {12, QStringLiteral("伊藤　健")}});
         m_test->mainModule.FacilityName = QStringLiteral("さくらの里");
         const QString overriding = sqlFor(QString(), QStringLiteral("OVERRIDING SYSTEM VALUE "));
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName) VALUES (11, '青木　花子')")));

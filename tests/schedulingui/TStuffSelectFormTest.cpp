@@ -1,5 +1,5 @@
 #include "schedulingui/TStuffSelectForm.h"
-#include "scheduling/StaffDirectory.h"
+#include "core/StaffDirectory.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,7 +14,8 @@ namespace {
 // preselect; a pick is read on "設定" and nothing on "キャンセル".
 TEST(TStuffSelectForm, PicksAStaffMember)
 {
-    TStuffSelectForm form(StaffDirectory({11, 12}, {QStringLiteral("青木　花子"), QStringLiteral("伊藤　健")}));
+    const StaffDirectory staff({{11, QStringLiteral("青木　花子")}, {12, QStringLiteral("伊藤　健")}});
+    TStuffSelectForm form(staff);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("スタックの指定"));
     form.StuffCode = 12;
     form.show();
@@ -50,7 +51,8 @@ TEST(TStuffSelectForm, PicksAStaffMember)
 // nothing and presses no button; on a focused button it clicks that one once.
 TEST(TStuffSelectForm, EnterActsOnlyWhereItWasPressed)
 {
-    TStuffSelectForm form(StaffDirectory({11}, {QStringLiteral("青木　花子")}));
+    const StaffDirectory staff({{11, QStringLiteral("青木　花子")}});
+    TStuffSelectForm form(staff);
     form.show();
     QTest::keyClick(form.KaigoStuffBox, Qt::Key_Down);
     QTest::keyClick(form.KaigoStuffBox, Qt::Key_Return);

@@ -29,7 +29,8 @@ protected:
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
                                         "SELECT ReserveNo, 7, '' FROM TimeTable")));
         context();
-        m_test->mainModule.StaffKigos = {QStringLiteral("ア"), QStringLiteral("イ")};
+        m_test->mainModule.setStaff({{11, QStringLiteral("青木　花子"), QStringLiteral("ア")},
+                                     {12, QStringLiteral("伊藤　健"), QStringLiteral("イ")}});
     }
     int slotStaff()
     {

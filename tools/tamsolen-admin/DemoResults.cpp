@@ -26,12 +26,10 @@ bool readStaff(DbConnection &db, TMainModule &module, QString &errorText)
     DbDataSet rows;
     if (!rows.open(DbQuery(db, QStringLiteral("SELECT CD, StuffName, KIGO FROM KaigoStuff ORDER BY CD"))))
         return fail(errorText, rows.errorText());
-    for (rows.first(); !rows.eof(); rows.next()) {
-        module.StaffCodes.append(rows.field(0).asInteger());
-        module.StaffNames.append(rows.field(1).asString());
-        module.StaffKigos.append(rows.field(2).asString());
-    }
-    module.StaffCount = int(module.StaffCodes.size());
+    StaffDirectory staff;
+    for (rows.first(); !rows.eof(); rows.next())
+        staff.append({rows.field(0).asInteger(), rows.field(1).asString(), rows.field(2).asString()});
+    module.setStaff(std::move(staff));
     module.LoginStaffCode = QString::fromUtf16(DemoData::LoginUser);
     module.LoginStaffName = QStringLiteral("山田　太郎");
     return true;
@@ -67,7 +65,7 @@ bool addByHand(DbConnection &db, const TMainModule &module, const std::vector<Sc
             CureResult row;
             row.takeSnapshot(person);
             row.CureDate = day;
-            row.StuffCode = module.StaffCodes.value(int(i / 20) % int(module.StaffCodes.size()));
+            row.StuffCode = module.staff().codeAt(int(i / 20) % module.StaffCount());
             row.StuffName = module.GetStaffName(row.StuffCode);
             row.StuffKigo = module.GetStaffKigo(row.StuffCode);
             row.RStartTime = DateTime::encodeTime(16, 0);
