@@ -154,6 +154,7 @@ void TrpBandPrinter::draw(TrpBand &band)
         else
             ordinary.push_back(view);
     }
+    const qint32 keep = std::exchange(m_page.keepWithNext, 0);
     if (!forObjects(band, ordinary, &TrpObjectWriter::prepare))
         return;
     if (band.type == btColumnHeader)
@@ -168,7 +169,7 @@ void TrpBandPrinter::draw(TrpBand &band)
     const qint32 reserve = (columnFooter && &band != columnFooter) ? columnFooter->designHeight : 0;
     const qint32 limit = m_page.bottomLimit - reserve;
     qint32 clipBottom = std::numeric_limits<qint32>::max();
-    if (!design && !m_page.recorder && qint64(top) + height + chainHeight(band) > limit) {
+    if (!design && !m_page.recorder && qint64(top) + height + chainHeight(band) + keep > limit) {
         if (band.allowSplit && !m_page.breaking && cross.empty() && subreports.empty()) {
             drawSplit(band, ordinary, height);
             return;

@@ -397,8 +397,13 @@ void TrpPageBuilder::outputPending()
 {
     const std::vector<TrpBand *> pending = std::move(m_pending);
     m_pending.clear();
-    for (TrpBand *band : pending)
-        outputBand(band);
+    for (size_t i = 0; i < pending.size(); ++i) {
+        const int type = pending[i]->type;
+        const bool heading = type == btMasterHeader || type == btDetailHeader || type == btSubDetailHeader;
+        keepWithNext = heading && i + 1 < pending.size() ? pending[i + 1]->designHeight : 0;
+        outputBand(pending[i]);
+    }
+    keepWithNext = 0;
 }
 
 bool TrpPageBuilder::datasetFailed(TrpDataset &dataset)

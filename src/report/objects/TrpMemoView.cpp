@@ -230,9 +230,13 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
     const int step = lineHeight();
     const double textHeight = double(lines.size()) * step;
     double y = box.top() + GapY;
-    if (Adjust & adBottom)
+    // Text taller than its box starts at the top, as top-aligned text does:
+    // centred or bottom-aligned it would begin above the box, over the
+    // boxes there.
+    const bool fits = textHeight <= box.height() - 2 * GapY;
+    if (fits && (Adjust & adBottom))
         y = box.bottom() - GapY - textHeight;
-    else if (Adjust & adVCenter)
+    else if (fits && (Adjust & adVCenter))
         y = box.top() + std::floor((box.height() - textHeight) / 2);
     const double ascent = std::round(fontPixelSize() * BaselineRatio);
     const double inner = box.width() - 2 * GapX;
