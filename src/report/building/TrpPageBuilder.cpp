@@ -273,9 +273,10 @@ void TrpPageBuilder::build(TrpPageBuilder *continueFrom, bool keepOpen)
         crossColumn = 1;
         const bool continues = continueFrom && group == 0;
         if (continues) {
-            // Below the previous page's bands, inside this page's own margins.
+            // Below the previous page's bands, inside this page's own
+            // margins; a band that does not fit there goes to a new page.
             curY = continueFrom->curY;
-            freshY = curY;
+            freshY = continueFrom->freshY;
             columnTop = curY;
             column = 0;
             leftOffset = leftLimit;
@@ -293,7 +294,6 @@ void TrpPageBuilder::build(TrpPageBuilder *continueFrom, bool keepOpen)
                     outputBand(header);
                 outputBand(m_slots[btColumnHeader]);
             }
-            freshY = curY;
             dataLoop(0);
             outputBand(m_slots[btColumnFooter]);
             outputBand(m_slots[btReportSummary]);

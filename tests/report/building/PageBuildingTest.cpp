@@ -289,6 +289,21 @@ TEST_F(PageBuildingTest, AHeadingGoesToTheNextPageWithItsFirstRow)
     EXPECT_EQ(allTexts(), q("Master,DH,D1|D2"));
 }
 
+// A page printed on the previous one starts a new page for a band that
+// does not fit below what stands there, as any band further down does.
+TEST_F(PageBuildingTest, ABandOfAContinuingPageThatDoesNotFitStartsANewPage)
+{
+    band(btReportTitle, 0, pageHeight() - 30);
+    memo(0, 0, "First");
+    page(1).PrintToPreviousPage = true;
+    band(btReportTitle, 0, 50, {}, 48, 1);
+    memo(0, 0, "Second", 100, 10, 1);
+    band(btMasterData, 60, 50, q("1"), 48, 1);
+    memo(0, 60, "Third", 100, 10, 1);
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("First|Second,Third"));
+}
+
 } // namespace
 
 namespace {
