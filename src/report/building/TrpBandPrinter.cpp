@@ -282,7 +282,7 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
         if (auto *memo = dynamic_cast<TrpMemoView *>(view)) {
             if (band.stretched && (view->Flags & TrpView::flStretched))
                 piece.height = memo->CalcHeight();
-            for (const TrpTextWrapper::Line &line : memo->layoutLines(view->Width - 2 * TrpMemoView::GapX))
+            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->innerWidth(view->Width)))
                 piece.lines.append(line.text);
         } else if (band.stretched && takesBandHeight(*view)) {
             piece.height = std::max(0, height - view->Top);
@@ -360,7 +360,7 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
             if (!m_build.writer.refresh(*memo, band))
                 return;
             piece.lines.clear();
-            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->Width - 2 * TrpMemoView::GapX))
+            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->innerWidth(memo->Width)))
                 piece.lines.append(line.text);
         }
     }
