@@ -138,9 +138,9 @@ TEST(PracticePlanPrintout, EverySheetCarriesItsHeadingAndEveryTableItsRows)
                                   &record.TaiinEdit, &record.ExerciseMemo, &record.SenseMemo, &record.BrainMemo,
                                   &record.KoushukuMemo, &record.ArthralgiaMemo, &record.SonotaMemo})
                 *edit = longest(LineBytes, u'生');
-            for (TPracticeGridRow &row : record.Grid1) {
-                row.Goods = longest(CellBytes, u'棒');
-                row.Kaigo = longest(CellBytes, u'介');
+            for (auto *grid : {&record.Grid1[0], &record.Grid1[12], &record.Grid2[0], &record.Grid2[7]}) {
+                grid->Goods = longest(CellBytes, u'棒');
+                grid->Kaigo = longest(CellBytes, u'介');
             }
         }
         const QString name = record.UserName;
