@@ -21,6 +21,7 @@ OutstandingList::OutstandingList(DbConnection &database) : m_database(database) 
 bool OutstandingList::open(Kind kind)
 {
     close();
+    m_kind = kind;
     // Each list opens whole: a kana row chosen in the other list does not carry over.
     PrintOutStandingQuery.setFiltered(false);
     // A user counts as listed when no plan row of any day names him.
@@ -84,6 +85,9 @@ std::optional<Variant> OutstandingList::value(const QString &name) const
                                                                 {u"Nyusho", u"NYUSHOBI_YMD"},
                                                                 {u"RType", u"RihaType"},
                                                                 {u"RKubun", u"KubunCode"}};
+    if (name == u"ListTitle")
+        return Variant(m_kind == Kind::CurePlan ? QStringLiteral("リハビリ治療計画書　未登録者一覧")
+                                                : QStringLiteral("リハビリ実施計画書　未登録者一覧"));
     for (const auto &[variable, field] : names) {
         if (name == variable)
             return Variant(fieldText(field, PrintOutStandingQuery.record(PrintOutStandingQuery.position())));

@@ -41,7 +41,8 @@ public:
     // The text of a grid column for the row at a place among the shown rows.
     [[nodiscard]] QString cellText(int column, int position) const;
     // The printout's variables for the current row: CureNo, Name, Nyusho,
-    // RType, RKubun; nullopt for other names.
+    // RType, RKubun, and ListTitle, the list's title naming the kind of
+    // plan; nullopt for other names.
     [[nodiscard]] std::optional<Variant> value(const QString &name) const;
 
     DbDataSet PrintOutStandingQuery;
@@ -50,4 +51,5 @@ private:
     [[nodiscard]] QString fieldText(QStringView field, const DbRecord &row) const;
 
     DbConnection &m_database;
+    Kind m_kind = Kind::CurePlan;
 };

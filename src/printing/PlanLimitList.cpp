@@ -22,6 +22,7 @@ bool PlanLimitList::open(Kind kind, TDateTime today)
 {
     close();
     m_today = DateTime::dateOf(today);
+    m_kind = kind;
     const bool cure = kind == Kind::CurePlan;
     const QString table = cure ? QStringLiteral("RihaPlan") : QStringLiteral("Practice");
     const QString day = table + (cure ? QStringLiteral(".PlanRegistDay") : QStringLiteral(".PrcticeDay"));
@@ -90,6 +91,9 @@ std::optional<Variant> PlanLimitList::value(const QString &name) const
         return Variant(FormatEraDate(m_today));
     if (name == u"Home")
         return Variant(m_facility);
+    if (name == u"ListTitle")
+        return Variant(m_kind == Kind::CurePlan ? QStringLiteral("リハビリ治療計画書　期限切れ一覧")
+                                                : QStringLiteral("リハビリ実施計画書　期限切れ一覧"));
     const DbRecord row = PrintLimitRihaQuery.record(PrintLimitRihaQuery.position());
     if (name == u"CureNo")
         return Variant(QString::number(row.value(u"CureNo").asLargeInt()));

@@ -47,7 +47,8 @@ public:
 
     // The text of a grid column's value.
     [[nodiscard]] static QString cellText(int column, const DbValue &value);
-    // The printout's variables for the current row; nullopt for other names.
+    // The printout's variables for the current row, and ListTitle, the
+    // list's title naming the kind of plan; nullopt for other names.
     [[nodiscard]] std::optional<Variant> value(const QString &name) const;
     [[nodiscard]] ListPrint printout();
 
@@ -57,4 +58,5 @@ private:
     DbConnection &m_database;
     QString m_facility;
     TDateTime m_today = DateTime::None;
+    Kind m_kind = Kind::CurePlan;
 };

@@ -41,9 +41,6 @@ const TextField texts[] = {
     {u"KoushukuMemo", &P::KoushukuMemo},
     {u"ArthralgiaMemo", &P::ArthralgiaMemo},
     {u"SonotaMemo", &P::SonotaMemo},
-    {u"KenkouMemo", &P::KenkouMemo},
-    {u"GapeiMemo", &P::GapeiMemo},
-    {u"SeikatsuMemo", &P::SeikatsuMemo},
     {u"UserName", &P::UserName},
     {u"SelfHope", &P::SelfHope},
     {u"FarmilyHope", &P::FarmilyHope},
@@ -54,6 +51,12 @@ const TextField texts[] = {
     {u"DiseseCare", &P::DiseseCare},
     {u"Variation", &P::Variation},
     {u"ReMark", &P::Remark},
+};
+
+const TextField headerTexts[] = {
+    {u"KenkouMemo", &P::KenkouMemo},
+    {u"GapeiMemo", &P::GapeiMemo},
+    {u"SeikatsuMemo", &P::SeikatsuMemo},
 };
 
 const Flag flags[] = {
@@ -137,6 +140,18 @@ std::optional<Variant> PracticePlanPrint::tableValue(const QString &name, int li
 std::optional<Variant> PracticePlanPrint::textValue(const QString &name) const
 {
     const TPractice &r = m_record;
+    // The header's boxes are one row each: their lines (the user's disease
+    // lines, most of them empty, when the plan was begun) print as one
+    // paragraph.
+    for (const TextField &t : headerTexts) {
+        if (name == t.name) {
+            QString text = r.*t.field;
+            QStringList lines =
+                text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').split(u'\n');
+            lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
+            return Variant(lines.join(u'　'));
+        }
+    }
     for (const TextField &t : texts) {
         if (name == t.name)
             return Variant(r.*t.field);

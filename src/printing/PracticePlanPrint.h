@@ -11,7 +11,8 @@
 
 // The values of the printed practice plan ("PracticePlan.rpf") for one
 // record: the first evaluation table in 15 lines (its rows 0 to 3, a blank
-// line, rows 4 to 12, a blank line), the second in 8, the texts, the
+// line, rows 4 to 12, a blank line), the second in 8, the texts (those of
+// the header's one-row boxes as one paragraph without empty lines), the
 // check boxes and the care team by the staff's names.
 class PracticePlanPrint
 {

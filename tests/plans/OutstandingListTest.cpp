@@ -92,11 +92,15 @@ TEST_P(OutstandingListTest, PrintoutHoldsTheFilteredRows)
     QStringList texts;
     for (const auto &view : print.report().EMFPages()[0].objects())
         texts << view->ExpandedMemo.join(u'\n').trimmed();
-    for (const char16_t *text : {u"計画書一覧", u"さくらの里", u"印刷日　令和06年05月20日", u"00000042", u"浅野　三郎",
-                                 u"令和06年04月01日", u"訪問リハビリ", u"短期集中 認知症 集団 個別", u"1 / 1"})
+    // The paper says which plan its users lack.
+    for (const char16_t *text :
+         {u"リハビリ治療計画書　未登録者一覧", u"さくらの里", u"印刷日　令和06年05月20日", u"00000042", u"浅野　三郎",
+          u"令和06年04月01日", u"訪問リハビリ", u"短期集中 認知症 集団 個別", u"1 / 1"})
         EXPECT_TRUE(texts.contains(QString::fromUtf16(text))) << QString::fromUtf16(text).toStdString();
     EXPECT_FALSE(texts.contains(QStringLiteral("00000002"))) << "filtered out";
     EXPECT_FALSE(texts.contains(QStringLiteral("00000003")));
+    ASSERT_TRUE(list.open(OutstandingList::Kind::PracticePlan));
+    EXPECT_EQ(list.value(QStringLiteral("ListTitle"))->toText(), QStringLiteral("リハビリ実施計画書　未登録者一覧"));
 }
 
 TEST_P(OutstandingListTest, PlanSearchListsPlansWithTheirUsers)

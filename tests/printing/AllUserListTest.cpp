@@ -1,6 +1,7 @@
 #include "PrintingDatabaseTest.h"
 
 #include "FakeDialogService.h"
+#include "TemplateFit.h"
 
 #include "base/Sjis.h"
 #include "printing/AllUserList.h"
@@ -116,6 +117,22 @@ TEST_P(AllUserListTest, PrintedPageCarriesEveryUserValue)
                            QString(), QString(), QString(), QString(), QString(), QString(), QString()}));
     EXPECT_LT(first, texts.indexOf(QStringLiteral("00000002")));
     EXPECT_LT(texts.indexOf(QStringLiteral("00000002")), third);
+}
+
+// A facility name as long as its column takes, beside the longest print
+// conditions: each holds its own box.
+TEST_P(AllUserListTest, TheLongestFacilityNameStandsBesideTheConditions)
+{
+    AllUserList list(db(), QString(30, QChar(u'鬱')));
+    for (const bool first : {false, true}) {
+        ASSERT_EQ(list.open(conditions(!first, first, {first, first, first, first}), m_today),
+                  AllUserList::Outcome::Rows);
+        ListPrint print = list.printout();
+        ASSERT_TRUE(print.load(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/AllUser.rpf")));
+        ASSERT_FALSE(buildPages(print.report()).empty());
+        const std::vector<TemplateFit::Misfit> misfits = TemplateFit::misfits(print.report().EMFPages());
+        EXPECT_TRUE(misfits.empty()) << TemplateFit::describe(misfits).toStdString();
+    }
 }
 
 TEST_P(AllUserListTest, CsvFileHoldsTheHeaderAndOneQuotedLinePerUser)

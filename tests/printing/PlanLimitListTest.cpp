@@ -95,13 +95,15 @@ TEST_P(PlanLimitListTest, PrintoutHoldsTheFilteredRowsWithPlainNumbers)
     const std::vector<QStringList> pages = buildPages(print.report());
     ASSERT_EQ(pages.size(), 1u);
     const QStringList &texts = pages[0];
-    for (const char16_t *text : {u"計画期限切れ一覧", u"さくらの里", u"作成日　平成21年05月31日", u"青木　一郎",
-                                 u"平成21年02月27日", u"短期入所", u"平成20年12月24日", u"1 / 1"})
+    for (const char16_t *text : {u"リハビリ治療計画書　期限切れ一覧", u"さくらの里", u"作成日　平成21年05月31日",
+                                 u"青木　一郎", u"平成21年02月27日", u"短期入所", u"平成20年12月24日", u"1 / 1"})
         EXPECT_TRUE(texts.contains(QString::fromUtf16(text))) << QString::fromUtf16(text).toStdString();
     const qsizetype first = texts.indexOf(QStringLiteral("1"));
     ASSERT_GE(first, 0) << "the printed number has no leading zeros";
     EXPECT_EQ(texts.indexOf(QStringLiteral("7")), first + 4);
     EXPECT_FALSE(texts.contains(QStringLiteral("浅野　三郎"))) << "filtered out";
+    ASSERT_TRUE(list.open(PlanLimitList::Kind::PracticePlan, m_today));
+    EXPECT_EQ(list.value(QStringLiteral("ListTitle"))->toText(), QStringLiteral("リハビリ実施計画書　期限切れ一覧"));
 }
 
 TEST_P(PlanLimitListTest, FailedQueryLeavesTheListClosed)

@@ -75,7 +75,7 @@ QStringList PrintingFixture::overflowing(TrpReport &report)
             const auto *memo = dynamic_cast<const TrpMemoView *>(view.get());
             if (!memo)
                 continue;
-            const double inner = memo->Width - 2 * TrpMemoView::GapX;
+            const double inner = memo->innerWidth(memo->Width);
             const QList<TrpTextWrapper::Line> lines = memo->layoutLines(inner);
             const QFontMetricsF metrics(memo->drawingFont());
             bool out = lines.size() * memo->lineHeight() > memo->Height - 2 * TrpMemoView::GapY;

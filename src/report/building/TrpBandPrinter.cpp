@@ -154,6 +154,7 @@ void TrpBandPrinter::draw(TrpBand &band)
         else
             ordinary.push_back(view);
     }
+    const qint32 keep = std::exchange(m_page.keepWithNext, 0);
     if (!forObjects(band, ordinary, &TrpObjectWriter::prepare))
         return;
     if (band.type == btColumnHeader)
@@ -168,7 +169,7 @@ void TrpBandPrinter::draw(TrpBand &band)
     const qint32 reserve = (columnFooter && &band != columnFooter) ? columnFooter->designHeight : 0;
     const qint32 limit = m_page.bottomLimit - reserve;
     qint32 clipBottom = std::numeric_limits<qint32>::max();
-    if (!design && !m_page.recorder && qint64(top) + height + chainHeight(band) > limit) {
+    if (!design && !m_page.recorder && qint64(top) + height + chainHeight(band) + keep > limit) {
         if (band.allowSplit && !m_page.breaking && cross.empty() && subreports.empty()) {
             drawSplit(band, ordinary, height);
             return;
@@ -281,7 +282,7 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
         if (auto *memo = dynamic_cast<TrpMemoView *>(view)) {
             if (band.stretched && (view->Flags & TrpView::flStretched))
                 piece.height = memo->CalcHeight();
-            for (const TrpTextWrapper::Line &line : memo->layoutLines(view->Width - 2 * TrpMemoView::GapX))
+            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->innerWidth(view->Width)))
                 piece.lines.append(line.text);
         } else if (band.stretched && takesBandHeight(*view)) {
             piece.height = std::max(0, height - view->Top);
@@ -359,7 +360,7 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
             if (!m_build.writer.refresh(*memo, band))
                 return;
             piece.lines.clear();
-            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->Width - 2 * TrpMemoView::GapX))
+            for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->innerWidth(memo->Width)))
                 piece.lines.append(line.text);
         }
     }

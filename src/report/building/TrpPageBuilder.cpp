@@ -283,9 +283,10 @@ void TrpPageBuilder::build(TrpPageBuilder *continueFrom, bool keepOpen)
         crossColumn = 1;
         const bool continues = continueFrom && group == 0;
         if (continues) {
-            // Below the previous page's bands, inside this page's own margins.
+            // Below the previous page's bands, inside this page's own
+            // margins; a band that does not fit there goes to a new page.
             curY = continueFrom->curY;
-            freshY = curY;
+            freshY = continueFrom->freshY;
             columnTop = curY;
             column = 0;
             leftOffset = leftLimit;
@@ -303,7 +304,6 @@ void TrpPageBuilder::build(TrpPageBuilder *continueFrom, bool keepOpen)
                     outputBand(header);
                 outputBand(m_slots[btColumnHeader]);
             }
-            freshY = curY;
             dataLoop(0);
             outputBand(m_slots[btColumnFooter]);
             outputBand(m_slots[btReportSummary]);
@@ -407,8 +407,13 @@ void TrpPageBuilder::outputPending()
 {
     const std::vector<TrpBand *> pending = std::move(m_pending);
     m_pending.clear();
-    for (TrpBand *band : pending)
-        outputBand(band);
+    for (size_t i = 0; i < pending.size(); ++i) {
+        const int type = pending[i]->type;
+        const bool heading = type == btMasterHeader || type == btDetailHeader || type == btSubDetailHeader;
+        keepWithNext = heading && i + 1 < pending.size() ? pending[i + 1]->designHeight : 0;
+        outputBand(pending[i]);
+    }
+    keepWithNext = 0;
 }
 
 bool TrpPageBuilder::datasetFailed(TrpDataset &dataset)

@@ -76,6 +76,9 @@ public:
     // Set while a page or column break outputs its own bands, which are
     // clipped rather than breaking again.
     bool breaking = false;
+    // The room the band being output leaves below it for the band that
+    // stands with it on one page: a data level's heading keeps its first row.
+    qint32 keepWithNext = 0;
     // The group headers in chain order.
     std::vector<TrpBand *> groups;
 

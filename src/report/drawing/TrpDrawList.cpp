@@ -242,6 +242,23 @@ Qt::FillRule fillRuleOf(QPaintEngine::PolygonDrawMode mode)
     return mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill;
 }
 
+// A picture shown smaller than its pixels (a page in the preview) is
+// scaled down by averaging them first: sampling one in several breaks thin
+// lines, a body figure's hatching, into blotches. Printers and larger
+// views take the pixels as they are.
+void drawImage(QPainter &painter, const TrpDrawRecord::Image &item)
+{
+    const QRectF source = item.source.isValid() ? item.source : QRectF(item.image.rect());
+    const QSize shown = painter.transform().mapRect(item.target).size().toSize();
+    if (painter.transform().isRotating() || shown.isEmpty() ||
+        (shown.width() >= source.width() && shown.height() >= source.height())) {
+        painter.drawImage(item.target, item.image, item.source);
+        return;
+    }
+    const QImage part = item.image.copy(source.toAlignedRect());
+    painter.drawImage(item.target, part.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
 } // namespace
 
 int TrpDrawList::addState(const TrpDrawState &state)
@@ -308,7 +325,7 @@ void TrpDrawList::draw(QPainter &painter, const QRectF &target, const QRectF &vi
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Path>) {
                     painter.drawPath(item.path);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Image>) {
-                    painter.drawImage(item.target, item.image, item.source);
+                    drawImage(painter, item);
                 } else if constexpr (std::is_same_v<T, TrpDrawRecord::Points>) {
                     painter.drawPoints(item.points);
                 }

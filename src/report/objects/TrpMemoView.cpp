@@ -156,6 +156,11 @@ QFont TrpMemoView::drawingFont() const
     return cachedFont()->font();
 }
 
+double TrpMemoView::innerWidth(double boxWidth) const
+{
+    return boxWidth - GapX - ((Adjust & adAlignMask) == adRight ? RightGapX : GapX);
+}
+
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
 {
     return layoutLines(innerWidth, *cachedFont());
@@ -182,7 +187,7 @@ qint32 TrpMemoView::CalcHeight() const
         return 0;
     const QRectF rect = pageRect();
     const double across = (Adjust & adRotated) ? rect.height() : rect.width();
-    const qint64 height = qint64(layoutLines(across - 2 * GapX).size()) * lineHeight() + 2 * GapY;
+    const qint64 height = qint64(layoutLines(innerWidth(across)).size()) * lineHeight() + 2 * GapY;
     return qint32(std::clamp<qint64>(height, 0, std::numeric_limits<qint32>::max()));
 }
 
@@ -199,7 +204,7 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
         double longest = 0;
         for (const QString &line : ExpandedMemo)
             longest = std::max(longest, font->width(line));
-        const double width = std::ceil(longest) + 2 * GapX;
+        const double width = std::ceil(longest) + GapX + (align == adRight ? RightGapX : GapX);
         if (align == adRight)
             rect.setLeft(rect.right() - width);
         else
@@ -216,7 +221,7 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
             painter.rotate(-90);
             box = QRectF(0, 0, rect.height(), rect.width());
         }
-        drawText(painter, box, layoutLines(box.width() - 2 * GapX, *font), *font);
+        drawText(painter, box, layoutLines(innerWidth(box.width()), *font), *font);
     }
     painter.restore();
 }
@@ -230,12 +235,16 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
     const int step = lineHeight();
     const double textHeight = double(lines.size()) * step;
     double y = box.top() + GapY;
-    if (Adjust & adBottom)
+    // Text taller than its box starts at the top, as top-aligned text does:
+    // centred or bottom-aligned it would begin above the box, over the
+    // boxes there.
+    const bool fits = textHeight <= box.height() - 2 * GapY;
+    if (fits && (Adjust & adBottom))
         y = box.bottom() - GapY - textHeight;
-    else if (Adjust & adVCenter)
+    else if (fits && (Adjust & adVCenter))
         y = box.top() + std::floor((box.height() - textHeight) / 2);
     const double ascent = std::round(fontPixelSize() * BaselineRatio);
-    const double inner = box.width() - 2 * GapX;
+    const double inner = innerWidth(box.width());
     const int align = Adjust & adAlignMask;
     for (const TrpTextWrapper::Line &line : lines) {
         const double baseline = y + ascent;
@@ -258,7 +267,7 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
         } else {
             double x = box.left() + GapX;
             if (align == adRight)
-                x = box.right() - GapX - width;
+                x = box.right() - RightGapX - width;
             else if (align == adCenter)
                 x = box.left() + std::floor((box.width() - width) / 2);
             TrpRecordingDevice::drawText(painter, QPointF(x, baseline), line.text);

@@ -59,6 +59,11 @@ public:
     // em box of Japanese fonts (0.88 above the baseline, 0.12 below) in
     // the line. Vertical centring rounds down.
     static constexpr int GapX = 2;
+    // Right-aligned text, numbers mostly, keeps RightGapX from the right
+    // edge: digits' ink reaches the end of their advance where a Japanese
+    // character leaves room, so at GapX a number seems to touch its cell's
+    // border while the text cells beside it stand clear of theirs.
+    static constexpr int RightGapX = 3;
     static constexpr int GapY = 1;
     static constexpr double BaselineRatio = 0.88;
     // Font sizes are drawn between 1 and 1000 points, what a sheet can
@@ -96,6 +101,8 @@ public:
     [[nodiscard]] QFont drawingFont() const;
     [[nodiscard]] int fontPixelSize() const;
     [[nodiscard]] int lineHeight() const;
+    // The width a box of that width leaves its text between the gaps.
+    [[nodiscard]] double innerWidth(double boxWidth) const;
     // ExpandedMemo as drawn in a box of that inner width: wrapped when word
     // wrap is on, else line by line.
     [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth) const;

@@ -266,6 +266,44 @@ TEST_F(PageBuildingTest, EmptyFirstDetailKeepsTheMasterHeader)
     EXPECT_EQ(allTexts(), q("MH,M1,D"));
 }
 
+// A table's heading that fits at the foot of a page where its first row
+// does not goes to the next page with that row.
+TEST_F(PageBuildingTest, AHeadingGoesToTheNextPageWithItsFirstRow)
+{
+    TrpUserDataset rows(&form);
+    rows.setObjectName(q("Rows"));
+    rows.RangeEnd = reCount;
+    rows.RangeEndCount = 2;
+    TrpBandView &master = band(btMasterData, 0, pageHeight() - 50, q("1"));
+    memo(0, 0, "Master");
+    band(btDetailHeader, pageHeight() - 40, 30);
+    memo(0, pageHeight() - 40, "DH");
+    band(btDetailData, pageHeight() - 5, 30, q("Rows"));
+    memo(0, pageHeight() - 5, "D[LINE#]");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("Master|DH,D1,D2"));
+
+    // With room for both they stay on the first page.
+    master.Height = pageHeight() - 70;
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("Master,DH,D1|D2"));
+}
+
+// A page printed on the previous one starts a new page for a band that
+// does not fit below what stands there, as any band further down does.
+TEST_F(PageBuildingTest, ABandOfAContinuingPageThatDoesNotFitStartsANewPage)
+{
+    band(btReportTitle, 0, pageHeight() - 30);
+    memo(0, 0, "First");
+    page(1).PrintToPreviousPage = true;
+    band(btReportTitle, 0, 50, {}, 48, 1);
+    memo(0, 0, "Second", 100, 10, 1);
+    band(btMasterData, 60, 50, q("1"), 48, 1);
+    memo(0, 60, "Third", 100, 10, 1);
+    ASSERT_TRUE(build());
+    EXPECT_EQ(allTexts(), q("First|Second,Third"));
+}
+
 } // namespace
 
 namespace {

@@ -332,3 +332,33 @@ TEST(TrpDrawList, UnderlinedAndClippedTextsAreLeftToThePainter)
         }
     }
 }
+
+// A picture of fine diagonal hatching (the printed body figure) shown
+// smaller than its pixels, as the preview shows a page, stays an even
+// grey: sampling one pixel in several turns the hatching into black
+// blotches on white.
+TEST(TrpDrawList, AShrunkPictureKeepsItsHatchingEven)
+{
+    QImage hatching(240, 240, QImage::Format_RGB32);
+    hatching.fill(Qt::white);
+    for (int y = 0; y < hatching.height(); ++y)
+        for (int x = 0; x < hatching.width(); ++x)
+            if ((x + y) % 4 == 0)
+                hatching.setPixel(x, y, qRgb(0, 0, 0));
+    TrpRecordingDevice device(QSizeF(300, 300));
+    QPainter recorder(&device);
+    recorder.drawImage(QRectF(0, 0, 240, 240), hatching);
+    recorder.end();
+    const TrpDrawList list = device.takeRecords();
+
+    const QImage shown = drawnOn(list, QSize(100, 100), QRectF(0, 0, 100, 100));
+    int darkest = 255, lightest = 0;
+    for (int y = 5; y < 75; ++y) {
+        for (int x = 5; x < 75; ++x) {
+            darkest = std::min(darkest, qGray(shown.pixel(x, y)));
+            lightest = std::max(lightest, qGray(shown.pixel(x, y)));
+        }
+    }
+    EXPECT_GT(darkest, 100);
+    EXPECT_LT(lightest, 240);
+}

@@ -447,6 +447,27 @@ TEST(TrpViewDrawing, MemoTextIsPlacedByItsAlignment)
     EXPECT_LT(box.left(), 16);
 }
 
+// A text with more lines than its box holds (a list with empty lines after
+// its first) starts at the box's top whatever its vertical placement, never
+// above the box over the boxes there.
+TEST(TrpViewDrawing, TextTallerThanItsBoxStartsAtItsTop)
+{
+    TrpMemoView memo;
+    memo.Flags = TrpView::flWordWrap;
+    place(memo, {0, 60, 200, 30});
+    for (const QStringList &text : {QStringList{q("脳梗塞"), {}, {}, {}, {}, {}},
+                                    QStringList{q("脳梗塞"), q("高血圧"), q("糖尿病"), q("骨折")}}) {
+        for (const qint32 adjust : {0, int(TrpMemoView::adVCenter), int(TrpMemoView::adBottom)}) {
+            memo.Adjust = adjust;
+            memo.ExpandedMemo = text;
+            const QRect box = ink(drawn(memo, {}, {200, 160}));
+            ASSERT_FALSE(box.isEmpty()) << adjust;
+            EXPECT_GE(box.top(), 60) << adjust;
+            EXPECT_LT(box.top(), 64) << adjust;
+        }
+    }
+}
+
 TEST(TrpViewDrawing, JustifiedLinesReachTheRightEdgeExceptTheLast)
 {
     TrpMemoView memo;

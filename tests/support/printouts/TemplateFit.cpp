@@ -27,7 +27,7 @@ std::optional<TemplateFit::Misfit> misfit(const TrpMemoView &memo)
     const bool rotated = memo.Adjust & TrpMemoView::adRotated;
     const bool autoSized = (memo.Flags & TrpView::flAutoSize) && !rotated;
     const QSizeF box = rotated ? rect.size().transposed() : rect.size();
-    const QSizeF room(box.width() - 2 * TrpMemoView::GapX, box.height() - 2 * TrpMemoView::GapY);
+    const QSizeF room(memo.innerWidth(box.width()), box.height() - 2 * TrpMemoView::GapY);
     const QList<TrpTextWrapper::Line> lines = memo.layoutLines(room.width());
     const QFontMetricsF metrics(memo.drawingFont());
     double widest = 0;
