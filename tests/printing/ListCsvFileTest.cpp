@@ -27,14 +27,15 @@ TEST(ListCsvFile, LinesAreQuotedShiftJisWithInnerQuotesDoubled)
 {
     // "山田" in Shift-JIS, a quote doubled, a comma kept inside its quotes,
     // a character Shift-JIS lacks written as "?".
-    EXPECT_EQ(ListCsvFile::line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"),
-                                 QStringLiteral("x\U0001F600")}),
+    const CsvWriter every(ListCsvFile::Quoting::EveryField, CsvWriter::LineBreaks::Kept);
+    EXPECT_EQ(every.line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"),
+                          QStringLiteral("x\U0001F600")}),
               "\"" + QByteArray::fromHex("8e529363") + "\",\"a\"\"b\",\"1,2\",\"x?\"");
     // Quoted only where a comma, a quote or a line break would shift the
     // columns; empty fields stay empty.
-    EXPECT_EQ(ListCsvFile::line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"), QString(),
-                                 QStringLiteral("x\r\ny"), QStringLiteral("z\n"), QStringLiteral(" 9 ")},
-                                ListCsvFile::Quoting::WhereNeeded),
+    const CsvWriter needed(ListCsvFile::Quoting::WhereNeeded, CsvWriter::LineBreaks::Kept);
+    EXPECT_EQ(needed.line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"), QString(),
+                           QStringLiteral("x\r\ny"), QStringLiteral("z\n"), QStringLiteral(" 9 ")}),
               QByteArray::fromHex("8e529363") + ",\"a\"\"b\",\"1,2\",,\"x\r\ny\",\"z\n\", 9 ");
 }
 
