@@ -2,7 +2,17 @@
 
 #include "base/Sjis.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
+
+bool CsvWriter::confirmOverwrite(const QString &fileName, MessageButtons buttons)
+{
+    if (!QFileInfo::exists(fileName))
+        return true;
+    const MessageAnswer answer = Dialogs::message(
+        MessageType::Warning, QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"), buttons);
+    return answer == MessageAnswer::Yes || answer == MessageAnswer::Ok;
+}
 
 std::vector<CsvWriter::Part> CsvWriter::headedParts(const QStringList &header, std::vector<QStringList> rows)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DialogService.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -36,6 +38,9 @@ public:
         QString failure;
     };
 
+    // Asks before an existing file is replaced, with the warning icon and
+    // the buttons the file's window shows; false when the user says No.
+    [[nodiscard]] static bool confirmOverwrite(const QString &fileName, MessageButtons buttons);
     // A header line and the rows, each with its own failure text.
     [[nodiscard]] static std::vector<Part> headedParts(const QStringList &header, std::vector<QStringList> rows);
 

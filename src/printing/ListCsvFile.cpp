@@ -54,15 +54,6 @@ std::optional<QString> ListCsvFile::target(const QString &path)
     return QDir(folder).filePath(base + QStringLiteral(".csv"));
 }
 
-bool ListCsvFile::confirmOverwrite(const QString &fileName)
-{
-    if (!QFileInfo::exists(fileName))
-        return true;
-    return Dialogs::message(MessageType::Confirmation,
-                            QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"),
-                            MessageButtons::OkNo) == MessageAnswer::Ok;
-}
-
 ListCsvFile::Content ListCsvFile::content(const QStringList &header, std::vector<QStringList> rows, Quoting quoting)
 {
     return {CsvWriter::headedParts(header, std::move(rows)), quoting};

@@ -33,8 +33,6 @@ public:
     // The file a path input names: its folder is created when missing and
     // its extension becomes ".csv". Nullopt after the error box was shown.
     [[nodiscard]] static std::optional<QString> target(const QString &path);
-    // Asks before an existing file is replaced; false when the user says No.
-    [[nodiscard]] static bool confirmOverwrite(const QString &fileName);
     // Writes the lines whole or not at all; false after the error box of the
     // part that could not be written was shown.
     [[nodiscard]] static bool write(const QString &fileName, const Content &content);

@@ -5,6 +5,7 @@
 #include "core/AppContext.h"
 #include "core/EraDate.h"
 #include "core/TMainModule.h"
+#include "coreui/CsvFileDialog.h"
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/ToukeiCsv.h"
@@ -208,8 +209,7 @@ void TPrintToukeiForm::PrintButtonClick()
 void TPrintToukeiForm::choosePath(int month)
 {
     const QString name =
-        Dialogs::service().saveFileName(this, QStringLiteral("CSVファイルの保存場所"), BEdit[size_t(month)]->text(),
-                                        QStringLiteral("CSVファイル (*.csv)"));
+        CsvFileDialog::saveName(this, QStringLiteral("CSVファイルの保存場所"), BEdit[size_t(month)]->text());
     if (name.isEmpty())
         return;
     BEdit[size_t(month)]->setText(name);

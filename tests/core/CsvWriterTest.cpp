@@ -1,6 +1,10 @@
+#include "FakeDialogService.h"
+
 #include "core/CsvWriter.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -41,3 +45,29 @@ TEST(CsvWriter, CountsTheCharactersWrittenAsQuestionMarks)
     EXPECT_EQ(buffer.data(), QByteArray("\x96\xBC?\r\n??,\x8E\x52\r\n"));
 }
 
+// The one question before a file is replaced: the warning icon, the
+// window's own buttons, and either agreeing answer.
+TEST(CsvWriter, AsksBeforeReplacingAFileWithTheWindowsButtons)
+{
+    FakeDialogService dialogs;
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("a.csv"));
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::YesNo));
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << "no file, no question";
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    for (const MessageButtons buttons : {MessageButtons::YesNo, MessageButtons::OkNo}) {
+        dialogs.queueAnswer(buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok);
+        EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, buttons));
+        dialogs.queueAnswer(MessageAnswer::No);
+        EXPECT_FALSE(CsvWriter::confirmOverwrite(fileName, buttons));
+        ASSERT_EQ(dialogs.messages().size(), 2);
+        for (const auto &message : dialogs.messages()) {
+            EXPECT_EQ(message.type, MessageType::Warning);
+            EXPECT_EQ(message.buttons, buttons);
+            EXPECT_EQ(message.text, QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"));
+        }
+        dialogs.clear();
+    }
+}

@@ -71,15 +71,15 @@ TEST(ListCsvFile, WritesWholeFilesAndAsksBeforeReplacingOne)
     FakeDialogService dialogs;
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("list.csv"));
-    EXPECT_TRUE(ListCsvFile::confirmOverwrite(fileName));
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
     ASSERT_TRUE(ListCsvFile::write(fileName, {QStringLiteral("番号")}, {{QStringLiteral("1")}, {QStringLiteral("2")}}));
     EXPECT_EQ(readAll(fileName), QByteArray("\"\x94\xD4\x8D\x86\"\r\n\"1\"\r\n\"2\"\r\n"));
 
     dialogs.queueAnswer(MessageAnswer::No);
-    EXPECT_FALSE(ListCsvFile::confirmOverwrite(fileName));
+    EXPECT_FALSE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
     EXPECT_EQ(lastMessage(dialogs), QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"));
     dialogs.queueAnswer(MessageAnswer::Ok);
-    EXPECT_TRUE(ListCsvFile::confirmOverwrite(fileName));
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
 
     // A file that cannot be opened is an error, never a success, and leaves
     // nothing behind.
