@@ -8,9 +8,9 @@
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/ListCsvFile.h"
-#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
 #include "report/building/TrpReport.h"
+#include "reportui/PrintoutPreview.h"
 #include "results/ResultSheet.h"
 
 #include <QComboBox>

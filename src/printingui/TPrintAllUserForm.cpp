@@ -8,8 +8,8 @@
 #include "platform/DialogService.h"
 #include "printing/ListCsvFile.h"
 #include "printing/ListPrint.h"
-#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -11,6 +11,7 @@
 #include "printing/ToukeiCsv.h"
 #include "printing/ToukeiPrint.h"
 #include "printingui/MonthUpDown.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -198,12 +199,8 @@ void TPrintToukeiForm::PrintButtonClick()
     if (!m_counts.counted())
         return;
     ToukeiPrint print(m_counts, m_context.mainModule.FacilityName, Clock::today());
-    QString message;
-    if (!print.setUp(m_context.appDir, message)) {
-        Dialogs::error(message);
-        return;
-    }
-    print.report().ShowReport();
+    const bool loaded = print.setUp(m_context.appDir);
+    PrintoutPreview::show(print.report(), loaded);
 }
 
 void TPrintToukeiForm::choosePath(int month)

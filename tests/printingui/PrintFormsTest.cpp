@@ -1,4 +1,5 @@
 #include "FakeReportUi.h"
+#include "MissingTemplate.h"
 #include "PrintingFixture.h"
 
 #include "coreui/TMainForm.h"
@@ -118,8 +119,7 @@ TEST_P(PrintFormsTest, ResultsRecordsAreExtractedPickedAndPrinted)
     clickRow(form.DBGrid1, 0);
     m_app->context.appDir = QStringLiteral("/nonexistent");
     QTest::mouseClick(form.PrintBtn, Qt::LeftButton);
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("*** System Error : 帳票ファイルを読めません。")));
+    expectMissingTemplateTold(m_app->dialogs, QStringLiteral("/nonexistent/PrintPersonKirokusho.rpf"));
     EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 2);
 
     // Another month closes the list.
@@ -205,6 +205,17 @@ TEST_P(PrintFormsTest, StatisticsAreCountedPrintedAndWrittenAsCsv)
     QTest::mouseClick(form.CancelButton, Qt::LeftButton);
     EXPECT_FALSE(form.PrintButton->isVisible());
     EXPECT_TRUE(form.ResultLoadBtn->isEnabled());
+
+    // A template that is not there is told in the one box every printout
+    // shows, and no preview.
+    const QString appDir = m_app->context.appDir;
+    m_app->context.appDir = QStringLiteral("/nonexistent");
+    QTest::mouseClick(form.ResultLoadBtn, Qt::LeftButton);
+    m_app->dialogs.clear();
+    QTest::mouseClick(form.PrintButton, Qt::LeftButton);
+    expectMissingTemplateTold(m_app->dialogs, QStringLiteral("/nonexistent/Toukei.rpf"));
+    EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 1);
+    m_app->context.appDir = appDir;
 
     // The path buttons keep the chosen file in the settings.
     m_app->dialogs.queueFileName(QStringLiteral("/tmp/x/chosen.csv"));

@@ -1,9 +1,9 @@
 #include "FakeDialogService.h"
 #include "FakeReportUi.h"
 
-#include "printingui/PrintoutPreview.h"
 #include "report/building/TrpReport.h"
 #include "report/files/TrpTemplate.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QFile>
 #include <QTemporaryDir>

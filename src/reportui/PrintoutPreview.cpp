@@ -1,4 +1,4 @@
-#include "printingui/PrintoutPreview.h"
+#include "reportui/PrintoutPreview.h"
 
 #include "platform/DialogService.h"
 #include "report/building/TrpReport.h"
