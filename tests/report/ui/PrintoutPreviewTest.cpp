@@ -1,5 +1,5 @@
 #include "FakeDialogService.h"
-#include "FakeReportUi.h"
+#include "building/FakeReportUi.h"
 
 #include "report/building/TrpReport.h"
 #include "report/files/TrpTemplate.h"
