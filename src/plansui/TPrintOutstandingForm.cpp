@@ -7,6 +7,7 @@
 #include "plans/OutstandingPrint.h"
 #include "plansui/TPaperMenuForm.h"
 #include "platform/DialogService.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -155,9 +156,6 @@ void TPrintOutstandingForm::PrintBtnClick()
         return;
     OutstandingPrint print(m_list, m_context.mainModule.FacilityName, Clock::now());
     const QString file = m_context.appDir + u'/' + OutstandingList::TemplateName.toString();
-    if (!print.setUp(file)) {
-        Dialogs::error(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n") + file);
-        return;
-    }
-    print.report().ShowReport();
+    const bool loaded = print.setUp(file);
+    PrintoutPreview::show(print.report(), loaded);
 }

@@ -1,17 +1,23 @@
 #include "ListCsvFile.h"
 
-#include "base/Sjis.h"
 #include "platform/DialogService.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
 void fail(const QString &text)
 {
     Dialogs::error(text, MessageButtons::Yes);
+}
+
+// True when nothing failed; else the failure's box was shown.
+bool told(const QString &failure)
+{
+    if (!failure.isEmpty())
+        fail(failure);
+    return failure.isEmpty();
 }
 
 } // namespace
@@ -48,72 +54,19 @@ std::optional<QString> ListCsvFile::target(const QString &path)
     return QDir(folder).filePath(base + QStringLiteral(".csv"));
 }
 
-bool ListCsvFile::confirmOverwrite(const QString &fileName)
-{
-    if (!QFileInfo::exists(fileName))
-        return true;
-    return Dialogs::message(MessageType::Confirmation,
-                            QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"),
-                            MessageButtons::OkNo) == MessageAnswer::Ok;
-}
-
 ListCsvFile::Content ListCsvFile::content(const QStringList &header, std::vector<QStringList> rows, Quoting quoting)
 {
-    return {{{{header}, QStringLiteral("タイトルの書き出しができません。")},
-             {std::move(rows), QStringLiteral("書き出しでエラーが発生しました。")}},
-            quoting};
-}
-
-QByteArray ListCsvFile::line(const QStringList &values, Quoting quoting)
-{
-    QByteArray bytes;
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        if (i > 0)
-            bytes.append(',');
-        QString value = values[i];
-        const bool quoted = quoting == Quoting::EveryField || value.contains(u',') || value.contains(u'"') ||
-                            value.contains(u'\r') || value.contains(u'\n');
-        if (!quoted) {
-            bytes.append(Sjis::encode(value));
-            continue;
-        }
-        value.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-        bytes.append('"').append(Sjis::encode(value)).append('"');
-    }
-    return bytes;
+    return {CsvWriter::headedParts(header, std::move(rows)), quoting};
 }
 
 bool ListCsvFile::writeTo(QIODevice &device, const Content &content)
 {
-    auto *file = qobject_cast<QFileDevice *>(&device);
-    for (const Part &part : content.parts) {
-        QByteArray bytes;
-        for (const QStringList &row : part.lines)
-            bytes.append(line(row, content.quoting)).append("\r\n");
-        if (device.write(bytes) != bytes.size() || (file && !file->flush())) {
-            fail(part.failure);
-            return false;
-        }
-    }
-    return true;
+    return told(CsvWriter(content.quoting, CsvWriter::LineBreaks::Kept).writeTo(device, content.parts));
 }
 
 bool ListCsvFile::write(const QString &fileName, const Content &content)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        fail(QStringLiteral("CSVファイル名をオープンできません。"));
-        return false;
-    }
-    if (!writeTo(file, content)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        fail(QStringLiteral("書き出しでエラーが発生しました。"));
-        return false;
-    }
-    return true;
+    return told(CsvWriter(content.quoting, CsvWriter::LineBreaks::Kept).write(fileName, content.parts));
 }
 
 bool ListCsvFile::write(const QString &fileName, const QStringList &header, const std::vector<QStringList> &rows)

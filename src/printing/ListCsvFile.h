@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "core/CsvWriter.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,25 +10,16 @@ class QIODevice;
 #include <optional>
 #include <vector>
 
-// The CSV files of the printed lists and statistics: Shift-JIS, CR LF lines,
-// every field in double quotes, or only those that need them. Each step
-// shows its own error box (one Yes button) and says whether the export goes
-// on.
+// The CSV files of the printed lists and statistics: every field in double
+// quotes, or only those that need them; line breaks kept inside the quotes.
+// Each step shows its own error box (one Yes button) and says whether the
+// export goes on.
 class ListCsvFile
 {
 public:
-    enum class Quoting {
-        EveryField,
-        // Only a field holding a comma, a double quote or a line break, so
-        // that the columns never shift.
-        WhereNeeded,
-    };
+    using Quoting = CsvWriter::Quoting;
     // A run of lines and the error box shown when it cannot be written.
-    struct Part
-    {
-        std::vector<QStringList> lines;
-        QString failure;
-    };
+    using Part = CsvWriter::Part;
     struct Content
     {
         std::vector<Part> parts;
@@ -41,12 +33,6 @@ public:
     // The file a path input names: its folder is created when missing and
     // its extension becomes ".csv". Nullopt after the error box was shown.
     [[nodiscard]] static std::optional<QString> target(const QString &path);
-    // Asks before an existing file is replaced; false when the user says No.
-    [[nodiscard]] static bool confirmOverwrite(const QString &fileName);
-    // The bytes of one line without its line end. Inner quotes are doubled so
-    // that a spreadsheet reads the field back as it was; characters that
-    // Shift-JIS lacks become "?".
-    [[nodiscard]] static QByteArray line(const QStringList &values, Quoting quoting = Quoting::EveryField);
     // Writes the lines whole or not at all; false after the error box of the
     // part that could not be written was shown.
     [[nodiscard]] static bool write(const QString &fileName, const Content &content);

@@ -16,8 +16,10 @@ std::unique_ptr<PersonResultPrint> PersonResultPrint::build(AppContext &context,
                                                             Notify notify)
 {
     auto print = std::make_unique<PersonResultPrint>(context, month, cureNos, std::move(notify));
-    if (!print->setUp(context.appDir, message))
+    if (!print->setUp(context.appDir)) {
+        message = print->m_report.loadErrorText();
         return nullptr;
+    }
     return print;
 }
 
@@ -60,14 +62,12 @@ std::optional<Variant> PersonResultPrint::value(const QString &name, int record,
     return answer;
 }
 
-bool PersonResultPrint::setUp(const QString &appDir, QString &message)
+bool PersonResultPrint::setUp(const QString &appDir)
 {
     const int days = DateTime::toDate(m_reader.YearMonth()).daysInMonth();
     if (!m_report.load(appDir, TemplateName, recordCount(), days,
-                       [this](const QString &name, int record, int line) { return value(name, record, line); })) {
-        message = m_report.loadErrorText();
+                       [this](const QString &name, int record, int line) { return value(name, record, line); }))
         return false;
-    }
     TrpReport &report = m_report.report();
     report.ReportType = rtMultiple;
     report.Dataset = &m_report.dataset1();

@@ -53,7 +53,7 @@ bool write(DbConnection &database, const QString &path, TDateTime from, TDateTim
     const auto file = ListCsvFile::target(path);
     if (!file)
         return false;
-    if (!ListCsvFile::confirmOverwrite(*file))
+    if (!CsvWriter::confirmOverwrite(*file, MessageButtons::YesNo))
         return true;
     const auto lines = rows(database, from, to);
     if (!lines) {

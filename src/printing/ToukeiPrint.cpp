@@ -17,8 +17,10 @@ std::unique_ptr<ToukeiPrint> ToukeiPrint::build(AppContext &context, TDateTime m
         return nullptr;
     }
     auto print = std::make_unique<ToukeiPrint>(counts, context.mainModule.FacilityName, Clock::today());
-    if (!print->setUp(context.appDir, message))
+    if (!print->setUp(context.appDir)) {
+        message = print->m_report.loadErrorText();
         return nullptr;
+    }
     return print;
 }
 
@@ -38,11 +40,8 @@ std::optional<Variant> ToukeiPrint::value(const QString &name, int row, int colu
     return std::nullopt;
 }
 
-bool ToukeiPrint::setUp(const QString &appDir, QString &message)
+bool ToukeiPrint::setUp(const QString &appDir)
 {
-    if (m_report.load(appDir, TemplateName, ToukeiCounts::Types, ToukeiCounts::Months * ToukeiCounts::Measures,
-                      [this](const QString &name, int row, int column) { return value(name, row, column); }))
-        return true;
-    message = m_report.loadErrorText();
-    return false;
+    return m_report.load(appDir, TemplateName, ToukeiCounts::Types, ToukeiCounts::Months * ToukeiCounts::Measures,
+                         [this](const QString &name, int row, int column) { return value(name, row, column); });
 }

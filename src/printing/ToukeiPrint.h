@@ -30,9 +30,9 @@ public:
     // a name the printout does not know.
     [[nodiscard]] std::optional<Variant> value(const QString &name, int row, int column) const;
 
-    // Loads the template from the folder; false with the text to show when
-    // it does not load.
-    [[nodiscard]] bool setUp(const QString &appDir, QString &message);
+    // Loads the template from the folder; false when it does not load (the
+    // report's LoadError() says why).
+    [[nodiscard]] bool setUp(const QString &appDir);
     [[nodiscard]] TrpReport &report() { return m_report.report(); }
 
 private:

@@ -1,7 +1,7 @@
 #include "printingui/CurePlanPrintout.h"
 
 #include "printing/CurePlanReport.h"
-#include "printingui/PrintoutPreview.h"
+#include "reportui/PrintoutPreview.h"
 
 namespace CurePlanPrintout {
 

@@ -4,16 +4,16 @@
 #include "core/AppContext.h"
 #include "core/EraDate.h"
 #include "core/TMainModule.h"
+#include "coreui/CsvFileDialog.h"
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/ListCsvFile.h"
-#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
 #include "report/building/TrpReport.h"
+#include "reportui/PrintoutPreview.h"
 #include "results/ResultSheet.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -166,7 +166,8 @@ void MonthlyResultsForm::CSVOutButtonClick()
     if (!csvFile(*chosen, file))
         return;
     const std::optional<QString> fileName = ListCsvFile::target(CsvEdit->text());
-    if (!fileName || !ListCsvFile::confirmOverwrite(*fileName) || !ListCsvFile::write(*fileName, file))
+    if (!fileName || !CsvWriter::confirmOverwrite(*fileName, MessageButtons::OkNo) ||
+        !ListCsvFile::write(*fileName, file))
         return;
     Dialogs::information(QStringLiteral("終了しました。"));
 }
@@ -174,8 +175,7 @@ void MonthlyResultsForm::CSVOutButtonClick()
 void MonthlyResultsForm::CSVSearchButtonClick()
 {
     QString &setting = m_context.registory.*m_csvSetting;
-    const QString fileName = Dialogs::service().saveFileName(
-        this, QStringLiteral("CSVファイルの保存場所"), QFileInfo(setting).path(), QStringLiteral("CSV (*.csv *.CSV)"));
+    const QString fileName = CsvFileDialog::saveName(this, QStringLiteral("CSVファイルの保存場所"), setting);
     if (fileName.isEmpty())
         return;
     setting = fileName;

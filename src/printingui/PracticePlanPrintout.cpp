@@ -2,7 +2,7 @@
 
 #include "core/AppContext.h"
 #include "printing/PracticePlanReport.h"
-#include "printingui/PrintoutPreview.h"
+#include "reportui/PrintoutPreview.h"
 
 namespace PracticePlanPrintout {
 

@@ -3,16 +3,16 @@
 #include "base/Clock.h"
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
+#include "coreui/CsvFileDialog.h"
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/ListCsvFile.h"
 #include "printing/ListPrint.h"
-#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -126,7 +126,7 @@ void TPrintAllUserForm::PrintButtonClick()
 void TPrintAllUserForm::CSVOutButtonClick()
 {
     const std::optional<QString> file = ListCsvFile::target(Fnrm1910_1Edit->text());
-    if (!file || !ListCsvFile::confirmOverwrite(*file))
+    if (!file || !CsvWriter::confirmOverwrite(*file, MessageButtons::OkNo))
         return;
     AllUserList list(m_context.database, m_context.mainModule.FacilityName);
     if (!openList(list) || !ListCsvFile::write(*file, AllUserList::CsvHeader, list.csvRows()))
@@ -138,8 +138,7 @@ void TPrintAllUserForm::CSVSearchButtonClick()
 {
     QString &setting = m_context.registory.AllUser;
     Fnrm1910_1Edit->setText(setting);
-    const QString chosen = Dialogs::service().saveFileName(this, QStringLiteral("CSVファイルの保存場所"),
-                                                           QFileInfo(setting).path(), QStringLiteral("CSV (*.csv)"));
+    const QString chosen = CsvFileDialog::saveName(this, QStringLiteral("CSVファイルの保存場所"), setting);
     if (chosen.isEmpty())
         return;
     setting = chosen;

@@ -7,8 +7,8 @@
 #include "platform/DialogService.h"
 #include "printing/ListPrint.h"
 #include "printingui/KanaRowButtons.h"
-#include "printingui/PrintoutPreview.h"
 #include "printingui/TPrintMenuForm.h"
+#include "reportui/PrintoutPreview.h"
 #include "users/DataSetGridModel.h"
 
 #include <QCloseEvent>

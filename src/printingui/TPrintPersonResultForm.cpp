@@ -12,6 +12,7 @@
 #include "printingui/KanaRowButtons.h"
 #include "printingui/MonthUpDown.h"
 #include "printingui/SelectionGrid.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -135,12 +136,9 @@ void TPrintPersonResultForm::PrintBtnClick()
         Dialogs::message(message.startsWith(u'*') ? MessageType::Error : MessageType::Information, message,
                          MessageButtons::Ok);
     };
-    QString message;
-    const auto print = PersonResultPrint::build(m_context, m_month, cureNos, message, show);
-    if (!print) {
-        show(message);
-        return;
-    }
-    print->report().ShowReport();
-    closeList();
+    PersonResultPrint print(m_context, m_month, cureNos, show);
+    const bool loaded = print.setUp(m_context.appDir);
+    PrintoutPreview::show(print.report(), loaded);
+    if (loaded)
+        closeList();
 }

@@ -5,11 +5,13 @@
 #include "core/AppContext.h"
 #include "core/EraDate.h"
 #include "core/TMainModule.h"
+#include "coreui/CsvFileDialog.h"
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "printing/ToukeiCsv.h"
 #include "printing/ToukeiPrint.h"
 #include "printingui/MonthUpDown.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -197,19 +199,14 @@ void TPrintToukeiForm::PrintButtonClick()
     if (!m_counts.counted())
         return;
     ToukeiPrint print(m_counts, m_context.mainModule.FacilityName, Clock::today());
-    QString message;
-    if (!print.setUp(m_context.appDir, message)) {
-        Dialogs::error(message);
-        return;
-    }
-    print.report().ShowReport();
+    const bool loaded = print.setUp(m_context.appDir);
+    PrintoutPreview::show(print.report(), loaded);
 }
 
 void TPrintToukeiForm::choosePath(int month)
 {
     const QString name =
-        Dialogs::service().saveFileName(this, QStringLiteral("CSVファイルの保存場所"), BEdit[size_t(month)]->text(),
-                                        QStringLiteral("CSVファイル (*.csv)"));
+        CsvFileDialog::saveName(this, QStringLiteral("CSVファイルの保存場所"), BEdit[size_t(month)]->text());
     if (name.isEmpty())
         return;
     BEdit[size_t(month)]->setText(name);

@@ -1,8 +1,8 @@
 #include "reportui/TemplatePrintout.h"
 
-#include "platform/DialogService.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
+#include "reportui/PrintoutPreview.h"
 
 namespace TemplatePrintout {
 
@@ -25,11 +25,7 @@ bool show(const QString &templateFile, int rows, Values values)
     QObject owner;
     TrpReport report(&owner);
     TrpUserDataset dataset(&owner);
-    if (!setUp(report, dataset, templateFile, rows, std::move(values))) {
-        Dialogs::error(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n") + templateFile);
-        return false;
-    }
-    return report.ShowReport();
+    return PrintoutPreview::show(report, setUp(report, dataset, templateFile, rows, std::move(values)));
 }
 
 } // namespace TemplatePrintout

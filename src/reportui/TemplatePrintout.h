@@ -21,8 +21,7 @@ using Values = std::function<std::optional<Variant>(const QString &name, int row
 // rows; false when the template does not load.
 [[nodiscard]] bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFile, int rows,
                          Values values);
-// Builds the printout and shows its preview; a template that does not load
-// is told in an error box.
+// Builds the printout and shows its preview (PrintoutPreview).
 bool show(const QString &templateFile, int rows, Values values);
 
 } // namespace TemplatePrintout

@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -131,7 +130,6 @@ std::optional<TDateTime> parseDate(const QString &text, bool noneAllowed)
     return value;
 }
 
-
 // A file that is not Shift-JIS: a byte-order mark, text that reads as
 // UTF-8 with characters beyond ASCII, or bytes Shift-JIS has no character for.
 bool isShiftJis(const QByteArray &bytes)
@@ -214,23 +212,9 @@ QStringList ResultsCsv::exportValues(const CureResult &row)
             row.StuffName};
 }
 
-QByteArray ResultsCsv::exportLine(const QStringList &values, qsizetype *unmapped)
+CsvWriter ResultsCsv::writer()
 {
-    QByteArray line;
-    qsizetype lost = 0;
-    for (qsizetype i = 0; i < values.size(); ++i) {
-        QString value = values[i];
-        // A line break inside a value would end the line for every reader.
-        value.replace(u'\r', u' ').replace(u'\n', u' ').replace(QStringLiteral("\""), QStringLiteral("\"\""));
-        qsizetype missing = 0;
-        if (i > 0)
-            line.append(',');
-        line.append('"').append(Sjis::encode(value, &missing)).append('"');
-        lost += missing;
-    }
-    if (unmapped)
-        *unmapped = lost;
-    return line;
+    return {CsvWriter::Quoting::EveryField, CsvWriter::LineBreaks::Blanked};
 }
 
 ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const QString &fileName) const
@@ -245,24 +229,14 @@ ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const 
     if (rows.isEmpty())
         return {false, MessageType::Warning, QStringLiteral("条件に該当するデータがありません。")};
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, MessageType::Error, QStringLiteral("CSVファイル名をオープンできません。")};
-    if (file.write(exportLine(headerNames()) + "\r\n") < 0) {
-        file.cancelWriting();
-        return {false, MessageType::Error, QStringLiteral("タイトルの書き出しができません。")};
-    }
+    std::vector<QStringList> lines;
+    for (rows.first(); !rows.eof(); rows.next())
+        lines.push_back(exportValues(CureResult::fromRow(rows)));
     qsizetype unmapped = 0;
-    QByteArray body;
-    for (rows.first(); !rows.eof(); rows.next()) {
-        qsizetype missing = 0;
-        body.append(exportLine(exportValues(CureResult::fromRow(rows)), &missing)).append("\r\n");
-        unmapped += missing;
-    }
-    if (file.write(body) != body.size() || !file.commit()) {
-        file.cancelWriting();
-        return {false, MessageType::Error, QStringLiteral("書き出しでエラーが発生しました。")};
-    }
+    if (const QString failure =
+            writer().write(fileName, CsvWriter::headedParts(headerNames(), std::move(lines)), &unmapped);
+        !failure.isEmpty())
+        return {false, MessageType::Error, failure};
     if (unmapped > 0)
         return {true, MessageType::Warning,
                 QStringLiteral("エクスポートを完了しました。\nShift-JISにない文字%1個を「?」で書き出しました。")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CsvWriter.h"
 #include "platform/DialogService.h"
 #include "results/CureResult.h"
 
@@ -37,9 +38,9 @@ public:
     // stored already, the user is asked first (default No).
     [[nodiscard]] Outcome importFile(const QString &fileName) const;
 
-    // The bytes of one line (without CR LF); unmapped characters become "?"
-    // and are counted into *unmapped.
-    [[nodiscard]] static QByteArray exportLine(const QStringList &values, qsizetype *unmapped = nullptr);
+    // Every field quoted; a line break inside a value would end the line
+    // for every reader, so it becomes a blank.
+    [[nodiscard]] static CsvWriter writer();
     // The 17 texts the export writes for a result.
     [[nodiscard]] static QStringList exportValues(const CureResult &row);
     // The fields of a line, quotes stripped and doubled quotes undoubled;

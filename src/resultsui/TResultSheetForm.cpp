@@ -1,8 +1,10 @@
 #include "resultsui/TResultSheetForm.h"
 
 #include "core/AppContext.h"
+#include "core/CsvWriter.h"
 #include "core/EraDate.h"
 #include "core/TRegistory.h"
+#include "coreui/CsvFileDialog.h"
 #include "platform/DialogService.h"
 #include "results/ResultsCsv.h"
 #include "resultsui/TImportScheduleDialog.h"
@@ -295,17 +297,13 @@ void TResultSheetForm::ImportExtDataMenuClick()
 void TResultSheetForm::ExportMenuClick()
 {
     TRegistory &settings = m_context.registory;
-    QString fileName = Dialogs::service().saveFileName(
-        this, QStringLiteral("エクスポート"), QFileInfo(settings.Export).path(), QStringLiteral("CSV (*.csv *.CSV)"));
+    QString fileName = CsvFileDialog::saveName(this, QStringLiteral("エクスポート"), settings.Export);
     if (fileName.isEmpty())
         return;
     const QFileInfo info(fileName);
     fileName = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".csv");
     settings.Export = fileName;
-    if (QFileInfo::exists(fileName) &&
-        Dialogs::message(MessageType::Warning,
-                         QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"),
-                         MessageButtons::YesNo) != MessageAnswer::Yes)
+    if (!CsvWriter::confirmOverwrite(fileName, MessageButtons::YesNo))
         return;
     const auto outcome = ResultsCsv(m_context).exportMonth(FromDate, ToDate, fileName);
     Dialogs::message(outcome.type, outcome.text, MessageButtons::Ok);

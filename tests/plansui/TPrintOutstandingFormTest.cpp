@@ -1,3 +1,4 @@
+#include "MissingTemplate.h"
 #include "PlanWindowFixture.h"
 
 #include "plansui/TPaperMenuForm.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The missing-plans list reached from the plan-papers menu, over the two
@@ -96,3 +98,18 @@ TEST_P(TPrintOutstandingFormTest, PlanSearchShowsTheDetailsOfTheRowClicked)
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TPrintOutstandingFormTest);
+
+// A template that is not there is told in the one box every printout shows.
+TEST_P(TPrintOutstandingFormTest, AMissingTemplateIsToldInTheOneBox)
+{
+    QTemporaryDir empty;
+    m_context->context.appDir = empty.path();
+    TPrintOutstandingForm missing(m_context->context);
+    missing.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&missing));
+    QTest::mouseClick(missing.PlanBtn, Qt::LeftButton);
+    ASSERT_TRUE(missing.PrintBtn->isEnabled());
+    m_context->dialogs.clear();
+    QTest::mouseClick(missing.PrintBtn, Qt::LeftButton);
+    expectMissingTemplateTold(m_context->dialogs, empty.filePath(OutstandingList::TemplateName.toString()));
+}

@@ -27,14 +27,15 @@ TEST(ListCsvFile, LinesAreQuotedShiftJisWithInnerQuotesDoubled)
 {
     // "山田" in Shift-JIS, a quote doubled, a comma kept inside its quotes,
     // a character Shift-JIS lacks written as "?".
-    EXPECT_EQ(ListCsvFile::line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"),
-                                 QStringLiteral("x\U0001F600")}),
+    const CsvWriter every(ListCsvFile::Quoting::EveryField, CsvWriter::LineBreaks::Kept);
+    EXPECT_EQ(every.line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"),
+                          QStringLiteral("x\U0001F600")}),
               "\"" + QByteArray::fromHex("8e529363") + "\",\"a\"\"b\",\"1,2\",\"x?\"");
     // Quoted only where a comma, a quote or a line break would shift the
     // columns; empty fields stay empty.
-    EXPECT_EQ(ListCsvFile::line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"), QString(),
-                                 QStringLiteral("x\r\ny"), QStringLiteral("z\n"), QStringLiteral(" 9 ")},
-                                ListCsvFile::Quoting::WhereNeeded),
+    const CsvWriter needed(ListCsvFile::Quoting::WhereNeeded, CsvWriter::LineBreaks::Kept);
+    EXPECT_EQ(needed.line({QStringLiteral("山田"), QStringLiteral("a\"b"), QStringLiteral("1,2"), QString(),
+                           QStringLiteral("x\r\ny"), QStringLiteral("z\n"), QStringLiteral(" 9 ")}),
               QByteArray::fromHex("8e529363") + ",\"a\"\"b\",\"1,2\",,\"x\r\ny\",\"z\n\", 9 ");
 }
 
@@ -70,15 +71,15 @@ TEST(ListCsvFile, WritesWholeFilesAndAsksBeforeReplacingOne)
     FakeDialogService dialogs;
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("list.csv"));
-    EXPECT_TRUE(ListCsvFile::confirmOverwrite(fileName));
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
     ASSERT_TRUE(ListCsvFile::write(fileName, {QStringLiteral("番号")}, {{QStringLiteral("1")}, {QStringLiteral("2")}}));
     EXPECT_EQ(readAll(fileName), QByteArray("\"\x94\xD4\x8D\x86\"\r\n\"1\"\r\n\"2\"\r\n"));
 
     dialogs.queueAnswer(MessageAnswer::No);
-    EXPECT_FALSE(ListCsvFile::confirmOverwrite(fileName));
+    EXPECT_FALSE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
     EXPECT_EQ(lastMessage(dialogs), QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"));
     dialogs.queueAnswer(MessageAnswer::Ok);
-    EXPECT_TRUE(ListCsvFile::confirmOverwrite(fileName));
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
 
     // A file that cannot be opened is an error, never a success, and leaves
     // nothing behind.

@@ -1,9 +1,12 @@
 #include "FakeReportUi.h"
+#include "MissingTemplate.h"
 #include "PrintingFixture.h"
 
 #include "coreui/TMainForm.h"
 #include "printingui/MonthUpDown.h"
 #include "printingui/SelectionGrid.h"
+#include "printingui/TPrintAllUserForm.h"
+#include "printingui/TPrintKeitaiForm.h"
 #include "printingui/TPrintMenuForm.h"
 #include "printingui/TPrintPersonResultForm.h"
 #include "printingui/TPrintToukeiForm.h"
@@ -116,8 +119,7 @@ TEST_P(PrintFormsTest, ResultsRecordsAreExtractedPickedAndPrinted)
     clickRow(form.DBGrid1, 0);
     m_app->context.appDir = QStringLiteral("/nonexistent");
     QTest::mouseClick(form.PrintBtn, Qt::LeftButton);
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("*** System Error : 帳票ファイルを読めません。")));
+    expectMissingTemplateTold(m_app->dialogs, QStringLiteral("/nonexistent/PrintPersonKirokusho.rpf"));
     EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 2);
 
     // Another month closes the list.
@@ -204,6 +206,17 @@ TEST_P(PrintFormsTest, StatisticsAreCountedPrintedAndWrittenAsCsv)
     EXPECT_FALSE(form.PrintButton->isVisible());
     EXPECT_TRUE(form.ResultLoadBtn->isEnabled());
 
+    // A template that is not there is told in the one box every printout
+    // shows, and no preview.
+    const QString appDir = m_app->context.appDir;
+    m_app->context.appDir = QStringLiteral("/nonexistent");
+    QTest::mouseClick(form.ResultLoadBtn, Qt::LeftButton);
+    m_app->dialogs.clear();
+    QTest::mouseClick(form.PrintButton, Qt::LeftButton);
+    expectMissingTemplateTold(m_app->dialogs, QStringLiteral("/nonexistent/Toukei.rpf"));
+    EXPECT_EQ(m_reportUi.shown.filter(QStringLiteral("preview")).size(), 1);
+    m_app->context.appDir = appDir;
+
     // The path buttons keep the chosen file in the settings.
     m_app->dialogs.queueFileName(QStringLiteral("/tmp/x/chosen.csv"));
     QTest::mouseClick(form.ResultLoadBtn, Qt::LeftButton);
@@ -213,6 +226,58 @@ TEST_P(PrintFormsTest, StatisticsAreCountedPrintedAndWrittenAsCsv)
 
     QTest::mouseClick(form.ReturnButton, Qt::LeftButton);
     EXPECT_TRUE(m_menu->isVisible());
+}
+
+// The user list, the monthly list and the statistics ask for their CSV file
+// in the same dialog: it starts at the current path and lists CSV files.
+TEST_P(PrintFormsTest, EveryPathButtonOpensTheSameDialogAtItsPath)
+{
+    QTemporaryDir dir;
+    const QString allUser = dir.filePath(QStringLiteral("users.csv"));
+    const QString keitai = dir.filePath(QStringLiteral("keitai.csv"));
+    const QString toukei = dir.filePath(QStringLiteral("toukei.csv"));
+    TRegistory &settings = m_app->registory;
+    // Chooses a file with the path button and checks where it went.
+    const auto choose = [this](QPushButton *button, QLineEdit *edit, const QString &setting, const QString &chosen) {
+        m_app->dialogs.queueFileName(chosen);
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(edit->text(), chosen);
+        EXPECT_EQ(setting, chosen);
+    };
+    settings.AllUser = allUser;
+    settings.Keitai = keitai;
+    settings.Toukei1 = toukei;
+
+    TPrintAllUserForm users(m_app->context);
+    users.show();
+    choose(users.CSVSearchButton, users.Fnrm1910_1Edit, settings.AllUser, dir.filePath(QStringLiteral("a.csv")));
+    users.close();
+    TPrintKeitaiForm monthly(m_app->context);
+    monthly.show();
+    choose(monthly.CSVSearchButton, monthly.CsvEdit, settings.Keitai, dir.filePath(QStringLiteral("b.csv")));
+    monthly.close();
+    TPrintToukeiForm statistics(m_app->context);
+    statistics.show();
+    QTest::mouseClick(statistics.ResultLoadBtn, Qt::LeftButton);
+    choose(statistics.BButton[1], statistics.BEdit[1], settings.Toukei1, dir.filePath(QStringLiteral("c.csv")));
+
+    const auto &asked = m_app->dialogs.fileDialogs();
+    ASSERT_EQ(asked.size(), 3);
+    const QString starts[] = {allUser, keitai, toukei};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(asked[i].caption, QStringLiteral("CSVファイルの保存場所"));
+        EXPECT_EQ(asked[i].directory, starts[i]);
+        EXPECT_EQ(asked[i].filter, asked[0].filter);
+    }
+    EXPECT_TRUE(asked[0].filter.contains(QStringLiteral("*.csv")));
+
+    // A path without a folder starts nowhere in particular.
+    settings.AllUser = QStringLiteral("未設定");
+    users.show();
+    m_app->dialogs.queueFileName(QString());
+    QTest::mouseClick(users.CSVSearchButton, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.fileDialogs().constLast().directory, QString());
+    EXPECT_EQ(users.Fnrm1910_1Edit->text(), QStringLiteral("未設定"));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(PrintFormsTest);

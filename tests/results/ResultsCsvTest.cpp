@@ -306,9 +306,9 @@ TEST_P(ResultsCsvTest, ImportTakesSessionsNotGivenAndDaysWithoutATherapist)
 // A file without a result line says so instead of reporting an import.
 TEST_P(ResultsCsvTest, FileWithoutResultsSaysSo)
 {
-    for (const QByteArray &bytes : {QByteArray(), QByteArray("\r\n\r\n"),
-                                    ResultsCsv::exportLine(ResultsCsv::headerNames()) + "\r\n",
-                                    ResultsCsv::exportLine(ResultsCsv::headerNames())}) {
+    for (const QByteArray &bytes :
+         {QByteArray(), QByteArray("\r\n\r\n"), ResultsCsv::writer().line(ResultsCsv::headerNames()) + "\r\n",
+          ResultsCsv::writer().line(ResultsCsv::headerNames())}) {
         writeFile(QStringLiteral("in.csv"), bytes);
         const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
         EXPECT_FALSE(outcome.ok);

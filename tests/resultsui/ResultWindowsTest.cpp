@@ -1,9 +1,11 @@
 #include "BookingRows.h"
+#include "MissingTemplate.h"
 #include "PersonRows.h"
 #include "ResultsFixture.h"
 
 #include "core/EraDate.h"
 #include "coreui/EraLineEdit.h"
+#include "resultsui/ResultPrintouts.h"
 #include "resultsui/TCopyModeForm.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
 #include "resultsui/TImportScheduleDialog.h"
@@ -421,6 +423,25 @@ TEST_P(ResultWindowsTest, DailyRecordChecksItsConditionsAndTotals)
     form.HizukeRight->click();
     EXPECT_EQ(form.ResultGrid->model()->rowCount(), 2);
     EXPECT_EQ(form.WorkDay, DateTime::encodeDate(2024, 4, 21));
+}
+
+// A template that is not there is told in the one box every printout shows.
+TEST_P(ResultWindowsTest, DailyRecordTellsAMissingTemplateInTheOneBox)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, DateTime::encodeDate(2024, 4, 20))});
+    QTemporaryDir empty;
+    m_app->context.appDir = empty.path();
+    TDailyMedicalRecordForm form(m_app->context);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.ResultInputDay->setValue(DateTime::encodeDate(2024, 4, 20));
+    form.TantouBox->setCurrentIndex(0);
+    form.RihaTypeBox->setCurrentIndex(0);
+    QTest::mouseClick(form.ResultLoadBtn, Qt::LeftButton);
+    ASSERT_EQ(form.ResultGrid->model()->rowCount(), 1);
+    m_app->dialogs.clear();
+    QTest::mouseClick(form.PrintButton, Qt::LeftButton);
+    expectMissingTemplateTold(m_app->dialogs, empty.filePath(ResultPrintouts::DailyTemplate.toString()));
 }
 
 TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)

@@ -55,8 +55,10 @@ int FakeDialogService::execDialog(QDialog *dialog)
     return result;
 }
 
-QString FakeDialogService::openFileName(QWidget *, const QString &, const QString &, const QString &)
+QString FakeDialogService::openFileName(QWidget *, const QString &caption, const QString &directory,
+                                        const QString &filter)
 {
+    m_fileDialogs.append({caption, directory, filter});
     if (m_fileNames.empty())
         return {};
     QString name = m_fileNames.front();

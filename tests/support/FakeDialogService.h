@@ -21,6 +21,14 @@ public:
         QString caption;
     };
 
+    // A file dialog as it was asked for.
+    struct FileDialog
+    {
+        QString caption;
+        QString directory;
+        QString filter;
+    };
+
     // Drives a dialog in place of the user and returns the dialog's result.
     using DialogHandler = std::function<int(QDialog *)>;
 
@@ -40,6 +48,7 @@ public:
     [[nodiscard]] const QList<Message> &messages() const { return m_messages; }
     [[nodiscard]] QStringList messageTexts() const;
     [[nodiscard]] int dialogCount() const { return m_dialogCount; }
+    [[nodiscard]] const QList<FileDialog> &fileDialogs() const { return m_fileDialogs; }
     void clear() { m_messages.clear(); }
 
     MessageAnswer message(MessageType type, const QString &text, MessageButtons buttons,
@@ -56,5 +65,6 @@ private:
     std::deque<MessageAnswer> m_answers;
     std::deque<DialogHandler> m_dialogs;
     std::deque<QString> m_fileNames;
+    QList<FileDialog> m_fileDialogs;
     int m_dialogCount = 0;
 };

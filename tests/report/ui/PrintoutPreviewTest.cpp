@@ -1,9 +1,9 @@
 #include "FakeDialogService.h"
-#include "FakeReportUi.h"
+#include "building/FakeReportUi.h"
 
-#include "printingui/PrintoutPreview.h"
 #include "report/building/TrpReport.h"
 #include "report/files/TrpTemplate.h"
+#include "reportui/PrintoutPreview.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,7 +42,8 @@ TEST(PrintoutPreview, ATemplateInANewerFormatIsToldOnce)
         TrpReport report(&owner);
         EXPECT_FALSE(PrintoutPreview::show(report, report.LoadFromFile(file)));
         ASSERT_EQ(dialogs.messages().size(), 1);
-        EXPECT_EQ(dialogs.messages()[0].text, TrpTemplate::unsupportedMessage());
+        EXPECT_EQ(dialogs.messages()[0].text,
+                  QStringLiteral("Cannot read file \"%1\". ").arg(file) + TrpTemplate::unsupportedMessage());
         EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Error"));
     }
     dialogs.clear();
@@ -66,5 +67,27 @@ TEST(PrintoutPreview, AMissingTemplateIsToldWithTheEnginesReason)
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_FALSE(dialogs.messages()[0].text.isEmpty());
     EXPECT_EQ(dialogs.messages()[0].text, report.LoadError().message);
+    EXPECT_TRUE(ui.shown.isEmpty());
+}
+
+// A template that breaks off is told with the file's name, also where the
+// engine has no words for what it met.
+TEST(PrintoutPreview, ABrokenTemplateIsToldWithItsName)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("broken.rpf"));
+    QFile broken(file);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("\x17\xff");
+    broken.close();
+    FakeDialogService dialogs;
+    FakeReportUi ui;
+    QObject owner;
+    TrpReport report(&owner);
+    EXPECT_FALSE(PrintoutPreview::show(report, report.LoadFromFile(file)));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(dialogs.messages()[0].text.startsWith(QStringLiteral("Cannot read file \"%1\".").arg(file)))
+        << dialogs.messages()[0].text.toStdString();
     EXPECT_TRUE(ui.shown.isEmpty());
 }

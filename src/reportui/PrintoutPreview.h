@@ -2,8 +2,8 @@
 
 class TrpReport;
 
-// The end of every printout of the print menu: the preview when the
-// template loaded, else the engine's own error, in its "Error" box.
+// The end of every printout: the preview when the template loaded, else
+// one error box with the engine's reason, the same from every window.
 namespace PrintoutPreview {
 
 // False when nothing was shown or the report failed.
