@@ -49,10 +49,10 @@ Printout printed(const TPractice &record, const QString &staffName = QStringLite
 {
     TMainModule staff;
     staff.FacilityName = longest(60, u'苑');
-    for (int code = 1; code <= TPractice::TeamBoxes; ++code) {
-        staff.StaffCodes.append(code);
-        staff.StaffNames.append(staffName);
-    }
+    StaffDirectory team;
+    for (int code = 1; code <= TPractice::TeamBoxes; ++code)
+        team.append({code, staffName});
+    staff.setStaff(std::move(team));
     PracticePlanReport print(staff, record);
     Printout out;
     if (!print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + PracticePlanReport::TemplateName.toString())) {
