@@ -5,12 +5,12 @@
 #include "coreui/EnterKeyGuard.h"
 #include "coreui/PhraseCellBox.h"
 #include "coreui/TCommentForm.h"
+#include "platform/CharacterLimitValidator.h"
 #include "platform/DialogService.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -31,7 +31,7 @@ public:
     {
         auto *box = new PhraseCellBox(parent, index, [this] { return m_phrases; });
         box->setObjectName(QStringLiteral("CommentBox"));
-        box->lineEdit()->setMaxLength(BookingStatusList::CommentLimit);
+        box->setValidator(new CharacterLimitValidator(BookingStatusList::CommentLimit, box));
         QObject::connect(box, &PhraseCellBox::phrasesRequested, &m_form, m_editPhrases);
         return box;
     }

@@ -8,8 +8,10 @@
 #include "schedulingui/TTimeTableForm.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QTableWidget>
 #include <QTest>
 
@@ -17,7 +19,7 @@
 
 namespace {
 
-class CommentPhraseListTest : public BoardWindowFixture
+class BookingCommentTest : public BoardWindowFixture
 {
 protected:
     void SetUp() override
@@ -73,7 +75,7 @@ protected:
 // The box's double click runs the phrase list in its own modal loop; the
 // grid closes the box meanwhile. 戻る comes back to a box with the phrases as
 // they are now, and the phrase picked in it is the booking's comment.
-TEST_P(CommentPhraseListTest, PhraseListReturnsToTheCellThreeTimes)
+TEST_P(BookingCommentTest, PhraseListReturnsToTheCellThreeTimes)
 {
     m_form->ReserveNo = m_reserveNo;
     m_form->CanDelete = true;
@@ -100,6 +102,56 @@ TEST_P(CommentPhraseListTest, PhraseListReturnsToTheCellThreeTimes)
     m_form->hide();
 }
 
-TAMSOLEN_DATABASE_TEST_SUITE(CommentPhraseListTest);
+// The box holds 255 characters, not 255 UTF-16 units: a character outside
+// the basic plane at the limit is stored whole, one beyond it is dropped
+// whole, and the stored bytes are valid UTF-8.
+TEST_P(BookingCommentTest, CommentIsCutOnACharacterBoundary)
+{
+    const QString yoshi = QString::fromUcs4(U"\U00020BB7");
+    m_form->ReserveNo = m_reserveNo;
+    m_form->show();
+    m_form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    const struct
+    {
+        QString typed, stored;
+    } cases[] = {{QString(254, u'a') + yoshi + QStringLiteral("b"), QString(254, u'a') + yoshi},
+                 {QString(255, u'a') + yoshi, QString(255, u'a')},
+                 {QString(253, u'a') + yoshi + yoshi + yoshi, QString(253, u'a') + yoshi + yoshi}};
+    for (const auto &c : cases) {
+        editComment();
+        PhraseComboBox *box = commentBox();
+        ASSERT_NE(box, nullptr);
+        box->lineEdit()->selectAll();
+        // Letters come as keys, the ideograph as the input method commits it.
+        qsizetype at = 0;
+        while (at < c.typed.size()) {
+            if (c.typed[at].isHighSurrogate()) {
+                QInputMethodEvent commit;
+                commit.setCommitString(c.typed.mid(at, 2));
+                QCoreApplication::sendEvent(box->lineEdit(), &commit);
+                at += 2;
+            } else {
+                QTest::keyClick(box->lineEdit(), c.typed[at].toLatin1());
+                ++at;
+            }
+        }
+        EXPECT_EQ(box->currentText(), c.stored);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(storedComment(), c.stored);
+        DbDataSet raw;
+        ASSERT_TRUE(
+            raw.open(DbQuery(db(), sqlFor(QStringLiteral("SELECT CAST(Comment AS BLOB) AS B FROM Schedule"),
+                                          QStringLiteral("SELECT convert_to(Comment, 'UTF8') AS B FROM Schedule")))));
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        EXPECT_EQ(QString(utf8(raw.field(u"B").asBytes())), c.stored);
+        EXPECT_FALSE(utf8.hasError());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    m_form->hide();
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(BookingCommentTest);
 
 } // namespace
