@@ -87,7 +87,7 @@ TEST_P(BookingCommentTest, PhraseListReturnsToTheCellThreeTimes)
         editComment();
         PhraseComboBox *box = commentBox();
         ASSERT_NE(box, nullptr) << round;
-        PhraseBoxUser::addPhraseInList(m_test->dialogs, m_form.get(), box, phrase);
+        PhraseBoxUser::addPhraseInList(m_test->dialogs, box, phrase);
         EXPECT_EQ(m_test->dialogs.dialogCount(), round);
         EXPECT_EQ(m_phrases->ProgramName, QStringLiteral("Schd"));
 

@@ -6,14 +6,13 @@
 #include <QPushButton>
 #include <QTest>
 
-void PhraseBoxUser::addPhraseInList(FakeDialogService &dialogs, QWidget *window, QComboBox *box, const QString &phrase)
+void PhraseBoxUser::addPhraseInList(FakeDialogService &dialogs, QComboBox *box, const QString &phrase)
 {
     dialogs.queueDialog(FakeDialogService::execAndPress(QStringLiteral("CloseButton"), [phrase](QDialog *list) {
         list->findChild<QLineEdit *>(QStringLiteral("CommentEdit"))->setText(phrase);
         QTest::mouseClick(list->findChild<QPushButton *>(QStringLiteral("AppendButton")), Qt::LeftButton);
     }));
-    const QPoint inBox = box->lineEdit()->mapTo(window, box->lineEdit()->rect().center());
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, inBox);
+    QTest::mouseDClick(box->lineEdit(), Qt::LeftButton);
     // The list opens once the click has been handled.
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
