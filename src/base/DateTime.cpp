@@ -276,12 +276,31 @@ QString zeroPadded(qint64 value, int digits)
     return value < 0 ? QLatin1Char('-') + magnitude : magnitude;
 }
 
+namespace {
+
+// The UTF-16 units of the character that starts at `at`: 2 for a surrogate
+// pair, else 1 (a lone half counts as a character of its own).
+qsizetype unitsAt(QStringView text, qsizetype at)
+{
+    return text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1;
+}
+
+} // namespace
+
 QString leftCharacters(const QString &text, qsizetype count)
 {
     qsizetype end = 0;
     for (qsizetype n = 0; n < count && end < text.size(); ++n)
-        end += QChar::isHighSurrogate(text[end].unicode()) && end + 1 < text.size() ? 2 : 1;
+        end += unitsAt(text, end);
     return text.left(end);
+}
+
+qsizetype characterCount(QStringView text)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++count)
+        i += unitsAt(text, i);
+    return count;
 }
 
 } // namespace Text

@@ -68,5 +68,7 @@ namespace Text {
 // The first `count` characters (code points, as a VARCHAR column counts
 // them): a surrogate pair is never split.
 [[nodiscard]] QString leftCharacters(const QString &text, qsizetype count);
+// The number of characters as leftCharacters counts them.
+[[nodiscard]] qsizetype characterCount(QStringView text);
 
 } // namespace Text

@@ -1,5 +1,6 @@
 #include "plans/TPlan.h"
 
+#include "base/DateTime.h"
 #include "base/Sjis.h"
 #include "platform/DbDataSet.h"
 #include "users/TPerson.h"
@@ -36,9 +37,15 @@ std::optional<TPlan> TPlan::fromRow(const DbDataSet &row)
     std::optional<TPlanData> body = TPlanData::fromBytes(row.field(u"PlanData").asBytes());
     if (!body)
         return std::nullopt;
-    const auto integer = [&row](QStringView name) { return row.field(name).asInteger(); };
-    const auto date = [&row](QStringView name) { return row.field(name).asDateTime(); };
-    const auto text = [&row](QStringView name) { return row.field(name).asString(); };
+    const auto integer = [&row](QStringView name) {
+        return row.field(name).asInteger();
+    };
+    const auto date = [&row](QStringView name) {
+        return row.field(name).asDateTime();
+    };
+    const auto text = [&row](QStringView name) {
+        return row.field(name).asString();
+    };
 
     TPlan plan;
     plan.PlanNo = integer(u"PlanNo");
@@ -79,17 +86,9 @@ void TPlan::writeTo(DbDataSet &row, const QString &creator, TDateTime today) con
     row.setValue(u"YOUKAIGO_KBN", YOUKAIGO_KBN);
     for (int i = 0; i < 6; ++i)
         row.setValue(diseaseColumn(i), Sjis::cut(Disease[i], DiseaseBytes));
-    row.setValue(u"Creator", cutCharacters(creator, CreatorLength));
+    row.setValue(u"Creator", Text::leftCharacters(creator, CreatorLength));
     row.setValue(u"CreateDay", day);
     row.setValue(u"Updator", QString());
     row.setValue(u"UpdateDay", day);
     row.setValue(u"PlanData", Body.toBytes());
-}
-
-QString TPlan::cutCharacters(const QString &text, qsizetype length)
-{
-    qsizetype units = 0;
-    for (qsizetype characters = 0; characters < length && units < text.size(); ++characters)
-        units += (text[units].isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
-    return text.left(units);
 }

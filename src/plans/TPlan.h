@@ -51,9 +51,5 @@ struct TPlan
     // CreateDay and UpdateDay the day it is stored, Updator empty.
     void writeTo(DbDataSet &row, const QString &creator, TDateTime today) const;
 
-    // The head of a text of at most `length` characters, never ending in
-    // half a surrogate pair.
-    [[nodiscard]] static QString cutCharacters(const QString &text, qsizetype length);
-
     friend bool operator==(const TPlan &, const TPlan &) = default;
 };

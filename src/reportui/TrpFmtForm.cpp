@@ -1,5 +1,7 @@
 #include "reportui/TrpFmtForm.h"
 
+#include "platform/CharacterLimitValidator.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -76,7 +78,7 @@ TrpFmtForm::TrpFmtForm(QWidget *parent) : QDialog(parent)
     DesEdit->setValidator(new QIntValidator(0, 255, DesEdit));
     SplEdit = new QLineEdit(DigitsPanel);
     SplEdit->setObjectName(QStringLiteral("SplEdit"));
-    SplEdit->setMaxLength(1);
+    SplEdit->setValidator(new CharacterLimitValidator(1, SplEdit));
     SplEdit->installEventFilter(this);
     connect(DesEdit, &QLineEdit::textEdited, this, &TrpFmtForm::DesEditChange);
     connect(SplEdit, &QLineEdit::textEdited, this, &TrpFmtForm::SplEditChange);

@@ -1,6 +1,6 @@
 #include "resultsui/ResultCellDelegate.h"
 
-#include "coreui/PhraseComboBox.h"
+#include "coreui/PhraseCellBox.h"
 
 #include <QComboBox>
 #include <QIntValidator>
@@ -22,9 +22,8 @@ QWidget *ResultCellDelegate::createEditor(QWidget *parent, const QStyleOptionVie
         break;
     }
     case Kind::Phrases: {
-        auto *box = new PhraseComboBox(parent);
-        box->setPhrases(spec.items());
-        connect(box, &PhraseComboBox::doubleClicked, this, &ResultCellDelegate::phrasesRequested);
+        auto *box = new PhraseCellBox(parent, index, spec.items);
+        connect(box, &PhraseCellBox::phrasesRequested, this, &ResultCellDelegate::phrasesRequested);
         editor = box;
         break;
     }

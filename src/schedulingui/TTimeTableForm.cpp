@@ -3,14 +3,14 @@
 #include "core/AppContext.h"
 #include "core/PhraseStore.h"
 #include "coreui/EnterKeyGuard.h"
-#include "coreui/PhraseComboBox.h"
+#include "coreui/PhraseCellBox.h"
 #include "coreui/TCommentForm.h"
+#include "platform/CharacterLimitValidator.h"
 #include "platform/DialogService.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -27,16 +27,12 @@ public:
     CommentDelegate(TTimeTableForm &form, const QStringList &phrases, std::function<void()> editPhrases)
         : QStyledItemDelegate(&form), m_form(form), m_phrases(phrases), m_editPhrases(std::move(editPhrases))
     {}
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
-        auto *box = new PhraseComboBox(parent);
+        auto *box = new PhraseCellBox(parent, index, [this] { return m_phrases; });
         box->setObjectName(QStringLiteral("CommentBox"));
-        box->setPhrases(m_phrases);
-        box->lineEdit()->setMaxLength(BookingStatusList::CommentLimit);
-        QObject::connect(box, &PhraseComboBox::doubleClicked, box, [this, box] {
-            m_editPhrases();
-            box->setPhrases(m_phrases);
-        });
+        box->setValidator(new CharacterLimitValidator(BookingStatusList::CommentLimit, box));
+        QObject::connect(box, &PhraseCellBox::phrasesRequested, &m_form, m_editPhrases);
         return box;
     }
     void setEditorData(QWidget *editor, const QModelIndex &index) const override

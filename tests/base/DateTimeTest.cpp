@@ -69,6 +69,9 @@ TEST(Text, ZeroPadded)
     const QString yoshi = QString::fromUcs4(U"\U00020BB7");
     EXPECT_EQ(Text::leftCharacters(QStringLiteral("a") + yoshi + QStringLiteral("b"), 2), QStringLiteral("a") + yoshi);
     EXPECT_EQ(Text::leftCharacters(QStringLiteral("ab"), 5), QStringLiteral("ab"));
+    EXPECT_EQ(Text::characterCount(QStringLiteral("a") + yoshi + yoshi), 3);
+    // A lone half counts as a character of its own.
+    EXPECT_EQ(Text::characterCount(yoshi.left(1) + QStringLiteral("a")), 2);
 }
 
 TEST(Clock, FixedMoment)

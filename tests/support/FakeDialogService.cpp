@@ -1,5 +1,39 @@
 #include "FakeDialogService.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+FakeDialogService::DialogHandler FakeDialogService::execAndPress(const QString &buttonName,
+                                                                 std::function<void(QDialog *)> inside)
+{
+    return [buttonName, inside = std::move(inside)](QDialog *dialog) {
+        // Shown again by exec() as a modal window.
+        dialog->hide();
+        QTimer::singleShot(0, dialog, [dialog, buttonName, inside] {
+            // As a user, who presses a button of the window in front.
+            if (QApplication::activeModalWidget() != dialog || !QTest::qWaitForWindowActive(dialog)) {
+                ADD_FAILURE() << "the dialog does not run modally";
+                dialog->reject();
+                return;
+            }
+            if (inside)
+                inside(dialog);
+            auto *button = dialog->findChild<QAbstractButton *>(buttonName);
+            if (!button) {
+                ADD_FAILURE() << "no button " << buttonName.toStdString();
+                dialog->reject();
+                return;
+            }
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        return dialog->exec();
+    };
+}
+
 FakeDialogService::FakeDialogService() : m_previous(Dialogs::install(this)) {}
 
 FakeDialogService::~FakeDialogService()

@@ -32,6 +32,12 @@ public:
     // Drives a dialog in place of the user and returns the dialog's result.
     using DialogHandler = std::function<int(QDialog *)>;
 
+    // A handler that runs the dialog's own modal loop (exec()) and, from
+    // inside that loop, calls inside (when given) and clicks the dialog's
+    // button of that object name. The test fails, and the dialog is
+    // rejected, when the dialog is not the active modal window there.
+    static DialogHandler execAndPress(const QString &buttonName, std::function<void(QDialog *)> inside = {});
+
     FakeDialogService();
     ~FakeDialogService() override;
     FakeDialogService(const FakeDialogService &) = delete;

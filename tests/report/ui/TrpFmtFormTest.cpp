@@ -1,6 +1,8 @@
 #include "reportui/TrpFmtForm.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -54,5 +56,13 @@ TEST(TrpFmtForm, DigitsAndSymbolGoIntoTheirBits)
     EXPECT_EQ(form.Format, 0x0101032Eu);
     // An empty symbol stores ",".
     emit form.SplEdit->textEdited(QString());
+    EXPECT_EQ(form.Format, 0x0101032Cu);
+    // The box holds one whole character, also one outside the basic plane;
+    // a word of one byte cannot hold it, so "," is stored.
+    const QString yoshi = QString::fromUcs4(U"\U00020BB7");
+    QInputMethodEvent commit;
+    commit.setCommitString(yoshi + QStringLiteral("x"));
+    QCoreApplication::sendEvent(form.SplEdit, &commit);
+    EXPECT_EQ(form.SplEdit->text(), yoshi);
     EXPECT_EQ(form.Format, 0x0101032Cu);
 }

@@ -1,0 +1,109 @@
+#include "PersonRows.h"
+#include "PhraseBoxUser.h"
+#include "ResultsFixture.h"
+
+#include "coreui/PhraseComboBox.h"
+#include "coreui/TCommentForm.h"
+#include "resultsui/TPersonMedicalRecordForm.h"
+#include "resultsui/TResultsEditForm.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+class RemarkPhraseListTest : public ResultsFixture
+{
+protected:
+    void SetUp() override
+    {
+        ResultsFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_cureNo = PersonRows::insert(db(), PersonRows::make(QStringLiteral("山田 太郎"), QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ")));
+        ResultRows::insert(db(), {ResultRows::make(m_cureNo, DateTime::encodeDate(2024, 4, 2))});
+        m_phrases = std::make_unique<TCommentForm>(m_app->context);
+        m_app->publish(CommentForm, m_phrases.get());
+    }
+    void TearDown() override
+    {
+        m_phrases.reset();
+        ResultsFixture::TearDown();
+    }
+
+    // Three times: the remark cell of the first row double-clicked, its box
+    // double-clicked, a phrase added in the list that this runs in its own
+    // modal loop and 戻る pressed there; the grid closes the box meanwhile.
+    // The phrase picked in the box that comes back is the row's remark.
+    void returnToTheCellThreeTimes(QWidget *window, QTableView *grid, int column, const QString &boxName,
+                                   const QString &program, const std::function<void()> &save = {})
+    {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        const QModelIndex cell = grid->model()->index(0, column);
+        grid->scrollTo(cell);
+        const auto shownBox = [grid, &boxName]() -> PhraseComboBox * {
+            // A closed box may still wait for its deletion.
+            for (PhraseComboBox *box : grid->findChildren<PhraseComboBox *>(boxName))
+                if (box->isVisible())
+                    return box;
+            return nullptr;
+        };
+        for (int round = 1; round <= 3; ++round) {
+            const QString phrase = QStringLiteral("歩行訓練%1回目").arg(round);
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+            PhraseComboBox *box = shownBox();
+            ASSERT_NE(box, nullptr) << round;
+            PhraseBoxUser::addPhraseInList(m_app->dialogs, box, phrase);
+            EXPECT_EQ(m_app->dialogs.dialogCount(), round);
+            EXPECT_EQ(m_phrases->ProgramName, program);
+
+            box = shownBox();
+            ASSERT_NE(box, nullptr) << round;
+            ASSERT_EQ(box->count(), round);
+            EXPECT_EQ(box->itemText(round - 1), phrase);
+            PhraseBoxUser::pick(box, round - 1);
+            EXPECT_EQ(grid->model()->index(0, column).data().toString(), phrase);
+            if (save)
+                save();
+            EXPECT_EQ(ResultRows::all(db())[0].Comment, phrase);
+        }
+        window->hide();
+    }
+
+    int m_cureNo = 0;
+    std::unique_ptr<TCommentForm> m_phrases;
+};
+
+TEST_P(RemarkPhraseListTest, EntryPhraseListReturnsToTheCellThreeTimes)
+{
+    TResultsEditForm form(m_app->context);
+    form.CureNo = m_cureNo;
+    form.FromDate = DateTime::encodeDate(2024, 4, 1);
+    form.ToDate = DateTime::encodeDate(2024, 5, 1);
+    returnToTheCellThreeTimes(&form, form.DBGrid1, 18, QStringLiteral("ResultCommentBox"),
+                              QStringLiteral("ResultEdit"));
+}
+
+// The monthly record keeps an edit until 保存.
+TEST_P(RemarkPhraseListTest, MonthlyRecordPhraseListReturnsToTheCellThreeTimes)
+{
+    TPersonMedicalRecordForm form(m_app->context);
+    form.show();
+    form.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(form.OpenButton, Qt::LeftButton);
+    ASSERT_EQ(form.ResultGrid->model()->rowCount(), 1);
+    returnToTheCellThreeTimes(&form, form.ResultGrid, 20, QStringLiteral("CommentBox"), QStringLiteral("Schd"),
+                              [&form] { QTest::mouseClick(form.SaveButton, Qt::LeftButton); });
+}
+
+TAMSOLEN_DATABASE_TEST_SUITE(RemarkPhraseListTest);
+
+} // namespace
