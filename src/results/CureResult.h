@@ -46,6 +46,9 @@ struct CureResult
     QString LoginName;
     TDateTime UpdateDate = DateTime::None;
 
+    // Characters the Comment column holds.
+    static constexpr int CommentLimit = 255;
+
     // The columns that a write sets, in this order (ResultNo is the
     // database's; the fourteen flags follow KubunCode).
     static constexpr int WrittenColumnCount = 28 + ResultTypeFlags::Count;

@@ -1,6 +1,8 @@
 #include "resultsui/ResultCellDelegate.h"
 
 #include "coreui/PhraseCellBox.h"
+#include "platform/CharacterLimitValidator.h"
+#include "results/CureResult.h"
 
 #include <QComboBox>
 #include <QIntValidator>
@@ -23,6 +25,8 @@ QWidget *ResultCellDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     }
     case Kind::Phrases: {
         auto *box = new PhraseCellBox(parent, index, spec.items);
+        // The remark column holds 255 characters; a longer one would fail to store.
+        box->setValidator(new CharacterLimitValidator(CureResult::CommentLimit, box));
         connect(box, &PhraseCellBox::phrasesRequested, this, &ResultCellDelegate::phrasesRequested);
         editor = box;
         break;

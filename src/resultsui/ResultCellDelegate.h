@@ -7,7 +7,7 @@
 #include <map>
 
 // The editors of the results grids, per column: a drop-down list (the
-// chosen index is handed on), a stock-phrase box, a time "hh:nn" or a
+// chosen index is handed on), a stock-phrase box for the remark, a time "hh:nn" or a
 // whole number (the text is handed on; the form checks it).
 class ResultCellDelegate : public QStyledItemDelegate
 {

@@ -104,6 +104,36 @@ TEST_P(RemarkPhraseListTest, MonthlyRecordPhraseListReturnsToTheCellThreeTimes)
                               [&form] { QTest::mouseClick(form.SaveButton, Qt::LeftButton); });
 }
 
+// The remark column holds 255 characters: the box stops there, on a
+// character boundary, so a long remark is stored instead of failing.
+TEST_P(RemarkPhraseListTest, EntryRemarkStopsAtTheColumnsCharacters)
+{
+    const QString yoshi = QString::fromUcs4(U"\U00020BB7");
+    TResultsEditForm form(m_app->context);
+    form.CureNo = m_cureNo;
+    form.FromDate = DateTime::encodeDate(2024, 4, 1);
+    form.ToDate = DateTime::encodeDate(2024, 5, 1);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const QModelIndex cell = form.DBGrid1->model()->index(0, 18);
+    QTest::mouseDClick(form.DBGrid1->viewport(), Qt::LeftButton, {}, form.DBGrid1->visualRect(cell).center());
+    auto *box = form.DBGrid1->findChild<PhraseComboBox *>(QStringLiteral("ResultCommentBox"));
+    ASSERT_NE(box, nullptr);
+    QTest::keyClicks(box->lineEdit(), QString(254, u'a'));
+    QInputMethodEvent commit;
+    commit.setCommitString(yoshi + QStringLiteral("bc"));
+    QCoreApplication::sendEvent(box->lineEdit(), &commit);
+    // What is beyond the 255th character is dropped, the ideograph kept whole.
+    EXPECT_EQ(box->currentText(), QString(254, u'a') + yoshi);
+    QTest::keyClick(box->lineEdit(), 'd');
+    EXPECT_EQ(box->currentText(), QString(254, u'a') + yoshi);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ResultRows::all(db())[0].Comment, QString(254, u'a') + yoshi);
+    form.hide();
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(RemarkPhraseListTest);
 
 } // namespace
