@@ -2,10 +2,12 @@
 
 #include "DemoData.h"
 
+#include "base/Clock.h"
 #include "plans/PlanStore.h"
 #include "plans/PracticeStore.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
+#include "printing/PlanLimitList.h"
 
 class DemoPlansTest : public DatabaseFixture
 {
@@ -59,6 +61,23 @@ TEST_P(DemoPlansTest, PartOfTheUsersHavePracticePlansAndSomeNoPlanAtAll)
         const auto plan = store.load(rows.field(u"PractNo").asInteger(), result);
         ASSERT_TRUE(plan) << result.message.toStdString();
         EXPECT_FALSE(plan->Record.UserName.isEmpty());
+    }
+}
+
+// The print menu's deadline list has lines on the demo data, for either kind
+// of plan, and leaves out the users whose latest plan is recent.
+TEST_P(DemoPlansTest, SomeUsersArePastTheirPlanDeadline)
+{
+    QString error;
+    ASSERT_TRUE(DemoData::fill(db(), error)) << error.toStdString();
+    for (const auto &[kind, table] : {std::pair(PlanLimitList::Kind::CurePlan, QStringLiteral("RihaPlan")),
+                                      std::pair(PlanLimitList::Kind::PracticePlan, QStringLiteral("Practice"))}) {
+        PlanLimitList list(db(), QStringLiteral("demo"));
+        ASSERT_TRUE(list.open(kind, Clock::today()));
+        DbDataSet planned;
+        ASSERT_TRUE(planned.open(DbQuery(db(), QStringLiteral("SELECT DISTINCT CureNo FROM %1").arg(table))));
+        EXPECT_TRUE(list.hasRows()) << table.toStdString();
+        EXPECT_LT(list.PrintLimitRihaQuery.recordCount(), planned.recordCount() / 2) << table.toStdString();
     }
 }
 

@@ -128,7 +128,9 @@ bool fill(DbConnection &db, QString &errorText)
     return DemoUsers::forEvery(
         db, 3,
         [&](int position, int cureNo) {
-            const TDateTime latest = today - (position * 7) % 80;
+            // Latest plans up to four months old: some are past the
+            // three-month deadline, so the deadline list has lines to print.
+            const TDateTime latest = today - (position * 7) % 120;
             return maker.add(cureNo, latest, errorText) &&
                    (position % 2 != 0 || maker.add(cureNo, latest - 91, errorText));
         },

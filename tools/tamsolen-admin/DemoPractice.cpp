@@ -106,7 +106,8 @@ bool fill(DbConnection &db, QString &errorText)
     return DemoUsers::forEvery(
         db, 2,
         [&](int position, int cureNo) {
-            const TDateTime latest = today - (position * 5) % 60;
+            // Some past the three-month deadline, as the treatment plans.
+            const TDateTime latest = today - (position * 5) % 120;
             return maker.add(cureNo, latest, errorText) &&
                    (position % 4 != 0 || maker.add(cureNo, latest - 92, errorText));
         },
