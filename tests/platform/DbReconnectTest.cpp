@@ -1,4 +1,4 @@
-#include "OwnPgServer.h"
+#include "RestartingServerFixture.h"
 
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
@@ -12,26 +12,16 @@ namespace {
 
 // A PostgreSQL server that stops and starts again while a connection to it
 // is open, as a facility's server does for an update.
-class DbReconnectTest : public ::testing::Test
+class DbReconnectTest : public RestartingServerFixture
 {
 protected:
     void SetUp() override
     {
-        const QString unavailable = OwnPgServer::unavailable();
-        if (!unavailable.isEmpty())
-            GTEST_SKIP() << unavailable.toStdString();
-        QString error;
-        ASSERT_TRUE(m_server.start(error)) << error.toStdString();
-        ASSERT_TRUE(m_db.open(m_server.connectionString(), QStringLiteral("postgres")))
-            << m_db.errorText().toStdString();
+        RestartingServerFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_TRUE(exec(QStringLiteral("CREATE TABLE Kept (ID integer PRIMARY KEY, Name varchar(20))")));
         ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Kept SELECT n, 'row ' || n FROM generate_series(1, 10) n")));
-    }
-
-    void restart()
-    {
-        QString error;
-        ASSERT_TRUE(m_server.restart(error)) << error.toStdString();
     }
 
     [[nodiscard]] bool exec(const QString &sql)
@@ -54,8 +44,6 @@ protected:
         return found;
     }
 
-    OwnPgServer m_server;
-    DbConnection m_db;
     QString m_errorText;
 };
 

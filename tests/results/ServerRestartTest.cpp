@@ -1,6 +1,6 @@
 #include "BookingRows.h"
-#include "OwnPgServer.h"
 #include "PersonRows.h"
+#include "RestartingServerFixture.h"
 
 #include "platform/DbConnection.h"
 #include "platform/DbQuery.h"
@@ -19,18 +19,15 @@ const TDateTime Day = DateTime::encodeDate(2024, 5, 20);
 // A workstation's session while the facility's PostgreSQL server restarts
 // for an update: the next search, plan and booking work without a restart
 // of the program.
-class ServerRestartTest : public ::testing::Test
+class ServerRestartTest : public RestartingServerFixture
 {
 protected:
     void SetUp() override
     {
-        const QString unavailable = OwnPgServer::unavailable();
-        if (!unavailable.isEmpty())
-            GTEST_SKIP() << unavailable.toStdString();
+        RestartingServerFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         QString error;
-        ASSERT_TRUE(m_server.start(error)) << error.toStdString();
-        ASSERT_TRUE(m_db.open(m_server.connectionString(), QStringLiteral("postgres")))
-            << m_db.errorText().toStdString();
         ASSERT_TRUE(DbSchema::applyFile(m_db, QStringLiteral(TAMSOLEN_SCHEMA_DIR "/postgresql.sql"), error))
             << error.toStdString();
         DbQuery staff(m_db, QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName, KIGO) VALUES (1, '山田 花子', '山')"));
@@ -39,14 +36,6 @@ protected:
         ASSERT_GT(m_cureNo, 0);
     }
 
-    void restart()
-    {
-        QString error;
-        ASSERT_TRUE(m_server.restart(error)) << error.toStdString();
-    }
-
-    OwnPgServer m_server;
-    DbConnection m_db;
     int m_cureNo = 0;
 };
 
