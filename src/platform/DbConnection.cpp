@@ -1,5 +1,6 @@
 #include "platform/DbConnection.h"
 
+#include "platform/DbClientLibrary.h"
 #include "platform/DbLog.h"
 #include "platform/DbSqliteReader.h"
 
@@ -98,6 +99,7 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         close();
         return fail(error.trimmed().isEmpty() ? QStringLiteral("the database could not be opened") : error);
     }
+    m_clientLibraryShared = DbClientLibrary::sharedWith(*m_db.driver(), m_kind);
     if (m_kind == DbKind::SQLite) {
         // SQLite reads the file only when asked: a file that is no database
         // must fail here, not at the first query.
@@ -111,7 +113,8 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
             close();
             return fail(error);
         }
-        DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
+        if (m_clientLibraryShared)
+            DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
     } else if (m_kind == DbKind::PostgreSQL) {
         // Dates are read from the server's text output, in ISO form; notices
         // (such as those of a cascading drop) are no one's business.

@@ -68,6 +68,13 @@ public:
 
     // The Qt connection, for the database layer's own classes.
     [[nodiscard]] QSqlDatabase sqlDatabase() const { return m_db; }
+    // Whether the layer's own classes use the client library the program
+    // links on the handles of Qt's driver: checked at open (see
+    // DbClientLibrary); otherwise every statement goes through the driver.
+    [[nodiscard]] bool clientLibraryShared() const { return m_clientLibraryShared; }
+    // Takes the way through Qt's driver alone until the next open, as for a
+    // driver on a library of its own (for the tests of that way).
+    void useQtDriverOnly() { m_clientLibraryShared = false; }
 
     // Runs a statement of the database layer's own classes: `statement`
     // returns false with the reason in errorText. When it fails on
@@ -92,6 +99,7 @@ private:
     QString m_name;
     QSqlDatabase m_db;
     DbKind m_kind = DbKind::SQLite;
+    bool m_clientLibraryShared = false;
     int m_depth = 0;
     QString m_errorText;
     // What the connection was opened with, to open it again when lost.

@@ -136,7 +136,7 @@ bool DbQuery::execPrepared(QString &errorText)
 {
     if (!checkBindings(errorText))
         return false;
-    if (m_connection->kind() == DbKind::SQLite)
+    if (m_connection->kind() == DbKind::SQLite && m_connection->clientLibraryShared())
         return DbSqliteReader::execute(*this, m_sqlitePrepared, m_rowsAffected, errorText);
     if (!m_prepared) {
         auto query = std::make_shared<QSqlQuery>(m_connection->sqlDatabase());

@@ -1,8 +1,8 @@
 #include "platform/DbRows.h"
 
 #include "platform/DbConnection.h"
-#include "platform/DbOdbcReader.h"
 #include "platform/DbPostgresReader.h"
+#include "platform/DbQtReader.h"
 #include "platform/DbQuery.h"
 #include "platform/DbRowMemory.h"
 #include "platform/DbSql.h"
@@ -41,15 +41,10 @@ bool DbRows::load(const DbQuery &query, QString &errorText)
     return connection.run(
         DbSql::onlyReads(query.sql()),
         [&](QString &reason) {
-            switch (connection.kind()) {
-            case DbKind::SQLite:
-                return DbSqliteReader::read(query, *this, reason);
-            case DbKind::PostgreSQL:
-                return DbPostgresReader::read(query, *this, reason);
-            case DbKind::Odbc:
-                return DbOdbcReader::read(query, *this, reason);
-            }
-            return false;
+            if (!connection.clientLibraryShared())
+                return DbQtReader::read(query, *this, reason);
+            return connection.kind() == DbKind::SQLite ? DbSqliteReader::read(query, *this, reason)
+                                                       : DbPostgresReader::read(query, *this, reason);
         },
         errorText);
 }
