@@ -108,7 +108,7 @@ QString resultError(PGresult *result, pg_conn *connection)
 DbBulkInsert::DbBulkInsert(DbConnection &connection, const QString &table, const QStringList &columns)
     : m_table(table), m_columns(columns)
 {
-    if (connection.kind() == DbKind::PostgreSQL && connection.isOpen()) {
+    if (connection.kind() == DbKind::PostgreSQL && connection.isOpen() && connection.clientLibraryShared()) {
         m_pg = postgresHandle(connection);
         if (!m_pg)
             fail(QStringLiteral("no PostgreSQL handle on the connection"));

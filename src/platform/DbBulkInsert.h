@@ -15,7 +15,8 @@ struct pg_conn;
 // Appends many rows to one table in few round trips. On PostgreSQL the rows
 // go to the server as one COPY through the client library on the
 // connection's own handle (Qt's driver would format every parameter of
-// every row into the statement text); elsewhere one INSERT is kept
+// every row into the statement text); elsewhere, and where Qt's driver
+// runs on a library of its own (DbClientLibrary), one INSERT is kept
 // prepared and run for each row. Values are data only, never SQL; the
 // table and column names are the program's own.
 //

@@ -1,5 +1,6 @@
 #include "platform/DbConnection.h"
 
+#include "platform/DbClientLibrary.h"
 #include "platform/DbLog.h"
 #include "platform/DbSqliteReader.h"
 
@@ -59,6 +60,9 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
 {
     close();
     m_errorText.clear();
+    m_connectionString = connectionString;
+    m_user = user;
+    m_password = password;
     QString reason;
     const std::optional<DbConnectionString> parts = DbConnectionString::parse(connectionString, &reason);
     if (!parts)
@@ -95,6 +99,7 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
         close();
         return fail(error.trimmed().isEmpty() ? QStringLiteral("the database could not be opened") : error);
     }
+    m_clientLibraryShared = DbClientLibrary::sharedWith(*m_db.driver(), m_kind);
     if (m_kind == DbKind::SQLite) {
         // SQLite reads the file only when asked: a file that is no database
         // must fail here, not at the first query.
@@ -108,7 +113,8 @@ bool DbConnection::open(const QString &connectionString, const QString &user, co
             close();
             return fail(error);
         }
-        DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
+        if (m_clientLibraryShared)
+            DbSqliteReader::setBusyWait(*this, BusyTimeoutMs);
     } else if (m_kind == DbKind::PostgreSQL) {
         // Dates are read from the server's text output, in ISO form; notices
         // (such as those of a cascading drop) are no one's business.
@@ -130,6 +136,7 @@ void DbConnection::close()
     if (m_db.isOpen() && m_depth > 0)
         m_db.rollback();
     m_depth = 0;
+    m_lost = false;
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
@@ -145,22 +152,79 @@ bool DbConnection::execInternal(const QString &sql)
     return fail(query.lastError().text());
 }
 
+bool DbConnection::run(bool onlyReads, const std::function<bool(QString &)> &statement, QString &errorText)
+{
+    if (m_lost && m_depth == 0 && !reopen()) {
+        errorText = m_errorText;
+        return false;
+    }
+    if (!isOpen()) {
+        errorText = QStringLiteral("the connection is not open");
+        return false;
+    }
+    if (statement(errorText))
+        return true;
+    // A SQLite file is not lost; a transaction's rollback tells (see rollback).
+    if (m_kind != DbKind::PostgreSQL || m_depth > 0 || answers())
+        return false;
+    qCWarning(lcDb) << "the connection to the server was lost:" << errorText;
+    if (!reopen() || !onlyReads)
+        return false;
+    return statement(errorText);
+}
+
+bool DbConnection::answers()
+{
+    // Qt's driver may have seen the connection go already.
+    if (!m_db.isOpen())
+        return false;
+    QSqlQuery probe(m_db);
+    return probe.exec(QStringLiteral("SELECT 1"));
+}
+
+bool DbConnection::reopen()
+{
+    const QString connectionString = m_connectionString;
+    const QString user = m_user;
+    const QString password = m_password;
+    m_lost = !open(connectionString, user, password);
+    if (m_lost)
+        qCWarning(lcDb) << "the connection could not be opened again:" << m_errorText;
+    return !m_lost;
+}
+
 bool DbConnection::beginTransaction(TransactionMode mode)
 {
-    if (!isOpen())
-        return fail(QStringLiteral("the connection is not open"));
-    bool ok = false;
-    if (m_depth > 0)
-        ok = execInternal(QStringLiteral("SAVEPOINT ") + savepointName(m_depth));
-    else if (mode == TransactionMode::Write && m_kind == DbKind::SQLite)
-        ok = execInternal(QStringLiteral("BEGIN IMMEDIATE"));
-    else if (m_db.transaction())
-        ok = true;
-    else
-        fail(m_db.lastError().text());
-    if (!ok)
-        return false;
-    ++m_depth;
+    if (m_depth > 0) {
+        if (!isOpen())
+            return fail(QStringLiteral("the connection is not open"));
+        if (!execInternal(QStringLiteral("SAVEPOINT ") + savepointName(m_depth)))
+            return false;
+        ++m_depth;
+        return true;
+    }
+    // Nothing is written before the transaction begins: on a connection
+    // that was lost it begins on the connection opened again.
+    QString error;
+    const bool begun = run(
+        true,
+        [&](QString &reason) {
+            QSqlQuery query(m_db);
+            if (mode == TransactionMode::Write && m_kind == DbKind::SQLite) {
+                if (query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+                    return true;
+                reason = query.lastError().text();
+                return false;
+            }
+            if (m_db.transaction())
+                return true;
+            reason = m_db.lastError().text();
+            return false;
+        },
+        error);
+    if (!begun)
+        return fail(error);
+    m_depth = 1;
     return true;
 }
 
@@ -212,6 +276,8 @@ bool DbConnection::rollback()
              execInternal(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
     } else if (!m_db.rollback()) {
         ok = fail(m_db.lastError().text());
+        // Only a lost connection refuses a rollback.
+        m_lost = m_kind == DbKind::PostgreSQL;
     }
     --m_depth;
     if (!ok)

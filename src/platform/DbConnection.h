@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // A connection to the main database (SQLite or PostgreSQL), opened from a
 // connection string with the user and password given apart. Each connection
 // has a Qt connection name of its own, released on close.
@@ -12,6 +14,9 @@
 // Transactions nest: the outermost begin starts a transaction, each inner one
 // a savepoint, so that an inner rollback undoes only its own part. Queries
 // and data sets refer to their connection, which must outlive them.
+//
+// A PostgreSQL server may restart while the program runs: a connection that
+// is lost is opened again with the settings it was opened with (see run).
 class DbConnection
 {
 public:
@@ -63,14 +68,45 @@ public:
 
     // The Qt connection, for the database layer's own classes.
     [[nodiscard]] QSqlDatabase sqlDatabase() const { return m_db; }
+    // Whether the layer's own classes use the client library the program
+    // links on the handles of Qt's driver: checked at open (see
+    // DbClientLibrary); otherwise every statement goes through the driver.
+    [[nodiscard]] bool clientLibraryShared() const { return m_clientLibraryShared; }
+    // Takes the way through Qt's driver alone until the next open, as for a
+    // driver on a library of its own (for the tests of that way).
+    void useQtDriverOnly() { m_clientLibraryShared = false; }
+
+    // Runs a statement of the database layer's own classes: `statement`
+    // returns false with the reason in errorText. When it fails on
+    // PostgreSQL outside a transaction because the connection was lost,
+    // the connection is opened again, and a statement that writes nothing
+    // (onlyReads) runs once more; a write may have reached the server and
+    // is reported as failed. A transaction cut off by a lost connection
+    // fails as a whole (the server rolled it back), and the connection is
+    // opened again before the next statement after it has ended.
+    [[nodiscard]] bool run(bool onlyReads, const std::function<bool(QString &errorText)> &statement,
+                           QString &errorText);
 
 private:
     bool execInternal(const QString &sql);
     bool fail(const QString &reason);
+    // After a failed statement outside a transaction: whether the server
+    // still answers on this connection.
+    [[nodiscard]] bool answers();
+    // Opens the connection again with the settings of the last open().
+    [[nodiscard]] bool reopen();
 
     QString m_name;
     QSqlDatabase m_db;
     DbKind m_kind = DbKind::SQLite;
+    bool m_clientLibraryShared = false;
     int m_depth = 0;
     QString m_errorText;
+    // What the connection was opened with, to open it again when lost.
+    QString m_connectionString;
+    QString m_user;
+    QString m_password;
+    // The connection was lost: it is opened again before the next statement
+    // outside a transaction.
+    bool m_lost = false;
 };

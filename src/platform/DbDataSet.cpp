@@ -112,12 +112,14 @@ bool DbDataSet::fetchMore()
         after.push_back(m_rows->value(last, column));
         if (after.back().isNull()) {
             m_morePages = false;
+            m_readFailed = true;
             return fail(QStringLiteral("a key of the last row read is NULL"));
         }
     }
     const int before = m_rows->rowCount();
     if (!m_rows->load(m_paged->page(after, m_pageSize), m_errorText)) {
         m_morePages = false;
+        m_readFailed = true;
         return false;
     }
     m_morePages = m_rows->rowCount() - before == m_pageSize;
@@ -134,7 +136,8 @@ bool DbDataSet::readUntil(int count)
         if (!fetchMore())
             return false;
     }
-    return true;
+    // The rows of a page that failed are missing, then and later.
+    return recordCount() >= count || !m_readFailed;
 }
 
 void DbDataSet::close()
@@ -143,6 +146,7 @@ void DbDataSet::close()
     m_paged.reset();
     m_keyColumns.clear();
     m_morePages = false;
+    m_readFailed = false;
     m_connection = nullptr;
     m_visible.clear();
     m_buffer.clear();
@@ -209,20 +213,21 @@ void DbDataSet::first()
     syncCurrentRow();
 }
 
-void DbDataSet::last()
+bool DbDataSet::last()
 {
     cancel();
-    readAll();
+    const bool read = readAll();
     m_position = std::max(0, recordCount() - 1);
     m_eof = true;
     m_bof = recordCount() == 0;
     syncCurrentRow();
+    return read;
 }
 
-void DbDataSet::next()
+bool DbDataSet::next()
 {
     cancel();
-    (void)readUntil(m_position + 2);
+    const bool read = readUntil(m_position + 2);
     if (m_position + 1 < recordCount()) {
         ++m_position;
         m_eof = false;
@@ -231,6 +236,7 @@ void DbDataSet::next()
     }
     m_bof = recordCount() == 0;
     syncCurrentRow();
+    return read;
 }
 
 void DbDataSet::prior()
@@ -248,8 +254,8 @@ void DbDataSet::prior()
 
 bool DbDataSet::setPosition(int position)
 {
-    if (position >= 0)
-        (void)readUntil(position + 1);
+    if (position >= 0 && !readUntil(position + 1))
+        return false;
     if (position < 0 || position >= recordCount())
         return false;
     cancel();
@@ -260,11 +266,12 @@ bool DbDataSet::setPosition(int position)
     return true;
 }
 
-void DbDataSet::sort(const Less &less)
+bool DbDataSet::sort(const Less &less)
 {
     if (!m_rows || m_state != State::Browse)
-        return;
-    readAll();
+        return true;
+    if (!readAll())
+        return false;
     std::vector<int> order(size_t(m_rows->rowCount()));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
@@ -279,6 +286,7 @@ void DbDataSet::sort(const Less &less)
     m_rows = std::move(sorted);
     applyFilter();
     first();
+    return true;
 }
 
 DbRecord DbDataSet::record(int position) const

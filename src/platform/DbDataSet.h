@@ -56,13 +56,17 @@ public:
     // pages are read as the rows are needed: by fetchMore(), by a move past
     // the last row read (next, last, setPosition, locate), and all of them
     // before a sort or a write. Reading a later page can fail: the rows read
-    // stay, errorText() says why, and no more pages are read.
+    // stay, the move or fetch that needed the page returns false, readFailed()
+    // holds and errorText() says why, and no more pages are read.
     [[nodiscard]] bool open(const DbPagedQuery &query);
     // Whether a paged data set has rows left to read.
     [[nodiscard]] bool canFetchMore() const { return m_morePages; }
     // Reads the next page of a paged data set; false when it could not be
     // read. Nothing to do when no rows are left.
     bool fetchMore();
+    // A page could not be read: the rows end before the result does. Holds
+    // until the data set is opened again.
+    [[nodiscard]] bool readFailed() const { return m_readFailed; }
     void close();
     [[nodiscard]] bool isOpen() const { return m_state != State::Closed; }
     [[nodiscard]] State state() const { return m_state; }
@@ -79,28 +83,32 @@ public:
     [[nodiscard]] int recordCount() const;
     [[nodiscard]] bool isEmpty() const { return recordCount() == 0; }
     void first();
-    void last();
-    void next();
+    // last() and next() return false when a page they needed could not be
+    // read (see readFailed); they then stop at the last row read.
+    bool last();
+    bool next();
     void prior();
     [[nodiscard]] bool eof() const { return m_eof; }
     [[nodiscard]] bool bof() const { return m_bof; }
     // The current row's place among the filtered rows (0-based), -1 when empty.
     [[nodiscard]] int position() const { return recordCount() == 0 ? -1 : m_position; }
-    // Moves to the row at that place; false (not moved) when out of range.
-    // (The place is the row's in the full result: a paged data set reads on.)
+    // Moves to the row at that place; false (not moved) when out of range
+    // or when a page it needed could not be read. (The place is the row's
+    // in the full result: a paged data set reads on.)
     bool setPosition(int position);
     // The row at a place among the filtered rows, without moving (of a
     // paged data set, among the rows read).
     [[nodiscard]] DbRecord record(int position) const;
     // Moves to the first filtered row whose field equals the value; false
-    // (not moved) when there is none.
+    // (not moved) when there is none or a page could not be read.
     bool locate(QStringView field, const DbValue &value);
 
     // Puts the stored rows in the order of `less` (stable: equal rows keep
     // their order), for a database that cannot sort them itself, and moves
     // to the first row. Bookmarks taken before are void; not while editing.
+    // False, and nothing sorted, when not all pages could be read.
     using Less = std::function<bool(const DbRecord &, const DbRecord &)>;
-    void sort(const Less &less);
+    bool sort(const Less &less);
     // Sets the filter; when filtering is on it applies at once.
     void setFilter(Filter filter);
     // Switches filtering on or off and moves to the first row.
@@ -143,9 +151,9 @@ private:
     // Filters the stored rows from `fromRow` on (all of them from 0).
     void applyFilter(int fromRow = 0);
     // Reads pages until `count` rows are held (filtered) or none are left;
-    // false when a page could not be read.
+    // false when rows are missing because a page could not be read.
     bool readUntil(int count);
-    void readAll() { (void)readUntil(std::numeric_limits<int>::max()); }
+    bool readAll() { return readUntil(std::numeric_limits<int>::max()); }
     // Keeps m_currentCells in step with m_position and the state; called by
     // every move and change of state.
     void syncCurrentRow();
@@ -167,6 +175,7 @@ private:
     std::vector<int> m_keyColumns;
     int m_pageSize = 0;
     bool m_morePages = false;
+    bool m_readFailed = false;
 
     Filter m_filter;
     bool m_filtered = false;

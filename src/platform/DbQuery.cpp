@@ -1,6 +1,7 @@
 #include "platform/DbQuery.h"
 
 #include "platform/DbConnection.h"
+#include "platform/DbSql.h"
 #include "platform/DbSqliteReader.h"
 
 #include <QSqlError>
@@ -115,31 +116,33 @@ bool DbQuery::exec()
 {
     m_errorText.clear();
     m_rowsAffected = 0;
-    if (!m_connection->isOpen()) {
-        m_errorText = QStringLiteral("the connection is not open");
-        return false;
-    }
+    return m_connection->run(
+        DbSql::onlyReads(m_sql), [this](QString &errorText) { return execOnce(errorText); }, m_errorText);
+}
+
+bool DbQuery::execOnce(QString &errorText)
+{
     if (m_keepPrepared && !m_bindings.empty())
-        return execPrepared();
+        return execPrepared(errorText);
     QSqlQuery query(m_connection->sqlDatabase());
     query.setForwardOnly(true);
-    if (!execOn(query, m_errorText))
+    if (!execOn(query, errorText))
         return false;
     m_rowsAffected = query.numRowsAffected();
     return true;
 }
 
-bool DbQuery::execPrepared()
+bool DbQuery::execPrepared(QString &errorText)
 {
-    if (!checkBindings(m_errorText))
+    if (!checkBindings(errorText))
         return false;
-    if (m_connection->kind() == DbKind::SQLite)
-        return DbSqliteReader::execute(*this, m_sqlitePrepared, m_rowsAffected, m_errorText);
+    if (m_connection->kind() == DbKind::SQLite && m_connection->clientLibraryShared())
+        return DbSqliteReader::execute(*this, m_sqlitePrepared, m_rowsAffected, errorText);
     if (!m_prepared) {
         auto query = std::make_shared<QSqlQuery>(m_connection->sqlDatabase());
         query->setForwardOnly(true);
         if (!query->prepare(m_sql)) {
-            m_errorText = query->lastError().text();
+            errorText = query->lastError().text();
             return false;
         }
         m_prepared = std::move(query);
@@ -152,7 +155,7 @@ bool DbQuery::execPrepared()
             m_prepared->bindValue(binding.name, toVariant(binding.value));
     }
     if (!m_prepared->exec()) {
-        m_errorText = m_prepared->lastError().text();
+        errorText = m_prepared->lastError().text();
         return false;
     }
     m_rowsAffected = m_prepared->numRowsAffected();

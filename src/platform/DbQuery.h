@@ -57,7 +57,8 @@ public:
     [[nodiscard]] bool execOn(QSqlQuery &query, QString &errorText) const;
 
 private:
-    [[nodiscard]] bool execPrepared();
+    [[nodiscard]] bool execOnce(QString &errorText);
+    [[nodiscard]] bool execPrepared(QString &errorText);
 
     DbConnection *m_connection;
     QString m_sql;

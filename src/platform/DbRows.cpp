@@ -1,10 +1,11 @@
 #include "platform/DbRows.h"
 
 #include "platform/DbConnection.h"
-#include "platform/DbOdbcReader.h"
 #include "platform/DbPostgresReader.h"
+#include "platform/DbQtReader.h"
 #include "platform/DbQuery.h"
 #include "platform/DbRowMemory.h"
+#include "platform/DbSql.h"
 #include "platform/DbSqliteReader.h"
 
 #include <algorithm>
@@ -34,21 +35,18 @@ DbRows::~DbRows()
 
 bool DbRows::load(const DbQuery &query, QString &errorText)
 {
-    if (!query.connection().isOpen()) {
-        errorText = QStringLiteral("the connection is not open");
-        return false;
-    }
     if (!query.checkBindings(errorText))
         return false;
-    switch (query.connection().kind()) {
-    case DbKind::SQLite:
-        return DbSqliteReader::read(query, *this, errorText);
-    case DbKind::PostgreSQL:
-        return DbPostgresReader::read(query, *this, errorText);
-    case DbKind::Odbc:
-        return DbOdbcReader::read(query, *this, errorText);
-    }
-    return false;
+    DbConnection &connection = query.connection();
+    return connection.run(
+        DbSql::onlyReads(query.sql()),
+        [&](QString &reason) {
+            if (!connection.clientLibraryShared())
+                return DbQtReader::read(query, *this, reason);
+            return connection.kind() == DbKind::SQLite ? DbSqliteReader::read(query, *this, reason)
+                                                       : DbPostgresReader::read(query, *this, reason);
+        },
+        errorText);
 }
 
 bool DbRows::setColumns(std::vector<DbColumn> columns, QString &errorText)

@@ -16,4 +16,9 @@ bool isIdentifier(QStringView name)
     return true;
 }
 
+bool onlyReads(QStringView sql)
+{
+    return sql.trimmed().startsWith(u"SELECT", Qt::CaseInsensitive);
+}
+
 } // namespace DbSql

@@ -10,4 +10,7 @@ namespace DbSql {
 // A letter or "_", then letters, digits or "_" (ASCII only).
 [[nodiscard]] bool isIdentifier(QStringView name);
 
+// Whether the statement only reads: it begins with SELECT.
+[[nodiscard]] bool onlyReads(QStringView sql);
+
 } // namespace DbSql

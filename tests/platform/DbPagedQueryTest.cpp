@@ -217,6 +217,53 @@ TEST_P(DbPagedQueryTest, AFailingPageKeepsTheRowsReadAndSaysWhy)
     EXPECT_FALSE(rows.errorText().isEmpty());
 }
 
+TEST_P(DbPagedQueryTest, EveryMoveThatNeedsAPageThatFailsSaysSo)
+{
+    // A view dropped after the first page: every later page fails.
+    const std::function<bool(DbDataSet &)> moves[] = {
+        [](DbDataSet &rows) { return rows.last(); },
+        [](DbDataSet &rows) { return rows.setPosition(10); },
+        [](DbDataSet &rows) { return rows.locate(u"ID", 40); },
+        [](DbDataSet &rows) { return rows.sort([](const DbRecord &, const DbRecord &) { return false; }); },
+        [](DbDataSet &rows) {
+            for (int row = 0; row < 4; ++row) {
+                if (!rows.next())
+                    return false;
+            }
+            return true;
+        },
+    };
+    int move = 0;
+    for (const auto &moved : moves) {
+        SCOPED_TRACE(move++);
+        ASSERT_TRUE(exec(QStringLiteral("CREATE VIEW PagedView AS SELECT * FROM Paged")));
+        DbDataSet rows;
+        DbPagedQuery query(db(), QStringLiteral("SELECT * FROM PagedView"));
+        query.addKey(QStringLiteral("ID")).setFirstPageSize(4);
+        ASSERT_TRUE(rows.open(query)) << rows.errorText().toStdString();
+        ASSERT_TRUE(exec(QStringLiteral("DROP VIEW PagedView")));
+        EXPECT_FALSE(rows.readFailed());
+        EXPECT_FALSE(moved(rows));
+        EXPECT_TRUE(rows.readFailed());
+        EXPECT_FALSE(rows.errorText().isEmpty());
+        // The rows read stay, in their order, and end early.
+        EXPECT_EQ(rows.recordCount(), 4);
+        EXPECT_TRUE(rows.setPosition(3));
+        EXPECT_FALSE(rows.next());
+        EXPECT_TRUE(rows.eof());
+        EXPECT_EQ(keys(rows), std::vector<int>({1, 2, 3, 4}));
+        EXPECT_TRUE(rows.readFailed());
+    }
+    // Opened again, a data set has read nothing that failed.
+    DbDataSet rows;
+    DbPagedQuery query(db(), QStringLiteral("SELECT * FROM Paged"));
+    query.addKey(QStringLiteral("ID")).setFirstPageSize(4);
+    ASSERT_TRUE(rows.open(query));
+    EXPECT_TRUE(rows.last());
+    EXPECT_FALSE(rows.readFailed());
+    EXPECT_EQ(rows.recordCount(), RowCount);
+}
+
 TEST_P(DbPagedQueryTest, ANullKeyStopsTheReadingWithAMessage)
 {
     // No later page could be found after a NULL: the reading stops.

@@ -34,8 +34,11 @@ bool TrpDbRowSource::next()
 {
     if (!m_dataSet.isOpen())
         return open();
-    m_dataSet.next();
-    return true;
+    // A page that cannot be read must not end the report as if the rows did.
+    if (m_dataSet.next())
+        return true;
+    m_errorText.clear();
+    return false;
 }
 
 bool TrpDbRowSource::eof() const

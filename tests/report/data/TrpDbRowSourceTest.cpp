@@ -10,6 +10,7 @@
 #include "report/pages/TrpPrinter.h"
 
 #include "platform/DbDataSet.h"
+#include "platform/DbPagedQuery.h"
 #include "platform/DbQuery.h"
 
 namespace {
@@ -30,6 +31,22 @@ protected:
             << rows.errorText().toStdString();
     }
 
+    // A page with a master band over the data set "Rows" printing the line.
+    static void addList(TrpReport &report, TrpPrinter &printer, const QString &line)
+    {
+        report.setPrinter(printer);
+        TrpPage &page = report.Pages().Add();
+        page.applyPaper(printer);
+        auto band = std::make_unique<TrpBandView>();
+        band->FrameTyp = TrpBandTypes::btMasterData;
+        band->Height = 20;
+        band->FormatStr = QStringLiteral("Rows");
+        page.Objects.push_back(std::move(band));
+        auto memo = std::make_unique<TrpMemoView>();
+        memo->Memo = QStringList{line};
+        page.Objects.push_back(std::move(memo));
+    }
+
     DbDataSet rows;
 };
 
@@ -46,17 +63,7 @@ TEST_P(TrpDbRowSourceTest, AListWalksTheQueryAndLeavesItWhereItWas)
 
     TrpPrinter printer{QStringList()};
     TrpReport report(&form);
-    report.setPrinter(printer);
-    TrpPage &page = report.Pages().Add();
-    page.applyPaper(printer);
-    auto band = std::make_unique<TrpBandView>();
-    band->FrameTyp = TrpBandTypes::btMasterData;
-    band->Height = 20;
-    band->FormatStr = QStringLiteral("Rows");
-    page.Objects.push_back(std::move(band));
-    auto memo = std::make_unique<TrpMemoView>();
-    memo->Memo = QStringList{QStringLiteral("[No] [Name] [Amount] [SUM([Rows.Amount])]")};
-    page.Objects.push_back(std::move(memo));
+    addList(report, printer, QStringLiteral("[No] [Name] [Amount] [SUM([Rows.Amount])]"));
     report.PrepareReport();
     ASSERT_FALSE(report.hasError()) << report.ErrorCause().message.toStdString();
     QStringList texts;
@@ -72,6 +79,31 @@ TEST_P(TrpDbRowSourceTest, AListWalksTheQueryAndLeavesItWhereItWas)
     ASSERT_EQ(report.EMFPages()[0].objects().size(), 1u);
     EXPECT_EQ(report.EMFPages()[0].objects()[0]->ExpandedMemo.first(), QStringLiteral("2 Suzuki 2 7.5"));
     EXPECT_EQ(rows.position(), 1);
+}
+
+TEST_P(TrpDbRowSourceTest, APageThatCannotBeReadFailsTheReport)
+{
+    // A list read a page at a time whose second page fails: the report
+    // says why instead of ending after the first page.
+    ASSERT_TRUE(exec(QStringLiteral("CREATE VIEW RptView AS SELECT No, Name FROM RptRows")));
+    DbPagedQuery query(db(), QStringLiteral("SELECT No, Name FROM RptView"));
+    query.addKey(QStringLiteral("No")).setFirstPageSize(2);
+    DbDataSet paged;
+    ASSERT_TRUE(paged.open(query)) << paged.errorText().toStdString();
+    ASSERT_TRUE(exec(QStringLiteral("DROP VIEW RptView")));
+    TrpDbRowSource source(paged);
+    QObject form;
+    TrpDBDataSet data(&form);
+    data.setObjectName(QStringLiteral("Rows"));
+    data.setDataSet(&source);
+
+    TrpPrinter printer{QStringList()};
+    TrpReport report(&form);
+    addList(report, printer, QStringLiteral("[No]"));
+    report.PrepareReport();
+    ASSERT_TRUE(report.hasError());
+    EXPECT_TRUE(report.ErrorCause().message.contains(QStringLiteral("RptView"), Qt::CaseInsensitive))
+        << report.ErrorCause().message.toStdString();
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(TrpDbRowSourceTest);

@@ -1,14 +1,18 @@
-#include "platform/DbOdbcReader.h"
+#include "platform/DbQtReader.h"
 
 #include "platform/DbConnection.h"
 #include "platform/DbQuery.h"
 #include "platform/DbRows.h"
 
+#include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace {
+
+// "yyyy-MM-dd HH:mm:ss.zzz", the form in which SQLite holds a date.
+constexpr qsizetype StoredDateLength = 23;
 
 DbType typeOf(QMetaType type)
 {
@@ -37,12 +41,13 @@ DbType typeOf(QMetaType type)
     }
 }
 
-void addValue(DbRows &rows, const QVariant &value, DbType type)
+void addValue(DbRows &rows, const QVariant &value, DbType columnType, bool datesAsText)
 {
     if (value.isNull()) {
         rows.addNull();
         return;
     }
+    const DbType type = columnType != DbType::Null ? columnType : typeOf(value.metaType());
     switch (type) {
     case DbType::Boolean:
         rows.addBoolean(value.toBool());
@@ -65,12 +70,19 @@ void addValue(DbRows &rows, const QVariant &value, DbType type)
         break;
     }
     const QByteArray text = value.toString().toUtf8();
+    if (datesAsText) {
+        if (const std::optional<DbDate> date = DbDate::parse(std::string_view(text.constData(), size_t(text.size())));
+            date && text.size() == StoredDateLength) {
+            rows.addDate(date->value);
+            return;
+        }
+    }
     rows.addText(text.constData(), size_t(text.size()));
 }
 
 } // namespace
 
-namespace DbOdbcReader {
+namespace DbQtReader {
 
 bool read(const DbQuery &query, DbRows &rows, QString &errorText)
 {
@@ -78,18 +90,26 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
     sqlQuery.setForwardOnly(true);
     if (!query.execOn(sqlQuery, errorText))
         return false;
+    const bool datesAsText = query.connection().kind() == DbKind::SQLite;
     const QSqlRecord record = sqlQuery.record();
     std::vector<DbColumn> columns(size_t(record.count()));
-    for (int c = 0; c < record.count(); ++c)
-        columns[size_t(c)] = {record.fieldName(c), typeOf(record.field(c).metaType())};
+    for (int c = 0; c < record.count(); ++c) {
+        const DbType type = typeOf(record.field(c).metaType());
+        columns[size_t(c)] = {record.fieldName(c), datesAsText && type == DbType::Text ? DbType::Null : type};
+    }
     if (!rows.setColumns(columns, errorText))
         return false;
     while (sqlQuery.next()) {
         for (int c = 0; c < record.count(); ++c)
-            addValue(rows, sqlQuery.value(c), columns[size_t(c)].type);
+            addValue(rows, sqlQuery.value(c), columns[size_t(c)].type, datesAsText);
         rows.endRow();
+    }
+    // A result that ends in an error is no result.
+    if (sqlQuery.lastError().isValid()) {
+        errorText = sqlQuery.lastError().text();
+        return false;
     }
     return true;
 }
 
-} // namespace DbOdbcReader
+} // namespace DbQtReader

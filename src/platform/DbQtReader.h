@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class DbQuery;
+class DbRows;
+
+// Reads the rows of a statement through Qt's driver alone, value by value:
+// the way for the partner databases on ODBC, which are small and only
+// read, and for SQLite and PostgreSQL when Qt's driver runs on a client
+// library other than the program's (DbClientLibrary). Each column takes its
+// kind from the type the driver reports for it. Qt's SQLite driver reports
+// dates as text: there a text in the stored date form is read as a date,
+// and text columns leave each value its own kind.
+namespace DbQtReader {
+
+[[nodiscard]] bool read(const DbQuery &query, DbRows &rows, QString &errorText);
+
+} // namespace DbQtReader
