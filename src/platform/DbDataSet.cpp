@@ -169,9 +169,14 @@ QString DbDataSet::fieldName(int column) const
     return column >= 0 && column < fieldCount() ? m_rows->columns()[size_t(column)].name : QString();
 }
 
+int DbDataSet::indexOfField(QStringView name) const
+{
+    return m_rows ? m_rows->columnIndex(name) : -1;
+}
+
 DbField DbDataSet::field(QStringView name) const
 {
-    const int column = m_rows ? m_rows->columnIndex(name) : -1;
+    const int column = indexOfField(name);
     if (column < 0) {
         qCWarning(lcDb) << "no field" << name;
         return {};

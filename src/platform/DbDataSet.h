@@ -76,6 +76,9 @@ public:
     [[nodiscard]] QString fieldName(int column) const;
     // Matched without regard to case; an invalid field (logged) when absent.
     [[nodiscard]] DbField field(QStringView name) const;
+    // The column of a field matched as field() does; -1, not logged, when
+    // absent, for callers that ask for names that are often not fields.
+    [[nodiscard]] int indexOfField(QStringView name) const;
     [[nodiscard]] DbField field(int column) const;
 
     // The rows that the filter lets through (all rows when it is off); of

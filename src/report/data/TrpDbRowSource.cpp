@@ -2,6 +2,17 @@
 
 #include "platform/DbDataSet.h"
 
+namespace {
+
+// The engine asks the data set for every name a report uses, most of which
+// are the form's variables, not fields: a miss is no fault to log.
+DbField fieldNamed(const DbDataSet &rows, const QString &name)
+{
+    return rows.field(rows.indexOfField(name));
+}
+
+} // namespace
+
 TrpDbRowSource::TrpDbRowSource(DbDataSet &dataSet, QObject *parent) : TrpRowSource(parent), m_dataSet(dataSet) {}
 
 bool TrpDbRowSource::isOpen() const
@@ -70,7 +81,7 @@ bool TrpDbRowSource::sameBookmark(const Bookmark &a, const Bookmark &b) const
 
 std::optional<TrpRowSource::FieldType> TrpDbRowSource::fieldType(const QString &name) const
 {
-    const DbField field = m_dataSet.field(name);
+    const DbField field = fieldNamed(m_dataSet, name);
     if (!field.isValid())
         return std::nullopt;
     switch (field.type()) {
@@ -94,7 +105,7 @@ std::optional<TrpRowSource::FieldType> TrpDbRowSource::fieldType(const QString &
 
 std::optional<Variant> TrpDbRowSource::fieldValue(const QString &name) const
 {
-    const DbField field = m_dataSet.field(name);
+    const DbField field = fieldNamed(m_dataSet, name);
     if (!field.isValid())
         return std::nullopt;
     const DbValue value = field.value();
@@ -119,7 +130,7 @@ std::optional<Variant> TrpDbRowSource::fieldValue(const QString &name) const
 
 std::optional<QByteArray> TrpDbRowSource::fieldBytes(const QString &name) const
 {
-    const DbField field = m_dataSet.field(name);
+    const DbField field = fieldNamed(m_dataSet, name);
     if (!field.isValid() || field.type() != DbType::Blob)
         return std::nullopt;
     return field.asBytes();
