@@ -2,12 +2,12 @@
 #include "PersonRows.h"
 #include "RestartingServerFixture.h"
 
+#include "core/StaffDirectory.h"
+#include "plans/PlanStore.h"
 #include "platform/DbConnection.h"
 #include "platform/DbQuery.h"
 #include "platform/DbSchema.h"
-#include "plans/PlanStore.h"
 #include "scheduling/ScheduleBooking.h"
-#include "scheduling/StaffDirectory.h"
 #include "users/UserSearch.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,8 @@ protected:
         QString error;
         ASSERT_TRUE(DbSchema::applyFile(m_db, QStringLiteral(TAMSOLEN_SCHEMA_DIR "/postgresql.sql"), error))
             << error.toStdString();
-        DbQuery staff(m_db, QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName, KIGO) VALUES (1, '山田 花子', '山')"));
+        DbQuery staff(m_db,
+                      QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName, KIGO) VALUES (1, '山田 花子', '山')"));
         ASSERT_TRUE(staff.exec()) << staff.errorText().toStdString();
         m_cureNo = PersonRows::insert(m_db, PersonRows::make(QStringLiteral("佐藤 一郎"), QStringLiteral("ｻﾄｳ ｲﾁﾛｳ")));
         ASSERT_GT(m_cureNo, 0);
@@ -68,7 +69,7 @@ TEST_F(ServerRestartTest, SearchPlanAndBookingWorkAfterARestart)
     EXPECT_EQ(opened->CureNo, m_cureNo);
 
     restart();
-    const StaffDirectory staff({1}, {QStringLiteral("山田 花子")});
+    const StaffDirectory staff{{1, QStringLiteral("山田 花子")}};
     const ScheduleBooking::Result booked = ScheduleBooking(m_db, staff).book(slot, m_cureNo);
     EXPECT_EQ(booked.status, ScheduleBooking::Status::Ok) << booked.message.toStdString();
     const auto users = ScheduleBooking(m_db, staff).bookedUsers(slot);
