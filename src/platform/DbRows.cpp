@@ -38,8 +38,11 @@ bool DbRows::load(const DbQuery &query, QString &errorText)
     if (!query.checkBindings(errorText))
         return false;
     DbConnection &connection = query.connection();
+    // Read again after a reconnect only where a failed read added no rows:
+    // Qt's driver hands rows over one by one, and a result cut off midway
+    // would leave its first rows in front of the second read's.
     return connection.run(
-        DbSql::onlyReads(query.sql()),
+        DbSql::onlyReads(query.sql()) && connection.clientLibraryShared(),
         [&](QString &reason) {
             if (!connection.clientLibraryShared())
                 return DbQtReader::read(query, *this, reason);

@@ -13,6 +13,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 using namespace TrpBandTypes;
 
 TrpPageBuilder::TrpPageBuilder(TrpBuild &build, TrpPage &page, int index) : m_build(build), m_page(page), m_index(index)
@@ -242,7 +244,7 @@ std::vector<TrpDataset *> TrpPageBuilder::bandCrossDatasets() const
 {
     std::vector<TrpDataset *> datasets;
     for (const std::unique_ptr<TrpBand> &band : m_bands) {
-        if (band->crossDataset)
+        if (band->crossDataset && std::find(datasets.begin(), datasets.end(), band->crossDataset) == datasets.end())
             datasets.push_back(band->crossDataset);
     }
     return datasets;

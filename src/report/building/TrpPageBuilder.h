@@ -47,7 +47,7 @@ public:
     // The cross strip an object lies in, or null.
     [[nodiscard]] TrpBand *crossStripOf(const TrpView *view) const { return m_crossStrip.value(view); }
     [[nodiscard]] TrpCrossLayout *crossLayout() const { return m_cross.get(); }
-    // The cross data sets the bands name for themselves.
+    // The cross data sets the bands name for themselves, each once.
     [[nodiscard]] std::vector<TrpDataset *> bandCrossDatasets() const;
     [[nodiscard]] int index() const { return m_index; }
 

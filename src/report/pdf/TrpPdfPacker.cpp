@@ -29,7 +29,9 @@ QList<TrpPdfPacker::Packed> TrpPdfPacker::take(bool all)
 {
     std::unique_lock lock(m_mutex);
     if (all)
-        m_changed.wait(lock, [this] { return m_waiting.empty() && !m_packing; });
+        m_changed.wait(lock, [this] { return (m_waiting.empty() && !m_packing) || m_failure; });
+    if (m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
     return std::exchange(m_packed, {});
 }
 
@@ -45,10 +47,20 @@ void TrpPdfPacker::work()
         m_packing = true;
         lock.unlock();
         m_changed.notify_all();
-        TrpPdfObjects::Stream stream = TrpPdfObjects::packed(data);
+        std::exception_ptr failure;
+        TrpPdfObjects::Stream stream;
+        try {
+            stream = TrpPdfObjects::packed(data);
+        } catch (...) {
+            // Leaving the thread would end the program.
+            failure = std::current_exception();
+        }
         data.clear();
         lock.lock();
-        m_packed.append({object, std::move(stream)});
+        if (failure)
+            m_failure = failure;
+        else
+            m_packed.append({object, std::move(stream)});
         m_packing = false;
         m_changed.notify_all();
     }

@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -27,6 +28,8 @@ public:
     void pack(int object, QByteArray data);
     // The streams packed since the last call, with their object numbers;
     // with all, every one handed over, waiting for those still packed.
+    // What the packing threw (out of memory) is thrown here, on the
+    // document's own thread.
     using Packed = std::pair<int, TrpPdfObjects::Stream>;
     [[nodiscard]] QList<Packed> take(bool all);
 
@@ -39,6 +42,7 @@ private:
     std::condition_variable m_changed;
     std::deque<std::pair<int, QByteArray>> m_waiting;
     QList<Packed> m_packed;
+    std::exception_ptr m_failure;
     bool m_packing = false;
     bool m_stopping = false;
     std::thread m_thread;
