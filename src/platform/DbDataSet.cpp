@@ -304,7 +304,7 @@ DbRecord DbDataSet::record(int position) const
 
 bool DbDataSet::locate(QStringView field, const DbValue &value)
 {
-    const int column = m_rows ? m_rows->columnIndex(field) : -1;
+    const int column = indexOfField(field);
     if (column < 0)
         return fail(QStringLiteral("no field %1").arg(field));
     for (int position = 0; readUntil(position + 1) && position < recordCount(); ++position) {

@@ -118,7 +118,7 @@ std::optional<MonthlyChoice> MonthlyResultsForm::choice()
             Dialogs::error(QStringLiteral("担当者を指定してください。"), MessageButtons::Yes);
             return std::nullopt;
         }
-        choice.staffCode = m_context.mainModule.StaffCodes()[index];
+        choice.staffCode = m_context.mainModule.staff().codeAt(index);
     }
     return choice;
 }

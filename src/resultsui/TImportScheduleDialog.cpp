@@ -154,7 +154,7 @@ void TImportScheduleDialog::DisplayBtnClick()
     }
     std::optional<int> staff;
     if (index < m_context.mainModule.StaffCount())
-        staff = StuffCode = m_context.mainModule.StaffCodes().at(index);
+        staff = StuffCode = m_context.mainModule.staff().codeAt(index);
     auto bookings = m_copy.list(FromDate, ToDate, staff);
     if (!bookings) {
         Dialogs::error(QStringLiteral("System Error\n表示に失敗しました。"));

@@ -211,7 +211,7 @@ void TResultsEditForm::cellEdited(int row, int column, const QVariant &value)
     } else if (column == CommentColumn) {
         ok = m_entry.rows().setComment(row, value.toString());
     } else if (column == StaffColumn) {
-        ok = m_entry.setStaff(row, m_context.mainModule.StaffCodes().value(value.toInt(), -1));
+        ok = m_entry.setStaff(row, m_context.mainModule.staff().codeAt(value.toInt()));
     }
     if (!ok)
         Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // What an action of a board ends with: whether it did what was asked, and
@@ -19,4 +20,10 @@ struct BoardOutcome
         messages.push_back({MessageType::Error, text, buttons});
     }
     void warning(const QString &text) { messages.push_back({MessageType::Warning, text, MessageButtons::Ok}); }
+    // A box the store worded itself, when it has one.
+    void add(std::optional<UserMessage> message)
+    {
+        if (message)
+            messages.push_back(std::move(*message));
+    }
 };

@@ -179,8 +179,7 @@ BoardOutcome UserMonthSchedule::bookWish(const QString &labelName, int staffCode
         item.Cap = 1;
         slot = m_data.AppendTimeFrame(item);
         if (slot < 0) {
-            if (std::optional<UserMessage> told = m_data.storeMessage())
-                outcome.messages.push_back(std::move(*told));
+            outcome.add(m_data.storeMessage());
             outcome.error(QStringLiteral("*** System Error 時限エラー"));
             return outcome;
         }
@@ -273,8 +272,7 @@ BoardOutcome UserMonthSchedule::changeStaff(const QString &labelName, int staffC
     // Decided from the slot as stored now: another workstation may have
     // changed it since the month was shown.
     if (!m_data.ChangeSlotStaff(item->ResNo, staffCode, false)) {
-        if (std::optional<UserMessage> told = m_data.storeMessage())
-            outcome.messages.push_back(std::move(*told));
+        outcome.add(m_data.storeMessage());
         switch (m_data.refusal()) {
         case TScheduleData::Refusal::GroupSlot:
             outcome.warning(QStringLiteral("集団スタッフの変更は、介護担当者作業表で行ってください。"));

@@ -128,10 +128,8 @@ WeekCheck checkWeek(const std::array<QString, 7> &starts, const std::array<QStri
             continue;
         if (!SlotEntryCheck::startTime(DateTime::format(u"hh:nn", slot.StartTime)))
             return fail(day, false, QString::fromUtf16(SlotEntryCheck::StartTimeError));
-        int value = 0;
-        QString error = SlotEntryCheck::minutesError(QString::number(slot.Minutes), value);
-        if (error.isEmpty())
-            error = SlotEntryCheck::endError(slot.StartTime, slot.Minutes);
+        QString error = slot.Minutes > SlotEntryCheck::MaxMinutes ? QString::fromUtf16(SlotEntryCheck::TooManyMinutes)
+                                                                   : SlotEntryCheck::endError(slot.StartTime, slot.Minutes);
         if (!error.isEmpty())
             return fail(day, true, error);
     }

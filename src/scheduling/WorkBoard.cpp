@@ -311,8 +311,7 @@ bool WorkBoard::updateChecked(const TIMETABLE_ITEM &item, int index, BoardOutcom
 
 QString WorkBoard::refusalText(BoardOutcome &outcome)
 {
-    if (std::optional<UserMessage> told = m_data.storeMessage())
-        outcome.messages.push_back(std::move(*told));
+    outcome.add(m_data.storeMessage());
     switch (m_data.refusal()) {
     case Refusal::TimeOverlap:
         return OverlapText;
@@ -377,8 +376,7 @@ std::optional<TIMETABLE_ITEM> WorkBoard::appendCopy(TIMETABLE_ITEM item, int col
     item.Stf = staffCode;
     item.RegistDay = columnDay(column);
     if (m_data.AppendTimeFrame(item) < 0) {
-        if (std::optional<UserMessage> told = m_data.storeMessage())
-            outcome.messages.push_back(std::move(*told));
+        outcome.add(m_data.storeMessage());
         if (m_data.refusal() == Refusal::TimeOverlap) {
             if (!quietOverlap)
                 outcome.error(OverlapText);

@@ -8,6 +8,9 @@ namespace PersonLock {
 
 bool hold(DbConnection &database, int cureNo, const QString &table, QString &errorText)
 {
+    // Without row locks (SQLite) the write transaction holds the whole file.
+    if (database.lockRowsClause().isEmpty())
+        return true;
     DbQuery query(database,
                   QStringLiteral("SELECT CureNo FROM Person WHERE CureNo = :cureNo") + database.lockRowsClause());
     query.bind(u"cureNo", cureNo);
