@@ -192,8 +192,8 @@ TEST_P(PersonResultTest, AUserWithoutAPlanIsToldAndTheOthersPrint)
     EXPECT_EQ(text(*built, "CntTotal", 1), QStringLiteral("1"));
     EXPECT_EQ(text(*built, "CureNo", 1), QString::number(planless));
     // Its header is empty, not the names of code 0 (男性, 入所).
-    for (const char *field : {"Name", "Sex", "NRType", "Birth", "BeginDay", "EndDay", "Jiritsu", "Ninchi", "Kaigo",
-                              "RegDay", "Program1"})
+    for (const char *field :
+         {"Name", "Sex", "NRType", "Birth", "BeginDay", "EndDay", "Jiritsu", "Ninchi", "Kaigo", "RegDay", "Program1"})
         EXPECT_EQ(text(*built, field, 1), QString()) << field;
     EXPECT_EQ(text(*built, "Sex", 0), QStringLiteral("男性")) << "the user with a plan";
 }

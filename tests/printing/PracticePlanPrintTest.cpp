@@ -114,7 +114,8 @@ TEST_P(PracticePlanReportTest, EachPlanPrintsItsTwoPagesAndAnUnreadablePlanNothi
     TrpPrinter printer{QStringList()};
     PracticePlanReport print(db(), staff, {first, second, first});
     print.report().setPrinter(printer);
-    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + PracticePlanReport::TemplateName.toString()));
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                            PracticePlanReport::TemplateName.toString()));
     ASSERT_TRUE(print.report().PrepareReport());
     ASSERT_FALSE(print.report().hasError()) << print.report().ErrorText().toStdString();
     ASSERT_EQ(print.report().EMFPages().Count(), 6);
@@ -199,7 +200,8 @@ TEST(PracticePlanReport, EveryBoxHoldsTheLongestTextItsFieldTakes)
     TrpPrinter printer{QStringList()};
     PracticePlanReport print(staff, record);
     print.report().setPrinter(printer);
-    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + PracticePlanReport::TemplateName.toString()));
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                            PracticePlanReport::TemplateName.toString()));
     ASSERT_TRUE(print.report().PrepareReport());
     ASSERT_FALSE(print.report().hasError()) << print.report().ErrorText().toStdString();
 

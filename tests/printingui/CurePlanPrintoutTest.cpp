@@ -90,7 +90,8 @@ TEST(CurePlanPrintout, BuildsOnePageWithTheFigureAndTheAreas)
     CurePlanReport built(print, figure);
     TrpReport &report = built.report();
     report.setPrinter(printer);
-    ASSERT_TRUE(built.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + CurePlanReport::TemplateName.toString()));
+    ASSERT_TRUE(built.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                            CurePlanReport::TemplateName.toString()));
     ASSERT_TRUE(report.PrepareReport());
     ASSERT_FALSE(report.hasError()) << report.ErrorText().toStdString();
     ASSERT_EQ(report.EMFPages().Count(), 1);
