@@ -84,8 +84,13 @@ void TMainModule::connectPartner(const TRegistory &settings)
 
 bool TMainModule::loadStaff()
 {
+    return loadStaff(RIHADatabase);
+}
+
+bool TMainModule::loadStaff(DbConnection &database)
+{
     m_staff = {};
-    if (!TantouQuery.open(DbQuery(RIHADatabase, QStringLiteral("SELECT * FROM KaigoStuff ORDER BY CD"))))
+    if (!TantouQuery.open(DbQuery(database, QStringLiteral("SELECT * FROM KaigoStuff ORDER BY CD"))))
         return false;
     const DbField code = TantouQuery.field(u"CD");
     const DbField name = TantouQuery.field(u"StuffName");

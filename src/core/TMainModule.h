@@ -49,6 +49,9 @@ public:
     [[nodiscard]] const StaffDirectory &staff() const { return m_staff; }
     // In place of the list read (tests and tools that do not connect).
     void setStaff(StaffDirectory staff) { m_staff = std::move(staff); }
+    // Reads the list over a connection of the caller's; false when the
+    // table cannot be read.
+    [[nodiscard]] bool loadStaff(DbConnection &database);
     [[nodiscard]] int StaffCount() const { return m_staff.count(); }
     [[nodiscard]] QList<int> StaffCodes() const { return m_staff.codes(); }
     [[nodiscard]] QStringList StaffNames() const { return m_staff.names(); }

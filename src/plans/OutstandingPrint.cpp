@@ -7,14 +7,9 @@ OutstandingPrint::OutstandingPrint(OutstandingList &list, QString facilityName, 
     : m_list(list), m_facility(std::move(facilityName)), m_now(now), m_report(&m_owner), m_dataset(&m_owner),
       m_rows(list.PrintOutStandingQuery)
 {
+    m_report.setObjectName(QStringLiteral("rpReport1"));
     m_dataset.setObjectName(QStringLiteral("rpDBDataSet1"));
     m_dataset.setDataSet(&m_rows);
-}
-
-bool OutstandingPrint::setUp(const QString &templateFile)
-{
-    if (!m_report.LoadFromFile(templateFile))
-        return false;
     m_report.Title = QStringLiteral("計画書一覧");
     m_report.OnGetValue = [this](const QString &name, Variant &value) {
         if (name == u"Facility")
@@ -24,5 +19,4 @@ bool OutstandingPrint::setUp(const QString &templateFile)
         else if (std::optional<Variant> answer = m_list.value(name))
             value = *answer;
     };
-    return true;
 }

@@ -18,9 +18,6 @@ class OutstandingPrint
 public:
     OutstandingPrint(OutstandingList &list, QString facilityName, TDateTime now);
 
-    // Loads the template and binds the rows and the values; false (the
-    // report's LoadError) when the template does not load.
-    [[nodiscard]] bool setUp(const QString &templateFile);
     [[nodiscard]] TrpReport &report() { return m_report; }
 
 private:

@@ -1,5 +1,6 @@
 #include "plansui/PracticeHopePage.h"
 
+#include "core/StaffDirectory.h"
 #include "plans/PracticeRules.h"
 
 #include <QComboBox>
@@ -81,12 +82,12 @@ QWidget *PracticeHopePage::buildTeam()
     return team;
 }
 
-void PracticeHopePage::setStaff(const QStringList &names, const QList<int> &codes)
+void PracticeHopePage::setStaff(const StaffDirectory &staff)
 {
-    m_codes = codes;
+    m_staff = &staff;
     for (QComboBox *box : TeamBox) {
         box->clear();
-        box->addItems(names);
+        box->addItems(staff.names());
         box->setCurrentIndex(-1);
     }
 }
@@ -104,7 +105,7 @@ void PracticeHopePage::showRecord(const TPractice &record)
     PracticePage::showRecord(record);
     for (int i = 0; i < TPractice::TeamBoxes; ++i) {
         const int code = record.TeamBox[size_t(i)];
-        TeamBox[size_t(i)]->setCurrentIndex(code < 0 ? -1 : int(m_codes.indexOf(code)));
+        TeamBox[size_t(i)]->setCurrentIndex(code < 0 || !m_staff ? -1 : m_staff->indexOfCode(code));
     }
 }
 
@@ -114,7 +115,7 @@ bool PracticeHopePage::collect(TPractice &record, const Check &check) const
         return false;
     for (int i = 0; i < TPractice::TeamBoxes; ++i) {
         const int position = TeamBox[size_t(i)]->currentIndex();
-        record.TeamBox[size_t(i)] = position >= 0 && position < m_codes.size() ? m_codes[position] : -1;
+        record.TeamBox[size_t(i)] = m_staff ? m_staff->codeAt(position) : -1;
     }
     return true;
 }

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLabel;
+class StaffDirectory;
 
 // Page (２) of the practice plan: the wishes, goals and notes, and the care
 // team chosen from the staff list.
@@ -16,8 +17,9 @@ class PracticeHopePage : public PracticePage
 public:
     explicit PracticeHopePage(QWidget *parent = nullptr);
 
-    // The staff the team boxes list, with their codes at the same places.
-    void setStaff(const QStringList &names, const QList<int> &codes);
+    // The team boxes list the staff in its order; the list is the data
+    // module's, read again for each code.
+    void setStaff(const StaffDirectory &staff);
 
     void clear() override;
     void showRecord(const TPractice &record) override;
@@ -29,5 +31,5 @@ public:
 private:
     QWidget *buildTeam();
 
-    QList<int> m_codes;
+    const StaffDirectory *m_staff = nullptr;
 };

@@ -153,7 +153,7 @@ void TPracticePlanForm::FormShow()
     TMainForm::ApplyWindowState(this, m_context.winState());
     if (PaperMenuForm)
         PaperMenuForm->hide();
-    Page2->setStaff(m_context.mainModule.StaffNames(), m_context.mainModule.StaffCodes());
+    Page2->setStaff(m_context.mainModule.staff());
     clearPlan();
     centrePanels();
 }

@@ -155,7 +155,5 @@ void TPrintOutstandingForm::PrintBtnClick()
     if (!m_list.hasRows())
         return;
     OutstandingPrint print(m_list, m_context.mainModule.FacilityName, Clock::now());
-    const QString file = m_context.appDir + u'/' + OutstandingList::TemplateName.toString();
-    const bool loaded = print.setUp(file);
-    PrintoutPreview::show(print.report(), loaded);
+    PrintoutPreview::show(print.report(), m_context.appDir + u'/' + OutstandingList::TemplateName.toString());
 }

@@ -21,6 +21,31 @@ CurePlanReport::CurePlanReport(int count, QString facilityName, RecordPerPage<Re
     m_dataset.setObjectName(QStringLiteral("rpUserDataset1"));
     m_dataset.RangeEnd = reCount;
     m_dataset.RangeEndCount = count;
+    // The pages are built once per plan; each plan is read as its page begins.
+    m_report.ReportType = rtMultiple;
+    m_report.Dataset = &m_dataset;
+    m_report.OnBeginPage = [this](int) {
+        m_records.at(m_dataset.RecNo);
+    };
+    m_report.OnGetValue = [this](const QString &name, Variant &value) {
+        const Record *record = m_records.at(m_dataset.RecNo);
+        std::optional<Variant> answer = (record ? record->values : m_blank).value(name);
+        if (!answer)
+            return;
+        // A plan that could not be read prints its facility and nothing else.
+        value = record || name == u"Shisetsu" ? *answer : Variant(QString());
+    };
+    m_report.OnEnterRect = [this](QStringList &memo, TrpView &view) {
+        if (memo.isEmpty())
+            return;
+        const Record *record = m_records.at(m_dataset.RecNo);
+        if (auto *picture = dynamic_cast<TrpPictureView *>(&view)) {
+            if (memo.first() == u"[Picture]")
+                picture->setImage(record ? record->figure : QImage());
+        } else if (auto text = (record ? record->values : m_blank).areaText(memo.first())) {
+            memo = text->split(QLatin1Char('\n'));
+        }
+    };
 }
 
 CurePlanReport::CurePlanReport(DbConnection &database, const QString &facilityName, const std::vector<int> &planNos)
@@ -57,36 +82,4 @@ std::optional<CurePlanReport::Record> CurePlanReport::readStored(DbConnection &d
     FigureModel model;
     model.load(*figures);
     return Record{CurePlanPrint(std::move(*plan), facilityName), FigurePicture::paint(model)};
-}
-
-bool CurePlanReport::setUp(const QString &templateFile)
-{
-    if (!m_report.LoadFromFile(templateFile))
-        return false;
-    // The pages are built once per plan; each plan is read as its page begins.
-    m_report.ReportType = rtMultiple;
-    m_report.Dataset = &m_dataset;
-    m_report.OnBeginPage = [this](int) {
-        m_records.at(m_dataset.RecNo);
-    };
-    m_report.OnGetValue = [this](const QString &name, Variant &value) {
-        const Record *record = m_records.at(m_dataset.RecNo);
-        std::optional<Variant> answer = (record ? record->values : m_blank).value(name);
-        if (!answer)
-            return;
-        // A plan that could not be read prints its facility and nothing else.
-        value = record || name == u"Shisetsu" ? *answer : Variant(QString());
-    };
-    m_report.OnEnterRect = [this](QStringList &memo, TrpView &view) {
-        if (memo.isEmpty())
-            return;
-        const Record *record = m_records.at(m_dataset.RecNo);
-        if (auto *picture = dynamic_cast<TrpPictureView *>(&view)) {
-            if (memo.first() == u"[Picture]")
-                picture->setImage(record ? record->figure : QImage());
-        } else if (auto text = (record ? record->values : m_blank).areaText(memo.first())) {
-            memo = text->split(QLatin1Char('\n'));
-        }
-    };
-    return true;
 }

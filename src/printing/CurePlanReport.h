@@ -50,9 +50,6 @@ public:
     [[nodiscard]] static std::optional<Record> readStored(DbConnection &database, const QString &facilityName,
                                                           int planNo);
 
-    // Loads the template and binds the records; false (the report's
-    // LoadError) when the template does not load.
-    [[nodiscard]] bool setUp(const QString &templateFile);
     [[nodiscard]] TrpReport &report() { return m_report; }
 
 private:

@@ -23,9 +23,6 @@ public:
 
     ListPrint(DbDataSet &rows, QString title, Values values);
 
-    // Loads the template; false (the report's LoadError tells why) when it
-    // does not load.
-    [[nodiscard]] bool load(const QString &templateFile);
     [[nodiscard]] TrpReport &report() { return m_report; }
 
 private:
@@ -33,6 +30,5 @@ private:
     TrpReport m_report;
     TrpDBDataSet m_dataset;
     TrpDbRowSource m_rows;
-    QString m_title;
     Values m_values;
 };

@@ -41,16 +41,13 @@ std::optional<MonthlySheet> readMonth(const AppContext &context, const MonthlyCh
     return std::nullopt;
 }
 
-bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values,
-           std::span<const QStringView> daySums)
+void bind(TrpReport &report, int lines, Values values, std::span<const QStringView> daySums)
 {
     report.setObjectName(QStringLiteral("rpReport1"));
     const int counts[] = {lines, 1, MonthlySheet::Days, MonthlySheet::Days, 1, MonthlySheet::Days, lines};
     std::vector<TrpUserDataset *> datasets;
     for (size_t i = 0; i < std::size(counts); ++i)
         datasets.push_back(countedDataset(report, QStringLiteral("rpUserDataset%1").arg(i + 1), counts[i]));
-    if (!report.LoadFromFile(templateFile))
-        return false;
     const TrpUserDataset *rows = datasets[0];
     const TrpUserDataset *headings = datasets[2];
     const TrpUserDataset *cells = datasets[3];
@@ -62,19 +59,11 @@ bool setUp(TrpReport &report, const QString &templateFile, int lines, Values val
         if (auto answer = values(name, rows->RecNo, day))
             value = *answer;
     };
-    return true;
 }
 
 QString templateFile(const AppContext &context, QStringView name)
 {
     return context.appDir + QLatin1Char('/') + name.toString();
-}
-
-Status prepare(TrpReport &report, Status status)
-{
-    if (status != Status::Ready)
-        return status;
-    return report.PrepareReport() && !report.hasError() ? Status::Ready : Status::BuildFailed;
 }
 
 } // namespace MonthlyReport

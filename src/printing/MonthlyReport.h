@@ -32,10 +32,6 @@ enum class Status {
     ReadFailed,
     // No result matches the choice.
     NoRows,
-    // The template did not load; the report's LoadError() tells why.
-    TemplateFailed,
-    // Building stopped; the report's ErrorText() tells why.
-    BuildFailed,
 };
 
 using Values = std::function<std::optional<Variant>(const QString &name, int line, int day)>;
@@ -45,13 +41,9 @@ using Values = std::function<std::optional<Variant>(const QString &name, int lin
 [[nodiscard]] std::optional<MonthlySheet> readMonth(const AppContext &context, const MonthlyChoice &choice,
                                                     std::optional<int> rihaType, QStringView orderBy,
                                                     std::vector<CureResult> &rows, Status &status);
-// Gives a fresh report its data sets, loads the template and answers its
-// variables; false when the template does not load.
-[[nodiscard]] bool setUp(TrpReport &report, const QString &templateFile, int lines, Values values,
-                         std::span<const QStringView> daySums);
+// Gives a fresh report its data sets and answers its variables.
+void bind(TrpReport &report, int lines, Values values, std::span<const QStringView> daySums);
 [[nodiscard]] QString templateFile(const AppContext &context, QStringView name);
-// Builds the pages of a report set up with that status.
-[[nodiscard]] Status prepare(TrpReport &report, Status status);
 
 // Reads the list of the choice; null with the status when there is
 // nothing to list.
@@ -64,8 +56,8 @@ template <typename List>
     return month ? std::make_shared<const List>(std::move(*month), rows) : nullptr;
 }
 
-// Reads the list and sets a fresh report up over it, the template loaded
-// from the program folder.
+// Reads the list and sets a fresh report up over it; the template is
+// loaded by whoever builds it.
 template <typename List>
 [[nodiscard]] Status setUpReport(TrpReport &report, const AppContext &context, const MonthlyChoice &choice)
 {
@@ -73,17 +65,10 @@ template <typename List>
     std::shared_ptr<const List> list = read<List>(context, choice, status);
     if (!list)
         return status;
-    const bool loaded = setUp(
-        report, templateFile(context, List::TemplateName), int(list->lines().size()),
+    MonthlyReport::bind(
+        report, int(list->lines().size()),
         [list](const QString &name, int line, int day) { return list->value(name, line, day); }, List::DaySums);
-    return loaded ? Status::Ready : Status::TemplateFailed;
-}
-
-// The printout over the database without a window: set up and built.
-template <typename List>
-[[nodiscard]] Status build(TrpReport &report, const AppContext &context, const MonthlyChoice &choice)
-{
-    return prepare(report, setUpReport<List>(report, context, choice));
+    return Status::Ready;
 }
 
 } // namespace MonthlyReport

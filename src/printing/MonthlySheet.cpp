@@ -9,7 +9,7 @@
 
 MonthlySheet::MonthlySheet(const MonthlyChoice &choice, const TMainModule &module, TDateTime today)
     : m_choice(choice), m_dayCount(DateTime::toDate(choice.month).daysInMonth()), m_sakuseibi(FormatEraDate(today)),
-      m_facility(module.FacilityName), m_marks(module.StaffKigos()), m_names(module.StaffNames())
+      m_facility(module.FacilityName), m_staff(module.staff())
 {
     std::tie(m_from, m_to) = ResultSheet::monthRange(choice.month);
     m_calendor.SetCalendorMonth(m_from);
@@ -39,7 +39,7 @@ std::optional<Variant> MonthlySheet::value(const QString &name, int day) const
         const int entry = QStringView(name).mid(prefix.size()).toInt(&ok);
         if (!ok || entry < 1 || entry > PrintedLegend)
             return std::nullopt;
-        return Variant(prefix.size() == 2 ? staffMark(entry - 1) : staffName(entry - 1));
+        return Variant(prefix.size() == 2 ? m_staff.kigoAt(entry - 1) : m_staff.nameAt(entry - 1));
     }
     return std::nullopt;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class DbConnection;
+class StaffDirectory;
 class TMainModule;
 
 // What the monthly results lists are asked for.
@@ -49,10 +50,8 @@ public:
     // The month as an era year-month, "令和07年04月".
     [[nodiscard]] const QString &monthText() const { return m_monthText; }
     [[nodiscard]] const QString &facility() const { return m_facility; }
-    [[nodiscard]] int staffCount() const { return int(m_marks.size()); }
-    // The mark and name of the staff member at the index; empty past the list.
-    [[nodiscard]] QString staffMark(int index) const { return m_marks.value(index); }
-    [[nodiscard]] QString staffName(int index) const { return m_names.value(index); }
+    // The data module's staff list, for the legend.
+    [[nodiscard]] const StaffDirectory &staff() const { return m_staff; }
 
     // A line's user: "%8.8d" of the number, a blank and the name.
     [[nodiscard]] static QString userText(const CureResult &row);
@@ -75,6 +74,5 @@ private:
     QString m_sakuseibi;
     QString m_monthText;
     QString m_facility;
-    QStringList m_marks;
-    QStringList m_names;
+    const StaffDirectory &m_staff;
 };

@@ -5,22 +5,19 @@
 
 PersonResultPrint::PersonResultPrint(AppContext &context, TDateTime month, std::vector<int> cureNos, Notify notify)
     : m_reader(context), m_cureNos(std::move(cureNos)), m_facility(context.mainModule.FacilityName),
-      m_notify(std::move(notify)), m_records([this](int record) { return read(record); })
+      m_notify(std::move(notify)), m_records([this](int record) { return read(record); }),
+      m_report(recordCount(), DateTime::toDate(month).daysInMonth(),
+               [this](const QString &name, int record, int line) { return value(name, record, line); })
 {
     m_reader.setMonth(month);
     m_blank.emplace(m_reader, PersonMedicalRecord::LatestPlan(), m_facility);
-}
-
-std::unique_ptr<PersonResultPrint> PersonResultPrint::build(AppContext &context, TDateTime month,
-                                                            const std::vector<int> &cureNos, QString &message,
-                                                            Notify notify)
-{
-    auto print = std::make_unique<PersonResultPrint>(context, month, cureNos, std::move(notify));
-    if (!print->setUp(context.appDir)) {
-        message = print->m_report.loadErrorText();
-        return nullptr;
-    }
-    return print;
+    TrpReport &report = m_report.report();
+    report.ReportType = rtMultiple;
+    report.Dataset = &m_report.dataset1();
+    // Each user is read as the page of the record begins.
+    report.OnBeginPage = [this](int) {
+        m_records.at(m_report.dataset1().RecNo);
+    };
 }
 
 void PersonResultPrint::tell(int record, const QString &message)
@@ -46,6 +43,9 @@ std::optional<PersonRecordPrint> PersonResultPrint::read(int record)
         tell(record, message);
         plan.emplace();
         plan->Person.CureNo = cureNo;
+        // Code 0 names a sex and a form; a header without a plan names none.
+        plan->Person.Sex = -1;
+        plan->Person.RihaType = -1;
     }
     return PersonRecordPrint(m_reader, std::move(*plan), m_facility);
 }
@@ -60,20 +60,4 @@ std::optional<Variant> PersonResultPrint::value(const QString &name, int record,
     if (answer && !read && name != u"Shisetsu")
         return Variant(QString());
     return answer;
-}
-
-bool PersonResultPrint::setUp(const QString &appDir)
-{
-    const int days = DateTime::toDate(m_reader.YearMonth()).daysInMonth();
-    if (!m_report.load(appDir, TemplateName, recordCount(), days,
-                       [this](const QString &name, int record, int line) { return value(name, record, line); }))
-        return false;
-    TrpReport &report = m_report.report();
-    report.ReportType = rtMultiple;
-    report.Dataset = &m_report.dataset1();
-    // Each user is read as the page of the record begins.
-    report.OnBeginPage = [this](int) {
-        m_records.at(m_report.dataset1().RecNo);
-    };
-    return true;
 }

@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -27,22 +26,13 @@ public:
     // users print all the same.
     using Notify = std::function<void(const QString &message)>;
 
-    PersonResultPrint(AppContext &context, TDateTime month, std::vector<int> cureNos, Notify notify);
-
-    // The records of the users in the order given, the template loaded from
-    // the program's folder: the printout ready to be built or shown.
-    // Nullptr with the message to show when the template does not load.
-    [[nodiscard]] static std::unique_ptr<PersonResultPrint>
-    build(AppContext &context, TDateTime month, const std::vector<int> &cureNos, QString &message, Notify notify = {});
+    PersonResultPrint(AppContext &context, TDateTime month, std::vector<int> cureNos, Notify notify = {});
 
     [[nodiscard]] int recordCount() const { return int(m_cureNos.size()); }
     // The value of a variable of a record (0-based) on a day line (0-based);
     // nullopt for a name the printout does not know.
     [[nodiscard]] std::optional<Variant> value(const QString &name, int record, int line);
 
-    // Loads the template from the folder; false when it does not load (the
-    // report's LoadError() says why).
-    [[nodiscard]] bool setUp(const QString &appDir);
     [[nodiscard]] TrpReport &report() { return m_report.report(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "printing/PracticePlanPrint.h"
 
 #include "core/CodeTables.h"
+#include "core/StaffDirectory.h"
 #include "printing/PrintedDate.h"
 
 #include <algorithm>
@@ -81,10 +82,8 @@ QString mark(qint32 special)
 
 } // namespace
 
-PracticePlanPrint::PracticePlanPrint(TPractice record, QList<int> staffCodes, QStringList staffNames,
-                                     QString facilityName)
-    : m_record(std::move(record)), m_staffCodes(std::move(staffCodes)), m_staffNames(std::move(staffNames)),
-      m_facilityName(std::move(facilityName))
+PracticePlanPrint::PracticePlanPrint(TPractice record, const StaffDirectory &staff, QString facilityName)
+    : m_record(std::move(record)), m_staff(&staff), m_facilityName(std::move(facilityName))
 {}
 
 std::optional<int> PracticePlanPrint::table1Row(int line)
@@ -185,6 +184,6 @@ std::optional<Variant> PracticePlanPrint::textValue(const QString &name) const
 
 QString PracticePlanPrint::staffName(qint32 code) const
 {
-    const qsizetype at = code < 0 ? -1 : m_staffCodes.indexOf(code);
-    return at < 0 || at >= m_staffNames.size() ? QStringLiteral(" ") : m_staffNames[at];
+    const int at = code < 0 ? -1 : m_staff->indexOfCode(code);
+    return at < 0 ? QStringLiteral(" ") : m_staff->nameAt(at);
 }

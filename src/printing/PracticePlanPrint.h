@@ -3,11 +3,11 @@
 #include "base/Variant.h"
 #include "plans/TPractice.h"
 
-#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
+
+class StaffDirectory;
 
 // The values of the printed practice plan ("PracticePlan.rpf") for one
 // record: the first evaluation table in 15 lines (its rows 0 to 3, a blank
@@ -20,8 +20,8 @@ public:
     static constexpr int Table1Lines = 15;
     static constexpr int Table2Lines = 8;
 
-    // The staff codes and names as the data module lists them.
-    PracticePlanPrint(TPractice record, QList<int> staffCodes, QStringList staffNames, QString facilityName);
+    // The staff list is the data module's, read as the values are asked.
+    PracticePlanPrint(TPractice record, const StaffDirectory &staff, QString facilityName);
 
     // The value of a template variable on the lines (0-based) of the two
     // tables; nullopt for a name not its own, and for a table line past
@@ -37,7 +37,6 @@ private:
     [[nodiscard]] QString staffName(qint32 code) const;
 
     TPractice m_record;
-    QList<int> m_staffCodes;
-    QStringList m_staffNames;
+    const StaffDirectory *m_staff;
     QString m_facilityName;
 };

@@ -8,7 +8,7 @@ namespace {
 
 PracticePlanPrint printOf(const TMainModule &staff, TPractice record)
 {
-    return PracticePlanPrint(std::move(record), staff.StaffCodes(), staff.StaffNames(), staff.FacilityName);
+    return PracticePlanPrint(std::move(record), staff.staff(), staff.FacilityName);
 }
 
 } // namespace
@@ -44,6 +44,17 @@ PracticePlanReport::PracticePlanReport(const TMainModule &staff, int count, Reco
         d.dataset->RangeEnd = reCount;
         d.dataset->RangeEndCount = d.rows;
     }
+    m_report.setObjectName(QStringLiteral("rpReport1"));
+    m_report.ReportType = rtMultiple;
+    m_report.Dataset = &m_plans;
+    m_report.OnGetValue = [this](const QString &name, Variant &value) {
+        const PracticePlanPrint *record = m_records.at(m_plans.RecNo);
+        std::optional<Variant> answer = (record ? *record : m_blank).value(name, m_table1.RecNo, m_table2.RecNo);
+        if (!answer)
+            return;
+        // A plan that could not be read prints its facility and nothing else.
+        value = record || name == u"Shisetsu" ? *answer : Variant(QString());
+    };
 }
 
 PracticePlanReport::PracticePlanReport(DbConnection &database, const TMainModule &staff,
@@ -66,20 +77,3 @@ PracticePlanReport::PracticePlanReport(DbConnection &database, const TMainModule
 PracticePlanReport::PracticePlanReport(const TMainModule &staff, TPractice record)
     : PracticePlanReport(staff, 1, [record = std::move(record)](int) { return std::optional<TPractice>(record); })
 {}
-
-bool PracticePlanReport::setUp(const QString &templateFile)
-{
-    if (!m_report.LoadFromFile(templateFile))
-        return false;
-    m_report.ReportType = rtMultiple;
-    m_report.Dataset = &m_plans;
-    m_report.OnGetValue = [this](const QString &name, Variant &value) {
-        const PracticePlanPrint *record = m_records.at(m_plans.RecNo);
-        std::optional<Variant> answer = (record ? *record : m_blank).value(name, m_table1.RecNo, m_table2.RecNo);
-        if (!answer)
-            return;
-        // A plan that could not be read prints its facility and nothing else.
-        value = record || name == u"Shisetsu" ? *answer : Variant(QString());
-    };
-    return true;
-}

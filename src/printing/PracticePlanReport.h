@@ -38,9 +38,6 @@ public:
     // One record in hand (the editor's).
     PracticePlanReport(const TMainModule &staff, TPractice record);
 
-    // Loads the template and binds the records; false (the report's
-    // LoadError) when the template does not load.
-    [[nodiscard]] bool setUp(const QString &templateFile);
     [[nodiscard]] TrpReport &report() { return m_report; }
 
 private:

@@ -3,6 +3,7 @@
 #include "base/Sjis.h"
 #include "core/CodeTables.h"
 #include "core/EraDate.h"
+#include "core/StaffDirectory.h"
 
 #include <algorithm>
 
@@ -118,9 +119,10 @@ std::vector<QStringList> ScheduleTypeList::csvRows() const
         QStringList legend;
         for (int c = 0; c < LegendColumns; ++c) {
             const int index = r * LegendColumns + c;
-            const bool staff = index < m_sheet.staffCount();
-            legend << (staff ? m_sheet.staffMark(index) : QStringLiteral(" "))
-                   << (staff ? m_sheet.staffName(index) : QStringLiteral(" "));
+            const StaffDirectory &members = m_sheet.staff();
+            const bool staff = index < members.count();
+            legend << (staff ? members.kigoAt(index) : QStringLiteral(" "))
+                   << (staff ? members.nameAt(index) : QStringLiteral(" "));
         }
         rows.push_back(legend);
     }

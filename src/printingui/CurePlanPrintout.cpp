@@ -9,8 +9,7 @@ namespace {
 
 bool present(const QString &appDir, CurePlanReport &print)
 {
-    const bool loaded = print.setUp(appDir + QLatin1Char('/') + CurePlanReport::TemplateName.toString());
-    return PrintoutPreview::show(print.report(), loaded);
+    return PrintoutPreview::show(print.report(), appDir + QLatin1Char('/') + CurePlanReport::TemplateName.toString());
 }
 
 } // namespace

@@ -134,10 +134,6 @@ bool MonthlyResultsForm::reportStatus(MonthlyReport::Status status)
     case MonthlyReport::Status::NoRows:
         Dialogs::warning(QStringLiteral("条件に該当するデータがありません。"), MessageButtons::Yes);
         break;
-    case MonthlyReport::Status::TemplateFailed:
-    case MonthlyReport::Status::BuildFailed:
-        // The report has told these in its own words.
-        break;
     }
     return false;
 }
@@ -150,9 +146,8 @@ void MonthlyResultsForm::PrintButtonClick()
     // Every print reads the month again into a report of its own.
     QObject owner;
     TrpReport report(&owner);
-    const MonthlyReport::Status status = setUpReport(report, *chosen);
-    if (status == MonthlyReport::Status::TemplateFailed || reportStatus(status))
-        PrintoutPreview::show(report, status == MonthlyReport::Status::Ready);
+    if (reportStatus(setUpReport(report, *chosen)))
+        PrintoutPreview::show(report, MonthlyReport::templateFile(m_context, templateName()));
 }
 
 void MonthlyResultsForm::CSVOutButtonClick()

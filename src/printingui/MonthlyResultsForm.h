@@ -56,6 +56,7 @@ protected:
     [[nodiscard]] virtual std::optional<MonthlyChoice> choice();
     // Reads the list and sets a fresh report up over it.
     [[nodiscard]] virtual MonthlyReport::Status setUpReport(TrpReport &report, const MonthlyChoice &choice) = 0;
+    [[nodiscard]] virtual QStringView templateName() const = 0;
     // Reads the list and gives its CSV file's lines; false after its message.
     [[nodiscard]] virtual bool csvFile(const MonthlyChoice &choice, ListCsvFile::Content &file) = 0;
     // Shows the message of a reading that found nothing to list; true

@@ -10,8 +10,8 @@ namespace {
 
 bool present(const AppContext &context, PracticePlanReport &print)
 {
-    const bool loaded = print.setUp(context.appDir + QLatin1Char('/') + PracticePlanReport::TemplateName.toString());
-    return PrintoutPreview::show(print.report(), loaded);
+    return PrintoutPreview::show(print.report(),
+                                 context.appDir + QLatin1Char('/') + PracticePlanReport::TemplateName.toString());
 }
 
 } // namespace

@@ -120,7 +120,7 @@ void TPrintAllUserForm::PrintButtonClick()
     if (!openList(list))
         return;
     ListPrint print = list.printout();
-    PrintoutPreview::show(print.report(), print.load(m_context.appDir + u'/' + AllUserList::TemplateName.toString()));
+    PrintoutPreview::show(print.report(), m_context.appDir + u'/' + AllUserList::TemplateName.toString());
 }
 
 void TPrintAllUserForm::CSVOutButtonClick()

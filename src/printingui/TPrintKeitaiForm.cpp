@@ -1,7 +1,5 @@
 #include "printingui/TPrintKeitaiForm.h"
 
-#include "printing/KeitaiList.h"
-
 TPrintKeitaiForm *PrintKeitaiForm = nullptr;
 
 TPrintKeitaiForm::TPrintKeitaiForm(AppContext &context, QWidget *parent)

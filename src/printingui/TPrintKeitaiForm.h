@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/KeitaiList.h"
 #include "printingui/MonthlyResultsForm.h"
 
 // 形態別実績一覧表（印刷）: a month's results by user and form of service,
@@ -12,6 +13,7 @@ public:
 
 protected:
     [[nodiscard]] MonthlyReport::Status setUpReport(TrpReport &report, const MonthlyChoice &choice) override;
+    [[nodiscard]] QStringView templateName() const override { return KeitaiList::TemplateName; }
     [[nodiscard]] bool csvFile(const MonthlyChoice &choice, ListCsvFile::Content &file) override;
 };
 

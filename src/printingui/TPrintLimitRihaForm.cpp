@@ -139,7 +139,7 @@ void TPrintLimitRihaForm::PrintBtnClick()
     if (!m_list.PrintLimitRihaQuery.isOpen())
         return;
     ListPrint print = m_list.printout();
-    PrintoutPreview::show(print.report(), print.load(m_context.appDir + u'/' + PlanLimitList::TemplateName.toString()));
+    PrintoutPreview::show(print.report(), m_context.appDir + u'/' + PlanLimitList::TemplateName.toString());
     // The next print lists the users again.
     m_list.close();
     reload();

@@ -137,8 +137,7 @@ void TPrintPersonResultForm::PrintBtnClick()
                          MessageButtons::Ok);
     };
     PersonResultPrint print(m_context, m_month, cureNos, show);
-    const bool loaded = print.setUp(m_context.appDir);
-    PrintoutPreview::show(print.report(), loaded);
-    if (loaded)
+    // A printout that was not shown leaves the list to print from again.
+    if (PrintoutPreview::show(print.report(), m_context.appDir + u'/' + PersonResultPrint::TemplateName.toString()))
         closeList();
 }

@@ -3,7 +3,6 @@
 #include "core/CodeTables.h"
 #include "coreui/FormParts.h"
 #include "platform/DialogService.h"
-#include "printing/ScheduleTypeList.h"
 
 #include <QComboBox>
 

@@ -199,8 +199,7 @@ void TPrintToukeiForm::PrintButtonClick()
     if (!m_counts.counted())
         return;
     ToukeiPrint print(m_counts, m_context.mainModule.FacilityName, Clock::today());
-    const bool loaded = print.setUp(m_context.appDir);
-    PrintoutPreview::show(print.report(), loaded);
+    PrintoutPreview::show(print.report(), m_context.appDir + u'/' + ToukeiPrint::TemplateName.toString());
 }
 
 void TPrintToukeiForm::choosePath(int month)

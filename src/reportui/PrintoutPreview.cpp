@@ -7,9 +7,9 @@
 
 namespace PrintoutPreview {
 
-bool show(TrpReport &report, bool loaded)
+bool show(TrpReport &report, const QString &templateFile)
 {
-    if (loaded)
+    if (report.LoadFromFile(templateFile))
         return report.ShowReport();
     // An unsupported version has shown its box while loading, when the
     // engine had a window to show it in.

@@ -6,18 +6,16 @@
 
 namespace TemplatePrintout {
 
-bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFile, int rows, Values values)
+void bind(TrpReport &report, TrpUserDataset &dataset, int rows, Values values)
 {
+    report.setObjectName(QStringLiteral("rpReport1"));
     dataset.setObjectName(QStringLiteral("rpUserDataset1"));
     dataset.RangeEnd = reCount;
     dataset.RangeEndCount = rows;
-    if (!report.LoadFromFile(templateFile))
-        return false;
     report.OnGetValue = [&dataset, values = std::move(values)](const QString &name, Variant &value) {
         if (auto answer = values(name, dataset.RecNo))
             value = *answer;
     };
-    return true;
 }
 
 bool show(const QString &templateFile, int rows, Values values)
@@ -25,7 +23,8 @@ bool show(const QString &templateFile, int rows, Values values)
     QObject owner;
     TrpReport report(&owner);
     TrpUserDataset dataset(&owner);
-    return PrintoutPreview::show(report, setUp(report, dataset, templateFile, rows, std::move(values)));
+    bind(report, dataset, rows, std::move(values));
+    return PrintoutPreview::show(report, templateFile);
 }
 
 } // namespace TemplatePrintout

@@ -17,10 +17,9 @@ namespace TemplatePrintout {
 
 using Values = std::function<std::optional<Variant>(const QString &name, int row)>;
 
-// Loads the template into the report and walks rpUserDataset1 over the
-// rows; false when the template does not load.
-[[nodiscard]] bool setUp(TrpReport &report, TrpUserDataset &dataset, const QString &templateFile, int rows,
-                         Values values);
+// Walks rpUserDataset1 of the report over the rows and answers its
+// variables; the template is loaded by whoever builds it.
+void bind(TrpReport &report, TrpUserDataset &dataset, int rows, Values values);
 // Builds the printout and shows its preview (PrintoutPreview).
 bool show(const QString &templateFile, int rows, Values values);
 

@@ -149,7 +149,7 @@ void TDailyMedicalRecordForm::ResultLoadBtnClick()
         TantouBox->setFocus();
         return;
     }
-    m_staffCode = m_context.mainModule.StaffCodes().value(TantouBox->currentIndex());
+    m_staffCode = m_context.mainModule.staff().codeAt(TantouBox->currentIndex());
     if (RihaTypeBox->currentIndex() < 0) {
         Dialogs::error(QStringLiteral("SystemError : リハビリ形態 error "), MessageButtons::Abort);
         RihaTypeBox->setFocus();

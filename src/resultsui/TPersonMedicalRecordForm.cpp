@@ -186,7 +186,7 @@ void TPersonMedicalRecordForm::OpenButtonClick()
         return;
     }
     const int index = TantouBox->currentIndex();
-    m_staffCode = index >= 0 ? std::optional<int>(m_context.mainModule.StaffCodes().value(index)) : std::nullopt;
+    m_staffCode = index >= 0 ? std::optional<int>(m_context.mainModule.staff().codeAt(index)) : std::nullopt;
     postPending();
     if (!m_record.load(cureNo, m_staffCode)) {
         clearGrid();

@@ -84,7 +84,7 @@ TEST_P(OutstandingListTest, PrintoutHoldsTheFilteredRows)
     ASSERT_TRUE(list.open(OutstandingList::Kind::CurePlan));
     list.filterByKanaRow(UserSearch::KanaRow::A);
     OutstandingPrint print(list, QStringLiteral("さくらの里"), 45432.5);
-    ASSERT_TRUE(print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/OutStandingList.rpf")))
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/OutStandingList.rpf")))
         << print.report().LoadError().message.toStdString();
     ASSERT_TRUE(print.report().PrepareReport());
     ASSERT_FALSE(print.report().hasError()) << print.report().ErrorText().toStdString();
@@ -131,7 +131,7 @@ TEST_P(OutstandingListTest, LongestValuesFitTheirBoxes)
     OutstandingList list(db());
     ASSERT_TRUE(list.open(OutstandingList::Kind::CurePlan));
     OutstandingPrint print(list, QString(60, QChar(u'施')), 47115.5);
-    ASSERT_TRUE(print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/OutStandingList.rpf")));
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/OutStandingList.rpf")));
     const TemplateFit::Built built = TemplateFit::build(print.report());
     ASSERT_EQ(built.error, QString());
     EXPECT_TRUE(built.misfits.empty()) << TemplateFit::describe(built.misfits).toStdString();

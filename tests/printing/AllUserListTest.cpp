@@ -85,7 +85,7 @@ TEST_P(AllUserListTest, PrintedPageCarriesEveryUserValue)
     AllUserList list(db(), QStringLiteral("ひだまり苑"));
     ASSERT_EQ(list.open(conditions(false, false), m_today), AllUserList::Outcome::Rows);
     ListPrint print = list.printout();
-    ASSERT_TRUE(print.load(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/AllUser.rpf")))
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/AllUser.rpf")))
         << print.report().LoadError().message.toStdString();
     const std::vector<QStringList> pages = buildPages(print.report());
     ASSERT_EQ(pages.size(), 1u);
@@ -128,7 +128,7 @@ TEST_P(AllUserListTest, TheLongestFacilityNameStandsBesideTheConditions)
         ASSERT_EQ(list.open(conditions(!first, first, {first, first, first, first}), m_today),
                   AllUserList::Outcome::Rows);
         ListPrint print = list.printout();
-        ASSERT_TRUE(print.load(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/AllUser.rpf")));
+        ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/AllUser.rpf")));
         ASSERT_FALSE(buildPages(print.report()).empty());
         const std::vector<TemplateFit::Misfit> misfits = TemplateFit::misfits(print.report().EMFPages());
         EXPECT_TRUE(misfits.empty()) << TemplateFit::describe(misfits).toStdString();

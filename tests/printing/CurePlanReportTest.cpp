@@ -51,7 +51,7 @@ TEST_P(CurePlanReportTest, EachRecordPrintsItsOwnPlanWithTheUsersValuesOfToday)
     // A plan that cannot be read sits between two that can.
     CurePlanReport print(db(), QStringLiteral("ケアの里"), {marked, 99999, plain});
     print.report().setPrinter(printer);
-    ASSERT_TRUE(print.setUp(TemplateFile));
+    ASSERT_TRUE(print.report().LoadFromFile(TemplateFile));
     ASSERT_TRUE(print.report().PrepareReport());
     ASSERT_FALSE(print.report().hasError()) << print.report().ErrorText().toStdString();
     ASSERT_EQ(print.report().EMFPages().Count(), 3);
@@ -100,7 +100,7 @@ TEST_P(CurePlanReportTest, ATemplateWithoutADataBandPrintsEveryPlan)
     const auto build = [&](const QString &file) {
         auto print = std::make_unique<CurePlanReport>(db(), QStringLiteral("ケアの里"), plans);
         print->report().setPrinter(printer);
-        EXPECT_TRUE(print->setUp(file));
+        EXPECT_TRUE(print->report().LoadFromFile(file));
         EXPECT_TRUE(print->report().PrepareReport());
         EXPECT_FALSE(print->report().hasError()) << print->report().ErrorText().toStdString();
         return print;
@@ -129,7 +129,7 @@ TEST_P(CurePlanReportTest, ATemplateWithoutADataBandPrintsEveryPlan)
     ASSERT_TRUE(part.compileInto(dir.path(), CurePlanReport::TemplateName));
     CurePlanReport wrong(db(), QString(), plans);
     wrong.report().setPrinter(printer);
-    ASSERT_TRUE(wrong.setUp(QDir(dir.path()).filePath(CurePlanReport::TemplateName.toString())));
+    ASSERT_TRUE(wrong.report().LoadFromFile(QDir(dir.path()).filePath(CurePlanReport::TemplateName.toString())));
     EXPECT_TRUE(wrong.report().PrepareReport());
     EXPECT_TRUE(wrong.report().ErrorText().contains(QStringLiteral("\rReport rpReport1\r")))
         << wrong.report().ErrorText().toStdString();

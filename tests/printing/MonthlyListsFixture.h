@@ -50,8 +50,10 @@ protected:
         TrpReport report(&form);
         report.setPrinter(printer);
         m_app->context.appDir = folder;
-        EXPECT_EQ(MonthlyReport::build<List>(report, m_app->context, choice), MonthlyReport::Status::Ready)
-            << report.ErrorText().toStdString();
+        EXPECT_EQ(MonthlyReport::setUpReport<List>(report, m_app->context, choice), MonthlyReport::Status::Ready);
+        EXPECT_TRUE(report.LoadFromFile(folder + u'/' + List::TemplateName.toString()));
+        EXPECT_TRUE(report.PrepareReport());
+        EXPECT_FALSE(report.hasError()) << report.ErrorText().toStdString();
         return pages(report);
     }
     [[nodiscard]] static std::vector<std::vector<Text>> pages(TrpReport &report)

@@ -89,7 +89,7 @@ TEST_P(PlanLimitListTest, PrintoutHoldsTheFilteredRowsWithPlainNumbers)
     ASSERT_TRUE(list.open(PlanLimitList::Kind::CurePlan, m_today));
     list.filterByKanaRow(UserSearch::KanaRow::A);
     ListPrint print = list.printout();
-    ASSERT_TRUE(print.load(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/PrintLimit.rpf")))
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/PrintLimit.rpf")))
         << print.report().LoadError().message.toStdString();
     EXPECT_EQ(print.report().Title, QStringLiteral("計画期限切れ一覧"));
     const std::vector<QStringList> pages = buildPages(print.report());

@@ -42,12 +42,13 @@ QString text(const PracticePlanPrint &print, const char *name, int line1 = 0, in
     return value ? value->toText() : QStringLiteral("<unset>");
 }
 
+const StaffDirectory Team{{3, QStringLiteral("佐藤 医師")}, {7, QStringLiteral("鈴木")}};
+
 } // namespace
 
 TEST(PracticePlanPrint, AnswersTheTablesOnTheirLines)
 {
-    const PracticePlanPrint print(sample(QStringLiteral("山田")), {3, 7},
-                                  {QStringLiteral("佐藤 医師"), QStringLiteral("鈴木")}, QStringLiteral("ケアの里"));
+    const PracticePlanPrint print(sample(QStringLiteral("山田")), Team, QStringLiteral("ケアの里"));
     // Rows 0 to 3, a blank line, rows 4 to 12, a blank line.
     EXPECT_EQ(text(print, "ABC01", 3), QStringLiteral("Ａ"));
     EXPECT_EQ(text(print, "ABC01", 4), QStringLiteral(" "));
@@ -68,8 +69,7 @@ TEST(PracticePlanPrint, AnswersTheTablesOnTheirLines)
 
 TEST(PracticePlanPrint, AnswersTheRecordsFieldsAndTheTeam)
 {
-    const PracticePlanPrint print(sample(QStringLiteral("山田")), {3, 7},
-                                  {QStringLiteral("佐藤 医師"), QStringLiteral("鈴木")}, QStringLiteral("ケアの里"));
+    const PracticePlanPrint print(sample(QStringLiteral("山田")), Team, QStringLiteral("ケアの里"));
     EXPECT_EQ(text(print, "UserName"), QStringLiteral("山田"));
     EXPECT_EQ(text(print, "PractDay"), QStringLiteral("令和06年04月01日"));
     EXPECT_EQ(text(print, "Birth"), QString()) << "a date never entered prints empty";
@@ -89,7 +89,8 @@ TEST(PracticePlanPrint, AnswersTheRecordsFieldsAndTheTeam)
     TPractice scored = sample(QStringLiteral("山田"));
     scored.HDSR = 21;
     scored.Kaigodo = 2;
-    const PracticePlanPrint other(scored, {}, {}, QString());
+    const StaffDirectory nobody;
+    const PracticePlanPrint other(scored, nobody, QString());
     EXPECT_EQ(text(other, "HDSR"), QStringLiteral("21"));
     EXPECT_EQ(text(other, "Kaigodo"), QStringLiteral("要介護1"));
 }
@@ -113,7 +114,8 @@ TEST_P(PracticePlanReportTest, EachPlanPrintsItsTwoPagesAndAnUnreadablePlanNothi
     TrpPrinter printer{QStringList()};
     PracticePlanReport print(db(), staff, {first, second, first});
     print.report().setPrinter(printer);
-    ASSERT_TRUE(print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + PracticePlanReport::TemplateName.toString()));
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                            PracticePlanReport::TemplateName.toString()));
     ASSERT_TRUE(print.report().PrepareReport());
     ASSERT_FALSE(print.report().hasError()) << print.report().ErrorText().toStdString();
     ASSERT_EQ(print.report().EMFPages().Count(), 6);
@@ -198,7 +200,8 @@ TEST(PracticePlanReport, EveryBoxHoldsTheLongestTextItsFieldTakes)
     TrpPrinter printer{QStringList()};
     PracticePlanReport print(staff, record);
     print.report().setPrinter(printer);
-    ASSERT_TRUE(print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + PracticePlanReport::TemplateName.toString()));
+    ASSERT_TRUE(print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                            PracticePlanReport::TemplateName.toString()));
     ASSERT_TRUE(print.report().PrepareReport());
     ASSERT_FALSE(print.report().hasError()) << print.report().ErrorText().toStdString();
 

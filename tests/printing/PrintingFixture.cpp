@@ -45,6 +45,11 @@ void PrintingFixture::addPlan(int cureNo, TDateTime registDay, TDateTime endDay,
     ASSERT_TRUE(exec(insert));
 }
 
+bool PrintingFixture::load(TrpReport &report, QStringView templateName) const
+{
+    return report.LoadFromFile(m_app->context.appDir + u'/' + templateName.toString());
+}
+
 std::vector<QStringList> PrintingFixture::build(TrpReport &report)
 {
     EXPECT_TRUE(report.PrepareReport());

@@ -32,6 +32,9 @@ protected:
     // The memos of the built pages whose text runs out of its box: a line
     // wider than the box, or more lines than its height holds.
     [[nodiscard]] static QStringList overflowing(TrpReport &report);
+    // The template of that name in the program's folder loaded into the
+    // report, as the printing windows' preview loads it.
+    [[nodiscard]] bool load(TrpReport &report, QStringView templateName) const;
     // Builds the report; every text of every page, pages apart.
     [[nodiscard]] static std::vector<QStringList> build(TrpReport &report);
 

@@ -1,5 +1,6 @@
 #include "PrintingFixture.h"
 
+#include "base/Clock.h"
 #include "base/Sjis.h"
 #include "printing/ToukeiCounts.h"
 #include "printing/ToukeiCsv.h"
@@ -91,9 +92,10 @@ TEST_P(ToukeiTest, PrintsTheCountsInTheirCellsWithTheRowCaptions)
 {
     ResultRows::insert(db(), {ticked(1, April + 5, TsushoTanki), ticked(2, April + 5, TsushoTanki),
                               ticked(2, DateTime::encodeDate(2024, 2, 10), 13)});
-    QString message;
-    const auto print = ToukeiPrint::build(m_app->context, April, message);
-    ASSERT_TRUE(print) << message.toStdString();
+    ToukeiCounts counts(April);
+    ASSERT_TRUE(counts.count(db()));
+    const auto print = std::make_unique<ToukeiPrint>(counts, m_app->mainModule.FacilityName, Clock::today());
+    ASSERT_TRUE(load(print->report(), ToukeiPrint::TemplateName));
     EXPECT_EQ(print->value(QStringLiteral("Hizuke"), 0, 0)->toText(), QStringLiteral("令和06年04月20日"));
     EXPECT_EQ(print->value(QStringLiteral("Hizuke1B"), 0, 0)->toText(), QStringLiteral("令和06年04月"));
     EXPECT_EQ(print->value(QStringLiteral("Hizuke3B"), 0, 0)->toText(), QStringLiteral("令和06年02月"));
@@ -113,16 +115,6 @@ TEST_P(ToukeiTest, PrintsTheCountsInTheirCellsWithTheRowCaptions)
     for (const char *text :
          {"統計情報表", "ひだまり苑", "令和06年02月", "令和06年03月", "日　数（人）", "延人数（人）", "1 / 1"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
-}
-
-TEST_P(ToukeiTest, ATemplateThatDoesNotLoadNamesItsFile)
-{
-    m_app->context.appDir = QStringLiteral("/nonexistent");
-    QString message;
-    EXPECT_FALSE(ToukeiPrint::build(m_app->context, April, message));
-    EXPECT_TRUE(
-        message.startsWith(QStringLiteral("*** System Error : 帳票ファイルを読めません。\n/nonexistent/Toukei.rpf\n")))
-        << message.toStdString();
 }
 
 TEST_P(ToukeiTest, WritesAMonthsResultsAsCsvWhole)

@@ -90,7 +90,8 @@ TEST(CurePlanPrintout, BuildsOnePageWithTheFigureAndTheAreas)
     CurePlanReport built(print, figure);
     TrpReport &report = built.report();
     report.setPrinter(printer);
-    ASSERT_TRUE(built.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + CurePlanReport::TemplateName.toString()));
+    ASSERT_TRUE(built.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                            CurePlanReport::TemplateName.toString()));
     ASSERT_TRUE(report.PrepareReport());
     ASSERT_FALSE(report.hasError()) << report.ErrorText().toStdString();
     ASSERT_EQ(report.EMFPages().Count(), 1);
@@ -120,7 +121,7 @@ TemplateFit::Built built(const TPlan &plan, const QString &facility)
     QImage figure(40, 30, QImage::Format_RGB32);
     figure.fill(Qt::white);
     CurePlanReport printout(CurePlanPrint(plan, facility), figure);
-    if (!printout.setUp(templateFile()))
+    if (!printout.report().LoadFromFile(templateFile()))
         return {QStringLiteral("cannot load"), {}, {}};
     return TemplateFit::build(printout.report());
 }
@@ -224,15 +225,15 @@ TEST(CurePlanPrintout, LabelsAreTheRecordsNames)
     // Each variable and text area of the printout prints as its own name,
     // so that its memo can be found; the behaviour flags are set.
     const CurePlanPrint print(longestPlan(), QString());
-    ASSERT_TRUE(TemplatePrintout::setUp(report, dataset, templateFile(), 1,
-                                        [&print](const QString &name, int) -> std::optional<Variant> {
-                                            const std::optional<Variant> value = print.value(name);
-                                            if (value && value->type() == Variant::Type::Boolean)
-                                                return value;
-                                            if (!value && !print.areaText(u'[' + name + u']'))
-                                                return std::nullopt;
-                                            return Variant(QLatin1Char('<') + name + QLatin1Char('>'));
-                                        }));
+    TemplatePrintout::bind(report, dataset, 1, [&print](const QString &name, int) -> std::optional<Variant> {
+        const std::optional<Variant> value = print.value(name);
+        if (value && value->type() == Variant::Type::Boolean)
+            return value;
+        if (!value && !print.areaText(u'[' + name + u']'))
+            return std::nullopt;
+        return Variant(QLatin1Char('<') + name + QLatin1Char('>'));
+    });
+    ASSERT_TRUE(report.LoadFromFile(templateFile()));
     const TemplateFit::Built page = TemplateFit::build(report);
     ASSERT_EQ(page.error, QString());
     const std::vector<PlacedText> texts = placedTexts(report);
@@ -328,7 +329,7 @@ TEST(CurePlanPrintout, FiguresFillTheirFrame)
 {
     const QImage figures = FigurePicture::paint(FigureModel());
     CurePlanReport printout(CurePlanPrint(longestPlan(), QString()), figures);
-    ASSERT_TRUE(printout.setUp(templateFile()));
+    ASSERT_TRUE(printout.report().LoadFromFile(templateFile()));
     TrpReport &report = printout.report();
     ASSERT_EQ(TemplateFit::build(report).error, QString());
     const TrpPictureView *picture = nullptr;
@@ -351,14 +352,14 @@ TEST(CurePlanPrintout, EachPlanPrintsOnItsOwnPage)
     QObject owner;
     TrpReport report(&owner);
     TrpUserDataset dataset(&owner);
-    ASSERT_TRUE(TemplatePrintout::setUp(report, dataset, templateFile(), 3,
-                                        [&print](const QString &name, int) -> std::optional<Variant> {
-                                            if (auto value = print.value(name))
-                                                return value;
-                                            if (auto text = print.areaText(u'[' + name + u']'))
-                                                return Variant(*text);
-                                            return std::nullopt;
-                                        }));
+    TemplatePrintout::bind(report, dataset, 3, [&print](const QString &name, int) -> std::optional<Variant> {
+        if (auto value = print.value(name))
+            return value;
+        if (auto text = print.areaText(u'[' + name + u']'))
+            return Variant(*text);
+        return std::nullopt;
+    });
+    ASSERT_TRUE(report.LoadFromFile(templateFile()));
     report.ReportType = rtMultiple;
     report.Dataset = &dataset;
     const TemplateFit::Built pages = TemplateFit::build(report);

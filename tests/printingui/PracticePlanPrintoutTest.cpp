@@ -55,7 +55,8 @@ Printout printed(const TPractice &record, const QString &staffName = QStringLite
     staff.setStaff(std::move(team));
     PracticePlanReport print(staff, record);
     Printout out;
-    if (!print.setUp(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + PracticePlanReport::TemplateName.toString())) {
+    if (!print.report().LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                     PracticePlanReport::TemplateName.toString())) {
         out.built.error = QStringLiteral("not loaded");
         return out;
     }

@@ -46,8 +46,8 @@ protected:
         TrpReport report(&form);
         report.setPrinter(printer);
         TrpUserDataset dataset(&form);
-        EXPECT_TRUE(TemplatePrintout::setUp(report, dataset,
-                                           QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + name.toString(), rows, values));
+        TemplatePrintout::bind(report, dataset, rows, values);
+        EXPECT_TRUE(report.LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + name.toString()));
         EXPECT_TRUE(report.PrepareReport());
         EXPECT_FALSE(report.hasError()) << report.ErrorText().toStdString();
         std::vector<QStringList> pages;

@@ -86,10 +86,10 @@ protected:
         TrpReport report(&owner);
         report.setPrinter(printer);
         TrpUserDataset dataset(&owner);
-        EXPECT_TRUE(TemplatePrintout::setUp(
-            report, dataset,
-            QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + BookingListPrint::templateName(print.kind()).toString(),
-            print.rowCount(), [&print](const QString &name, int row) { return print.value(name, row); }));
+        TemplatePrintout::bind(report, dataset, print.rowCount(),
+                               [&print](const QString &name, int row) { return print.value(name, row); });
+        EXPECT_TRUE(report.LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") +
+                                        BookingListPrint::templateName(print.kind()).toString()));
         EXPECT_TRUE(report.PrepareReport());
         EXPECT_FALSE(report.hasError()) << report.ErrorText().toStdString();
         std::vector<QStringList> result;

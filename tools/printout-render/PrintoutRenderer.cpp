@@ -120,9 +120,13 @@ bool PrintoutRenderer::fail(QStringView templateName, const QString &reason)
     return false;
 }
 
-bool PrintoutRenderer::write(QStringView templateName, TrpReport &report, bool built)
+bool PrintoutRenderer::write(QStringView templateName, TrpReport &report)
 {
-    if (!built && !report.PrepareReport())
+    // The template is loaded here alone, as the printing windows' preview
+    // loads it, into a report the printout has set up.
+    if (!report.LoadFromFile(templateFile(templateName)))
+        return fail(templateName, report.FileName + QStringLiteral(" does not load: ") + report.LoadError().message);
+    if (!report.PrepareReport())
         return fail(templateName, QStringLiteral("building stopped"));
     if (report.hasError())
         return fail(templateName, report.ErrorText());
@@ -142,19 +146,9 @@ bool PrintoutRenderer::write(QStringView templateName, TrpReport &report, bool b
     return true;
 }
 
-bool PrintoutRenderer::writeList(QStringView templateName, ListPrint &print)
-{
-    if (!print.load(templateFile(templateName)))
-        return fail(templateName, print.report().LoadError().message);
-    return write(templateName, print.report());
-}
-
 bool PrintoutRenderer::writeRows(QStringView templateName, int rows, const RowValues &values)
 {
-    CountedReport report;
-    if (!report.load(m_context.appDir, templateName, rows, 0,
-                     [&](const QString &variable, int row, int) { return values(variable, row); }))
-        return fail(templateName, report.loadErrorText());
+    CountedReport report(rows, 0, [&](const QString &variable, int row, int) { return values(variable, row); });
     return write(templateName, report.report());
 }
 
@@ -163,8 +157,6 @@ bool PrintoutRenderer::curePlan()
     const std::vector<int> plans =
         firstPlans(m_context.database, CurePlanReport::listStatement(), QStringView(u"PlanNo"));
     CurePlanReport print(m_context.database, m_context.mainModule.FacilityName, plans);
-    if (!print.setUp(templateFile(CurePlanReport::TemplateName)))
-        return fail(CurePlanReport::TemplateName, print.report().LoadError().message);
     return write(CurePlanReport::TemplateName, print.report());
 }
 
@@ -173,8 +165,6 @@ bool PrintoutRenderer::practicePlan()
     const std::vector<int> plans =
         firstPlans(m_context.database, PracticePlanReport::listStatement(), QStringView(u"PractNo"));
     PracticePlanReport print(m_context.database, m_context.mainModule, plans);
-    if (!print.setUp(templateFile(PracticePlanReport::TemplateName)))
-        return fail(PracticePlanReport::TemplateName, print.report().LoadError().message);
     return write(PracticePlanReport::TemplateName, print.report());
 }
 
@@ -187,7 +177,7 @@ bool PrintoutRenderer::allUsers()
     if (list.open(everybody, Clock::today()) != AllUserList::Outcome::Rows)
         return fail(AllUserList::TemplateName, QStringLiteral("no user"));
     ListPrint print = list.printout();
-    return writeList(AllUserList::TemplateName, print);
+    return write(AllUserList::TemplateName, print.report());
 }
 
 bool PrintoutRenderer::planLimit()
@@ -203,7 +193,7 @@ bool PrintoutRenderer::planLimit()
         (!list.hasRows() && !list.open(PlanLimitList::Kind::CurePlan, later)))
         return fail(PlanLimitList::TemplateName, QStringLiteral("the list cannot be read"));
     ListPrint print = list.printout();
-    return writeList(PlanLimitList::TemplateName, print);
+    return write(PlanLimitList::TemplateName, print.report());
 }
 
 bool PrintoutRenderer::personResults()
@@ -217,38 +207,35 @@ bool PrintoutRenderer::personResults()
         if (cureNos.empty() || cureNos.back() != plans.cureNo(row))
             cureNos.push_back(plans.cureNo(row));
     }
-    QString message;
-    const auto print = PersonResultPrint::build(m_context, month, cureNos, message);
-    if (!print)
-        return fail(PersonResultPrint::TemplateName, message);
-    return write(PersonResultPrint::TemplateName, print->report());
+    PersonResultPrint print(m_context, month, cureNos);
+    return write(PersonResultPrint::TemplateName, print.report());
 }
 
 bool PrintoutRenderer::statistics()
 {
-    QString message;
-    const auto print = ToukeiPrint::build(m_context, m_choice.day, message);
-    if (!print)
-        return fail(ToukeiPrint::TemplateName, message);
-    return write(ToukeiPrint::TemplateName, print->report());
+    ToukeiCounts counts(m_choice.day);
+    if (!counts.count(m_context.database))
+        return fail(ToukeiPrint::TemplateName, QStringLiteral("the results cannot be counted"));
+    ToukeiPrint print(std::move(counts), m_context.mainModule.FacilityName, Clock::today());
+    return write(ToukeiPrint::TemplateName, print.report());
 }
 
 bool PrintoutRenderer::monthlyByForm()
 {
     TrpReport report;
     const MonthlyChoice choice{m_choice.day, std::nullopt, 0};
-    if (MonthlyReport::build<KeitaiList>(report, m_context, choice) != MonthlyReport::Status::Ready)
-        return fail(KeitaiList::TemplateName, QStringLiteral("not built ") + report.ErrorText());
-    return write(KeitaiList::TemplateName, report, true);
+    if (MonthlyReport::setUpReport<KeitaiList>(report, m_context, choice) != MonthlyReport::Status::Ready)
+        return fail(KeitaiList::TemplateName, QStringLiteral("the month cannot be read"));
+    return write(KeitaiList::TemplateName, report);
 }
 
 bool PrintoutRenderer::monthlyByType()
 {
     TrpReport report;
     const MonthlyChoice choice{m_choice.day, std::nullopt, m_choice.rihaType};
-    if (MonthlyReport::build<ScheduleTypeList>(report, m_context, choice) != MonthlyReport::Status::Ready)
-        return fail(ScheduleTypeList::TemplateName, QStringLiteral("not built ") + report.ErrorText());
-    return write(ScheduleTypeList::TemplateName, report, true);
+    if (MonthlyReport::setUpReport<ScheduleTypeList>(report, m_context, choice) != MonthlyReport::Status::Ready)
+        return fail(ScheduleTypeList::TemplateName, QStringLiteral("the month cannot be read"));
+    return write(ScheduleTypeList::TemplateName, report);
 }
 
 bool PrintoutRenderer::outstanding()
@@ -257,8 +244,6 @@ bool PrintoutRenderer::outstanding()
     if (!list.open(OutstandingList::Kind::PracticePlan))
         return fail(OutstandingList::TemplateName, QStringLiteral("the list cannot be read"));
     OutstandingPrint print(list, m_context.mainModule.FacilityName, Clock::now());
-    if (!print.setUp(templateFile(OutstandingList::TemplateName)))
-        return fail(OutstandingList::TemplateName, print.report().LoadError().message);
     return write(OutstandingList::TemplateName, print.report());
 }
 

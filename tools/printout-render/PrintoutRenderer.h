@@ -9,7 +9,6 @@
 #include <functional>
 #include <optional>
 
-class ListPrint;
 class TrpReport;
 struct AppContext;
 
@@ -54,10 +53,10 @@ private:
     bool bookings();
 
     [[nodiscard]] QString templateFile(QStringView name) const;
-    // Builds the report unless built, and writes its pages; false, told,
-    // when building fails or gives no page.
-    bool write(QStringView templateName, TrpReport &report, bool built = false);
-    bool writeList(QStringView templateName, ListPrint &print);
+    // Loads the template into the report set up by its printout, builds it
+    // and writes its pages; false, told, when loading or building fails or
+    // gives no page.
+    bool write(QStringView templateName, TrpReport &report);
     // A printout whose band runs once per row of rpUserDataset1, each
     // variable answered for the row the report stands on.
     using RowValues = std::function<std::optional<Variant>(const QString &name, int row)>;

@@ -5,7 +5,6 @@
 #include "base/Clock.h"
 #include "core/TMainModule.h"
 #include "platform/DbConnection.h"
-#include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "results/CureResultStore.h"
 #include "results/ScheduleCopy.h"
@@ -23,13 +22,8 @@ bool fail(QString &errorText, const QString &reason)
 // The staff list and the stamp of the demo login, as the data module holds them.
 bool readStaff(DbConnection &db, TMainModule &module, QString &errorText)
 {
-    DbDataSet rows;
-    if (!rows.open(DbQuery(db, QStringLiteral("SELECT CD, StuffName, KIGO FROM KaigoStuff ORDER BY CD"))))
-        return fail(errorText, rows.errorText());
-    StaffDirectory staff;
-    for (rows.first(); !rows.eof(); rows.next())
-        staff.append({rows.field(0).asInteger(), rows.field(1).asString(), rows.field(2).asString()});
-    module.setStaff(std::move(staff));
+    if (!module.loadStaff(db))
+        return fail(errorText, module.TantouQuery.errorText());
     module.LoginStaffCode = QString::fromUtf16(DemoData::LoginUser);
     module.LoginStaffName = QStringLiteral("山田　太郎");
     return true;

@@ -40,7 +40,7 @@ TEST(PrintoutPreview, ATemplateInANewerFormatIsToldOnce)
     {
         QObject owner;
         TrpReport report(&owner);
-        EXPECT_FALSE(PrintoutPreview::show(report, report.LoadFromFile(file)));
+        EXPECT_FALSE(PrintoutPreview::show(report, file));
         ASSERT_EQ(dialogs.messages().size(), 1);
         EXPECT_EQ(dialogs.messages()[0].text,
                   QStringLiteral("Cannot read file \"%1\". ").arg(file) + TrpTemplate::unsupportedMessage());
@@ -50,7 +50,7 @@ TEST(PrintoutPreview, ATemplateInANewerFormatIsToldOnce)
     FakeReportUi ui;
     QObject owner;
     TrpReport report(&owner);
-    EXPECT_FALSE(PrintoutPreview::show(report, report.LoadFromFile(file)));
+    EXPECT_FALSE(PrintoutPreview::show(report, file));
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_EQ(ui.shown, QStringList{QStringLiteral("Error: ") + TrpTemplate::unsupportedMessage()});
 }
@@ -63,7 +63,7 @@ TEST(PrintoutPreview, AMissingTemplateIsToldWithTheEnginesReason)
     FakeReportUi ui;
     QObject owner;
     TrpReport report(&owner);
-    EXPECT_FALSE(PrintoutPreview::show(report, report.LoadFromFile(dir.filePath(QStringLiteral("none.rpf")))));
+    EXPECT_FALSE(PrintoutPreview::show(report, dir.filePath(QStringLiteral("none.rpf"))));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_FALSE(dialogs.messages()[0].text.isEmpty());
     EXPECT_EQ(dialogs.messages()[0].text, report.LoadError().message);
@@ -84,7 +84,7 @@ TEST(PrintoutPreview, ABrokenTemplateIsToldWithItsName)
     FakeReportUi ui;
     QObject owner;
     TrpReport report(&owner);
-    EXPECT_FALSE(PrintoutPreview::show(report, report.LoadFromFile(file)));
+    EXPECT_FALSE(PrintoutPreview::show(report, file));
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages()[0].caption, QStringLiteral("Error"));
     EXPECT_TRUE(dialogs.messages()[0].text.startsWith(QStringLiteral("Cannot read file \"%1\".").arg(file)))

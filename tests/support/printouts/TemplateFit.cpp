@@ -103,7 +103,8 @@ Built build(const QString &templateFile, int rows, TemplatePrintout::Values valu
     QObject owner;
     TrpReport report(&owner);
     TrpUserDataset dataset(&owner);
-    if (!TemplatePrintout::setUp(report, dataset, templateFile, rows, std::move(values)))
+    TemplatePrintout::bind(report, dataset, rows, std::move(values));
+    if (!report.LoadFromFile(templateFile))
         return Built{QStringLiteral("cannot load ") + templateFile, {}, {}};
     return build(report);
 }

@@ -31,7 +31,7 @@ class TrpReport;
 //     EXPECT_TRUE(built.misfits.empty()) << TemplateFit::describe(built.misfits).toStdString();
 //
 // A report the printout sets up itself (frames it fills, data sets of its
-// own): TemplateFit::build(report) after the printout's setUp.
+// own): TemplateFit::build(report) after loading the template into it.
 namespace TemplateFit {
 
 // A memo whose text does not fit inside its box.
