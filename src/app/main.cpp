@@ -130,7 +130,10 @@ int main(int argc, char **argv)
     forms.create(LoginForm);
     // A failed connection or login has shown its message (none when the user
     // cancelled); the program ends without writing the settings back.
-    if (!MainModule->Connect(dbSeting, registory) || !LoginForm->RunLogin(*MainModule))
+    std::vector<UserMessage> told;
+    const bool connected = MainModule->Connect(dbSeting, registory, told);
+    Dialogs::show(told);
+    if (!connected || !LoginForm->RunLogin(*MainModule))
         return 0;
     forms.create(UserSearchForm, context);
     forms.create(SystemMenuForm, context);

@@ -5,12 +5,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-bool CsvWriter::confirmOverwrite(const QString &fileName, MessageButtons buttons)
+bool CsvWriter::confirmOverwrite(const QString &fileName, MessageButtons buttons, const MessageAsker &ask)
 {
     if (!QFileInfo::exists(fileName))
         return true;
-    const MessageAnswer answer = Dialogs::message(
-        MessageType::Warning, QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"), buttons);
+    const MessageAnswer answer =
+        ask({MessageType::Warning, QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"), buttons});
     return answer == MessageAnswer::Yes || answer == MessageAnswer::Ok;
 }
 

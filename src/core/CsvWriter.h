@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,7 +40,8 @@ public:
 
     // Asks before an existing file is replaced, with the warning icon and
     // the buttons the file's window shows; false when the user says No.
-    [[nodiscard]] static bool confirmOverwrite(const QString &fileName, MessageButtons buttons);
+    [[nodiscard]] static bool confirmOverwrite(const QString &fileName, MessageButtons buttons,
+                                               const MessageAsker &ask);
     // A header line and the rows, each with its own failure text.
     [[nodiscard]] static std::vector<Part> headedParts(const QStringList &header, std::vector<QStringList> rows);
 

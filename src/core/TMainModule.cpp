@@ -3,7 +3,6 @@
 #include "core/TDBSeting.h"
 #include "core/TRegistory.h"
 #include "platform/DbQuery.h"
-#include "platform/DialogService.h"
 
 #include <QLoggingCategory>
 
@@ -12,6 +11,12 @@ TMainModule *MainModule = nullptr;
 Q_LOGGING_CATEGORY(lcMainModule, "tamsolen.core.database", QtWarningMsg)
 
 namespace {
+
+// Every box of the module is an error with the one Yes button.
+UserMessage fault(const QString &text)
+{
+    return {MessageType::Error, text, MessageButtons::Yes};
+}
 
 const QString SystemExitText = QStringLiteral("System Open Error\nシステムを終了します。");
 const QString TableErrorText =
@@ -32,48 +37,48 @@ TMainModule::~TMainModule()
     AccessConnection.close();
 }
 
-bool TMainModule::Connect(const TDBSeting &dbSeting, const TRegistory &registory)
+bool TMainModule::Connect(const TDBSeting &dbSeting, const TRegistory &registory, std::vector<UserMessage> &told)
 {
-    if (!connectMainDatabase(dbSeting))
+    if (!connectMainDatabase(dbSeting, told))
         return false;
-    connectPartner(registory);
+    connectPartner(registory, told);
     if (!loadStaff()) {
-        Dialogs::error(TableErrorText, MessageButtons::Yes);
+        told.push_back(fault(TableErrorText));
         return false;
     }
     loadFacility();
     return true;
 }
 
-bool TMainModule::connectMainDatabase(const TDBSeting &settings)
+bool TMainModule::connectMainDatabase(const TDBSeting &settings, std::vector<UserMessage> &told)
 {
     if (!RIHADatabase.open(settings.Connection, settings.ID, settings.GetPassword())) {
         // The box says no more than that; the administrator finds why in the log.
         qCWarning(lcMainModule).noquote() << "cannot connect to the main database:" << RIHADatabase.errorText();
-        Dialogs::error(QStringLiteral("接続に失敗しました。\nシステムを停止します。"), MessageButtons::Yes);
+        told.push_back(fault(QStringLiteral("接続に失敗しました。\nシステムを停止します。")));
         return false;
     }
     if (!RIHADatabase.isOpen()) {
-        Dialogs::error(SystemExitText, MessageButtons::Yes);
+        told.push_back(fault(SystemExitText));
         return false;
     }
     return true;
 }
 
-void TMainModule::connectPartner(const TRegistory &settings)
+void TMainModule::connectPartner(const TRegistory &settings, std::vector<UserMessage> &told)
 {
     switch (settings.ServFlg) {
     case 1:
         if (!HinorikuConnection.isOpen() &&
             !HinorikuConnection.open(settings.Hinoriku, settings.ID, settings.Password)) {
-            Dialogs::error(QStringLiteral("System Open Error\nヒノリク接続を終了します。"), MessageButtons::Yes);
+            told.push_back(fault(QStringLiteral("System Open Error\nヒノリク接続を終了します。")));
             HinorikuConnection.close();
         }
         break;
     case 2:
         // The partner's file database goes on without the link.
         if (!AccessConnection.isOpen() && !AccessConnection.open(settings.MDBConnection)) {
-            Dialogs::error(SystemExitText, MessageButtons::Yes);
+            told.push_back(fault(SystemExitText));
             AccessConnection.close();
         }
         break;
@@ -111,11 +116,11 @@ void TMainModule::loadFacility()
         FacilityName = homeTable.field(u"FACILITIES_NAME").asString();
 }
 
-bool TMainModule::OpenLogins()
+bool TMainModule::OpenLogins(std::vector<UserMessage> &told)
 {
     if (m_logins.open())
         return true;
-    Dialogs::error(TableErrorText, MessageButtons::Yes);
+    told.push_back(fault(TableErrorText));
     return false;
 }
 

@@ -4,10 +4,13 @@
 #include "core/StaffDirectory.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
+#include "platform/UserMessage.h"
 
 #include <QList>
 #include <QObject>
 #include <QStringList>
+
+#include <vector>
 
 class TDBSeting;
 class TRegistory;
@@ -25,11 +28,12 @@ public:
     ~TMainModule() override;
 
     // Opens the main connection and the partner's, loads the staff list and
-    // the facility name. A failure has shown its error box and returns false.
-    [[nodiscard]] bool Connect(const TDBSeting &dbSeting, const TRegistory &registory);
-    // Reads the login table for the attempts that follow; a failure has shown
-    // its error box and returns false.
-    [[nodiscard]] bool OpenLogins();
+    // the facility name. The error boxes to show are added to told, in their
+    // order; false when the program cannot go on.
+    [[nodiscard]] bool Connect(const TDBSeting &dbSeting, const TRegistory &registory, std::vector<UserMessage> &told);
+    // Reads the login table for the attempts that follow; false, with the
+    // error box to show added to told, when it cannot be read.
+    [[nodiscard]] bool OpenLogins(std::vector<UserMessage> &told);
     // One login attempt: true, with LoginStaffCode and LoginStaffName set and
     // the login table forgotten, when the texts name a login.
     [[nodiscard]] bool LogIn(const QString &user, const QString &password);
@@ -64,8 +68,8 @@ public:
     static constexpr int MaxLoginAttempts = 3;
 
 private:
-    [[nodiscard]] bool connectMainDatabase(const TDBSeting &settings);
-    void connectPartner(const TRegistory &settings);
+    [[nodiscard]] bool connectMainDatabase(const TDBSeting &settings, std::vector<UserMessage> &told);
+    void connectPartner(const TRegistory &settings, std::vector<UserMessage> &told);
     [[nodiscard]] bool loadStaff();
     void loadFacility();
 

@@ -71,7 +71,10 @@ QString TLoginForm::password() const
 
 bool TLoginForm::RunLogin(TMainModule &module)
 {
-    if (!module.OpenLogins())
+    std::vector<UserMessage> told;
+    const bool opened = module.OpenLogins(told);
+    Dialogs::show(told);
+    if (!opened)
         return false;
     for (int attempt = 0; attempt < TMainModule::MaxLoginAttempts; ++attempt) {
         if (Dialogs::exec(this) != QDialog::Accepted)

@@ -16,7 +16,7 @@ QString eraDate(const DbValue &value)
 
 } // namespace
 
-OutstandingList::OutstandingList(DbConnection &database) : m_database(database) {}
+OutstandingList::OutstandingList(DbConnection &database) : KanaRowList(PrintOutStandingQuery), m_database(database) {}
 
 bool OutstandingList::open(Kind kind)
 {
@@ -38,25 +38,8 @@ bool OutstandingList::open(Kind kind)
     return false;
 }
 
-void OutstandingList::filterByKanaRow(UserSearch::KanaRow row)
+QString OutstandingList::fieldText(QStringView field, const DbValue &value)
 {
-    PrintOutStandingQuery.setFilter(UserSearch::kanaRowFilter(row, QStringLiteral("Kana")));
-    PrintOutStandingQuery.setFiltered(true);
-}
-
-void OutstandingList::showAll()
-{
-    PrintOutStandingQuery.setFiltered(false);
-}
-
-bool OutstandingList::hasRows() const
-{
-    return PrintOutStandingQuery.isOpen() && !PrintOutStandingQuery.isEmpty();
-}
-
-QString OutstandingList::fieldText(QStringView field, const DbRecord &row) const
-{
-    const DbValue value = row.value(field);
     if (field == u"CureNo")
         return QStringLiteral("%1").arg(value.asInteger(), 8, 10, QLatin1Char('0'));
     if (field == u"NYUSHOBI_YMD")
@@ -75,7 +58,15 @@ QString OutstandingList::cellText(int column, int position) const
 {
     if (column < 0 || column >= int(Columns.size()))
         return {};
-    return fieldText(Columns[size_t(column)].field, PrintOutStandingQuery.record(position));
+    const QStringView field = Columns[size_t(column)].field;
+    return fieldText(field, PrintOutStandingQuery.record(position).value(field));
+}
+
+QString OutstandingList::columnText(int column, const DbValue &value)
+{
+    if (column < 0 || column >= int(Columns.size()))
+        return {};
+    return fieldText(Columns[size_t(column)].field, value);
 }
 
 std::optional<Variant> OutstandingList::value(const QString &name) const
@@ -90,7 +81,8 @@ std::optional<Variant> OutstandingList::value(const QString &name) const
                                                 : QStringLiteral("リハビリ実施計画書　未登録者一覧"));
     for (const auto &[variable, field] : names) {
         if (name == variable)
-            return Variant(fieldText(field, PrintOutStandingQuery.record(PrintOutStandingQuery.position())));
+            return Variant(
+                fieldText(field, PrintOutStandingQuery.record(PrintOutStandingQuery.position()).value(field)));
     }
     return std::nullopt;
 }

@@ -2,7 +2,7 @@
 
 #include "base/Variant.h"
 #include "platform/DbDataSet.h"
-#include "users/UserSearch.h"
+#include "users/KanaRowList.h"
 
 #include <QString>
 
@@ -10,11 +10,12 @@
 #include <optional>
 
 class DbConnection;
+class DbValue;
 
 // The users who have no treatment plan, or no practice plan, at all
 // (discharged users too), in user-number order, narrowed by the first kana
 // of the reading; the rows of the missing-plans list and of its printout.
-class OutstandingList
+class OutstandingList : public KanaRowList
 {
 public:
     enum class Kind { CurePlan, PracticePlan };
@@ -33,13 +34,11 @@ public:
     // the query fails.
     bool open(Kind kind);
     void close() { PrintOutStandingQuery.close(); }
-    void filterByKanaRow(UserSearch::KanaRow row);
-    void showAll();
-    // Open with at least one row to show.
-    [[nodiscard]] bool hasRows() const;
 
     // The text of a grid column for the row at a place among the shown rows.
     [[nodiscard]] QString cellText(int column, int position) const;
+    // The text of a grid column's value.
+    [[nodiscard]] static QString columnText(int column, const DbValue &value);
     // The printout's variables for the current row: CureNo, Name, Nyusho,
     // RType, RKubun, and ListTitle, the list's title naming the kind of
     // plan; nullopt for other names.
@@ -48,7 +47,7 @@ public:
     DbDataSet PrintOutStandingQuery;
 
 private:
-    [[nodiscard]] QString fieldText(QStringView field, const DbRecord &row) const;
+    [[nodiscard]] static QString fieldText(QStringView field, const DbValue &value);
 
     DbConnection &m_database;
     Kind m_kind = Kind::CurePlan;

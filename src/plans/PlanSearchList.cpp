@@ -24,7 +24,7 @@ QString sexText(const DbValue &value)
 
 } // namespace
 
-PlanSearchList::PlanSearchList(DbConnection &database) : m_database(database) {}
+PlanSearchList::PlanSearchList(DbConnection &database) : KanaRowList(PlanQuery), m_database(database) {}
 
 bool PlanSearchList::open()
 {
@@ -43,12 +43,6 @@ bool PlanSearchList::open()
         return true;
     qCWarning(lcPlans).noquote() << "plan search:" << PlanQuery.errorText();
     return false;
-}
-
-void PlanSearchList::filterByKanaRow(UserSearch::KanaRow row)
-{
-    PlanQuery.setFilter(UserSearch::kanaRowFilter(row, QStringLiteral("Kana")));
-    PlanQuery.setFiltered(true);
 }
 
 QString PlanSearchList::cellText(int column, int position) const

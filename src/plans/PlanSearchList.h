@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/DbDataSet.h"
-#include "users/UserSearch.h"
+#include "users/KanaRowList.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@ class DbConnection;
 
 // The stored treatment plans with their users, in kana order, narrowed by
 // the first kana of the reading; the rows and details of the plan search.
-class PlanSearchList
+class PlanSearchList : public KanaRowList
 {
 public:
     using GridColumn = ::GridColumn;
@@ -44,7 +44,6 @@ public:
     // Lists every plan; false (list closed) when the query fails.
     bool open();
     void close() { PlanQuery.close(); }
-    void filterByKanaRow(UserSearch::KanaRow row);
 
     [[nodiscard]] QString cellText(int column, int position) const;
     [[nodiscard]] Details details(int position) const;

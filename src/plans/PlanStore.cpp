@@ -1,10 +1,10 @@
 #include "plans/PlanStore.h"
 
+#include "plans/PlansLog.h"
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
-#include "plans/PlansLog.h"
 #include "users/PersonLock.h"
 
 Q_LOGGING_CATEGORY(lcPlans, "tamsolen.plans", QtWarningMsg)
@@ -56,14 +56,22 @@ std::optional<TPlan> PlanStore::load(int planNo, Result &result) const
         result = failure(Status::NotFound, QStringLiteral("治療計画書が見つかりません。"), QString::number(planNo));
         return std::nullopt;
     }
-    std::optional<TPlan> plan = TPlan::fromRow(row);
-    if (!plan) {
-        result = failure(Status::BadBody, QStringLiteral("治療計画書のデータが壊れています。"),
-                         QStringLiteral("PlanData of %1 is %2 bytes").arg(planNo).arg(row.field(u"PlanData").asBytes().size()));
+    std::optional<TPlanData> planBody = body(row, result);
+    if (!planBody)
         return std::nullopt;
-    }
     result = {Status::Ok, QString(), planNo};
-    return plan;
+    return TPlan::fromRow(row, std::move(*planBody));
+}
+
+std::optional<TPlanData> PlanStore::body(const DbDataSet &row, Result &result)
+{
+    const QByteArray bytes = row.field(u"PlanData").asBytes();
+    std::optional<TPlanData> read = TPlanData::fromBytes(bytes);
+    if (!read)
+        result = failure(
+            Status::BadBody, QStringLiteral("治療計画書のデータが壊れています。"),
+            QStringLiteral("PlanData of %1 is %2 bytes").arg(row.field(u"PlanNo").asInteger()).arg(bytes.size()));
+    return read;
 }
 
 std::optional<std::vector<FigureRow>> PlanStore::figures(int planNo) const
@@ -90,8 +98,8 @@ std::optional<std::vector<int>> PlanStore::sameDayPlans(const TPlan &plan, Resul
 {
     DbDataSet rows;
     if (!rows.open(sameDayQuery(m_database, plan))) {
-        result = failure(Status::OpenFailed, QStringLiteral("*** System Error : CurePlan Open error "),
-                         rows.errorText());
+        result =
+            failure(Status::OpenFailed, QStringLiteral("*** System Error : CurePlan Open error "), rows.errorText());
         return std::nullopt;
     }
     result = {};

@@ -11,6 +11,7 @@
 #include <vector>
 
 class DbConnection;
+class DbDataSet;
 
 // The treatment plans on the main database: reading a plan with its figure
 // rows, saving one in place of the plans of the same user and day, deleting
@@ -46,6 +47,9 @@ public:
 
     // The plan with that key.
     [[nodiscard]] std::optional<TPlan> load(int planNo, Result &result) const;
+    // The body stored in the row's PlanData, read by the one rule of every
+    // reader: fewer than TPlanData::PlanDataSize bytes are refused (BadBody).
+    [[nodiscard]] static std::optional<TPlanData> body(const DbDataSet &row, Result &result);
     // Its marks and overlays in AutoNo order; nullopt when unreadable.
     [[nodiscard]] std::optional<std::vector<FigureRow>> figures(int planNo) const;
     // The keys of the stored plans of the user on the plan's registration

@@ -32,11 +32,8 @@ void TPlan::setUser(const TPerson &person)
         Disease[i] = Sjis::cut(*diseases[i], DiseaseBytes);
 }
 
-std::optional<TPlan> TPlan::fromRow(const DbDataSet &row)
+TPlan TPlan::fromRow(const DbDataSet &row, TPlanData body)
 {
-    std::optional<TPlanData> body = TPlanData::fromBytes(row.field(u"PlanData").asBytes());
-    if (!body)
-        return std::nullopt;
     const auto integer = [&row](QStringView name) {
         return row.field(name).asInteger();
     };
@@ -66,7 +63,7 @@ std::optional<TPlan> TPlan::fromRow(const DbDataSet &row)
     plan.CreateDay = date(u"CreateDay");
     plan.Updator = text(u"Updator");
     plan.UpdateDay = date(u"UpdateDay");
-    plan.Body = std::move(*body);
+    plan.Body = std::move(body);
     return plan;
 }
 

@@ -43,9 +43,9 @@ struct TPlan
     // categories, degrees and diseases (cut to DiseaseBytes); PlanNo 0.
     void setUser(const TPerson &person);
 
-    // The plan of the data set's current row; nullopt when its PlanData is
-    // not exactly TPlanData::PlanDataSize bytes.
-    [[nodiscard]] static std::optional<TPlan> fromRow(const DbDataSet &row);
+    // The plan of the data set's current row, with the body read from its
+    // PlanData (PlanStore::body).
+    [[nodiscard]] static TPlan fromRow(const DbDataSet &row, TPlanData body);
     // Writes every column but PlanNo into the row being appended. Creator
     // is the staff member storing it (cut to CreatorLength characters),
     // CreateDay and UpdateDay the day it is stored, Updator empty.

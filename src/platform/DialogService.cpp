@@ -100,4 +100,22 @@ int exec(QDialog *dialog)
     return service().execDialog(dialog);
 }
 
+MessageAnswer show(const UserMessage &message)
+{
+    return Dialogs::message(message.type, message.text, message.buttons);
+}
+
+void show(const std::vector<UserMessage> &messages)
+{
+    for (const UserMessage &message : messages)
+        show(message);
+}
+
+MessageAsker asker()
+{
+    return [](const UserMessage &question) {
+        return show(question);
+    };
+}
+
 } // namespace Dialogs

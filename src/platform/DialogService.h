@@ -1,22 +1,22 @@
 #pragma once
 
+#include "platform/UserMessage.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 class QDialog;
 class QWidget;
 
 // Every message box and every modal dialog of the program goes through the
 // one installed service, so that tests can record and answer them instead of
-// blocking in a modal loop.
-enum class MessageType { Error, Warning, Information, Confirmation };
-
-// The button sets that message boxes show.
-// YesNoDefaultNo: Yes and No with No as the default button, for a question
-// whose Yes could double data.
-enum class MessageButtons { Ok, Yes, Abort, YesNo, OkCancel, OkNo, YesNoDefaultNo };
-
-enum class MessageAnswer { Ok, Yes, No, Cancel, Abort };
+// blocking in a modal loop. Only window libraries include this header: a
+// logic library hands its boxes back as UserMessages.
+#ifdef TAMSOLEN_LOGIC_LIBRARY
+#error "A logic library shows no dialog: it returns UserMessages or asks through a MessageAsker its window gives."
+#endif
 
 class DialogService
 {
@@ -53,5 +53,11 @@ void information(const QString &text, MessageButtons buttons = MessageButtons::O
 // A question before deleting: Yes/No with No the default; true for Yes.
 [[nodiscard]] bool confirmDelete(const QString &text);
 int exec(QDialog *dialog);
+// Shows the box a logic library worded; the answer of a question.
+MessageAnswer show(const UserMessage &message);
+// Shows the boxes one after the other, in their order.
+void show(const std::vector<UserMessage> &messages);
+// Asks a logic library's questions through the installed service.
+[[nodiscard]] MessageAsker asker();
 
 } // namespace Dialogs

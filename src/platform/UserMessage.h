@@ -1,10 +1,17 @@
 #pragma once
 
-#include "platform/DialogService.h"
-
 #include <QString>
 
-#include <vector>
+#include <functional>
+
+enum class MessageType { Error, Warning, Information, Confirmation };
+
+// The button sets that message boxes show.
+// YesNoDefaultNo: Yes and No with No as the default button, for a question
+// whose Yes could double data.
+enum class MessageButtons { Ok, Yes, Abort, YesNo, OkCancel, OkNo, YesNoDefaultNo };
+
+enum class MessageAnswer { Ok, Yes, No, Cancel, Abort };
 
 // A message box that logic hands back instead of showing it: the logic
 // words it, the window that started the action shows it.
@@ -13,13 +20,10 @@ struct UserMessage
     MessageType type = MessageType::Error;
     QString text;
     MessageButtons buttons = MessageButtons::Ok;
+
+    friend bool operator==(const UserMessage &, const UserMessage &) = default;
 };
 
-namespace Dialogs {
-
-// Shows the box through the installed service; the answer of a question.
-MessageAnswer show(const UserMessage &message);
-// Shows the boxes one after the other, in their order.
-void show(const std::vector<UserMessage> &messages);
-
-} // namespace Dialogs
+// How logic asks a question in the middle of its work: the window that
+// started it shows the box and returns the answer.
+using MessageAsker = std::function<MessageAnswer(const UserMessage &)>;

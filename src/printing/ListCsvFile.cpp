@@ -1,31 +1,29 @@
 #include "ListCsvFile.h"
 
-#include "platform/DialogService.h"
-
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-void fail(const QString &text)
+UserMessage failed(const QString &text)
 {
-    Dialogs::error(text, MessageButtons::Yes);
+    return {MessageType::Error, text, MessageButtons::Yes};
 }
 
-// True when nothing failed; else the failure's box was shown.
-bool told(const QString &failure)
+// True when nothing failed; else the failure's box is told.
+bool written(const QString &failure, std::vector<UserMessage> &told)
 {
     if (!failure.isEmpty())
-        fail(failure);
+        told.push_back(failed(failure));
     return failure.isEmpty();
 }
 
 } // namespace
 
-std::optional<QString> ListCsvFile::target(const QString &path)
+std::optional<QString> ListCsvFile::target(const QString &path, std::vector<UserMessage> &told)
 {
     if (path == u"未設定") {
-        fail(QStringLiteral("ディレクトリが未設定です。"));
+        told.push_back(failed(QStringLiteral("ディレクトリが未設定です。")));
         return std::nullopt;
     }
     const qsizetype slash = path.lastIndexOf(u'/');
@@ -33,20 +31,20 @@ std::optional<QString> ListCsvFile::target(const QString &path)
     const QString name = path.mid(slash + 1);
     if (!QFileInfo(folder).isDir()) {
         if (folder.isEmpty()) {
-            fail(QStringLiteral("ディレクトリが見つかりません。"));
+            told.push_back(failed(QStringLiteral("ディレクトリが見つかりません。")));
             return std::nullopt;
         }
         if (QFileInfo::exists(folder)) {
-            fail(QStringLiteral("ディレクトリの作成でシステムエラーが発生しました。"));
+            told.push_back(failed(QStringLiteral("ディレクトリの作成でシステムエラーが発生しました。")));
             return std::nullopt;
         }
         if (!QDir().mkpath(folder)) {
-            fail(QStringLiteral("ディレクトリの作成に失敗しました。"));
+            told.push_back(failed(QStringLiteral("ディレクトリの作成に失敗しました。")));
             return std::nullopt;
         }
     }
     if (name.isEmpty()) {
-        fail(QStringLiteral("ファイル名が見つかりません。"));
+        told.push_back(failed(QStringLiteral("ファイル名が見つかりません。")));
         return std::nullopt;
     }
     const qsizetype dot = name.lastIndexOf(u'.');
@@ -59,17 +57,18 @@ ListCsvFile::Content ListCsvFile::content(const QStringList &header, std::vector
     return {CsvWriter::headedParts(header, std::move(rows)), quoting};
 }
 
-bool ListCsvFile::writeTo(QIODevice &device, const Content &content)
+bool ListCsvFile::writeTo(QIODevice &device, const Content &content, std::vector<UserMessage> &told)
 {
-    return told(CsvWriter(content.quoting, CsvWriter::LineBreaks::Kept).writeTo(device, content.parts));
+    return written(CsvWriter(content.quoting, CsvWriter::LineBreaks::Kept).writeTo(device, content.parts), told);
 }
 
-bool ListCsvFile::write(const QString &fileName, const Content &content)
+bool ListCsvFile::write(const QString &fileName, const Content &content, std::vector<UserMessage> &told)
 {
-    return told(CsvWriter(content.quoting, CsvWriter::LineBreaks::Kept).write(fileName, content.parts));
+    return written(CsvWriter(content.quoting, CsvWriter::LineBreaks::Kept).write(fileName, content.parts), told);
 }
 
-bool ListCsvFile::write(const QString &fileName, const QStringList &header, const std::vector<QStringList> &rows)
+bool ListCsvFile::write(const QString &fileName, const QStringList &header, const std::vector<QStringList> &rows,
+                        std::vector<UserMessage> &told)
 {
-    return write(fileName, content(header, rows));
+    return write(fileName, content(header, rows), told);
 }

@@ -19,17 +19,6 @@ bool PersonResultPlans::open(TDateTime from, TDateTime to)
     return SelectPlanPersonQuery.open(query);
 }
 
-void PersonResultPlans::filterByKanaRow(UserSearch::KanaRow row)
-{
-    SelectPlanPersonQuery.setFilter(UserSearch::kanaRowFilter(row, QStringLiteral("Kana")));
-    SelectPlanPersonQuery.setFiltered(true);
-}
-
-void PersonResultPlans::showAll()
-{
-    SelectPlanPersonQuery.setFiltered(false);
-}
-
 int PersonResultPlans::cureNo(int row) const
 {
     return SelectPlanPersonQuery.record(row).value(u"CureNo").asInteger();

@@ -3,7 +3,7 @@
 #include "base/DateTime.h"
 #include "platform/DbDataSet.h"
 #include "users/GridColumn.h"
-#include "users/UserSearch.h"
+#include "users/KanaRowList.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ class DbValue;
 // The treatment plans valid on some day of a month, with their users: the
 // list the results records are printed from. A user with two such plans is
 // listed twice.
-class PersonResultPlans
+class PersonResultPlans : public KanaRowList
 {
 public:
     static constexpr std::array<GridColumn, 5> Columns{{{u"CureNo", u"治療番号", 90},
@@ -22,7 +22,7 @@ public:
                                                         {u"RihaType", u"リハビリ形態", 120},
                                                         {u"PlanRegistDay", u"計画書作成日", 150}}};
 
-    explicit PersonResultPlans(DbConnection &database) : m_database(database) {}
+    explicit PersonResultPlans(DbConnection &database) : KanaRowList(SelectPlanPersonQuery), m_database(database) {}
 
     // Lists the plans of the month [from, to) by user, date and key; false
     // when they could not be read.
@@ -30,11 +30,6 @@ public:
     void close() { SelectPlanPersonQuery.close(); }
     [[nodiscard]] bool isOpen() const { return SelectPlanPersonQuery.isOpen(); }
     [[nodiscard]] int rowCount() const { return isOpen() ? SelectPlanPersonQuery.recordCount() : 0; }
-
-    // Narrows the list to the users whose kana starts in the row; showAll
-    // lifts it.
-    void filterByKanaRow(UserSearch::KanaRow row);
-    void showAll();
 
     // The user number of a listed (filtered) row.
     [[nodiscard]] int cureNo(int row) const;

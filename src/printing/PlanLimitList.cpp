@@ -10,7 +10,7 @@
 #include "printing/PrintingLog.h"
 
 PlanLimitList::PlanLimitList(DbConnection &database, QString facilityName)
-    : m_database(database), m_facility(std::move(facilityName))
+    : KanaRowList(PrintLimitRihaQuery), m_database(database), m_facility(std::move(facilityName))
 {}
 
 TDateTime PlanLimitList::limitDay(TDateTime today)
@@ -48,22 +48,6 @@ bool PlanLimitList::open(Kind kind, TDateTime today)
         return true;
     qCWarning(lcPrinting).noquote() << "plan deadlines:" << PrintLimitRihaQuery.errorText();
     return false;
-}
-
-void PlanLimitList::filterByKanaRow(UserSearch::KanaRow row)
-{
-    PrintLimitRihaQuery.setFilter(UserSearch::kanaRowFilter(row, QStringLiteral("Kana")));
-    PrintLimitRihaQuery.setFiltered(true);
-}
-
-void PlanLimitList::showAll()
-{
-    PrintLimitRihaQuery.setFiltered(false);
-}
-
-bool PlanLimitList::hasRows() const
-{
-    return PrintLimitRihaQuery.isOpen() && !PrintLimitRihaQuery.isEmpty();
 }
 
 QString PlanLimitList::cellText(int column, const DbValue &value)

@@ -4,7 +4,7 @@
 #include "base/Variant.h"
 #include "platform/DbDataSet.h"
 #include "users/GridColumn.h"
-#include "users/UserSearch.h"
+#include "users/KanaRowList.h"
 
 #include <QString>
 
@@ -19,7 +19,7 @@ class ListPrint;
 // plan, is older than three months: the rows of the plan-deadline list and
 // of its printout ("PrintLimit.rpf"), narrowed by the first kana of the
 // reading. Users without any plan of the kind are not listed.
-class PlanLimitList
+class PlanLimitList : public KanaRowList
 {
 public:
     enum class Kind { CurePlan, PracticePlan };
@@ -40,10 +40,6 @@ public:
     // Lists the users as of today; false (list closed) when the query fails.
     bool open(Kind kind, TDateTime today);
     void close() { PrintLimitRihaQuery.close(); }
-    void filterByKanaRow(UserSearch::KanaRow row);
-    void showAll();
-    // Open with at least one row to show.
-    [[nodiscard]] bool hasRows() const;
 
     // The text of a grid column's value.
     [[nodiscard]] static QString cellText(int column, const DbValue &value);

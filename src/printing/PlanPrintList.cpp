@@ -13,7 +13,7 @@
 #include <algorithm>
 
 PlanPrintList::PlanPrintList(DbConnection &database, Statement statement)
-    : m_database(database), m_statement(std::move(statement))
+    : KanaRowList(Rows), m_database(database), m_statement(std::move(statement))
 {}
 
 TDateTime PlanPrintList::latestCutOff(TDateTime today)
@@ -49,22 +49,6 @@ bool PlanPrintList::open(const QString &where, TDateTime from)
     qCWarning(lcPrinting).noquote() << "plan list:" << Rows.errorText();
     Rows.close();
     return false;
-}
-
-void PlanPrintList::filterByKanaRow(UserSearch::KanaRow row)
-{
-    Rows.setFilter(UserSearch::kanaRowFilter(row, QStringLiteral("Kana")));
-    Rows.setFiltered(true);
-}
-
-void PlanPrintList::showAll()
-{
-    Rows.setFiltered(false);
-}
-
-bool PlanPrintList::hasRows() const
-{
-    return Rows.isOpen() && !Rows.isEmpty();
 }
 
 std::vector<int> PlanPrintList::keysAt(std::vector<int> positions, QStringView field) const

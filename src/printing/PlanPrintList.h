@@ -2,7 +2,7 @@
 
 #include "base/DateTime.h"
 #include "platform/DbDataSet.h"
-#include "users/UserSearch.h"
+#include "users/KanaRowList.h"
 
 #include <QString>
 
@@ -14,7 +14,7 @@ class DbConnection;
 // ones (dated after the first day of the month three months back) or all,
 // in reading order, narrowed by the first kana of the reading. The rows
 // come from a join of Person with a plan table.
-class PlanPrintList
+class PlanPrintList : public KanaRowList
 {
 public:
     // The statement without WHERE and ORDER BY, the plan-day column that the
@@ -37,10 +37,6 @@ public:
     bool openLatest(TDateTime today);
     bool openAll();
     void close() { Rows.close(); }
-    void filterByKanaRow(UserSearch::KanaRow row);
-    void showAll();
-    // Open with at least one row to show.
-    [[nodiscard]] bool hasRows() const;
     // The text a grid column shows of a field's value: the user number in eight digits, the treatment plan's day
     // in the short era form, the practice plan's day as its date text, the
     // names of the form and the categories, other fields as they are.

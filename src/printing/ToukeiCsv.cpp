@@ -5,7 +5,6 @@
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
-#include "platform/DialogService.h"
 #include "printing/ListCsvFile.h"
 
 namespace ToukeiCsv {
@@ -48,24 +47,26 @@ std::optional<std::vector<QStringList>> rows(DbConnection &database, TDateTime f
     return lines;
 }
 
-bool write(DbConnection &database, const QString &path, TDateTime from, TDateTime to)
+bool write(DbConnection &database, const QString &path, TDateTime from, TDateTime to, const MessageAsker &ask,
+           std::vector<UserMessage> &told)
 {
-    const auto file = ListCsvFile::target(path);
+    const auto file = ListCsvFile::target(path, told);
     if (!file)
         return false;
-    if (!CsvWriter::confirmOverwrite(*file, MessageButtons::YesNo))
+    if (!CsvWriter::confirmOverwrite(*file, MessageButtons::YesNo, ask))
         return true;
     const auto lines = rows(database, from, to);
     if (!lines) {
-        Dialogs::error(QStringLiteral("データの抽出に失敗しました。"), MessageButtons::Yes);
+        told.push_back({MessageType::Error, QStringLiteral("データの抽出に失敗しました。"), MessageButtons::Yes});
         return false;
     }
     if (lines->empty()) {
         // Nothing to write is told, not a failure.
-        Dialogs::information(QStringLiteral("条件に該当するデータがありません。"), MessageButtons::Yes);
+        told.push_back(
+            {MessageType::Information, QStringLiteral("条件に該当するデータがありません。"), MessageButtons::Yes});
         return true;
     }
-    return ListCsvFile::write(*file, header(), *lines);
+    return ListCsvFile::write(*file, header(), *lines, told);
 }
 
 } // namespace ToukeiCsv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "platform/UserMessage.h"
 
 #include <QStringList>
 
@@ -18,9 +19,11 @@ namespace ToukeiCsv {
 // The rows of [from, to) by day, user, start and key; nullopt when they
 // could not be read.
 [[nodiscard]] std::optional<std::vector<QStringList>> rows(DbConnection &database, TDateTime from, TDateTime to);
-// Writes the month's results to the file the path names; false after the
-// error box was shown. A No to the overwrite question and a month without
-// results write nothing and are no failure.
-[[nodiscard]] bool write(DbConnection &database, const QString &path, TDateTime from, TDateTime to);
+// Writes the month's results to the file the path names, asking before an
+// existing file is replaced; the boxes to show after it go to told, and it
+// is false after an error. A No to the question and a month without results
+// write nothing and are no failure.
+[[nodiscard]] bool write(DbConnection &database, const QString &path, TDateTime from, TDateTime to,
+                         const MessageAsker &ask, std::vector<UserMessage> &told);
 
 } // namespace ToukeiCsv

@@ -160,9 +160,12 @@ void MonthlyResultsForm::CSVOutButtonClick()
     ListCsvFile::Content file;
     if (!csvFile(*chosen, file))
         return;
-    const std::optional<QString> fileName = ListCsvFile::target(CsvEdit->text());
-    if (!fileName || !CsvWriter::confirmOverwrite(*fileName, MessageButtons::OkNo) ||
-        !ListCsvFile::write(*fileName, file))
+    std::vector<UserMessage> told;
+    const std::optional<QString> fileName = ListCsvFile::target(CsvEdit->text(), told);
+    const bool written = fileName && CsvWriter::confirmOverwrite(*fileName, MessageButtons::OkNo, Dialogs::asker()) &&
+                         ListCsvFile::write(*fileName, file, told);
+    Dialogs::show(told);
+    if (!written)
         return;
     Dialogs::information(QStringLiteral("終了しました。"));
 }

@@ -125,11 +125,18 @@ void TPrintAllUserForm::PrintButtonClick()
 
 void TPrintAllUserForm::CSVOutButtonClick()
 {
-    const std::optional<QString> file = ListCsvFile::target(Fnrm1910_1Edit->text());
-    if (!file || !CsvWriter::confirmOverwrite(*file, MessageButtons::OkNo))
+    std::vector<UserMessage> told;
+    const std::optional<QString> file = ListCsvFile::target(Fnrm1910_1Edit->text(), told);
+    Dialogs::show(told);
+    if (!file || !CsvWriter::confirmOverwrite(*file, MessageButtons::OkNo, Dialogs::asker()))
         return;
     AllUserList list(m_context.database, m_context.mainModule.FacilityName);
-    if (!openList(list) || !ListCsvFile::write(*file, AllUserList::CsvHeader, list.csvRows()))
+    if (!openList(list))
+        return;
+    told.clear();
+    const bool written = ListCsvFile::write(*file, AllUserList::CsvHeader, list.csvRows(), told);
+    Dialogs::show(told);
+    if (!written)
         return;
     Dialogs::information(QStringLiteral("終了しました。"));
 }

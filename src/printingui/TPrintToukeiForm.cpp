@@ -217,7 +217,11 @@ void TPrintToukeiForm::CSVButtonClick()
     bool failed = false;
     for (int month = 0; month < ToukeiCounts::Months; ++month) {
         const QString path = BEdit[size_t(ToukeiCounts::Months - 1 - month)]->text();
-        if (!ToukeiCsv::write(m_context.database, path, m_counts.monthStart(month), m_counts.monthEnd(month))) {
+        std::vector<UserMessage> told;
+        const bool written = ToukeiCsv::write(m_context.database, path, m_counts.monthStart(month),
+                                              m_counts.monthEnd(month), Dialogs::asker(), told);
+        Dialogs::show(told);
+        if (!written) {
             Dialogs::error(CsvFailures[size_t(month)].toString());
             failed = true;
         }

@@ -1,17 +1,15 @@
 #include "results/PersonMedicalRecord.h"
 
+#include "core/AppContext.h"
 #include "core/TCalendor.h"
-#include "plans/TPlanData.h"
+#include "core/TMainModule.h"
+#include "plans/PlanStore.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "results/ResultSheet.h"
-#include "core/AppContext.h"
-#include "core/TMainModule.h"
 
-PersonMedicalRecord::PersonMedicalRecord(const AppContext &context) : m_context(context)
-{
-}
+PersonMedicalRecord::PersonMedicalRecord(const AppContext &context) : m_context(context) {}
 
 void PersonMedicalRecord::setMonth(TDateTime date)
 {
@@ -71,10 +69,11 @@ PersonMedicalRecord::Legend PersonMedicalRecord::legend() const
 
 std::optional<PersonMedicalRecord::LatestPlan> PersonMedicalRecord::latestPlan(QString &message) const
 {
-    DbQuery query(m_context.database,
-                  QStringLiteral("SELECT RihaPlan.PlanRegistDay, RihaPlan.PlanData, Person.* FROM RihaPlan "
-                                 "INNER JOIN Person ON RihaPlan.CureNo = Person.CureNo WHERE RihaPlan.CureNo = :PCureNo "
-                                 "ORDER BY RihaPlan.PlanRegistDay DESC, RihaPlan.PlanNo DESC"));
+    DbQuery query(
+        m_context.database,
+        QStringLiteral("SELECT RihaPlan.PlanNo, RihaPlan.PlanRegistDay, RihaPlan.PlanData, Person.* FROM RihaPlan "
+                       "INNER JOIN Person ON RihaPlan.CureNo = Person.CureNo WHERE RihaPlan.CureNo = :PCureNo "
+                       "ORDER BY RihaPlan.PlanRegistDay DESC, RihaPlan.PlanNo DESC"));
     query.bind(u"PCureNo", m_cureNo);
     DbDataSet rows;
     if (!rows.open(query)) {
@@ -88,10 +87,12 @@ std::optional<PersonMedicalRecord::LatestPlan> PersonMedicalRecord::latestPlan(Q
     LatestPlan plan;
     plan.Person = TPerson::fromRow(rows);
     plan.PlanRegistDay = rows.field(u"PlanRegistDay").asDateTime();
-    // A body of another length is read as far as it goes.
-    QByteArray body = rows.field(u"PlanData").asBytes().left(TPlanData::PlanDataSize);
-    body.resize(TPlanData::PlanDataSize, '\0');
-    if (const auto data = TPlanData::fromBytes(body))
-        plan.Program = data->Program;
+    PlanStore::Result result;
+    const std::optional<TPlanData> body = PlanStore::body(rows, result);
+    if (!body) {
+        message = result.message;
+        return std::nullopt;
+    }
+    plan.Program = body->Program;
     return plan;
 }

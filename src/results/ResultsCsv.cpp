@@ -9,7 +9,6 @@
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
-#include "platform/DialogService.h"
 #include "results/CureResultStore.h"
 #include "results/TCsv.h"
 #include "scheduling/SlotEntryCheck.h"
@@ -427,7 +426,7 @@ int ResultsCsv::storedCount(const std::vector<CureResult> &rows) const
     }));
 }
 
-ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
+ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName, const MessageAsker &ask) const
 {
     if (!QFileInfo::exists(fileName))
         return {false, MessageType::Error, QStringLiteral("インポートファイルが見つかりません。")};
@@ -458,12 +457,12 @@ ResultsCsv::Outcome ResultsCsv::importFile(const QString &fileName) const
         }
         // No lock is held while the question is open.
         transaction.rollback();
-        if (Dialogs::message(MessageType::Confirmation,
-                             QStringLiteral("インポートファイルの%1件中%2件は登録済みの実績と同じです。\n"
-                                            "このままインポートしますか？")
-                                 .arg(rows.size())
-                                 .arg(stored),
-                             MessageButtons::YesNoDefaultNo) != MessageAnswer::Yes)
+        if (ask({MessageType::Confirmation,
+                 QStringLiteral("インポートファイルの%1件中%2件は登録済みの実績と同じです。\n"
+                                "このままインポートしますか？")
+                     .arg(rows.size())
+                     .arg(stored),
+                 MessageButtons::YesNoDefaultNo}) != MessageAnswer::Yes)
             return {false, MessageType::Information, QStringLiteral("インポートを中止しました。")};
         accepted = stored;
     }

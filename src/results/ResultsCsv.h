@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/CsvWriter.h"
-#include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 #include "results/CureResult.h"
 
 #include <QByteArray>
@@ -35,8 +35,8 @@ public:
     [[nodiscard]] Outcome exportMonth(TDateTime from, TDateTime to, const QString &fileName) const;
     // Appends every line of the file in one transaction; the first bad line
     // stops the import and nothing is written. When rows of the file are
-    // stored already, the user is asked first (default No).
-    [[nodiscard]] Outcome importFile(const QString &fileName) const;
+    // stored already, the user is asked first through ask (default No).
+    [[nodiscard]] Outcome importFile(const QString &fileName, const MessageAsker &ask) const;
 
     // Every field quoted; a line break inside a value would end the line
     // for every reader, so it becomes a blank.

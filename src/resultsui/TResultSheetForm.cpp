@@ -287,7 +287,7 @@ void TResultSheetForm::ImportExtDataMenuClick()
     if (fileName.isEmpty())
         return;
     settings.Import = fileName;
-    const auto outcome = ResultsCsv(m_context).importFile(fileName);
+    const auto outcome = ResultsCsv(m_context).importFile(fileName, Dialogs::asker());
     Dialogs::message(outcome.type, outcome.text, outcome.ok ? MessageButtons::Ok : MessageButtons::Yes);
     // The month shown may have gained rows.
     if (outcome.ok && !YearMonthLabel->text().isEmpty())
@@ -303,7 +303,7 @@ void TResultSheetForm::ExportMenuClick()
     const QFileInfo info(fileName);
     fileName = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".csv");
     settings.Export = fileName;
-    if (!CsvWriter::confirmOverwrite(fileName, MessageButtons::YesNo))
+    if (!CsvWriter::confirmOverwrite(fileName, MessageButtons::YesNo, Dialogs::asker()))
         return;
     const auto outcome = ResultsCsv(m_context).exportMonth(FromDate, ToDate, fileName);
     Dialogs::message(outcome.type, outcome.text, MessageButtons::Ok);

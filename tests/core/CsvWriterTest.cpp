@@ -52,16 +52,16 @@ TEST(CsvWriter, AsksBeforeReplacingAFileWithTheWindowsButtons)
     FakeDialogService dialogs;
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("a.csv"));
-    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::YesNo));
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::YesNo, Dialogs::asker()));
     EXPECT_TRUE(dialogs.messages().isEmpty()) << "no file, no question";
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     for (const MessageButtons buttons : {MessageButtons::YesNo, MessageButtons::OkNo}) {
         dialogs.queueAnswer(buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok);
-        EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, buttons));
+        EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, buttons, Dialogs::asker()));
         dialogs.queueAnswer(MessageAnswer::No);
-        EXPECT_FALSE(CsvWriter::confirmOverwrite(fileName, buttons));
+        EXPECT_FALSE(CsvWriter::confirmOverwrite(fileName, buttons, Dialogs::asker()));
         ASSERT_EQ(dialogs.messages().size(), 2);
         for (const auto &message : dialogs.messages()) {
             EXPECT_EQ(message.type, MessageType::Warning);

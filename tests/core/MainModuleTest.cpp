@@ -7,9 +7,13 @@
 
 namespace {
 
-const QString ConnectFailed = QStringLiteral("接続に失敗しました。\nシステムを停止します。");
-const QString TableError =
-    QStringLiteral("System Error\n他で使用されているか又はシステム設定を確認してください。\nシステムを終了します。");
+// Every box of the module is an error with the one Yes button.
+const UserMessage ConnectFailed{MessageType::Error, QStringLiteral("接続に失敗しました。\nシステムを停止します。"),
+                                MessageButtons::Yes};
+const UserMessage TableError{
+    MessageType::Error,
+    QStringLiteral("System Error\n他で使用されているか又はシステム設定を確認してください。\nシステムを終了します。"),
+    MessageButtons::Yes};
 
 class MainModuleTest : public DatabaseFixture
 {
@@ -25,9 +29,17 @@ protected:
                                         "('1001', 'pass', '山田 花子'), ('o''neil', 'it''s', 'オニール')")));
     }
 
-    [[nodiscard]] bool connect() { return m_module.Connect(m_dbSeting, m_registory); }
+    [[nodiscard]] bool connect() { return m_module.Connect(m_dbSeting, m_registory, m_told); }
+
+    // The module hands its boxes back and shows none itself.
+    void TearDown() override
+    {
+        EXPECT_TRUE(m_dialogs.messages().isEmpty());
+        DatabaseFixture::TearDown();
+    }
 
     FakeDialogService m_dialogs;
+    std::vector<UserMessage> m_told;
     TDBSeting m_dbSeting;
     TRegistory m_registory;
     TMainModule m_module;
@@ -42,7 +54,7 @@ TEST_P(MainModuleTest, LoadsStaffAndFacility)
     ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Facilities (FACILITIES_NAME) VALUES ('ひだまり苑'), ('二番目')")));
     TMainModule &module = m_module;
     ASSERT_TRUE(connect());
-    EXPECT_TRUE(m_dialogs.messages().isEmpty());
+    EXPECT_TRUE(m_told.empty());
     EXPECT_EQ(module.FacilityName, QStringLiteral("ひだまり苑"));
     EXPECT_EQ(module.StaffCount(), 3);
     EXPECT_EQ(module.StaffCodes(), QList<int>({3, 7, 20}));
@@ -72,7 +84,7 @@ TEST_P(MainModuleTest, EmptyTablesGiveEmptyListsAndName)
 TEST_P(MainModuleTest, LoginsMatchExactlyAndLiterally)
 {
     ASSERT_TRUE(connect());
-    ASSERT_TRUE(m_module.OpenLogins());
+    ASSERT_TRUE(m_module.OpenLogins(m_told));
     const std::pair<QString, QString> refused[] = {{QStringLiteral("1001"), QStringLiteral("PASS")},
                                                    {QStringLiteral("1001 "), QStringLiteral("pass")},
                                                    {QStringLiteral("' OR '1'='1"), QStringLiteral("' OR '1'='1")},
@@ -83,15 +95,15 @@ TEST_P(MainModuleTest, LoginsMatchExactlyAndLiterally)
     ASSERT_TRUE(m_module.LogIn(QStringLiteral("o'neil"), QStringLiteral("it's")));
     EXPECT_EQ(m_module.LoginStaffCode, QStringLiteral("o'neil"));
     EXPECT_EQ(m_module.LoginStaffName, QStringLiteral("オニール"));
-    EXPECT_TRUE(m_dialogs.messages().isEmpty());
+    EXPECT_TRUE(m_told.empty());
 }
 
 TEST_P(MainModuleTest, AnUnreadableLoginTableIsReported)
 {
     ASSERT_TRUE(connect());
     ASSERT_TRUE(exec(QStringLiteral("DROP TABLE LoginUser")));
-    EXPECT_FALSE(m_module.OpenLogins());
-    EXPECT_EQ(m_dialogs.messageTexts(), QStringList({TableError}));
+    EXPECT_FALSE(m_module.OpenLogins(m_told));
+    EXPECT_EQ(m_told, std::vector<UserMessage>({TableError}));
 }
 
 namespace {
@@ -112,18 +124,17 @@ TEST_P(MainModuleTest, AFailedConnectionEndsTheStart)
     const QString strings[] = {QString(), QStringLiteral("Provider=SQLNCLI11.1;Data Source=.\\SQLEXPRESS"),
                                QStringLiteral("Provider=SQLite;Data Source=/nonexistent/folder/x.sqlite")};
     for (const QString &connection : strings) {
-        m_dialogs.clear();
+        std::vector<UserMessage> told;
         m_dbSeting.Connection = connection;
         TMainModule module;
         logged.clear();
-        EXPECT_FALSE(module.Connect(m_dbSeting, m_registory));
+        EXPECT_FALSE(module.Connect(m_dbSeting, m_registory, told));
         // The driver's reason goes to the log.
         const QString reason = logged.value(0);
         EXPECT_EQ(logged.size(), 1);
         EXPECT_TRUE(reason.startsWith(QStringLiteral("cannot connect to the main database: ")));
         EXPECT_GT(reason.size(), 40) << reason.toStdString();
-        EXPECT_EQ(m_dialogs.messageTexts(), QStringList({ConnectFailed})) << connection.toStdString();
-        EXPECT_EQ(m_dialogs.dialogCount(), 0);
+        EXPECT_EQ(told, std::vector<UserMessage>({ConnectFailed})) << connection.toStdString();
     }
     qInstallMessageHandler(previous);
 }
@@ -132,7 +143,7 @@ TEST_P(MainModuleTest, AMissingStaffTableEndsTheStart)
 {
     ASSERT_TRUE(exec(QStringLiteral("DROP TABLE KaigoStuff")));
     EXPECT_FALSE(connect());
-    EXPECT_EQ(m_dialogs.messageTexts(), QStringList({TableError}));
+    EXPECT_EQ(m_told, std::vector<UserMessage>({TableError}));
 }
 
 TEST_P(MainModuleTest, APartnerLinkThatFailsIsReportedAndTheStartGoesOn)
@@ -141,7 +152,9 @@ TEST_P(MainModuleTest, APartnerLinkThatFailsIsReportedAndTheStartGoesOn)
     m_registory.Hinoriku = QStringLiteral("Provider=SQLNCLI11.1;Data Source=partner");
     EXPECT_TRUE(connect());
     EXPECT_FALSE(m_module.HinorikuConnection.isOpen());
-    EXPECT_EQ(m_dialogs.messageTexts(), QStringList({QStringLiteral("System Open Error\nヒノリク接続を終了します。")}));
+    EXPECT_EQ(m_told, std::vector<UserMessage>(
+                          {{MessageType::Error, QStringLiteral("System Open Error\nヒノリク接続を終了します。"),
+                            MessageButtons::Yes}}));
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(MainModuleTest);

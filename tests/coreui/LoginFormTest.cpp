@@ -30,7 +30,8 @@ protected:
         TDBSeting dbSeting;
         dbSeting.Connection = connectionString();
         dbSeting.ID = user();
-        ASSERT_TRUE(m_module.Connect(dbSeting, TRegistory()));
+        std::vector<UserMessage> told;
+        ASSERT_TRUE(m_module.Connect(dbSeting, TRegistory(), told));
     }
 
     // Queues one login attempt with these texts.
@@ -155,3 +156,15 @@ TEST_P(LoginFormTest, EnterInThePasswordLogsInOnce)
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(LoginFormTest);
+
+// The module words the box; the login window shows it and opens no dialog.
+TEST_P(LoginFormTest, AnUnreadableLoginTableIsShownByTheWindow)
+{
+    ASSERT_TRUE(exec(QStringLiteral("DROP TABLE LoginUser")));
+    EXPECT_FALSE(m_form.RunLogin(m_module));
+    ASSERT_EQ(m_dialogs.messages().size(), 1);
+    EXPECT_EQ(m_dialogs.messages()[0].type, MessageType::Error);
+    EXPECT_EQ(m_dialogs.messages()[0].buttons, MessageButtons::Yes);
+    EXPECT_TRUE(m_dialogs.messages()[0].text.startsWith(QStringLiteral("System Error\n")));
+    EXPECT_EQ(m_dialogs.dialogCount(), 0);
+}

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,17 +37,17 @@ TEST_P(TPrintOutstandingFormTest, ListsUsersWithoutPlansAndKeepsPrintingForRows)
 
     ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Practice (CureNo, DataFormatVersion) VALUES (2, 30)")));
     missing.PlanBtn->click();
-    ASSERT_EQ(missing.DBGrid1->rowCount(), 2);
-    EXPECT_EQ(missing.DBGrid1->item(1, 0)->text(), QStringLiteral("00000002"));
-    EXPECT_EQ(missing.DBGrid1->item(0, 1)->text(), QStringLiteral("山田　花子"));
+    ASSERT_EQ(missing.DBGrid1->model()->rowCount(), 2);
+    EXPECT_EQ(missing.DBGrid1->model()->index(1, 0).data().toString(), QStringLiteral("00000002"));
+    EXPECT_EQ(missing.DBGrid1->model()->index(0, 1).data().toString(), QStringLiteral("山田　花子"));
     EXPECT_TRUE(missing.PrintBtn->isEnabled());
     EXPECT_TRUE(missing.AllDispBtn->isEnabled());
 
     missing.PractBtn->click();
-    ASSERT_EQ(missing.DBGrid1->rowCount(), 1);
+    ASSERT_EQ(missing.DBGrid1->model()->rowCount(), 1);
     ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Practice (CureNo, DataFormatVersion) VALUES (1, 30)")));
     missing.PractBtn->click();
-    EXPECT_EQ(missing.DBGrid1->rowCount(), 0);
+    EXPECT_EQ(missing.DBGrid1->model()->rowCount(), 0);
     EXPECT_FALSE(missing.PrintBtn->isEnabled()) << "an empty list prints nothing";
     EXPECT_FALSE(missing.KanaBtn[0]->isEnabled());
 
@@ -62,15 +63,15 @@ TEST_P(TPrintOutstandingFormTest, EachListOpensUnfiltered)
     TPrintOutstandingForm missing(m_context->context);
     missing.show();
     QTest::mouseClick(missing.PlanBtn, Qt::LeftButton);
-    ASSERT_EQ(missing.DBGrid1->rowCount(), 2);
+    ASSERT_EQ(missing.DBGrid1->model()->rowCount(), 2);
     QTest::mouseClick(missing.KanaBtn[7], Qt::LeftButton); // ヤ
-    ASSERT_EQ(missing.DBGrid1->rowCount(), 1);
+    ASSERT_EQ(missing.DBGrid1->model()->rowCount(), 1);
     QTest::mouseClick(missing.PractBtn, Qt::LeftButton);
-    EXPECT_EQ(missing.DBGrid1->rowCount(), 2);
+    EXPECT_EQ(missing.DBGrid1->model()->rowCount(), 2);
     QTest::mouseClick(missing.KanaBtn[2], Qt::LeftButton); // サ
-    ASSERT_EQ(missing.DBGrid1->rowCount(), 1);
+    ASSERT_EQ(missing.DBGrid1->model()->rowCount(), 1);
     QTest::mouseClick(missing.PlanBtn, Qt::LeftButton);
-    EXPECT_EQ(missing.DBGrid1->rowCount(), 2);
+    EXPECT_EQ(missing.DBGrid1->model()->rowCount(), 2);
 }
 
 TEST_P(TPrintOutstandingFormTest, PlanSearchShowsTheDetailsOfTheRowClicked)

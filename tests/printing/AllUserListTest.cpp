@@ -141,8 +141,8 @@ TEST_P(AllUserListTest, CsvFileHoldsTheHeaderAndOneQuotedLinePerUser)
     ASSERT_EQ(list.open(conditions(true, true), m_today), AllUserList::Outcome::Rows);
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("list.csv"));
-    FakeDialogService dialogs;
-    ASSERT_TRUE(ListCsvFile::write(file, AllUserList::CsvHeader, list.csvRows()));
+    std::vector<UserMessage> told;
+    ASSERT_TRUE(ListCsvFile::write(file, AllUserList::CsvHeader, list.csvRows(), told));
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QByteArray expected =

@@ -164,7 +164,8 @@ TEST_P(KeitaiListTest, CsvFileOfTheMonth)
     ASSERT_TRUE(list);
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("keitai.csv"));
-    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvFile()));
+    std::vector<UserMessage> told;
+    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvFile(), told));
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');

@@ -16,9 +16,10 @@ QByteArray readAll(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString lastMessage(const FakeDialogService &dialogs)
+// The error box of a step that cannot go on: one Yes button.
+UserMessage failure(const QString &text)
 {
-    return dialogs.messages().isEmpty() ? QString() : dialogs.messages().constLast().text;
+    return {MessageType::Error, text, MessageButtons::Yes};
 }
 
 } // namespace
@@ -41,13 +42,13 @@ TEST(ListCsvFile, LinesAreQuotedShiftJisWithInnerQuotesDoubled)
 
 TEST(ListCsvFile, TargetNamesACsvFileAndCreatesItsFolder)
 {
-    FakeDialogService dialogs;
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("a/b"));
-    EXPECT_EQ(ListCsvFile::target(folder + QStringLiteral("/list.txt")), folder + QStringLiteral("/list.csv"));
+    std::vector<UserMessage> told;
+    EXPECT_EQ(ListCsvFile::target(folder + QStringLiteral("/list.txt"), told), folder + QStringLiteral("/list.csv"));
     EXPECT_TRUE(QDir(folder).exists());
-    EXPECT_EQ(ListCsvFile::target(folder + QStringLiteral("/list")), folder + QStringLiteral("/list.csv"));
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(ListCsvFile::target(folder + QStringLiteral("/list"), told), folder + QStringLiteral("/list.csv"));
+    EXPECT_TRUE(told.empty());
 
     struct Case
     {
@@ -60,9 +61,9 @@ TEST(ListCsvFile, TargetNamesACsvFileAndCreatesItsFolder)
         {folder + QStringLiteral("/"), u"ファイル名が見つかりません。"},
     };
     for (const Case &c : cases) {
-        EXPECT_FALSE(ListCsvFile::target(c.path)) << c.path.toStdString();
-        EXPECT_EQ(lastMessage(dialogs), QString::fromUtf16(c.message));
-        EXPECT_EQ(dialogs.messages().constLast().buttons, MessageButtons::Yes);
+        told.clear();
+        EXPECT_FALSE(ListCsvFile::target(c.path, told)) << c.path.toStdString();
+        EXPECT_EQ(told, std::vector<UserMessage>({failure(QString::fromUtf16(c.message))}));
     }
 }
 
@@ -71,20 +72,24 @@ TEST(ListCsvFile, WritesWholeFilesAndAsksBeforeReplacingOne)
     FakeDialogService dialogs;
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("list.csv"));
-    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
-    ASSERT_TRUE(ListCsvFile::write(fileName, {QStringLiteral("番号")}, {{QStringLiteral("1")}, {QStringLiteral("2")}}));
+    std::vector<UserMessage> told;
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo, Dialogs::asker()));
+    ASSERT_TRUE(
+        ListCsvFile::write(fileName, {QStringLiteral("番号")}, {{QStringLiteral("1")}, {QStringLiteral("2")}}, told));
+    EXPECT_TRUE(told.empty());
     EXPECT_EQ(readAll(fileName), QByteArray("\"\x94\xD4\x8D\x86\"\r\n\"1\"\r\n\"2\"\r\n"));
 
     dialogs.queueAnswer(MessageAnswer::No);
-    EXPECT_FALSE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
-    EXPECT_EQ(lastMessage(dialogs), QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？"));
+    EXPECT_FALSE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo, Dialogs::asker()));
+    EXPECT_EQ(dialogs.messageTexts(),
+              QStringList({QStringLiteral("同じ名前のCSVファイルが既に有ります。\n上書きしますか？")}));
     dialogs.queueAnswer(MessageAnswer::Ok);
-    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo));
+    EXPECT_TRUE(CsvWriter::confirmOverwrite(fileName, MessageButtons::OkNo, Dialogs::asker()));
 
     // A file that cannot be opened is an error, never a success, and leaves
     // nothing behind.
     const QString folderAsFile = dir.filePath(QStringLiteral("sub"));
     ASSERT_TRUE(QDir().mkpath(folderAsFile));
-    EXPECT_FALSE(ListCsvFile::write(folderAsFile, {QStringLiteral("x")}, {}));
-    EXPECT_EQ(lastMessage(dialogs), QStringLiteral("CSVファイル名をオープンできません。"));
+    EXPECT_FALSE(ListCsvFile::write(folderAsFile, {QStringLiteral("x")}, {}, told));
+    EXPECT_EQ(told, std::vector<UserMessage>({failure(QStringLiteral("CSVファイル名をオープンできません。"))}));
 }

@@ -155,7 +155,8 @@ TEST_P(ScheduleTypeListTest, CsvOfAShortMonthWithItsLegend)
     ASSERT_TRUE(list);
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("type.csv"));
-    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvFile()));
+    std::vector<UserMessage> told;
+    ASSERT_TRUE(ListCsvFile::write(fileName, list->csvFile(), told));
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
@@ -184,23 +185,23 @@ TEST_P(ScheduleTypeListTest, ADateLineThatCannotBeWrittenSaysSo)
     const ListCsvFile::Content content = list->csvFile();
     QBuffer full;
     full.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(ListCsvFile::writeTo(full, content));
+    std::vector<UserMessage> told;
+    ASSERT_TRUE(ListCsvFile::writeTo(full, content, told));
     const qsizetype title = full.data().indexOf('\n') + 1;
     ASSERT_GT(title, 0);
     EXPECT_TRUE(full.data().mid(title).startsWith(Sjis::encode(QStringLiteral("\"日付\","))));
 
     const qsizetype date = full.data().indexOf('\n', title) + 1;
-    FakeDialogService dialogs;
     for (const qsizetype room : {qsizetype(0), title, date}) {
-        dialogs.clear();
+        told.clear();
         ShortDevice device(room);
-        EXPECT_FALSE(ListCsvFile::writeTo(device, content));
-        ASSERT_EQ(dialogs.messages().size(), 1);
-        EXPECT_EQ(dialogs.messages()[0].type, MessageType::Error);
-        EXPECT_EQ(dialogs.messages()[0].buttons, MessageButtons::Yes);
-        EXPECT_EQ(dialogs.messages()[0].text, room == 0 ? QStringLiteral("タイトルの書き出しができません。")
-                                              : room == title ? QStringLiteral("日付の書き出しができません。")
-                                                              : QStringLiteral("書き出しでエラーが発生しました。"))
+        EXPECT_FALSE(ListCsvFile::writeTo(device, content, told));
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].type, MessageType::Error);
+        EXPECT_EQ(told[0].buttons, MessageButtons::Yes);
+        EXPECT_EQ(told[0].text, room == 0       ? QStringLiteral("タイトルの書き出しができません。")
+                                : room == title ? QStringLiteral("日付の書き出しができません。")
+                                                : QStringLiteral("書き出しでエラーが発生しました。"))
             << room;
     }
 }

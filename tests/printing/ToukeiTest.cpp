@@ -127,7 +127,8 @@ TEST_P(ToukeiTest, WritesAMonthsResultsAsCsvWhole)
     QTemporaryDir folder;
     // A ".txt" name is written as ".csv" in a folder made for it.
     const QString path = folder.filePath(QStringLiteral("toukei/april.txt"));
-    ASSERT_TRUE(ToukeiCsv::write(db(), path, April, April + 30));
+    std::vector<UserMessage> told;
+    ASSERT_TRUE(ToukeiCsv::write(db(), path, April, April + 30, Dialogs::asker(), told));
     QFile file(folder.filePath(QStringLiteral("toukei/april.csv")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
@@ -140,19 +141,23 @@ TEST_P(ToukeiTest, WritesAMonthsResultsAsCsvWhole)
     // A date never set is written empty; the first of May is not April.
     EXPECT_TRUE(lines[2].startsWith(Sjis::encode(QStringLiteral("\"20240421\",\"00000003\""))));
     EXPECT_TRUE(lines[2].endsWith(",\"\"\r"));
+    EXPECT_TRUE(told.empty());
     EXPECT_TRUE(m_app->dialogs.messages().isEmpty());
 }
 
 TEST_P(ToukeiTest, CsvWithoutFolderOrRowsSaysSo)
 {
-    EXPECT_FALSE(ToukeiCsv::write(db(), QStringLiteral("april.csv"), April, April + 30));
+    std::vector<UserMessage> told;
+    EXPECT_FALSE(ToukeiCsv::write(db(), QStringLiteral("april.csv"), April, April + 30, Dialogs::asker(), told));
     QTemporaryDir folder;
-    EXPECT_TRUE(ToukeiCsv::write(db(), folder.filePath(QStringLiteral("empty.csv")), April, April + 30));
+    EXPECT_TRUE(ToukeiCsv::write(db(), folder.filePath(QStringLiteral("empty.csv")), April, April + 30,
+                                 Dialogs::asker(), told));
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("empty.csv"))));
-    EXPECT_EQ(m_app->dialogs.messageTexts(),
-              strings({"ディレクトリが見つかりません。", "条件に該当するデータがありません。"}));
-    for (const FakeDialogService::Message &message : m_app->dialogs.messages())
-        EXPECT_EQ(message.buttons, MessageButtons::Yes) << message.text.toStdString();
+    EXPECT_EQ(told, std::vector<UserMessage>(
+                        {{MessageType::Error, QStringLiteral("ディレクトリが見つかりません。"), MessageButtons::Yes},
+                         {MessageType::Information, QStringLiteral("条件に該当するデータがありません。"),
+                          MessageButtons::Yes}}));
+    EXPECT_TRUE(m_app->dialogs.messages().isEmpty());
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ToukeiTest);

@@ -82,6 +82,14 @@ TEST_P(TPrintLimitRihaFormTest, ListsFiltersAndPrintsOnceUntilShownAgain)
     EXPECT_EQ(m_form->DBGrid1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("登録(実施)日"));
     EXPECT_TRUE(m_form->PrintBtn->isEnabled());
 
+    // A row without users has nothing to print; 全て brings the list back.
+    QTest::mouseClick(m_form->KanaBtn[7], Qt::LeftButton);
+    EXPECT_EQ(m_form->DBGrid1->model()->rowCount(), 0);
+    EXPECT_FALSE(m_form->PrintBtn->isEnabled());
+    QTest::mouseClick(m_form->AllDispBtn, Qt::LeftButton);
+    EXPECT_EQ(m_form->DBGrid1->model()->rowCount(), 2);
+    EXPECT_TRUE(m_form->PrintBtn->isEnabled());
+
     QTest::mouseClick(m_form->KanaBtn[1], Qt::LeftButton);
     ASSERT_EQ(m_form->DBGrid1->model()->rowCount(), 1);
     EXPECT_EQ(cell(0, 1), QStringLiteral("川井　花子"));

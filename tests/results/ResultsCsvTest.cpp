@@ -148,7 +148,7 @@ TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
     for (const Case &c : cases) {
         // The bad line comes after a good one: nothing of the file is kept.
         writeFile(QStringLiteral("in.csv"), line() + line(c.field, c.value));
-        const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+        const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker());
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.type, MessageType::Error);
         // The bad line is the second: the message names it beside the value.
@@ -161,7 +161,7 @@ TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
         EXPECT_EQ(outcome.text, expected) << "field " << c.field;
     }
     writeFile(QStringLiteral("in.csv"), line() + "\"1\",\"2\"\r\n");
-    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv"))).text,
+    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker()).text,
               QStringLiteral("インポートファイルの項目が一致しません。\n2行目: 2項目（17項目が必要です）"));
     // Files that are not Shift-JIS are named as such, not shown as mojibake.
     for (const QByteArray &bytes :
@@ -169,10 +169,10 @@ TEST_P(ResultsCsvTest, ImportRefusesEachBadFieldAndWritesNothing)
           QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(u"\"1\""), 6), line(1, "\x81\x7F")}) {
         writeFile(QStringLiteral("in.csv"), bytes);
         EXPECT_TRUE(ResultsCsv(m_app->context)
-                        .importFile(path(QStringLiteral("in.csv")))
+                        .importFile(path(QStringLiteral("in.csv")), Dialogs::asker())
                         .text.startsWith(QStringLiteral("インポートファイルがShift-JIS（CP932）ではありません。")));
     }
-    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("gone.csv"))).text,
+    EXPECT_EQ(ResultsCsv(m_app->context).importFile(path(QStringLiteral("gone.csv")), Dialogs::asker()).text,
               QStringLiteral("インポートファイルが見つかりません。"));
     EXPECT_TRUE(ResultRows::all(db()).empty());
 }
@@ -183,7 +183,7 @@ TEST_P(ResultsCsvTest, ImportWritesTheRowsOfTheFile)
     // a doubled quote is read as one; LF alone ends a line too.
     writeFile(QStringLiteral("in.csv"), "\r\n" + line(1, sjis("山山山山山山山山山山山山山山山山山山")) + "\n" +
                                             line(15, sjis("\"\"あいうえおかきく")).replace("\r\n", "\n"));
-    const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker());
     ASSERT_TRUE(outcome.ok) << outcome.text.toStdString();
     EXPECT_EQ(outcome.text, QStringLiteral("インポートしました。"));
     const auto rows = ResultRows::all(db());
@@ -271,7 +271,7 @@ TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
     const ResultsCsv csv(m_app->context);
     ASSERT_TRUE(csv.exportMonth(April, May, path(QStringLiteral("out.csv"))).ok);
     m_app->dialogs.queueAnswer(MessageAnswer::Yes); // the row is stored already
-    ASSERT_TRUE(csv.importFile(path(QStringLiteral("out.csv"))).ok);
+    ASSERT_TRUE(csv.importFile(path(QStringLiteral("out.csv")), Dialogs::asker()).ok);
     const auto rows = ResultRows::all(db());
     ASSERT_EQ(rows.size(), 2u);
     const CureResult &back = rows[1];
@@ -290,7 +290,7 @@ TEST_P(ResultsCsvTest, ExportedFileImportsBackUnchanged)
 TEST_P(ResultsCsvTest, ImportTakesSessionsNotGivenAndDaysWithoutATherapist)
 {
     writeFile(QStringLiteral("in.csv"), line(12, "0") + line(16, "  ") + line(12, "600"));
-    const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker());
     ASSERT_TRUE(outcome.ok) << outcome.text.toStdString();
     const auto rows = ResultRows::all(db());
     ASSERT_EQ(rows.size(), 3u);
@@ -310,7 +310,7 @@ TEST_P(ResultsCsvTest, FileWithoutResultsSaysSo)
          {QByteArray(), QByteArray("\r\n\r\n"), ResultsCsv::writer().line(ResultsCsv::headerNames()) + "\r\n",
           ResultsCsv::writer().line(ResultsCsv::headerNames())}) {
         writeFile(QStringLiteral("in.csv"), bytes);
-        const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+        const auto outcome = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker());
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.type, MessageType::Warning);
         EXPECT_EQ(outcome.text, QStringLiteral("インポートファイルに実績がありません。"));
@@ -350,7 +350,7 @@ TEST_P(ResultsCsvTest, MonthWithSessionsNotGivenComesBackFromItsExport)
     const ResultsCsv csv(m_app->context);
     ASSERT_TRUE(csv.exportMonth(April, May, path(QStringLiteral("april.csv"))).ok);
     ASSERT_TRUE(exec(QStringLiteral("DELETE FROM CureResults")));
-    const auto imported = csv.importFile(path(QStringLiteral("april.csv")));
+    const auto imported = csv.importFile(path(QStringLiteral("april.csv")), Dialogs::asker());
     ASSERT_TRUE(imported.ok) << imported.text.toStdString();
     EXPECT_EQ(imported.text, QStringLiteral("インポートしました。"));
     const auto after = ResultRows::all(db());
@@ -381,13 +381,13 @@ TEST_P(ResultsCsvTest, RowRefusedByTheDatabaseLeavesNothing)
     QList<QByteArray> twice = lines;
     twice.insert(2500, lines[10]);
     writeFile(QStringLiteral("in.csv"), twice.join());
-    const auto refused = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    const auto refused = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker());
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.text, QStringLiteral("*** System Error 結果テーブル（追加）"));
     EXPECT_TRUE(ResultRows::all(db()).empty());
 
     writeFile(QStringLiteral("in.csv"), lines.join());
-    const auto imported = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")));
+    const auto imported = ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker());
     EXPECT_TRUE(imported.ok) << imported.text.toStdString();
     const auto rows = ResultRows::all(db());
     ASSERT_EQ(rows.size(), 3000u);
@@ -417,7 +417,7 @@ TEST_P(ResultsCsvTest, RacingImportsOfOneFileStoreItOnce)
         auto racer = [&](DbConnection &connection) {
             const AppContext context{connection,        m_app->registory, m_app->dbSeting,
                                      m_app->mainModule, m_app->dialogs,   {}};
-            const auto outcome = ResultsCsv(context).importFile(path(QStringLiteral("in.csv")));
+            const auto outcome = ResultsCsv(context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker());
             imported += outcome.ok;
             cancelled += outcome.text == QStringLiteral("インポートを中止しました。");
         };
@@ -435,9 +435,9 @@ TEST_P(ResultsCsvTest, RacingImportsOfOneFileStoreItOnce)
 TEST_P(ResultsCsvTest, ImportAsksBeforeStoringRowsAgain)
 {
     writeFile(QStringLiteral("in.csv"), line() + line(11, "11:00"));
-    ASSERT_TRUE(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv"))).ok);
+    ASSERT_TRUE(ResultsCsv(m_app->context).importFile(path(QStringLiteral("in.csv")), Dialogs::asker()).ok);
     writeFile(QStringLiteral("again.csv"), line() + line(11, "12:00"));
-    const auto refused = ResultsCsv(m_app->context).importFile(path(QStringLiteral("again.csv")));
+    const auto refused = ResultsCsv(m_app->context).importFile(path(QStringLiteral("again.csv")), Dialogs::asker());
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.text, QStringLiteral("インポートを中止しました。"));
     ASSERT_FALSE(m_app->dialogs.messages().isEmpty());
@@ -446,6 +446,6 @@ TEST_P(ResultsCsvTest, ImportAsksBeforeStoringRowsAgain)
     EXPECT_EQ(ResultRows::all(db()).size(), 2u);
 
     m_app->dialogs.queueAnswer(MessageAnswer::Yes);
-    EXPECT_TRUE(ResultsCsv(m_app->context).importFile(path(QStringLiteral("again.csv"))).ok);
+    EXPECT_TRUE(ResultsCsv(m_app->context).importFile(path(QStringLiteral("again.csv")), Dialogs::asker()).ok);
     EXPECT_EQ(ResultRows::all(db()).size(), 4u);
 }

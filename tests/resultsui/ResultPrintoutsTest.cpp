@@ -1,16 +1,16 @@
 #include "PersonRows.h"
 #include "ResultsFixture.h"
 
+#include "plans/TPlanData.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
-#include "plans/TPlanData.h"
 #include "report/building/TrpReport.h"
 #include "report/data/TrpUserDataset.h"
 #include "report/objects/TrpView.h"
 #include "report/pages/TrpPrinter.h"
+#include "reportui/TemplatePrintout.h"
 #include "results/DailyRecordPrint.h"
 #include "results/PersonRecordPrint.h"
-#include "reportui/TemplatePrintout.h"
 #include "resultsui/ResultPrintouts.h"
 
 namespace {
@@ -29,12 +29,12 @@ protected:
         person.Sex = 1;
         m_cureNo = PersonRows::insert(db(), person);
     }
-    void addPlan(TDateTime day, const QString &program1)
+    void addPlan(TDateTime day, const QString &program1, qsizetype size = TPlanData::PlanDataSize)
     {
         TPlanData data;
         data.Program[0] = program1;
         DbQuery insert(db(), QStringLiteral("INSERT INTO RihaPlan (CureNo, PlanRegistDay, PlanData) VALUES (?, ?, ?)"));
-        insert.addBind(m_cureNo).addBind(DbDate{day}).addBind(data.toBytes());
+        insert.addBind(m_cureNo).addBind(DbDate{day}).addBind(data.toBytes().left(size));
         ASSERT_TRUE(insert.exec()) << insert.errorText().toStdString();
     }
     // Builds the template over the values; every text of every page,
@@ -107,6 +107,24 @@ TEST_P(ResultPrintoutsTest, PersonRecordHasADayLinePerDayOfTheMonth)
     EXPECT_TRUE(texts.contains(QStringLiteral("さくらの里")));
     EXPECT_TRUE(texts.contains(QStringLiteral("50"))); // the 7th's minutes and the total
     EXPECT_EQ(texts.count(QStringLiteral("ヤ")), 1);
+}
+
+// The printout reads a plan as the plan editor does: a body one byte short
+// is refused with the editor's message, never read as if zeros followed.
+TEST_P(ResultPrintoutsTest, AShortPlanIsRefusedAsTheEditorRefusesIt)
+{
+    addPlan(DateTime::encodeDate(2024, 3, 10), QStringLiteral("歩行訓練"), TPlanData::PlanDataSize - 1);
+    PersonMedicalRecord record(m_app->context);
+    record.setMonth(April);
+    ASSERT_TRUE(record.load(m_cureNo, std::nullopt));
+    QString message;
+    EXPECT_FALSE(record.latestPlan(message));
+    EXPECT_EQ(message, QStringLiteral("治療計画書のデータが壊れています。"));
+
+    ResultPrintouts printouts(m_app->context);
+    EXPECT_FALSE(printouts.printPersonRecord(record));
+    ASSERT_EQ(m_app->dialogs.messages().size(), 1);
+    EXPECT_EQ(m_app->dialogs.messages()[0].text, message);
 }
 
 TEST_P(ResultPrintoutsTest, DailyRecordListsTheLoadedDay)

@@ -48,8 +48,11 @@ int main(int argc, char *argv[])
     TDBSeting dbSeting;
     dbSeting.Connection = parser.value(connection);
     TMainModule module;
-    // Without a service installed, a failure's box goes to the log.
-    if (!module.Connect(dbSeting, registory))
+    std::vector<UserMessage> told;
+    const bool connected = module.Connect(dbSeting, registory, told);
+    for (const UserMessage &message : told)
+        std::fputs(qUtf8Printable(QStringLiteral("printout-render: %1\n").arg(message.text)), stderr);
+    if (!connected)
         return 1;
     AppContext context{module.RIHADatabase,
                        registory,
