@@ -30,13 +30,23 @@ struct Round
     std::vector<int> booked; // users told their booking is stored
 };
 
+// What the rounds with one number of workstations came to.
+struct Tally
+{
+    int faulty = 0;
+    int lost = 0;        // bookings told stored and not stored
+    int groupErased = 0; // slots erased after another workstation widened them
+    int erased = 0;      // rounds whose erase was done
+    int raced = 0;       // rounds whose workstations met at the seam
+};
+
 class UserEraseRaceTest : public BoardFixture
 {
 protected:
     // One round: the user's month shows a slot of one place with the user's
     // booking; workstation 0 erases it from the month, the others widen it
-    // and book a user of their own. Whether the round went wrong.
-    bool runRound(int workstations, int round, int &lost, int &groupErased, bool &raced)
+    // and book a user of their own.
+    void runRound(int workstations, int round, Tally &tally)
     {
         const TDateTime slotDay = day(2 + round % 28);
         const int slot = ScheduleRows::addSlot(db(), slotDay, StaffA, 9, 0, 60, 1);
@@ -67,7 +77,7 @@ protected:
                 if (booked)
                     result.booked.push_back(booker);
             });
-        raced = raceAtSeam(racers);
+        const bool raced = raceAtSeam(racers);
 
         int lostNow = 0;
         for (int booker : result.booked)
@@ -83,18 +93,20 @@ protected:
             told << message.text;
         const bool refusedRightly = result.erase.done || (result.widened > 0 && slotStored &&
                                                           told == QStringList{UserMonthSchedule::GroupEraseText});
-        lost += lostNow;
-        groupErased += erasedGroup;
         const bool fault = lostNow > 0 || erasedGroup || result.erase.done == slotStored || !refusedRightly;
         EXPECT_FALSE(fault) << workstations << " workstations, round " << round << ": erase "
                             << (result.erase.done ? "done" : "refused") << " (" << told.join(u" / ").toStdString()
                             << "), " << result.widened << " widened, " << result.booked.size() << " booked, "
                             << lostNow << " bookings lost";
         EXPECT_TRUE(raced) << workstations << " workstations, round " << round << " did not race";
+        tally.faulty += fault;
+        tally.lost += lostNow;
+        tally.groupErased += erasedGroup;
+        tally.erased += result.erase.done;
+        tally.raced += raced;
         // The next round starts from an empty day.
         EXPECT_TRUE(exec(QStringLiteral("DELETE FROM Schedule")));
         EXPECT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
-        return fault;
     }
 };
 
@@ -112,16 +124,13 @@ TEST_P(UserEraseRaceTest, EraseAgainstWidenAndBook)
          ++booker)
         ScheduleRows::addPerson(db(), booker, QStringLiteral("利用者%1").arg(booker), day(1));
     for (int workstations : workstationCounts) {
-        int faulty = 0, lost = 0, groupErased = 0, raced = 0;
-        for (int round = 0; round < rounds; ++round) {
-            bool overlapped = false;
-            faulty += runRound(workstations, round, lost, groupErased, overlapped);
-            raced += overlapped;
-        }
+        Tally tally;
+        for (int round = 0; round < rounds; ++round)
+            runRound(workstations, round, tally);
         std::printf("erase race, %d workstations: %d of %d rounds faulty (%d bookings lost, %d group slots "
-                    "erased), %d raced\n",
-                    workstations, faulty, rounds, lost, groupErased, raced);
-        RecordProperty("faultyRounds" + std::to_string(workstations), faulty);
+                    "erased), erase done in %d, %d raced\n",
+                    workstations, tally.faulty, rounds, tally.lost, tally.groupErased, tally.erased, tally.raced);
+        RecordProperty("faultyRounds" + std::to_string(workstations), tally.faulty);
     }
 }
 
