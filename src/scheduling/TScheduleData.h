@@ -27,7 +27,7 @@ public:
         BelowBookings, // the capacity is below the number of bookings
         UserRefused,   // a booked user does not fit the new day or time; see refusalText
         GroupSlot,     // a slot for several users changes staff on the work table only
-        OthersBooked,  // the slot now holds another user's booking
+        OthersBooked,  // the user's slot now holds another user's booking, or takes none
         WriteFailed
     };
 
