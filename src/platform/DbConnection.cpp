@@ -3,6 +3,7 @@
 #include "platform/DbClientLibrary.h"
 #include "platform/DbLog.h"
 #include "platform/DbSqliteReader.h"
+#include "platform/RaceSeam.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -203,6 +204,8 @@ bool DbConnection::beginTransaction(TransactionMode mode)
         ++m_depth;
         return true;
     }
+    if (mode == TransactionMode::Write)
+        RaceSeam::pass();
     // Nothing is written before the transaction begins: on a connection
     // that was lost it begins on the connection opened again.
     QString error;

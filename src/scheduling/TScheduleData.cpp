@@ -248,27 +248,51 @@ bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlot
     return true;
 }
 
-bool TScheduleData::DeleteTimeFrame(int index)
+TScheduleData::Refusal TScheduleData::checkOwnSlot(const TIMETABLE_ITEM &stored, int cureNo)
 {
+    if (stored.Cap >= 2)
+        return Refusal::GroupSlot;
+    DbQuery others(m_database,
+                   QStringLiteral("SELECT COUNT(*) AS N FROM Schedule WHERE WorkingNo = :no AND CureNo <> :cureNo"));
+    others.bind(u"no", stored.ResNo).bind(u"cureNo", cureNo);
+    DbDataSet rows;
+    if (!rows.open(others)) {
+        qCWarning(lcScheduleData).noquote() << rows.errorText();
+        return Refusal::WriteFailed;
+    }
+    return stored.Cap < 1 || rows.field(u"N").asInteger() > 0 ? Refusal::OthersBooked : Refusal::None;
+}
+
+bool TScheduleData::DeleteTimeFrame(int index, std::optional<int> ownerCureNo)
+{
+    m_refusal = Refusal::None;
+    m_refusalText.clear();
     if (index < 0 || index >= TimeFrames.Count())
         return false;
     const TIMETABLE_ITEM record = TimeFrames.Get(index);
     DbTransaction transaction(m_database, true);
-    // The slot is locked first, as a booking locks it: a booking made at
-    // another workstation meanwhile is then either committed and deleted
-    // here, or told that the slot is gone.
-    DbQuery lock(m_database,
-                 QStringLiteral("SELECT ReserveNo FROM TimeTable WHERE ReserveNo = :no") + m_database.lockRowsClause());
+    if (!transaction.isActive())
+        return refuse(Refusal::OpenFailed);
+    // The slot is locked first, as a booking and a slot change lock it: a
+    // booking made at another workstation meanwhile is then either
+    // committed and seen here, or told that the slot is gone.
+    bool readError = false;
+    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(record.ResNo, readError);
+    if (readError)
+        return refuse(Refusal::WriteFailed);
+    if (ownerCureNo) {
+        if (!stored)
+            return refuse(Refusal::KeyRecord);
+        if (const Refusal refusal = checkOwnSlot(*stored, *ownerCureNo); refusal != Refusal::None)
+            return refuse(refusal);
+    }
     DbQuery bookings(m_database, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = :no"));
     DbQuery slot(m_database, QStringLiteral("DELETE FROM TimeTable WHERE ReserveNo = :no"));
-    lock.bind(u"no", record.ResNo);
     bookings.bind(u"no", record.ResNo);
     slot.bind(u"no", record.ResNo);
-    DbDataSet locked;
-    if (!transaction.isActive() || !locked.open(lock) || !bookings.exec() || !slot.exec() || !transaction.commit()) {
-        qCWarning(lcScheduleData).noquote()
-            << locked.errorText() << bookings.errorText() << slot.errorText() << m_database.errorText();
-        return false;
+    if (!bookings.exec() || !slot.exec() || !transaction.commit()) {
+        qCWarning(lcScheduleData).noquote() << bookings.errorText() << slot.errorText() << m_database.errorText();
+        return refuse(Refusal::WriteFailed);
     }
     TimeFrames.Delete(index);
     return true;

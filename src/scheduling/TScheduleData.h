@@ -27,6 +27,7 @@ public:
         BelowBookings, // the capacity is below the number of bookings
         UserRefused,   // a booked user does not fit the new day or time; see refusalText
         GroupSlot,     // a slot for several users changes staff on the work table only
+        OthersBooked,  // the user's slot now holds another user's booking, or takes none
         WriteFailed
     };
 
@@ -50,8 +51,11 @@ public:
     [[nodiscard]] bool ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlots);
     bool SetFramePanelNo(const QString &labelName, int column) { return TimeFrames.SetPNo(labelName, column); }
     // Deletes the slot's bookings and the slot in one transaction, then the
-    // list record; false (nothing deleted) on failure.
-    [[nodiscard]] bool DeleteTimeFrame(int index);
+    // list record; false (nothing deleted) on failure. For a user's own slot
+    // (ownerCureNo), decided from the slot as stored under its lock: a slot
+    // gone (KeyRecord), for several users (GroupSlot) or holding another
+    // user's booking or none bookable (OthersBooked) stays.
+    [[nodiscard]] bool DeleteTimeFrame(int index, std::optional<int> ownerCureNo = std::nullopt);
     [[nodiscard]] int IndexOfFrameLabel(const QString &labelName) const { return TimeFrames.IndexOf(labelName); }
     [[nodiscard]] TIMETABLE_ITEM GetTimeFrame(int index) const { return TimeFrames.Get(index); }
     [[nodiscard]] int TimeFrameCount() const { return TimeFrames.Count(); }
@@ -74,6 +78,8 @@ private:
     // Whether the slot may become the item, from the slot as stored.
     [[nodiscard]] Refusal checkChange(const TIMETABLE_ITEM &item, const TIMETABLE_ITEM &stored);
     [[nodiscard]] Refusal checkBookedUsers(const TIMETABLE_ITEM &item);
+    // Whether the locked slot is the user's own to erase.
+    [[nodiscard]] Refusal checkOwnSlot(const TIMETABLE_ITEM &stored, int cureNo);
     // Keeps why the write did nothing; false, for the write to return.
     bool refuse(Refusal refusal, const QString &text = {});
 

@@ -230,21 +230,48 @@ BoardOutcome UserMonthSchedule::erase(const QString &labelName)
     if (record.Cap < 1)
         return outcome;
     if (record.Cap >= 2) {
-        outcome.warning(QStringLiteral("介護担当者作業表で消去してください。"));
+        outcome.warning(GroupEraseText);
         return outcome;
     }
-    if (record.Flag) {
-        m_data.TimeFrames.Add(record);
-        if (!m_data.DeleteTimeFrame(m_data.TimeFrameCount() - 1)) {
-            m_data.ClearTimeFrames();
-            outcome.error(QStringLiteral("System Error 消去に失敗しました。"));
-            return outcome;
-        }
-    }
+    if (record.Flag && !eraseStored(record, outcome))
+        return outcome;
     Requests.Delete(index);
     m_staffNames.erase(labelName);
     outcome.done = true;
     return outcome;
+}
+
+bool UserMonthSchedule::eraseStored(const TREQUEST_ITEM &record, BoardOutcome &outcome)
+{
+    // Decided again from the slot as stored: another workstation may have
+    // widened it or booked another user into it since the month was shown.
+    m_data.ClearTimeFrames();
+    m_data.TimeFrames.Add(record);
+    const bool erased = m_data.DeleteTimeFrame(0, m_input.CureNo);
+    m_data.ClearTimeFrames();
+    if (erased)
+        return true;
+    switch (m_data.refusal()) {
+    case TScheduleData::Refusal::GroupSlot:
+        outcome.warning(GroupEraseText);
+        break;
+    case TScheduleData::Refusal::OthersBooked:
+        outcome.error(WorkBoard::SlotChangedText);
+        break;
+    case TScheduleData::Refusal::KeyRecord:
+        outcome.error(WorkBoard::SlotGoneText);
+        break;
+    case TScheduleData::Refusal::OpenFailed:
+        outcome.add(m_data.storeMessage());
+        return false;
+    default:
+        outcome.error(QStringLiteral("System Error 消去に失敗しました。"));
+        return false;
+    }
+    // Show the month as it is stored now.
+    BoardOutcome shown = load(m_input);
+    outcome.messages.insert(outcome.messages.end(), shown.messages.begin(), shown.messages.end());
+    return false;
 }
 
 std::optional<TREQUEST_ITEM> UserMonthSchedule::record(const QString &labelName) const

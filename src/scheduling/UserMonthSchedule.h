@@ -32,6 +32,7 @@ public:
     // What a menu on a label that is no longer listed tells.
     inline static const QString RecordGoneText = QStringLiteral("*** System Error 予定確認に失敗しました。");
     static constexpr unsigned WishColour = 0xFFFF00;
+    inline static const QString GroupEraseText = QStringLiteral("介護担当者作業表で消去してください。");
 
     UserMonthSchedule(DbConnection &database, const StaffDirectory &staff);
 
@@ -57,7 +58,9 @@ public:
     [[nodiscard]] std::optional<UserMessage> eraseQuestion(const QString &labelName) const;
     // Erases a record of a slot of capacity 1, a booked one with its slot
     // and bookings; the window has asked eraseQuestion first. Not done when
-    // nothing was erased.
+    // nothing was erased: a slot that another workstation has widened,
+    // booked another user into or deleted stays as stored, and the month
+    // is read again (the records then are what is stored).
     [[nodiscard]] BoardOutcome erase(const QString &labelName);
 
     // The record of a label; nullopt when it is gone (RecordGoneText).
@@ -78,6 +81,9 @@ private:
     // equal start and length.
     [[nodiscard]] Fit staffFit(const TREQUEST_ITEM &record, int staffCode, int &same);
     [[nodiscard]] QString nextLabel();
+    // Deletes a booked record's slot with its bookings when the slot as
+    // stored is still the user's alone; else tells why and loads the month.
+    bool eraseStored(const TREQUEST_ITEM &record, BoardOutcome &outcome);
 
     DbConnection &m_database;
     const StaffDirectory &m_staff;

@@ -16,7 +16,6 @@ using Refusal = TScheduleData::Refusal;
 const QString OverlapText = QStringLiteral("時間が重複しています。");
 const QString FrameFailedText = QStringLiteral("時間割表の枠取りに失敗しました。");
 const QString UpdateFailedText = QStringLiteral("System Error 予約の修正に失敗しました。");
-const QString SlotGoneText = QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。");
 const QString NotFoundText = QStringLiteral("System Error 予約確認に失敗しました。");
 const QString WriteFailedText = QStringLiteral("System Error スケジュールの登録に失敗しました。");
 const QString DropFailedText = QStringLiteral("System Error ドロップに失敗しました。");
@@ -327,6 +326,7 @@ QString WorkBoard::refusalText(BoardOutcome &outcome)
     case Refusal::None:
     case Refusal::OpenFailed:
     case Refusal::GroupSlot: // the work table moves those too
+    case Refusal::OthersBooked: // a user's erase only
         return {};
     }
     return {};

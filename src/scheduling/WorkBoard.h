@@ -35,6 +35,12 @@ public:
         unsigned colour = 0; // 0xRRGGBB
     };
 
+    // What a write tells when the slot it was asked for is no longer as
+    // the window showed it; the window then shows what is stored.
+    inline static const QString SlotGoneText = QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。");
+    inline static const QString SlotChangedText =
+        QStringLiteral("この時間枠は他の端末で変更されています。\n最新の状態を表示します。");
+
     WorkBoard(Kind kind, TScheduleData &data, const StaffDirectory &staff);
 
     // Loads a staff member's 31 days from the start day. On a failed read

@@ -71,7 +71,7 @@ protected:
 private:
     void buildTopPanel();
     void drawHeaders();
-    // Shows what the action told and, when it was done, the records anew.
+    // Shows what the action told, then the records as they are now.
     void showDone(const BoardOutcome &outcome);
     // The record of the label of the last menu; nullopt (told) when gone.
     [[nodiscard]] std::optional<TREQUEST_ITEM> currentRecord() const;

@@ -5,12 +5,14 @@
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "scheduling/RequestListDump.h"
+#include "scheduling/ScheduleBooking.h"
 #include "scheduling/SlotTime.h"
 #include "scheduling/UserMonthSchedule.h"
 
 #include <QSemaphore>
 
 #include <atomic>
+#include <map>
 #include <thread>
 
 namespace {
@@ -210,6 +212,65 @@ TEST_P(UserMonthScheduleTest, StaffChangeDecidesFromTheStoredSlot)
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"),
                                   QStringLiteral("ReserveNo = %1 AND StuffCode = %2").arg(widened).arg(StaffA)),
               1);
+}
+
+// After the month was shown, another workstation widens the user's slot to
+// three places and books another user into it: the erase decides from the
+// slot as stored, keeps both bookings, says where to erase and shows the
+// month again. A slot of one place that now holds another user, and a slot
+// deleted meanwhile, are told as changed elsewhere.
+TEST_P(UserMonthScheduleTest, EraseDecidesFromTheStoredSlot)
+{
+    std::map<TDateTime, int> slotOfDay;
+    for (int d : {3, 4, 5}) {
+        slotOfDay[day(d)] = ScheduleRows::addSlot(db(), day(d), StaffA, 9, 0, 60, 1);
+        ScheduleRows::addBooking(db(), slotOfDay[day(d)], 1);
+    }
+    const int widened = slotOfDay[day(3)], taken = slotOfDay[day(4)], deleted = slotOfDay[day(5)];
+    UserMonthSchedule schedule(db(), m_staff);
+    ASSERT_TRUE(done(schedule.load(input(14, 0, 30))));
+    const auto shownOf = [&schedule](int reserveNo) {
+        for (const TREQUEST_ITEM &item : schedule.Requests.items())
+            if (item.ResNo == reserveNo)
+                return std::optional<TREQUEST_ITEM>(item);
+        return std::optional<TREQUEST_ITEM>();
+    };
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    TScheduleData board(other, m_staff);
+    ASSERT_TRUE(board.OpenStuffTimeFrames(StaffA, day(3), day(3)));
+    TIMETABLE_ITEM wide = board.GetTimeFrame(0);
+    wide.Cap = 3;
+    ASSERT_TRUE(board.UpdateTimeFrame(wide, 0));
+    ScheduleBooking booking(other, m_staff);
+    ASSERT_EQ(booking.book(widened, 3).status, ScheduleBooking::Status::Ok);
+
+    const int labelsBefore = schedule.LabelCounter;
+    EXPECT_FALSE(done(schedule.erase(shownOf(widened)->LName)));
+    ASSERT_EQ(texts(), QStringList{UserMonthSchedule::GroupEraseText});
+    EXPECT_EQ(m_told.front().type, MessageType::Warning);
+    EXPECT_EQ(bookings(widened), 2);
+    EXPECT_GT(schedule.LabelCounter, labelsBefore); // read again
+    ASSERT_TRUE(shownOf(widened));
+    EXPECT_EQ(shownOf(widened)->Cap, 3);
+
+    // 予約状況 at the other workstation cancels this user and books another.
+    ASSERT_TRUE(exec(QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = %1").arg(taken)));
+    ASSERT_EQ(booking.book(taken, 3).status, ScheduleBooking::Status::Ok);
+    for (const auto &[reserveNo, text] :
+         {std::pair{taken, WorkBoard::SlotChangedText}, std::pair{deleted, WorkBoard::SlotGoneText}}) {
+        if (reserveNo == deleted) {
+            ASSERT_TRUE(board.OpenStuffTimeFrames(StaffA, day(5), day(5)));
+            ASSERT_TRUE(board.DeleteTimeFrame(0));
+        }
+        ASSERT_TRUE(shownOf(reserveNo));
+        EXPECT_FALSE(done(schedule.erase(shownOf(reserveNo)->LName)));
+        EXPECT_EQ(texts(), QStringList{text});
+        EXPECT_FALSE(shownOf(reserveNo)) << "the month is shown as stored";
+    }
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("CureNo = 3")), 2);
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("ReserveNo = %1").arg(taken)), 1);
 }
 
 // The diagnostic list: bookings (one in a slot of capacity 0) before the

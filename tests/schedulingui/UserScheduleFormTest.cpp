@@ -40,6 +40,14 @@ protected:
                                                            "WHERE WorkingMin = 40)"))));
         return rows.field(u"StuffCode").asInteger();
     }
+    // User 7's December.
+    static void showMonth(TUserScheduleForm &form)
+    {
+        form.CureNo = 7;
+        form.YearMonth = DateTime::encodeDate(2026, 12, 1);
+        form.NyushoDate = DateTime::encodeDate(2026, 11, 1);
+        form.show();
+    }
     // Right-clicks the label and picks the menu entry.
     static void pick(TUserScheduleForm &form, const QString &label, const char *action)
     {
@@ -64,10 +72,7 @@ protected:
 TEST_P(UserScheduleFormTest, LabelMenuShowsBookingsAndChangesStaff)
 {
     TUserScheduleForm form(m_test->context);
-    form.CureNo = 7;
-    form.YearMonth = DateTime::encodeDate(2026, 12, 1);
-    form.NyushoDate = DateTime::encodeDate(2026, 11, 1);
-    form.show();
+    showMonth(form);
     EXPECT_EQ(form.DragStuffDBGrid->item(1, 2)->text(), QStringLiteral("イ"));
     ASSERT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
 
@@ -115,6 +120,28 @@ TEST_P(UserScheduleFormTest, LabelMenuShowsBookingsAndChangesStaff)
     DbDataSet rows;
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM Schedule"))));
     EXPECT_EQ(rows.field(u"N").asInteger(), 0);
+    form.close();
+}
+
+// The slot was widened at another workstation after the month was shown:
+// 消去 keeps it, says where to erase it and draws the month as stored.
+TEST_P(UserScheduleFormTest, EraseOfAWidenedSlotShowsTheMonthAgain)
+{
+    TUserScheduleForm form(m_test->context);
+    showMonth(form);
+    ASSERT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE TimeTable SET Capacity = 3")));
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    pick(form, QStringLiteral("L0"), "EraseMenu");
+    EXPECT_EQ(m_test->dialogs.messageTexts(),
+              (QStringList{QStringLiteral("12/02 09:30 の予約を削除しますか？"), UserMonthSchedule::GroupEraseText}));
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    const BoardCell *shown = form.Board->slotLabel(QStringLiteral("L1"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->palette().color(shown->backgroundRole()), QColor(0xFFFF00));
+    DbDataSet rows;
+    ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT COUNT(*) AS N FROM Schedule"))));
+    EXPECT_EQ(rows.field(u"N").asInteger(), 1);
     form.close();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/DbQuery.h"
 #include "platform/DbSchema.h"
+#include "platform/RaceSeam.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -9,6 +10,10 @@
 #include <QSqlDatabase>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <set>
 #include <thread>
 
 void PrintTo(DbKind kind, std::ostream *out)
@@ -100,6 +105,28 @@ void DatabaseFixture::race(const std::vector<std::function<void(DbConnection &)>
     for (std::thread &thread : threads)
         thread.join();
     EXPECT_EQ(unopened.load(), 0) << "a racer's connection did not open";
+}
+
+bool DatabaseFixture::raceAtSeam(const std::vector<std::function<void(DbConnection &)>> &racers)
+{
+    std::mutex mutex;
+    std::condition_variable allThere;
+    std::set<std::thread::id> arrived;
+    bool missed = false;
+    const std::size_t parties = racers.size();
+    RaceSeam::setHook([&] {
+        std::unique_lock lock(mutex);
+        // A racer's later writes, or a racer that waited in vain, go on.
+        if (arrived.size() >= parties || !arrived.insert(std::this_thread::get_id()).second)
+            return;
+        if (arrived.size() == parties)
+            allThere.notify_all();
+        else if (!allThere.wait_for(lock, std::chrono::seconds(10), [&] { return arrived.size() >= parties; }))
+            missed = true;
+    });
+    race(racers);
+    RaceSeam::setHook({});
+    return arrived.size() == parties && !missed;
 }
 
 QString DatabaseFixture::sqlFor(const QString &sqlite, const QString &postgresql) const

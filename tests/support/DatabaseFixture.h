@@ -50,6 +50,10 @@ protected:
     // every connection is open. A connection that does not open fails the
     // test and its racer does not run.
     void race(const std::vector<std::function<void(DbConnection &)>> &racers);
+    // As race, with each racer held at the doorstep of its first write
+    // transaction (RaceSeam) until every racer is there. False when one did
+    // not get there within seconds: the round did not race.
+    [[nodiscard]] bool raceAtSeam(const std::vector<std::function<void(DbConnection &)>> &racers);
 
 private:
     DbConnection m_db;

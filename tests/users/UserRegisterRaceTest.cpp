@@ -76,7 +76,7 @@ TEST_P(UserRegisterRaceTest, SameNewUserIsStoredOnce)
         std::vector<std::function<void(DbConnection &)>> racers(size_t(racersIn(round)), [&](DbConnection &connection) {
             outcomes.add(UserRegister(connection).insert(person));
         });
-        race(racers);
+        EXPECT_TRUE(raceAtSeam(racers)) << "round " << round << " did not race";
         const int users = stored(person.Birth);
         const bool fault =
             users != 1 || outcomes.count(UserRegister::Status::Ok) != 1 ||
@@ -101,7 +101,7 @@ TEST_P(UserRegisterRaceTest, SameUserDeletedAtOnce)
         std::vector<std::function<void(DbConnection &)>> racers(size_t(racersIn(round)), [&](DbConnection &connection) {
             outcomes.add(UserRegister(connection).remove(cureNo));
         });
-        race(racers);
+        EXPECT_TRUE(raceAtSeam(racers)) << "round " << round << " did not race";
         const int users = stored(DateTime::None, cureNo);
         const bool fault = users != 0 || outcomes.count(UserRegister::Status::Ok) != racersIn(round);
         faultyRounds += fault;
