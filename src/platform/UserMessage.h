@@ -15,6 +15,12 @@ struct UserMessage
     MessageButtons buttons = MessageButtons::Ok;
 };
 
+// What a write tells when the rows it decides from were changed at another
+// workstation since the window read them: it changed nothing, and the
+// window reads them again.
+inline const QString ChangedElsewhereText =
+    QStringLiteral("他の端末で変更されています。\n最新の状態を表示します。");
+
 namespace Dialogs {
 
 // Shows the box through the installed service; the answer of a question.

@@ -271,7 +271,7 @@ BoardOutcome UserMonthSchedule::changeStaff(const QString &labelName, int staffC
     }
     // Decided from the slot as stored now: another workstation may have
     // changed it since the month was shown.
-    if (!m_data.ChangeSlotStaff(item->ResNo, staffCode, false)) {
+    if (!m_data.ChangeSlotStaff(*item, staffCode, false, m_input.CureNo)) {
         outcome.add(m_data.storeMessage());
         switch (m_data.refusal()) {
         case TScheduleData::Refusal::GroupSlot:
@@ -286,6 +286,12 @@ BoardOutcome UserMonthSchedule::changeStaff(const QString &labelName, int staffC
         case TScheduleData::Refusal::WriteFailed:
             outcome.error(QStringLiteral("System Error 予約の修正に失敗しました。"));
             break;
+        case TScheduleData::Refusal::Changed: {
+            outcome.error(ChangedElsewhereText);
+            const BoardOutcome loaded = load(m_input);
+            outcome.messages.insert(outcome.messages.end(), loaded.messages.begin(), loaded.messages.end());
+            break;
+        }
         default: // the store's own box, above
             break;
         }

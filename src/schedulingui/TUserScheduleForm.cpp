@@ -204,8 +204,8 @@ void TUserScheduleForm::EraseMenuClick()
 void TUserScheduleForm::showDone(const BoardOutcome &outcome)
 {
     Dialogs::show(outcome.messages);
-    if (outcome.done)
-        Board->setLabels(m_schedule.labels());
+    // A refused action may have read the month again.
+    Board->setLabels(m_schedule.labels());
 }
 
 std::optional<TREQUEST_ITEM> TUserScheduleForm::currentRecord() const
