@@ -533,4 +533,33 @@ TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
     EXPECT_EQ(ResultRows::all(db())[0].StuffKigo, QStringLiteral("ス"));
 }
 
+// A booking cancelled at another workstation after the list was shown:
+// the copy writes nothing, says so, and the dialog stays open with the
+// bookings listed again.
+TEST_P(ResultWindowsTest, CopyOfAListChangedElsewhereListsAgain)
+{
+    const TDateTime day = DateTime::encodeDate(2024, 4, 20);
+    ASSERT_TRUE(BookingRows::book(db(), BookingRows::addSlot(db(), day, 2, DateTime::encodeTime(9, 0), 30), m_cureNo));
+    TImportScheduleDialog dialog(m_app->context);
+    dialog.show();
+    dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1); // 全員
+    QTest::mouseClick(dialog.DisplayBtn, Qt::LeftButton);
+    ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
+    dialog.AllSelectBtn->click();
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    ASSERT_TRUE(DbQuery(other, QStringLiteral("DELETE FROM Schedule")).exec());
+    m_app->dialogs.clear();
+    m_app->dialogs.queueDialog([](QDialog *mode) {
+        static_cast<TCopyModeForm *>(mode)->SetButton->click();
+        return mode->result();
+    });
+    QTest::mouseClick(dialog.ImportBtn, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts(), QStringList{ChangedElsewhereText});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.DBGrid1->rowCount(), 0);
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(ResultWindowsTest);
