@@ -48,6 +48,17 @@ protected:
         return rows.field(u"N").asInteger();
     }
     [[nodiscard]] QStringList messages() const { return m_test->dialogs.messageTexts(); }
+    // Books user 7 into the slot and shows its booking list, cancelling allowed.
+    void showBookedList(TTimeTableForm &form)
+    {
+        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
+                                        "SELECT ReserveNo, 7, '' FROM TimeTable")));
+        DbDataSet slot;
+        ASSERT_TRUE(slot.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
+        form.ReserveNo = slot.field(u"ReserveNo").asInteger();
+        form.CanDelete = true;
+        form.show();
+    }
     // Shows staff 12 from December 1st.
     static void displayDecember(TStuffScheduleForm &form)
     {
@@ -319,14 +330,8 @@ TEST_P(BoardFormsTest, DayBoardCollectsSkippedSlotsInOneMessage)
 
 TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
 {
-    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
-                                    "SELECT ReserveNo, 7, '' FROM TimeTable")));
-    DbDataSet slot;
-    ASSERT_TRUE(slot.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
     TTimeTableForm form(context());
-    form.ReserveNo = slot.field(u"ReserveNo").asInteger();
-    form.CanDelete = true;
-    form.show();
+    showBookedList(form);
     EXPECT_EQ(form.BookedCount, 1);
     EXPECT_EQ(form.ScheduleDispGrid->item(0, 0)->text(), QStringLiteral("00000007"));
     EXPECT_EQ(form.ScheduleDispGrid->item(0, 5)->text(), QString());
@@ -363,14 +368,8 @@ TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
 // so and shows both bookings; nothing is cancelled until it has.
 TEST_P(BoardFormsTest, CancelAllTellsOfABookingMadeElsewhere)
 {
-    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
-                                    "SELECT ReserveNo, 7, '' FROM TimeTable")));
-    DbDataSet slot;
-    ASSERT_TRUE(slot.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
     TTimeTableForm form(context());
-    form.ReserveNo = slot.field(u"ReserveNo").asInteger();
-    form.CanDelete = true;
-    form.show();
+    showBookedList(form);
     ASSERT_EQ(form.BookedCount, 1);
     ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Person (Name, Sex, RihaType, KubunCode, NYUSHOBI_YMD, TAISHOBI_YMD) "
                                     "VALUES ('鈴木　二郎', 0, 2, 9, '2026-11-01 00:00:00.000', "
