@@ -449,6 +449,7 @@ void DbDataSet::cancel()
 
 bool DbDataSet::post()
 {
+    m_rowMissing = false;
     if (m_state != State::Edit && m_state != State::Insert)
         return fail(QStringLiteral("no row is being appended or edited"));
     if (!m_pendingError.isEmpty())
@@ -542,9 +543,11 @@ bool DbDataSet::updateRow()
         query.addBind(key);
         if (!query.exec())
             return fail(query.errorText());
-        if (query.rowsAffected() != 1)
+        if (query.rowsAffected() != 1) {
+            m_rowMissing = true;
             return fail(
                 QStringLiteral("the row with %1 = %2 is no longer in %3").arg(m_keyField, key.asString(), m_table));
+        }
     }
     for (int column = 0; column < fieldCount(); ++column) {
         if (m_changed[size_t(column)])
@@ -564,6 +567,7 @@ void DbDataSet::moveToRow(int row)
 
 bool DbDataSet::remove()
 {
+    m_rowMissing = false;
     if (!checkWritable(true))
         return false;
     const int keyColumn = m_rows->columnIndex(m_keyField);
@@ -575,8 +579,10 @@ bool DbDataSet::remove()
     query.addBind(key);
     if (!query.exec())
         return fail(query.errorText());
-    if (query.rowsAffected() != 1)
+    if (query.rowsAffected() != 1) {
+        m_rowMissing = true;
         return fail(QStringLiteral("the row with %1 = %2 is no longer in %3").arg(m_keyField, key.asString(), m_table));
+    }
 
     m_rows->removeRow(row);
     applyFilter();

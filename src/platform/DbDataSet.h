@@ -71,6 +71,9 @@ public:
     [[nodiscard]] bool isOpen() const { return m_state != State::Closed; }
     [[nodiscard]] State state() const { return m_state; }
     [[nodiscard]] const QString &errorText() const { return m_errorText; }
+    // Whether the last post or remove failed because its row is no longer
+    // stored (deleted at another workstation).
+    [[nodiscard]] bool rowMissing() const { return m_rowMissing; }
 
     [[nodiscard]] int fieldCount() const;
     [[nodiscard]] QString fieldName(int column) const;
@@ -197,4 +200,5 @@ private:
     std::vector<bool> m_changed;
     QString m_pendingError; // a misuse of setValue, reported by post()
     QString m_errorText;
+    bool m_rowMissing = false;
 };

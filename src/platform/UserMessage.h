@@ -27,3 +27,9 @@ struct UserMessage
 // How logic asks a question in the middle of its work: the window that
 // started it shows the box and returns the answer.
 using MessageAsker = std::function<MessageAnswer(const UserMessage &)>;
+
+// What a write tells when the rows it decides from were changed at another
+// workstation since the window read them: it changed nothing, and the
+// window reads them again.
+inline const QString ChangedElsewhereText =
+    QStringLiteral("他の端末で変更されています。\n最新の状態を表示します。");

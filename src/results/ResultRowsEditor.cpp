@@ -40,6 +40,7 @@ void ResultRowsEditor::close()
 
 bool ResultRowsEditor::write(int row, const std::vector<Change> &changes)
 {
+    m_rowGone = false;
     if (row < 0 || row >= size() || !m_rows.setPosition(m_positions[size_t(row)]) || !m_rows.edit()) {
         m_errorText = m_rows.errorText();
         return false;
@@ -49,6 +50,7 @@ bool ResultRowsEditor::write(int row, const std::vector<Change> &changes)
     m_rows.setValue(u"UpdateDate", DbDate{Clock::now()});
     if (!m_rows.post()) {
         m_errorText = m_rows.errorText();
+        m_rowGone = m_rows.rowMissing();
         m_rows.cancel();
         return false;
     }
@@ -59,8 +61,10 @@ bool ResultRowsEditor::write(int row, const std::vector<Change> &changes)
 
 bool ResultRowsEditor::remove(int row)
 {
+    m_rowGone = false;
     if (row < 0 || row >= size() || !m_rows.setPosition(m_positions[size_t(row)]) || !m_rows.remove()) {
         m_errorText = m_rows.errorText();
+        m_rowGone = m_rows.rowMissing();
         return false;
     }
     const int removed = m_positions[size_t(row)];

@@ -52,6 +52,9 @@ public:
     void discard();
 
     [[nodiscard]] const QString &errorText() const { return m_errorText; }
+    // Whether the last write or remove failed because its row was deleted
+    // at another workstation since the rows were read.
+    [[nodiscard]] bool rowGone() const { return m_rowGone; }
 
 private:
     // Writes, or keeps while holding; `show` puts the value in the listed row.
@@ -61,6 +64,7 @@ private:
     std::vector<CureResult> m_cache;
     std::vector<int> m_positions; // of each listed row in the data set
     QString m_errorText;
+    bool m_rowGone = false;
     bool m_holding = false;
     int m_pendingRow = -1;
     std::vector<Change> m_pending;

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
+#include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
@@ -11,6 +12,8 @@
 #include "scheduling/SlotEntryCheck.h"
 
 #include <QTime>
+
+#include <map>
 
 namespace {
 
@@ -68,15 +71,63 @@ QString ResultsEntry::addDay(std::optional<TDateTime> day)
     return {};
 }
 
-bool ResultsEntry::deleteAll()
+std::optional<bool> ResultsEntry::listedRowsStored(bool wholeMonth)
 {
-    DbQuery query(m_context.database, QStringLiteral("DELETE FROM CureResults WHERE CureDate >= :PFromDate AND "
-                                                     "CureDate < :PToDate AND CureNo = :PCureNo"));
+    DbConnection &database = m_context.database;
+    DbQuery query(database, QStringLiteral("SELECT * FROM CureResults WHERE CureDate >= :PFromDate AND "
+                                           "CureDate < :PToDate AND CureNo = :PCureNo ORDER BY ResultNo") +
+                                database.lockRowsClause());
     query.bind(u"PFromDate", DbDate{m_from}).bind(u"PToDate", DbDate{m_to}).bind(u"PCureNo", m_person.CureNo);
-    if (!query.exec())
+    DbDataSet stored;
+    if (!stored.open(query))
+        return std::nullopt;
+    std::map<int, CureResult> byKey;
+    for (stored.first(); !stored.eof(); stored.next()) {
+        CureResult row = CureResult::fromRow(stored);
+        byKey.emplace(row.ResultNo, std::move(row));
+    }
+    if (wholeMonth && int(byKey.size()) != m_rows.size())
         return false;
-    m_rows.close();
+    for (const CureResult &listed : m_rows.rows()) {
+        const auto found = byKey.find(listed.ResultNo);
+        if (found == byKey.end() || found->second.RihaType != listed.RihaType || found->second.Flags != listed.Flags)
+            return false;
+    }
     return true;
+}
+
+ResultsEntry::Write ResultsEntry::writeIfListed(bool wholeMonth, const std::function<bool()> &write)
+{
+    const Write written = [&] {
+        DbTransaction transaction(m_context.database, true);
+        const std::optional<bool> same = transaction.isActive() ? listedRowsStored(wholeMonth) : std::nullopt;
+        if (!same)
+            return Write::Failed;
+        if (!*same)
+            return Write::Changed;
+        return write() && transaction.commit() ? Write::Ok : Write::Failed;
+    }();
+    // The rows in memory may hold what was rolled back.
+    if (written != Write::Ok)
+        (void)loadMonth(m_from, m_to);
+    return written;
+}
+
+ResultsEntry::Write ResultsEntry::deleteAll()
+{
+    const Write written = writeIfListed(true, [this] {
+        // By key: a row added meanwhile and not yet seen stays.
+        for (const CureResult &row : m_rows.rows()) {
+            DbQuery remove(m_context.database, QStringLiteral("DELETE FROM CureResults WHERE ResultNo = :PResultNo"));
+            remove.bind(u"PResultNo", row.ResultNo);
+            if (!remove.exec())
+                return false;
+        }
+        return true;
+    });
+    if (written == Write::Ok)
+        m_rows.close();
+    return written;
 }
 
 bool ResultsEntry::setStart(int row, const QString &text, QString &message)
@@ -124,16 +175,9 @@ bool ResultsEntry::setStaff(int row, int staffCode)
                               {u"StuffKigo", m_context.mainModule.GetStaffKigo(staffCode)}});
 }
 
-bool ResultsEntry::save()
+ResultsEntry::Write ResultsEntry::save()
 {
-    DbTransaction transaction(m_context.database);
-    if (!transaction.isActive() || !writeKubunCodes() || !transaction.commit()) {
-        // The rows in memory may hold what was rolled back.
-        transaction.rollback();
-        (void)loadMonth(m_from, m_to);
-        return false;
-    }
-    return true;
+    return writeIfListed(false, [this] { return writeKubunCodes(); });
 }
 
 bool ResultsEntry::writeKubunCodes()

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 struct AppContext;
@@ -29,8 +30,11 @@ public:
     // entered day could not be read), then the month is read again. The
     // message to show on failure, empty on success.
     [[nodiscard]] QString addDay(std::optional<TDateTime> day);
-    // 全て削除: the user's results of the month.
-    [[nodiscard]] bool deleteAll();
+    enum class Write { Ok, Changed, Failed };
+    // 全て削除: the user's results of the month, when they are, under
+    // their lock, the rows listed; Changed (nothing deleted, the month read
+    // again) when another workstation added or deleted one meanwhile.
+    [[nodiscard]] Write deleteAll();
 
     // The grid's editors; each writes its row at once (start and remark
     // through rows()).
@@ -46,11 +50,21 @@ public:
 
     // 保存: KubunCode from the ticks of each row's own form; the ticks of
     // the other forms are cleared so that no row counts for two forms.
-    [[nodiscard]] bool save();
+    // Decided from the rows as stored under their lock: Changed (nothing
+    // written, the month read again) when a listed row is gone or its form
+    // or ticks are no longer those listed. Failed: the month read again.
+    [[nodiscard]] Write save();
 
     [[nodiscard]] const QString &errorText() const { return m_rows.errorText(); }
 
 private:
+    // Inside a write transaction: whether the listed rows are stored as
+    // listed, their form and ticks (and, for a whole month, no other row),
+    // locked against the other writers of the rows.
+    [[nodiscard]] std::optional<bool> listedRowsStored(bool wholeMonth);
+    // Runs the write in a write transaction when the listed rows are stored
+    // as listed; the month is read again unless it was done.
+    [[nodiscard]] Write writeIfListed(bool wholeMonth, const std::function<bool()> &write);
     [[nodiscard]] bool writeKubunCodes();
 
     const AppContext &m_context;

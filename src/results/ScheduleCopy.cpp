@@ -7,6 +7,7 @@
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "platform/DbTransaction.h"
+#include "platform/UserMessage.h"
 #include "results/CureResultStore.h"
 
 #include <algorithm>
@@ -23,20 +24,29 @@ ScheduleCopy::ScheduleCopy(const AppContext &context) : ScheduleCopy(context.dat
 std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::list(TDateTime from, TDateTime to,
                                                                      std::optional<int> staffCode) const
 {
-    QString sql =
-        QStringLiteral("SELECT Schedule.ScheduleNo, TimeTable.ReserveNo, TimeTable.ReserveDay, TimeTable.StuffCode, "
-                       "TimeTable.StartTime, TimeTable.WorkingMin, Person.* "
-                       "FROM (Schedule INNER JOIN TimeTable ON Schedule.WorkingNo = TimeTable.ReserveNo) "
-                       "INNER JOIN Person ON Schedule.CureNo = Person.CureNo "
-                       "WHERE TimeTable.ReserveDay >= :PFromDate AND TimeTable.ReserveDay < :PToDate");
+    QString where = QStringLiteral("TimeTable.ReserveDay >= :PFromDate AND TimeTable.ReserveDay < :PToDate");
     if (staffCode)
-        sql += QStringLiteral(" AND TimeTable.StuffCode = :PStuffCode");
-    DbQuery query(m_database, sql + QStringLiteral(" ORDER BY TimeTable.ReserveDay, TimeTable.StartTime, Person.Kana, "
-                                                   "Schedule.ScheduleNo"));
+        where += QStringLiteral(" AND TimeTable.StuffCode = :PStuffCode");
+    DbQuery query(m_database, bookingsSql(where));
     // Both ends are whole days: the last day's bookings are [to, to + 1).
     query.bind(u"PFromDate", DbDate{DateTime::dateOf(from)}).bind(u"PToDate", DbDate{DateTime::dateOf(to) + 1});
     if (staffCode)
         query.bind(u"PStuffCode", *staffCode);
+    return read(query);
+}
+
+QString ScheduleCopy::bookingsSql(const QString &where)
+{
+    return QStringLiteral("SELECT Schedule.ScheduleNo, TimeTable.ReserveNo, TimeTable.ReserveDay, TimeTable.StuffCode, "
+                          "TimeTable.StartTime, TimeTable.WorkingMin, Person.* "
+                          "FROM (Schedule INNER JOIN TimeTable ON Schedule.WorkingNo = TimeTable.ReserveNo) "
+                          "INNER JOIN Person ON Schedule.CureNo = Person.CureNo WHERE ") +
+           where +
+           QStringLiteral(" ORDER BY TimeTable.ReserveDay, TimeTable.StartTime, Person.Kana, Schedule.ScheduleNo");
+}
+
+std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::read(const DbQuery &query)
+{
     DbDataSet rows;
     if (!rows.open(query))
         return std::nullopt;
@@ -53,6 +63,33 @@ std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::list(TDateTime f
                             TPerson::fromRow(rows)});
     }
     return bookings;
+}
+
+std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::storedAsListed(std::span<const Booking> listed, int low,
+                                                                                int high) const
+{
+    DbQuery query(m_database, bookingsSql(QStringLiteral("TimeTable.ReserveNo >= :PLow AND TimeTable.ReserveNo <= :PHigh")));
+    query.bind(u"PLow", low).bind(u"PHigh", high);
+    const std::optional<std::vector<Booking>> stored = read(query);
+    if (!stored)
+        return std::nullopt;
+    std::map<int, const Booking *> byNumber;
+    for (const Booking &booking : *stored)
+        byNumber.emplace(booking.ScheduleNo, &booking);
+    std::vector<Booking> current;
+    for (const Booking &booking : listed) {
+        const auto found = byNumber.find(booking.ScheduleNo);
+        if (found == byNumber.end())
+            return std::vector<Booking>{};
+        const Booking &now = *found->second;
+        if (now.ReserveNo != booking.ReserveNo || now.StuffCode != booking.StuffCode ||
+            now.WorkingMin != booking.WorkingMin ||
+            DateTime::dateOf(now.ReserveDay) != DateTime::dateOf(booking.ReserveDay) ||
+            DateTime::shortTime(now.StartTime) != DateTime::shortTime(booking.StartTime))
+            return std::vector<Booking>{};
+        current.push_back(now);
+    }
+    return current;
 }
 
 ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode mode,
@@ -85,6 +122,12 @@ ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode
     DbDataSet existingRows;
     if (!existingRows.open(existingQuery))
         return {0, 0, 0, SearchError};
+    // What is copied is the bookings as stored now, under the locks.
+    const std::optional<std::vector<Booking>> current = storedAsListed(bookings, low->ReserveNo, high->ReserveNo);
+    if (!current)
+        return {0, 0, 0, SearchError};
+    if (current->empty())
+        return {0, 0, 0, ChangedElsewhereText, true};
     std::map<std::pair<int, int>, int> existing;
     for (existingRows.first(); !existingRows.eof(); existingRows.next()) {
         existing.emplace(
@@ -97,7 +140,7 @@ ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode
     CureResultStore store(m_database);
     std::vector<CureResult> appended;
     int done = 0;
-    for (const Booking &booking : bookings) {
+    for (const Booking &booking : *current) {
         CureResult row;
         row.takeSnapshot(booking.Person);
         row.CureDate = DateTime::dateOf(booking.ReserveDay);

@@ -11,6 +11,7 @@
 #include <vector>
 
 class DbConnection;
+class DbQuery;
 class TMainModule;
 struct AppContext;
 
@@ -37,6 +38,9 @@ public:
         int overwritten = 0;
         int skipped = 0;
         QString error; // the message to show; empty on success
+        // Nothing copied: a booking is no longer stored as listed (error
+        // holds ChangedElsewhereText); the list is to be read again.
+        bool changed = false;
     };
 
     explicit ScheduleCopy(const AppContext &context);
@@ -49,11 +53,20 @@ public:
     [[nodiscard]] std::optional<std::vector<Booking>> list(TDateTime from, TDateTime to,
                                                            std::optional<int> staffCode) const;
     // Copies the bookings in one transaction: all of them or, on a
-    // failure, none. progress is told the number of bookings done.
+    // failure, none. Each is copied as stored under its slot's lock; none
+    // is when one was cancelled or its slot moved since it was listed.
+    // progress is told the number of bookings done.
     [[nodiscard]] Outcome copy(std::span<const Booking> bookings, Mode mode,
                                const std::function<void(int)> &progress = {}) const;
 
 private:
+    [[nodiscard]] static QString bookingsSql(const QString &where);
+    [[nodiscard]] static std::optional<std::vector<Booking>> read(const DbQuery &query);
+    // The listed bookings as stored now, in the listed order; empty when one
+    // is gone or its slot's day, staff, time or length changed.
+    [[nodiscard]] std::optional<std::vector<Booking>> storedAsListed(std::span<const Booking> listed, int low,
+                                                                     int high) const;
+
     DbConnection &m_database;
     const TMainModule &m_module;
 };

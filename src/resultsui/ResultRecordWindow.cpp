@@ -3,6 +3,7 @@
 #include "base/DateTime.h"
 #include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 #include "results/ResultRowsEditor.h"
 #include "resultsui/ResultCellDelegate.h"
 #include "resultsui/ResultGridModel.h"
@@ -103,7 +104,7 @@ bool ResultRecordWindow::postPending()
     if (pending < 0)
         return true;
     if (!editedRows().flush()) {
-        Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
+        tellWriteFailed();
         return false;
     }
     m_model->refreshRow(pending);
@@ -134,11 +135,27 @@ void ResultRecordWindow::cellEdited(int row, int column, const QVariant &value)
     } else if (column == m_edit.comment) {
         ok = editedRows().setComment(row, value.toString());
     }
-    if (!ok)
-        Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
+    if (!ok && tellWriteFailed())
+        return;
     m_model->refreshRow(row);
     SaveButton->setEnabled(true);
     PrintButton->setEnabled(false);
+}
+
+bool ResultRecordWindow::tellWriteFailed()
+{
+    if (!editedRows().rowGone()) {
+        Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
+        return false;
+    }
+    Dialogs::error(ChangedElsewhereText);
+    editedRows().discard();
+    if (!reloadRows())
+        Dialogs::error(QStringLiteral("*** System Error : 保存後の最新状態の表示に失敗しました。"));
+    m_model->reload();
+    SaveButton->setEnabled(false);
+    rowsChanged();
+    return true;
 }
 
 void ResultRecordWindow::SaveButtonClick()

@@ -55,6 +55,9 @@ protected:
 
 private:
     void cellEdited(int row, int column, const QVariant &value);
+    // Tells a failed write; a row deleted at another workstation is told as
+    // such and the rows are read again. Whether they were.
+    bool tellWriteFailed();
 
     EditColumns m_edit{};
 };

@@ -207,6 +207,11 @@ void TImportScheduleDialog::ImportBtnClick()
     const auto outcome =
         m_copy.copy(chosen, mode.OverWrite->isChecked() ? ScheduleCopy::Mode::Overwrite : ScheduleCopy::Mode::Skip,
                     [this](int done) { StatBar->setValue(done); });
+    if (outcome.changed) {
+        Dialogs::error(outcome.error);
+        DisplayBtnClick();
+        return;
+    }
     if (!outcome.error.isEmpty()) {
         Dialogs::error(outcome.error);
         done(2);

@@ -8,6 +8,7 @@
 #include "coreui/EraLineEdit.h"
 #include "coreui/TCommentForm.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 #include "resultsui/ResultCellDelegate.h"
 #include "resultsui/ResultGridModel.h"
 
@@ -213,6 +214,10 @@ void TResultsEditForm::cellEdited(int row, int column, const QVariant &value)
     } else if (column == StaffColumn) {
         ok = m_entry.setStaff(row, m_context.mainModule.staff().codeAt(value.toInt()));
     }
+    if (!ok && m_entry.rows().rowGone()) {
+        showRowGone();
+        return;
+    }
     if (!ok)
         Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
     m_model->refreshRow(row);
@@ -236,8 +241,13 @@ void TResultsEditForm::DeleteRow(int row)
 {
     if (!Dialogs::confirmDelete(QStringLiteral("このデータを削除しますか？")))
         return;
-    if (!m_entry.rows().remove(row))
+    if (!m_entry.rows().remove(row)) {
+        if (m_entry.rows().rowGone()) {
+            showRowGone();
+            return;
+        }
         Dialogs::error(QStringLiteral("*** System : 結果の再表示 error "));
+    }
     showRows();
 }
 
@@ -245,8 +255,7 @@ void TResultsEditForm::Button2Click()
 {
     if (!Dialogs::confirmDelete(QStringLiteral("この月の全ての実績を削除しますか？")))
         return;
-    if (!m_entry.deleteAll())
-        Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
+    showWrite(m_entry.deleteAll());
     showRows();
 }
 
@@ -254,11 +263,25 @@ void TResultsEditForm::Button3Click()
 {
     if (!m_entry.rows().isOpen())
         return;
-    if (!m_entry.save()) {
-        Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
-        showRows();
-        return;
-    }
+    const ResultsEntry::Write written = m_entry.save();
+    showWrite(written);
     showRows();
-    Dialogs::information(QStringLiteral("保存しました。"));
+    if (written == ResultsEntry::Write::Ok)
+        Dialogs::information(QStringLiteral("保存しました。"));
+}
+
+void TResultsEditForm::showRowGone()
+{
+    Dialogs::error(ChangedElsewhereText);
+    if (!m_entry.loadMonth(FromDate, ToDate))
+        Dialogs::error(QStringLiteral("SystemError : 利用者実績の抽出 error "));
+    showRows();
+}
+
+void TResultsEditForm::showWrite(ResultsEntry::Write written)
+{
+    if (written == ResultsEntry::Write::Changed)
+        Dialogs::error(ChangedElsewhereText);
+    else if (written == ResultsEntry::Write::Failed)
+        Dialogs::error(QStringLiteral("*** System Error 結果の登録に失敗しました。"));
 }

@@ -49,6 +49,9 @@ protected:
 
 private:
     void showRows();
+    void showWrite(ResultsEntry::Write written);
+    // A row deleted at another workstation: told, and the month read again.
+    void showRowGone();
     void cellEdited(int row, int column, const QVariant &value);
     QStringList commentPhrases() const;
 

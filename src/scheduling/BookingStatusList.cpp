@@ -10,6 +10,7 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -78,11 +79,41 @@ bool BookingStatusList::cancel(int scheduleNo)
     return run(remove) && load(m_reserveNo);
 }
 
-bool BookingStatusList::cancelAll()
+BookingStatusList::CancelAll BookingStatusList::cancelAll()
 {
-    DbQuery remove(m_database, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = :no"));
-    remove.bind(u"no", m_reserveNo);
-    return run(remove) && load(m_reserveNo);
+    const CancelAll result = [this] {
+        DbTransaction transaction(m_database, true);
+        // The slot's lock is the one a booking takes before it counts.
+        DbQuery lock(m_database,
+                     QStringLiteral("SELECT ReserveNo FROM TimeTable WHERE ReserveNo = :no") + m_database.lockRowsClause());
+        DbQuery stored(m_database, QStringLiteral("SELECT ScheduleNo FROM Schedule WHERE WorkingNo = :no "
+                                                  "ORDER BY ScheduleNo"));
+        lock.bind(u"no", m_reserveNo);
+        stored.bind(u"no", m_reserveNo);
+        DbDataSet locked;
+        DbDataSet storedRows;
+        if (!transaction.isActive() || !locked.open(lock) || !storedRows.open(stored)) {
+            qCWarning(lcBookingList).noquote() << locked.errorText() << storedRows.errorText();
+            return CancelAll::Failed;
+        }
+        std::vector<int> listed;
+        for (const Row &row : m_rows)
+            listed.push_back(row.ScheduleNo);
+        std::sort(listed.begin(), listed.end());
+        std::vector<int> kept;
+        for (storedRows.first(); !storedRows.eof(); storedRows.next())
+            kept.push_back(storedRows.field(u"ScheduleNo").asInteger());
+        if (kept != listed)
+            return CancelAll::Changed;
+        DbQuery remove(m_database, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = :no"));
+        remove.bind(u"no", m_reserveNo);
+        if (!run(remove) || !transaction.commit())
+            return CancelAll::Failed;
+        return CancelAll::Ok;
+    }();
+    if (!load(m_reserveNo))
+        return CancelAll::Failed;
+    return result;
 }
 
 BookingStatusList::CommentWrite BookingStatusList::writeComment(int scheduleNo, const QString &text)

@@ -38,10 +38,15 @@ public:
     [[nodiscard]] const std::vector<Row> &rows() const { return m_rows; }
     [[nodiscard]] int reserveNo() const { return m_reserveNo; }
 
-    // Deletes one booking / every booking of the slot, then reads the list
-    // again; false when the delete or the reading failed.
+    // Deletes one booking, then reads the list again; false when the
+    // delete or the reading failed.
     [[nodiscard]] bool cancel(int scheduleNo);
-    [[nodiscard]] bool cancelAll();
+    enum class CancelAll { Ok, Changed, Failed };
+    // Deletes every booking of the slot when the slot holds, under its
+    // lock, exactly the bookings listed; Changed (nothing deleted) when
+    // another workstation booked or cancelled meanwhile. The list is read
+    // again in every case.
+    [[nodiscard]] CancelAll cancelAll();
 
     enum class CommentWrite { Ok, Missing, Failed };
     // Writes the comment (cut to 255 characters) to the booking with that

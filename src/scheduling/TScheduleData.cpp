@@ -223,16 +223,27 @@ bool TScheduleData::UpdateTimeFrame(const TIMETABLE_ITEM &item, int index)
     return true;
 }
 
-bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlots)
+bool TScheduleData::ChangeSlotStaff(const TIMETABLE_ITEM &shown, int staffCode, bool groupSlots, int bookedUser)
 {
     m_refusal = Refusal::None;
     m_refusalText.clear();
     DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return refuse(Refusal::OpenFailed);
-    const std::optional<TIMETABLE_ITEM> stored = lockStoredSlot(reserveNo);
+    const std::optional<TIMETABLE_ITEM> stored = lockStoredSlot(shown.ResNo);
     if (!stored)
         return false;
+    // Moved meanwhile at another workstation: it is no longer the slot
+    // whose staff member was to change.
+    if (stored->Stf != shown.Stf || SlotTime::dayNumber(stored->RegistDay) != SlotTime::dayNumber(shown.RegistDay))
+        return refuse(Refusal::Changed);
+    if (bookedUser >= 0) {
+        const std::optional<bool> booked = m_booking.isBooked(shown.ResNo, bookedUser);
+        if (!booked)
+            return refuse(Refusal::WriteFailed);
+        if (!*booked)
+            return refuse(Refusal::Changed);
+    }
     if (stored->Cap >= 2 && !groupSlots)
         return refuse(Refusal::GroupSlot);
     TIMETABLE_ITEM item = *stored;
@@ -240,7 +251,7 @@ bool TScheduleData::ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlot
     if (const Refusal refusal = checkChange(item, *stored); refusal != Refusal::None)
         return refuse(refusal, m_refusalText);
     DbQuery update(m_database, QStringLiteral("UPDATE TimeTable SET StuffCode = :staff WHERE ReserveNo = :no"));
-    update.bind(u"staff", staffCode).bind(u"no", reserveNo);
+    update.bind(u"staff", staffCode).bind(u"no", shown.ResNo);
     if (!update.exec() || !transaction.commit()) {
         qCWarning(lcScheduleData).noquote() << update.errorText() << m_database.errorText();
         return refuse(Refusal::WriteFailed);
@@ -260,7 +271,7 @@ TScheduleData::Refusal TScheduleData::checkOwnSlot(const TIMETABLE_ITEM &stored,
         qCWarning(lcScheduleData).noquote() << rows.errorText();
         return Refusal::WriteFailed;
     }
-    return stored.Cap < 1 || rows.field(u"N").asInteger() > 0 ? Refusal::OthersBooked : Refusal::None;
+    return stored.Cap < 1 || rows.field(u"N").asInteger() > 0 ? Refusal::Changed : Refusal::None;
 }
 
 bool TScheduleData::DeleteTimeFrame(int index, std::optional<int> ownerCureNo)

@@ -27,7 +27,8 @@ public:
         BelowBookings, // the capacity is below the number of bookings
         UserRefused,   // a booked user does not fit the new day or time; see refusalText
         GroupSlot,     // a slot for several users changes staff on the work table only
-        OthersBooked,  // the user's slot now holds another user's booking, or takes none
+        Changed,       // the slot is no longer what the window showed, or a user's slot holds
+                       // another user's booking or takes none
         WriteFailed
     };
 
@@ -45,16 +46,19 @@ public:
     // Writes what the item changes of the list record at the index onto the
     // slot as stored (by ResNo), and updates the list record.
     [[nodiscard]] bool UpdateTimeFrame(const TIMETABLE_ITEM &item, int index);
-    // Gives the stored slot (by ResNo) to another staff member, deciding
-    // from the slot as stored under its lock and writing its staff alone;
-    // a slot for several users only with groupSlots.
-    [[nodiscard]] bool ChangeSlotStaff(int reserveNo, int staffCode, bool groupSlots);
+    // Gives the stored slot (by the shown record's ResNo) to another staff
+    // member, deciding from the slot as stored under its lock and writing
+    // its staff alone; a slot for several users only with groupSlots.
+    // Changed when the slot is no longer the shown staff member's on the
+    // shown day or, with a booked user, no longer holds that user.
+    [[nodiscard]] bool ChangeSlotStaff(const TIMETABLE_ITEM &shown, int staffCode, bool groupSlots,
+                                       int bookedUser = -1);
     bool SetFramePanelNo(const QString &labelName, int column) { return TimeFrames.SetPNo(labelName, column); }
     // Deletes the slot's bookings and the slot in one transaction, then the
     // list record; false (nothing deleted) on failure. For a user's own slot
     // (ownerCureNo), decided from the slot as stored under its lock: a slot
     // gone (KeyRecord), for several users (GroupSlot) or holding another
-    // user's booking or none bookable (OthersBooked) stays.
+    // user's booking or none bookable (Changed) stays.
     [[nodiscard]] bool DeleteTimeFrame(int index, std::optional<int> ownerCureNo = std::nullopt);
     [[nodiscard]] int IndexOfFrameLabel(const QString &labelName) const { return TimeFrames.IndexOf(labelName); }
     [[nodiscard]] TIMETABLE_ITEM GetTimeFrame(int index) const { return TimeFrames.Get(index); }

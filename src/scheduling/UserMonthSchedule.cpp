@@ -255,7 +255,7 @@ bool UserMonthSchedule::eraseStored(const TREQUEST_ITEM &record, BoardOutcome &o
     case TScheduleData::Refusal::GroupSlot:
         outcome.warning(GroupEraseText);
         break;
-    case TScheduleData::Refusal::OthersBooked:
+    case TScheduleData::Refusal::Changed:
         outcome.error(WorkBoard::SlotChangedText);
         break;
     case TScheduleData::Refusal::KeyRecord:
@@ -298,7 +298,7 @@ BoardOutcome UserMonthSchedule::changeStaff(const QString &labelName, int staffC
     }
     // Decided from the slot as stored now: another workstation may have
     // changed it since the month was shown.
-    if (!m_data.ChangeSlotStaff(item->ResNo, staffCode, false)) {
+    if (!m_data.ChangeSlotStaff(*item, staffCode, false, m_input.CureNo)) {
         outcome.add(m_data.storeMessage());
         switch (m_data.refusal()) {
         case TScheduleData::Refusal::GroupSlot:
@@ -313,6 +313,12 @@ BoardOutcome UserMonthSchedule::changeStaff(const QString &labelName, int staffC
         case TScheduleData::Refusal::WriteFailed:
             outcome.error(QStringLiteral("System Error 予約の修正に失敗しました。"));
             break;
+        case TScheduleData::Refusal::Changed: {
+            outcome.error(WorkBoard::SlotChangedText);
+            const BoardOutcome loaded = load(m_input);
+            outcome.messages.insert(outcome.messages.end(), loaded.messages.begin(), loaded.messages.end());
+            break;
+        }
         default: // the store's own box, above
             break;
         }

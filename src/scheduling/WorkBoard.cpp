@@ -222,13 +222,13 @@ BoardOutcome WorkBoard::book(const QString &labelName, const BookingUser &user)
     const int index = indexOf(labelName, DropFailedText, outcome);
     if (index < 0)
         return outcome;
+    // Whether the slot takes users is decided from the slot as stored.
     const TIMETABLE_ITEM item = m_data.GetTimeFrame(index);
-    if (item.Cap < 1) {
-        outcome.error(QStringLiteral("予約はできません。"));
-        return outcome;
-    }
     const ScheduleBooking::Result result = m_data.booking().book(item.ResNo, user.CureNo);
     if (result.status == Status::Ok) {
+        // A slot shown closed was opened elsewhere: show it as stored.
+        if (item.Cap < 1)
+            reload(outcome);
         refreshBookings(labelName);
         outcome.done = true;
         return outcome;
@@ -323,10 +323,11 @@ QString WorkBoard::refusalText(BoardOutcome &outcome)
         return {};
     case Refusal::WriteFailed:
         return UpdateFailedText;
+    case Refusal::Changed:
+        return SlotChangedText;
     case Refusal::None:
     case Refusal::OpenFailed:
     case Refusal::GroupSlot: // the work table moves those too
-    case Refusal::OthersBooked: // a user's erase only
         return {};
     }
     return {};
@@ -555,7 +556,7 @@ BoardOutcome WorkBoard::changeColumnStaff(int column, int staffCode)
         if (item.Stf != source)
             continue;
         // Decided from the slot as stored now, its time and capacity kept.
-        if (m_data.ChangeSlotStaff(item.ResNo, staffCode, true))
+        if (m_data.ChangeSlotStaff(item, staffCode, true))
             continue;
         if (const QString refusal = refusalText(outcome); !refusal.isEmpty())
             refused << slotText(item) + QStringLiteral("：") +

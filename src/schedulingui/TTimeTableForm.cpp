@@ -7,6 +7,7 @@
 #include "coreui/TCommentForm.h"
 #include "platform/CharacterLimitValidator.h"
 #include "platform/DialogService.h"
+#include "platform/UserMessage.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -152,7 +153,10 @@ void TTimeTableForm::AllDeleteButtonClick()
 {
     if (!Dialogs::confirmDelete(QStringLiteral("この時間枠の全ての予約を削除しますか？")))
         return;
-    if (!m_list.cancelAll())
+    const BookingStatusList::CancelAll cancelled = m_list.cancelAll();
+    if (cancelled == BookingStatusList::CancelAll::Changed)
+        Dialogs::error(ChangedElsewhereText);
+    else if (cancelled == BookingStatusList::CancelAll::Failed)
         Dialogs::error(QStringLiteral("SystemError : ScheduleDispQuery KeyRecord error "));
     fillGrid();
 }

@@ -1,9 +1,17 @@
 #include "PersonRows.h"
 #include "ResultsFixture.h"
 
+#include "platform/DbQuery.h"
+#include "platform/DbTransaction.h"
+#include "results/CureResultStore.h"
 #include "results/DailyMedicalRecord.h"
 #include "results/PersonMedicalRecord.h"
 #include "results/ResultsEntry.h"
+
+#include <QSemaphore>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -83,7 +91,7 @@ TEST_P(ResultsEntryTest, SavingClearsTheTicksOfAnotherForm)
     }
     ASSERT_TRUE(entry.setStart(0, QStringLiteral("13:05"), message));
     ASSERT_TRUE(entry.setMinutes(0, QStringLiteral("40"), message));
-    ASSERT_TRUE(entry.save());
+    ASSERT_EQ(entry.save(), ResultsEntry::Write::Ok);
     const auto stored = ResultRows::all(db());
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0].KubunCode, 2);
@@ -92,7 +100,7 @@ TEST_P(ResultsEntryTest, SavingClearsTheTicksOfAnotherForm)
     EXPECT_EQ(stored[0].StuffKigo, QStringLiteral("ス"));
     // A form outside 0..3 gives -1 and no flag.
     ASSERT_TRUE(entry.setRihaType(0, 5));
-    ASSERT_TRUE(entry.save());
+    ASSERT_EQ(entry.save(), ResultsEntry::Write::Ok);
     EXPECT_EQ(ResultRows::all(db())[0].KubunCode, -1);
     EXPECT_EQ(ResultRows::all(db())[0].Flags, ResultTypeFlags::Values{});
 }
@@ -106,8 +114,107 @@ TEST_P(ResultsEntryTest, DeleteAllTakesOnlyTheUsersMonth)
     ASSERT_TRUE(entry.loadMonth(April, May));
     EXPECT_EQ(entry.rows().size(), 2);
     ASSERT_TRUE(entry.rows().remove(1));
-    ASSERT_TRUE(entry.deleteAll());
+    ASSERT_EQ(entry.deleteAll(), ResultsEntry::Write::Ok);
     EXPECT_EQ(ResultRows::all(db()).size(), 2u);
+}
+
+// Another workstation ticks a box of a listed row after this one read the
+// month: 保存 writes nothing from the ticks it showed, tells, and shows the
+// month as stored; saved again, the code follows the stored ticks.
+TEST_P(ResultsEntryTest, SaveDecidesFromTheTicksAsStored)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April + 2)});
+    ResultsEntry entry(m_app->context);
+    ASSERT_EQ(entry.loadPerson(m_cureNo), QString());
+    ASSERT_TRUE(entry.loadMonth(April, May));
+    ASSERT_EQ(entry.rows().size(), 1);
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    ResultRowsEditor otherGrid;
+    DbQuery month(other, QStringLiteral("SELECT * FROM CureResults"));
+    ASSERT_TRUE(otherGrid.open(month));
+    ASSERT_TRUE(otherGrid.write(0, {{ResultTypeFlags::Columns[1], ResultTypeFlags::text(true)}})); // 入所 認知症
+
+    EXPECT_EQ(entry.save(), ResultsEntry::Write::Changed);
+    EXPECT_EQ(ResultRows::all(db())[0].KubunCode, 8);
+    EXPECT_TRUE(ResultRows::all(db())[0].Flags[1]);
+    ASSERT_EQ(entry.rows().size(), 1);
+    EXPECT_TRUE(entry.rows().at(0).Flags[1]); // read again
+
+    EXPECT_EQ(entry.save(), ResultsEntry::Write::Ok);
+    EXPECT_EQ(ResultRows::all(db())[0].KubunCode, 2 | 8);
+}
+
+// A result added at another workstation after the month was read is not
+// deleted unseen by 全て削除; once shown, it goes with the others.
+TEST_P(ResultsEntryTest, DeleteAllKeepsAResultAddedElsewhereMeanwhile)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April + 2)});
+    ResultsEntry entry(m_app->context);
+    ASSERT_EQ(entry.loadPerson(m_cureNo), QString());
+    ASSERT_TRUE(entry.loadMonth(April, May));
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    ResultRows::insert(other, {ResultRows::make(m_cureNo, April + 5)});
+
+    EXPECT_EQ(entry.deleteAll(), ResultsEntry::Write::Changed);
+    EXPECT_EQ(ResultRows::all(db()).size(), 2u);
+    EXPECT_EQ(entry.rows().size(), 2);
+    EXPECT_EQ(entry.deleteAll(), ResultsEntry::Write::Ok);
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+}
+
+// 全て削除 from a month read before, racing a result added at another
+// workstation: the added result is never deleted unseen.
+TEST_P(ResultsEntryTest, DeleteAllRacingAnAddedResultNeverTakesItUnseen)
+{
+    constexpr int Rounds = 30;
+    int lost = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        ASSERT_TRUE(exec(QStringLiteral("DELETE FROM CureResults")));
+        ResultRows::insert(db(), {ResultRows::make(m_cureNo, April + 2)});
+        QSemaphore ready;
+        QSemaphore go;
+        std::atomic<int> deleted{-1};
+        std::atomic<bool> added{false};
+        std::thread window([&] {
+            DbConnection connection;
+            const AppContext context{connection,          m_app->registory, m_app->dbSeting, m_app->mainModule,
+                                     m_app->dialogs, {}};
+            ResultsEntry entry(context);
+            const bool opened = connection.open(connectionString(), user(), password()) &&
+                                entry.loadPerson(m_cureNo).isEmpty() && entry.loadMonth(April, May);
+            ready.release();
+            go.acquire();
+            if (opened)
+                deleted = int(entry.deleteAll());
+        });
+        std::thread adder([&] {
+            DbConnection connection;
+            const bool opened = connection.open(connectionString(), user(), password());
+            ready.release();
+            go.acquire();
+            const CureResult row = ResultRows::make(m_cureNo, April + 5);
+            DbTransaction transaction(connection);
+            added = opened && transaction.isActive() && CureResultStore(connection).insert({&row, 1}) &&
+                    transaction.commit();
+        });
+        ready.acquire(2);
+        go.release(2);
+        window.join();
+        adder.join();
+        ASSERT_TRUE(added.load()) << "round " << round;
+        ASSERT_NE(deleted.load(), int(ResultsEntry::Write::Failed)) << "round " << round;
+        int addedLeft = 0;
+        for (const CureResult &row : ResultRows::all(db()))
+            addedLeft += row.CureDate == April + 5;
+        lost += addedLeft == 0;
+        EXPECT_EQ(ResultRows::all(db()).size(), deleted.load() == int(ResultsEntry::Write::Ok) ? 1u : 2u)
+            << "round " << round;
+    }
+    EXPECT_EQ(lost, 0) << "rounds that deleted an added result unseen";
 }
 
 TEST_P(ResultsEntryTest, DayLinesOfTheMonthlyRecord)

@@ -2,7 +2,9 @@
 #include "PersonRows.h"
 #include "ResultsFixture.h"
 
+#include "platform/DbDate.h"
 #include "platform/DbQuery.h"
+#include "platform/UserMessage.h"
 #include "results/ScheduleCopy.h"
 
 #include <atomic>
@@ -120,6 +122,46 @@ TEST_P(ScheduleCopyTest, OverwriteRederivesTheFlags)
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ScheduleCopyTest);
+
+// After the bookings were listed, another workstation cancels one and
+// moves a slot to 11:00: the copy writes no result from the list it showed
+// and tells; listed again, what is stored is copied, at the new time.
+TEST_P(ScheduleCopyTest, ACopyTakesNothingFromAListChangedMeanwhile)
+{
+    const std::vector<ScheduleCopy::Booking> listed = list(Day, Day + 1);
+    ASSERT_EQ(listed.size(), 3u);
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    DbQuery cancel(other, QStringLiteral("DELETE FROM Schedule WHERE ScheduleNo = ?"));
+    cancel.addBind(listed[0].ScheduleNo);
+    ASSERT_TRUE(cancel.exec()) << cancel.errorText().toStdString();
+    const ScheduleCopy::Outcome afterCancel =
+        ScheduleCopy(m_app->context).copy(listed, ScheduleCopy::Mode::Overwrite);
+    EXPECT_TRUE(afterCancel.changed);
+    EXPECT_EQ(afterCancel.error, ChangedElsewhereText);
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+
+    const std::vector<ScheduleCopy::Booking> again = list(Day, Day + 1);
+    ASSERT_EQ(again.size(), 2u);
+    DbQuery move(other, QStringLiteral("UPDATE TimeTable SET StartTime = ? WHERE ReserveNo = ?"));
+    move.addBind(DbDate{DateTime::encodeTime(11, 0)}).addBind(m_other);
+    ASSERT_TRUE(move.exec()) << move.errorText().toStdString();
+    EXPECT_TRUE(ScheduleCopy(m_app->context).copy(again, ScheduleCopy::Mode::Overwrite).changed);
+    EXPECT_TRUE(ResultRows::all(db()).empty());
+
+    const ScheduleCopy::Outcome copied =
+        ScheduleCopy(m_app->context).copy(list(Day, Day + 1), ScheduleCopy::Mode::Overwrite);
+    EXPECT_FALSE(copied.changed);
+    EXPECT_EQ(copied.appended, 2);
+    const std::vector<CureResult> stored = ResultRows::all(db());
+    ASSERT_EQ(stored.size(), 2u);
+    for (const CureResult &row : stored) {
+        if (row.ReserveNo == m_other) {
+            EXPECT_EQ(DateTime::shortTime(row.PStartTime), QStringLiteral("11:00"));
+        }
+    }
+}
 
 // Two workstations copy the same bookings at the same moment, skipping
 // what exists: every booking becomes one result, never two.

@@ -5,6 +5,8 @@
 
 #include "core/EraDate.h"
 #include "coreui/EraLineEdit.h"
+#include "platform/DbQuery.h"
+#include "platform/UserMessage.h"
 #include "resultsui/ResultPrintouts.h"
 #include "resultsui/TCopyModeForm.h"
 #include "resultsui/TDailyMedicalRecordForm.h"
@@ -319,6 +321,53 @@ TEST_P(ResultWindowsTest, EntryAsksBeforeDeletingAndKeepsItsDeleteButtons)
     m_edit->hide();
 }
 
+// A result deleted at another workstation after the window read it: the
+// edit typed into it and a delete of it are told as changed elsewhere, and
+// the window shows what is stored.
+TEST_P(ResultWindowsTest, AResultDeletedElsewhereIsToldAndTheRowsReadAgain)
+{
+    ResultRows::insert(db(), {ResultRows::make(m_cureNo, April), ResultRows::make(m_cureNo, April + 1),
+                              ResultRows::make(m_cureNo, April + 2)});
+    const std::vector<CureResult> stored = ResultRows::all(db());
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    const auto deleteElsewhere = [&](const CureResult &row) {
+        DbQuery remove(other, QStringLiteral("DELETE FROM CureResults WHERE ResultNo = ?"));
+        remove.addBind(row.ResultNo);
+        ASSERT_TRUE(remove.exec()) << remove.errorText().toStdString();
+    };
+
+    TPersonMedicalRecordForm monthly(m_app->context);
+    monthly.show();
+    monthly.CureEdit->setText(QString::number(m_cureNo));
+    QTest::mouseClick(monthly.OpenButton, Qt::LeftButton);
+    ASSERT_EQ(monthly.ResultGrid->model()->rowCount(), 3);
+    deleteElsewhere(stored[0]);
+    m_app->dialogs.clear();
+    typeIntoCell(monthly.ResultGrid, 0, 5, QStringLiteral("45"));
+    QTest::mouseClick(monthly.SaveButton, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts(), QStringList{ChangedElsewhereText});
+    EXPECT_EQ(monthly.ResultGrid->model()->rowCount(), 2);
+    EXPECT_FALSE(monthly.SaveButton->isEnabled());
+    monthly.close();
+
+    m_edit->CureNo = m_cureNo;
+    m_edit->FromDate = April;
+    m_edit->ToDate = April + 30;
+    m_edit->show();
+    ASSERT_EQ(m_edit->DBGrid1->model()->rowCount(), 2);
+    deleteElsewhere(stored[1]);
+    m_app->dialogs.clear();
+    m_app->dialogs.queueAnswer(MessageAnswer::Yes);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::mouseClick(m_edit->DBGrid1->findChildren<QPushButton *>(QStringLiteral("DeleteButton")).first(),
+                      Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts().last(), ChangedElsewhereText);
+    EXPECT_EQ(m_edit->DBGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(ResultRows::all(db()).size(), 1u);
+    m_edit->hide();
+}
+
 TEST_P(ResultWindowsTest, MonthlyRecordLoadsTheUsersMonth)
 {
     ResultRows::insert(db(), {ResultRows::make(m_cureNo, April - 20)});
@@ -482,6 +531,35 @@ TEST_P(ResultWindowsTest, CopyRunsOnlyWhenTheModeIsSet)
     EXPECT_EQ(dialog.StatBar->value(), -1);
     ASSERT_EQ(ResultRows::all(db()).size(), 1u);
     EXPECT_EQ(ResultRows::all(db())[0].StuffKigo, QStringLiteral("ス"));
+}
+
+// A booking cancelled at another workstation after the list was shown:
+// the copy writes nothing, says so, and the dialog stays open with the
+// bookings listed again.
+TEST_P(ResultWindowsTest, CopyOfAListChangedElsewhereListsAgain)
+{
+    const TDateTime day = DateTime::encodeDate(2024, 4, 20);
+    ASSERT_TRUE(BookingRows::book(db(), BookingRows::addSlot(db(), day, 2, DateTime::encodeTime(9, 0), 30), m_cureNo));
+    TImportScheduleDialog dialog(m_app->context);
+    dialog.show();
+    dialog.StuffBox->setCurrentIndex(dialog.StuffBox->count() - 1); // 全員
+    QTest::mouseClick(dialog.DisplayBtn, Qt::LeftButton);
+    ASSERT_EQ(dialog.DBGrid1->rowCount(), 1);
+    dialog.AllSelectBtn->click();
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    ASSERT_TRUE(DbQuery(other, QStringLiteral("DELETE FROM Schedule")).exec());
+    m_app->dialogs.clear();
+    m_app->dialogs.queueDialog([](QDialog *mode) {
+        static_cast<TCopyModeForm *>(mode)->SetButton->click();
+        return mode->result();
+    });
+    QTest::mouseClick(dialog.ImportBtn, Qt::LeftButton);
+    EXPECT_EQ(m_app->dialogs.messageTexts(), QStringList{ChangedElsewhereText});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.DBGrid1->rowCount(), 0);
+    EXPECT_TRUE(ResultRows::all(db()).empty());
 }
 
 TAMSOLEN_DATABASE_TEST_SUITE(ResultWindowsTest);

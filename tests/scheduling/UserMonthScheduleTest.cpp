@@ -271,6 +271,37 @@ TEST_P(UserMonthScheduleTest, EraseDecidesFromTheStoredSlot)
     }
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("CureNo = 3")), 2);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("ReserveNo = %1").arg(taken)), 1);
+
+// The user's booking was cancelled at another workstation and another user
+// booked into the slot after the month was shown: the staff change from
+// this user's month leaves the other user's slot as it is, tells, and the
+// month is read again.
+TEST_P(UserMonthScheduleTest, StaffChangeLeavesASlotNoLongerTheUsers)
+{
+    const int slot = ScheduleRows::addSlot(db(), day(9), StaffA, 10, 0, 30, 1);
+    ScheduleRows::addBooking(db(), slot, 1);
+    UserMonthSchedule schedule(db(), m_staff);
+    ASSERT_TRUE(done(schedule.load(input(10, 0, 30))));
+    QString label;
+    for (const TREQUEST_ITEM &item : schedule.Requests.items())
+        if (item.ResNo == slot)
+            label = item.LName;
+    ASSERT_FALSE(label.isEmpty());
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    DbQuery cancel(other, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = ?"));
+    cancel.addBind(slot);
+    ASSERT_TRUE(cancel.exec()) << cancel.errorText().toStdString();
+    ASSERT_EQ(ScheduleBooking(other, m_staff).book(slot, 3).status, ScheduleBooking::Status::Ok);
+
+    EXPECT_FALSE(done(schedule.changeStaff(label, StaffB)));
+    EXPECT_EQ(texts(), QStringList{WorkBoard::SlotChangedText});
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"),
+                                  QStringLiteral("ReserveNo = %1 AND StuffCode = %2").arg(slot).arg(StaffA)),
+              1);
+    for (const TREQUEST_ITEM &item : schedule.Requests.items())
+        EXPECT_NE(item.ResNo, slot); // shown again: the slot is no longer this user's
 }
 
 // The diagnostic list: bookings (one in a slot of capacity 0) before the

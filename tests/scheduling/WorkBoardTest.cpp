@@ -222,6 +222,53 @@ TEST_P(WorkBoardTest, ColumnStaffChangeDecidesFromTheStoredSlots)
     EXPECT_EQ(dayBoard.slot(labelOf(moved))->Stf, StaffA);
 }
 
+// A slot shown closed (capacity 0) that another workstation opened for one
+// user meanwhile takes the dropped user: the drop decides from the slot as
+// stored, not from the capacity the board showed.
+TEST_P(WorkBoardTest, DropOnASlotOpenedElsewhereMeanwhile)
+{
+    const int slot = ScheduleRows::addSlot(db(), day(3), StaffA, 9, 0, 60, 0);
+    ASSERT_TRUE(done(board().displayStaff(StaffA, day(1))));
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), DatabaseFixture::user(), password())) << other.errorText().toStdString();
+    DbQuery open(other, QStringLiteral("UPDATE TimeTable SET Capacity = 1 WHERE ReserveNo = ?"));
+    open.addBind(slot);
+    ASSERT_TRUE(open.exec()) << open.errorText().toStdString();
+
+    EXPECT_TRUE(drop(slot, 1)) << lastMessage().toStdString();
+    EXPECT_EQ(bookings(slot), 1);
+    EXPECT_EQ(board().slot(labelOf(slot))->Cap, 1); // shown as stored
+}
+
+// A slot of the column's staff member moved to another staff member at
+// another workstation after the day was shown stays with that one: the
+// column's change takes the slots that are still the column's.
+TEST_P(WorkBoardTest, ColumnStaffChangeLeavesASlotMovedAwayMeanwhile)
+{
+    const int kept = ScheduleRows::addSlot(db(), day(1), StaffC, 9, 0, 60, 1);
+    const int movedAway = ScheduleRows::addSlot(db(), day(1), StaffC, 11, 0, 60, 1);
+    WorkBoard &dayBoard = board(WorkBoard::Kind::Day);
+    ASSERT_TRUE(done(dayBoard.displayDay(day(1), 1)));
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), DatabaseFixture::user(), password())) << other.errorText().toStdString();
+    TScheduleData otherData(other, m_staff);
+    ASSERT_TRUE(otherData.OpenStuffTimeFrames(StaffC, day(1), day(1)));
+    ASSERT_EQ(otherData.TimeFrameCount(), 2);
+    ASSERT_TRUE(otherData.ChangeSlotStaff(otherData.GetTimeFrame(1), StaffB, true));
+
+    EXPECT_TRUE(done(dayBoard.changeColumnStaff(1, StaffA)));
+    EXPECT_EQ(lastMessage(), QStringLiteral("次の時間枠は変更できませんでした。\n11:00 60分：") +
+                                 QString(WorkBoard::SlotChangedText).replace(u'\n', u' '));
+    const auto staffOf = [&](int reserveNo) {
+        return ScheduleRows::count(db(), QStringLiteral("TimeTable"),
+                                   QStringLiteral("ReserveNo = %1 AND StuffCode = %2").arg(reserveNo).arg(StaffA));
+    };
+    EXPECT_EQ(staffOf(kept), 1);
+    EXPECT_EQ(staffOf(movedAway), 0);
+    EXPECT_EQ(dayBoard.slot(labelOf(movedAway))->Stf, StaffB); // the board was read again
+}
+
 // A slot deleted at another workstation: the change returns the store's own
 // box with its Abort button, and the board then holds what is stored.
 TEST_P(WorkBoardTest, ChangingASlotGoneTellsAndReloads)

@@ -5,6 +5,7 @@
 #include "coreui/PhraseComboBox.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
+#include "platform/UserMessage.h"
 #include "scheduling/BookingPayload.h"
 #include "schedulingui/BoardCell.h"
 #include "schedulingui/TDayScheduleForm.h"
@@ -47,6 +48,17 @@ protected:
         return rows.field(u"N").asInteger();
     }
     [[nodiscard]] QStringList messages() const { return m_test->dialogs.messageTexts(); }
+    // Books user 7 into the slot and shows its booking list, cancelling allowed.
+    void showBookedList(TTimeTableForm &form)
+    {
+        ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
+                                        "SELECT ReserveNo, 7, '' FROM TimeTable")));
+        DbDataSet slot;
+        ASSERT_TRUE(slot.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
+        form.ReserveNo = slot.field(u"ReserveNo").asInteger();
+        form.CanDelete = true;
+        form.show();
+    }
     // Shows staff 12 from December 1st.
     static void displayDecember(TStuffScheduleForm &form)
     {
@@ -318,14 +330,8 @@ TEST_P(BoardFormsTest, DayBoardCollectsSkippedSlotsInOneMessage)
 
 TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
 {
-    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
-                                    "SELECT ReserveNo, 7, '' FROM TimeTable")));
-    DbDataSet slot;
-    ASSERT_TRUE(slot.open(DbQuery(db(), QStringLiteral("SELECT ReserveNo FROM TimeTable"))));
     TTimeTableForm form(context());
-    form.ReserveNo = slot.field(u"ReserveNo").asInteger();
-    form.CanDelete = true;
-    form.show();
+    showBookedList(form);
     EXPECT_EQ(form.BookedCount, 1);
     EXPECT_EQ(form.ScheduleDispGrid->item(0, 0)->text(), QStringLiteral("00000007"));
     EXPECT_EQ(form.ScheduleDispGrid->item(0, 5)->text(), QString());
@@ -355,6 +361,34 @@ TEST_P(BoardFormsTest, BookingCommentIsWrittenWhenItsEditEnds)
     QTest::mouseClick(form.AllDeleteButton, Qt::LeftButton);
     EXPECT_EQ(form.BookedCount, 0);
     EXPECT_FALSE(form.DeleteButton->isEnabled());
+    EXPECT_EQ(bookings(), 0);
+}
+
+// 予約全取消 after another workstation booked into the slot: the list says
+// so and shows both bookings; nothing is cancelled until it has.
+TEST_P(BoardFormsTest, CancelAllTellsOfABookingMadeElsewhere)
+{
+    TTimeTableForm form(context());
+    showBookedList(form);
+    ASSERT_EQ(form.BookedCount, 1);
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Person (Name, Sex, RihaType, KubunCode, NYUSHOBI_YMD, TAISHOBI_YMD) "
+                                    "VALUES ('鈴木　二郎', 0, 2, 9, '2026-11-01 00:00:00.000', "
+                                    "'1899-12-30 00:00:00.000')")));
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    DbQuery book(other, QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
+                                       "SELECT ReserveNo, CureNo, '' FROM TimeTable, Person WHERE CureNo <> 7"));
+    ASSERT_TRUE(book.exec()) << book.errorText().toStdString();
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.AllDeleteButton, Qt::LeftButton);
+    EXPECT_EQ(messages().last(), ChangedElsewhereText);
+    EXPECT_EQ(form.BookedCount, 2);
+    EXPECT_EQ(form.ScheduleDispGrid->rowCount(), 2);
+    EXPECT_EQ(bookings(), 2);
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    QTest::mouseClick(form.AllDeleteButton, Qt::LeftButton);
+    EXPECT_EQ(form.BookedCount, 0);
     EXPECT_EQ(bookings(), 0);
 }
 
