@@ -27,7 +27,8 @@ bool readStaff(DbConnection &db, TMainModule &module, QString &errorText)
     if (!rows.open(DbQuery(db, QStringLiteral("SELECT CD, StuffName, KIGO FROM KaigoStuff ORDER BY CD"))))
         return fail(errorText, rows.errorText());
     StaffDirectory staff;
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         staff.append({rows.field(0).asInteger(), rows.field(1).asString(), rows.field(2).asString()});
     module.setStaff(std::move(staff));
     module.LoginStaffCode = QString::fromUtf16(DemoData::LoginUser);
