@@ -14,7 +14,8 @@ bool LoginCheck::open()
     const DbField code = rows.field(u"STAFF_CD");
     const DbField password = rows.field(u"PASS_WORD");
     const DbField name = rows.field(u"LoginNAME");
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         m_rows.append({code.asString(), password.asString(), name.asString()});
     return true;
 }

@@ -31,7 +31,8 @@ std::optional<QStringList> PhraseStore::read(const QString &programName, int cod
     QStringList phrases;
     phrases.reserve(rows.recordCount());
     const DbField text = rows.field(u"CommentText");
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         phrases.append(text.asString());
     return phrases;
 }

@@ -100,7 +100,8 @@ bool TMainModule::loadStaff(DbConnection &database)
     const DbField code = TantouQuery.field(u"CD");
     const DbField name = TantouQuery.field(u"StuffName");
     const DbField kigo = TantouQuery.field(u"KIGO");
-    for (TantouQuery.first(); !TantouQuery.eof(); TantouQuery.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (TantouQuery.first(); !TantouQuery.eof(); (void)TantouQuery.next())
         m_staff.append({code.asInteger(), name.asString(), kigo.asString()});
     TantouQuery.first();
     return true;

@@ -34,7 +34,8 @@ std::vector<int> planNumbers(DbDataSet &rows)
 {
     std::vector<int> numbers;
     const DbField planNo = rows.field(u"PlanNo");
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         numbers.push_back(planNo.asInteger());
     return numbers;
 }
@@ -89,7 +90,8 @@ std::optional<std::vector<FigureRow>> PlanStore::figures(int planNo) const
     const DbField x = rows.field(u"X");
     const DbField y = rows.field(u"Y");
     std::vector<FigureRow> figures;
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         figures.push_back({parts.asInteger(), side.asInteger(), corner.asInteger(), x.asInteger(), y.asInteger()});
     return figures;
 }
@@ -233,7 +235,8 @@ std::optional<std::vector<PlanStore::PlanEntry>> PlanStore::plansOf(int cureNo) 
     const DbField regist = rows.field(u"PlanRegistDay");
     const DbField end = rows.field(u"PlanEndDay");
     std::vector<PlanEntry> entries;
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         entries.push_back({planNo.asInteger(), regist.asDateTime(), end.asDateTime()});
     return entries;
 }

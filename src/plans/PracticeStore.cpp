@@ -106,7 +106,7 @@ PracticeStore::Result PracticeStore::save(int cureNo, const TPractice &record)
         return failure(Status::WriteFailed, SaveFailed, rows.errorText());
     // One row per user and day: a second row, should one exist, goes.
     while (rows.recordCount() > 1) {
-        rows.last();
+        (void)rows.last(); // held whole, not paged: cannot fail
         if (!rows.remove())
             return failure(Status::WriteFailed, SaveFailed, rows.errorText());
     }
@@ -159,7 +159,8 @@ std::optional<std::vector<PracticeStore::PracticeEntry>> PracticeStore::plansOf(
     const DbField practNo = rows.field(u"PractNo");
     const DbField day = rows.field(u"PrcticeDay");
     std::vector<PracticeEntry> entries;
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         entries.push_back({practNo.asInteger(), day.asDateTime()});
     return entries;
 }

@@ -560,7 +560,7 @@ void DbDataSet::moveToRow(int row)
 {
     const int position = positionOfRow(row);
     if (position >= 0)
-        setPosition(position);
+        (void)setPosition(position); // a row already read: no page to fail
     else
         first();
 }

@@ -63,7 +63,7 @@ public:
     [[nodiscard]] bool canFetchMore() const { return m_morePages; }
     // Reads the next page of a paged data set; false when it could not be
     // read. Nothing to do when no rows are left.
-    bool fetchMore();
+    [[nodiscard]] bool fetchMore();
     // A page could not be read: the rows end before the result does. Holds
     // until the data set is opened again.
     [[nodiscard]] bool readFailed() const { return m_readFailed; }
@@ -91,8 +91,8 @@ public:
     void first();
     // last() and next() return false when a page they needed could not be
     // read (see readFailed); they then stop at the last row read.
-    bool last();
-    bool next();
+    [[nodiscard]] bool last();
+    [[nodiscard]] bool next();
     void prior();
     [[nodiscard]] bool eof() const { return m_eof; }
     [[nodiscard]] bool bof() const { return m_bof; }
@@ -101,20 +101,20 @@ public:
     // Moves to the row at that place; false (not moved) when out of range
     // or when a page it needed could not be read. (The place is the row's
     // in the full result: a paged data set reads on.)
-    bool setPosition(int position);
+    [[nodiscard]] bool setPosition(int position);
     // The row at a place among the filtered rows, without moving (of a
     // paged data set, among the rows read).
     [[nodiscard]] DbRecord record(int position) const;
     // Moves to the first filtered row whose field equals the value; false
     // (not moved) when there is none or a page could not be read.
-    bool locate(QStringView field, const DbValue &value);
+    [[nodiscard]] bool locate(QStringView field, const DbValue &value);
 
     // Puts the stored rows in the order of `less` (stable: equal rows keep
     // their order), for a database that cannot sort them itself, and moves
     // to the first row. Bookmarks taken before are void; not while editing.
     // False, and nothing sorted, when not all pages could be read.
     using Less = std::function<bool(const DbRecord &, const DbRecord &)>;
-    bool sort(const Less &less);
+    [[nodiscard]] bool sort(const Less &less);
     // Sets the filter; when filtering is on it applies at once.
     void setFilter(Filter filter);
     // Switches filtering on or off and moves to the first row.

@@ -62,7 +62,8 @@ MonthlySheet::Read MonthlySheet::read(DbConnection &database, std::optional<int>
     if (!data.open(query))
         return Read::Failed;
     rows.clear();
-    for (data.first(); !data.eof(); data.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (data.first(); !data.eof(); (void)data.next())
         rows.push_back(CureResult::fromRow(data));
     return rows.empty() ? Read::Empty : Read::Rows;
 }

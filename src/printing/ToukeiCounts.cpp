@@ -76,7 +76,8 @@ bool ToukeiCounts::count(DbConnection &database)
     std::set<std::tuple<int, int>> days;
     std::set<std::tuple<int, int, int>> personDays;
     const std::array<double, Months> ends{monthEnd(0), monthEnd(1), monthEnd(2)};
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         const auto day = int(std::floor(rows.field(0).asDateTime()));
         const int cureNo = rows.field(1).asInteger();
         const int flags = rows.field(2).asInteger();

@@ -36,7 +36,8 @@ std::optional<std::vector<QStringList>> rows(DbConnection &database, TDateTime f
         return std::nullopt;
     std::vector<QStringList> lines;
     TKubun kubun;
-    for (data.first(); !data.eof(); data.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (data.first(); !data.eof(); (void)data.next()) {
         kubun.SetCode(data.field(u"KubunCode").asInteger());
         lines.push_back({dayText(data.field(u"CureDate").asDateTime()),
                          Text::zeroPadded(data.field(u"CureNo").asInteger(), 8), data.field(u"Name").asString(),

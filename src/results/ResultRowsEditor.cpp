@@ -18,7 +18,8 @@ bool ResultRowsEditor::open(const DbQuery &query)
         return false;
     }
     std::vector<CureResult> stored;
-    for (m_rows.first(); !m_rows.eof(); m_rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (m_rows.first(); !m_rows.eof(); (void)m_rows.next())
         stored.push_back(CureResult::fromRow(m_rows));
     m_positions.resize(stored.size());
     std::iota(m_positions.begin(), m_positions.end(), 0);

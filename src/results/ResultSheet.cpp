@@ -91,7 +91,8 @@ std::optional<std::vector<ResultSheet::UserRow>> ResultSheet::load(TDateTime fro
         user.Name = results.back().name;
         results.clear();
     };
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         if (users.empty() || users.back().CureNo != cureNo.asInteger()) {
             if (!results.empty())
                 finish();

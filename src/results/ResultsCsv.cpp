@@ -229,7 +229,8 @@ ResultsCsv::Outcome ResultsCsv::exportMonth(TDateTime from, TDateTime to, const 
         return {false, MessageType::Warning, QStringLiteral("条件に該当するデータがありません。")};
 
     std::vector<QStringList> lines;
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         lines.push_back(exportValues(CureResult::fromRow(rows)));
     qsizetype unmapped = 0;
     if (const QString failure =
@@ -416,7 +417,8 @@ int ResultsCsv::storedCount(const std::vector<CureResult> &rows) const
         return Key{cureNo, SlotTime::dayNumber(day), SlotTime::minuteOfDay(start), staff, type, minutes};
     };
     std::set<Key> keys;
-    for (stored.first(); !stored.eof(); stored.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (stored.first(); !stored.eof(); (void)stored.next()) {
         // By position, in the order of the statement: a month holds thousands.
         keys.insert(key(stored.field(0).asInteger(), stored.field(1).asDateTime(), stored.field(2).asDateTime(),
                         stored.field(3).asInteger(), stored.field(4).asInteger(), stored.field(5).asInteger()));

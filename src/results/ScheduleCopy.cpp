@@ -57,7 +57,8 @@ std::optional<std::vector<ScheduleCopy::Booking>> ScheduleCopy::read(const DbQue
     const DbField stuffCode = rows.field(u"StuffCode");
     const DbField startTime = rows.field(u"StartTime");
     const DbField workingMin = rows.field(u"WorkingMin");
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         bookings.push_back({scheduleNo.asInteger(), reserveNo.asInteger(), reserveDay.asDateTime(),
                             stuffCode.asInteger(), startTime.asDateTime(), workingMin.asInteger(),
                             TPerson::fromRow(rows)});
@@ -129,7 +130,8 @@ ScheduleCopy::Outcome ScheduleCopy::copy(std::span<const Booking> bookings, Mode
     if (current->empty())
         return {0, 0, 0, ChangedElsewhereText, true};
     std::map<std::pair<int, int>, int> existing;
-    for (existingRows.first(); !existingRows.eof(); existingRows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (existingRows.first(); !existingRows.eof(); (void)existingRows.next()) {
         existing.emplace(
             std::pair(existingRows.field(u"ReserveNo").asInteger(), existingRows.field(u"CureNo").asInteger()),
             existingRows.field(u"ResultNo").asInteger());

@@ -36,7 +36,8 @@ std::optional<BookingList::Rows> read(DbConnection &database, const QString &con
         return std::nullopt;
     }
     BookingList::Rows result;
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         BookingList::Row row;
         row.ScheduleNo = rows.field(u"ScheduleNo").asInteger();
         row.WorkingNo = rows.field(u"WorkingNo").asInteger();

@@ -61,7 +61,8 @@ bool BookingStatusList::load(int reserveNo)
         qCWarning(lcBookingList).noquote() << rows.errorText();
         return false;
     }
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         m_rows.push_back({rows.field(u"ScheduleNo").asInteger(), rows.field(u"CureNo").asInteger(),
                           rows.field(u"Name").asString(), rows.field(u"Sex").asInteger(),
                           rows.field(u"Birth").asDateTime(), rows.field(u"NYUSHOBI_YMD").asDateTime(),

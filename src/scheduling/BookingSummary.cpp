@@ -41,7 +41,8 @@ std::optional<Table> build(DbConnection &database, TDateTime month, int rihaType
         return std::nullopt;
     }
     std::map<int, std::vector<int>> days; // CureNo -> days of the month booked
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         days[rows.field(u"CureNo").asInteger()].push_back(
             DateTime::toDate(rows.field(u"ReserveDay").asDateTime()).day());
     Table table;

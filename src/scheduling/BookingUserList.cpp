@@ -24,7 +24,8 @@ std::optional<std::vector<BookingUser>> read(DbConnection &database, int rihaTyp
         return std::nullopt;
     }
     std::vector<BookingUser> users;
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         users.push_back({rows.field(u"CureNo").asInteger(), rows.field(u"NYUSHOBI_YMD").asDateTime(),
                          rows.field(u"TAISHOBI_YMD").asDateTime(), rows.field(u"RihaType").asInteger(),
                          rows.field(u"KubunCode").asInteger(), rows.field(u"Name").asString()});

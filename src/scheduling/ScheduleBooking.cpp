@@ -200,7 +200,8 @@ std::optional<bool> ScheduleBooking::userOverlap(const TIMETABLE_ITEM &slot, con
         return std::nullopt;
     const int s1 = SlotTime::minuteOfDay(slot.StartTime);
     const int e1 = s1 + slot.Fnn;
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         const int staff = rows.field(u"StuffCode").asInteger();
         if (staff == slot.Stf || rows.field(u"WorkingNo").asInteger() == slot.ResNo)
             continue;
@@ -226,7 +227,8 @@ std::optional<bool> ScheduleBooking::staffTimeOverlapped(const TIMETABLE_ITEM &r
     if (!openDay(rows, query, record.RegistDay))
         return std::nullopt;
     const int start = SlotTime::minuteOfDay(record.StartTime);
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         if (rows.field(u"ReserveNo").asInteger() == record.ResNo)
             continue;
         if (SlotTime::overlaps(start, record.Fnn, SlotTime::minuteOfDay(rows.field(u"StartTime").asDateTime()),
@@ -253,7 +255,8 @@ std::optional<ScheduleBooking::Bookings> ScheduleBooking::bookingsOf(int staffCo
         return std::nullopt;
     Bookings bookings;
     const DbField workingNo = rows.field(u"WorkingNo");
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         bookings[workingNo.asInteger()].push_back(userOfRow(rows));
     return bookings;
 }
@@ -269,7 +272,8 @@ std::optional<std::vector<BookingUser>> ScheduleBooking::bookedUsers(int reserve
     if (!openLogged(rows, query))
         return std::nullopt;
     std::vector<BookingUser> users;
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         users.push_back(userOfRow(rows));
     return users;
 }

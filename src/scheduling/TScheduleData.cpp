@@ -78,7 +78,8 @@ bool TScheduleData::load(const QString &where, TDateTime from, TDateTime to, int
                   staff = rows.field(u"StuffCode"), start = rows.field(u"StartTime"),
                   minutes = rows.field(u"WorkingMin"), capacity = rows.field(u"Capacity");
     int n = 0;
-    for (rows.first(); !rows.eof(); rows.next(), ++n) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next(), ++n) {
         TIMETABLE_ITEM item;
         item.RegistDay = day.asDateTime();
         item.PNo = SlotTime::dayNumber(item.RegistDay) - firstDay;

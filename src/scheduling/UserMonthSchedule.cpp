@@ -60,7 +60,8 @@ bool UserMonthSchedule::loadBookings()
         qCWarning(lcUserMonth).noquote() << rows.errorText();
         return false;
     }
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         TREQUEST_ITEM item;
         item.Flag = true;
         item.LName = nextLabel();
@@ -131,7 +132,8 @@ UserMonthSchedule::Fit UserMonthSchedule::staffFit(const TREQUEST_ITEM &record, 
     }
     const int start = SlotTime::minuteOfDay(record.StartTime);
     Fit fit = Fit::Free;
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         const int slotStart = SlotTime::minuteOfDay(rows.field(u"StartTime").asDateTime());
         const int slotMinutes = rows.field(u"WorkingMin").asInteger();
         if (slotStart == start && slotMinutes == record.Fnn && rows.field(u"Capacity").asInteger() > 0) {

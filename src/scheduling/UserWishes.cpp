@@ -76,7 +76,8 @@ std::optional<std::vector<WishUser>> usersOfMonth(DbConnection &database, TDateT
         return std::nullopt;
     }
     std::vector<WishUser> users;
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         WishUser user;
         user.CureNo = rows.field(u"CureNo").asInteger();
         user.Name = rows.field(u"Name").asString();

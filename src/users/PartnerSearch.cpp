@@ -45,7 +45,8 @@ bool PartnerSearch::open(DbConnection &partner)
     }
     // Sorted here: the Access driver has no ORDER BY, and the servers' collations
     // differ; half-width kana in code order is the kana order.
-    HinorikuQuery.sort([](const DbRecord &a, const DbRecord &b) {
+    // Held whole, not paged: the sort cannot fail.
+    (void)HinorikuQuery.sort([](const DbRecord &a, const DbRecord &b) {
         return a.value(u"Kname").asString() < b.value(u"Kname").asString();
     });
     return true;

@@ -124,7 +124,8 @@ std::optional<bool> UserRegister::isDuplicate(const TPerson &person) const
         return std::nullopt;
     }
     const DbField kanaField = rows.field(u"Kana");
-    for (rows.first(); !rows.eof(); rows.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next()) {
         const QString kana = kanaField.asString();
         if (kana.contains(parts.family) && kana.indexOf(parts.given) > 0)
             return true;

@@ -70,7 +70,8 @@ protected:
         EXPECT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY Id"))))
             << rows.errorText().toStdString();
         std::vector<std::string> out;
-        for (rows.first(); !rows.eof(); rows.next()) {
+        // The rows are held whole, not paged: a move cannot fail.
+        for (rows.first(); !rows.eof(); (void)rows.next()) {
             QStringList values;
             for (int c = 0; c < rows.fieldCount(); ++c) {
                 const DbField field = rows.field(c);

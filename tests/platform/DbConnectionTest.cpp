@@ -183,7 +183,7 @@ TEST_P(DbTransactionTest, KeptPreparedStatementTakesNewValuesEachRun)
     DbDataSet rows;
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT CD, StuffName FROM KaigoStuff ORDER BY CD"))));
     ASSERT_EQ(rows.recordCount(), 8);
-    rows.last();
+    ASSERT_TRUE(rows.last());
     EXPECT_EQ(rows.field(u"CD").asInteger(), 14);
     EXPECT_EQ(rows.field(u"StuffName").asString(), QStringLiteral("職員4"));
 }
@@ -215,7 +215,7 @@ TEST_P(DbTransactionTest, NestedLevelsRollBackOnlyTheirOwnPart)
     ASSERT_TRUE(rows.open(DbQuery(db(), QStringLiteral("SELECT CD FROM KaigoStuff ORDER BY CD"))));
     ASSERT_EQ(rows.recordCount(), 2);
     EXPECT_EQ(rows.field(u"CD").asInteger(), 1);
-    rows.next();
+    ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.field(u"CD").asInteger(), 3);
 }
 

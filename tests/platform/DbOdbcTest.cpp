@@ -38,7 +38,7 @@ TEST(DbOdbc, ReadsRowsThroughTheSqliteOdbcDriver)
     EXPECT_EQ(rows.field(u"s").asString(), QStringLiteral("山田　花子"));
     EXPECT_EQ(rows.field(u"d").asDateTime(), DateTime::encodeDate(2001, 2, 3));
     EXPECT_EQ(rows.field(u"x").asDouble(), 1.5);
-    rows.next();
+    ASSERT_TRUE(rows.next());
     EXPECT_TRUE(rows.field(u"s").isNull());
 
     DbConnection missing;

@@ -39,7 +39,8 @@ protected:
         std::vector<int> found;
         if (!rows.open(DbQuery(m_db, QStringLiteral("SELECT ID FROM Kept ORDER BY ID"))))
             m_errorText = rows.errorText();
-        for (; !rows.eof(); rows.next())
+        // The rows are held whole, not paged: a move cannot fail.
+        for (; !rows.eof(); (void)rows.next())
             found.push_back(rows.field(u"ID").asInteger());
         return found;
     }

@@ -56,7 +56,8 @@ std::vector<CureResult> all(DbConnection &db)
         ADD_FAILURE() << rows.errorText().toStdString();
         return out;
     }
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         out.push_back(CureResult::fromRow(rows));
     return out;
 }

@@ -76,7 +76,8 @@ bool readInts(DbConnection &db, const QString &sql, std::vector<int> &values, QS
     DbDataSet rows;
     if (!rows.open(DbQuery(db, sql)))
         return fail(errorText, rows.errorText());
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         values.push_back(rows.field(0).asInteger());
     return true;
 }
@@ -87,7 +88,8 @@ bool readUsers(DbConnection &db, std::vector<User> &users, QString &errorText)
     if (!rows.open(DbQuery(db, QStringLiteral("SELECT CureNo, NYUSHOBI_YMD, TAISHOBI_YMD FROM Person "
                                               "ORDER BY CureNo"))))
         return fail(errorText, rows.errorText());
-    for (rows.first(); !rows.eof(); rows.next())
+    // The rows are held whole, not paged: a move cannot fail.
+    for (rows.first(); !rows.eof(); (void)rows.next())
         users.push_back({rows.field(0).asInteger(), rows.field(1).asDateTime(), rows.field(2).asDateTime()});
     return true;
 }
@@ -104,7 +106,8 @@ bool addBookings(DbConnection &db, const std::vector<User> &users, QString &erro
     TDateTime currentDay = -1;
     std::size_t cursor = 0;
     int slotNumber = 0;
-    for (slotRows.first(); !slotRows.eof(); slotRows.next(), ++slotNumber) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (slotRows.first(); !slotRows.eof(); (void)slotRows.next(), ++slotNumber) {
         const TDateTime day = slotRows.field(1).asDateTime();
         if (day != currentDay) {
             currentDay = day;

@@ -52,7 +52,7 @@ protected:
 
 TEST_P(TrpDbRowSourceTest, AListWalksTheQueryAndLeavesItWhereItWas)
 {
-    rows.next();
+    ASSERT_TRUE(rows.next());
     TrpDbRowSource source(rows);
     QObject form;
     TrpDBDataSet data(&form);
@@ -72,7 +72,7 @@ TEST_P(TrpDbRowSourceTest, AListWalksTheQueryAndLeavesItWhereItWas)
     EXPECT_EQ(texts.join(QLatin1Char(',')), QStringLiteral("1 Sato 1.5 7.5,2 Suzuki 2 7.5,3   4 7.5"));
 
     // rbCurrent and reCurrent: the row that was current, and back on it.
-    rows.setPosition(1);
+    ASSERT_TRUE(rows.setPosition(1));
     data.RangeBegin = rbCurrent;
     data.RangeEnd = reCurrent;
     report.PrepareReport();
