@@ -82,7 +82,8 @@ std::optional<bool> ResultsEntry::listedRowsStored(bool wholeMonth)
     if (!stored.open(query))
         return std::nullopt;
     std::map<int, CureResult> byKey;
-    for (stored.first(); !stored.eof(); stored.next()) {
+    // The rows are held whole, not paged: a move cannot fail.
+    for (stored.first(); !stored.eof(); (void)stored.next()) {
         CureResult row = CureResult::fromRow(stored);
         byKey.emplace(row.ResultNo, std::move(row));
     }

@@ -102,7 +102,8 @@ BookingStatusList::CancelAll BookingStatusList::cancelAll()
             listed.push_back(row.ScheduleNo);
         std::sort(listed.begin(), listed.end());
         std::vector<int> kept;
-        for (storedRows.first(); !storedRows.eof(); storedRows.next())
+        // The rows are held whole, not paged: a move cannot fail.
+        for (storedRows.first(); !storedRows.eof(); (void)storedRows.next())
             kept.push_back(storedRows.field(u"ScheduleNo").asInteger());
         if (kept != listed)
             return CancelAll::Changed;
