@@ -5,7 +5,6 @@
 #include "platform/DbQtReader.h"
 #include "platform/DbQuery.h"
 #include "platform/DbRowMemory.h"
-#include "platform/DbSql.h"
 #include "platform/DbSqliteReader.h"
 
 #include <algorithm>
@@ -42,7 +41,7 @@ bool DbRows::load(const DbQuery &query, QString &errorText)
     // Qt's driver hands rows over one by one, and a result cut off midway
     // would leave its first rows in front of the second read's.
     return connection.run(
-        DbSql::onlyReads(query.sql()) && connection.clientLibraryShared(),
+        query.sql(), connection.clientLibraryShared(),
         [&](QString &reason) {
             if (!connection.clientLibraryShared())
                 return DbQtReader::read(query, *this, reason);
