@@ -106,6 +106,17 @@ void DbRows::addBlob(QByteArray bytes)
     m_blobs.push_back(std::move(bytes));
 }
 
+void DbRows::addStoredText(const char *utf8, size_t size, DbType columnType)
+{
+    if (columnType == DbType::DateTime) {
+        if (const std::optional<DbDate> date = DbDate::parse(std::string_view(utf8, size))) {
+            addDate(date->value);
+            return;
+        }
+    }
+    addText(utf8, size);
+}
+
 void DbRows::newBlock()
 {
     m_blocks.push_back(static_cast<DbCell *>(DbRowMemory::take(blockBytes())));
