@@ -2,6 +2,7 @@
 
 #include "platform/DbClientLibrary.h"
 #include "platform/DbLog.h"
+#include "platform/DbSql.h"
 #include "platform/DbSqliteReader.h"
 #include "platform/RaceSeam.h"
 
@@ -153,7 +154,17 @@ bool DbConnection::execInternal(const QString &sql)
     return fail(query.lastError().text());
 }
 
-bool DbConnection::run(bool onlyReads, const std::function<bool(QString &)> &statement, QString &errorText)
+bool DbConnection::run(QStringView sql, bool readAgain, const std::function<bool(QString &)> &statement,
+                       QString &errorText)
+{
+    // A connection lost with a server restart shows only when it is used:
+    // a lone write sent on it would fail, and could not be sent again.
+    if (m_kind == DbKind::PostgreSQL && m_depth == 0 && DbSql::writesRows(sql))
+        return runInOwnTransaction(statement, errorText);
+    return runOnce(readAgain && DbSql::onlyReads(sql), statement, errorText);
+}
+
+bool DbConnection::runOnce(bool runAgain, const std::function<bool(QString &)> &statement, QString &errorText)
 {
     if (m_lost && m_depth == 0 && !reopen()) {
         errorText = m_errorText;
@@ -169,9 +180,26 @@ bool DbConnection::run(bool onlyReads, const std::function<bool(QString &)> &sta
     if (m_kind != DbKind::PostgreSQL || m_depth > 0 || answers())
         return false;
     qCWarning(lcDb) << "the connection to the server was lost:" << errorText;
-    if (!reopen() || !onlyReads)
+    if (!reopen() || !runAgain)
         return false;
     return statement(errorText);
+}
+
+bool DbConnection::runInOwnTransaction(const std::function<bool(QString &)> &statement, QString &errorText)
+{
+    if (!beginTransaction()) {
+        errorText = m_errorText;
+        return false;
+    }
+    if (!statement(errorText)) {
+        rollback();
+        return false;
+    }
+    if (!commit()) {
+        errorText = m_errorText;
+        return false;
+    }
+    return true;
 }
 
 bool DbConnection::answers()
@@ -209,7 +237,7 @@ bool DbConnection::beginTransaction(TransactionMode mode)
     // Nothing is written before the transaction begins: on a connection
     // that was lost it begins on the connection opened again.
     QString error;
-    const bool begun = run(
+    const bool begun = runOnce(
         true,
         [&](QString &reason) {
             QSqlQuery query(m_db);

@@ -76,19 +76,29 @@ public:
     // driver on a library of its own (for the tests of that way).
     void useQtDriverOnly() { m_clientLibraryShared = false; }
 
-    // Runs a statement of the database layer's own classes: `statement`
-    // returns false with the reason in errorText. When it fails on
-    // PostgreSQL outside a transaction because the connection was lost,
-    // the connection is opened again, and a statement that writes nothing
-    // (onlyReads) runs once more; a write may have reached the server and
-    // is reported as failed. A transaction cut off by a lost connection
-    // fails as a whole (the server rolled it back), and the connection is
-    // opened again before the next statement after it has ended.
-    [[nodiscard]] bool run(bool onlyReads, const std::function<bool(QString &errorText)> &statement,
+    // Runs a statement of the database layer's own classes: sql is its
+    // text, and `statement` runs it and returns false with the reason in
+    // errorText. When it fails on PostgreSQL outside a transaction because
+    // the connection was lost, the connection is opened again, and a
+    // statement that only reads runs once more unless readAgain is false
+    // (a read that hands its rows over as they come). A statement that
+    // writes rows never runs twice: outside a transaction on PostgreSQL it
+    // runs in a transaction of its own, whose begin finds a lost connection
+    // and opens it again before the write is sent; a write cut off on its
+    // way fails, and the server rolls it back. A transaction cut off by a
+    // lost connection fails as a whole, and the connection is opened again
+    // before the next statement after it has ended.
+    [[nodiscard]] bool run(QStringView sql, bool readAgain, const std::function<bool(QString &errorText)> &statement,
                            QString &errorText);
 
 private:
     bool execInternal(const QString &sql);
+    // run() without the own transaction: a statement that fails on a lost
+    // connection runs once more on the connection opened again if runAgain.
+    [[nodiscard]] bool runOnce(bool runAgain, const std::function<bool(QString &errorText)> &statement,
+                               QString &errorText);
+    [[nodiscard]] bool runInOwnTransaction(const std::function<bool(QString &errorText)> &statement,
+                                           QString &errorText);
     bool fail(const QString &reason);
     // After a failed statement outside a transaction: whether the server
     // still answers on this connection.

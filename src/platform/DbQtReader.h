@@ -9,9 +9,9 @@ class DbRows;
 // the way for the partner databases on ODBC, which are small and only
 // read, and for SQLite and PostgreSQL when Qt's driver runs on a client
 // library other than the program's (DbClientLibrary). Each column takes its
-// kind from the type the driver reports for it. Qt's SQLite driver reports
-// dates as text: there a text in the stored date form is read as a date,
-// and text columns leave each value its own kind.
+// kind from its declared type, as on the direct ways: the type the driver
+// reports for it, and on SQLite, whose driver reports dates as text, the
+// type its table declares for it (DbSqliteReader::declaredType).
 namespace DbQtReader {
 
 [[nodiscard]] bool read(const DbQuery &query, DbRows &rows, QString &errorText);

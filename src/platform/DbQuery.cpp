@@ -1,7 +1,6 @@
 #include "platform/DbQuery.h"
 
 #include "platform/DbConnection.h"
-#include "platform/DbSql.h"
 #include "platform/DbSqliteReader.h"
 
 #include <QSqlError>
@@ -117,7 +116,7 @@ bool DbQuery::exec()
     m_errorText.clear();
     m_rowsAffected = 0;
     return m_connection->run(
-        DbSql::onlyReads(m_sql), [this](QString &errorText) { return execOnce(errorText); }, m_errorText);
+        m_sql, true, [this](QString &errorText) { return execOnce(errorText); }, m_errorText);
 }
 
 bool DbQuery::execOnce(QString &errorText)

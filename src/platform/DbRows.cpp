@@ -5,7 +5,6 @@
 #include "platform/DbQtReader.h"
 #include "platform/DbQuery.h"
 #include "platform/DbRowMemory.h"
-#include "platform/DbSql.h"
 #include "platform/DbSqliteReader.h"
 
 #include <algorithm>
@@ -42,7 +41,7 @@ bool DbRows::load(const DbQuery &query, QString &errorText)
     // Qt's driver hands rows over one by one, and a result cut off midway
     // would leave its first rows in front of the second read's.
     return connection.run(
-        DbSql::onlyReads(query.sql()) && connection.clientLibraryShared(),
+        query.sql(), connection.clientLibraryShared(),
         [&](QString &reason) {
             if (!connection.clientLibraryShared())
                 return DbQtReader::read(query, *this, reason);
@@ -105,6 +104,17 @@ void DbRows::addBlob(QByteArray bytes)
 {
     newCell(DbType::Blob).blob = m_blobs.size();
     m_blobs.push_back(std::move(bytes));
+}
+
+void DbRows::addStoredText(const char *utf8, size_t size, DbType columnType)
+{
+    if (columnType == DbType::DateTime) {
+        if (const std::optional<DbDate> date = DbDate::parse(std::string_view(utf8, size))) {
+            addDate(date->value);
+            return;
+        }
+    }
+    addText(utf8, size);
 }
 
 void DbRows::newBlock()

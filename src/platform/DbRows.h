@@ -82,6 +82,18 @@ public:
         cell.size = quint32(size);
     }
     void addBlob(QByteArray bytes);
+    // A value as SQLite stores it, in a column of the declared kind (see
+    // DbSqliteReader::declaredType): an integer in a Boolean column is a
+    // Boolean; a text in a date-time column is a date when it reads as one
+    // (SQLite keeps dates as text), and a text elsewhere stays text.
+    void addStoredInteger(qint64 value, DbType columnType)
+    {
+        if (columnType == DbType::Boolean)
+            addBoolean(value != 0);
+        else
+            addInteger(value);
+    }
+    void addStoredText(const char *utf8, size_t size, DbType columnType);
     void add(const DbValue &value);
     void endRow() { m_ids.push_back(m_nextId++); }
     void removeRow(int row);

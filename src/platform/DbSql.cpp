@@ -21,4 +21,11 @@ bool onlyReads(QStringView sql)
     return sql.trimmed().startsWith(u"SELECT", Qt::CaseInsensitive);
 }
 
+bool writesRows(QStringView sql)
+{
+    const QStringView start = sql.trimmed();
+    return start.startsWith(u"INSERT", Qt::CaseInsensitive) || start.startsWith(u"UPDATE", Qt::CaseInsensitive) ||
+           start.startsWith(u"DELETE", Qt::CaseInsensitive);
+}
+
 } // namespace DbSql

@@ -12,5 +12,7 @@ namespace DbSql {
 
 // Whether the statement only reads: it begins with SELECT.
 [[nodiscard]] bool onlyReads(QStringView sql);
+// Whether the statement writes rows: it begins with INSERT, UPDATE or DELETE.
+[[nodiscard]] bool writesRows(QStringView sql);
 
 } // namespace DbSql

@@ -62,29 +62,6 @@ Statement prepare(const DbQuery &query, QString &errorText)
     return Statement(raw);
 }
 
-// The kind of a column from its declared type, after SQLite's own affinity
-// rules, with dates and Booleans told apart by name.
-DbType declaredType(const char *declared)
-{
-    if (!declared)
-        return DbType::Null;
-    const QByteArray type = QByteArray(declared).toUpper();
-    if (type.contains("BOOL"))
-        return DbType::Boolean;
-    if (type.contains("INT"))
-        return DbType::Integer;
-    if (type.contains("DATE") || type.contains("TIME"))
-        return DbType::DateTime;
-    if (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT"))
-        return DbType::Text;
-    if (type.contains("BLOB"))
-        return DbType::Blob;
-    if (type.contains("REAL") || type.contains("FLOA") || type.contains("DOUB") || type.contains("NUM") ||
-        type.contains("DEC"))
-        return DbType::Double;
-    return DbType::Null;
-}
-
 bool bindAll(sqlite3_stmt *statement, const DbQuery &query, QString &errorText)
 {
     int position = 0;
@@ -139,10 +116,7 @@ void addValue(DbRows &rows, sqlite3_value *value, DbType columnType)
         rows.addNull();
         break;
     case SQLITE_INTEGER:
-        if (columnType == DbType::Boolean)
-            rows.addBoolean(sqlite3_value_int64(value) != 0);
-        else
-            rows.addInteger(sqlite3_value_int64(value));
+        rows.addStoredInteger(sqlite3_value_int64(value), columnType);
         break;
     case SQLITE_FLOAT:
         rows.addDouble(sqlite3_value_double(value));
@@ -150,24 +124,37 @@ void addValue(DbRows &rows, sqlite3_value *value, DbType columnType)
     case SQLITE_BLOB:
         rows.addBlob(QByteArray(static_cast<const char *>(sqlite3_value_blob(value)), sqlite3_value_bytes(value)));
         break;
-    default: {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
-        const auto size = size_t(sqlite3_value_bytes(value));
-        if (columnType == DbType::DateTime) {
-            if (const std::optional<DbDate> date = DbDate::parse(std::string_view(text, size))) {
-                rows.addDate(date->value);
-                break;
-            }
-        }
-        rows.addText(text, size);
+    default:
+        rows.addStoredText(reinterpret_cast<const char *>(sqlite3_value_text(value)), size_t(sqlite3_value_bytes(value)),
+                           columnType);
         break;
-    }
     }
 }
 
 } // namespace
 
 namespace DbSqliteReader {
+
+DbType declaredType(QByteArrayView declared)
+{
+    if (declared.isNull())
+        return DbType::Null;
+    const QByteArray type = declared.toByteArray().toUpper();
+    if (type.contains("BOOL"))
+        return DbType::Boolean;
+    if (type.contains("INT"))
+        return DbType::Integer;
+    if (type.contains("DATE") || type.contains("TIME"))
+        return DbType::DateTime;
+    if (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT"))
+        return DbType::Text;
+    if (type.contains("BLOB"))
+        return DbType::Blob;
+    if (type.contains("REAL") || type.contains("FLOA") || type.contains("DOUB") || type.contains("NUM") ||
+        type.contains("DEC"))
+        return DbType::Double;
+    return DbType::Null;
+}
 
 bool read(const DbQuery &query, DbRows &rows, QString &errorText)
 {
@@ -182,7 +169,7 @@ bool read(const DbQuery &query, DbRows &rows, QString &errorText)
     std::vector<DbColumn> columns(static_cast<size_t>(columnCount));
     for (int c = 0; c < columnCount; ++c)
         columns[size_t(c)] = {QString::fromUtf8(sqlite3_column_name(raw, c)),
-                              declaredType(sqlite3_column_decltype(raw, c))};
+                              declaredType(QByteArrayView(sqlite3_column_decltype(raw, c)))};
     if (!rows.setColumns(columns, errorText))
         return false;
 

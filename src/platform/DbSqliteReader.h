@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/DbValue.h"
+
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -17,6 +20,11 @@ struct sqlite3_stmt;
 namespace DbSqliteReader {
 
 [[nodiscard]] bool read(const DbQuery &query, DbRows &rows, QString &errorText);
+
+// The kind of a column from its declared type ("VARCHAR(40)", "TIMESTAMP"),
+// after SQLite's own affinity rules, with dates and Booleans told apart by
+// name; Null for none (an expression), whose values keep their own kinds.
+[[nodiscard]] DbType declaredType(QByteArrayView declared);
 
 // Runs a statement that returns no rows with the query's bindings, keeping it
 // prepared in kept for the next run of the same query.

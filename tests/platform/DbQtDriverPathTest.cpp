@@ -112,6 +112,35 @@ TEST_P(DbQtDriverPathTest, WritesAndReadsWhatTheLinkedLibraryDoes)
     EXPECT_FALSE(missing.errorText().isEmpty());
 }
 
+// Both ways read a column as its table declares it, whatever its values
+// look like: a text in the stored date form stays text, and a date column
+// holding a date in a form of its own reads as a date.
+TEST_P(DbQtDriverPathTest, ColumnsReadAsTheirDeclaredTypes)
+{
+    ASSERT_TRUE(exec(sqlFor(QStringLiteral("CREATE TABLE Looks (ID INTEGER PRIMARY KEY, Label VARCHAR(40), "
+                                           "Stamp TIMESTAMP, Made DATETIME, Day DATE)"),
+                            QStringLiteral("CREATE TABLE Looks (ID INTEGER PRIMARY KEY, Label VARCHAR(40), "
+                                           "Stamp TIMESTAMP(3), Made TIMESTAMP(0), Day DATE)"))));
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Looks VALUES (1, '2024-01-02 03:04:05.000', "
+                                    "'2024-01-02 03:04:05', '2024-01-02 03:04:05.000', '2024-01-02')")));
+    const TDateTime day = DateTime::encodeDate(2024, 1, 2);
+    const DbDate stamp{day + (3 * 3600 + 4 * 60 + 5) / 86400.0};
+    for (DbConnection *connection : {&m_plain, &db()}) {
+        SCOPED_TRACE(connection == &m_plain ? "through Qt's driver" : "through the linked library");
+        DbDataSet read;
+        ASSERT_TRUE(read.open(DbQuery(*connection, QStringLiteral("SELECT Label, Stamp, Made, Day, Label || '' AS "
+                                                                  "Joined, ID AS Number FROM Looks"))))
+            << read.errorText().toStdString();
+        ASSERT_EQ(read.recordCount(), 1);
+        EXPECT_EQ(read.field(u"Label").value(), DbValue(QStringLiteral("2024-01-02 03:04:05.000")));
+        EXPECT_EQ(read.field(u"Joined").value(), DbValue(QStringLiteral("2024-01-02 03:04:05.000")));
+        EXPECT_EQ(read.field(u"Stamp").value(), DbValue(stamp));
+        EXPECT_EQ(read.field(u"Made").value(), DbValue(stamp));
+        EXPECT_EQ(read.field(u"Day").value(), DbValue(DbDate{day}));
+        EXPECT_EQ(read.field(u"Number").value(), DbValue(1));
+    }
+}
+
 TAMSOLEN_DATABASE_TEST_SUITE(DbQtDriverPathTest);
 
 } // namespace

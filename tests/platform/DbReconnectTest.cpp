@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // A PostgreSQL server that stops and starts again while a connection to it
@@ -87,12 +90,42 @@ TEST_F(DbReconnectTest, AWriteCutOffFailsAndLeavesNothing)
     EXPECT_EQ(m_db.transactionDepth(), 0);
     EXPECT_EQ(ids(), TenRows) << m_errorText.toStdString();
 
-    // A write outside a transaction may have reached the server: it is
-    // not run twice, and the next one runs.
+    // A write outside a transaction cut off while the server runs it may
+    // have reached the server: it fails, and it is not run again on the
+    // connection opened again, though the server answers at once.
+    std::thread cutter([this] {
+        DbConnection other;
+        ASSERT_TRUE(other.open(m_server.connectionString(), QStringLiteral("postgres")))
+            << other.errorText().toStdString();
+        DbQuery cut(other, QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                          "WHERE state = 'active' AND query LIKE 'INSERT INTO Kept SELECT 13%'"));
+        DbDataSet done;
+        for (int tries = 0; tries < 200 && done.recordCount() == 0; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            ASSERT_TRUE(done.open(cut)) << done.errorText().toStdString();
+        }
+        EXPECT_EQ(done.recordCount(), 1);
+    });
+    EXPECT_FALSE(exec(QStringLiteral("INSERT INTO Kept SELECT 13, 'cut' FROM pg_sleep(3)")));
+    cutter.join();
+    EXPECT_EQ(ids(), TenRows) << m_errorText.toStdString();
+}
+
+TEST_F(DbReconnectTest, AWriteAloneAfterARestartIsStoredOnce)
+{
     restart();
-    EXPECT_FALSE(exec(QStringLiteral("INSERT INTO Kept VALUES (13, 'once')")));
-    EXPECT_TRUE(exec(QStringLiteral("INSERT INTO Kept VALUES (14, 'next')"))) << m_errorText.toStdString();
-    EXPECT_EQ(ids().back(), 14);
+    EXPECT_TRUE(exec(QStringLiteral("INSERT INTO Kept VALUES (11, 'new')"))) << m_errorText.toStdString();
+    restart();
+    EXPECT_TRUE(exec(QStringLiteral("UPDATE Kept SET Name = 'changed' WHERE ID = 11"))) << m_errorText.toStdString();
+    restart();
+    EXPECT_TRUE(exec(QStringLiteral("DELETE FROM Kept WHERE ID = 1"))) << m_errorText.toStdString();
+    EXPECT_EQ(ids(), (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11})) << m_errorText.toStdString();
+    EXPECT_EQ(m_db.transactionDepth(), 0);
+
+    // Refused by the server, it fails as before and leaves the connection usable.
+    EXPECT_FALSE(exec(QStringLiteral("INSERT INTO Kept VALUES (2, 'twice')")));
+    EXPECT_EQ(m_db.transactionDepth(), 0);
+    EXPECT_TRUE(exec(QStringLiteral("INSERT INTO Kept VALUES (12, 'after')"))) << m_errorText.toStdString();
 }
 
 TEST_F(DbReconnectTest, WhileTheServerIsDownActionsFailAndThenRunAgain)

@@ -1,12 +1,15 @@
 #include "BookingRows.h"
 #include "PersonRows.h"
 #include "RestartingServerFixture.h"
+#include "ResultRows.h"
 
 #include "core/StaffDirectory.h"
 #include "plans/PlanStore.h"
 #include "platform/DbConnection.h"
 #include "platform/DbQuery.h"
 #include "platform/DbSchema.h"
+#include "results/ResultRowsEditor.h"
+#include "scheduling/BookingStatusList.h"
 #include "scheduling/ScheduleBooking.h"
 #include "users/UserSearch.h"
 
@@ -76,6 +79,39 @@ TEST_F(ServerRestartTest, SearchPlanAndBookingWorkAfterARestart)
     ASSERT_TRUE(users);
     ASSERT_EQ(users->size(), 1u);
     EXPECT_EQ(users->front().CureNo, m_cureNo);
+}
+
+// A write that runs alone, outside a transaction, is the first use of the
+// connection after the restart: it reaches the server all the same.
+TEST_F(ServerRestartTest, ABookingCancelledAndARemarkTypedAfterARestartAreStored)
+{
+    const StaffDirectory staff{{1, QStringLiteral("山田 花子")}};
+    const int slot = BookingRows::addSlot(m_db, Day, 1, Day + 10 / 24.0, 20);
+    ASSERT_GT(slot, 0);
+    ASSERT_EQ(ScheduleBooking(m_db, staff).book(slot, m_cureNo).status, ScheduleBooking::Status::Ok);
+    BookingStatusList list(m_db);
+    ASSERT_TRUE(list.load(slot));
+    ASSERT_EQ(list.rows().size(), 1u);
+
+    restart();
+    EXPECT_TRUE(list.cancel(list.rows().front().ScheduleNo));
+    EXPECT_TRUE(list.rows().empty());
+    const auto users = ScheduleBooking(m_db, staff).bookedUsers(slot);
+    ASSERT_TRUE(users);
+    EXPECT_TRUE(users->empty());
+
+    ResultRows::insert(m_db, {ResultRows::make(m_cureNo, Day)});
+    ResultRowsEditor record;
+    DbQuery month(m_db, QStringLiteral("SELECT * FROM CureResults WHERE CureNo = :no"));
+    month.bind(u"no", m_cureNo);
+    ASSERT_TRUE(record.open(month)) << record.errorText().toStdString();
+    ASSERT_EQ(record.size(), 1);
+
+    restart();
+    EXPECT_TRUE(record.setComment(0, QStringLiteral("歩行良好"))) << record.errorText().toStdString();
+    const std::vector<CureResult> stored = ResultRows::all(m_db);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored.front().Comment, QStringLiteral("歩行良好"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/DbQuery.h"
 #include "platform/DbSchema.h"
+#include "platform/DbValue.h"
 #include "platform/RaceSeam.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,12 @@
 void PrintTo(DbKind kind, std::ostream *out)
 {
     *out << (kind == DbKind::SQLite ? "SQLite" : "PostgreSQL");
+}
+
+void PrintTo(const DbValue &value, std::ostream *out)
+{
+    static const char *const kinds[] = {"null", "integer", "double", "Boolean", "text", "date-time", "blob"};
+    *out << kinds[int(value.type())] << " \"" << value.asString().toStdString() << '"';
 }
 
 std::string DatabaseFixture::kindName(const ::testing::TestParamInfo<DbKind> &info)

@@ -66,6 +66,9 @@ private:
 
 // How test output shows a kind of database: "SQLite" or "PostgreSQL".
 void PrintTo(DbKind kind, std::ostream *out);
+class DbValue;
+// How test output shows a value read or bound: its kind and its text.
+void PrintTo(const DbValue &value, std::ostream *out);
 
 #define TAMSOLEN_DATABASE_TEST_SUITE(Suite)                                                                            \
     INSTANTIATE_TEST_SUITE_P(Db, Suite, ::testing::Values(DbKind::SQLite, DbKind::PostgreSQL),                         \
