@@ -16,4 +16,9 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QString &capt
 QLabel *addLabel(QWidget *parent, const QString &caption, const QRect &geometry,
                  Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter);
 
+// Widens a value box so that a text as wide as longest shows whole in it.
+void fitWidth(QLabel *label, const QString &longest);
+// The widest date in era form ("ggee年mm月dd日") in the label's font.
+[[nodiscard]] QString widestEraDate(const QLabel *label);
+
 } // namespace FormParts

@@ -9,9 +9,9 @@
 
 class QAbstractItemView;
 
-// The stock-phrase box that edits one cell of an item view. A double click
-// asks for the phrase editor, which runs modally once the click has been
-// handled. The view closes and
+// The stock-phrase box that edits one cell of an item view. A double click,
+// in the box or on its cell, asks for the phrase editor, which runs modally
+// once the click has been handled. The view closes and
 // deletes the box while that runs (the focus leaves it); the box is then not
 // touched again, and the cell is edited anew with a box holding the phrases
 // as they are now.

@@ -88,6 +88,8 @@ void TCommentForm::showEvent(QShowEvent *event)
             move(screen->availableGeometry().center() - rect().center());
 
         CommentEdit->clear();
+        // Typing starts a phrase at once, whatever had the focus when the list last closed.
+        CommentEdit->setFocus();
         clearChoice();
         if (!m_store.open(ProgramName, CommentCode))
             systemError(QStringLiteral("System Error : コメントエラーです。"));

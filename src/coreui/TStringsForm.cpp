@@ -56,6 +56,8 @@ void TStringsForm::showEvent(QShowEvent *event)
     fillLists();
     for (PhraseComboBox *box : TextBox)
         box->clearText();
+    if (!TextBox.empty())
+        TextBox.front()->setFocus();
 }
 
 void TStringsForm::fillLists()

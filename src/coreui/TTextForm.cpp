@@ -42,6 +42,7 @@ void TTextForm::showEvent(QShowEvent *event)
             move(screen->availableGeometry().center() - rect().center());
         loadPhrases();
         TextBox->clearText();
+        TextBox->setFocus();
     }
     QDialog::showEvent(event);
 }

@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "core/AppContext.h"
 #include "core/TMainModule.h"
+#include "coreui/EraLineEdit.h"
 #include "coreui/TCommentForm.h"
 #include "coreui/TMainForm.h"
 #include "coreui/TStringsForm.h"
@@ -207,6 +208,7 @@ void TRihaPlanForm::NewBtnClick()
     m_plan.setUser(*person);
     PlanPanel->showHeader(m_plan);
     setPlanShown(true);
+    PlanPanel->PlanRegistDay->setFocus();
 }
 
 void TRihaPlanForm::OpenBtnClick()
@@ -232,6 +234,7 @@ void TRihaPlanForm::OpenBtnClick()
     PlanPanel->Figures->load(*figures);
     PlanPanel->clearModified();
     setPlanShown(true);
+    PlanPanel->PlanRegistDay->setFocus();
 }
 
 void TRihaPlanForm::SaveBtnClick()

@@ -28,6 +28,9 @@ void SelectionGrid::setModel(QAbstractItemModel *model)
 {
     QTableView::setModel(model);
     m_picked.clear();
+    // The grid is given no model as its owner goes.
+    if (!model)
+        return;
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SelectionGrid::track);
     connect(model, &QAbstractItemModel::modelReset, this, [this] { m_picked.clear(); });
 }

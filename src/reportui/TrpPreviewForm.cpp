@@ -25,8 +25,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QToolTip>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 double TrpPreviewForm::LastZoom = 1.0;
 int TrpPreviewForm::LastZoomMode = TrpPreviewLayout::FixedZoom;
@@ -466,6 +466,7 @@ void TrpPreviewForm::endHelpMode()
     if (!m_helpMode)
         return;
     m_helpMode = false;
+    m_helpPressed = false;
     releaseMouse();
     QApplication::restoreOverrideCursor();
     HelpBtn->SetDown(false);
@@ -477,14 +478,24 @@ void TrpPreviewForm::mousePressEvent(QMouseEvent *event)
         QDialog::mousePressEvent(event);
         return;
     }
+    // The help is shown on the release: shown before it, it would close with it.
+    m_helpPressed = true;
+}
+
+void TrpPreviewForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_helpMode || !m_helpPressed) {
+        QDialog::mouseReleaseEvent(event);
+        return;
+    }
     // There is no help system for the window: the control's tool tip stands
-    // in for its help topic.
+    // in for its help topic, and stays until the next click or key.
     endHelpMode();
     QWidget *control = childAt(event->position().toPoint());
     while (control && control != this && control->toolTip().isEmpty())
         control = control->parentWidget();
     if (control && control != this && control != HelpBtn)
-        QToolTip::showText(event->globalPosition().toPoint(), control->toolTip(), control);
+        QWhatsThis::showText(event->globalPosition().toPoint(), control->toolTip(), control);
 }
 
 void TrpPreviewForm::done(int result)

@@ -23,7 +23,6 @@ class TrpPreviewForm : public QDialog
 {
     Q_OBJECT
 public:
-
     explicit TrpPreviewForm(TrpReport &report, QWidget *parent = nullptr);
     ~TrpPreviewForm() override;
 
@@ -67,6 +66,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -115,4 +115,6 @@ private:
     double m_factor = 1.0;
     SearchState m_search;
     bool m_helpMode = false;
+    // The help pointer has been pressed and awaits its release.
+    bool m_helpPressed = false;
 };

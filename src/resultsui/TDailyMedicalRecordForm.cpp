@@ -120,6 +120,7 @@ void TDailyMedicalRecordForm::FormShow()
     SumButton->setEnabled(false);
     clearTotals();
     clearGrid();
+    ResultInputDay->setFocus();
 }
 
 void TDailyMedicalRecordForm::clearTotals()

@@ -63,6 +63,7 @@ void TOpenGYMDialog::showEvent(QShowEvent *event)
 {
     YearMonth = FirstDayOfMonth(Clock::today());
     DateEdit->setEmpty();
+    DateEdit->setFocus();
     showMonth(false);
     QDialog::showEvent(event);
 }

@@ -160,6 +160,7 @@ void TPersonMedicalRecordForm::FormShow()
     TantouBox->addItems(m_context.mainModule.StaffNames());
     m_record.setMonth(Clock::today());
     showMonth();
+    CureEdit->setFocus();
 }
 
 void TPersonMedicalRecordForm::showMonth()

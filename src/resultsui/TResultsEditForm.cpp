@@ -163,6 +163,8 @@ void TResultsEditForm::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     WorkingDay->setEmpty();
+    // The day to add is what is typed first.
+    WorkingDay->setFocus();
     WorkingAddButton->setEnabled(true);
     const QString failure = m_entry.loadPerson(CureNo);
     if (!failure.isEmpty()) {

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
@@ -69,6 +70,8 @@ TTimeTableForm::TTimeTableForm(AppContext &context, QWidget *parent)
         width += BookingStatusList::columnWidth(column) + 16;
     }
     ScheduleDispGrid->verticalHeader()->hide();
+    // A long text is cut at the cell's edge on its one line; its tool tip holds it whole.
+    ScheduleDispGrid->setWordWrap(false);
     ScheduleDispGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     ScheduleDispGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     ScheduleDispGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -123,7 +126,10 @@ void TTimeTableForm::fillGrid()
     ScheduleDispGrid->setRowCount(int(rows.size()));
     for (int row = 0; row < int(rows.size()); ++row) {
         for (int column = 0; column < BookingStatusList::ColumnCount; ++column) {
-            auto *item = new QTableWidgetItem(BookingStatusList::cellText(rows[std::size_t(row)], column));
+            const QString text = BookingStatusList::cellText(rows[std::size_t(row)], column);
+            auto *item = new QTableWidgetItem(text);
+            if (!fits(text, column))
+                item->setToolTip(text);
             if (column != BookingStatusList::CommentColumn)
                 item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             ScheduleDispGrid->setItem(row, column, item);
@@ -133,6 +139,13 @@ void TTimeTableForm::fillGrid()
     DeleteButton->setEnabled(BookedCount > 0);
     AllDeleteButton->setEnabled(BookedCount > 0);
     StatusPanel0->setText(QString::number(BookedCount));
+}
+
+bool TTimeTableForm::fits(const QString &text, int column) const
+{
+    const QStyle *style = ScheduleDispGrid->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ScheduleDispGrid) + 1);
+    return ScheduleDispGrid->fontMetrics().horizontalAdvance(text) + margins <= ScheduleDispGrid->columnWidth(column);
 }
 
 void TTimeTableForm::DeleteButtonClick()

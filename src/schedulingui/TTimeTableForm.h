@@ -40,6 +40,8 @@ protected:
 
 private:
     void fillGrid();
+    // Whether the text shows whole on one line of the column's cells.
+    [[nodiscard]] bool fits(const QString &text, int column) const;
     void DeleteButtonClick();
     void AllDeleteButtonClick();
     void editPhrases();

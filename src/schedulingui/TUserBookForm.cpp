@@ -6,6 +6,7 @@
 #include "core/DateHelpers.h"
 #include "core/EraDate.h"
 #include "core/TKubun.h"
+#include "coreui/FormParts.h"
 #include "platform/DialogService.h"
 #include "schedulingui/TOpenCureDialog.h"
 #include "schedulingui/TScheduleMenuForm.h"
@@ -118,6 +119,13 @@ void TUserBookForm::buildEditors(QWidget *panel)
         layout->addWidget(new QLabel(QString::fromUtf8(fields[i].first), area), row, column);
         layout->addWidget(*fields[i].second, row, column + 1);
     }
+    // Each box fits its longest text.
+    for (QLabel *date : {BirthLabel, NyushoLabel, TaishoLabel})
+        FormParts::fitWidth(date, FormParts::widestEraDate(date));
+    FormParts::fitWidth(NameLabel, QString(10, u'漢'));
+    FormParts::fitWidth(KanaLabel, QString(20, u'ﾜ'));
+    FormParts::fitWidth(TypeLabel, RihaTypeNames[2].toString());
+    FormParts::fitWidth(KubunLabel, kubunText(KubunTanki | KubunNinchi | KubunShudan | KubunKobetsu));
     for (int day = 0; day < 7; ++day) {
         const QString number = QStringLiteral("0%1").arg(day + 1);
         layout->addWidget(new QLabel(WeekLongNames[std::size_t(day)].toString(), area), 4, day * 2, 1, 2);

@@ -2,6 +2,7 @@
 
 #include "coreui/EnterKeyGuard.h"
 #include "platform/DbConnection.h"
+#include "platform/DbConnectionString.h"
 #include "platform/DialogService.h"
 
 #include <QComboBox>
@@ -168,6 +169,11 @@ void TConnectionStringDialog::TestButtonClick()
     QString reason;
     if (fields().text(&reason).isEmpty() && connectionString().isEmpty()) {
         showResult(reason);
+        return;
+    }
+    // A string typed by hand elsewhere: the reason the parser gives is for the log, not for the user.
+    if (!DbConnectionString::parse(connectionString())) {
+        showResult(QStringLiteral("接続文字の形式が正しくありません。"));
         return;
     }
     DbConnection connection;

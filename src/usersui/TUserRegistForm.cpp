@@ -512,6 +512,7 @@ void TUserRegistForm::NewBtnClick()
     OpenBtn->setEnabled(true);
     SaveBtn->setEnabled(true);
     MainPanel->show();
+    RegistName->setFocus();
     Modified = false;
     EditMode = EditNew;
     FileMenuPopup();
@@ -523,6 +524,7 @@ void TUserRegistForm::OpenBtnClick()
         return;
     MainPanel->show();
     fillInputs(UserSearchForm->Person);
+    RegistName->setFocus();
     SaveBtn->setEnabled(true);
     Modified = false;
     EditMode = EditExisting;

@@ -208,6 +208,8 @@ void TUserSearchForm::ClearBtnClick()
     m_search.close();
     showRows();
     DecideButton->setEnabled(false);
+    // A new search is typed at once, whatever was clicked last.
+    RegistCureNo->setFocus();
 }
 
 void TUserSearchForm::showRows()

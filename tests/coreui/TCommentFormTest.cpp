@@ -1,4 +1,5 @@
 #include "DatabaseFixture.h"
+#include "KeyboardUser.h"
 #include "TestContext.h"
 
 #include "coreui/PhraseComboBox.h"
@@ -152,6 +153,35 @@ TEST_P(TCommentFormTest, DatabaseErrorsAreReported)
                                                      QStringLiteral("System Error : コメントエラーです。")}));
     EXPECT_EQ(db().transactionDepth(), 0);
     EXPECT_EQ(m_form->CommentGrid->rowCount(), 0);
+}
+
+// Whatever had the focus when the list last closed, typing goes into the
+// phrase box as soon as it shows again.
+TEST_P(TCommentFormTest, EachShowingTakesTypingIntoThePhraseBox)
+{
+    addPhrase(QStringLiteral("Schd"), 0, QStringLiteral("送迎あり"));
+    m_form->ProgramName = QStringLiteral("Schd");
+    for (int round = 1; round <= 2; ++round) {
+        m_dialogs.queueDialog(FakeDialogService::execAndPress(QStringLiteral("CloseButton"), [this](QDialog *list) {
+            KeyboardUser::type(list, QStringLiteral("abc"));
+            EXPECT_EQ(m_form->CommentEdit->text(), QStringLiteral("abc"));
+            // The focus is left in the grid, and 戻る then takes it.
+            clickRow(0);
+            m_form->CommentGrid->setFocus();
+        }));
+        EXPECT_EQ(Dialogs::exec(m_form.get()), int(QDialog::Accepted)) << round;
+    }
+
+    TTextForm text;
+    text.ProgramName = QStringLiteral("Schd");
+    for (int round = 1; round <= 2; ++round) {
+        m_dialogs.queueDialog(FakeDialogService::execAndPress(QStringLiteral("CancelButton"), [&text](QDialog *box) {
+            KeyboardUser::type(box, QStringLiteral("xy"));
+            EXPECT_EQ(text.TextBox->currentText(), QStringLiteral("xy"));
+            text.OkButton->setFocus();
+        }));
+        Dialogs::exec(&text);
+    }
 }
 
 TEST_P(TCommentFormTest, TextFormOffersTheGroupAndReloadsAfterEditing)

@@ -1,3 +1,4 @@
+#include "KeyboardUser.h"
 #include "PlanWindowFixture.h"
 
 #include "core/CodeTables.h"
@@ -131,6 +132,27 @@ TEST_P(TRihaPlanFormTest, FailedSaveKeepsTheOldPlanAndTheChanges)
     const std::optional<TPlan> kept = store.load(m_form->plan().PlanNo, result);
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->Body.ItamiTxt, QStringLiteral("腰痛"));
+}
+
+// After 新規 and after 開く what is typed goes into the plan's date.
+TEST_P(TRihaPlanFormTest, NewAndOpenTakeTypingIntoTheDate)
+{
+    m_form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    queuePicker(QStringLiteral("1"));
+    QTest::mouseClick(m_form->NewBtn, Qt::LeftButton);
+    ASSERT_TRUE(m_form->planShown());
+    KeyboardUser::type(m_form.get(), QStringLiteral("R060501"));
+    EXPECT_EQ(panel()->PlanRegistDay->value(), std::optional<TDateTime>(DateTime::encodeDate(2024, 5, 1)));
+    QTest::keyClick(panel()->PlanRegistDay, Qt::Key_Return);
+    save();
+    ASSERT_EQ(planCount(), 1);
+
+    panel()->PlanStopDay->setFocus();
+    queuePicker(QStringLiteral("1"));
+    QTest::mouseClick(m_form->OpenBtn, Qt::LeftButton);
+    ASSERT_TRUE(m_form->planShown());
+    EXPECT_EQ(m_form->focusWidget(), panel()->PlanRegistDay);
 }
 
 TEST_P(TRihaPlanFormTest, CancelledPickersLeaveNoPlanToSave)

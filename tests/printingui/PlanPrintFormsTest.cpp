@@ -14,6 +14,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
+namespace {
+
+QStringList logged;
+
+void logTo(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    logged.append(message);
+}
+
+} // namespace
+
 // The two plan printing forms opened from the print menu, over two users
 // with a plan of each kind; the clock on 2024-05-20.
 class PlanPrintFormsTest : public PlanPrintFixture
@@ -56,6 +69,20 @@ protected:
                           grid->visualRect(grid->model()->index(row, 2)).center());
     }
 };
+
+// A form that goes, as every form does at the program's end, leaves nothing in the log.
+TEST_P(PlanPrintFormsTest, FormsGoWithoutWarnings)
+{
+    QTemporaryDir noTemplates;
+    TestContext context(db(), noTemplates.path());
+    auto form = std::make_unique<TPrintRihaForm>(context.context);
+    form->show();
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(logTo);
+    form.reset();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(logged.isEmpty()) << logged.join(u'\n').toStdString();
+}
 
 TEST_P(PlanPrintFormsTest, PracticeFormListsNarrowsSelectsAndTellsWhatItCannotPrint)
 {

@@ -1,4 +1,5 @@
 #include "BookingRows.h"
+#include "KeyboardUser.h"
 #include "MissingTemplate.h"
 #include "PersonRows.h"
 #include "ResultsFixture.h"
@@ -92,6 +93,50 @@ protected:
 };
 
 } // namespace
+
+// Each window, and the month dialog run modally, take what is typed as
+// soon as they show into the input a person fills first.
+TEST_P(ResultWindowsTest, WindowsTakeTypingIntoTheirFirstInput)
+{
+    const auto typeOnShowing = [](QWidget *window, const QString &keys) {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        KeyboardUser::type(window, keys);
+    };
+    // Twice each: the second showing finds the focus where the first left it.
+    TResultSheetForm sheet(m_app->context);
+    sheet.show();
+    for (int round = 1; round <= 2; ++round) {
+        m_app->dialogs.queueDialog(FakeDialogService::execAndPress(QStringLiteral("OpenButton"), [](QDialog *dialog) {
+            KeyboardUser::type(dialog, QStringLiteral("R0604"));
+            dialog->findChild<QPushButton *>(QStringLiteral("OpenButton"))->setFocus();
+        }));
+        sheet.OpenButton->click();
+    }
+    EXPECT_EQ(m_app->dialogs.dialogCount(), 2);
+    EXPECT_TRUE(m_app->dialogs.messages().isEmpty());
+    sheet.hide();
+
+    m_edit->CureNo = m_cureNo;
+    m_edit->FromDate = April;
+    m_edit->ToDate = April + 30;
+    for (int round = 1; round <= 2; ++round) {
+        typeOnShowing(m_edit.get(), QStringLiteral("R060405"));
+        EXPECT_EQ(m_edit->WorkingDay->value(), std::optional<TDateTime>(April + 4)) << round;
+        m_edit->ReturnButton->setFocus();
+        m_edit->hide();
+    }
+
+    TPersonMedicalRecordForm monthly(m_app->context);
+    typeOnShowing(&monthly, QStringLiteral("12"));
+    EXPECT_EQ(monthly.CureEdit->text(), QStringLiteral("12"));
+    monthly.hide();
+
+    TDailyMedicalRecordForm daily(m_app->context);
+    typeOnShowing(&daily, QStringLiteral("R060405"));
+    EXPECT_EQ(daily.ResultInputDay->value(), std::optional<TDateTime>(April + 4));
+}
 
 TEST_P(ResultWindowsTest, SheetShowsTheTypedMonthAndOpensTheEntry)
 {

@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 
@@ -59,12 +60,15 @@ protected:
                 return box;
         return nullptr;
     }
-    // Double-clicks the comment cell of the first booking, as a user does.
+    // Clicks the comment cell of the first booking, coming from the first
+    // cell of its row, as a user does, and finds its box.
     void editComment()
     {
         QTableWidget *grid = m_form->ScheduleDispGrid;
-        const QRect cell = grid->visualRect(grid->model()->index(0, BookingStatusList::CommentColumn));
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        for (const int column : {0, BookingStatusList::CommentColumn}) {
+            const QRect cell = grid->visualRect(grid->model()->index(0, column));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        }
     }
 
     int m_reserveNo = 0;
@@ -99,6 +103,26 @@ TEST_P(BookingCommentTest, PhraseListReturnsToTheCellThreeTimes)
         EXPECT_EQ(storedComment(), phrase);
         EXPECT_EQ(m_form->ScheduleDispGrid->item(0, BookingStatusList::CommentColumn)->text(), phrase);
     }
+    m_form->hide();
+}
+
+// A long comment stays on its one line, cut at the cell's edge; hovering
+// it shows it whole. A short one needs no tip.
+TEST_P(BookingCommentTest, LongCommentShowsWholeInItsToolTip)
+{
+    const QString longComment = QString(40, u'長') + QStringLiteral("おわり");
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE Schedule SET Comment = '") + longComment + QStringLiteral("'")));
+    m_form->ReserveNo = m_reserveNo;
+    m_form->show();
+    QTableWidget *grid = m_form->ScheduleDispGrid;
+    EXPECT_FALSE(grid->wordWrap());
+    const QModelIndex comment = grid->model()->index(0, BookingStatusList::CommentColumn);
+    const QRect cell = grid->visualRect(comment);
+    QHelpEvent hover(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
+    QCoreApplication::sendEvent(grid->viewport(), &hover);
+    EXPECT_EQ(QToolTip::text(), longComment);
+    EXPECT_TRUE(grid->model()->index(0, 0).data(Qt::ToolTipRole).toString().isEmpty());
+    QToolTip::hideText();
     m_form->hide();
 }
 

@@ -10,6 +10,7 @@
 #include "schedulingui/TUserBookForm.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,6 +108,24 @@ TEST_P(UserBookFormTest, ListsEditsAndSavesTheWeek)
     EXPECT_EQ(savedMinutes("Funn03"), 50);
     EXPECT_EQ(form.DBGrid1->item(0, 6)->text(), QStringLiteral("10:00"));
     EXPECT_TRUE(form.ReserveButton->isEnabled());
+}
+
+// Every box of the chosen user shows its text whole, the longest era date too.
+TEST_P(UserBookFormTest, UserBoxesShowTheirTextsWhole)
+{
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE Person SET Name = '山田山田山田山田山田', Kana = 'ﾔﾏﾀﾞﾔﾏﾀﾞﾔﾏﾀﾞﾔﾏﾀﾞﾔﾏﾀﾞ', "
+                                    "Birth = '1988-12-28 00:00:00.000', TAISHOBI_YMD = '2026-12-28 00:00:00.000'")));
+    TUserBookForm form(m_test->context);
+    form.resize(1000, 700);
+    form.show();
+    openDecember(form);
+    clickUser(form);
+    EXPECT_EQ(form.BirthLabel->text(), QStringLiteral("昭和63年12月28日"));
+    QCoreApplication::processEvents();
+    for (QLabel *box : {form.NameLabel, form.KanaLabel, form.BirthLabel, form.NyushoLabel, form.TaishoLabel,
+                        form.TypeLabel, form.KubunLabel})
+        EXPECT_GE(box->width(), box->sizeHint().width())
+            << box->objectName().toStdString() << " " << box->text().toStdString();
 }
 
 // 閉じる after an edit asks before the edit is dropped; a saved week closes at once.

@@ -170,6 +170,24 @@ TEST_P(PartnerFormsTest, LinkSettingsAreStoredAndConnectedAsTyped)
     EXPECT_TRUE(m_context.mainModule.HinorikuConnection.isOpen());
 }
 
+// A string typed by hand that is no KEY=VALUE list is told in the window's own words.
+TEST_P(PartnerFormsTest, MalformedConnectionStringIsToldInJapanese)
+{
+    THinorikuForm form(m_context.context);
+    form.show();
+    form.SQLServerName->setText(QStringLiteral("abc"));
+    m_context.dialogs.queueDialog(FakeDialogService::execAndPress(QStringLiteral("CancelButton"), [](QDialog *shown) {
+        auto *dialog = static_cast<TConnectionStringDialog *>(shown);
+        EXPECT_EQ(dialog->ConnectionText->text(), QStringLiteral("abc"));
+        QTest::mouseClick(dialog->TestButton, Qt::LeftButton);
+        EXPECT_EQ(dialog->ResultLabel->text(), QStringLiteral("接続文字の形式が正しくありません。"));
+        EXPECT_FALSE(dialog->DetailsEdit->isVisible());
+    }));
+    QTest::mouseClick(form.SQLConfirm, Qt::LeftButton);
+    EXPECT_EQ(m_context.dialogs.dialogCount(), 1);
+    EXPECT_EQ(form.SQLServerName->text(), QStringLiteral("abc"));
+}
+
 TEST_P(PartnerFormsTest, RegisterTakesThePartnerUser)
 {
     Clock::setFixed(QDateTime(QDate(2024, 5, 10), QTime(14, 5)));

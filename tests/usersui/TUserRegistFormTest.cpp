@@ -1,4 +1,5 @@
 #include "DatabaseFixture.h"
+#include "KeyboardUser.h"
 #include "PersonRows.h"
 #include "TestContext.h"
 
@@ -271,6 +272,27 @@ TEST_P(TUserRegistFormTest, FieldCheckShowsItsMessageAndFocusesTheInput)
     m_form->BirthDay->setEmpty();
     QTest::keyClick(m_form->BirthDay, Qt::Key_Return);
     EXPECT_EQ(m_dialogs.messageTexts(), QStringList{QStringLiteral("生年月日の日付けが不明です。")});
+}
+
+// What is typed right after 新規 or 開く lands in the name.
+TEST_P(TUserRegistFormTest, NewAndOpenTakeTypingIntoTheName)
+{
+    const int cureNo =
+        PersonRows::insert(db(), PersonRows::make(QStringLiteral("佐藤 一郎"), QStringLiteral("ｻﾄｳ ｲﾁﾛｳ")));
+    m_form->show();
+    m_form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::mouseClick(m_form->NewBtn, Qt::LeftButton);
+    KeyboardUser::type(m_form.get(), QStringLiteral("abc"));
+    EXPECT_EQ(m_form->RegistName->text(), QStringLiteral("abc"));
+
+    // The focus is elsewhere when a user is opened.
+    m_form->TelNo->setFocus();
+    openUser(cureNo);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(m_form->windowHandle(), Qt::Key_End);
+    KeyboardUser::type(m_form.get(), QStringLiteral("x"));
+    EXPECT_EQ(m_form->RegistName->text(), QStringLiteral("佐藤 一郎x"));
 }
 
 TEST_P(TUserRegistFormTest, OpeningRunsNoInputHandlersAndKeepsWishes)

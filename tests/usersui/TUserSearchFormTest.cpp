@@ -1,4 +1,5 @@
 #include "DatabaseFixture.h"
+#include "KeyboardUser.h"
 #include "PersonRows.h"
 #include "TestContext.h"
 
@@ -272,6 +273,26 @@ TEST_P(TUserSearchFormTest, KanaRowsAndClear)
         for (const char *name : {"RegistCureNo", "RegistName", "RegistKanaName", "RegistHinoriku"})
             EXPECT_TRUE(input(name)->text().isEmpty()) << name;
     });
+}
+
+// Each showing, and クリア, start a search typed into the number at once.
+TEST_P(TUserSearchFormTest, ShowingAndClearTakeTypingIntoTheNumber)
+{
+    for (int round = 1; round <= 2; ++round) {
+        m_dialogs.queueDialog(FakeDialogService::execAndPress(QStringLiteral("DecideButton"), [this](QDialog *dialog) {
+            KeyboardUser::type(dialog, QStringLiteral("3"));
+            EXPECT_EQ(input("RegistCureNo")->text(), QStringLiteral("3"));
+            QTest::mouseClick(button("ClearBtn"), Qt::LeftButton);
+            KeyboardUser::type(dialog, QStringLiteral("1"));
+            EXPECT_EQ(input("RegistCureNo")->text(), QStringLiteral("1"));
+            QTest::keyClick(input("RegistCureNo"), Qt::Key_Return);
+            clickRow(0);
+            grid()->setFocus();
+            if (!button("DecideButton")->isEnabled())
+                dialog->reject();
+        }));
+        EXPECT_EQ(Dialogs::exec(m_form.get()), int(QDialog::Accepted)) << round;
+    }
 }
 
 TEST_P(TUserSearchFormTest, TitleClicksSortAndRememberTheirDirection)

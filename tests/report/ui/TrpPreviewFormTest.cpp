@@ -3,12 +3,13 @@
 #include "report/building/TrpReport.h"
 
 #include "reportui/TrpPreviewForm.h"
-#include "reportui/TrpTBSeparator.h"
 #include "reportui/TrpPreviewSearchForm.h"
 #include "reportui/TrpTBButton.h"
+#include "reportui/TrpTBSeparator.h"
 
 #include "FakeDialogService.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -19,7 +20,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QToolTip>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -288,16 +290,42 @@ TEST(TrpPreviewForm, PaintsOnlyThePagesInsideTheView)
     EXPECT_TRUE(preview.report.EMFPages()[1].Visible);
 }
 
-TEST(TrpPreviewForm, HelpModeShowsTheToolTipOfTheClickedControl)
+// A click of the help pointer shows the control's tip after the button
+// is released, and it stays until the next click or key.
+TEST(TrpPreviewForm, HelpShowsTheClickedControlsTipUntilTheNextClickOrKey)
 {
+    FakeDialogService dialogs;
     Preview preview(1);
     TrpPreviewForm &form = *preview.form;
-    form.HelpBtn->click();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QWindow *window = form.windowHandle();
+    const auto centre = [&form](QWidget *control) {
+        return control->mapTo(&form, control->rect().center());
+    };
+    const auto shownHelp = [] {
+        QWidget *popup = QApplication::activePopupWidget();
+        return popup && popup->isVisible() && QByteArrayView(popup->metaObject()->className()) == "QWhatsThat";
+    };
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, centre(form.HelpBtn));
     EXPECT_TRUE(form.HelpBtn->Down());
-    const QPoint at = form.FindBtn->mapTo(&form, form.FindBtn->rect().center());
-    QMouseEvent click(QEvent::MouseButtonPress, at, form.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&form, &click);
+    QTest::mouseClick(window, Qt::LeftButton, {}, centre(form.FindBtn));
     EXPECT_FALSE(form.HelpBtn->Down());
-    EXPECT_EQ(QToolTip::text(), u8("テキスト検索"));
+    EXPECT_TRUE(shownHelp());
+    // The click asked for help, not for a search.
+    EXPECT_EQ(dialogs.dialogCount(), 0);
+    QTest::qWait(50);
+    EXPECT_TRUE(shownHelp());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_A);
+    EXPECT_FALSE(shownHelp());
+
+    // Help on the next-page button; a click elsewhere ends it.
+    QTest::mouseClick(window, Qt::LeftButton, {}, centre(form.HelpBtn));
+    QTest::mouseClick(window, Qt::LeftButton, {}, centre(form.PgDown));
+    ASSERT_TRUE(shownHelp());
+    QWidget *help = QApplication::activePopupWidget();
+    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, QPoint(help->width() + 20, help->height() + 20));
+    EXPECT_FALSE(shownHelp());
+    EXPECT_EQ(dialogs.dialogCount(), 0);
 }
