@@ -10,7 +10,7 @@ class DbDataSet;
 // row:
 //
 //     const DbField code = staff.field(u"CD");
-//     for (staff.first(); !staff.eof(); staff.next())
+//     for (staff.first(); !staff.eof(); (void)staff.next()) // held whole: cannot fail
 //         codes.append(code.asInteger());
 //
 // Valid until the data set is closed or reopened. A field that the data set
