@@ -21,6 +21,8 @@
 namespace {
 
 constexpr qint32 MaxSpacing = 1000;
+// Rounding of the font's advances, well below a pixel.
+constexpr double FitSlack = 0.01;
 
 // Gaps of a line that justification widens.
 qsizetype blanks(const QString &text)
@@ -141,19 +143,28 @@ int TrpMemoView::fontPixelSize() const
 
 int TrpMemoView::lineHeight() const
 {
-    const int size = fontPixelSize();
-    return size + std::clamp(LineSpacing, 1 - size, MaxSpacing);
+    return lineHeight(fontPixelSize());
 }
 
-std::shared_ptr<TrpFontCache::Font> TrpMemoView::cachedFont() const
+int TrpMemoView::lineHeight(int pixelSize) const
+{
+    return pixelSize + std::clamp(LineSpacing, 1 - pixelSize, MaxSpacing);
+}
+
+std::shared_ptr<TrpFontCache::Font> TrpMemoView::cachedFont(int pixelSize) const
 {
     return TrpFontCache::global().font(
-        {Font.Name, fontPixelSize(), Font.Style, std::clamp(CharacterSpacing, -MaxSpacing, MaxSpacing)});
+        {Font.Name, pixelSize, Font.Style, std::clamp(CharacterSpacing, -MaxSpacing, MaxSpacing)});
 }
 
 QFont TrpMemoView::drawingFont() const
 {
-    return cachedFont()->font();
+    return drawingFont(fontPixelSize());
+}
+
+QFont TrpMemoView::drawingFont(int pixelSize) const
+{
+    return cachedFont(pixelSize)->font();
 }
 
 double TrpMemoView::innerWidth(double boxWidth) const
@@ -163,7 +174,40 @@ double TrpMemoView::innerWidth(double boxWidth) const
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
 {
-    return layoutLines(innerWidth, *cachedFont());
+    return layoutLines(innerWidth, fontPixelSize());
+}
+
+QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, int pixelSize) const
+{
+    return layoutLines(innerWidth, *cachedFont(pixelSize));
+}
+
+bool TrpMemoView::fitsAt(const QSizeF &box, int pixelSize) const
+{
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont(pixelSize);
+    const double inner = innerWidth(box.width());
+    const QList<TrpTextWrapper::Line> lines = layoutLines(inner, *font);
+    // The last line needs its glyphs' height, not the spacing after it.
+    const double height = double(lines.size() - 1) * lineHeight(pixelSize) + pixelSize;
+    if (height > box.height() - 2 * GapY + FitSlack)
+        return false;
+    if ((Flags & flAutoSize) && !(Adjust & adRotated))
+        return true;
+    for (const TrpTextWrapper::Line &line : lines)
+        if (font->width(line.text) > inner + FitSlack)
+            return false;
+    return true;
+}
+
+int TrpMemoView::fittedPixelSize(const QSizeF &box) const
+{
+    const int own = fontPixelSize();
+    if (ExpandedMemo.join(QString()).isEmpty() || fitsAt(box, own))
+        return own;
+    for (int size = own - 1; size > MinFitPixels; --size)
+        if (fitsAt(box, size))
+            return size;
+    return std::min(own, MinFitPixels);
 }
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, TrpFontCache::Font &font) const
@@ -198,8 +242,10 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
     QRectF rect = pageRect();
     const int align = Adjust & adAlignMask;
     const bool rotated = Adjust & adRotated;
+    const QSizeF upright = rotated ? rect.size().transposed() : rect.size();
+    const int pixelSize = ExpandedMemo.isEmpty() ? fontPixelSize() : fittedPixelSize(upright);
     // Looked up once for the whole drawing, when there is text.
-    const std::shared_ptr<TrpFontCache::Font> font = ExpandedMemo.isEmpty() ? nullptr : cachedFont();
+    const std::shared_ptr<TrpFontCache::Font> font = ExpandedMemo.isEmpty() ? nullptr : cachedFont(pixelSize);
     if ((Flags & flAutoSize) && context.Printing && !rotated) {
         double longest = 0;
         for (const QString &line : ExpandedMemo)
@@ -221,18 +267,18 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
             painter.rotate(-90);
             box = QRectF(0, 0, rect.height(), rect.width());
         }
-        drawText(painter, box, layoutLines(innerWidth(box.width()), *font), *font);
+        drawText(painter, box, layoutLines(innerWidth(box.width()), *font), *font, pixelSize);
     }
     painter.restore();
 }
 
 void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
-                           TrpFontCache::Font &font) const
+                           TrpFontCache::Font &font, int pixelSize) const
 {
     if (painter.font() != font.font())
         painter.setFont(font.font());
     painter.setPen(TrpColor::toQColor(Font.Color));
-    const int step = lineHeight();
+    const int step = lineHeight(pixelSize);
     const double textHeight = double(lines.size()) * step;
     double y = box.top() + GapY;
     // Text taller than its box starts at the top, as top-aligned text does:
@@ -243,7 +289,7 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
         y = box.bottom() - GapY - textHeight;
     else if (fits && (Adjust & adVCenter))
         y = box.top() + std::floor((box.height() - textHeight) / 2);
-    const double ascent = std::round(fontPixelSize() * BaselineRatio);
+    const double ascent = std::round(pixelSize * BaselineRatio);
     const double inner = innerWidth(box.width());
     const int align = Adjust & adAlignMask;
     for (const TrpTextWrapper::Line &line : lines) {
