@@ -129,6 +129,26 @@ qint32 TrpBandPrinter::heightOf(TrpBand &band, const std::vector<TrpView *> &obj
     return qint32(std::clamp<qint64>(bottom, 0, 1 << 24));
 }
 
+bool TrpBandPrinter::holdsIn(const std::vector<TrpView *> &objects, qint32 height) const
+{
+    for (const TrpView *view : objects) {
+        if (!view->Visible)
+            continue;
+        const auto *memo = dynamic_cast<const TrpMemoView *>(view);
+        if (!takesBandHeight(*view)) {
+            if (qint64(view->Top) + view->Height > height)
+                return false;
+        } else if (memo && !memo->ExpandedMemo.join(QString()).isEmpty()) {
+            const QSizeF box(view->Width, double(height) - view->Top);
+            const QSizeF upright = (memo->Adjust & TrpMemoView::adRotated) ? box.transposed() : box;
+            if (box.height() <= 0 ||
+                !memo->fitsAt(upright, std::min(memo->fontPixelSize(), TrpMemoView::MinFitPixels)))
+                return false;
+        }
+    }
+    return true;
+}
+
 qint32 TrpBandPrinter::chainHeight(TrpBand &band) const
 {
     qint64 height = 0;
@@ -160,7 +180,7 @@ void TrpBandPrinter::draw(TrpBand &band)
     if (band.type == btColumnHeader)
         m_page.columnTop = m_page.curY;
     const bool design = placedAtDesign(band.type);
-    const qint32 height = design ? band.designHeight : heightOf(band, ordinary);
+    qint32 height = design ? band.designHeight : heightOf(band, ordinary);
     // Overlays keep their place on the page, measured from the margins.
     qint32 top = band.type == btPageFooter ? m_page.bottomLimit
                  : design                  ? TrpBand::position(qint64(m_page.topLimit) + band.y)
@@ -177,7 +197,14 @@ void TrpBandPrinter::draw(TrpBand &band)
             drawSplit(band, ordinary, height);
             return;
         }
-        if (top > m_page.freshY && !m_page.breaking) {
+        // Texts that hold in the room left at a smaller size print there
+        // rather than start a page of their own.
+        const qint32 room = qint32(std::max<qint64>(0, qint64(limit) - top - chainHeight(band)));
+        const bool squeezed = needed > limit && keep == 0 && band.stretched && top > m_page.freshY &&
+                              !m_page.breaking && cross.empty() && subreports.empty() && holdsIn(ordinary, room);
+        if (squeezed)
+            height = room;
+        else if (top > m_page.freshY && !m_page.breaking) {
             m_page.newColumn(&band);
             if (m_build.stopped() || !forObjects(band, ordinary, &TrpObjectWriter::refresh))
                 return;

@@ -33,6 +33,9 @@ private:
                     bool (TrpObjectWriter::*step)(TrpView &, TrpBand &));
     [[nodiscard]] qint32 heightOf(TrpBand &band, const std::vector<TrpView *> &objects) const;
     [[nodiscard]] qint32 chainHeight(TrpBand &band) const;
+    // Whether the objects of a stretched band hold in that height, their
+    // texts at the smallest size they may shrink to.
+    [[nodiscard]] bool holdsIn(const std::vector<TrpView *> &objects, qint32 height) const;
     void writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,
                       qint32 clipBottom);
     void drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height);
