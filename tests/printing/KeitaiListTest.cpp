@@ -128,12 +128,13 @@ TEST_P(KeitaiListTest, FiveDigitTotalsPrintInsideTheirCells)
     std::vector<CureResult> rows;
     for (int user = 1; user <= 40; ++user)
         for (int hour = 8; hour <= 16; hour += 4)
-            rows.push_back(result(user, 3, hour, user == 1 && hour == 8 ? 320 : 83));
+            rows.push_back(result(user, 3, hour, user == 1 && hour == 8 ? 403 : 83));
     ResultRows::insert(db(), rows);
     TrpPrinter printer{QStringList()};
     QObject form;
     TrpReport report(&form);
     report.setPrinter(printer);
+    m_app->context.appDir = QStringLiteral(TAMSOLEN_TEMPLATE_DIR);
     ASSERT_EQ(MonthlyReport::build<KeitaiList>(report, m_app->context, april()), MonthlyReport::Status::Ready)
         << report.ErrorText().toStdString();
     bool found = false;
