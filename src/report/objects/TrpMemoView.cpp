@@ -167,9 +167,17 @@ QFont TrpMemoView::drawingFont(int pixelSize) const
     return cachedFont(pixelSize)->font();
 }
 
-double TrpMemoView::innerWidth(double boxWidth) const
+double TrpMemoView::innerWidth(double boxWidth, int pixelSize) const
 {
-    return boxWidth - GapX - ((Adjust & adAlignMask) == adRight ? RightGapX : GapX);
+    return boxWidth - GapX - rightGap(pixelSize);
+}
+
+int TrpMemoView::rightGap(int pixelSize) const
+{
+    // A number shrunk to fit its cell has room for its ink at the
+    // ordinary gap.
+    const bool shrunk = pixelSize > 0 && pixelSize < fontPixelSize();
+    return (Adjust & adAlignMask) == adRight && !shrunk ? RightGapX : GapX;
 }
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
@@ -185,7 +193,7 @@ QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, int pixe
 bool TrpMemoView::fitsAt(const QSizeF &box, int pixelSize) const
 {
     const std::shared_ptr<TrpFontCache::Font> font = cachedFont(pixelSize);
-    const double inner = innerWidth(box.width());
+    const double inner = innerWidth(box.width(), pixelSize);
     const QList<TrpTextWrapper::Line> lines = layoutLines(inner, *font);
     // The last line needs its glyphs' height, not the spacing after it.
     const double height = double(lines.size() - 1) * lineHeight(pixelSize) + pixelSize;
@@ -250,7 +258,7 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
         double longest = 0;
         for (const QString &line : ExpandedMemo)
             longest = std::max(longest, font->width(line));
-        const double width = std::ceil(longest) + GapX + (align == adRight ? RightGapX : GapX);
+        const double width = std::ceil(longest) + GapX + rightGap(pixelSize);
         if (align == adRight)
             rect.setLeft(rect.right() - width);
         else
@@ -267,7 +275,7 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
             painter.rotate(-90);
             box = QRectF(0, 0, rect.height(), rect.width());
         }
-        drawText(painter, box, layoutLines(innerWidth(box.width()), *font), *font, pixelSize);
+        drawText(painter, box, layoutLines(innerWidth(box.width(), pixelSize), *font), *font, pixelSize);
     }
     painter.restore();
 }
@@ -290,7 +298,7 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
     else if (fits && (Adjust & adVCenter))
         y = box.top() + std::floor((box.height() - textHeight) / 2);
     const double ascent = std::round(pixelSize * BaselineRatio);
-    const double inner = innerWidth(box.width());
+    const double inner = innerWidth(box.width(), pixelSize);
     const int align = Adjust & adAlignMask;
     for (const TrpTextWrapper::Line &line : lines) {
         const double baseline = y + ascent;
@@ -313,7 +321,7 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
         } else {
             double x = box.left() + GapX;
             if (align == adRight)
-                x = box.right() - RightGapX - width;
+                x = box.right() - rightGap(pixelSize) - width;
             else if (align == adCenter)
                 x = box.left() + std::floor((box.width() - width) / 2);
             TrpRecordingDevice::drawText(painter, QPointF(x, baseline), line.text);

@@ -107,8 +107,9 @@ public:
     [[nodiscard]] int fontPixelSize() const;
     [[nodiscard]] int lineHeight() const;
     [[nodiscard]] int lineHeight(int pixelSize) const;
-    // The width a box of that width leaves its text between the gaps.
-    [[nodiscard]] double innerWidth(double boxWidth) const;
+    // The width a box of that width leaves its text between the gaps, at
+    // that pixel size (0: the font's own).
+    [[nodiscard]] double innerWidth(double boxWidth, int pixelSize = 0) const;
     // ExpandedMemo as drawn in a box of that inner width: wrapped when word
     // wrap is on, else line by line.
     [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth) const;
@@ -132,6 +133,7 @@ private:
     TrpMemoView(const TrpMemoView &) = default;
 
     [[nodiscard]] std::shared_ptr<TrpFontCache::Font> cachedFont(int pixelSize) const;
+    [[nodiscard]] int rightGap(int pixelSize) const;
     [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth, TrpFontCache::Font &font) const;
     void drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
                   TrpFontCache::Font &font, int pixelSize) const;

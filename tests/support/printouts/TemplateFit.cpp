@@ -27,10 +27,10 @@ std::optional<TemplateFit::Misfit> misfit(const TrpMemoView &memo)
     const bool rotated = memo.Adjust & TrpMemoView::adRotated;
     const bool autoSized = (memo.Flags & TrpView::flAutoSize) && !rotated;
     const QSizeF box = rotated ? rect.size().transposed() : rect.size();
-    const QSizeF room(memo.innerWidth(box.width()), box.height() - 2 * TrpMemoView::GapY);
     // Measured at the size the memo is drawn at, which a text too big for
     // its box makes smaller.
     const int pixels = memo.fittedPixelSize(box);
+    const QSizeF room(memo.innerWidth(box.width(), pixels), box.height() - 2 * TrpMemoView::GapY);
     const QList<TrpTextWrapper::Line> lines = memo.layoutLines(room.width(), pixels);
     const QFontMetricsF metrics(memo.drawingFont(pixels));
     double widest = 0;
