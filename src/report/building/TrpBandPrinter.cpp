@@ -122,11 +122,23 @@ qint32 TrpBandPrinter::heightOf(TrpBand &band, const std::vector<TrpView *> &obj
             continue;
         if (const auto *stretch = dynamic_cast<const TrpStretcheable *>(view);
             stretch && (view->Flags & TrpView::flStretched))
-            bottom = std::max(bottom, qint64(view->Top) + stretch->CalcHeight());
+            bottom = std::max(bottom, qint64(view->Top) + stretchedHeight(*view, *stretch));
         else if (!takesBandHeight(*view))
             bottom = std::max(bottom, qint64(view->Top) + view->Height);
     }
     return qint32(std::clamp<qint64>(bottom, 0, 1 << 24));
+}
+
+qint32 TrpBandPrinter::stretchedHeight(const TrpView &view, const TrpStretcheable &stretch)
+{
+    const qint32 height = stretch.CalcHeight();
+    // A text that holds in its box as drawn does not grow it for the
+    // spacing below its last line.
+    const auto *memo = dynamic_cast<const TrpMemoView *>(&view);
+    if (memo && height > view.Height && !(memo->Adjust & TrpMemoView::adRotated) &&
+        memo->fitsAt(QSizeF(view.Width, view.Height), memo->fontPixelSize()))
+        return view.Height;
+    return height;
 }
 
 bool TrpBandPrinter::holdsIn(const std::vector<TrpView *> &objects, qint32 height) const
