@@ -236,6 +236,12 @@ TEST(PracticePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
              for (auto *grid : {&r.Grid1[0], &r.Grid1[12], &r.Grid2[0], &r.Grid2[7]})
                  grid->Goods = grid->Kaigo = halfWidth(CellBytes);
          }},
+        {"three short lines in the impairment memos",
+         [](TPractice &r) {
+             for (QString *memo : {&r.ExerciseMemo, &r.SenseMemo, &r.BrainMemo, &r.KoushukuMemo, &r.ArthralgiaMemo,
+                                   &r.SonotaMemo})
+                 *memo = QStringLiteral("右片麻痺\r\n歩行時ふらつき\r\n握力低下");
+         }},
         {"areas of two lines",
          [](TPractice &r) {
              for (QString *area : {&r.PTOTST0, &r.Kango0, &r.Jitchi0, &r.PTOTST1, &r.Kango1, &r.Jitchi1})

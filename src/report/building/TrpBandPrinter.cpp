@@ -136,7 +136,7 @@ qint32 TrpBandPrinter::stretchedHeight(const TrpView &view, const TrpStretcheabl
     // spacing below its last line.
     const auto *memo = dynamic_cast<const TrpMemoView *>(&view);
     if (memo && height > view.Height && !(memo->Adjust & TrpMemoView::adRotated) &&
-        memo->fitsAt(QSizeF(view.Width, view.Height), memo->fontPixelSize()))
+        memo->fitsAt(QSizeF(view.Width, view.Height), memo->ownSize()))
         return view.Height;
     return height;
 }
@@ -153,8 +153,7 @@ bool TrpBandPrinter::holdsIn(const std::vector<TrpView *> &objects, qint32 heigh
         } else if (memo && !memo->ExpandedMemo.join(QString()).isEmpty()) {
             const QSizeF box(view->Width, double(height) - view->Top);
             const QSizeF upright = (memo->Adjust & TrpMemoView::adRotated) ? box.transposed() : box;
-            if (box.height() <= 0 ||
-                !memo->fitsAt(upright, std::min(memo->fontPixelSize(), TrpMemoView::MinFitPixels)))
+            if (box.height() <= 0 || !memo->fitsAt(upright, memo->smallestSize()))
                 return false;
         }
     }
@@ -209,13 +208,15 @@ void TrpBandPrinter::draw(TrpBand &band)
             drawSplit(band, ordinary, height);
             return;
         }
-        // Texts that hold in the room left at a smaller size print there
-        // rather than start a page of their own.
-        const qint32 room = qint32(std::max<qint64>(0, qint64(limit) - top - chainHeight(band)));
+        // A band stretched by its texts that would hold them in its own
+        // height at a smaller size keeps that height where it fits, rather
+        // than start a page of its own.
+        const qint64 room = qint64(limit) - top - chainHeight(band);
         const bool squeezed = needed > limit && keep == 0 && band.stretched && top > m_page.freshY &&
-                              !m_page.breaking && cross.empty() && subreports.empty() && holdsIn(ordinary, room);
+                              !m_page.breaking && cross.empty() && subreports.empty() &&
+                              band.designHeight <= room && holdsIn(ordinary, band.designHeight);
         if (squeezed)
-            height = room;
+            height = band.designHeight;
         else if (top > m_page.freshY && !m_page.breaking) {
             m_page.newColumn(&band);
             if (m_build.stopped() || !forObjects(band, ordinary, &TrpObjectWriter::refresh))

@@ -143,12 +143,17 @@ int TrpMemoView::fontPixelSize() const
 
 int TrpMemoView::lineHeight() const
 {
-    return lineHeight(fontPixelSize());
+    return lineHeight(ownSize());
 }
 
-int TrpMemoView::lineHeight(int pixelSize) const
+int TrpMemoView::lineHeight(TextSize size) const
 {
-    return pixelSize + std::clamp(LineSpacing, 1 - pixelSize, MaxSpacing);
+    return size.pixels + std::clamp(size.spacing, 1 - size.pixels, MaxSpacing);
+}
+
+TrpMemoView::TextSize TrpMemoView::smallestSize() const
+{
+    return {std::min(fontPixelSize(), MinFitPixels), std::min(LineSpacing, 0)};
 }
 
 std::shared_ptr<TrpFontCache::Font> TrpMemoView::cachedFont(int pixelSize) const
@@ -190,13 +195,13 @@ QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, int pixe
     return layoutLines(innerWidth, *cachedFont(pixelSize));
 }
 
-bool TrpMemoView::fitsAt(const QSizeF &box, int pixelSize) const
+bool TrpMemoView::fitsAt(const QSizeF &box, TextSize size) const
 {
-    const std::shared_ptr<TrpFontCache::Font> font = cachedFont(pixelSize);
-    const double inner = innerWidth(box.width(), pixelSize);
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont(size.pixels);
+    const double inner = innerWidth(box.width(), size.pixels);
     const QList<TrpTextWrapper::Line> lines = layoutLines(inner, *font);
     // The last line needs its glyphs' height, not the spacing after it.
-    const double height = double(lines.size() - 1) * lineHeight(pixelSize) + pixelSize;
+    const double height = double(lines.size() - 1) * lineHeight(size) + size.pixels;
     if (height > box.height() - 2 * GapY + FitSlack)
         return false;
     if ((Flags & flAutoSize) && !(Adjust & adRotated))
@@ -207,15 +212,19 @@ bool TrpMemoView::fitsAt(const QSizeF &box, int pixelSize) const
     return true;
 }
 
-int TrpMemoView::fittedPixelSize(const QSizeF &box) const
+TrpMemoView::TextSize TrpMemoView::fittedSize(const QSizeF &box) const
 {
-    const int own = fontPixelSize();
+    const TextSize own = ownSize();
     if (ExpandedMemo.join(QString()).isEmpty() || fitsAt(box, own))
         return own;
-    for (int size = own - 1; size > MinFitPixels; --size)
-        if (fitsAt(box, size))
-            return size;
-    return std::min(own, MinFitPixels);
+    const TextSize smallest = smallestSize();
+    for (int pixels = own.pixels - 1; pixels > smallest.pixels; --pixels)
+        if (fitsAt(box, {pixels, own.spacing}))
+            return {pixels, own.spacing};
+    for (int spacing = own.spacing; spacing > smallest.spacing; --spacing)
+        if (fitsAt(box, {smallest.pixels, spacing}))
+            return {smallest.pixels, spacing};
+    return smallest;
 }
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, TrpFontCache::Font &font) const
@@ -251,7 +260,8 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
     const int align = Adjust & adAlignMask;
     const bool rotated = Adjust & adRotated;
     const QSizeF upright = rotated ? rect.size().transposed() : rect.size();
-    const int pixelSize = ExpandedMemo.isEmpty() ? fontPixelSize() : fittedPixelSize(upright);
+    const TextSize size = ExpandedMemo.isEmpty() ? ownSize() : fittedSize(upright);
+    const int pixelSize = size.pixels;
     // Looked up once for the whole drawing, when there is text.
     const std::shared_ptr<TrpFontCache::Font> font = ExpandedMemo.isEmpty() ? nullptr : cachedFont(pixelSize);
     if ((Flags & flAutoSize) && context.Printing && !rotated) {
@@ -275,18 +285,19 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
             painter.rotate(-90);
             box = QRectF(0, 0, rect.height(), rect.width());
         }
-        drawText(painter, box, layoutLines(innerWidth(box.width(), pixelSize), *font), *font, pixelSize);
+        drawText(painter, box, layoutLines(innerWidth(box.width(), pixelSize), *font), *font, size);
     }
     painter.restore();
 }
 
 void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
-                           TrpFontCache::Font &font, int pixelSize) const
+                           TrpFontCache::Font &font, TextSize size) const
 {
+    const int pixelSize = size.pixels;
     if (painter.font() != font.font())
         painter.setFont(font.font());
     painter.setPen(TrpColor::toQColor(Font.Color));
-    const int step = lineHeight(pixelSize);
+    const int step = lineHeight(size);
     const double textHeight = double(lines.size()) * step;
     double y = box.top() + GapY;
     // Text taller than its box starts at the top, as top-aligned text does:
