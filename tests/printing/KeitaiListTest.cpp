@@ -1,4 +1,5 @@
 #include "MonthlyListsFixture.h"
+#include "TemplateFit.h"
 
 #include "base/Sjis.h"
 #include "printing/KeitaiList.h"
@@ -118,6 +119,31 @@ TEST_P(KeitaiListTest, BuiltPagesHoldTheCellsUnderTheirDays)
     // Every day of the month has its heading.
     for (int day = 1; day <= 30; ++day)
         EXPECT_FALSE(placeOf(page, QStringLiteral("%1").arg(day, 2)).isNull()) << day;
+}
+
+// A busy day's five-digit total, and the month's, print inside their cells:
+// smaller than the other sums, never over the column rule.
+TEST_P(KeitaiListTest, FiveDigitTotalsPrintInsideTheirCells)
+{
+    std::vector<CureResult> rows;
+    for (int user = 1; user <= 40; ++user)
+        for (int hour = 8; hour <= 16; hour += 4)
+            rows.push_back(result(user, 3, hour, user == 1 && hour == 8 ? 403 : 83));
+    ResultRows::insert(db(), rows);
+    TrpPrinter printer{QStringList()};
+    QObject form;
+    TrpReport report(&form);
+    report.setPrinter(printer);
+    m_app->context.appDir = QStringLiteral(TAMSOLEN_TEMPLATE_DIR);
+    ASSERT_EQ(MonthlyReport::build<KeitaiList>(report, m_app->context, april()), MonthlyReport::Status::Ready)
+        << report.ErrorText().toStdString();
+    bool found = false;
+    for (const auto &page : pages(report))
+        for (const Text &text : page)
+            found = found || text.text == u"10280";
+    EXPECT_TRUE(found);
+    const std::vector<TemplateFit::Misfit> misfits = TemplateFit::misfits(report.EMFPages());
+    EXPECT_TRUE(misfits.empty()) << TemplateFit::describe(misfits).toStdString();
 }
 
 TEST_P(KeitaiListTest, ATemplateWiredToTheSevenDataSetsPrintsWhatOursPrints)

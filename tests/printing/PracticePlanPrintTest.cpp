@@ -215,8 +215,12 @@ TEST(PracticePlanReport, EveryBoxHoldsTheLongestTextItsFieldTakes)
             const QString where = QStringLiteral("page %1 at %2,%3: ").arg(page + 1).arg(memo->Left).arg(memo->Top) +
                                   memo->ExpandedMemo.join(u'|').left(30);
             if (memo->Flags & TrpView::flWordWrap) {
-                const qsizetype lines = memo->layoutLines(memo->Width - 2 * TrpMemoView::GapX).size();
-                EXPECT_LE(lines * memo->lineHeight() + 2 * TrpMemoView::GapY, memo->Height + 1) << where.toStdString();
+                // At the size it is drawn at, smaller for a text that did
+                // not fit.
+                const TrpMemoView::TextSize size = memo->fittedSize(QSizeF(memo->Width, memo->Height));
+                const qsizetype lines = memo->layoutLines(memo->Width - 2 * TrpMemoView::GapX, size.pixels).size();
+                EXPECT_LE((lines - 1) * memo->lineHeight(size) + size.pixels + 2 * TrpMemoView::GapY, memo->Height + 1)
+                    << where.toStdString();
             } else {
                 const QFontMetricsF metrics(memo->drawingFont());
                 for (const QString &line : memo->ExpandedMemo)

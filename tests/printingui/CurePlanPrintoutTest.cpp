@@ -14,6 +14,8 @@
 
 #include <QImage>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -366,4 +368,70 @@ TEST(CurePlanPrintout, EachPlanPrintsOnItsOwnPage)
     ASSERT_TRUE(pages.error.isEmpty()) << pages.error.toStdString();
     ASSERT_EQ(pages.pageTexts.size(), 3u);
     EXPECT_TRUE(pages.pageTexts[2].contains(print.value(QStringLiteral("Mondai6"))->toText()));
+}
+
+namespace {
+
+// Bullet lines as a facility writes its notes, each short, up to that many.
+QString bullets(int lines, int bytes)
+{
+    QStringList text;
+    for (int i = 1; i <= lines; ++i)
+        text.append(QStringLiteral("・転倒歴あり%1回、夜間トイレ誘導").arg(i));
+    QString joined = text.join(u"\r\n");
+    EXPECT_LE(joined.size() * 2, bytes);
+    return joined;
+}
+
+} // namespace
+
+// Clinical notes in bullet lines and long lines, and half-width text at
+// every field's byte limit, print inside their boxes, smaller where they
+// must, with every character on the page.
+TEST(CurePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
+{
+    const QString lines60 = QStringList(4, QString(60, QChar(u'記'))).join(u"\r\n");
+    const QString halfWidth = QStringLiteral("ROM-ex 10min x2, gait 50m OK; BP 128/76 ");
+    const auto half = [&halfWidth](int bytes) { return halfWidth.repeated(bytes / halfWidth.size() + 1).left(bytes); };
+    struct Case
+    {
+        const char *what;
+        std::function<void(TPlanData &)> fill;
+    };
+    const Case cases[] = {
+        {"five bullet lines beside the figure", [](TPlanData &b) { b.EtcMemo = bullets(5, PlanRules::EtcMemoBytes); }},
+        {"seven bullet lines",
+         [](TPlanData &b) { b.Sonota = b.DrMemo = bullets(7, PlanRules::SonotaBytes); }},
+        {"four lines of sixty characters", [&](TPlanData &b) { b.Sonota = b.DrMemo = lines60; }},
+        {"half-width at the limits",
+         [&](TPlanData &b) {
+             for (int i = 0; i < 6; ++i)
+                 b.Mondai[size_t(i)] = b.Mokuhyo[size_t(i)] = b.Program[size_t(i)] = half(PlanRules::LineBytes);
+             for (QString *remark : {&b.KansetuTxt, &b.MahiUpTxt, &b.MahiDownTxt, &b.MahiFinTxt, &b.KinryokuTxt,
+                                     &b.ItamiTxt, &b.ShiryokuTxt, &b.ChoryokuLTxt, &b.ChoryokuRTxt})
+                 *remark = half(PlanRules::RemarkBytes);
+             b.ShitsugoTxt = b.ShitsuninTxt = half(PlanRules::ShitsugoBytes);
+             for (QString *remark : {&b.NegaeriTxt, &b.ZaiTxt, &b.TachiTxt, &b.IjyoTxt, &b.HokouTxt, &b.HaisetsuTxt,
+                                     &b.ShokujiTxt, &b.NyuyokuTxt, &b.KidatsuTxt, &b.IshisotsuTxt})
+                 *remark = half(PlanRules::DailyRemarkBytes);
+             b.EtcMemo = half(PlanRules::EtcMemoBytes);
+             b.Sonota = half(PlanRules::SonotaBytes);
+             b.DrMemo = half(PlanRules::DrMemoBytes);
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TPlan plan = samplePlan();
+        c.fill(plan.Body);
+        const TemplateFit::Built page = built(plan, QStringLiteral("ケアの里"));
+        ASSERT_EQ(page.error, QString());
+        ASSERT_EQ(page.pageTexts.size(), 1u);
+        EXPECT_TRUE(page.misfits.empty()) << TemplateFit::describe(page.misfits).toStdString();
+        const QString all = page.pageTexts[0].join(u'\n');
+        const TPlanData &b = plan.Body;
+        for (const QString &text : {b.EtcMemo, b.Sonota, b.DrMemo, b.Mondai[0], b.Program[5], b.KansetuTxt,
+                                    b.IshisotsuTxt, b.ShitsugoTxt})
+            for (const QString &line : text.split(QStringLiteral("\r\n")))
+                EXPECT_TRUE(all.contains(line)) << line.toStdString();
+    }
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using TemplateFit::longest;
@@ -174,5 +176,111 @@ TEST(PracticePlanPrintout, EverySheetCarriesItsHeadingAndEveryTableItsRows)
             EXPECT_GE(sheets, 1);
         }
         EXPECT_EQ(all.count(u'漢'), chars * qsizetype(std::size(Areas)));
+    }
+}
+
+namespace {
+
+// Text at a field's byte limit in half-width letters, digits and signs.
+QString halfWidth(int bytes)
+{
+    const QString words = QStringLiteral("T-cane, AFO; walker 10m x3 OK ");
+    return words.repeated(bytes / words.size() + 1).left(bytes);
+}
+
+// Where a page's number stands: the memo of "n / m".
+const Memo *pageNumberOf(const std::vector<Memo> &page)
+{
+    for (const Memo &memo : page)
+        if (memo.text.contains(QStringLiteral(" / ")) && memo.text.size() <= 9)
+            return &memo;
+    return nullptr;
+}
+
+} // namespace
+
+// The texts a facility writes every day: the pickers' three lines in the
+// tables' cells, half-width text at every field's limit, areas of two or
+// three lines and one longer than a sheet. Each prints inside its box,
+// above the page number, every character on paper.
+TEST(PracticePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
+{
+    using namespace PracticeRules;
+    const QString picked = QStringLiteral("四点杖\r\n短下肢装具\r\n歩行器");
+    const QString cared = QStringLiteral("見守り\r\n手引き\r\n声かけ");
+    QStringList shortLines;
+    for (int i = 0; i < 160; ++i)
+        shortLines.append(QStringLiteral("・%1").arg(i % 10));
+    struct Case
+    {
+        const char *what;
+        std::function<void(TPractice &)> fill;
+        // The sheets the plan may take.
+        size_t sheets = 2;
+    };
+    const Case cases[] = {
+        {"the pickers' three lines",
+         [&](TPractice &r) {
+             for (auto *grid : {&r.Grid1[0], &r.Grid1[6], &r.Grid1[12], &r.Grid2[0], &r.Grid2[7]}) {
+                 grid->Goods = picked;
+                 grid->Kaigo = cared;
+             }
+         },
+         3},
+        {"half-width at the limits",
+         [&](TPractice &r) {
+             for (QString *edit : {&r.HomeWorkEdit, &r.SocialEdit, &r.GoOutEdit, &r.FreeTimeEdit, &r.TaiinEdit,
+                                   &r.ExerciseMemo, &r.SenseMemo, &r.BrainMemo, &r.KoushukuMemo, &r.ArthralgiaMemo,
+                                   &r.SonotaMemo})
+                 *edit = halfWidth(LineBytes);
+             r.EtcEdit = halfWidth(EtcEditBytes);
+             for (auto *grid : {&r.Grid1[0], &r.Grid1[12], &r.Grid2[0], &r.Grid2[7]})
+                 grid->Goods = grid->Kaigo = halfWidth(CellBytes);
+         }},
+        {"three short lines in the impairment memos",
+         [](TPractice &r) {
+             for (QString *memo : {&r.ExerciseMemo, &r.SenseMemo, &r.BrainMemo, &r.KoushukuMemo, &r.ArthralgiaMemo,
+                                   &r.SonotaMemo})
+                 *memo = QStringLiteral("右片麻痺\r\n歩行時ふらつき\r\n握力低下");
+         }},
+        {"areas of two lines",
+         [](TPractice &r) {
+             for (QString *area : {&r.PTOTST0, &r.Kango0, &r.Jitchi0, &r.PTOTST1, &r.Kango1, &r.Jitchi1})
+                 *area = QStringLiteral("歩行訓練\r\n自主練習の指導");
+         }},
+        {"areas of three lines",
+         [](TPractice &r) {
+             for (QString *area : {&r.PTOTST0, &r.Kango0, &r.Jitchi0, &r.PTOTST1, &r.Kango1, &r.Jitchi1})
+                 *area = QStringLiteral("歩行訓練\r\n階段昇降\r\n自主練習の指導");
+         },
+         3},
+        {"an area longer than a sheet", [&](TPractice &r) { r.SelfHope = shortLines.join(u"\r\n"); }, 5},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TPractice record = plan();
+        c.fill(record);
+        const Printout out = printed(record);
+        ASSERT_EQ(out.built.error, QString());
+        EXPECT_TRUE(out.built.misfits.empty()) << TemplateFit::describe(out.built.misfits).toStdString();
+        QString all;
+        for (size_t i = 0; i < out.memos.size(); ++i) {
+            all += out.built.pageTexts[i].join(u'\n') + u'\n';
+            const Memo *number = pageNumberOf(out.memos[i]);
+            ASSERT_TRUE(number) << "sheet " << i + 1;
+            for (const Memo &memo : out.memos[i]) {
+                if (&memo != number && !memo.text.isEmpty()) {
+                    EXPECT_LE(memo.box.bottom(), number->box.top())
+                        << "sheet " << i + 1 << ": " << memo.text.toStdString();
+                }
+            }
+        }
+        for (const QString *text : {&record.Grid1[0].Goods, &record.Grid2[7].Kaigo, &record.ExerciseMemo,
+                                    &record.PTOTST1, &record.SelfHope})
+            for (const QString &line : text->split(QStringLiteral("\r\n"))) {
+                EXPECT_TRUE(all.contains(line)) << line.toStdString();
+            }
+        // A sheet more only for what does not hold even in small print.
+        EXPECT_LE(out.memos.size(), c.sheets);
     }
 }

@@ -122,11 +122,42 @@ qint32 TrpBandPrinter::heightOf(TrpBand &band, const std::vector<TrpView *> &obj
             continue;
         if (const auto *stretch = dynamic_cast<const TrpStretcheable *>(view);
             stretch && (view->Flags & TrpView::flStretched))
-            bottom = std::max(bottom, qint64(view->Top) + stretch->CalcHeight());
+            bottom = std::max(bottom, qint64(view->Top) + stretchedHeight(*view, *stretch));
         else if (!takesBandHeight(*view))
             bottom = std::max(bottom, qint64(view->Top) + view->Height);
     }
     return qint32(std::clamp<qint64>(bottom, 0, 1 << 24));
+}
+
+qint32 TrpBandPrinter::stretchedHeight(const TrpView &view, const TrpStretcheable &stretch)
+{
+    const qint32 height = stretch.CalcHeight();
+    // A text that holds in its box as drawn does not grow it for the
+    // spacing below its last line.
+    const auto *memo = dynamic_cast<const TrpMemoView *>(&view);
+    if (memo && height > view.Height && !(memo->Adjust & TrpMemoView::adRotated) &&
+        memo->fitsAt(QSizeF(view.Width, view.Height), memo->ownSize()))
+        return view.Height;
+    return height;
+}
+
+bool TrpBandPrinter::holdsIn(const std::vector<TrpView *> &objects, qint32 height) const
+{
+    for (const TrpView *view : objects) {
+        if (!view->Visible)
+            continue;
+        const auto *memo = dynamic_cast<const TrpMemoView *>(view);
+        if (!takesBandHeight(*view)) {
+            if (qint64(view->Top) + view->Height > height)
+                return false;
+        } else if (memo && !memo->ExpandedMemo.join(QString()).isEmpty()) {
+            const QSizeF box(view->Width, double(height) - view->Top);
+            const QSizeF upright = (memo->Adjust & TrpMemoView::adRotated) ? box.transposed() : box;
+            if (box.height() <= 0 || !memo->fitsAt(upright, memo->smallestSize()))
+                return false;
+        }
+    }
+    return true;
 }
 
 qint32 TrpBandPrinter::chainHeight(TrpBand &band) const
@@ -160,7 +191,7 @@ void TrpBandPrinter::draw(TrpBand &band)
     if (band.type == btColumnHeader)
         m_page.columnTop = m_page.curY;
     const bool design = placedAtDesign(band.type);
-    const qint32 height = design ? band.designHeight : heightOf(band, ordinary);
+    qint32 height = design ? band.designHeight : heightOf(band, ordinary);
     // Overlays keep their place on the page, measured from the margins.
     qint32 top = band.type == btPageFooter ? m_page.bottomLimit
                  : design                  ? TrpBand::position(qint64(m_page.topLimit) + band.y)
@@ -169,19 +200,38 @@ void TrpBandPrinter::draw(TrpBand &band)
     const qint32 reserve = (columnFooter && &band != columnFooter) ? columnFooter->designHeight : 0;
     const qint32 limit = m_page.bottomLimit - reserve;
     qint32 clipBottom = std::numeric_limits<qint32>::max();
-    if (!design && !m_page.recorder && qint64(top) + height + chainHeight(band) + keep > limit) {
-        if (band.allowSplit && !m_page.breaking && cross.empty() && subreports.empty()) {
+    const qint64 needed = qint64(top) + height + chainHeight(band);
+    // The height kept for the band that follows decides only whether this
+    // one moves to the next page: a heading that fits is not split for it.
+    if (!design && !m_page.recorder && needed + keep > limit) {
+        if (needed > limit && band.allowSplit && !m_page.breaking && cross.empty() && subreports.empty()) {
             drawSplit(band, ordinary, height);
             return;
         }
-        if (top > m_page.freshY && !m_page.breaking) {
+        // A band stretched by its texts that would hold them in its own
+        // height at a smaller size keeps that height where it fits, rather
+        // than start a page of its own.
+        const qint64 room = qint64(limit) - top - chainHeight(band);
+        const bool squeezed = needed > limit && keep == 0 && band.stretched && top > m_page.freshY &&
+                              !m_page.breaking && cross.empty() && subreports.empty() &&
+                              band.designHeight <= room && holdsIn(ordinary, band.designHeight);
+        if (squeezed)
+            height = band.designHeight;
+        else if (top > m_page.freshY && !m_page.breaking) {
             m_page.newColumn(&band);
             if (m_build.stopped() || !forObjects(band, ordinary, &TrpObjectWriter::refresh))
                 return;
             top = m_page.curY;
         }
-        if (qint64(top) + height > limit)
+        if (qint64(top) + height > limit) {
+            // Stretched by its texts beyond a whole page: they go on over
+            // the pages that follow rather than being cut at the foot.
+            if (band.stretched && !m_page.breaking && cross.empty() && subreports.empty()) {
+                drawSplit(band, ordinary, height);
+                return;
+            }
             clipBottom = std::max(limit, top + 1);
+        }
     }
     if (m_page.recorder) {
         m_build.writer.beginRecordedStep(height);
@@ -262,7 +312,10 @@ void TrpBandPrinter::collectInto(TrpBand &footer, TrpBand &dataBand)
 // whole, memos crossing the limit write the lines that fit and go on with
 // the rest, other objects move to the next page. An object that does not
 // fit even at the top of a page is written clipped, so every pass makes
-// progress.
+// progress. In a stretched band the stretched memos that end in a pass
+// reach down to what the pass used, as in a band drawn whole, and those
+// standing at the band's top (a box's heading) are written again beside
+// the text that goes on.
 void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height)
 {
     struct Piece
@@ -273,15 +326,19 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
         QStringList lines;
         qsizetype done = 0;
         bool pending = true;
+        bool stretches = false;
+        bool heading = false;
     };
     std::vector<Piece> pieces;
     for (TrpView *view : objects) {
         if (!view->Visible)
             continue;
-        Piece piece{view, view->Top, view->Height, {}, 0, true};
+        Piece piece{view, view->Top, view->Height, {}, 0, true, false, false};
         if (auto *memo = dynamic_cast<TrpMemoView *>(view)) {
-            if (band.stretched && (view->Flags & TrpView::flStretched))
+            if (band.stretched && (view->Flags & TrpView::flStretched)) {
                 piece.height = memo->CalcHeight();
+                piece.stretches = true;
+            }
             for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->innerWidth(view->Width)))
                 piece.lines.append(line.text);
         } else if (band.stretched && takesBandHeight(*view)) {
@@ -291,12 +348,34 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
     }
     const TrpBand *columnFooter = m_page.slot(btColumnFooter);
     const qint32 reserve = columnFooter ? columnFooter->designHeight : 0;
+    // Writes the lines of a piece's memo (or the object) at its place on
+    // the page; the height it took.
+    const auto writePiece = [&](Piece &piece, const QStringList &lines, qint32 partHeight) {
+        auto *memo = dynamic_cast<TrpMemoView *>(piece.view);
+        const QStringList saved = piece.view->ExpandedMemo;
+        const qint32 savedHeight = piece.view->Height;
+        const quint16 savedFlags = piece.view->Flags;
+        if (memo) {
+            piece.view->ExpandedMemo = lines;
+            piece.view->Flags &= quint16(~TrpView::flWordWrap);
+        }
+        piece.view->Height = std::min(partHeight, std::max(1, m_page.bottomLimit - m_page.curY - piece.top));
+        const qint32 written = piece.view->Height;
+        m_build.writer.write(*piece.view, band, m_page.leftOffset + piece.view->Left, m_page.curY + piece.top);
+        piece.view->ExpandedMemo = saved;
+        piece.view->Height = savedHeight;
+        piece.view->Flags = savedFlags;
+        return written;
+    };
     qint32 used = 0;
+    bool firstPass = true;
     while (!m_build.stopped()) {
         const bool atTop = m_page.curY <= m_page.freshY;
         const qint32 limit = std::max(1, m_page.bottomLimit - reserve - m_page.curY - 2);
         used = 0;
         bool pending = false;
+        // Stretched memos ending in this pass, written once its height is known.
+        std::vector<std::pair<Piece *, QStringList>> ending;
         for (Piece &piece : pieces) {
             if (!piece.pending || piece.top < 0 || piece.top >= limit) {
                 pending = pending || piece.pending;
@@ -326,19 +405,12 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
             } else {
                 piece.done = piece.lines.size();
             }
-            const QStringList saved = piece.view->ExpandedMemo;
-            const qint32 savedHeight = piece.view->Height;
-            const quint16 savedFlags = piece.view->Flags;
-            if (memo) {
-                piece.view->ExpandedMemo = lines;
-                piece.view->Flags &= quint16(~TrpView::flWordWrap);
+            if (piece.stretches && piece.done >= piece.lines.size()) {
+                used = std::max(used, piece.top + std::min(partHeight, limit - piece.top + 1));
+                ending.emplace_back(&piece, lines);
+            } else {
+                used = std::max(used, piece.top + writePiece(piece, lines, partHeight));
             }
-            piece.view->Height = std::min(partHeight, std::max(1, m_page.bottomLimit - m_page.curY - piece.top));
-            m_build.writer.write(*piece.view, band, m_page.leftOffset + piece.view->Left, m_page.curY + piece.top);
-            used = std::max(used, piece.top + piece.view->Height);
-            piece.view->ExpandedMemo = saved;
-            piece.view->Height = savedHeight;
-            piece.view->Flags = savedFlags;
             if (memo && piece.done < piece.lines.size()) {
                 piece.height = qint32((piece.lines.size() - piece.done) * memo->lineHeight() + 2 * TrpMemoView::GapY);
                 piece.top = limit;
@@ -347,6 +419,20 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
                 piece.pending = false;
             }
         }
+        // Headings of earlier passes stand again beside what goes on.
+        for (Piece &piece : pieces)
+            if (!firstPass && piece.heading)
+                ending.emplace_back(&piece, piece.lines);
+        for (auto &[piece, lines] : ending) {
+            const qint32 top = piece->top;
+            if (piece->heading)
+                piece->top = 0;
+            writePiece(*piece, lines, std::max(piece->height, used - piece->top));
+            if (firstPass && pending && top == 0)
+                piece->heading = true;
+            piece->top = top;
+        }
+        firstPass = false;
         if (!pending)
             break;
         for (Piece &piece : pieces)

@@ -8,6 +8,7 @@ class TrpBand;
 class TrpBuild;
 class TrpObjectWriter;
 class TrpPageBuilder;
+class TrpStretcheable;
 class TrpView;
 
 // Outputs one band on the page being built: its script and page or column
@@ -33,6 +34,10 @@ private:
                     bool (TrpObjectWriter::*step)(TrpView &, TrpBand &));
     [[nodiscard]] qint32 heightOf(TrpBand &band, const std::vector<TrpView *> &objects) const;
     [[nodiscard]] qint32 chainHeight(TrpBand &band) const;
+    [[nodiscard]] static qint32 stretchedHeight(const TrpView &view, const TrpStretcheable &stretch);
+    // Whether the objects of a stretched band hold in that height, their
+    // texts at the smallest size they may shrink to.
+    [[nodiscard]] bool holdsIn(const std::vector<TrpView *> &objects, qint32 height) const;
     void writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,
                       qint32 clipBottom);
     void drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height);

@@ -21,6 +21,8 @@
 namespace {
 
 constexpr qint32 MaxSpacing = 1000;
+// Rounding of the font's advances, well below a pixel.
+constexpr double FitSlack = 0.01;
 
 // Gaps of a line that justification widens.
 qsizetype blanks(const QString &text)
@@ -141,29 +143,88 @@ int TrpMemoView::fontPixelSize() const
 
 int TrpMemoView::lineHeight() const
 {
-    const int size = fontPixelSize();
-    return size + std::clamp(LineSpacing, 1 - size, MaxSpacing);
+    return lineHeight(ownSize());
 }
 
-std::shared_ptr<TrpFontCache::Font> TrpMemoView::cachedFont() const
+int TrpMemoView::lineHeight(TextSize size) const
+{
+    return size.pixels + std::clamp(size.spacing, 1 - size.pixels, MaxSpacing);
+}
+
+TrpMemoView::TextSize TrpMemoView::smallestSize() const
+{
+    return {std::min(fontPixelSize(), MinFitPixels), std::min(LineSpacing, 0)};
+}
+
+std::shared_ptr<TrpFontCache::Font> TrpMemoView::cachedFont(int pixelSize) const
 {
     return TrpFontCache::global().font(
-        {Font.Name, fontPixelSize(), Font.Style, std::clamp(CharacterSpacing, -MaxSpacing, MaxSpacing)});
+        {Font.Name, pixelSize, Font.Style, std::clamp(CharacterSpacing, -MaxSpacing, MaxSpacing)});
 }
 
 QFont TrpMemoView::drawingFont() const
 {
-    return cachedFont()->font();
+    return drawingFont(fontPixelSize());
 }
 
-double TrpMemoView::innerWidth(double boxWidth) const
+QFont TrpMemoView::drawingFont(int pixelSize) const
 {
-    return boxWidth - GapX - ((Adjust & adAlignMask) == adRight ? RightGapX : GapX);
+    return cachedFont(pixelSize)->font();
+}
+
+double TrpMemoView::innerWidth(double boxWidth, int pixelSize) const
+{
+    return boxWidth - GapX - rightGap(pixelSize);
+}
+
+int TrpMemoView::rightGap(int pixelSize) const
+{
+    // A number shrunk to fit its cell has room for its ink at the
+    // ordinary gap.
+    const bool shrunk = pixelSize > 0 && pixelSize < fontPixelSize();
+    return (Adjust & adAlignMask) == adRight && !shrunk ? RightGapX : GapX;
 }
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth) const
 {
-    return layoutLines(innerWidth, *cachedFont());
+    return layoutLines(innerWidth, fontPixelSize());
+}
+
+QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, int pixelSize) const
+{
+    return layoutLines(innerWidth, *cachedFont(pixelSize));
+}
+
+bool TrpMemoView::fitsAt(const QSizeF &box, TextSize size) const
+{
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont(size.pixels);
+    const double inner = innerWidth(box.width(), size.pixels);
+    const QList<TrpTextWrapper::Line> lines = layoutLines(inner, *font);
+    // The last line needs its glyphs' height, not the spacing after it.
+    const double height = double(lines.size() - 1) * lineHeight(size) + size.pixels;
+    if (height > box.height() - 2 * GapY + FitSlack)
+        return false;
+    if ((Flags & flAutoSize) && !(Adjust & adRotated))
+        return true;
+    for (const TrpTextWrapper::Line &line : lines)
+        if (font->width(line.text) > inner + FitSlack)
+            return false;
+    return true;
+}
+
+TrpMemoView::TextSize TrpMemoView::fittedSize(const QSizeF &box) const
+{
+    const TextSize own = ownSize();
+    if (ExpandedMemo.join(QString()).isEmpty() || fitsAt(box, own))
+        return own;
+    const TextSize smallest = smallestSize();
+    for (int pixels = own.pixels - 1; pixels > smallest.pixels; --pixels)
+        if (fitsAt(box, {pixels, own.spacing}))
+            return {pixels, own.spacing};
+    for (int spacing = own.spacing; spacing > smallest.spacing; --spacing)
+        if (fitsAt(box, {smallest.pixels, spacing}))
+            return {smallest.pixels, spacing};
+    return smallest;
 }
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, TrpFontCache::Font &font) const
@@ -198,13 +259,16 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
     QRectF rect = pageRect();
     const int align = Adjust & adAlignMask;
     const bool rotated = Adjust & adRotated;
+    const QSizeF upright = rotated ? rect.size().transposed() : rect.size();
+    const TextSize size = ExpandedMemo.isEmpty() ? ownSize() : fittedSize(upright);
+    const int pixelSize = size.pixels;
     // Looked up once for the whole drawing, when there is text.
-    const std::shared_ptr<TrpFontCache::Font> font = ExpandedMemo.isEmpty() ? nullptr : cachedFont();
+    const std::shared_ptr<TrpFontCache::Font> font = ExpandedMemo.isEmpty() ? nullptr : cachedFont(pixelSize);
     if ((Flags & flAutoSize) && context.Printing && !rotated) {
         double longest = 0;
         for (const QString &line : ExpandedMemo)
             longest = std::max(longest, font->width(line));
-        const double width = std::ceil(longest) + GapX + (align == adRight ? RightGapX : GapX);
+        const double width = std::ceil(longest) + GapX + rightGap(pixelSize);
         if (align == adRight)
             rect.setLeft(rect.right() - width);
         else
@@ -221,18 +285,19 @@ void TrpMemoView::draw(QPainter &painter, const TrpDrawContext &context) const
             painter.rotate(-90);
             box = QRectF(0, 0, rect.height(), rect.width());
         }
-        drawText(painter, box, layoutLines(innerWidth(box.width()), *font), *font);
+        drawText(painter, box, layoutLines(innerWidth(box.width(), pixelSize), *font), *font, size);
     }
     painter.restore();
 }
 
 void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
-                           TrpFontCache::Font &font) const
+                           TrpFontCache::Font &font, TextSize size) const
 {
+    const int pixelSize = size.pixels;
     if (painter.font() != font.font())
         painter.setFont(font.font());
     painter.setPen(TrpColor::toQColor(Font.Color));
-    const int step = lineHeight();
+    const int step = lineHeight(size);
     const double textHeight = double(lines.size()) * step;
     double y = box.top() + GapY;
     // Text taller than its box starts at the top, as top-aligned text does:
@@ -243,8 +308,8 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
         y = box.bottom() - GapY - textHeight;
     else if (fits && (Adjust & adVCenter))
         y = box.top() + std::floor((box.height() - textHeight) / 2);
-    const double ascent = std::round(fontPixelSize() * BaselineRatio);
-    const double inner = innerWidth(box.width());
+    const double ascent = std::round(pixelSize * BaselineRatio);
+    const double inner = innerWidth(box.width(), pixelSize);
     const int align = Adjust & adAlignMask;
     for (const TrpTextWrapper::Line &line : lines) {
         const double baseline = y + ascent;
@@ -267,7 +332,7 @@ void TrpMemoView::drawText(QPainter &painter, const QRectF &box, const QList<Trp
         } else {
             double x = box.left() + GapX;
             if (align == adRight)
-                x = box.right() - RightGapX - width;
+                x = box.right() - rightGap(pixelSize) - width;
             else if (align == adCenter)
                 x = box.left() + std::floor((box.width() - width) / 2);
             TrpRecordingDevice::drawText(painter, QPointF(x, baseline), line.text);

@@ -71,6 +71,11 @@ public:
     // and hundreds of megabytes. 1000 points are 1273 page units.
     static constexpr qint32 MaxFontPoints = 1000;
     static constexpr int MaxFontPixels = 1273;
+    // A text too big for its box at its font's size is drawn smaller, one
+    // pixel at a time, down to 7 pixels (5.5 points), the smallest that
+    // still reads on paper, and there with its lines closer, down to set
+    // solid; stretching and splitting use the font's size.
+    static constexpr int MinFitPixels = 7;
 
     TrpMemoView();
 
@@ -99,13 +104,36 @@ public:
     // The font to draw with: the stored one with its size in page units,
     // clamped, and the Windows Japanese fonts replaced by the installed ones.
     [[nodiscard]] QFont drawingFont() const;
+    [[nodiscard]] QFont drawingFont(int pixelSize) const;
     [[nodiscard]] int fontPixelSize() const;
+    // A size the text is drawn at: the font's pixel size and the spacing
+    // between lines.
+    struct TextSize
+    {
+        int pixels = 0;
+        int spacing = 0;
+    };
+    [[nodiscard]] TextSize ownSize() const { return {fontPixelSize(), LineSpacing}; }
+    // The smallest a text too big for its box is drawn at: MinFitPixels
+    // (or the font's own size when smaller), its lines set solid.
+    [[nodiscard]] TextSize smallestSize() const;
     [[nodiscard]] int lineHeight() const;
-    // The width a box of that width leaves its text between the gaps.
-    [[nodiscard]] double innerWidth(double boxWidth) const;
+    [[nodiscard]] int lineHeight(TextSize size) const;
+    // The width a box of that width leaves its text between the gaps, at
+    // that pixel size (0: the font's own).
+    [[nodiscard]] double innerWidth(double boxWidth, int pixelSize = 0) const;
     // ExpandedMemo as drawn in a box of that inner width: wrapped when word
     // wrap is on, else line by line.
     [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth) const;
+    [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth, int pixelSize) const;
+    // The size the text is drawn at in a box of that size (upright, gaps
+    // included): its own when the text fits there, else the largest
+    // smaller pixel size at which it does, and at the smallest the
+    // narrower line spacing at which it does; smallestSize() at the least.
+    [[nodiscard]] TextSize fittedSize(const QSizeF &box) const;
+    // Whether the text fits a box of that size at that size: its widest
+    // line (without automatic width) and its lines' height.
+    [[nodiscard]] bool fitsAt(const QSizeF &box, TextSize size) const;
 
     TrpFont Font;
     qint32 Adjust = 0;
@@ -117,10 +145,11 @@ public:
 private:
     TrpMemoView(const TrpMemoView &) = default;
 
-    [[nodiscard]] std::shared_ptr<TrpFontCache::Font> cachedFont() const;
+    [[nodiscard]] std::shared_ptr<TrpFontCache::Font> cachedFont(int pixelSize) const;
+    [[nodiscard]] int rightGap(int pixelSize) const;
     [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth, TrpFontCache::Font &font) const;
     void drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
-                  TrpFontCache::Font &font) const;
+                  TrpFontCache::Font &font, TextSize size) const;
 
     bool m_highlighted = false;
     quint16 m_plainStyle = 0;

@@ -27,14 +27,18 @@ std::optional<TemplateFit::Misfit> misfit(const TrpMemoView &memo)
     const bool rotated = memo.Adjust & TrpMemoView::adRotated;
     const bool autoSized = (memo.Flags & TrpView::flAutoSize) && !rotated;
     const QSizeF box = rotated ? rect.size().transposed() : rect.size();
-    const QSizeF room(memo.innerWidth(box.width()), box.height() - 2 * TrpMemoView::GapY);
-    const QList<TrpTextWrapper::Line> lines = memo.layoutLines(room.width());
-    const QFontMetricsF metrics(memo.drawingFont());
+    // Measured at the size the memo is drawn at, which a text too big for
+    // its box makes smaller.
+    const TrpMemoView::TextSize size = memo.fittedSize(box);
+    const int pixels = size.pixels;
+    const QSizeF room(memo.innerWidth(box.width(), pixels), box.height() - 2 * TrpMemoView::GapY);
+    const QList<TrpTextWrapper::Line> lines = memo.layoutLines(room.width(), pixels);
+    const QFontMetricsF metrics(memo.drawingFont(pixels));
     double widest = 0;
     for (const TrpTextWrapper::Line &line : lines)
         widest = std::max(widest, metrics.horizontalAdvance(line.text));
     // The last line needs its glyphs' height, not the spacing after it.
-    const double height = double(lines.size() - 1) * memo.lineHeight() + memo.fontPixelSize();
+    const double height = double(lines.size() - 1) * memo.lineHeight(size) + pixels;
     const bool tooWide = !autoSized && widest > room.width() + Slack;
     if (!tooWide && height <= room.height() + Slack)
         return std::nullopt;

@@ -14,7 +14,8 @@ class TrpReport;
 
 // Checks that a printout's memos hold their texts on the built pages: no
 // line of a memo is wider than its box (a memo without word wrap), and its
-// lines, wrapped as they are drawn, are no taller than its box. Tests of a
+// lines, wrapped as they are drawn, are no taller than its box, measured at
+// the size the memo draws them (smaller for a text too big at its font's). Tests of a
 // printout build it over the longest values its fields can hold and expect
 // no misfit. Link "printoutsupport".
 //
