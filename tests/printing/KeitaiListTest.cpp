@@ -135,8 +135,9 @@ TEST_P(KeitaiListTest, FiveDigitTotalsPrintInsideTheirCells)
     TrpReport report(&form);
     report.setPrinter(printer);
     m_app->context.appDir = QStringLiteral(TAMSOLEN_TEMPLATE_DIR);
-    ASSERT_EQ(MonthlyReport::build<KeitaiList>(report, m_app->context, april()), MonthlyReport::Status::Ready)
-        << report.ErrorText().toStdString();
+    ASSERT_EQ(MonthlyReport::setUpReport<KeitaiList>(report, m_app->context, april()), MonthlyReport::Status::Ready);
+    ASSERT_TRUE(report.LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + KeitaiList::TemplateName.toString()));
+    ASSERT_TRUE(report.PrepareReport()) << report.ErrorText().toStdString();
     bool found = false;
     for (const auto &page : pages(report))
         for (const Text &text : page)
