@@ -206,7 +206,7 @@ TEST_P(DbPagedQueryTest, AFailingPageKeepsTheRowsReadAndSaysWhy)
     EXPECT_FALSE(rows.canFetchMore());
     EXPECT_EQ(rows.recordCount(), 4);
     EXPECT_TRUE(rows.setPosition(3));
-    EXPECT_TRUE(rows.next());
+    EXPECT_FALSE(rows.next()); // the page it needed failed
     EXPECT_TRUE(rows.eof());
     EXPECT_EQ(rows.position(), 3);
 
