@@ -271,6 +271,7 @@ TEST_P(UserMonthScheduleTest, EraseDecidesFromTheStoredSlot)
     }
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("CureNo = 3")), 2);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("ReserveNo = %1").arg(taken)), 1);
+}
 
 // The user's booking was cancelled at another workstation and another user
 // booked into the slot after the month was shown: the staff change from
