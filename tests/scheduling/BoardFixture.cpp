@@ -53,6 +53,12 @@ QString BoardFixture::labelOf(int reserveNo)
     return {};
 }
 
+int BoardFixture::fromEnvironment(const char *name, int fallback)
+{
+    const int value = qEnvironmentVariableIntValue(name);
+    return value > 0 ? value : fallback;
+}
+
 int BoardFixture::bookings(int reserveNo)
 {
     return ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("WorkingNo = %1").arg(reserveNo));

@@ -10,14 +10,6 @@
 
 namespace {
 
-// How many rounds with how many workstations; TAMSOLEN_RACE_ROUNDS and
-// TAMSOLEN_RACE_WORKSTATIONS ask for more (for figures, not for every run).
-int fromEnvironment(const char *name, int fallback)
-{
-    const int value = qEnvironmentVariableIntValue(name);
-    return value > 0 ? value : fallback;
-}
-
 constexpr int EraserUser = 1;
 constexpr int FirstBooker = 101;
 
@@ -96,8 +88,8 @@ protected:
         const bool fault = lostNow > 0 || erasedGroup || result.erase.done == slotStored || !refusedRightly;
         EXPECT_FALSE(fault) << workstations << " workstations, round " << round << ": erase "
                             << (result.erase.done ? "done" : "refused") << " (" << told.join(u" / ").toStdString()
-                            << "), " << result.widened << " widened, " << result.booked.size() << " booked, "
-                            << lostNow << " bookings lost";
+                            << "), " << result.widened << " widened, " << result.booked.size() << " booked, " << lostNow
+                            << " bookings lost";
         EXPECT_TRUE(raced) << workstations << " workstations, round " << round << " did not race";
         tally.faulty += fault;
         tally.lost += lostNow;
@@ -119,9 +111,8 @@ TEST_P(UserEraseRaceTest, EraseAgainstWidenAndBook)
     const int rounds = fromEnvironment("TAMSOLEN_RACE_ROUNDS", 8);
     const int asked = fromEnvironment("TAMSOLEN_RACE_WORKSTATIONS", 0);
     const std::vector<int> workstationCounts = asked > 0 ? std::vector<int>{asked} : std::vector<int>{2, 5};
-    for (int booker = FirstBooker; booker < FirstBooker + *std::max_element(workstationCounts.begin(),
-                                                                            workstationCounts.end()) - 1;
-         ++booker)
+    for (int booker = FirstBooker;
+         booker < FirstBooker + *std::max_element(workstationCounts.begin(), workstationCounts.end()) - 1; ++booker)
         ScheduleRows::addPerson(db(), booker, QStringLiteral("利用者%1").arg(booker), day(1));
     for (int workstations : workstationCounts) {
         Tally tally;
