@@ -1,4 +1,5 @@
 #include "BoardFixture.h"
+#include "EraseTally.h"
 
 #include "scheduling/ScheduleBooking.h"
 
@@ -27,23 +28,13 @@ struct Round
     bool booked = false; // told the booking is stored
 };
 
-// What the rounds came to.
-struct Tally
-{
-    int faulty = 0;
-    int lost = 0;      // bookings told stored and not stored
-    int movedGone = 0; // slots erased after another workstation moved them
-    int erased = 0;    // rounds whose erase was done
-    int raced = 0;     // rounds whose workstations met at the seam
-};
-
 class BoardEraseRaceTest : public BoardFixture
 {
 protected:
     // One round: workstation 0 shows staff A's month with a slot holding
     // one user and erases the slot; workstation 1 moves the slot (or not)
     // and books another user into it.
-    void runRound(int round, Tally &tally)
+    void runRound(int round, EraseTally &tally)
     {
         const Move move = Move(round % MoveKinds);
         const TDateTime slotDay = day(2 + round % 28);
@@ -92,9 +83,7 @@ protected:
             ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("ReserveNo = %1").arg(slot)) == 1;
         // A move that went through came before the erase.
         const bool movedGone = result.erase.done && result.moved;
-        QStringList told;
-        for (const UserMessage &message : result.erase.messages)
-            told << message.text;
+        const QStringList told = textsOf(result.erase.messages);
         // Refused only for what the other workstation did first, and told so.
         const bool refusedRightly = result.erase.done || ((result.moved || result.booked) && slotStored &&
                                                           told == QStringList{WorkBoard::SlotChangedText});
@@ -103,14 +92,8 @@ protected:
                             << told.join(u" / ").toStdString() << "), " << (result.moved ? "moved" : "not moved")
                             << ", " << (result.booked ? "booked" : "not booked") << (lost ? ", booking lost" : "");
         EXPECT_TRUE(raced) << "round " << round << " did not race";
-        tally.faulty += fault;
-        tally.lost += lost;
-        tally.movedGone += movedGone;
-        tally.erased += result.erase.done;
-        tally.raced += raced;
-        // The next round starts from empty tables.
-        EXPECT_TRUE(exec(QStringLiteral("DELETE FROM Schedule")));
-        EXPECT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
+        tally.add(fault, lost, movedGone, result.erase.done, raced);
+        emptySlots();
     }
 };
 
@@ -122,12 +105,12 @@ TEST_P(BoardEraseRaceTest, EraseAgainstMoveAndBook)
 {
     const int rounds = fromEnvironment("TAMSOLEN_RACE_ROUNDS", 4 * MoveKinds);
     ScheduleRows::addPerson(db(), Booker, QStringLiteral("利用者%1").arg(Booker), day(1));
-    Tally tally;
+    EraseTally tally;
     for (int round = 0; round < rounds; ++round)
         runRound(round, tally);
     std::printf("board erase race, 2 workstations: %d of %d rounds faulty (%d bookings lost, %d moved slots "
                 "erased), erase done in %d, %d raced\n",
-                tally.faulty, rounds, tally.lost, tally.movedGone, tally.erased, tally.raced);
+                tally.faulty, rounds, tally.lost, tally.wronglyErased, tally.erased, tally.raced);
     RecordProperty("faultyRounds", tally.faulty);
 }
 

@@ -32,10 +32,21 @@ QString BoardFixture::lastMessage() const
 
 QStringList BoardFixture::texts() const
 {
+    return textsOf(m_told);
+}
+
+QStringList BoardFixture::textsOf(const std::vector<UserMessage> &messages)
+{
     QStringList result;
-    for (const UserMessage &message : m_told)
+    for (const UserMessage &message : messages)
         result << message.text;
     return result;
+}
+
+void BoardFixture::emptySlots()
+{
+    EXPECT_TRUE(exec(QStringLiteral("DELETE FROM Schedule")));
+    EXPECT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
 }
 
 WorkBoard &BoardFixture::board(WorkBoard::Kind kind)
