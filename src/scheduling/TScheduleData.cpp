@@ -260,22 +260,23 @@ bool TScheduleData::ChangeSlotStaff(const TIMETABLE_ITEM &shown, int staffCode, 
     return true;
 }
 
-TScheduleData::Refusal TScheduleData::checkOwnSlot(const TIMETABLE_ITEM &stored, int cureNo)
+TScheduleData::Refusal TScheduleData::checkShownSlot(const TIMETABLE_ITEM &stored, const TIMETABLE_ITEM &shown,
+                                                     const std::vector<int> &shownUsers)
 {
-    if (stored.Cap >= 2)
-        return Refusal::GroupSlot;
-    DbQuery others(m_database,
-                   QStringLiteral("SELECT COUNT(*) AS N FROM Schedule WHERE WorkingNo = :no AND CureNo <> :cureNo"));
-    others.bind(u"no", stored.ResNo).bind(u"cureNo", cureNo);
-    DbDataSet rows;
-    if (!rows.open(others)) {
-        qCWarning(lcScheduleData).noquote() << rows.errorText();
+    if (stored.Stf != shown.Stf || SlotTime::dayNumber(stored.RegistDay) != SlotTime::dayNumber(shown.RegistDay) ||
+        SlotTime::minuteOfDay(stored.StartTime) != SlotTime::minuteOfDay(shown.StartTime))
+        return Refusal::Changed;
+    // The bookings as the windows read them; a user not shown was not asked about.
+    const std::optional<std::vector<BookingUser>> users = m_booking.bookedUsers(stored.ResNo);
+    if (!users)
         return Refusal::WriteFailed;
-    }
-    return stored.Cap < 1 || rows.field(u"N").asInteger() > 0 ? Refusal::Changed : Refusal::None;
+    const bool unseen = std::any_of(users->begin(), users->end(), [&shownUsers](const BookingUser &user) {
+        return std::find(shownUsers.begin(), shownUsers.end(), user.CureNo) == shownUsers.end();
+    });
+    return unseen ? Refusal::Changed : Refusal::None;
 }
 
-bool TScheduleData::DeleteTimeFrame(int index, std::optional<int> ownerCureNo)
+bool TScheduleData::DeleteTimeFrame(int index, const std::vector<int> &shownUsers, Eraser eraser)
 {
     m_refusal = Refusal::None;
     m_refusalText.clear();
@@ -285,19 +286,16 @@ bool TScheduleData::DeleteTimeFrame(int index, std::optional<int> ownerCureNo)
     DbTransaction transaction(m_database, true);
     if (!transaction.isActive())
         return refuse(Refusal::OpenFailed);
-    // The slot is locked first, as a booking and a slot change lock it: a
-    // booking made at another workstation meanwhile is then either
-    // committed and seen here, or told that the slot is gone.
-    bool readError = false;
-    const std::optional<TIMETABLE_ITEM> stored = m_booking.lockSlot(record.ResNo, readError);
-    if (readError)
-        return refuse(Refusal::WriteFailed);
-    if (ownerCureNo) {
-        if (!stored)
-            return refuse(Refusal::KeyRecord);
-        if (const Refusal refusal = checkOwnSlot(*stored, *ownerCureNo); refusal != Refusal::None)
-            return refuse(refusal);
-    }
+    // The slot is locked first, as a booking and a slot change lock it: what
+    // another workstation booked or moved meanwhile is then either committed
+    // and seen here, or told that the slot is gone.
+    const std::optional<TIMETABLE_ITEM> stored = lockStoredSlot(record.ResNo);
+    if (!stored)
+        return false;
+    if (eraser == Eraser::UserMonth && stored->Cap != 1)
+        return refuse(stored->Cap >= 2 ? Refusal::GroupSlot : Refusal::Changed);
+    if (const Refusal refusal = checkShownSlot(*stored, record, shownUsers); refusal != Refusal::None)
+        return refuse(refusal);
     DbQuery bookings(m_database, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = :no"));
     DbQuery slot(m_database, QStringLiteral("DELETE FROM TimeTable WHERE ReserveNo = :no"));
     bookings.bind(u"no", record.ResNo);

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class DbConnection;
 class StaffDirectory;
@@ -31,6 +32,9 @@ public:
                        // another user's booking or takes none
         WriteFailed
     };
+    // Where a slot is deleted from: a work table, which showed it with all
+    // its bookings, or a user's month, which showed the user's own booking.
+    enum class Eraser { WorkTable, UserMonth };
 
     TScheduleData(DbConnection &database, const StaffDirectory &staff);
 
@@ -54,12 +58,16 @@ public:
     [[nodiscard]] bool ChangeSlotStaff(const TIMETABLE_ITEM &shown, int staffCode, bool groupSlots,
                                        int bookedUser = -1);
     bool SetFramePanelNo(const QString &labelName, int column) { return TimeFrames.SetPNo(labelName, column); }
-    // Deletes the slot's bookings and the slot in one transaction, then the
-    // list record; false (nothing deleted) on failure. For a user's own slot
-    // (ownerCureNo), decided from the slot as stored under its lock: a slot
-    // gone (KeyRecord), for several users (GroupSlot) or holding another
-    // user's booking or none bookable (Changed) stays.
-    [[nodiscard]] bool DeleteTimeFrame(int index, std::optional<int> ownerCureNo = std::nullopt);
+    // Deletes the slot of the list record at the index with its bookings in
+    // one transaction, then the list record; false (nothing deleted)
+    // otherwise. Decided from the slot as stored under its lock, since the
+    // window asked about the record and the bookings of `shownUsers`: a
+    // slot gone (KeyRecord), no longer the record's staff member's at its
+    // day and start, or holding a booking of a user not shown (Changed)
+    // stays; from a user's month, so does a slot for several users
+    // (GroupSlot) or for none (Changed).
+    [[nodiscard]] bool DeleteTimeFrame(int index, const std::vector<int> &shownUsers,
+                                       Eraser eraser = Eraser::WorkTable);
     [[nodiscard]] int IndexOfFrameLabel(const QString &labelName) const { return TimeFrames.IndexOf(labelName); }
     [[nodiscard]] TIMETABLE_ITEM GetTimeFrame(int index) const { return TimeFrames.Get(index); }
     [[nodiscard]] int TimeFrameCount() const { return TimeFrames.Count(); }
@@ -82,8 +90,11 @@ private:
     // Whether the slot may become the item, from the slot as stored.
     [[nodiscard]] Refusal checkChange(const TIMETABLE_ITEM &item, const TIMETABLE_ITEM &stored);
     [[nodiscard]] Refusal checkBookedUsers(const TIMETABLE_ITEM &item);
-    // Whether the locked slot is the user's own to erase.
-    [[nodiscard]] Refusal checkOwnSlot(const TIMETABLE_ITEM &stored, int cureNo);
+    // Whether the locked slot is still the one the window showed: the
+    // shown staff member's at the shown day and start, with no booking of
+    // a user outside `shownUsers`.
+    [[nodiscard]] Refusal checkShownSlot(const TIMETABLE_ITEM &stored, const TIMETABLE_ITEM &shown,
+                                         const std::vector<int> &shownUsers);
     // Keeps why the write did nothing; false, for the write to return.
     bool refuse(Refusal refusal, const QString &text = {});
 

@@ -246,28 +246,24 @@ BoardOutcome UserMonthSchedule::erase(const QString &labelName)
 bool UserMonthSchedule::eraseStored(const TREQUEST_ITEM &record, BoardOutcome &outcome)
 {
     // Decided again from the slot as stored: another workstation may have
-    // widened it or booked another user into it since the month was shown.
+    // widened it, moved it or booked another user into it since the month
+    // was shown.
     m_data.ClearTimeFrames();
     m_data.TimeFrames.Add(record);
-    const bool erased = m_data.DeleteTimeFrame(0, m_input.CureNo);
+    const bool erased = m_data.DeleteTimeFrame(0, {m_input.CureNo}, TScheduleData::Eraser::UserMonth);
     m_data.ClearTimeFrames();
     if (erased)
         return true;
-    switch (m_data.refusal()) {
-    case TScheduleData::Refusal::GroupSlot:
+    const TScheduleData::Refusal refusal = m_data.refusal();
+    if (refusal == TScheduleData::Refusal::GroupSlot) {
         outcome.warning(GroupEraseText);
-        break;
-    case TScheduleData::Refusal::Changed:
-        outcome.error(WorkBoard::SlotChangedText);
-        break;
-    case TScheduleData::Refusal::KeyRecord:
-        outcome.error(WorkBoard::SlotGoneText);
-        break;
-    case TScheduleData::Refusal::OpenFailed:
-        outcome.add(m_data.storeMessage());
-        return false;
-    default:
-        outcome.error(QStringLiteral("System Error 消去に失敗しました。"));
+    } else if (const QString stale = WorkBoard::staleSlotText(refusal); !stale.isEmpty()) {
+        outcome.error(stale);
+    } else {
+        if (refusal == TScheduleData::Refusal::OpenFailed)
+            outcome.add(m_data.storeMessage());
+        else
+            outcome.error(QStringLiteral("System Error 消去に失敗しました。"));
         return false;
     }
     // Show the month as it is stored now.

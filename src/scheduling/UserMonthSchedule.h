@@ -59,8 +59,8 @@ public:
     // Erases a record of a slot of capacity 1, a booked one with its slot
     // and bookings; the window has asked eraseQuestion first. Not done when
     // nothing was erased: a slot that another workstation has widened,
-    // booked another user into or deleted stays as stored, and the month
-    // is read again (the records then are what is stored).
+    // moved, booked another user into or deleted stays as stored, and the
+    // month is read again (the records then are what is stored).
     [[nodiscard]] BoardOutcome erase(const QString &labelName);
 
     // The record of a label; nullopt when it is gone (RecordGoneText).

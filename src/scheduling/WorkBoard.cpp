@@ -282,6 +282,15 @@ void WorkBoard::copySlot(const QString &labelName, bool withBookings)
                (withBookings ? QStringLiteral("全てコピー") : QStringLiteral("時間枠コピー"));
 }
 
+QString WorkBoard::staleSlotText(TScheduleData::Refusal refusal)
+{
+    if (refusal == Refusal::Changed)
+        return SlotChangedText;
+    if (refusal == Refusal::KeyRecord)
+        return SlotGoneText;
+    return {};
+}
+
 BoardOutcome WorkBoard::eraseSlot(const QString &labelName)
 {
     clearCopy();
@@ -290,12 +299,21 @@ BoardOutcome WorkBoard::eraseSlot(const QString &labelName)
     if (index < 0)
         return outcome;
     const int reserveNo = m_data.GetTimeFrame(index).ResNo;
-    if (!m_data.DeleteTimeFrame(index)) {
-        outcome.error(QStringLiteral("System Error 時間枠の削除に失敗しました。"));
+    std::vector<int> shownUsers;
+    if (const auto shown = m_bookings.find(reserveNo); shown != m_bookings.end())
+        for (const BookingUser &user : shown->second)
+            shownUsers.push_back(user.CureNo);
+    if (m_data.DeleteTimeFrame(index, shownUsers)) {
+        m_bookings.erase(reserveNo);
+        outcome.done = true;
         return outcome;
     }
-    m_bookings.erase(reserveNo);
-    outcome.done = true;
+    if (const QString stale = staleSlotText(m_data.refusal()); !stale.isEmpty()) {
+        outcome.error(stale);
+        reload(outcome);
+    } else {
+        outcome.error(QStringLiteral("System Error 時間枠の削除に失敗しました。"));
+    }
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 #include "scheduling/BoardOutcome.h"
 #include "scheduling/ScheduleBooking.h"
 #include "scheduling/TIMETABLE_ITEM.h"
+#include "scheduling/TScheduleData.h"
 
 #include <QRect>
 #include <QString>
@@ -12,7 +13,6 @@
 
 class QMimeData;
 class StaffDirectory;
-class TScheduleData;
 
 // The rules of a work table, apart from its widgets: which slots stand in
 // which column, what a drop, a paste or a slot change does, which checks
@@ -37,9 +37,12 @@ public:
 
     // What a write tells when the slot it was asked for is no longer as
     // the window showed it; the window then shows what is stored.
-    inline static const QString SlotGoneText = QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。");
+    inline static const QString SlotGoneText =
+        QStringLiteral("この時間枠は既に削除されています。\n最新の状態を表示します。");
     inline static const QString SlotChangedText =
         QStringLiteral("この時間枠は他の端末で変更されています。\n最新の状態を表示します。");
+    // Which of the two a refusal of the store tells; empty for the others.
+    [[nodiscard]] static QString staleSlotText(TScheduleData::Refusal refusal);
 
     WorkBoard(Kind kind, TScheduleData &data, const StaffDirectory &staff);
 
@@ -69,7 +72,9 @@ public:
     // Reads a slot's bookings again (after its booking list was edited).
     void refreshBookings(const QString &labelName);
 
-    // The slot menu.
+    // The slot menu. An erase takes the slot with the bookings the board
+    // shows; one moved or booked into elsewhere since stays, is told as
+    // such, and the board shows what is stored.
     void copySlot(const QString &labelName, bool withBookings);
     [[nodiscard]] BoardOutcome eraseSlot(const QString &labelName);
     [[nodiscard]] BoardOutcome editSlot(const QString &labelName, TDateTime start, int minutes, int capacity);

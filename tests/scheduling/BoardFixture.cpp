@@ -32,10 +32,21 @@ QString BoardFixture::lastMessage() const
 
 QStringList BoardFixture::texts() const
 {
+    return textsOf(m_told);
+}
+
+QStringList BoardFixture::textsOf(const std::vector<UserMessage> &messages)
+{
     QStringList result;
-    for (const UserMessage &message : m_told)
+    for (const UserMessage &message : messages)
         result << message.text;
     return result;
+}
+
+void BoardFixture::emptySlots()
+{
+    EXPECT_TRUE(exec(QStringLiteral("DELETE FROM Schedule")));
+    EXPECT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
 }
 
 WorkBoard &BoardFixture::board(WorkBoard::Kind kind)
@@ -51,6 +62,12 @@ QString BoardFixture::labelOf(int reserveNo)
         if (item.ResNo == reserveNo)
             return item.LName;
     return {};
+}
+
+int BoardFixture::fromEnvironment(const char *name, int fallback)
+{
+    const int value = qEnvironmentVariableIntValue(name);
+    return value > 0 ? value : fallback;
 }
 
 int BoardFixture::bookings(int reserveNo)

@@ -32,6 +32,13 @@ protected:
     // The label name of the slot with that ReserveNo on the board.
     [[nodiscard]] QString labelOf(int reserveNo);
     [[nodiscard]] int bookings(int reserveNo);
+    // How many rounds with how many workstations a race test runs;
+    // TAMSOLEN_RACE_ROUNDS and TAMSOLEN_RACE_WORKSTATIONS ask for more (for
+    // figures, not for every run).
+    [[nodiscard]] static int fromEnvironment(const char *name, int fallback);
+    [[nodiscard]] static QStringList textsOf(const std::vector<UserMessage> &messages);
+    // Deletes every booking and slot, for the next round of a race.
+    void emptySlots();
 
     StaffDirectory m_staff;
     std::unique_ptr<TScheduleData> m_data;

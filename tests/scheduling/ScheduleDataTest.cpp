@@ -46,7 +46,7 @@ TEST_P(ScheduleDataTest, AppendsUpdatesAndDeletesWithTheirBookings)
 
     for (int user = 1; user <= 3; ++user)
         ScheduleRows::addBooking(db(), reserveNo, user);
-    ASSERT_TRUE(m_data->DeleteTimeFrame(0));
+    ASSERT_TRUE(m_data->DeleteTimeFrame(0, {1, 2, 3}));
     EXPECT_EQ(m_data->TimeFrameCount(), 0);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule")), 0);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable")), 0);
@@ -72,7 +72,7 @@ TEST_P(ScheduleDataTest, DeleteIsWholeOrNothing)
     ScheduleRows::addBooking(db(), reserveNo, 1);
     ASSERT_TRUE(m_data->OpenDayTimeFrames(day(1)));
     ASSERT_TRUE(exec(QStringLiteral("ALTER TABLE TimeTable RENAME TO TimeTableGone")));
-    EXPECT_FALSE(m_data->DeleteTimeFrame(0));
+    EXPECT_FALSE(m_data->DeleteTimeFrame(0, {1}));
     EXPECT_EQ(m_data->TimeFrameCount(), 1);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule")), 1);
 }

@@ -1,4 +1,5 @@
 #include "BoardFixture.h"
+#include "EraseTally.h"
 
 #include "scheduling/ScheduleBooking.h"
 #include "scheduling/UserMonthSchedule.h"
@@ -9,14 +10,6 @@
 #include <cstdio>
 
 namespace {
-
-// How many rounds with how many workstations; TAMSOLEN_RACE_ROUNDS and
-// TAMSOLEN_RACE_WORKSTATIONS ask for more (for figures, not for every run).
-int fromEnvironment(const char *name, int fallback)
-{
-    const int value = qEnvironmentVariableIntValue(name);
-    return value > 0 ? value : fallback;
-}
 
 constexpr int EraserUser = 1;
 constexpr int FirstBooker = 101;
@@ -30,23 +23,13 @@ struct Round
     std::vector<int> booked; // users told their booking is stored
 };
 
-// What the rounds with one number of workstations came to.
-struct Tally
-{
-    int faulty = 0;
-    int lost = 0;        // bookings told stored and not stored
-    int groupErased = 0; // slots erased after another workstation widened them
-    int erased = 0;      // rounds whose erase was done
-    int raced = 0;       // rounds whose workstations met at the seam
-};
-
 class UserEraseRaceTest : public BoardFixture
 {
 protected:
     // One round: the user's month shows a slot of one place with the user's
     // booking; workstation 0 erases it from the month, the others widen it
     // and book a user of their own.
-    void runRound(int workstations, int round, Tally &tally)
+    void runRound(int workstations, int round, EraseTally &tally)
     {
         const TDateTime slotDay = day(2 + round % 28);
         const int slot = ScheduleRows::addSlot(db(), slotDay, StaffA, 9, 0, 60, 1);
@@ -88,25 +71,18 @@ protected:
         // A widen that went through came before the erase: the slot was a
         // group slot when it was erased.
         const bool erasedGroup = result.erase.done && result.widened > 0;
-        QStringList told;
-        for (const UserMessage &message : result.erase.messages)
-            told << message.text;
+        const QStringList told = textsOf(result.erase.messages);
         const bool refusedRightly = result.erase.done || (result.widened > 0 && slotStored &&
                                                           told == QStringList{UserMonthSchedule::GroupEraseText});
         const bool fault = lostNow > 0 || erasedGroup || result.erase.done == slotStored || !refusedRightly;
         EXPECT_FALSE(fault) << workstations << " workstations, round " << round << ": erase "
                             << (result.erase.done ? "done" : "refused") << " (" << told.join(u" / ").toStdString()
-                            << "), " << result.widened << " widened, " << result.booked.size() << " booked, "
-                            << lostNow << " bookings lost";
+                            << "), " << result.widened << " widened, " << result.booked.size() << " booked, " << lostNow
+                            << " bookings lost";
         EXPECT_TRUE(raced) << workstations << " workstations, round " << round << " did not race";
-        tally.faulty += fault;
-        tally.lost += lostNow;
-        tally.groupErased += erasedGroup;
-        tally.erased += result.erase.done;
-        tally.raced += raced;
+        tally.add(fault, lostNow, erasedGroup, result.erase.done, raced);
         // The next round starts from an empty day.
-        EXPECT_TRUE(exec(QStringLiteral("DELETE FROM Schedule")));
-        EXPECT_TRUE(exec(QStringLiteral("DELETE FROM TimeTable")));
+        emptySlots();
     }
 };
 
@@ -119,17 +95,16 @@ TEST_P(UserEraseRaceTest, EraseAgainstWidenAndBook)
     const int rounds = fromEnvironment("TAMSOLEN_RACE_ROUNDS", 8);
     const int asked = fromEnvironment("TAMSOLEN_RACE_WORKSTATIONS", 0);
     const std::vector<int> workstationCounts = asked > 0 ? std::vector<int>{asked} : std::vector<int>{2, 5};
-    for (int booker = FirstBooker; booker < FirstBooker + *std::max_element(workstationCounts.begin(),
-                                                                            workstationCounts.end()) - 1;
-         ++booker)
+    for (int booker = FirstBooker;
+         booker < FirstBooker + *std::max_element(workstationCounts.begin(), workstationCounts.end()) - 1; ++booker)
         ScheduleRows::addPerson(db(), booker, QStringLiteral("利用者%1").arg(booker), day(1));
     for (int workstations : workstationCounts) {
-        Tally tally;
+        EraseTally tally;
         for (int round = 0; round < rounds; ++round)
             runRound(workstations, round, tally);
         std::printf("erase race, %d workstations: %d of %d rounds faulty (%d bookings lost, %d group slots "
                     "erased), erase done in %d, %d raced\n",
-                    workstations, tally.faulty, rounds, tally.lost, tally.groupErased, tally.erased, tally.raced);
+                    workstations, tally.faulty, rounds, tally.lost, tally.wronglyErased, tally.erased, tally.raced);
         RecordProperty("faultyRounds" + std::to_string(workstations), tally.faulty);
     }
 }

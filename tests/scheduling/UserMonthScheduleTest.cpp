@@ -262,7 +262,7 @@ TEST_P(UserMonthScheduleTest, EraseDecidesFromTheStoredSlot)
          {std::pair{taken, WorkBoard::SlotChangedText}, std::pair{deleted, WorkBoard::SlotGoneText}}) {
         if (reserveNo == deleted) {
             ASSERT_TRUE(board.OpenStuffTimeFrames(StaffA, day(5), day(5)));
-            ASSERT_TRUE(board.DeleteTimeFrame(0));
+            ASSERT_TRUE(board.DeleteTimeFrame(0, {1}));
         }
         ASSERT_TRUE(shownOf(reserveNo));
         EXPECT_FALSE(done(schedule.erase(shownOf(reserveNo)->LName)));
@@ -271,6 +271,32 @@ TEST_P(UserMonthScheduleTest, EraseDecidesFromTheStoredSlot)
     }
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule"), QStringLiteral("CureNo = 3")), 2);
     EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("ReserveNo = %1").arg(taken)), 1);
+}
+
+// The user's slot moved to another time at another workstation after the
+// month was shown: the erase was asked for the booking at the time shown,
+// so the slot stays with the booking, is told as changed, and the month
+// shows it at its new time.
+TEST_P(UserMonthScheduleTest, EraseLeavesASlotMovedElsewhere)
+{
+    const int slot = ScheduleRows::addSlot(db(), day(10), StaffA, 9, 0, 60, 1);
+    ScheduleRows::addBooking(db(), slot, 1);
+    UserMonthSchedule schedule(db(), m_staff);
+    ASSERT_TRUE(done(schedule.load(input(14, 0, 30))));
+    ASSERT_EQ(shown(schedule).filter(u"B"), QStringList{QStringLiteral("B9@09:00")});
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), user(), password())) << other.errorText().toStdString();
+    TScheduleData board(other, m_staff);
+    ASSERT_TRUE(board.OpenStuffTimeFrames(StaffA, day(10), day(10)));
+    TIMETABLE_ITEM moved = board.GetTimeFrame(0);
+    moved.StartTime = DateTime::encodeTime(11, 0);
+    ASSERT_TRUE(board.UpdateTimeFrame(moved, 0));
+
+    EXPECT_FALSE(done(schedule.erase(schedule.Requests.Get(0).LName)));
+    EXPECT_EQ(texts(), QStringList{WorkBoard::SlotChangedText});
+    EXPECT_EQ(bookings(slot), 1);
+    EXPECT_EQ(shown(schedule).filter(u"B"), QStringList{QStringLiteral("B9@11:00")});
 }
 
 // The user's booking was cancelled at another workstation and another user

@@ -4,6 +4,7 @@
 #include "platform/DbDate.h"
 #include "platform/DbQuery.h"
 #include "scheduling/BookingPayload.h"
+#include "scheduling/ScheduleBooking.h"
 
 #include <QMimeData>
 
@@ -17,6 +18,17 @@ protected:
     {
         const std::unique_ptr<QMimeData> data = BookingPayload::encode(user(cureNo));
         return done(board().drop(labelOf(reserveNo), data.get()));
+    }
+    // What the board shows of a slot; -1 and empty when it shows none.
+    int columnOf(int reserveNo)
+    {
+        const std::optional<TIMETABLE_ITEM> item = board().slot(labelOf(reserveNo));
+        return item ? item->PNo : -1;
+    }
+    QString captionOf(int reserveNo)
+    {
+        const std::optional<WorkBoard::FrameLabel> label = board().label(labelOf(reserveNo));
+        return label ? label->caption : QString();
     }
 };
 
@@ -284,6 +296,109 @@ TEST_P(WorkBoardTest, ChangingASlotGoneTellsAndReloads)
     EXPECT_EQ(m_told.front().buttons, MessageButtons::Abort);
     EXPECT_TRUE(board().isDisplayed());
     EXPECT_TRUE(board().labels().empty());
+}
+
+// After the month was shown, another workstation moves a slot to another
+// staff member, day or time, books a user into one, deletes one and cancels
+// a booking of one. Each erase decides from the slot as stored: a slot
+// moved or holding a booking the board did not show stays with its
+// bookings, is told as changed (or gone) and the board shows what is
+// stored; a slot that only lost a booking is erased as asked.
+TEST_P(WorkBoardTest, EraseDecidesFromTheStoredSlot)
+{
+    const int toStaffB = ScheduleRows::addSlot(db(), day(3), StaffA, 9, 0, 60, 1);
+    const int toNextDay = ScheduleRows::addSlot(db(), day(4), StaffA, 9, 0, 60, 1);
+    const int toEleven = ScheduleRows::addSlot(db(), day(6), StaffA, 9, 0, 60, 1);
+    const int rebooked = ScheduleRows::addSlot(db(), day(7), StaffA, 9, 0, 60, 3);
+    const int deleted = ScheduleRows::addSlot(db(), day(8), StaffA, 9, 0, 60, 3);
+    const int cancelled = ScheduleRows::addSlot(db(), day(9), StaffA, 9, 0, 60, 3);
+    for (int slot : {toStaffB, toNextDay, toEleven, rebooked, deleted, cancelled})
+        ScheduleRows::addBooking(db(), slot, 1);
+    ScheduleRows::addBooking(db(), cancelled, 3);
+    ASSERT_TRUE(done(board().displayStaff(StaffA, day(1))));
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), DatabaseFixture::user(), password())) << other.errorText().toStdString();
+    TScheduleData otherData(other, m_staff);
+    const auto move = [&](int slot, int staff, int dayOfDecember, int hour) {
+        ASSERT_TRUE(otherData.OpenStuffTimeFrames(StaffA, day(1), day(31)));
+        for (int i = 0; i < otherData.TimeFrameCount(); ++i) {
+            TIMETABLE_ITEM item = otherData.GetTimeFrame(i);
+            if (item.ResNo != slot)
+                continue;
+            item.Stf = staff;
+            item.RegistDay = day(dayOfDecember);
+            item.StartTime = DateTime::encodeTime(hour, 0);
+            ASSERT_TRUE(otherData.UpdateTimeFrame(item, i)) << int(otherData.refusal());
+        }
+    };
+    const auto refused = [&](int slot, const QString &text, int bookingsKept) {
+        const QString name = labelOf(slot);
+        ASSERT_FALSE(name.isEmpty());
+        EXPECT_FALSE(done(board().eraseSlot(name)));
+        EXPECT_EQ(texts(), QStringList{text});
+        EXPECT_EQ(bookings(slot), bookingsKept);
+        EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("TimeTable"), QStringLiteral("ReserveNo = %1").arg(slot)),
+                  bookingsKept > 0);
+    };
+
+    move(toStaffB, StaffB, 3, 9);
+    refused(toStaffB, WorkBoard::SlotChangedText, 1);
+    EXPECT_TRUE(labelOf(toStaffB).isEmpty()) << "the board shows staff A's slots as stored";
+    move(toNextDay, StaffA, 5, 9);
+    refused(toNextDay, WorkBoard::SlotChangedText, 1);
+    EXPECT_EQ(columnOf(toNextDay), 4);
+    move(toEleven, StaffA, 6, 11);
+    refused(toEleven, WorkBoard::SlotChangedText, 1);
+    EXPECT_EQ(captionOf(toEleven), QStringLiteral("11.00 -> 60分\n利用者一\n入所 個"));
+
+    ASSERT_EQ(ScheduleBooking(other, m_staff).book(rebooked, 3).status, ScheduleBooking::Status::Ok);
+    refused(rebooked, WorkBoard::SlotChangedText, 2);
+    EXPECT_EQ(captionOf(rebooked), QStringLiteral("09.00 -> 60分\n予約 2 名\n"));
+
+    DbQuery remove(other, QStringLiteral("DELETE FROM TimeTable WHERE ReserveNo = ?"));
+    remove.addBind(deleted);
+    ASSERT_TRUE(remove.exec()) << remove.errorText().toStdString();
+    refused(deleted, WorkBoard::SlotGoneText, 0);
+    EXPECT_TRUE(labelOf(deleted).isEmpty());
+
+    DbQuery cancel(other, QStringLiteral("DELETE FROM Schedule WHERE WorkingNo = ? AND CureNo = 3"));
+    cancel.addBind(cancelled);
+    ASSERT_TRUE(cancel.exec()) << cancel.errorText().toStdString();
+    EXPECT_TRUE(done(board().eraseSlot(labelOf(cancelled))));
+    EXPECT_TRUE(texts().isEmpty()) << texts().join(u'|').toStdString();
+    EXPECT_EQ(bookings(cancelled), 0);
+    EXPECT_TRUE(labelOf(cancelled).isEmpty());
+    EXPECT_EQ(ScheduleRows::count(db(), QStringLiteral("Schedule")), 5);
+}
+
+// On the day board a slot moved to another staff member's column, or
+// booked into, after the day was shown stays; the board then shows it in
+// the column it is stored in.
+TEST_P(WorkBoardTest, DayBoardEraseLeavesASlotChangedElsewhere)
+{
+    const int moved = ScheduleRows::addSlot(db(), day(2), StaffA, 9, 0, 60, 1);
+    const int booked = ScheduleRows::addSlot(db(), day(2), StaffC, 9, 0, 60, 0);
+    WorkBoard &dayBoard = board(WorkBoard::Kind::Day);
+    ASSERT_TRUE(done(dayBoard.displayDay(day(2), 0)));
+    ASSERT_EQ(columnOf(moved), 0);
+
+    DbConnection other;
+    ASSERT_TRUE(other.open(connectionString(), DatabaseFixture::user(), password())) << other.errorText().toStdString();
+    TScheduleData otherData(other, m_staff);
+    ASSERT_TRUE(otherData.OpenDayTimeFrames(day(2)));
+    ASSERT_TRUE(otherData.ChangeSlotStaff(otherData.GetTimeFrame(0), StaffB, false));
+    EXPECT_FALSE(done(dayBoard.eraseSlot(labelOf(moved))));
+    EXPECT_EQ(texts(), QStringList{WorkBoard::SlotChangedText});
+    EXPECT_EQ(columnOf(moved), 1);
+
+    // Opened for one user and booked: the board showed a closed slot.
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE TimeTable SET Capacity = 1 WHERE ReserveNo = %1").arg(booked)));
+    ASSERT_EQ(ScheduleBooking(other, m_staff).book(booked, 1).status, ScheduleBooking::Status::Ok);
+    EXPECT_FALSE(done(dayBoard.eraseSlot(labelOf(booked))));
+    EXPECT_EQ(texts(), QStringList{WorkBoard::SlotChangedText});
+    EXPECT_EQ(bookings(booked), 1);
+    EXPECT_EQ(captionOf(booked), QStringLiteral("09.00 -> 60分\n利用者一\n入所 個"));
 }
 
 TEST_P(WorkBoardTest, FailedLoadLeavesAnEmptyBoard)

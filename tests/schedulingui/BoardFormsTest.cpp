@@ -183,6 +183,37 @@ TEST_P(BoardFormsTest, EraseAsksAndEmptiesTheCopyBuffer)
     EXPECT_FALSE(form.board().canPasteSlot());
 }
 
+// The slot was moved to another time at another workstation after the board
+// was shown: 全て消去, asked and answered, erases nothing, says the slot was
+// changed and shows it where it is stored, with its booking.
+TEST_P(BoardFormsTest, EraseOfASlotMovedElsewhereTellsAndShowsItAsStored)
+{
+    ASSERT_TRUE(exec(QStringLiteral("INSERT INTO Schedule (WorkingNo, CureNo, Comment) "
+                                    "SELECT ReserveNo, 7, '' FROM TimeTable")));
+    TStuffScheduleForm form(context());
+    form.show();
+    displayDecember(form);
+    BoardCell *label = form.Board->slotLabel(QStringLiteral("L0"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry().top(), 180);
+    ASSERT_TRUE(exec(QStringLiteral("UPDATE TimeTable SET StartTime = '1899-12-30 10:30:00.000'")));
+
+    QTest::mouseClick(label, Qt::RightButton);
+    ASSERT_TRUE(form.LabelPopupMenu->isVisible());
+    form.LabelPopupMenu->hide();
+    m_test->dialogs.queueAnswer(MessageAnswer::Yes);
+    form.LabelPopupMenu->findChild<QAction *>(QStringLiteral("AllEraseMenu"))->trigger();
+    EXPECT_EQ(messages(),
+              (QStringList{QStringLiteral("時間枠と全ての予約を削除しますか？"),
+                           QStringLiteral("この時間枠は他の端末で変更されています。\n最新の状態を表示します。")}));
+    EXPECT_EQ(bookings(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(form.Board->slotLabel(QStringLiteral("L0")), nullptr);
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->geometry().top(), 300);
+    EXPECT_EQ(form.Board->slotLabel(QStringLiteral("L0"))->text(),
+              QStringLiteral("10.30 -> 40分\n佐藤　一郎\n通所 短個"));
+}
+
 // A drop on a slot another workstation deleted says so and shows the board
 // as stored.
 TEST_P(BoardFormsTest, DropOnADeletedSlotReloadsTheBoard)
