@@ -18,10 +18,12 @@ commands=$(awk '/^## /{inside = ($0 == "## Installing")} inside && /^    /{sub(/
 [ -n "$commands" ] || fail "the README's Installing section shows no commands"
 grep -q -- '^cmake -S \. -B build ' <<<"$commands" || fail "no configure line in the README: $commands"
 
-# Beside build/, so that the paths relative to the checkout match its compiles.
-work=$(mktemp -d "$source/build-readme-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-folder=$(basename "$work")/build
+# The build folder beside build/, so that the compiles' paths relative to it
+# are those of build/'s.
+build=$(mktemp -d "$source/build-readme-test.XXXXXX")
+work=$(mktemp -d /tmp/tamsolen-readme.XXXXXX)
+trap 'rm -rf "$build" "$work"' EXIT
+folder=$(basename "$build")
 prefix=$work/prefix
 commands=$(sed -E -e "s#(^| )build( |$)#\1$folder\2#g" -e "s#-DCMAKE_INSTALL_PREFIX=[^ ]+#-DCMAKE_INSTALL_PREFIX=$prefix#" \
   -e "/^cmake -S /s#\$# -DTAMSOLEN_WERROR=$werror#" <<<"$commands")
@@ -37,5 +39,5 @@ while IFS= read -r line; do
   bash -c "$line" >"$work/commands.log" 2>&1 || { tail -n 40 "$work/commands.log" >&2; fail "failed: $line"; }
 done <<<"$commands"
 check_tree "$prefix"
-[ -x "$work/build/bench/bench_Results" ] || fail "the README's build made no benchmarks"
+[ -x "$build/bench/bench_Results" ] || fail "the README's build made no benchmarks"
 echo "readme-install-test: the README's commands build everything and install a working tree"
