@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int RowCount = 100000;
+const int RowCount = benchSize(100000, 1000);
 
 const char *const Select = "SELECT ID, Num1, Num2, Num3, Amount, Name, Kana, Note, Day, Stamp FROM Big ORDER BY ID";
 

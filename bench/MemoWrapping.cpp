@@ -39,7 +39,7 @@ void BM_MemoWrapping(benchmark::State &state)
 }
 BENCHMARK(BM_MemoWrapping)
     ->ArgNames({"characters", "words"})
-    ->ArgsProduct({{2000, 4000, 8000, 20000}, {1, 0}})
+    ->ArgsProduct({benchSizes({2000, 4000, 8000, 20000}), {1, 0}})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

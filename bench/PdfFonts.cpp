@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int TextsPerReport = 200 * 800;
+const int TextsPerReport = benchSize(200 * 800, 800);
 
 struct Shaped
 {

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int PageCount = 200;
+const int PageCount = benchSize(200, 2);
 constexpr int ObjectsPerPage = 800;
 
 // 800 objects on A4: 40 rows of 18 framed memos and 2 lines, as a dense

@@ -78,7 +78,9 @@ private:
             r.LoginName = QStringLiteral("山田　太郎");
             rows.push_back(r);
         }
-        if (!CureResultStore(db()).insert(rows))
+        // One commit: on SQLite each one waits for the disk.
+        DbTransaction transaction(db());
+        if (!CureResultStore(db()).insert(rows) || !transaction.commit())
             qFatal("results");
     }
     void addPlans()

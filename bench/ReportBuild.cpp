@@ -139,7 +139,7 @@ void ListToPdf(benchmark::State &state)
     state.counters["pdf_kB"] = double(bytes / 1024);
     state.counters["peak_MB"] = double(peakMegabytes());
 }
-BENCHMARK(ListToPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ListToPdf)->ArgsProduct({benchSizes({1000, 10000})})->Unit(benchmark::kMillisecond);
 
 // The same list built only, to tell building from writing the PDF.
 void ListBuild(benchmark::State &state)
@@ -152,7 +152,7 @@ void ListBuild(benchmark::State &state)
         report.PrepareReport();
     state.counters["pages"] = report.EMFPages().Count();
 }
-BENCHMARK(ListBuild)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ListBuild)->ArgsProduct({benchSizes({1000, 10000})})->Unit(benchmark::kMillisecond);
 
 // One record per user: a heading, 31 day lines of ten answered fields and a
 // total line, built once per user of a counted master data set.

@@ -1,6 +1,7 @@
 // Memo texts are expanded for every object of every printed row, so
 // expression evaluation is the report engine's inner loop.
 
+#include "BenchMain.h"
 #include "report/data/TrpUserDataset.h"
 #include "report/expr/TrpInterpretator.h"
 #include "report/expr/TrpParser.h"
@@ -148,23 +149,23 @@ void endlessScript(benchmark::State &state, const char *script)
     }
 }
 
-BENCHMARK_CAPTURE(endlessScript, GotoItself, "1: goto 1")->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK_CAPTURE(endlessScript, Assignment, "while 1 do a := 1")->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(endlessScript, GotoItself, "1: goto 1")->Unit(benchmark::kMillisecond)->Iterations(benchSize(2, 1));
+BENCHMARK_CAPTURE(endlessScript, Assignment, "while 1 do a := 1")->Unit(benchmark::kMillisecond)->Iterations(benchSize(2, 1));
 BENCHMARK_CAPTURE(endlessScript, CopyConvertedEachRound, "while 1 do s := COPY('abc', 1, 2)")
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(2);
+    ->Iterations(benchSize(2, 1));
 BENCHMARK_CAPTURE(endlessScript, NestedIf, "repeat x := IF(1, IF(1, IF(1, IF(1, 'a', 'b'), 2), 3), 4) until 0")
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(2);
+    ->Iterations(benchSize(2, 1));
 BENCHMARK_CAPTURE(endlessScript, Function, "while 1 do x := UPPER(COPY('abcdef', 2, 3) + 'x')")
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(2);
+    ->Iterations(benchSize(2, 1));
 BENCHMARK_CAPTURE(endlessScript, GrowingText, "begin s := ''; while 1 do s := s + 'abcdefgh' end")
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(2);
+    ->Iterations(benchSize(2, 1));
 BENCHMARK_CAPTURE(endlessScript, DoublingText, "begin s := 'ab'; while 1 do s := s + s end")
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(2);
+    ->Iterations(benchSize(2, 1));
 
 void BM_EndlessUserDataset(benchmark::State &state)
 {
@@ -185,7 +186,7 @@ void BM_EndlessUserDataset(benchmark::State &state)
             state.SkipWithError("the walk ended");
     }
 }
-BENCHMARK(BM_EndlessUserDataset)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_EndlessUserDataset)->Unit(benchmark::kMillisecond)->Iterations(benchSize(2, 1));
 
 } // namespace
 

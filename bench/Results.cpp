@@ -113,11 +113,12 @@ private:
         DbDataSet rows;
         if (!rows.open(DbQuery(db(), QStringLiteral("SELECT * FROM CureResults ORDER BY ResultNo"))))
             qFatal("rows");
-        QByteArray bytes = ResultsCsv::exportLine(ResultsCsv::headerNames()) + "\r\n";
+        const CsvWriter csv = ResultsCsv::writer();
+        QByteArray bytes = csv.line(ResultsCsv::headerNames()) + "\r\n";
         int lines = 0;
         while (lines < ImportLines) {
             for (rows.first(); !rows.eof() && lines < ImportLines; rows.next(), ++lines)
-                bytes += ResultsCsv::exportLine(ResultsCsv::exportValues(CureResult::fromRow(rows))) + "\r\n";
+                bytes += csv.line(ResultsCsv::exportValues(CureResult::fromRow(rows))) + "\r\n";
         }
         m_importFile = m_folder.filePath(QStringLiteral("import.csv"));
         QFile file(m_importFile);

@@ -8,6 +8,7 @@
 // with their bookings loaded onto the staff board ("Form": the display
 // button until the labels stand; "Board": the rules' load alone).
 #include "BenchDatabase.h"
+#include "BenchMain.h"
 
 #include "core/AppContext.h"
 #include "core/StaffDirectory.h"
@@ -17,6 +18,7 @@
 #include "platform/DbConnection.h"
 #include "platform/DbDataSet.h"
 #include "platform/DbQuery.h"
+#include "platform/DbTransaction.h"
 #include "platform/DialogService.h"
 #include "scheduling/TScheduleData.h"
 #include "scheduling/WorkBoard.h"
@@ -41,8 +43,8 @@
 
 namespace {
 
-constexpr int Racers = 20;
-constexpr int Rounds = 25;
+const int Racers = benchSize(20, 4);
+const int Rounds = benchSize(25, 2);
 constexpr int MonthStaff = 1;
 constexpr int RaceStaff = 2;
 const TDateTime FirstDay = DateTime::encodeDate(2026, 12, 1);
@@ -100,6 +102,8 @@ private:
     }
     void fill()
     {
+        // One commit: on SQLite each one waits for the disk.
+        DbTransaction transaction(db());
         run(QStringLiteral("INSERT INTO KaigoStuff (CD, StuffName) VALUES (1, '山田　太郎'), (2, '佐藤　花子')"));
         // Users 1..Racers race; 100.. fill the month.
         const QString overriding =
@@ -123,6 +127,8 @@ private:
                             .arg(booked++ % 380 + 121));
             }
         }
+        if (!transaction.commit())
+            qFatal("fill");
         if (db().kind() == DbKind::PostgreSQL)
             run(QStringLiteral("ANALYZE"));
     }

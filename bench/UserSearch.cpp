@@ -7,6 +7,7 @@
 // every page, as when the list is scrolled to its end. "GridPaint" draws a
 // filled grid.
 #include "BenchDatabase.h"
+#include "BenchMain.h"
 #include "DemoUsers.h"
 
 #include "core/AppContext.h"
@@ -37,7 +38,7 @@
 
 namespace {
 
-constexpr int UserCount = 100000;
+const int UserCount = benchSize(100000, 1000);
 
 const QString Columns = QStringLiteral(
     "SELECT CureNo, Name, Kana, Sex, Birth, YoubinNo, Address, TelNo, FaxNo, EMail, distinctive, HinorikuUserNo, "
@@ -88,12 +89,12 @@ const std::vector<Search> &searches()
     static const std::vector<Search> all{
         {"Number",
          [](TUserSearchForm &form) {
-             form.RegistCureNo->setText(QStringLiteral("54321"));
+             form.RegistCureNo->setText(QString::number(UserCount / 2 + 21));
              form.CureNoButton->click();
          },
          [](DbConnection &db) {
              DbQuery query(db, Columns + QStringLiteral("WHERE CureNo = :cureNo ORDER BY CureNo"));
-             query.bind(u"cureNo", 54321);
+             query.bind(u"cureNo", UserCount / 2 + 21);
              return query;
          }},
         {"NamePrefix",

@@ -453,7 +453,9 @@ bool TrpReport::PrintPreparedReport(const QString &pages, int copies)
     bool result = false;
     auto work = [&] { result = job.print(pages, copies); };
     if (progress && !progress->isShowing())
-        progress->run(preparingCaption(Title), QStringLiteral("Printing page:"), work);
+        // The job asks the dialog for Cancel itself and drops what it began;
+        // a Cancel after the last page comes too late, the job is printed.
+        (void)progress->run(preparingCaption(Title), QStringLiteral("Printing page:"), work);
     else
         work();
     m_terminated = false;

@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <chrono>
+#include <future>
+#include <memory>
+
 namespace {
 
 // Each in-use entry of the table points at its object, the table is where
@@ -30,7 +34,7 @@ void expectConsistent(const QByteArray &pdf, int objects)
 
 QByteArray inflated(const QByteArray &data)
 {
-    QByteArray out(1 << 16, Qt::Uninitialized);
+    QByteArray out(1 << 21, Qt::Uninitialized);
     uLongf length = uLongf(out.size());
     if (uncompress(reinterpret_cast<Bytef *>(out.data()), &length, reinterpret_cast<const Bytef *>(data.constData()),
                    uLong(data.size())) != Z_OK)
@@ -128,7 +132,20 @@ TEST(TrpPdfPacker, EveryStreamHandedOverComesBackPacked)
     }
     EXPECT_TRUE(packer.take(true).isEmpty());
 
-    TrpPdfPacker abandoned;
-    for (int object = 1; object <= 10; ++object)
-        abandoned.pack(object, QByteArray(1 << 20, 'x'));
+    // A document given up while pages still wait: what came back before is
+    // whole and in order, and the packer stops without packing the rest.
+    auto abandoned = std::make_unique<TrpPdfPacker>();
+    const QByteArray page(1 << 20, 'x');
+    QList<TrpPdfPacker::Packed> early;
+    for (int object = 1; object <= 10; ++object) {
+        abandoned->pack(object, page);
+        early += abandoned->take(false);
+    }
+    for (qsizetype i = 0; i < early.size(); ++i) {
+        EXPECT_EQ(early[i].first, i + 1);
+        EXPECT_EQ(inflated(early[i].second.data), page) << early[i].first;
+    }
+    auto stopped = std::async(std::launch::async, [&abandoned] { abandoned.reset(); });
+    ASSERT_EQ(stopped.wait_for(std::chrono::minutes(1)), std::future_status::ready)
+        << "the packer of a document given up does not stop";
 }

@@ -1,4 +1,3 @@
-#include "reportui/TGlyphList.h"
 #include "reportui/TrpSpeedButton.h"
 #include "reportui/TrpTBButton.h"
 
@@ -8,6 +7,8 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -226,30 +227,46 @@ TEST(TrpSpeedButton, DownButtonOfAGroupThatAllowsAllUpIsDithered)
     EXPECT_EQ(middle(), std::pair(face, face)) << "up again, the face is plain";
 }
 
-// The pictures of all buttons of one size are kept in one list; the slots
-// a button gives back are taken by the next.
-TEST(TrpSpeedButton, ButtonsShareTheGlyphListOfTheirSize)
+// Buttons whose pictures have one size keep them in one shared list: each
+// still shows its own pictures on its face, also after another button gave
+// its slots back and a third took them.
+TEST(TrpSpeedButton, ButtonsOfOneSizeShowTheirOwnPictures)
 {
-    QPixmap odd(7, 5);
-    odd.fill(Qt::green);
-    {
-        auto first = std::make_unique<TrpSpeedButton>();
-        TrpSpeedButton second;
-        first->SetGlyph(odd);
-        second.SetGlyph(odd);
-        const std::shared_ptr<TGlyphList> list = TGlyphList::forSize(QSize(7, 5));
-        EXPECT_EQ(list->Count(), 8) << "four states of two buttons";
-        first.reset();
-        EXPECT_EQ(list->Count(), 4);
-        TrpSpeedButton third;
-        third.SetGlyph(odd);
-        EXPECT_EQ(list->Count(), 8);
-        EXPECT_EQ(list->slotCount(), 8) << "the freed slots are taken again";
-        EXPECT_EQ(third.currentGlyph().toImage().pixelColor(3, 3), QColor(Qt::green));
-        second.SetGlyph(glyph(1));
-        EXPECT_EQ(list->Count(), 4) << "another size goes to another list";
-    }
-    EXPECT_EQ(TGlyphList::forSize(QSize(7, 5))->Count(), 0) << "a list lives while a button holds it";
+    QWidget bar;
+    const auto button = [&bar](const QColor &colour) {
+        auto made = std::make_unique<TrpSpeedButton>(&bar);
+        made->setFixedSize(24, 24);
+        QPixmap picture(7, 5);
+        picture.fill(colour);
+        made->SetGlyph(picture);
+        return made;
+    };
+    // The middle of the face, where the centred picture lies.
+    const auto face = [](TrpSpeedButton &b) { return b.grab().toImage().pixelColor(12, 12); };
+    auto first = button(Qt::green);
+    auto second = button(Qt::green);
+    auto other = button(Qt::blue);
+    bar.show();
+    EXPECT_EQ(face(*first), QColor(Qt::green));
+    EXPECT_EQ(face(*second), QColor(Qt::green));
+    EXPECT_EQ(face(*other), QColor(Qt::blue));
+
+    first.reset();
+    auto third = button(Qt::red);
+    third->show();
+    EXPECT_EQ(face(*third), QColor(Qt::red));
+    EXPECT_EQ(face(*second), QColor(Qt::green)) << "the slots given back were another button's";
+    EXPECT_EQ(face(*other), QColor(Qt::blue));
+
+    // The down picture is the button's own as well.
+    second->SetGroupIndex(1);
+    second->SetDown(true);
+    EXPECT_EQ(face(*second), QColor(Qt::green));
+
+    // A picture of another size leaves the others as they were.
+    second->SetGlyph(glyph(1));
+    EXPECT_EQ(face(*second), Pictures[0]);
+    EXPECT_EQ(face(*third), QColor(Qt::red));
 }
 
 TEST(TrpSpeedButton, ToolBarPieces)
