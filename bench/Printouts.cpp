@@ -111,10 +111,12 @@ private:
     std::vector<int> m_recordUsers;
 };
 
-// Builds the report's pages and writes them to the PDF file.
-bool writePdf(TrpReport &report, const QString &fileName)
+// Loads the printout's template as the print forms do, builds the
+// report's pages and writes them to the PDF file.
+bool writePdf(TrpReport &report, QStringView templateName, const QString &fileName)
 {
-    if (!report.PrepareReport() || report.hasError())
+    if (!report.LoadFromFile(QStringLiteral(TAMSOLEN_TEMPLATE_DIR "/") + templateName.toString()) ||
+        !report.PrepareReport() || report.hasError())
         return false;
     TrpPdfFile pdf;
     for (int i = 0; i < report.EMFPages().Count(); ++i) {
@@ -136,9 +138,13 @@ void toukeiCount(benchmark::State &state, Facility &facility)
 void toukeiPdf(benchmark::State &state, Facility &facility)
 {
     for (auto _ : state) {
-        QString message;
-        const auto print = ToukeiPrint::build(facility.context(), April, message);
-        if (!print || !writePdf(print->report(), facility.pdfFile()))
+        ToukeiCounts counts(April);
+        if (!counts.count(facility.db())) {
+            state.SkipWithError("count");
+            break;
+        }
+        ToukeiPrint print(std::move(counts), facility.context().mainModule.FacilityName, April);
+        if (!writePdf(print.report(), ToukeiPrint::TemplateName, facility.pdfFile()))
             state.SkipWithError("statistics");
     }
 }
@@ -146,10 +152,9 @@ void toukeiPdf(benchmark::State &state, Facility &facility)
 void recordsPdf(benchmark::State &state, Facility &facility)
 {
     for (auto _ : state) {
-        QString message;
-        const auto print = PersonResultPrint::build(facility.context(), April, facility.recordUsers(), message);
-        if (!print || !writePdf(print->report(), facility.pdfFile()) ||
-            print->report().EMFPages().Count() != RecordCount)
+        PersonResultPrint print(facility.context(), April, facility.recordUsers());
+        if (!writePdf(print.report(), PersonResultPrint::TemplateName, facility.pdfFile()) ||
+            print.report().EMFPages().Count() != RecordCount)
             state.SkipWithError("records");
     }
 }
