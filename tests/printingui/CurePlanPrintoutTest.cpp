@@ -400,7 +400,9 @@ QString shortBullets(int lines, int bytes, const std::function<QString(int)> &it
 // A distinct character from the one given on, or a two-digit number.
 std::function<QString(int)> from(char16_t first)
 {
-    return [first](int i) { return QString(QChar(char16_t(first + i))); };
+    return [first](int i) {
+        return QString(QChar(char16_t(first + i)));
+    };
 }
 
 QString numbered(int i)
@@ -414,8 +416,8 @@ std::vector<PlacedText> pageTexts(TrpEMFPages &pages, int page)
     std::vector<PlacedText> texts;
     for (const std::unique_ptr<TrpView> &view : pages[page].objects())
         if (dynamic_cast<const TrpMemoView *>(view.get()))
-            texts.push_back({QRectF(view->Left, view->Top, view->Width, view->Height),
-                             view->ExpandedMemo.join(QLatin1Char('\n'))});
+            texts.push_back(
+                {QRectF(view->Left, view->Top, view->Width, view->Height), view->ExpandedMemo.join(QLatin1Char('\n'))});
     return texts;
 }
 
@@ -430,7 +432,9 @@ TEST(CurePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
 {
     const QString lines60 = QStringList(4, QString(60, QChar(u'記'))).join(u"\r\n");
     const QString halfWidth = QStringLiteral("ROM-ex 10min x2, gait 50m OK; BP 128/76 ");
-    const auto half = [&halfWidth](int bytes) { return halfWidth.repeated(bytes / halfWidth.size() + 1).left(bytes); };
+    const auto half = [&halfWidth](int bytes) {
+        return halfWidth.repeated(bytes / halfWidth.size() + 1).left(bytes);
+    };
     const QString etcHeading = QStringLiteral("その他"), drHeading = QStringLiteral("医師からの特記事項");
     struct Case
     {
@@ -440,10 +444,18 @@ TEST(CurePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
         QStringList continued = {};
     };
     const Case cases[] = {
-        {"five bullet lines beside the figure", [](TPlanData &b) { b.EtcMemo = bullets(5, PlanRules::EtcMemoBytes); }},
+        {"five bullet lines beside the figure",
+         [](TPlanData &b) {
+             b.EtcMemo = bullets(5, PlanRules::EtcMemoBytes);
+         }},
         {"seven bullet lines",
-         [](TPlanData &b) { b.Sonota = b.DrMemo = bullets(7, PlanRules::SonotaBytes); }},
-        {"four lines of sixty characters", [&](TPlanData &b) { b.Sonota = b.DrMemo = lines60; }},
+         [](TPlanData &b) {
+             b.Sonota = b.DrMemo = bullets(7, PlanRules::SonotaBytes);
+         }},
+        {"four lines of sixty characters",
+         [&](TPlanData &b) {
+             b.Sonota = b.DrMemo = lines60;
+         }},
         {"half-width at the limits",
          [&](TPlanData &b) {
              for (int i = 0; i < 6; ++i)
@@ -491,8 +503,8 @@ TEST(CurePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
                 printed.append(text.split(u'\n'));
         const TPlanData &b = plan.Body;
         const QString all = printed.join(u'\n');
-        for (const QString &text : {b.EtcMemo, b.Sonota, b.DrMemo, b.Mondai[0], b.Program[5], b.KansetuTxt,
-                                    b.IshisotsuTxt, b.ShitsugoTxt})
+        for (const QString &text :
+             {b.EtcMemo, b.Sonota, b.DrMemo, b.Mondai[0], b.Program[5], b.KansetuTxt, b.IshisotsuTxt, b.ShitsugoTxt})
             for (const QString &line : text.split(QStringLiteral("\r\n")))
                 EXPECT_TRUE(all.contains(line)) << line.toStdString();
         if (c.continued.isEmpty())

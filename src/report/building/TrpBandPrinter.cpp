@@ -271,7 +271,8 @@ std::vector<TrpBandPrinter::HeldMemo> TrpBandPrinter::holdOver(TrpBand &band, co
         auto *memo = dynamic_cast<TrpMemoView *>(view);
         if (!memo || !view->Visible)
             continue;
-        if (std::optional<TrpMemoView::Overflow> cut = memo->overflow(QSizeF(view->Width, drawnHeight(band, *view, height))))
+        if (std::optional<TrpMemoView::Overflow> cut =
+                memo->overflow(QSizeF(view->Width, drawnHeight(band, *view, height))))
             over.emplace_back(memo, std::move(*cut));
     }
     std::vector<HeldMemo> held;

@@ -127,8 +127,7 @@ QList<TrpTextWrapper::Line> TrpTextWrapper::wrap(const QString &line) const
     return out;
 }
 
-void TrpTextWrapper::wrapSegment(const QString &text, qsizetype base, const Advances &advances,
-                                 QList<Line> &out) const
+void TrpTextWrapper::wrapSegment(const QString &text, qsizetype base, const Advances &advances, QList<Line> &out) const
 {
     qsizetype from = 0;
     if (text.isEmpty()) {
