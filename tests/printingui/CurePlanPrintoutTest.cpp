@@ -1,5 +1,7 @@
 #include "TemplateFit.h"
 
+#include "base/Sjis.h"
+
 #include "plans/FigureModel.h"
 #include "plans/FigurePicture.h"
 #include "plans/PlanRules.h"
@@ -9,6 +11,7 @@
 #include "report/data/TrpUserDataset.h"
 #include "report/objects/TrpMemoView.h"
 #include "report/objects/TrpPictureView.h"
+#include "report/pages/TrpEMFPages.h"
 #include "report/pages/TrpPrinter.h"
 #include "reportui/TemplatePrintout.h"
 
@@ -383,26 +386,76 @@ QString bullets(int lines, int bytes)
     return joined;
 }
 
+// Short bullet lines, one for each item, within the field's bytes.
+QString shortBullets(int lines, int bytes, const std::function<QString(int)> &item)
+{
+    QStringList text;
+    for (int i = 0; i < lines; ++i)
+        text.append(u'・' + item(i));
+    QString joined = text.join(u"\r\n");
+    EXPECT_LE(Sjis::byteLength(joined), bytes);
+    return joined;
+}
+
+// A distinct character from the one given on, or a two-digit number.
+std::function<QString(int)> from(char16_t first)
+{
+    return [first](int i) {
+        return QString(QChar(char16_t(first + i)));
+    };
+}
+
+QString numbered(int i)
+{
+    return QString::number(10 + i);
+}
+
+// The memos of a built page with their places, in page order.
+std::vector<PlacedText> pageTexts(TrpEMFPages &pages, int page)
+{
+    std::vector<PlacedText> texts;
+    for (const std::unique_ptr<TrpView> &view : pages[page].objects())
+        if (dynamic_cast<const TrpMemoView *>(view.get()))
+            texts.push_back(
+                {QRectF(view->Left, view->Top, view->Width, view->Height), view->ExpandedMemo.join(QLatin1Char('\n'))});
+    return texts;
+}
+
 } // namespace
 
 // Clinical notes in bullet lines and long lines, and half-width text at
 // every field's byte limit, print inside their boxes, smaller where they
-// must, with every character on the page.
+// must; what a box does not hold even at the smallest size goes on on
+// sheets after the plan under the box's heading and whose plan it is, and
+// every line prints once.
 TEST(CurePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
 {
     const QString lines60 = QStringList(4, QString(60, QChar(u'記'))).join(u"\r\n");
     const QString halfWidth = QStringLiteral("ROM-ex 10min x2, gait 50m OK; BP 128/76 ");
-    const auto half = [&halfWidth](int bytes) { return halfWidth.repeated(bytes / halfWidth.size() + 1).left(bytes); };
+    const auto half = [&halfWidth](int bytes) {
+        return halfWidth.repeated(bytes / halfWidth.size() + 1).left(bytes);
+    };
+    const QString etcHeading = QStringLiteral("その他"), drHeading = QStringLiteral("医師からの特記事項");
     struct Case
     {
         const char *what;
         std::function<void(TPlanData &)> fill;
+        // The headings of the boxes going on on continuation sheets.
+        QStringList continued = {};
     };
     const Case cases[] = {
-        {"five bullet lines beside the figure", [](TPlanData &b) { b.EtcMemo = bullets(5, PlanRules::EtcMemoBytes); }},
+        {"five bullet lines beside the figure",
+         [](TPlanData &b) {
+             b.EtcMemo = bullets(5, PlanRules::EtcMemoBytes);
+         }},
         {"seven bullet lines",
-         [](TPlanData &b) { b.Sonota = b.DrMemo = bullets(7, PlanRules::SonotaBytes); }},
-        {"four lines of sixty characters", [&](TPlanData &b) { b.Sonota = b.DrMemo = lines60; }},
+         [](TPlanData &b) {
+             b.Sonota = b.DrMemo = bullets(7, PlanRules::SonotaBytes);
+         }},
+        {"four lines of sixty characters",
+         [&](TPlanData &b) {
+             b.Sonota = b.DrMemo = lines60;
+         }},
         {"half-width at the limits",
          [&](TPlanData &b) {
              for (int i = 0; i < 6; ++i)
@@ -418,20 +471,88 @@ TEST(CurePlanPrintout, EveryDaysTextsPrintInsideTheirBoxes)
              b.Sonota = half(PlanRules::SonotaBytes);
              b.DrMemo = half(PlanRules::DrMemoBytes);
          }},
+        {"forty one-character bullet lines beside the figure",
+         [](TPlanData &b) { b.EtcMemo = shortBullets(40, PlanRules::EtcMemoBytes, from(u'あ')); },
+         {etcHeading}},
+        {"the doctor's notes at their limit in short lines",
+         [](TPlanData &b) { b.DrMemo = shortBullets(77, PlanRules::DrMemoBytes, numbered); },
+         {drHeading}},
+        {"both and the other notes at their limit",
+         [](TPlanData &b) {
+             b.EtcMemo = shortBullets(40, PlanRules::EtcMemoBytes, from(u'あ'));
+             b.Sonota = shortBullets(86, PlanRules::SonotaBytes, from(u'ァ'));
+             b.DrMemo = shortBullets(77, PlanRules::DrMemoBytes, numbered);
+         },
+         {etcHeading, etcHeading, drHeading}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TPlan plan = samplePlan();
         c.fill(plan.Body);
-        const TemplateFit::Built page = built(plan, QStringLiteral("ケアの里"));
+        QImage figure(40, 30, QImage::Format_RGB32);
+        figure.fill(Qt::white);
+        CurePlanReport printout(CurePlanPrint(plan, QStringLiteral("ケアの里")), figure);
+        ASSERT_TRUE(printout.report().LoadFromFile(templateFile()));
+        const TemplateFit::Built page = TemplateFit::build(printout.report());
         ASSERT_EQ(page.error, QString());
-        ASSERT_EQ(page.pageTexts.size(), 1u);
         EXPECT_TRUE(page.misfits.empty()) << TemplateFit::describe(page.misfits).toStdString();
-        const QString all = page.pageTexts[0].join(u'\n');
+        ASSERT_EQ(page.pageTexts.size() > 1, !c.continued.isEmpty());
+        QStringList printed;
+        for (const QStringList &texts : page.pageTexts)
+            for (const QString &text : texts)
+                printed.append(text.split(u'\n'));
         const TPlanData &b = plan.Body;
-        for (const QString &text : {b.EtcMemo, b.Sonota, b.DrMemo, b.Mondai[0], b.Program[5], b.KansetuTxt,
-                                    b.IshisotsuTxt, b.ShitsugoTxt})
+        const QString all = printed.join(u'\n');
+        for (const QString &text :
+             {b.EtcMemo, b.Sonota, b.DrMemo, b.Mondai[0], b.Program[5], b.KansetuTxt, b.IshisotsuTxt, b.ShitsugoTxt})
             for (const QString &line : text.split(QStringLiteral("\r\n")))
                 EXPECT_TRUE(all.contains(line)) << line.toStdString();
+        if (c.continued.isEmpty())
+            continue;
+        // Every bullet line prints once, on the plan or after it.
+        for (const QString &text : {b.EtcMemo, b.Sonota, b.DrMemo})
+            for (const QString &line : text.split(QStringLiteral("\r\n")))
+                if (line.startsWith(u'・') && line.size() <= 3) {
+                    EXPECT_EQ(printed.count(line), 1) << line.toStdString();
+                }
+        // Each sheet after the plan says whose plan it goes on with, and
+        // the boxes go on under their headings.
+        QStringList headings;
+        for (size_t i = 1; i < page.pageTexts.size(); ++i) {
+            const QStringList &texts = page.pageTexts[i];
+            EXPECT_TRUE(texts.contains(QStringLiteral("リハビリテーション治療計画書（続き）"))) << i;
+            EXPECT_TRUE(texts.contains(plan.Name)) << i;
+            EXPECT_TRUE(texts.contains(QStringLiteral("42"))) << i;
+            // A heading wraps as drawn.
+            for (QString text : texts)
+                if (text.remove(u'\n') == etcHeading || text == drHeading)
+                    headings.append(text);
+        }
+        headings.removeDuplicates();
+        QStringList expected = c.continued;
+        expected.removeDuplicates();
+        EXPECT_EQ(headings, expected);
+
+        // The plan's page is the page of a plan without these texts but
+        // for the boxes they begin in.
+        TPlan empty = samplePlan();
+        for (QString TPlanData::*text : {&TPlanData::EtcMemo, &TPlanData::Sonota, &TPlanData::DrMemo})
+            if (b.*text != empty.Body.*text)
+                empty.Body.*text = QString();
+        CurePlanReport blank(CurePlanPrint(empty, QStringLiteral("ケアの里")), figure);
+        ASSERT_TRUE(blank.report().LoadFromFile(templateFile()));
+        ASSERT_EQ(TemplateFit::build(blank.report()).pageTexts.size(), 1u);
+        const std::vector<PlacedText> before = pageTexts(blank.report().EMFPages(), 0);
+        const std::vector<PlacedText> after = pageTexts(printout.report().EMFPages(), 0);
+        ASSERT_EQ(before.size(), after.size());
+        int boxes = 0;
+        for (size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(before[i].rect, after[i].rect) << after[i].text.toStdString();
+            if (before[i].text != after[i].text) {
+                EXPECT_EQ(before[i].text, QString()) << after[i].text.toStdString();
+                ++boxes;
+            }
+        }
+        EXPECT_EQ(boxes, int(c.continued.size()));
     }
 }

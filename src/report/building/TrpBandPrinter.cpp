@@ -2,6 +2,7 @@
 
 #include "report/building/TrpBand.h"
 #include "report/building/TrpBuild.h"
+#include "report/building/TrpContinued.h"
 #include "report/building/TrpCrossLayout.h"
 #include "report/building/TrpPageBuilder.h"
 #include "report/building/TrpReport.h"
@@ -237,7 +238,13 @@ void TrpBandPrinter::draw(TrpBand &band)
         m_build.writer.beginRecordedStep(height);
         top = 0;
     }
+    const std::vector<HeldMemo> held =
+        design || m_page.recorder || m_page.breaking ? std::vector<HeldMemo>() : holdOver(band, ordinary, height);
     writeObjects(band, ordinary, top, height, clipBottom);
+    for (const HeldMemo &memo : held) {
+        memo.view->ExpandedMemo = memo.text;
+        memo.view->Flags = memo.flags;
+    }
     if (!cross.empty() && m_page.crossLayout())
         m_page.crossLayout()->writeBand(band, cross, top, height);
     qint32 bottom = TrpBand::position(qint64(top) + height);
@@ -251,6 +258,74 @@ void TrpBandPrinter::draw(TrpBand &band)
     }
 }
 
+qint32 TrpBandPrinter::drawnHeight(const TrpBand &band, const TrpView &view, qint32 height)
+{
+    return band.stretched && takesBandHeight(view) ? std::max(0, height - view.Top) : view.Height;
+}
+
+std::vector<TrpBandPrinter::HeldMemo> TrpBandPrinter::holdOver(TrpBand &band, const std::vector<TrpView *> &objects,
+                                                               qint32 height)
+{
+    std::vector<std::pair<TrpMemoView *, TrpMemoView::Overflow>> over;
+    for (TrpView *view : objects) {
+        auto *memo = dynamic_cast<TrpMemoView *>(view);
+        if (!memo || !view->Visible)
+            continue;
+        if (std::optional<TrpMemoView::Overflow> cut =
+                memo->overflow(QSizeF(view->Width, drawnHeight(band, *view, height))))
+            over.emplace_back(memo, std::move(*cut));
+    }
+    std::vector<HeldMemo> held;
+    if (over.empty())
+        return held;
+    for (auto &[memo, cut] : over) {
+        const qint32 top = memo->Top;
+        const qint32 bottom = top + drawnHeight(band, *memo, height);
+        TrpContinued strip{&band, {}, bottom - top};
+        for (TrpView *view : objects) {
+            const qint32 viewBottom = view->Top + drawnHeight(band, *view, height);
+            if (!view->Visible || view->Top < top || viewBottom > bottom)
+                continue;
+            std::unique_ptr<TrpView> copy = view->clone();
+            copy->Top -= top;
+            copy->Height = viewBottom - view->Top;
+            if (view->Top == top && viewBottom == bottom)
+                copy->Flags |= TrpView::flStretched;
+            if (view == memo)
+                copy->ExpandedMemo = cut.rest;
+            strip.objects.push_back(std::move(copy));
+        }
+        m_build.continued.push_back(std::move(strip));
+    }
+    for (auto &[memo, cut] : over) {
+        held.push_back({memo, memo->ExpandedMemo, memo->Flags});
+        memo->ExpandedMemo = std::move(cut.shown);
+        memo->Flags &= quint16(~TrpView::flWordWrap);
+    }
+    return held;
+}
+
+void TrpBandPrinter::printContinued(TrpContinued &strip)
+{
+    std::vector<TrpView *> objects;
+    // A strip whose heading and first lines do not fit below what stands
+    // on the page starts the next one.
+    qint32 first = 0;
+    for (const std::unique_ptr<TrpView> &view : strip.objects) {
+        objects.push_back(view.get());
+        if (const auto *memo = dynamic_cast<const TrpMemoView *>(view.get()))
+            first = std::max(first, std::min(memo->CalcHeight(), 2 * memo->lineHeight() + 2 * TrpMemoView::GapY));
+    }
+    const TrpBand *columnFooter = m_page.slot(btColumnFooter);
+    const qint32 limit = m_page.bottomLimit - (columnFooter ? columnFooter->designHeight : 0);
+    if (m_page.curY > m_page.freshY && qint64(m_page.curY) + first > limit)
+        m_page.newColumn(nullptr);
+    TrpBand *outer = m_build.band;
+    m_build.band = strip.band;
+    drawSplit(*strip.band, objects, strip.height, true);
+    m_build.band = outer;
+}
+
 void TrpBandPrinter::writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,
                                   qint32 clipBottom)
 {
@@ -258,8 +333,7 @@ void TrpBandPrinter::writeObjects(TrpBand &band, const std::vector<TrpView *> &o
         if (m_build.stopped())
             return;
         const qint32 savedHeight = view->Height;
-        if (band.stretched && takesBandHeight(*view))
-            view->Height = std::max(0, height - view->Top);
+        view->Height = drawnHeight(band, *view, height);
         const qint64 y = qint64(top) + view->Top;
         if (y < clipBottom) {
             if (y + view->Height > clipBottom)
@@ -316,8 +390,9 @@ void TrpBandPrinter::collectInto(TrpBand &footer, TrpBand &dataBand)
 // reach down to what the pass used, as in a band drawn whole, and those
 // standing at the band's top (a box's heading) are written again beside
 // the text that goes on.
-void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height)
+void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height, bool continued)
 {
+    const bool stretched = band.stretched || continued;
     struct Piece
     {
         TrpView *view;
@@ -335,13 +410,13 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
             continue;
         Piece piece{view, view->Top, view->Height, {}, 0, true, false, false};
         if (auto *memo = dynamic_cast<TrpMemoView *>(view)) {
-            if (band.stretched && (view->Flags & TrpView::flStretched)) {
+            if (stretched && (view->Flags & TrpView::flStretched)) {
                 piece.height = memo->CalcHeight();
                 piece.stretches = true;
             }
             for (const TrpTextWrapper::Line &line : memo->layoutLines(memo->innerWidth(view->Width)))
                 piece.lines.append(line.text);
-        } else if (band.stretched && takesBandHeight(*view)) {
+        } else if (stretched && takesBandHeight(*view)) {
             piece.height = std::max(0, height - view->Top);
         }
         pieces.push_back(std::move(piece));
@@ -437,11 +512,11 @@ void TrpBandPrinter::drawSplit(TrpBand &band, const std::vector<TrpView *> &obje
             break;
         for (Piece &piece : pieces)
             piece.top -= limit;
-        m_page.newColumn(&band);
+        m_page.newColumn(continued ? nullptr : &band);
         // A memo that starts on the new page shows that page's values.
         for (Piece &piece : pieces) {
             auto *memo = dynamic_cast<TrpMemoView *>(piece.view);
-            if (!memo || piece.done > 0 || !piece.pending || m_build.stopped())
+            if (!memo || continued || piece.done > 0 || !piece.pending || m_build.stopped())
                 continue;
             if (!m_build.writer.refresh(*memo, band))
                 return;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QStringList>
 #include <QtGlobal>
 
 #include <vector>
 
 class TrpBand;
 class TrpBuild;
+struct TrpContinued;
 class TrpObjectWriter;
 class TrpPageBuilder;
 class TrpStretcheable;
@@ -26,6 +28,10 @@ public:
     // row of the data band.
     void collectAggregates(TrpBand &dataBand);
 
+    // Prints the rows a text stood in with the text its box did not hold,
+    // from the current y, over as many pages as it takes.
+    void printContinued(TrpContinued &strip);
+
 private:
     void draw(TrpBand &band);
     // Runs the writer's step (preparing, refreshing) on each object; false
@@ -40,7 +46,23 @@ private:
     [[nodiscard]] bool holdsIn(const std::vector<TrpView *> &objects, qint32 height) const;
     void writeObjects(TrpBand &band, const std::vector<TrpView *> &objects, qint32 top, qint32 height,
                       qint32 clipBottom);
-    void drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height);
+    // A memo showing only what its box holds, with its own text and flags
+    // to put back once written.
+    struct HeldMemo
+    {
+        TrpView *view;
+        QStringList text;
+        quint16 flags;
+    };
+    // Cuts the texts of the band drawn whole that their boxes do not hold
+    // even at the smallest size to what they hold, and keeps the rest with
+    // their rows for a continuation sheet.
+    [[nodiscard]] std::vector<HeldMemo> holdOver(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height);
+    // The height an object is drawn at in a band drawn whole at that height.
+    [[nodiscard]] static qint32 drawnHeight(const TrpBand &band, const TrpView &view, qint32 height);
+    // A band split over pages, or the rows of a continued text (whose
+    // objects stretch and whose texts stay as they were printed).
+    void drawSplit(TrpBand &band, const std::vector<TrpView *> &objects, qint32 height, bool continued = false);
     void collectInto(TrpBand &footer, TrpBand &dataBand);
     // A page or column break a script asked for.
     void breakAsked(TrpBand &band, bool page, bool column);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/building/TInterpretator.h"
+#include "report/building/TrpContinued.h"
 #include "report/building/TrpObjectWriter.h"
 
 #include "base/DateTime.h"
@@ -82,6 +83,10 @@ public:
 
     bool newPageRequested = false;
     bool newColumnRequested = false;
+
+    // Texts whose boxes did not hold them, going on on a sheet of their own
+    // once the page they began on is done.
+    std::vector<TrpContinued> continued;
 
     // The template pages being recorded as subreports, with the page that
     // prints them: a page that prints itself (directly or through others)

@@ -14,6 +14,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 using namespace TrpBandTypes;
 
@@ -312,6 +313,7 @@ void TrpPageBuilder::build(TrpPageBuilder *continueFrom, bool keepOpen)
         }
         if (keepOpen && group == groupCount - 1)
             return;
+        continueTexts();
         const TrpBand *footer = m_slots[btPageFooter];
         if (footer && !footer->objects.empty() && (footer->view.Flags & TrpBandView::bfPrintOnLastPage))
             finishPage();
@@ -331,6 +333,19 @@ void TrpPageBuilder::finishPage()
     if (footer && (m_build.PageNo > 0 || (footer->view.Flags & TrpBandView::bfPrintOnFirstPage)))
         outputBand(footer);
     ++m_build.PageNo;
+}
+
+void TrpPageBuilder::continueTexts()
+{
+    if (m_build.continued.empty() || m_build.stopped())
+        return;
+    std::vector<TrpContinued> strips = std::exchange(m_build.continued, {});
+    newPage();
+    for (TrpContinued &strip : strips) {
+        if (m_build.stopped())
+            return;
+        TrpBandPrinter(m_build, *this).printContinued(strip);
+    }
 }
 
 void TrpPageBuilder::newPage()

@@ -93,6 +93,8 @@ private:
 
     void startPage();
     void finishPage();
+    // Prints the texts held over from the page on sheets of their own.
+    void continueTexts();
     void dataLoop(int level);
     bool walkRow(TrpBand &band, int level);
     void checkGroups(TrpBand &band, TrpDataset &dataset);

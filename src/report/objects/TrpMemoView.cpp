@@ -230,16 +230,51 @@ TrpMemoView::TextSize TrpMemoView::fittedSize(const QSizeF &box) const
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, TrpFontCache::Font &font) const
 {
     QList<TrpTextWrapper::Line> lines;
-    if (!(Flags & flWordWrap)) {
-        for (const QString &line : ExpandedMemo)
-            lines.append({line, true});
-        return lines;
-    }
-    const TrpTextWrapper wrapper([&font](QStringView text) { return font.width(text); }, innerWidth,
-                                 Flags & flWordBreak);
+    const TrpTextWrapper wrap = wrapper(innerWidth, font);
     for (const QString &line : ExpandedMemo)
-        lines.append(wrapper.wrap(line));
+        lines.append(layoutLine(line, wrap));
     return lines;
+}
+
+TrpTextWrapper TrpMemoView::wrapper(double innerWidth, TrpFontCache::Font &font) const
+{
+    return TrpTextWrapper([&font](QStringView text) { return font.width(text); }, innerWidth, Flags & flWordBreak);
+}
+
+QList<TrpTextWrapper::Line> TrpMemoView::layoutLine(const QString &line, const TrpTextWrapper &wrapper) const
+{
+    if (!(Flags & flWordWrap))
+        return {{line, true, line.size()}};
+    return wrapper.wrap(line);
+}
+
+std::optional<TrpMemoView::Overflow> TrpMemoView::overflow(const QSizeF &box) const
+{
+    const TextSize smallest = smallestSize();
+    if ((Adjust & adRotated) || ExpandedMemo.join(QString()).isEmpty() || fitsAt(box, smallest))
+        return std::nullopt;
+    const double room = box.height() - 2 * GapY - smallest.pixels + FitSlack;
+    if (room < 0)
+        return std::nullopt;
+    const qsizetype holds = qsizetype(room / lineHeight(smallest)) + 1;
+    const std::shared_ptr<TrpFontCache::Font> font = cachedFont(smallest.pixels);
+    const TrpTextWrapper wrap = wrapper(innerWidth(box.width(), smallest.pixels), *font);
+    Overflow result;
+    for (qsizetype i = 0; i < ExpandedMemo.size(); ++i) {
+        const QList<TrpTextWrapper::Line> lines = layoutLine(ExpandedMemo[i], wrap);
+        const qsizetype take = std::min(lines.size(), holds - result.shown.size());
+        for (qsizetype j = 0; j < take; ++j)
+            result.shown.append(lines[j].text);
+        if (take == lines.size())
+            continue;
+        // The line the box ends in goes on where its last shown part ended.
+        const QString left = take > 0 ? ExpandedMemo[i].mid(lines[take - 1].next) : ExpandedMemo[i];
+        if (!left.isEmpty())
+            result.rest.append(left);
+        result.rest.append(ExpandedMemo.mid(i + 1));
+        return result;
+    }
+    return std::nullopt;
 }
 
 qint32 TrpMemoView::CalcHeight() const

@@ -6,6 +6,8 @@
 
 #include <QFont>
 
+#include <optional>
+
 struct TrpError;
 class TrpValueLookup;
 
@@ -134,6 +136,17 @@ public:
     // Whether the text fits a box of that size at that size: its widest
     // line (without automatic width) and its lines' height.
     [[nodiscard]] bool fitsAt(const QSizeF &box, TextSize size) const;
+    // A text too tall for a box of that size (upright, gaps included) even
+    // at the smallest size: the lines the box holds there, as wrapped, and
+    // the text that follows them. Nullopt for a text that fits, a box that
+    // holds none of its lines, a text too wide but not too tall, and
+    // turned text.
+    struct Overflow
+    {
+        QStringList shown;
+        QStringList rest;
+    };
+    [[nodiscard]] std::optional<Overflow> overflow(const QSizeF &box) const;
 
     TrpFont Font;
     qint32 Adjust = 0;
@@ -148,6 +161,9 @@ private:
     [[nodiscard]] std::shared_ptr<TrpFontCache::Font> cachedFont(int pixelSize) const;
     [[nodiscard]] int rightGap(int pixelSize) const;
     [[nodiscard]] QList<TrpTextWrapper::Line> layoutLines(double innerWidth, TrpFontCache::Font &font) const;
+    // One line of ExpandedMemo as drawn: wrapped when word wrap is on.
+    [[nodiscard]] QList<TrpTextWrapper::Line> layoutLine(const QString &line, const TrpTextWrapper &wrapper) const;
+    [[nodiscard]] TrpTextWrapper wrapper(double innerWidth, TrpFontCache::Font &font) const;
     void drawText(QPainter &painter, const QRectF &box, const QList<TrpTextWrapper::Line> &lines,
                   TrpFontCache::Font &font, TextSize size) const;
 

@@ -106,9 +106,9 @@ QList<TrpTextWrapper::Line> TrpTextWrapper::wrap(const QString &line) const
         const Advances advances(line, m_measure);
         // Three UTF-16 units are at least two characters, two bytes.
         if ((line.size() < 3 && Sjis::byteLength(line) < 2) || advances.width(0, line.size()) <= m_width)
-            out.append({line, true});
+            out.append({line, true, line.size()});
         else
-            wrapSegment(line, advances, out);
+            wrapSegment(line, 0, advances, out);
         return out;
     }
     qsizetype start = 0;
@@ -116,28 +116,29 @@ QList<TrpTextWrapper::Line> TrpTextWrapper::wrap(const QString &line) const
         if (i < line.size() && !isLineEnd(line[i]))
             continue;
         const QString segment = line.mid(start, i - start);
-        wrapSegment(segment, Advances(segment, m_measure), out);
+        wrapSegment(segment, start, Advances(segment, m_measure), out);
         while (i + 1 < line.size() && isLineEnd(line[i + 1]))
             ++i;
         start = i + 1;
+        out.last().next = std::min(start, line.size());
         if (start >= line.size())
             break;
     }
     return out;
 }
 
-void TrpTextWrapper::wrapSegment(const QString &text, const Advances &advances, QList<Line> &out) const
+void TrpTextWrapper::wrapSegment(const QString &text, qsizetype base, const Advances &advances, QList<Line> &out) const
 {
     qsizetype from = 0;
     if (text.isEmpty()) {
-        out.append({QString(), true});
+        out.append({QString(), true, base});
         return;
     }
     const qsizetype first = out.size();
     while (from < text.size()) {
         const qsizetype fits = advances.fitting(from, m_width);
         if (from + fits >= text.size()) {
-            out.append({text.mid(from), true});
+            out.append({text.mid(from), true, base + text.size()});
             return;
         }
         const qsizetype overflow = from + fits;
@@ -154,18 +155,19 @@ void TrpTextWrapper::wrapSegment(const QString &text, const Advances &advances, 
         qsizetype next = 0;
         if (m_wordBreak && hyphenate(text, advances, from, breakAt < 0 ? from : breakAt + 1, overflow, out, next)) {
             from = next;
+            out.last().next = base + from;
             continue;
         }
         if (breakAt >= 0) {
             const bool blank = text[breakAt] == QLatin1Char(' ');
-            out.append({text.mid(from, breakAt - from + (blank ? 0 : 1)), false});
+            out.append({text.mid(from, breakAt - from + (blank ? 0 : 1)), false, base + breakAt + 1});
             from = breakAt + 1;
             continue;
         }
         qsizetype length = fits;
         if (length == 0)
             length = (text[from].isHighSurrogate() && from + 1 < text.size()) ? 2 : 1;
-        out.append({text.mid(from, length), false});
+        out.append({text.mid(from, length), false, base + from + length});
         from += length;
     }
     if (out.size() > first)

@@ -27,6 +27,9 @@ public:
         QString text;
         // The last line of a paragraph: never widened when justified.
         bool paragraphEnd = false;
+        // Where the text after this line begins in the wrapped text: past
+        // a blank dropped at the break and past a line end.
+        qsizetype next = 0;
 
         bool operator==(const Line &) const = default;
     };
@@ -48,7 +51,8 @@ public:
 private:
     class Advances;
 
-    void wrapSegment(const QString &text, const Advances &advances, QList<Line> &out) const;
+    // Wraps a segment that starts at `base` in the text being wrapped.
+    void wrapSegment(const QString &text, qsizetype base, const Advances &advances, QList<Line> &out) const;
     [[nodiscard]] bool hyphenate(const QString &text, const Advances &advances, qsizetype from, qsizetype wordStart,
                                  qsizetype overflow, QList<Line> &out, qsizetype &next) const;
 

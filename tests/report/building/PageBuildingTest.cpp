@@ -404,3 +404,47 @@ TEST_F(PageBuildingTest, MarginsAndThePrintableAreaPlaceObjectsOnThePaper)
 }
 
 } // namespace
+
+// A text its fixed box does not hold even at the smallest size shows there
+// what the box holds; the rest goes on on sheets after the page, under the
+// page header and beside the box's heading, each line printed once.
+TEST_F(PageBuildingTest, TextsTheirBoxesCannotHoldGoOnAfterThePage)
+{
+    band(btPageHeader, 0, 20, {}, 0);
+    memo(0, 0, "Continued");
+    band(btReportTitle, 30, 60);
+    memo(0, 30, "Heading", 50, 30);
+    TrpMemoView &text = memo(50, 30, "", 150, 30);
+    QStringList lines;
+    for (int i = 0; i < 150; ++i)
+        lines.append(QStringLiteral("line %1").arg(i));
+    text.Memo = lines;
+    memo(0, 60, "Below", 200, 20);
+    band(btReportSummary, 100, 20);
+    memo(0, 100, "End");
+    ASSERT_TRUE(build());
+    ASSERT_GE(pageCount(), 3);
+    const std::vector<Output> first = output(0);
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first[0].text, q("Heading"));
+    // The box holds four lines at 7 pixels, set solid.
+    EXPECT_EQ(first[1].text, lines.mid(0, 4).join(u'\n'));
+    EXPECT_EQ(first[1].rect, QRect(50, 0, 150, 30));
+    EXPECT_EQ(texts(0).mid(2), strings({"Below", "End"}));
+    QStringList printed = first[1].text.split(u'\n');
+    for (int i = 1; i < pageCount(); ++i) {
+        const std::vector<Output> sheet = output(i);
+        ASSERT_GE(sheet.size(), 3u);
+        EXPECT_EQ(sheet[0].text, q("Continued"));
+        EXPECT_EQ(sheet[1].rect.top(), 20);
+        for (const Output &item : sheet) {
+            EXPECT_LE(item.rect.bottom(), pageHeight());
+            if (item.text == q("Heading"))
+                EXPECT_EQ(item.rect.height(), sheet.back().rect.height());
+            else if (item.text != q("Continued"))
+                printed.append(item.text.split(u'\n'));
+        }
+        EXPECT_TRUE(texts(i).contains(q("Heading"))) << i;
+    }
+    EXPECT_EQ(printed, lines);
+}

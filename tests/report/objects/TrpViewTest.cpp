@@ -594,3 +594,47 @@ TEST(TrpColor, StoredValuesAreBGR)
 }
 
 } // namespace
+
+// A text too tall for its box even at the smallest size gives the lines the
+// box holds there and the text after them, a paragraph it cuts going on
+// from where its shown part ended.
+TEST(TrpMemoView, OverflowIsWhatTheBoxDoesNotHoldAtTheSmallestSize)
+{
+    TrpMemoView memo;
+    memo.Font.Name = q("Noto Sans CJK JP");
+    const QString paragraph = QStringList(12, q("word")).join(u' ');
+    memo.ExpandedMemo = {q("first"), paragraph, q("last")};
+    const TrpMemoView::TextSize smallest = memo.smallestSize();
+    const QSizeF box(60, 2 * TrpMemoView::GapY + smallest.pixels + 2 * memo.lineHeight(smallest));
+    const QList<TrpTextWrapper::Line> wrapped =
+        memo.layoutLines(memo.innerWidth(box.width(), smallest.pixels), smallest.pixels);
+    ASSERT_GT(wrapped.size(), 4);
+    const std::optional<TrpMemoView::Overflow> cut = memo.overflow(box);
+    ASSERT_TRUE(cut);
+    ASSERT_EQ(cut->shown, (QStringList{wrapped[0].text, wrapped[1].text, wrapped[2].text}));
+    ASSERT_EQ(cut->rest.size(), 2);
+    EXPECT_EQ(cut->rest[1], q("last"));
+    // Nothing lost or repeated at the cut: the blank at the break is dropped.
+    EXPECT_EQ(cut->shown[1] + u' ' + cut->shown[2] + u' ' + cut->rest[0], paragraph);
+
+    // A text that fits, one only too wide and a box too low for a line go on nowhere.
+    EXPECT_FALSE(memo.overflow(QSizeF(120, 400)));
+    memo.Flags = 0;
+    memo.ExpandedMemo = {paragraph};
+    EXPECT_FALSE(memo.overflow(QSizeF(20, 400)));
+    memo.ExpandedMemo = {q("a"), q("b")};
+    EXPECT_FALSE(memo.overflow(QSizeF(120, smallest.pixels - 1)));
+}
+
+TEST(TrpTextWrapper, EachLineSaysWhereTheTextAfterItBegins)
+{
+    const TrpTextWrapper wrapper(tenEach(), 75, false);
+    QList<qsizetype> next;
+    for (const TrpTextWrapper::Line &line : wrapper.wrap(q("aaa bbb ccc")))
+        next.append(line.next);
+    EXPECT_EQ(next, (QList<qsizetype>{8, 11}));
+    next.clear();
+    for (const TrpTextWrapper::Line &line : wrapper.wrap(q("abcdefghij\r\n\r\nxy")))
+        next.append(line.next);
+    EXPECT_EQ(next, (QList<qsizetype>{7, 14, 16}));
+}
