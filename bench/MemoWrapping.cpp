@@ -42,6 +42,21 @@ BENCHMARK(BM_MemoWrapping)
     ->ArgsProduct({benchSizes({2000, 4000, 8000, 20000}), {1, 0}})
     ->Unit(benchmark::kMillisecond);
 
+// A memo whose text does not fit its box at its font's size is drawn
+// smaller: finding the size must not try every size below the font's own
+// (up to 1,000 points from a template).
+void BM_MemoFitting(benchmark::State &state)
+{
+    TrpMemoView memo;
+    memo.Font.Size = qint32(state.range(0));
+    memo.Flags = TrpView::flWordWrap | TrpView::flWordBreak;
+    memo.ExpandedMemo = {halfWidthText(200, true)};
+    const QSizeF box(120, 40);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(memo.fittedSize(box));
+}
+BENCHMARK(BM_MemoFitting)->ArgName("points")->Arg(12)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -218,13 +218,27 @@ TrpMemoView::TextSize TrpMemoView::fittedSize(const QSizeF &box) const
     if (ExpandedMemo.join(QString()).isEmpty() || fitsAt(box, own))
         return own;
     const TextSize smallest = smallestSize();
-    for (int pixels = own.pixels - 1; pixels > smallest.pixels; --pixels)
-        if (fitsAt(box, {pixels, own.spacing}))
-            return {pixels, own.spacing};
-    for (int spacing = own.spacing; spacing > smallest.spacing; --spacing)
-        if (fitsAt(box, {smallest.pixels, spacing}))
-            return {smallest.pixels, spacing};
-    return smallest;
+    // A smaller size never needs more room: the largest that fits is found
+    // by halving, not by trying every size (a size from a file may be
+    // over a thousand pixels).
+    const auto largestFitting = [](int low, int high, const auto &fits) {
+        // The largest value in (low, high) for which fits holds; low when none.
+        while (high - low > 1) {
+            const int middle = low + (high - low) / 2;
+            if (fits(middle))
+                low = middle;
+            else
+                high = middle;
+        }
+        return low;
+    };
+    const int pixels = largestFitting(smallest.pixels, own.pixels,
+                                      [&](int size) { return fitsAt(box, {size, own.spacing}); });
+    if (pixels > smallest.pixels)
+        return {pixels, own.spacing};
+    const int spacing = largestFitting(smallest.spacing, own.spacing + 1,
+                                       [&](int size) { return fitsAt(box, {smallest.pixels, size}); });
+    return {smallest.pixels, spacing};
 }
 
 QList<TrpTextWrapper::Line> TrpMemoView::layoutLines(double innerWidth, TrpFontCache::Font &font) const

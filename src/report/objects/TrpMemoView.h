@@ -73,10 +73,10 @@ public:
     // and hundreds of megabytes. 1000 points are 1273 page units.
     static constexpr qint32 MaxFontPoints = 1000;
     static constexpr int MaxFontPixels = 1273;
-    // A text too big for its box at its font's size is drawn smaller, one
-    // pixel at a time, down to 7 pixels (5.5 points), the smallest that
-    // still reads on paper, and there with its lines closer, down to set
-    // solid; stretching and splitting use the font's size.
+    // A text too big for its box at its font's size is drawn at the largest
+    // smaller pixel size at which it fits, down to 7 pixels (5.5 points), the
+    // smallest that still reads on paper, and there with its lines closer,
+    // down to set solid; stretching and splitting use the font's size.
     static constexpr int MinFitPixels = 7;
 
     TrpMemoView();

@@ -626,6 +626,46 @@ TEST(TrpMemoView, OverflowIsWhatTheBoxDoesNotHoldAtTheSmallestSize)
     EXPECT_FALSE(memo.overflow(QSizeF(120, smallest.pixels - 1)));
 }
 
+// A text too big for its box is drawn at the largest size that fits, then
+// with the largest spacing that fits at the smallest size: the same sizes
+// as trying every one from the font's own down, for fonts from the
+// ordinary to a thousand points.
+TEST(TrpMemoView, FittedSizeIsTheLargestThatFits)
+{
+    TrpMemoView memo;
+    memo.Font.Name = q("Noto Sans CJK JP");
+    memo.Flags = TrpView::flWordWrap;
+    const auto triedOneByOne = [&memo](const QSizeF &box) {
+        const TrpMemoView::TextSize own = memo.ownSize(), smallest = memo.smallestSize();
+        if (memo.fitsAt(box, own))
+            return own;
+        for (int pixels = own.pixels - 1; pixels > smallest.pixels; --pixels)
+            if (memo.fitsAt(box, {pixels, own.spacing}))
+                return TrpMemoView::TextSize{pixels, own.spacing};
+        for (int spacing = own.spacing; spacing > smallest.spacing; --spacing)
+            if (memo.fitsAt(box, {smallest.pixels, spacing}))
+                return TrpMemoView::TextSize{smallest.pixels, spacing};
+        return smallest;
+    };
+    const QStringList texts[] = {{q("・歩行訓練"), q("・立ち上がり練習"), q("・更衣動作の確認")},
+                                 {QStringList(30, q("word")).join(u' ')},
+                                 {q("10280")}};
+    const auto expectTheSame = [&](qint32 points, int spacing, const QStringList &text, QSizeF box) {
+        memo.Font.Size = points;
+        memo.LineSpacing = spacing;
+        memo.ExpandedMemo = text;
+        const TrpMemoView::TextSize fitted = memo.fittedSize(box), tried = triedOneByOne(box);
+        EXPECT_EQ(fitted.pixels, tried.pixels) << points << ' ' << spacing << ' ' << box.width();
+        EXPECT_EQ(fitted.spacing, tried.spacing) << points << ' ' << spacing << ' ' << box.width();
+    };
+    for (const qint32 points : {9, 12, 40})
+        for (const int spacing : {0, 4, 30})
+            for (const QStringList &text : texts)
+                for (const QSizeF box : {QSizeF(40, 12), QSizeF(90, 30), QSizeF(200, 60), QSizeF(30, 400)})
+                    expectTheSame(points, spacing, text, box);
+    expectTheSame(1000, 0, texts[0], QSizeF(90, 30));
+}
+
 TEST(TrpTextWrapper, EachLineSaysWhereTheTextAfterItBegins)
 {
     const TrpTextWrapper wrapper(tenEach(), 75, false);
