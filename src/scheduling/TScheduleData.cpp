@@ -236,7 +236,7 @@ bool TScheduleData::ChangeSlotStaff(const TIMETABLE_ITEM &shown, int staffCode, 
         return false;
     // Moved meanwhile at another workstation: it is no longer the slot
     // whose staff member was to change.
-    if (stored->Stf != shown.Stf || SlotTime::dayNumber(stored->RegistDay) != SlotTime::dayNumber(shown.RegistDay))
+    if (!sameStaffAndDay(*stored, shown))
         return refuse(Refusal::Changed);
     if (bookedUser >= 0) {
         const std::optional<bool> booked = m_booking.isBooked(shown.ResNo, bookedUser);
@@ -260,10 +260,15 @@ bool TScheduleData::ChangeSlotStaff(const TIMETABLE_ITEM &shown, int staffCode, 
     return true;
 }
 
+bool TScheduleData::sameStaffAndDay(const TIMETABLE_ITEM &stored, const TIMETABLE_ITEM &shown)
+{
+    return stored.Stf == shown.Stf && SlotTime::dayNumber(stored.RegistDay) == SlotTime::dayNumber(shown.RegistDay);
+}
+
 TScheduleData::Refusal TScheduleData::checkShownSlot(const TIMETABLE_ITEM &stored, const TIMETABLE_ITEM &shown,
                                                      const std::vector<int> &shownUsers)
 {
-    if (stored.Stf != shown.Stf || SlotTime::dayNumber(stored.RegistDay) != SlotTime::dayNumber(shown.RegistDay) ||
+    if (!sameStaffAndDay(stored, shown) ||
         SlotTime::minuteOfDay(stored.StartTime) != SlotTime::minuteOfDay(shown.StartTime))
         return Refusal::Changed;
     // The bookings as the windows read them; a user not shown was not asked about.

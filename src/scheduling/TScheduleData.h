@@ -90,6 +90,8 @@ private:
     // Whether the slot may become the item, from the slot as stored.
     [[nodiscard]] Refusal checkChange(const TIMETABLE_ITEM &item, const TIMETABLE_ITEM &stored);
     [[nodiscard]] Refusal checkBookedUsers(const TIMETABLE_ITEM &item);
+    // Whether the stored slot is still the shown staff member's on the shown day.
+    [[nodiscard]] static bool sameStaffAndDay(const TIMETABLE_ITEM &stored, const TIMETABLE_ITEM &shown);
     // Whether the locked slot is still the one the window showed: the
     // shown staff member's at the shown day and start, with no booking of
     // a user outside `shownUsers`.
